@@ -1,0 +1,58 @@
+# Windows flavour: the executable, statically linked so that it needs system
+# DLLs only, plus a GoogleTest executable of the Windows-only code that CTest
+# runs under Wine.
+enable_testing()
+add_compile_options(-D_WIN32_WINNT=0x0501 -DWINVER=0x0501)
+set(UMBRANT_WIN_LIBS comctl32 gdi32 user32 advapi32 shell32 ole32 uuid winmm kernel32)
+add_link_options(-static -static-libgcc -static-libstdc++)
+target_compile_options(umbrant_core PRIVATE -O2)
+
+# The rooms fill this library; the generated file only keeps it valid while empty.
+file(WRITE ${CMAKE_BINARY_DIR}/umbrant_win_anchor.cpp "")
+add_library(umbrant_win STATIC ${CMAKE_BINARY_DIR}/umbrant_win_anchor.cpp)
+target_link_libraries(umbrant_win PUBLIC umbrant_core ${UMBRANT_WIN_LIBS})
+target_compile_options(umbrant_win PRIVATE -O2 ${UMBRANT_NO_EXCEPTIONS})
+
+# GoogleTest from Debian's source package, built with the same toolchain.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_executable(umbrant_win_tests)
+target_link_libraries(umbrant_win_tests PRIVATE umbrant_win gtest gtest_main)
+add_test(NAME win_unit_tests COMMAND umbrant_win_tests --gtest_brief=1)
+set_tests_properties(win_unit_tests PROPERTIES RESOURCE_LOCK wine)
+
+function(umbrant_win_sources)
+  target_sources(umbrant_win PRIVATE ${ARGN})
+endfunction()
+function(umbrant_win_tests)
+  target_sources(umbrant_win_tests PRIVATE ${ARGN})
+endfunction()
+function(umbrant_core_tests)
+endfunction()
+function(umbrant_benchmarks)
+endfunction()
+
+# Resource scripts find their bitmaps, icons and fragments in resources/.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
+
+# Test-only resource scripts; they are compiled into the Windows-side test
+# executable together with the program's own resources.
+function(umbrant_test_resources)
+  foreach(file ${ARGN})
+    get_filename_component(path ${file} ABSOLUTE)
+    set_property(GLOBAL APPEND PROPERTY UMBRANT_TEST_RESOURCES ${path})
+  endforeach()
+endfunction()
+
+function(umbrant_finish_test_resources)
+  get_property(extra GLOBAL PROPERTY UMBRANT_TEST_RESOURCES)
+  set(text "#include \"${UMBRANT_RESOURCE_SCRIPT}\"\n")
+  foreach(file ${extra})
+    string(APPEND text "#include \"${file}\"\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/WinTests.rc CONTENT "${text}")
+  target_sources(umbrant_win_tests PRIVATE ${CMAKE_BINARY_DIR}/WinTests.rc)
+endfunction()

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+// A small vector model of the Earth's orbit and rotation: the sun's direction
+// for a moment, the shadow of a polar gnomon on a horizontal dial, the
+// daylight factor and the hour-line directions. Plain double arithmetic.
+
+const double DegToRad = 0.017453292522222223;        // 3.141592654 / 180
+const double TwoPi = 6.283185308;
+const double SecondsToDays = 1.1574074074074073e-05;  // 1 / 86400
+const double OrbitEccentricity = 0.0161464;
+const double PerihelionDay = 2.0;
+const double MeanMotion = 0.017167172972677596;       // TwoPi / 366
+const double OrbitScale = 149437030.2;
+const double Obliquity = 23.5;
+const double EquinoxAngle = 1.3761939072963723;
+const double SiderealRate = 360.986301369863;         // 360 * 366 / 365
+const double GnomonLengthBig = 125;
+const double GnomonLengthSmall = 70;
+
+struct Vector3
+{
+    double x, y, z;
+};
+
+inline double Dot(const Vector3& a, const Vector3& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+// Rotates (x, y, z) in place by angle degrees about the unit axis (ux, uy, uz),
+// right-handed.
+void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, double& y, double& z);
+
+// The dial moment t in whole seconds: day of year (1 = January 1) x 86400 plus
+// the seconds of the day, in local standard time.
+int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds);
+// The simulated moment; days far outside the calendar saturate instead of
+// overflowing.
+int SimulatedMoment(int day, int seconds);
+// The real moment for one reading of the clock: the day count follows the UTC
+// date and the bias is applied to the total afterwards.
+int MomentFromClock(const ClockReading& clock);
+
+// The sun direction in the Earth-fixed frame (z along the Earth's axis, the
+// observer's meridian in the y-z plane).
+Vector3 ComputeSunVector(int t);
+
+struct Shadow
+{
+    bool isDay;           // the sun stands strictly above the dial's horizon
+    double u, v;          // shadow tip in dial pixels from the gnomon foot, v up
+    double brightness;    // daylight factor 0.15 .. 1.0 (daytime only, else 0)
+    double sinAltitude;   // sine of the sun's altitude
+};
+
+Shadow ComputeShadow(double latitude, double gnomonLength, int t);
+
+// Unit direction (sx right, sy down) of the line of decimal hour h.
+void HourLineDirection(double hour, double latitude, double& sx, double& sy);
+
+// Angle in radians between the lines of hour - 0.5 and hour + 0.5.
+double HourSectorAngle(double hour, double latitude);

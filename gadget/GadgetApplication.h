@@ -1,0 +1,84 @@
+#pragma once
+
+#include "gadget/Gadget.h"
+
+class CBitmapSurface;
+class CGadgetButton;
+class CGadgetLink;
+class CGadgetImage;
+class CGadgetEvents;
+
+// The host: a borderless window that composes every frame off screen over a
+// copy of the desktop behind it, and hosts the gadget and its buttons.
+class CGadgetApplication : public CCommandTarget, public CNotifyTarget
+{
+public:
+    CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title,
+                       int width, int height, COLORREF backgroundColour, int frameWidth, int cornerRadius,
+                       int idleRedrawMs, float dragOpacity, float fadeTime, int marginLeft, int marginTop,
+                       int marginRight, int marginBottom);
+    bool OnCommand(int command, int param, bool checked) override;
+    ~CGadgetApplication() override;
+    bool OnNotify(int command, int param, const char* target) override;
+
+    bool SetLanguage(int language);
+
+    bool Create(HINSTANCE instance);
+    bool UpdateSize(bool centre);
+    bool SetContentSize(int width, int height, bool centre);
+    bool Resize(int width, int height, bool centre);
+
+    bool Compose(bool force);
+    bool CaptureBackground(bool full, int x, int y);
+
+    CGadgetButton* AddButton(CCommandTarget* owner, int command, int param, const char* resourceName,
+                             int alignX, int alignY, int x, int y, int w, int h, bool visible, bool radio,
+                             bool toggle, bool checked, const char* tipText, int tipStringId, bool flat);
+    CGadgetButton* FindButton(int command, int param);
+    CGadgetLink* AddLink(int command, int param, CNotifyTarget* listener, const char* text, const char* target,
+                         bool active, COLORREF textColour, COLORREF hoverColour, COLORREF boxColour,
+                         COLORREF boxBorderColour, int boxPadding, bool useFont3, bool useFont2, HFONT font1,
+                         HFONT font2, HFONT font3, int left, int top, int right, int bottom);
+    CGadgetLink* FindLink(int command, int param);
+    bool AddImage(const char* resourceName, int alignX, int alignY, int x, int y);
+
+    HWND GetWindow() const { return m_window; }
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Fields in the order the host's design lists them.
+    int m_dragAnchorX, m_dragAnchorY;
+    char* m_className;
+    char* m_title;
+    int m_width, m_height;
+    int m_frameWidth;
+    int m_cornerRadius;
+    int m_marginLeft, m_marginTop, m_marginBottom, m_marginRight;
+    float m_dragOpacity;
+    float m_fadeTime;
+    int m_idleRedrawMs;
+    COLORREF m_backgroundColour;
+    HWND m_window;
+    HDC m_windowDC;
+    HBRUSH m_backgroundBrush;
+    DWORD m_lastTick;
+    float m_opacity, m_opacityTarget;
+    float m_dragPhase, m_dragPhaseTarget;
+    float m_idleTime;
+    bool m_dragging;
+    int m_captureX, m_captureY;
+    int m_captureWidth, m_captureHeight;
+    CGadget* m_gadget;
+    CGadgetEvents* m_events;
+    CBitmapSurface* m_composition;
+    CBitmapSurface* m_background;
+    CGadgetButton** m_buttons;
+    int m_buttonCount;
+    CGadgetLink** m_links;
+    int m_linkCount;
+    CGadgetImage** m_images;
+    int m_imageCount;
+};
+
+// Moves a window so that it is centred on the primary screen, keeping its size.
+void CentreWindowOnScreen(HWND window);

@@ -1,0 +1,20 @@
+#include "platform/Clock.h"
+
+#include <ctime>
+#include <sys/time.h>
+
+ClockReading ReadSystemClock()
+{
+    timeval now;
+    gettimeofday(&now, nullptr);
+    time_t seconds = now.tv_sec;
+    tm utc;
+    gmtime_r(&seconds, &utc);
+    tm local;
+    localtime_r(&seconds, &local);
+    // The standard-time offset: take the zone's offset and undo daylight time.
+    long east = local.tm_gmtoff - (local.tm_isdst > 0 ? 3600 : 0);
+    return ClockReading{utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                        utc.tm_sec, static_cast<int>(now.tv_usec / 1000),
+                        static_cast<int>(-east / 60)};
+}

@@ -1,0 +1,19 @@
+#!/bin/bash
+# Installs what is missing, builds every flavour and runs every test: the
+# native unit tests (sanitized) and, under Wine on a virtual display, the
+# Windows-side unit tests and the end-to-end tests. Exits non-zero when a
+# test fails.
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/setup.sh"
+. "$root/tools/wine-env.sh"
+"$root/tools/build.sh" native
+"$root/tools/build.sh" win32
+[ "$UMBRANT_WINE_ARCH" = win64 ] && "$root/tools/build.sh" win64
+umbrant_ensure_display
+umbrant_ensure_prefix
+status=0
+(cd "$root/build/native" && ctest --output-on-failure "$@") || status=1
+(cd "$UMBRANT_WIN_BUILD" && ctest --output-on-failure "$@") || status=1
+if [ $status = 0 ]; then echo "all tests passed"; else echo "TESTS FAILED" >&2; fi
+exit $status
