@@ -11,7 +11,7 @@ case $flavour in
     win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake") ;;
     *) echo "usage: $0 native|win32|win64" >&2; exit 2 ;;
 esac
-dir=$root/build/$flavour
+dir=${UMBRANT_BUILD:-$root/build}/$flavour
 if [ ! -f "$dir/Makefile" ]; then
     cmake -S "$root" -B "$dir" "${args[@]}" >/dev/null
 fi

@@ -13,7 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 umbrant_ensure_display
 umbrant_ensure_prefix
 status=0
-(cd "$root/build/native" && ctest --output-on-failure "$@") || status=1
+(cd "$UMBRANT_BUILD/native" && ctest --output-on-failure "$@") || status=1
 (cd "$UMBRANT_WIN_BUILD" && ctest --output-on-failure "$@") || status=1
 if [ $status = 0 ]; then echo "all tests passed"; else echo "TESTS FAILED" >&2; fi
 exit $status
