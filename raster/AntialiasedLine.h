@@ -1,0 +1,17 @@
+#pragma once
+
+// A pair of 32-bit integers laid out like the platform's POINT.
+struct PixelPoint
+{
+    int x;
+    int y;
+};
+
+// Two-pixel-wide coverage line between integer end points, clipped to the
+// half-open rectangle [clipLeft, clipRight) x [clipTop, clipBottom).
+bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
+                         int clipBottom, int x0, int y0, int x1, int y1, unsigned int colour);
+
+// The closed outline through count points, each edge drawn as above.
+bool DrawAntialiasedPolygonOutline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
+                                   int clipBottom, const PixelPoint* points, int count, unsigned int colour);

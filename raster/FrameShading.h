@@ -1,0 +1,21 @@
+#pragma once
+
+// Whole-picture effects on two buffers of width x height pixels with rows
+// width * 4 bytes apart (destination: the composed frame, source: the desktop
+// behind the window). No clipping: the caller passes buffers of that size.
+
+// The shaded frame band of border + 1 pixels from the source, with inner
+// corners rounded by cornerRadius.
+bool ShadeRoundedBevel(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height, int border,
+                       int cornerRadius, float curvature);
+
+void ShadeBevelCorner(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height, int border,
+                      int cornerRadius, float curvature, int left, int top, int right, int bottom, int xDirection,
+                      int yDirection);
+
+void ScalePixelRun(unsigned char* dstPixels, const unsigned char* srcPixels, int factor, int count, int startOffset,
+                   int step);
+
+// dst = dst * opacity + src * (1 - opacity) per channel; false at opacity >= 1.
+bool BlendTranslucent(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height,
+                      float opacity);

@@ -1,0 +1,11 @@
+#pragma once
+
+// Copies the source rectangle (srcX, srcY, srcRectWidth, srcRectHeight) into
+// the destination as a rectangle of 2 halfWidth x 2 halfHeight centred on
+// (centreX, centreY), turned by angle degrees clockwise, bilinearly sampled,
+// clipped to [clipLeft, clipRight) x [clipTop, clipBottom). The blend tables
+// must have been built.
+bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight,
+                      int clipBottom, int centreX, int centreY, int halfWidth, int halfHeight,
+                      const unsigned char* srcPixels, int srcStride, int srcWidth, int srcHeight, float srcX,
+                      float srcY, float srcRectWidth, float srcRectHeight, float angle);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+// The settings key under HKEY_LOCAL_MACHINE.
+#define UMBRANT_SETTINGS_KEY "SOFTWARE\\Tavrelon\\Umbrant"
+
+bool RegReadString(HKEY root, const char* key, const char* valueName, char* buffer, int bufferSize);
+int RegReadInt(HKEY root, const char* key, const char* valueName, int defaultValue);
+float RegReadFloat(HKEY root, const char* key, const char* valueName, float defaultValue);
+bool RegWriteString(HKEY root, const char* key, const char* subkey, const char* valueName, const char* text);
+bool RegWriteInt(HKEY root, const char* key, const char* subkey, const char* valueName, int value);
+bool RegWriteFloat(HKEY root, const char* key, const char* subkey, const char* valueName, float value);
+bool RegDeletePath(HKEY root, const char* key, const char* path);
