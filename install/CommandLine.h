@@ -1,5 +1,7 @@
 #pragma once
 
-// True when the command line holds the option name, typed with a leading
-// hyphen, as a whole word (case-insensitive).
-bool FindOption(const char* commandLine, const char* name);
+// Looks for the option name (or otherName, may be null), typed with a leading
+// hyphen, in a command line. When valueOut is given it receives the value that
+// follows the option, at most valueOutMax characters plus the terminator.
+bool FindOption(const char* commandLine, const char* name, const char* otherName, char* valueOut,
+                int valueOutMax);
