@@ -12,6 +12,12 @@ extern int g_languageOffset;
 // 16 pool buffers of 2048 bytes: valid for the next 15 lookups.
 const char* LoadLocalizedString(int id, int language = -1);
 
+// The same string as UTF-16 text, in one of 16 pool buffers of 2048
+// characters of its own: valid for the next 15 wide lookups. Use it for
+// every text the user reads, so that letters outside the system's ANSI code
+// page show as written.
+const wchar_t* LoadLocalizedStringW(int id, int language = -1);
+
 // The base name with the language suffix, in a buffer that the next call
 // overwrites; null for a null base name.
 const char* LocalizedResourceName(const char* baseName);
