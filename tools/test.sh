@@ -15,5 +15,9 @@ umbrant_ensure_prefix
 status=0
 (cd "$UMBRANT_BUILD/native" && ctest --output-on-failure "$@") || status=1
 (cd "$UMBRANT_WIN_BUILD" && ctest --output-on-failure "$@") || status=1
+# Where the 64-bit twin ran the tests, still check the 32-bit product.
+if [ "$UMBRANT_WINE_ARCH" = win64 ]; then
+    (cd "$UMBRANT_BUILD/win32" && ctest --output-on-failure -R system_dlls_only) || status=1
+fi
 if [ $status = 0 ]; then echo "all tests passed"; else echo "TESTS FAILED" >&2; fi
 exit $status
