@@ -2,19 +2,14 @@
 # private Wine prefix inside the build tree (created once, then reused) and a
 # virtual X display when none is given.
 #
-# Which flavour runs: the 32-bit Umbrant.exe where the kernel runs 32-bit code,
-# otherwise its 64-bit twin (UMBRANT_WINE_ARCH = win32 or win64 overrides).
+# Which flavour runs: the 64-bit twin of Umbrant.exe, which every x86-64
+# kernel can run; UMBRANT_WINE_ARCH=win32 runs the 32-bit product itself
+# where the kernel runs 32-bit code (32-bit Wine needs it).
 UMBRANT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 UMBRANT_BUILD=${UMBRANT_BUILD:-$UMBRANT_ROOT/build}
 mkdir -p "$UMBRANT_BUILD"
 
-umbrant_can_run_32bit() {
-    [ -x /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
-}
-if [ -z "$UMBRANT_WINE_ARCH" ]; then
-    if umbrant_can_run_32bit; then UMBRANT_WINE_ARCH=win32; else UMBRANT_WINE_ARCH=win64; fi
-fi
-export UMBRANT_WINE_ARCH
+export UMBRANT_WINE_ARCH=${UMBRANT_WINE_ARCH:-win64}
 # The build tree of the flavour that runs here.
 UMBRANT_WIN_BUILD=$UMBRANT_BUILD/$UMBRANT_WINE_ARCH
 if [ "$UMBRANT_WINE_ARCH" = win64 ]; then
