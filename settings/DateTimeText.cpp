@@ -1,0 +1,46 @@
+#include "settings/DateTimeText.h"
+
+#include "common/Calendar.h"
+
+#include <climits>
+#include <cstdio>
+
+int SimulatedSeconds(int day, int timeOfDay)
+{
+    long long seconds = (day > 0 ? day : 0) * 86400LL + (timeOfDay > 0 ? timeOfDay : 0);
+    return seconds > INT_MAX ? INT_MAX : static_cast<int>(seconds);
+}
+
+SimulatedMoment SplitSimulatedSeconds(int year, int seconds)
+{
+    int s = seconds > 0 ? seconds : 0;
+    SimulatedMoment moment;
+    moment.second = s % 60;
+    s /= 60;
+    moment.minute = s % 60;
+    s /= 60;
+    moment.hour = s % 24;
+    int days = s / 24;
+    int month = 1;
+    while (days >= DaysInMonth(month, year)) {
+        days -= DaysInMonth(month, year);
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+    }
+    moment.year = year;
+    moment.month = month;
+    moment.day = days + 1;
+    return moment;
+}
+
+void FormatSimulatedDate(const SimulatedMoment& moment, char* out, size_t size)
+{
+    snprintf(out, size, "%.4d-%.2d-%.2d", moment.year, moment.month, moment.day);
+}
+
+void FormatSimulatedTime(const SimulatedMoment& moment, char* out, size_t size)
+{
+    snprintf(out, size, "%.2d:%.2d:%.2d", moment.hour, moment.minute, moment.second);
+}
