@@ -22,5 +22,9 @@ const wchar_t* LoadLocalizedStringW(int id, int language = -1);
 // overwrites; null for a null base name.
 const char* LocalizedResourceName(const char* baseName);
 
+// The offset of a Windows language identifier: 4096 for Slovenian, 0 for
+// every other language.
+int LanguageOffsetOf(unsigned short languageId);
+
 // The offset that the user's system language gives (0 or 4096).
 int SystemLanguageOffset();
