@@ -1,6 +1,67 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include <new>
+
+#include "dial/Umbrant.h"
+#include "gadget/GadgetApplication.h"
+#include "gadget/GadgetEvents.h"
+#include "install/CommandLine.h"
+#include "install/Setup.h"
+#include "settings/Registry.h"
+#include "settings/Strings.h"
+
+namespace {
+
+const int STRING_TITLE = 50;
+const int STRING_CLOSE_TIP = 51;
+const int STRING_UNINSTALL_CAPTION = 54;
+const int STRING_UNINSTALL_TEXT = 55;
+
+CGadgetApplication* CreateHost(CGadget* gadget, CGadgetEvents* events)
 {
+    return new (std::nothrow)
+        CGadgetApplication(gadget, events, "Umbrant", LoadLocalizedString(STRING_TITLE), 12, 12, RGB(255, 255, 255), 6,
+                           4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+{
+    g_languageOffset = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "Language", SystemLanguageOffset());
+    CGadgetEvents* events = new (std::nothrow) CGadgetEvents();
+    CUmbrant* gadget = new (std::nothrow) CUmbrant();
+    g_pGadget = gadget;
+    CGadgetApplication* host = CreateHost(gadget, events);
+    if (!host)
+        return 0;
+    if (events)
+        events->m_host = host;
+
+    if (FindOption(commandLine, "uninstall", nullptr, nullptr, 0)) {
+        // The text may hold letters outside the ANSI code page.
+        MessageBoxW(nullptr, LoadLocalizedStringW(STRING_UNINSTALL_TEXT), LoadLocalizedStringW(STRING_UNINSTALL_CAPTION),
+                    MB_ICONINFORMATION);
+        UninstallSelf(host);
+        return 0;
+    }
+    if (FindOption(commandLine, "install", nullptr, nullptr, 0))
+        InstallSelf(host);
+
+    if (!host->Create(instance))
+        return 0;
+    host->AddButton(host, CMD_CLOSE, 0, "ButtonClose", 1, -1, -8, 7, 16, 16, true, false, false, false, nullptr,
+                    STRING_CLOSE_TIP, false);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+
+    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, nullptr, "Language", g_languageOffset);
+    delete host;
+    delete events;
+    delete gadget;
     return 0;
 }

@@ -44,6 +44,9 @@ public:
 
     HWND GetWindow() const { return m_window; }
 
+    HWND CreateGadgetWindow(HINSTANCE instance, const char* className, const char* title, int width, int height,
+                            int frameWidth);
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Fields in the order the host's design lists them.
@@ -78,6 +81,17 @@ public:
     int m_linkCount;
     CGadgetImage** m_images;
     int m_imageCount;
+
+private:
+    void GiveContentRect();
+    // Offers a mouse event to every button; true when any of them took it.
+    bool OfferMouse(int event, int x, int y);
+    bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);
+    void RecaptureOnActivation();
+    void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
+
+    CGadgetApplication(const CGadgetApplication&) = delete;
+    CGadgetApplication& operator=(const CGadgetApplication&) = delete;
 };
 
 // Moves a window so that it is centred on the primary screen, keeping its size.

@@ -1,0 +1,340 @@
+#include "gadget/GadgetApplication.h"
+
+#include <stdlib.h>
+#include <time.h>
+
+#include <new>
+
+#include "common/Strings.h"
+#include "gadget/GadgetButton.h"
+#include "gadget/GadgetEvents.h"
+#include "gadget/GadgetImage.h"
+#include "gadget/GadgetLink.h"
+#include "raster/BitmapSurface.h"
+#include "settings/Registry.h"
+#include "settings/Strings.h"
+
+namespace {
+
+const UINT_PTR FRAME_TIMER = 1;
+const UINT FRAME_PERIOD_MS = 20;
+const DWORD WINDOW_STYLE = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
+const DWORD WINDOW_EX_STYLE = WS_EX_APPWINDOW;
+const int STRING_HOME_PAGE = 57;
+const int STRING_ABOUT = 240;
+const int STRING_CLOSE_ITEM = 52;
+
+// Appends an item (which may be null) to a growable array of owned items;
+// false, and nothing added, when the array cannot grow.
+template <typename T> bool AppendItem(T**& items, int& count, T* item)
+{
+    T** grown = static_cast<T**>(realloc(items, (count + 1) * sizeof(T*)));
+    if (!grown)
+        return false;
+    items = grown;
+    items[count++] = item;
+    return true;
+}
+
+template <typename T> void DestroyItems(T**& items, int& count)
+{
+    for (int i = 0; i < count; i++)
+        delete items[i];
+    free(items);
+    items = nullptr;
+    count = 0;
+}
+
+template <typename T> T* FindItem(T** items, int count, int command, int param)
+{
+    for (int i = 0; i < count; i++)
+        if (items[i] && items[i]->m_command == command && (param == 0 || items[i]->m_param == param))
+            return items[i];
+    return nullptr;
+}
+
+void CentredPosition(int width, int height, int* x, int* y)
+{
+    *x = (GetSystemMetrics(SM_CXSCREEN) - width) >> 1;
+    *y = (GetSystemMetrics(SM_CYSCREEN) - height) >> 1;
+}
+
+} // namespace
+
+CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title,
+                                       int width, int height, COLORREF backgroundColour, int frameWidth,
+                                       int cornerRadius, int idleRedrawMs, float dragOpacity, float fadeTime,
+                                       int marginLeft, int marginTop, int marginRight, int marginBottom)
+    : m_dragAnchorX(0), m_dragAnchorY(0), m_className(DuplicateString(name)), m_title(DuplicateString(title)),
+      m_width(width), m_height(height), m_frameWidth(frameWidth), m_cornerRadius(cornerRadius),
+      m_marginLeft(marginLeft), m_marginTop(marginTop), m_marginBottom(marginBottom), m_marginRight(marginRight),
+      m_dragOpacity(dragOpacity), m_fadeTime(fadeTime), m_idleRedrawMs(idleRedrawMs),
+      m_backgroundColour(backgroundColour), m_window(nullptr), m_windowDC(nullptr), m_backgroundBrush(nullptr),
+      m_lastTick(0), m_opacity(0), m_opacityTarget(0), m_dragPhase(0), m_dragPhaseTarget(0), m_idleTime(0),
+      m_dragging(false), m_captureX(POSITION_UNSET), m_captureY(POSITION_UNSET), m_captureWidth(0),
+      m_captureHeight(0), m_gadget(gadget), m_events(events), m_composition(nullptr), m_background(nullptr),
+      m_buttons(nullptr), m_buttonCount(0), m_links(nullptr), m_linkCount(0), m_images(nullptr), m_imageCount(0)
+{
+    srand(static_cast<unsigned>(time(nullptr)));
+    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", "Tavrelon", nullptr, nullptr);
+    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavrelon", "Umbrant", nullptr, nullptr);
+}
+
+CGadgetApplication::~CGadgetApplication()
+{
+    m_gadget = nullptr;
+    DestroyItems(m_buttons, m_buttonCount);
+    DestroyItems(m_links, m_linkCount);
+    DestroyItems(m_images, m_imageCount);
+    delete m_composition;
+    m_composition = nullptr;
+    delete m_background;
+    m_background = nullptr;
+    free(m_className);
+    free(m_title);
+    if (m_backgroundBrush)
+        DeleteObject(m_backgroundBrush);
+    if (m_windowDC)
+        ReleaseDC(m_window, m_windowDC);
+    if (m_window && IsWindow(m_window)) {
+        // The window must not reach this half-destroyed host any more.
+        SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+        DestroyWindow(m_window);
+    }
+}
+
+bool CGadgetApplication::OnCommand(int command, int param, bool checked)
+{
+    switch (command) {
+    case CMD_CLOSE:
+        PostMessageA(m_window, WM_CLOSE, 0, 0);
+        break;
+    case CMD_MINIMIZE:
+        ShowWindow(m_window, SW_SHOWMINIMIZED);
+        break;
+    case CMD_MAXIMIZE:
+        ShowWindow(m_window, SW_MAXIMIZE);
+        break;
+    case CMD_RESTORE:
+        ShowWindow(m_window, SW_SHOWNORMAL);
+        break;
+    case CMD_LANGUAGE:
+        SetLanguage(param);
+        break;
+    }
+    if (m_events)
+        m_events->OnCommand(command, param, checked);
+    return true;
+}
+
+bool CGadgetApplication::OnNotify(int command, int param, const char* target)
+{
+    if (command == CMD_LANGUAGE)
+        SetLanguage(param);
+    if (m_events)
+        m_events->OnNotify(command, param, target);
+    return true;
+}
+
+bool CGadgetApplication::SetLanguage(int language)
+{
+    g_languageOffset = language;
+    for (int i = 0; i < m_buttonCount; i++)
+        if (m_buttons[i])
+            m_buttons[i]->UpdateTipText();
+    if (m_gadget)
+        m_gadget->OnLanguageChanged(language);
+    if (m_events)
+        m_events->OnLanguageChanged(language);
+    return true;
+}
+
+bool CGadgetApplication::Create(HINSTANCE instance)
+{
+    if (m_window)
+        return true;
+    m_window = CreateGadgetWindow(instance, m_className, m_title, m_width, m_height, m_frameWidth);
+    if (!m_window)
+        return false;
+    m_windowDC = ::GetDC(m_window);
+    m_backgroundBrush = CreateSolidBrush(m_backgroundColour);
+    SetTimer(m_window, FRAME_TIMER, FRAME_PERIOD_MS, nullptr);
+    ShowWindow(m_window, SW_SHOW);
+    UpdateWindow(m_window);
+    if (!SetStretchBltMode(m_windowDC, HALFTONE))
+        SetStretchBltMode(m_windowDC, COLORONCOLOR);
+    // A surface that cannot be made stays without pixels: frames are then
+    // not composed and the window shows what the system paints.
+    m_composition = new (std::nothrow) CBitmapSurface();
+    if (m_composition)
+        m_composition->Create(m_windowDC, m_width, m_height, nullptr);
+    m_background = new (std::nothrow) CBitmapSurface();
+    if (m_background)
+        m_background->Create(m_windowDC, m_width, m_height, nullptr);
+    if (m_gadget) {
+        m_gadget->OnCreate(this, m_window);
+        GiveContentRect();
+    }
+    CaptureBackground(true, POSITION_UNSET, POSITION_UNSET);
+    Compose(true);
+    UpdateSize(true);
+    return true;
+}
+
+HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance, const char* className, const char* title, int width,
+                                            int height, int frameWidth)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, "AppIcon");
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    windowClass.lpszClassName = className;
+    // A second host in the same process reuses the class.
+    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return nullptr;
+    DWORD style = WINDOW_STYLE | (frameWidth == 0 ? WS_DLGFRAME : 0);
+    HWND window = CreateWindowExA(WINDOW_EX_STYLE, className, title, style, 0, 0, 1, 1, nullptr, nullptr, instance,
+                                  nullptr);
+    if (!window)
+        return nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    RECT rect = {0, 0, width, height};
+    AdjustWindowRectEx(&rect, style, FALSE, WINDOW_EX_STYLE);
+    int x, y;
+    CentredPosition(rect.right - rect.left, rect.bottom - rect.top, &x, &y);
+    MoveWindow(window, x, y, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+
+    HMENU menu = GetSystemMenu(window, FALSE);
+    while (DeleteMenu(menu, 0, MF_BYPOSITION)) {
+    }
+    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, STRING_HOME_PAGE, LoadLocalizedStringW(STRING_HOME_PAGE));
+    InsertMenuW(menu, 1, MF_BYPOSITION | MF_STRING, STRING_ABOUT, LoadLocalizedStringW(STRING_ABOUT));
+    InsertMenuW(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuW(menu, 3, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(STRING_CLOSE_ITEM));
+    return window;
+}
+
+void CGadgetApplication::GiveContentRect()
+{
+    if (m_gadget)
+        m_gadget->SetContentRect(m_marginLeft + m_frameWidth, m_marginTop + m_frameWidth,
+                                 m_width - m_marginRight - m_frameWidth, m_height - m_marginBottom - m_frameWidth);
+}
+
+bool CGadgetApplication::UpdateSize(bool centre)
+{
+    if (!m_gadget)
+        return false;
+    int width = 0, height = 0;
+    if (m_gadget->GetContentSize(&width, &height))
+        SetContentSize(width, height, centre);
+    return true;
+}
+
+bool CGadgetApplication::SetContentSize(int width, int height, bool centre)
+{
+    return Resize(width + 2 * m_frameWidth + m_marginLeft + m_marginRight,
+                  height + 2 * m_frameWidth + m_marginTop + m_marginBottom, centre);
+}
+
+bool CGadgetApplication::Resize(int width, int height, bool centre)
+{
+    if (width == m_width && height == m_height)
+        return false;
+    m_width = width;
+    m_height = height;
+    if (m_composition)
+        m_composition->Resize(width, height, false);
+    if (m_background)
+        m_background->Resize(width, height, true);
+    int x, y;
+    CentredPosition(width, height, &x, &y);
+    if (centre)
+        CaptureBackground(false, x, y);
+    else
+        CaptureBackground(false, POSITION_UNSET, POSITION_UNSET);
+    GiveContentRect();
+    int frameRight = width - m_frameWidth, frameBottom = height - m_frameWidth;
+    for (int i = 0; i < m_buttonCount; i++)
+        if (m_buttons[i])
+            m_buttons[i]->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
+    for (int i = 0; i < m_imageCount; i++)
+        if (m_images[i])
+            m_images[i]->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
+    SetWindowPos(m_window, nullptr, x, y, width, height,
+                 SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | (centre ? 0 : SWP_NOMOVE));
+    if (m_composition && m_composition->GetDC()) {
+        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+        RECT all = {0, 0, width, height};
+        FillRect(m_composition->GetDC(), &all, white);
+        DeleteObject(white);
+    }
+    return true;
+}
+
+void CentreWindowOnScreen(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    int x, y;
+    CentredPosition(width, height, &x, &y);
+    MoveWindow(window, x, y, width, height, TRUE);
+}
+
+CGadgetButton* CGadgetApplication::AddButton(CCommandTarget* owner, int command, int param, const char* resourceName,
+                                             int alignX, int alignY, int x, int y, int w, int h, bool visible,
+                                             bool radio, bool toggle, bool checked, const char* tipText,
+                                             int tipStringId, bool flat)
+{
+    if (!AppendItem(m_buttons, m_buttonCount, static_cast<CGadgetButton*>(nullptr)))
+        return nullptr;
+    CGadgetButton* button = new (std::nothrow)
+        CGadgetButton(m_window, m_frameWidth, m_frameWidth, m_width - m_frameWidth, m_height - m_frameWidth, command,
+                      param, resourceName, alignX, alignY, x, y, w, h, visible, radio, toggle, checked, tipText,
+                      tipStringId, flat, owner ? owner : this);
+    m_buttons[m_buttonCount - 1] = button;
+    return button;
+}
+
+CGadgetButton* CGadgetApplication::FindButton(int command, int param)
+{
+    return FindItem(m_buttons, m_buttonCount, command, param);
+}
+
+CGadgetLink* CGadgetApplication::AddLink(int command, int param, CNotifyTarget* listener, const char* text,
+                                         const char* target, bool active, COLORREF textColour, COLORREF hoverColour,
+                                         COLORREF boxColour, COLORREF boxBorderColour, int boxPadding, bool useFont3,
+                                         bool useFont2, HFONT font1, HFONT font2, HFONT font3, int left, int top,
+                                         int right, int bottom)
+{
+    if (!AppendItem(m_links, m_linkCount, static_cast<CGadgetLink*>(nullptr)))
+        return nullptr;
+    CGadgetLink* link = new (std::nothrow)
+        CGadgetLink(command, param, listener ? listener : static_cast<CNotifyTarget*>(this), text, target, active,
+                    textColour, hoverColour, boxColour, boxBorderColour, boxPadding, useFont3, useFont2, font1, font2,
+                    font3);
+    m_links[m_linkCount - 1] = link;
+    if (link)
+        link->SetRect(left, top, right, bottom);
+    return link;
+}
+
+CGadgetLink* CGadgetApplication::FindLink(int command, int param)
+{
+    return FindItem(m_links, m_linkCount, command, param);
+}
+
+bool CGadgetApplication::AddImage(const char* resourceName, int alignX, int alignY, int x, int y)
+{
+    if (!AppendItem(m_images, m_imageCount, static_cast<CGadgetImage*>(nullptr)))
+        return false;
+    CGadgetImage* image = new (std::nothrow) CGadgetImage(m_windowDC, resourceName, alignX, alignY, x, y);
+    m_images[m_imageCount - 1] = image;
+    if (!image)
+        return false;
+    image->SetFrame(m_frameWidth, m_frameWidth, m_width - m_frameWidth, m_height - m_frameWidth);
+    return true;
+}

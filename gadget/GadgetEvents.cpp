@@ -1,0 +1,30 @@
+#include "gadget/GadgetEvents.h"
+
+#include "dial/Umbrant.h"
+#include "gadget/GadgetApplication.h"
+#include "gadget/GadgetLink.h"
+#include "settings/Strings.h"
+
+bool CGadgetEvents::OnLanguageChanged(int)
+{
+    if (!m_host)
+        return true;
+    // A language switch link is active only for the language not in force.
+    for (int i = 0; i < m_host->m_linkCount; i++) {
+        CGadgetLink* link = m_host->m_links[i];
+        if (link && link->m_command == CMD_LANGUAGE &&
+            (link->m_param == LANGUAGE_ENGLISH || link->m_param == LANGUAGE_SLOVENIAN))
+            link->SetActive(link->m_param != g_languageOffset);
+    }
+    return true;
+}
+
+bool CGadgetEvents::OnCommand(int command, int, bool)
+{
+    return g_pGadget ? g_pGadget->OnCommand(command) : true;
+}
+
+bool CGadgetEvents::OnNotify(int, int, const char*)
+{
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+class CBitmapSurface;
+
+// A bitmap resource placed in the host's frame rectangle like a button and
+// copied into every composed frame below the gadget's content.
+class CGadgetImage
+{
+public:
+    CGadgetImage(HDC referenceDC, const char* resourceName, int alignX, int alignY, int x, int y);
+    ~CGadgetImage();
+
+    void SetFrame(int left, int top, int right, int bottom);
+    bool Draw(HDC dc);
+
+    CBitmapSurface* m_surface;
+    int m_alignX, m_alignY;
+    int m_x, m_y;
+    int m_frameLeft, m_frameTop, m_frameRight, m_frameBottom;
+
+private:
+    CGadgetImage(const CGadgetImage&) = delete;
+    CGadgetImage& operator=(const CGadgetImage&) = delete;
+};

@@ -1,0 +1,208 @@
+#include "gadget/GadgetApplication.h"
+#include "gadget/GadgetButton.h"
+#include "gadget/GadgetLink.h"
+#include "settings/Dialogs.h"
+#include "settings/Strings.h"
+
+namespace {
+
+const int IDM_HOMEPAGE = 57;
+const int IDM_ABOUT = 240;
+const UINT OUT_OF_THE_WAY = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+const UINT DRAG_MOVE = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+const int SCROLL_PAGE = 30;
+
+int MessageX(LPARAM lParam)
+{
+    return static_cast<short>(LOWORD(lParam));
+}
+
+int MessageY(LPARAM lParam)
+{
+    return static_cast<short>(HIWORD(lParam));
+}
+
+// The new position of a scroll bar control after a scroll message; the old
+// one when the request does not move it.
+int ScrollTarget(WPARAM wParam, const SCROLLINFO& info)
+{
+    int position = info.nPos;
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP:
+        position -= 1;
+        break;
+    case SB_LINEDOWN:
+        position += 1;
+        break;
+    case SB_PAGEUP:
+        position -= SCROLL_PAGE;
+        break;
+    case SB_PAGEDOWN:
+        position += SCROLL_PAGE;
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        position = HIWORD(wParam);
+        break;
+    }
+    if (position < info.nMin)
+        position = info.nMin;
+    if (position > info.nMax)
+        position = info.nMax;
+    return position;
+}
+
+} // namespace
+
+bool CGadgetApplication::OfferMouse(int event, int x, int y)
+{
+    bool taken = false;
+    for (int i = 0; i < m_buttonCount; i++)
+        if (m_buttons[i] && m_buttons[i]->HandleMouse(event, x, y))
+            taken = true;
+    return taken;
+}
+
+bool CGadgetApplication::OfferGadget(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return m_gadget && m_gadget->OnMessage(m_window, message, wParam, lParam, nullptr);
+}
+
+void CGadgetApplication::RecaptureOnActivation()
+{
+    RECT rect;
+    GetWindowRect(m_window, &rect);
+    SetWindowPos(m_window, nullptr, rect.left, rect.top, 0, 0, OUT_OF_THE_WAY);
+    Sleep(10);
+    CaptureBackground(true, rect.left, rect.top);
+    SetWindowPos(m_window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, OUT_OF_THE_WAY);
+}
+
+void CGadgetApplication::Scroll(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND control = reinterpret_cast<HWND>(lParam);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (!control || !GetScrollInfo(control, SB_CTL, &info))
+        return;
+    int position = ScrollTarget(wParam, info);
+    if (position == info.nPos)
+        return;
+    SetScrollPos(control, SB_CTL, position, TRUE);
+    if (OfferGadget(message, wParam, lParam))
+        Compose(true);
+}
+
+LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CGadgetApplication* host = reinterpret_cast<CGadgetApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!host)
+        return DefWindowProcA(window, message, wParam, lParam);
+
+    bool redraw = false, linkTook = false;
+    for (int i = 0; i < host->m_linkCount; i++)
+        if (host->m_links[i] && host->m_links[i]->HandleMessage(message, lParam, &redraw))
+            linkTook = true;
+    if (linkTook) {
+        if (redraw)
+            host->Compose(true);
+        return 0;
+    }
+
+    int x = MessageX(lParam), y = MessageY(lParam);
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            host->RecaptureOnActivation();
+        break;
+    case WM_SETFOCUS:
+        return 0;
+    case WM_PAINT:
+        host->Compose(true);
+        break;
+    case WM_ERASEBKGND:
+        // Without surfaces nothing is composed: let the class brush paint.
+        if (host->Compose(true))
+            return 1;
+        break;
+    case WM_WINDOWPOSCHANGING: {
+        const WINDOWPOS* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!(position->flags & SWP_NOMOVE)) {
+            host->CaptureBackground(false, position->x, position->y);
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+        if (position->flags & SWP_SHOWWINDOW)
+            host->CaptureBackground(true, POSITION_UNSET, POSITION_UNSET);
+        break;
+    }
+    case WM_TIMER:
+        host->Compose(host->m_gadget ? host->m_gadget->OnTimer() : false);
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        host->Scroll(message, wParam, lParam);
+        break;
+    case WM_LBUTTONDOWN:
+        if (host->OfferMouse(MOUSE_DOWN, x, y) || host->OfferGadget(message, wParam, lParam)) {
+            host->Compose(true);
+        } else {
+            host->m_dragging = true;
+            host->m_dragAnchorX = x;
+            host->m_dragAnchorY = y;
+            SetCapture(window);
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (host->m_dragging) {
+            POINT corner = {x - host->m_dragAnchorX, y - host->m_dragAnchorY};
+            ClientToScreen(window, &corner);
+            SetWindowPos(window, nullptr, corner.x, corner.y, 0, 0, DRAG_MOVE);
+        } else if (host->OfferMouse(MOUSE_MOVE, x, y) || host->OfferGadget(message, wParam, lParam)) {
+            host->Compose(true);
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (host->m_dragging) {
+            host->m_dragging = false;
+            ReleaseCapture();
+        }
+        host->OfferMouse(MOUSE_UP, x, y);
+        host->OfferGadget(message, wParam, lParam);
+        host->Compose(true);
+        break;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse in mid-drag: the release will not
+        // come here, so the drag ends now.
+        if (host->m_dragging && reinterpret_cast<HWND>(lParam) != window) {
+            host->m_dragging = false;
+            host->Compose(true);
+        }
+        break;
+    case WM_SETCURSOR:
+    case WM_NOTIFY:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_RBUTTONDOWN:
+        if (host->OfferGadget(message, wParam, lParam)) {
+            host->Compose(true);
+            if (message == WM_SETCURSOR)
+                return 1;
+        } else if (message == WM_SETCURSOR) {
+            SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        }
+        break;
+    case WM_COMMAND:
+    case WM_SYSCOMMAND:
+        if (LOWORD(wParam) == IDM_ABOUT)
+            DialogBoxParamA(GetModuleHandleA(nullptr), LocalizedResourceName("About"), window, AboutDialogProc, 0);
+        else if (LOWORD(wParam) == IDM_HOMEPAGE)
+            ShellExecuteA(nullptr, "open", LoadLocalizedString(IDM_HOMEPAGE), "", "", SW_SHOWNORMAL);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
