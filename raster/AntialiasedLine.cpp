@@ -1,0 +1,154 @@
+#include "raster/AntialiasedLine.h"
+
+#include "raster/BlendTables.h"
+
+#include <cassert>
+#include <cmath>
+
+// Endpoints and clip edges are kept within this many pixels of the origin, so
+// that 16.16 coordinates and their differences fit in 32 bits.
+static const int CoordinateLimit = 8191;
+
+// Cuts a segment with an endpoint far outside the coordinate range down to
+// the part inside it (rounded to whole pixels); false when nothing is left.
+static bool LimitSegment(int& x0, int& y0, int& x1, int& y1)
+{
+    const double limit = CoordinateLimit;
+    double dx = static_cast<double>(x1) - x0;
+    double dy = static_cast<double>(y1) - y0;
+    double tEnter = 0.0;
+    double tLeave = 1.0;
+    const double deltas[4] = {-dx, dx, -dy, dy};
+    const double room[4] = {x0 + limit, limit - x0, y0 + limit, limit - y0};
+    for (int side = 0; side < 4; ++side) {
+        if (deltas[side] == 0.0) {
+            if (room[side] < 0.0)
+                return false;
+            continue;
+        }
+        double t = room[side] / deltas[side];
+        if (deltas[side] < 0.0) {
+            if (t > tEnter)
+                tEnter = t;
+        } else if (t < tLeave) {
+            tLeave = t;
+        }
+    }
+    if (tEnter > tLeave)
+        return false;
+    double startX = x0 + tEnter * dx, startY = y0 + tEnter * dy;
+    double endX = x0 + tLeave * dx, endY = y0 + tLeave * dy;
+    x0 = static_cast<int>(std::lround(startX));
+    y0 = static_cast<int>(std::lround(startY));
+    x1 = static_cast<int>(std::lround(endX));
+    y1 = static_cast<int>(std::lround(endY));
+    return true;
+}
+
+static bool IsWithinLimit(int v)
+{
+    return v >= -CoordinateLimit && v <= CoordinateLimit;
+}
+
+// Moves the endpoints lying beyond one side of the guard band onto it, along
+// the segment. a is the coordinate across the side, b the one along it;
+// outward is +1 when values above edge lie outside, -1 when values below do.
+// False when both endpoints lie outside: the segment then misses the band.
+static bool ClipToSide(int& a0, int& b0, int& a1, int& b1, int edge, int outward)
+{
+    const bool beyond0 = (a0 - edge) * outward > 0, beyond1 = (a1 - edge) * outward > 0;
+    if (beyond0 && beyond1)
+        return false;
+    if (beyond0) {
+        b0 -= MulDivTruncate(a0 - edge, b1 - b0, a1 - a0);
+        a0 = edge;
+    }
+    if (beyond1) {
+        b1 -= MulDivTruncate(a1 - edge, b0 - b1, a0 - a1);
+        a1 = edge;
+    }
+    return true;
+}
+
+bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
+                         int clipBottom, int x0, int y0, int x1, int y1, unsigned int colour)
+{
+    InitBlendTables();
+    if (!pixels)
+        return false;
+    if ((x0 < clipLeft && x1 < clipLeft) || (y0 < clipTop && y1 < clipTop) ||
+        (x0 >= clipRight && x1 >= clipRight) || (y0 >= clipBottom && y1 >= clipBottom))
+        return false;
+    if (!IsWithinLimit(clipLeft) || !IsWithinLimit(clipTop) || !IsWithinLimit(clipRight) ||
+        !IsWithinLimit(clipBottom))
+        return false;
+    // The clip rectangle must lie inside the buffer.
+    assert(clipLeft >= 0 && clipTop >= 0 && clipRight <= stride / 4);
+    if (!IsWithinLimit(x0) || !IsWithinLimit(y0) || !IsWithinLimit(x1) || !IsWithinLimit(y1)) {
+        if (!LimitSegment(x0, y0, x1, y1))
+            return false;
+    }
+
+    x0 *= 65536;
+    y0 *= 65536;
+    x1 *= 65536;
+    y1 *= 65536;
+    // Clip to a band two pixels wider than the clip rectangle; the per-pixel
+    // tests below remove the rest.
+    if (!ClipToSide(x0, y0, x1, y1, (clipLeft - 2) * 65536, -1) ||
+        !ClipToSide(y0, x0, y1, x1, (clipTop - 2) * 65536, -1) ||
+        !ClipToSide(x0, y0, x1, y1, (clipRight + 2) * 65536, 1) ||
+        !ClipToSide(y0, x0, y1, x1, (clipBottom + 2) * 65536, 1))
+        return false;
+
+    const int dx = x1 - x0, dy = y1 - y0;
+    if ((dy < 0 ? -dy : dy) < (dx < 0 ? -dx : dx)) {
+        x0 >>= 16;
+        x1 >>= 16;
+        if (x1 < x0) {
+            int t = x0; x0 = x1; x1 = t;
+            t = y0; y0 = y1; y1 = t;
+        }
+        const int step = x1 == x0 ? 0 : (y1 - y0) / (x1 - x0);
+        // Just under half a pixel toward the left of the direction of travel.
+        int y = dx < 0 ? y0 + 0x7FFF : y0 - 0x7FFF;
+        for (int x = x0; x <= x1; ++x, y += step) {
+            const int row = (y >> 16) + 1;
+            if (x < clipLeft || x >= clipRight || row < clipTop || row > clipBottom)
+                continue;
+            const int f = (y & 0xFFFF) >> 8;
+            BlendPixelPair(pixels + row * stride + x * 4, -stride, row >= clipBottom ? 0 : f,
+                           row <= clipTop ? 0 : 255 - f, colour);
+        }
+    } else {
+        y0 >>= 16;
+        y1 >>= 16;
+        if (y1 < y0) {
+            int t = x0; x0 = x1; x1 = t;
+            t = y0; y0 = y1; y1 = t;
+        }
+        const int step = y1 == y0 ? 0 : (x1 - x0) / (y1 - y0);
+        int x = dy > 0 ? x0 + 0x7FFF : x0 - 0x7FFF;
+        for (int y = y0; y <= y1; ++y, x += step) {
+            const int col = (x >> 16) + 1;
+            if (y < clipTop || y >= clipBottom || col < clipLeft || col > clipRight)
+                continue;
+            const int f = (x & 0xFFFF) >> 8;
+            BlendPixelPair(pixels + y * stride + col * 4, -4, col >= clipRight ? 0 : f,
+                           col <= clipLeft ? 0 : 255 - f, colour);
+        }
+    }
+    return true;
+}
+
+bool DrawAntialiasedPolygonOutline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
+                                   int clipBottom, const PixelPoint* points, int count, unsigned int colour)
+{
+    for (int i = 0; i < count; ++i) {
+        const PixelPoint& from = points[i];
+        const PixelPoint& to = points[i + 1 < count ? i + 1 : 0];
+        DrawAntialiasedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, from.x, from.y, to.x, to.y,
+                            colour);
+    }
+    return true;
+}

@@ -1,0 +1,176 @@
+#include "raster/RotatedImage.h"
+
+#include "raster/BlendTables.h"
+
+#include <cassert>
+#include <climits>
+#include <cmath>
+
+// The source row offsets live in a fixed table of this many rows.
+static const int MaxSourceHeight = 4096;
+
+// Truncates toward zero, saturating at the ends of the int range (NaN gives 0).
+static int TruncateToInt(double v)
+{
+    if (v != v)
+        return 0;
+    if (v <= INT_MIN)
+        return INT_MIN;
+    if (v >= INT_MAX)
+        return INT_MAX;
+    return static_cast<int>(v);
+}
+
+static int FloorToInt(double v)
+{
+    return TruncateToInt(std::floor(v));
+}
+
+// One side of the rotated rectangle, followed row by row.
+struct Edge
+{
+    int corner;     // the corner it runs to
+    float x;        // x at the current row
+    float step;     // x per row
+    float startRow;
+    float endRow;
+};
+
+static void StartEdge(Edge& edge, const float* cornerX, const float* cornerY, int from, int to)
+{
+    const float rows = cornerY[to] - cornerY[from];
+    edge.corner = to;
+    edge.x = cornerX[from];
+    edge.step = rows != 0.0f ? (cornerX[to] - cornerX[from]) / rows : 0.0f;
+    edge.startRow = cornerY[from];
+    edge.endRow = cornerY[to];
+}
+
+// Source position at the left edge as a 16-bit fraction of each side of the
+// source rectangle, from the side the left edge is walking along.
+static void LeftEdgeFraction(const Edge& left, int y, int& u, int& v)
+{
+    const double t = (y - left.startRow) / (left.endRow - left.startRow);
+    const int along = TruncateToInt(t * 65535.0);
+    const int back = TruncateToInt((1.0 - t) * 65535.0);
+    switch (left.corner) {
+    case 0: u = along; v = 65535; break;  // bottom, left to right
+    case 1: u = 0; v = along; break;      // left, top to bottom
+    case 2: u = back; v = 0; break;       // top, right to left
+    default: u = 65535; v = back; break;  // right, bottom to top
+    }
+}
+
+static int Saturate(long long v)
+{
+    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+}
+
+bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight,
+                      int clipBottom, int centreX, int centreY, int halfWidth, int halfHeight,
+                      const unsigned char* srcPixels, int srcStride, int srcWidth, int srcHeight, float srcX,
+                      float srcY, float srcRectWidth, float srcRectHeight, float angle)
+{
+    if (!dstPixels || dstStride < 0 || halfWidth < 0 || halfHeight < 0 || !srcPixels || srcWidth < 0 ||
+        srcHeight < 0 || srcStride < 0 || srcHeight > MaxSourceHeight)
+        return false;
+    // A flat rectangle covers no pixel centre, and a source narrower than the
+    // 2 x 2 sample block gives nothing to sample.
+    if (halfWidth == 0 || halfHeight == 0 || srcWidth < 2 || srcHeight < 2)
+        return true;
+    InitBlendTables();
+    // The clip rectangle must lie inside the destination, the source rows
+    // inside their stride.
+    assert(clipLeft >= clipRight || clipTop >= clipBottom ||
+           (clipLeft >= 0 && clipTop >= 0 && clipRight <= dstStride / 4));
+    assert(srcWidth <= srcStride / 4);
+
+    const double radians = angle * 3.141592654 / 180;
+    const double s = std::sin(radians), c = std::cos(radians);
+
+    int rowOffset[MaxSourceHeight];
+    for (int j = 0; j < srcHeight; ++j)
+        rowOffset[j] = j * srcStride;
+
+    // Corners 0..3: bottom-right, bottom-left, top-left, top-right of the
+    // source rectangle, on whole rows.
+    static const int signX[4] = {1, -1, -1, 1};
+    static const int signY[4] = {1, 1, -1, -1};
+    float cornerX[4], cornerY[4];
+    int top = 0;
+    for (int k = 0; k < 4; ++k) {
+        cornerX[k] = static_cast<float>(centreX + signX[k] * c * halfWidth - signY[k] * s * halfHeight);
+        cornerY[k] = static_cast<float>(std::floor(centreY + signX[k] * s * halfWidth + signY[k] * c * halfHeight));
+        if (cornerY[k] < cornerY[top])
+            top = k;
+    }
+
+    // Source steps per destination pixel to the right, 16.16.
+    const unsigned int du = static_cast<unsigned int>(TruncateToInt((srcRectWidth - 1) * c * 32768 / halfWidth));
+    const unsigned int dv = static_cast<unsigned int>(TruncateToInt((srcRectHeight - 1) * -s * 32768 / halfHeight));
+    const int rectWidth = TruncateToInt(srcRectWidth - 1), rectHeight = TruncateToInt(srcRectHeight - 1);
+    const int originU = TruncateToInt(srcX * 65536.0), originV = TruncateToInt(srcY * 65536.0);
+    // One unsigned compare tests 0 <= i < limit.
+    const unsigned int uLimit = static_cast<unsigned int>(srcWidth - 1);
+    const unsigned int vLimit = static_cast<unsigned int>(srcHeight - 1);
+
+    Edge left = {}, right = {};
+    int leftCorner = top, rightCorner = top;
+    int y = FloorToInt(cornerY[top]);
+    for (int segment = 0;;) {
+        const bool advanceLeft = segment == 0 || left.endRow <= right.endRow;
+        const bool advanceRight = segment == 0 || left.endRow >= right.endRow;
+        if (advanceLeft) {
+            StartEdge(left, cornerX, cornerY, leftCorner, (leftCorner + 3) & 3);
+            leftCorner = left.corner;
+        }
+        if (advanceRight) {
+            StartEdge(right, cornerX, cornerY, rightCorner, (rightCorner + 1) & 3);
+            rightCorner = right.corner;
+        }
+        const int segmentEnd = TruncateToInt(left.endRow < right.endRow ? left.endRow : right.endRow);
+        const int first = clipTop < segmentEnd ? clipTop : segmentEnd;
+        if (y < first) {
+            left.x += (first - y) * left.step;
+            right.x += (first - y) * right.step;
+            y = first;
+        }
+        for (; y < segmentEnd && y < clipBottom; ++y, left.x += left.step, right.x += right.step) {
+            int u, v;
+            int x = FloorToInt(left.x);
+            const int rightX = FloorToInt(right.x);
+            const int lastX = rightX < clipRight - 1 ? rightX : clipRight - 1;
+            const double clippedColumns = x < clipLeft ? clipLeft - static_cast<double>(left.x) : 0.0;
+            if (x < clipLeft)
+                x = clipLeft;
+            if (x > lastX)
+                continue;
+            LeftEdgeFraction(left, y, u, v);
+            unsigned int su = static_cast<unsigned int>(Saturate(static_cast<long long>(u) * rectWidth + originU));
+            unsigned int sv = static_cast<unsigned int>(Saturate(static_cast<long long>(v) * rectHeight + originV));
+            su += static_cast<unsigned int>(TruncateToInt(clippedColumns * static_cast<int>(du)));
+            sv += static_cast<unsigned int>(TruncateToInt(clippedColumns * static_cast<int>(dv)));
+            unsigned char* out = dstPixels + y * dstStride + x * 4;
+            // Unsigned steps wrap instead of overflowing; the bounds test
+            // below then skips any position outside the source.
+            for (; x <= lastX; ++x, out += 4, su += du, sv += dv) {
+                const int iu = static_cast<int>(su) >> 16, iv = static_cast<int>(sv) >> 16;
+                if (static_cast<unsigned int>(iu) >= uLimit || static_cast<unsigned int>(iv) >= vLimit)
+                    continue;
+                const unsigned char* upper = srcPixels + rowOffset[iv] + iu * 4;
+                const unsigned char* lower = srcPixels + rowOffset[iv + 1] + iu * 4;
+                const int fu = ((su >> 8) & 0xFF) * 256, fv = ((sv >> 8) & 0xFF) * 256;
+                for (int channel = 0; channel < 3; ++channel) {
+                    const int upperMix = ScaleTable[fu + upper[channel + 4]] + InverseScaleTable[fu + upper[channel]];
+                    const int lowerMix = ScaleTable[fu + lower[channel + 4]] + InverseScaleTable[fu + lower[channel]];
+                    out[channel] =
+                        static_cast<unsigned char>(ScaleTable[fv + lowerMix] + InverseScaleTable[fv + upperMix]);
+                }
+            }
+        }
+        ++segment;
+        if (segment > 3 || y >= clipBottom || leftCorner == rightCorner)
+            break;
+    }
+    return true;
+}
