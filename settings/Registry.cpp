@@ -87,11 +87,16 @@ bool RegReadString(HKEY root, const char* key, const char* valueName, char* buff
     RegistryKey opened(root, key);
     if (!opened.IsOpen())
         return false;
-    // Stored texts carry no terminator: keep the last byte free for it.
+    // Stored texts may or may not carry their terminator; a text that fills
+    // the whole buffer without one does not fit.
     DWORD type = 0;
-    DWORD size = (DWORD)(bufferSize - 1);
+    DWORD size = (DWORD)bufferSize;
     if (RegQueryValueExA(opened.Handle(), valueName, nullptr, &type, (BYTE*)buffer, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
+        return false;
+    if (size > 0 && buffer[size - 1] == '\0')
+        return true;
+    if (size >= (DWORD)bufferSize)
         return false;
     buffer[size] = '\0';
     return true;

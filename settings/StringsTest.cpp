@@ -112,12 +112,13 @@ TEST(SlovenianLetters, ShowAsWrittenUnderAnyCodePage)
     EXPECT_STREQ(LoadLocalizedStringW(55, LANGUAGE_SLOVENIAN), L"Produkt Umbrant\nuspe\u0161no odstranjen");
     EXPECT_STREQ(LoadLocalizedStringW(150, LANGUAGE_ENGLISH), L"English");
 
-    const char* lang = getenv("LANG");
-    if (lang && strncmp(lang, "sl", 2) == 0) {
-        EXPECT_EQ(SystemLanguageOffset(), LANGUAGE_SLOVENIAN);
-        EXPECT_EQ(GetACP(), 1250u);
-    } else if (lang && strncmp(lang, "en", 2) == 0) {
-        EXPECT_EQ(SystemLanguageOffset(), LANGUAGE_ENGLISH);
+    // The script that runs this test under a given locale says which
+    // language that locale must give.
+    if (const char* expected = getenv("UMBRANT_EXPECTED_LANGUAGE_OFFSET")) {
+        EXPECT_EQ(SystemLanguageOffset(), atoi(expected));
+        if (atoi(expected) == LANGUAGE_SLOVENIAN) {
+            EXPECT_EQ(GetACP(), 1250u);
+        }
     }
     // On a Central European code page the ANSI texts hold the letters too.
     if (GetACP() == 1250) {
