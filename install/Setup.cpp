@@ -1,0 +1,286 @@
+#include "install/Setup.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "gadget/GadgetApplication.h"
+#include "settings/Registry.h"
+
+namespace
+{
+
+const char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// Room for a folder of MAX_PATH characters and a name as long again.
+const int PATH_SIZE = 2 * MAX_PATH;
+
+// folder, a backslash unless the folder is empty or already ends in one, the
+// name and the suffix; false when that does not fit into PATH_SIZE.
+bool JoinPath(char* out, const char* folder, const char* name, const char* suffix = "")
+{
+    const size_t folderLength = strlen(folder);
+    const char* separator = (folderLength > 0 && folder[folderLength - 1] != '\\') ? "\\" : "";
+    const int length = snprintf(out, PATH_SIZE, "%s%s%s%s", folder, separator, name, suffix);
+    return length >= 0 && length < PATH_SIZE;
+}
+
+// The running executable's full path into path (MAX_PATH characters) and a
+// pointer to its file name in it; null when the path has no backslash or was
+// cut short.
+const char* GetOwnPath(char* path)
+{
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    const char* slash = strrchr(path, '\\');
+    return slash ? slash + 1 : nullptr;
+}
+
+// The user's temporary folder into folder (MAX_PATH + 1 characters).
+bool GetTempFolder(char* folder)
+{
+    const DWORD length = GetTempPathA(MAX_PATH + 1, folder);
+    return length > 0 && length <= MAX_PATH;
+}
+
+// Path of the shortcut linkName.lnk in a shell special folder.
+bool GetLinkPath(int csidl, const char* linkName, char* out)
+{
+    char folder[MAX_PATH];
+    return GetSpecialFolderPath(csidl, folder) && JoinPath(out, folder, linkName, ".lnk");
+}
+
+// Only absolute paths without wildcards are handed to del and rmdir: a
+// relative one would name something in the interpreter's current folder, and
+// a wildcard (GetModuleFileNameA writes '?' for a letter outside the ANSI code
+// page) would match other files. del given a folder would empty it.
+bool IsRemovable(const char* path, bool folder)
+{
+    const bool drive = ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' && path[2] == '\\';
+    const bool share = path[0] == '\\' && path[1] == '\\';
+    if (!(drive || share) || strpbrk(path, "*?\""))
+        return false;
+    const DWORD attributes = GetFileAttributesA(path);
+    return folder || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A command for the command interpreter, run later in a process of its own,
+// that removes the paths added to it. Each path goes between double quotes,
+// where & ( ) ^ and spaces are plain text; /V:OFF keeps !...! plain too and
+// /D leaves out the AutoRun commands. A % is expanded even between quotes (and
+// some interpreters expand the result again), so a path holding one could name
+// other files: such a file is deleted at once instead, which works whenever it
+// is not the running program, and such a folder is left in place.
+class CRemovalCommand
+{
+public:
+    explicit CRemovalCommand(const char* command) : m_text(nullptr), m_length(0), m_items(0), m_complete(true)
+    {
+        Append(command);
+    }
+    ~CRemovalCommand() { free(m_text); }
+
+    void AddItem(const char* path, bool folder)
+    {
+        if (!IsRemovable(path, folder))
+            return;
+        if (strchr(path, '%'))
+        {
+            if (!folder)
+                DeleteFileA(path);
+            return;
+        }
+        Append(" \"");
+        Append(path);
+        Append("\"");
+        m_items++;
+    }
+
+    // Starts the command without a window at idle priority, so that it
+    // normally runs after this process has ended; nothing waits for it.
+    void Start()
+    {
+        if (!m_complete || m_items == 0)
+            return;
+        STARTUPINFOA startup;
+        ZeroMemory(&startup, sizeof startup);
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process;
+        ZeroMemory(&process, sizeof process);
+        if (CreateProcessA(nullptr, m_text, nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS,
+                           nullptr, nullptr, &startup, &process))
+        {
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+    }
+
+private:
+    void Append(const char* more)
+    {
+        const int length = static_cast<int>(strlen(more));
+        if (AppendString(&m_text, m_length, more) == length)
+            m_length += length;
+        else
+            m_complete = false;
+    }
+
+    char* m_text;
+    int m_length;
+    int m_items;
+    bool m_complete;
+};
+
+} // namespace
+
+bool GetSpecialFolderPath(int csidl, char* out)
+{
+    if (!out)
+        return false;
+    out[0] = 0;
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items)
+        return false;
+    const bool resolved = SHGetPathFromIDListA(items, out) != FALSE;
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)))
+    {
+        allocator->Free(items);
+        allocator->Release();
+    }
+    if (!resolved)
+        out[0] = 0;
+    return resolved;
+}
+
+bool CreateShortcut(const char* target, const char* linkPath, const char* description)
+{
+    if (!target || !linkPath || !description)
+        return false;
+    const HRESULT initialised = CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))))
+    {
+        // The target's folder; a drive keeps its backslash ("C:\") so that it names the root.
+        char folder[PATH_SIZE];
+        snprintf(folder, sizeof folder, "%s", target);
+        if (char* slash = strrchr(folder, '\\'))
+            slash[(slash > folder && slash[-1] == ':') ? 1 : 0] = 0;
+        link->SetPath(target);
+        link->SetDescription(description);
+        link->SetWorkingDirectory(folder);
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+        {
+            WCHAR widePath[MAX_PATH];
+            if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) > 0)
+                file->Save(widePath, TRUE);
+            file->Release();
+        }
+        link->Release();
+    }
+    if (SUCCEEDED(initialised))
+        CoUninitialize();
+    return true;
+}
+
+int AppendString(char** text, int length, const char* more)
+{
+    if (!text || !more || !*more || length < 0)
+        return 0;
+    const size_t moreLength = strlen(more);
+    if (moreLength >= static_cast<size_t>(INT_MAX - length))
+        return 0;
+    char* grown = static_cast<char*>(realloc(*text, length + moreLength + 1));
+    if (!grown)
+        return 0;
+    memcpy(grown + length, more, moreLength + 1);
+    *text = grown;
+    return static_cast<int>(moreLength);
+}
+
+bool InstallSelfAs(const char* folderName, const char* linkName)
+{
+    char ownPath[MAX_PATH];
+    const char* exeName = GetOwnPath(ownPath);
+    if (!exeName || !folderName || !*folderName || !linkName)
+        return false;
+
+    // Into Program Files\folderName; when that fails (the folder is out of
+    // reach, or this very file is running from there), into the temporary folder.
+    char folder[MAX_PATH + 1], installFolder[PATH_SIZE], target[PATH_SIZE];
+    bool copied = false;
+    if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(installFolder, folder, folderName))
+    {
+        CreateDirectoryA(installFolder, nullptr);
+        copied = JoinPath(target, installFolder, exeName) && CopyFileA(ownPath, target, FALSE);
+    }
+    if (!copied)
+        copied = GetTempFolder(folder) && JoinPath(target, folder, exeName) && CopyFileA(ownPath, target, FALSE);
+    if (!copied)
+        return true;
+
+    char linkPath[PATH_SIZE];
+    if (GetLinkPath(CSIDL_STARTUP, linkName, linkPath))
+        CreateShortcut(target, linkPath, "");
+    if (GetLinkPath(CSIDL_DESKTOP, linkName, linkPath))
+        CreateShortcut(target, linkPath, "");
+
+    char command[PATH_SIZE + 16];
+    snprintf(command, sizeof command, "\"%s\" -uninstall", target);
+    RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, "DisplayName", linkName);
+    RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, "UninstallString", command);
+    return true;
+}
+
+bool UninstallSelfAs(const char* folderName, const char* linkName)
+{
+    char ownPath[MAX_PATH];
+    const char* exeName = GetOwnPath(ownPath);
+    if (!exeName || !folderName || !*folderName || !linkName)
+        return true;
+
+    CRemovalCommand removeFiles("cmd /D /V:OFF /C del /Q");
+    CRemovalCommand removeFolder("cmd /D /V:OFF /C rmdir /Q /S");
+    char folder[MAX_PATH + 1], path[PATH_SIZE];
+    if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(path, folder, folderName))
+        removeFolder.AddItem(path, true);
+    if (GetTempFolder(folder) && JoinPath(path, folder, exeName))
+        removeFiles.AddItem(path, false);
+    if (GetLinkPath(CSIDL_STARTUP, linkName, path))
+        removeFiles.AddItem(path, false);
+    if (GetLinkPath(CSIDL_DESKTOP, linkName, path))
+        removeFiles.AddItem(path, false);
+
+    char key[sizeof UNINSTALL_KEY + MAX_PATH];
+    if (snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, folderName) < static_cast<int>(sizeof key))
+    {
+        RegDeletePath(HKEY_LOCAL_MACHINE, key, "DisplayName");
+        RegDeletePath(HKEY_LOCAL_MACHINE, key, "UninstallString");
+    }
+    RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName);
+    // The settings key goes; the maker's key above it stays.
+    char makerKey[] = UMBRANT_SETTINGS_KEY;
+    char* settingsName = strrchr(makerKey, '\\');
+    *settingsName++ = 0;
+    RegDeletePath(HKEY_LOCAL_MACHINE, makerKey, settingsName);
+
+    removeFiles.Start();
+    removeFolder.Start();
+    return true;
+}
+
+bool InstallSelf(CGadgetApplication* host)
+{
+    return host && InstallSelfAs(host->m_className, host->m_title);
+}
+
+bool UninstallSelf(CGadgetApplication* host)
+{
+    return !host || UninstallSelfAs(host->m_className, host->m_title);
+}
