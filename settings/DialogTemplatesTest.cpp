@@ -1,0 +1,188 @@
+#include "settings/DialogIds.h"
+#include "settings/SettingsDialog.h"
+#include "settings/TemplateTexts.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// Shows the texts of the template named by the creation parameter.
+INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    ShowTemplateTexts(dialog, reinterpret_cast<const char*>(lParam));
+    return TRUE;
+}
+
+// A dialog made from one of the program's templates, without its procedure.
+class PlainDialog
+{
+public:
+    explicit PlainDialog(const char* name)
+    {
+        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&classes);
+        m_window = CreateDialogParamA(GetModuleHandleA(nullptr), name, nullptr, PlainDialogProc,
+                                      reinterpret_cast<LPARAM>(name));
+    }
+    ~PlainDialog() { DestroyWindow(m_window); }
+
+    std::wstring Text(HWND control) const
+    {
+        wchar_t text[256] = L"";
+        GetWindowTextW(control, text, 256);
+        return text;
+    }
+    std::string ItemText(int id) const
+    {
+        char text[256] = "";
+        GetDlgItemTextA(m_window, id, text, sizeof text);
+        return text;
+    }
+    // The texts of all controls in template order, one per line.
+    std::wstring AllTexts() const
+    {
+        std::wstring texts = Text(m_window);
+        for (HWND child = GetWindow(m_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            texts += L"\n" + Text(child);
+        return texts;
+    }
+
+    HWND m_window;
+};
+
+TEST(DialogTemplates, AllFourLoadWithTheirControls)
+{
+    for (const char* name : {"SETTINGSENG", "SETTINGSSLO", "ABOUTENG", "ABOUTSLO"}) {
+        PlainDialog dialog(name);
+        ASSERT_NE(nullptr, dialog.m_window) << name;
+        int controls = 0;
+        for (HWND child = GetWindow(dialog.m_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            ++controls;
+        EXPECT_EQ(name[0] == 'S' ? 22 : 14, controls) << name;
+    }
+}
+
+TEST(DialogTemplates, SlovenianLettersShowAsWritten)
+{
+    PlainDialog settings("SETTINGSSLO");
+    std::wstring texts = settings.AllTexts();
+    for (const wchar_t* text : {L"Nastavitve", L"Zemljepisna \u0161irina", L"Datum in \u010das",
+                                L"Simuliraj datum in \u010das", L"&Zapri"})
+        EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
+    PlainDialog about("ABOUTSLO");
+    EXPECT_NE(std::wstring::npos, about.AllTexts().find(L"Matev\u017e Rozman"));
+}
+
+TEST(DialogTemplates, LinksCarryTheirAddresses)
+{
+    PlainDialog settings("SETTINGSENG");
+    EXPECT_EQ(ARTICLE_ADDRESS, settings.ItemText(IDC_ARTICLE_LINK));
+    PlainDialog about("ABOUTENG");
+    EXPECT_EQ(AUTHOR_MAIL, about.ItemText(IDC_MAIL_LINK));
+    EXPECT_EQ(HOMEPAGE_TEXT, about.ItemText(IDC_HOMEPAGE_LINK));
+}
+
+bool IsLeapYear(int year)
+{
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+TEST(SimulatedDateTimeFields, ShowTheYearsFirstAndLastMoments)
+{
+    PlainDialog dialog("SETTINGSENG");
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char expected[32];
+
+    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT, 0);
+    snprintf(expected, sizeof expected, "%.4d-01-01", now.wYear);
+    EXPECT_EQ(expected, dialog.ItemText(IDC_DATE_TEXT));
+    EXPECT_EQ("00:00:00", dialog.ItemText(IDC_TIME_TEXT));
+
+    // Day 365 and minute 1440, the track bars' ends.
+    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT, 365 * 86400);
+    if (IsLeapYear(now.wYear))
+        snprintf(expected, sizeof expected, "%.4d-12-31", now.wYear);
+    else
+        snprintf(expected, sizeof expected, "%.4d-01-01", now.wYear + 1);
+    EXPECT_EQ(expected, dialog.ItemText(IDC_DATE_TEXT));
+    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT, 1440 * 60);
+    snprintf(expected, sizeof expected, "%.4d-01-02", now.wYear);
+    EXPECT_EQ(expected, dialog.ItemText(IDC_DATE_TEXT));
+    EXPECT_EQ("00:00:00", dialog.ItemText(IDC_TIME_TEXT));
+}
+
+TEST(SimulatedDateTimeFields, SummerNoonShowsTheZonesDaylightSaving)
+{
+    TIME_ZONE_INFORMATION zone;
+    LONG shift = GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID || zone.DaylightDate.wMonth == 0
+                     ? 0
+                     : -zone.DaylightBias;
+    PlainDialog dialog("SETTINGSENG");
+    // 1 January and 1 July (day 181, or 182 in a leap year) at 12:00.
+    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT, 12 * 3600);
+    EXPECT_EQ("12:00:00", dialog.ItemText(IDC_TIME_TEXT)) << "the northern winter has no daylight saving";
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT,
+                          ((IsLeapYear(now.wYear) ? 182 : 181) * 24 + 12) * 3600);
+    char expected[16];
+    snprintf(expected, sizeof expected, "%.2ld:%.2ld:00", 12 + shift / 60, shift % 60);
+    EXPECT_EQ(expected, dialog.ItemText(IDC_TIME_TEXT));
+}
+
+TEST(LinkControl, DrawsCentredTextUnderlinedOverItsWidth)
+{
+    PlainDialog dialog("SETTINGSENG");
+    HWND link = GetDlgItem(dialog.m_window, IDC_ARTICLE_LINK);
+    SetWindowTextA(link, "sundial");
+
+    const int width = 200, height = 16;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, width, height, WHITENESS);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent;
+    GetTextExtentPoint32A(dc, "sundial", 7, &extent);
+
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_STATIC;
+    item.CtlID = IDC_ARTICLE_LINK;
+    item.hwndItem = link;
+    item.hDC = dc;
+    item.rcItem = {0, 0, width, height};
+    DrawLinkControl(&item);
+    GdiFlush();
+
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    const DWORD blue = 0x0000C0;
+    int first = -1, last = -1, textPixels = 0;
+    for (int x = 0; x < width; ++x)
+        if (pixels[(height - 1) * width + x] == blue) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    for (int i = 0; i < width * (height - 1); ++i)
+        textPixels += pixels[i] == blue;
+    EXPECT_EQ((width - extent.cx) / 2, first);
+    EXPECT_EQ((width + extent.cx) / 2 - 1, last);
+    EXPECT_GT(textPixels, 20);
+    // The background stays as it was.
+    EXPECT_EQ(0xFFFFFFu, pixels[0] & 0xFFFFFF);
+
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+}  // namespace

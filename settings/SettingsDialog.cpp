@@ -1,0 +1,239 @@
+#include "settings/SettingsDialog.h"
+
+#include "dial/Umbrant.h"
+#include "gadget/GadgetApplication.h"
+#include "settings/DateTimeText.h"
+#include "settings/DialogIds.h"
+#include "settings/Dialogs.h"
+#include "settings/Strings.h"
+#include "settings/TemplateTexts.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace {
+
+const int LANGUAGE_NAME_STRING = 150;
+const int LANGUAGES[] = {LANGUAGE_ENGLISH, LANGUAGE_SLOVENIAN};
+
+CUmbrant* DialogGadget(HWND dialog)
+{
+    return reinterpret_cast<CUmbrant*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
+void EnableSimulatedControls(HWND dialog, bool enable)
+{
+    static const int ids[] = {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT};
+    for (int id : ids)
+        EnableWindow(GetDlgItem(dialog, id), enable);
+}
+
+// The latitude in whole degrees toward zero; a stored value out of range (or
+// not a number) must not reach the float-to-int conversion.
+int WholeDegrees(float latitude)
+{
+    if (!(latitude > -90.0f))
+        return latitude < 0.0f ? -90 : 0;
+    return latitude < 90.0f ? static_cast<int>(latitude) : 90;
+}
+
+void SetUpTrackBar(HWND dialog, int id, int minimum, int maximum, int tickEvery, int position)
+{
+    HWND bar = GetDlgItem(dialog, id);
+    SendMessageA(bar, TBM_SETRANGEMIN, FALSE, minimum);
+    SendMessageA(bar, TBM_SETRANGEMAX, FALSE, maximum);
+    SendMessageA(bar, TBM_SETTICFREQ, tickEvery, 0);
+    SendMessageA(bar, TBM_SETPOS, TRUE, position);
+}
+
+void ShowGadgetDateTime(HWND dialog, const CUmbrant* gadget)
+{
+    ShowSimulatedDateTime(dialog, IDC_DATE_TEXT, IDC_TIME_TEXT,
+                          SimulatedSeconds(gadget->m_simulatedDay, gadget->m_simulatedTime));
+}
+
+void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
+{
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gadget));
+    ShowTemplateTexts(dialog, LocalizedResourceName("Settings"));
+    CentreWindowOnScreen(dialog);
+    SetLinkCursor(dialog, IDC_ARTICLE_LINK);
+
+    // Each language is listed by its own name, so wide text keeps its letters.
+    HWND list = GetDlgItem(dialog, IDC_LANGUAGE);
+    for (int language : LANGUAGES) {
+        LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0,
+                                     reinterpret_cast<LPARAM>(LoadLocalizedStringW(LANGUAGE_NAME_STRING, language)));
+        if (language == g_languageOffset)
+            SendMessageW(list, CB_SETCURSEL, entry, 0);
+    }
+
+    EnableSimulatedControls(dialog, gadget->m_simulate);
+    int degrees = WholeDegrees(gadget->m_latitude);
+    SetUpTrackBar(dialog, IDC_LATITUDE, -90, 90, 15, degrees);
+    SetDlgItemInt(dialog, IDC_LATITUDE_TEXT, degrees, TRUE);
+    CheckRadioButton(dialog, IDC_SIZE_SMALL, IDC_SIZE_BIG, gadget->m_isBig ? IDC_SIZE_BIG : IDC_SIZE_SMALL);
+    CheckDlgButton(dialog, IDC_SIMULATE, gadget->m_simulate ? BST_CHECKED : BST_UNCHECKED);
+    SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, gadget->m_simulatedDay);
+    SetUpTrackBar(dialog, IDC_TIME, 0, 1440, 60, gadget->m_simulatedTime / 60);
+    ShowGadgetDateTime(dialog, gadget);
+}
+
+// The language chosen in the list: entry 0 English, 1 Slovenian, anything
+// else English.
+int ChosenLanguage(HWND dialog)
+{
+    LRESULT entry = SendDlgItemMessageA(dialog, IDC_LANGUAGE, CB_GETCURSEL, 0, 0);
+    return entry == 1 ? LANGUAGE_SLOVENIAN : LANGUAGE_ENGLISH;
+}
+
+void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
+{
+    switch (id) {
+    case IDC_ABOUT:
+        PostMessageA(gadget->m_window, WM_COMMAND, IDC_ABOUT, 0);
+        break;
+    case IDC_SIMULATE:
+        gadget->m_simulate = IsDlgButtonChecked(dialog, IDC_SIMULATE) != BST_UNCHECKED;
+        EnableSimulatedControls(dialog, gadget->m_simulate);
+        gadget->m_settingsChanged = true;
+        break;
+    case IDC_SIZE_SMALL:
+    case IDC_SIZE_BIG:
+        gadget->m_isBig = id == IDC_SIZE_BIG;
+        gadget->m_host->UpdateSize(false);
+        break;
+    case IDC_ARTICLE_LINK:
+        // A double click reports a click first; open the article once.
+        if (notification == STN_CLICKED)
+            OpenAddress(ARTICLE_ADDRESS);
+        break;
+    case IDOK: {
+        int language = ChosenLanguage(dialog);
+        if (language != g_languageOffset)
+            gadget->m_host->SetLanguage(language);
+        EndDialog(dialog, IDOK);
+        break;
+    }
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        break;
+    }
+}
+
+void OnTrackBarMoved(HWND dialog, CUmbrant* gadget, HWND bar)
+{
+    int position = static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
+    switch (GetDlgCtrlID(bar)) {
+    case IDC_LATITUDE:
+        gadget->m_latitude = static_cast<float>(position);
+        SetDlgItemInt(dialog, IDC_LATITUDE_TEXT, position, TRUE);
+        break;
+    case IDC_DAY:
+        gadget->m_simulatedDay = position;
+        ShowGadgetDateTime(dialog, gadget);
+        break;
+    case IDC_TIME:
+        gadget->m_simulatedTime = position * 60;
+        ShowGadgetDateTime(dialog, gadget);
+        break;
+    default:
+        return;
+    }
+    gadget->m_settingsChanged = true;
+}
+
+}  // namespace
+
+void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int seconds)
+{
+    SYSTEMTIME simulated;
+    GetLocalTime(&simulated);
+    SimulatedMoment moment = SplitSimulatedSeconds(simulated.wYear, seconds);
+    simulated.wYear = static_cast<WORD>(moment.year);
+    simulated.wMonth = static_cast<WORD>(moment.month);
+    simulated.wDay = static_cast<WORD>(moment.day);
+    simulated.wHour = static_cast<WORD>(moment.hour);
+    simulated.wMinute = static_cast<WORD>(moment.minute);
+    simulated.wSecond = static_cast<WORD>(moment.second);
+
+    // The moment is local standard time: converting it as UTC through the
+    // zone without its base bias adds just the daylight-saving shift.
+    TIME_ZONE_INFORMATION zone;
+    GetTimeZoneInformation(&zone);
+    zone.Bias = 0;
+    SYSTEMTIME shown;
+    if (SystemTimeToTzSpecificLocalTime(&zone, &simulated, &shown)) {
+        moment.year = shown.wYear;
+        moment.month = shown.wMonth;
+        moment.day = shown.wDay;
+        moment.hour = shown.wHour;
+        moment.minute = shown.wMinute;
+        moment.second = shown.wSecond;
+    }
+
+    char text[32];
+    FormatSimulatedDate(moment, text, sizeof text);
+    SetDlgItemTextA(dialog, dateFieldId, text);
+    FormatSimulatedTime(moment, text, sizeof text);
+    SetDlgItemTextA(dialog, timeFieldId, text);
+}
+
+void DrawLinkControl(const DRAWITEMSTRUCT* item)
+{
+    char text[256];
+    GetWindowTextA(item->hwndItem, text, sizeof text);
+    HDC dc = item->hDC;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, LINK_COLOUR);
+
+    const UINT format = DT_SINGLELINE | DT_NOPREFIX;
+    RECT measured = item->rcItem;
+    DrawTextA(dc, text, -1, &measured, format | DT_CALCRECT);
+    int textWidth = measured.right - measured.left;
+    RECT bounds = item->rcItem;
+    DrawTextA(dc, text, -1, &bounds, format | DT_CENTER | DT_VCENTER);
+
+    int width = bounds.right - bounds.left;
+    HPEN pen = CreatePen(PS_SOLID, 1, LINK_COLOUR);
+    HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, bounds.left + (width - textWidth) / 2, bounds.bottom - 1, nullptr);
+    LineTo(dc, bounds.left + (width + textWidth) / 2, bounds.bottom - 1);
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+}
+
+void SetLinkCursor(HWND dialog, int linkId)
+{
+    HCURSOR cursor = LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
+    if (cursor)
+        SetClassLongPtrA(GetDlgItem(dialog, linkId), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+}
+
+void OpenAddress(const char* address)
+{
+    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        InitSettingsDialog(dialog, reinterpret_cast<CUmbrant*>(lParam));
+        return TRUE;
+    }
+    CUmbrant* gadget = DialogGadget(dialog);
+    if (!gadget)
+        return FALSE;
+    switch (message) {
+    case WM_COMMAND:
+        OnSettingsCommand(dialog, gadget, LOWORD(wParam), HIWORD(wParam));
+        break;
+    case WM_HSCROLL:
+        OnTrackBarMoved(dialog, gadget, reinterpret_cast<HWND>(lParam));
+        break;
+    case WM_DRAWITEM:
+        DrawLinkControl(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        break;
+    }
+    return FALSE;
+}

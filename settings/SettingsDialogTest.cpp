@@ -1,0 +1,227 @@
+#include "dial/Umbrant.h"
+#include "gadget/GadgetApplication.h"
+#include "settings/DialogIds.h"
+#include "settings/Dialogs.h"
+#include "settings/Registry.h"
+#include "settings/Strings.h"
+
+#include <cmath>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+bool KeyExists(const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The Settings dialog, modeless, over a gadget with a host of its own; the
+// gadget "window" is a message-only window that collects what the dialog posts.
+class SettingsDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&classes);
+        m_makerKeyExisted = KeyExists("SOFTWARE\\Tavrelon");
+        m_language = g_languageOffset;
+        m_host = new CGadgetApplication(nullptr, nullptr, "SettingsDialogTest", "", 100, 100, 0, 0, 0, 1000, 1.0f,
+                                        0.0f, 0, 0, 0, 0);
+        m_gadget = new CUmbrant;
+        m_gadget->m_host = m_host;
+        m_gadget->m_window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        m_gadget->m_latitude = 46.7f;
+        m_gadget->m_isBig = true;
+        m_gadget->m_simulate = false;
+        m_gadget->m_simulatedDay = 31;
+        m_gadget->m_simulatedTime = 12 * 3600 + 59;
+        m_gadget->m_settingsChanged = false;
+    }
+
+    void TearDown() override
+    {
+        if (m_dialog)
+            DestroyWindow(m_dialog);
+        DestroyWindow(m_gadget->m_window);
+        delete m_host;
+        delete m_gadget;
+        g_languageOffset = m_language;
+        // The gadget writes its settings when it goes; leave no key behind.
+        if (!m_makerKeyExisted) {
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY);
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavrelon");
+        }
+    }
+
+    void Open()
+    {
+        if (m_dialog)
+            DestroyWindow(m_dialog);
+        m_dialog = CreateDialogParamA(GetModuleHandleA(nullptr), LocalizedResourceName("Settings"), nullptr, SettingsDialogProc,
+                                      reinterpret_cast<LPARAM>(m_gadget));
+        ASSERT_NE(nullptr, m_dialog);
+    }
+
+    HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
+    int Position(int id) const { return static_cast<int>(SendMessageA(Item(id), TBM_GETPOS, 0, 0)); }
+    std::string Text(int id) const
+    {
+        char text[64] = "";
+        GetDlgItemTextA(m_dialog, id, text, sizeof text);
+        return text;
+    }
+    bool ShowsText(const wchar_t* text) const
+    {
+        for (HWND child = GetWindow(m_dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t shown[64] = L"";
+            GetWindowTextW(child, shown, 64);
+            if (std::wstring(shown) == text)
+                return true;
+        }
+        return false;
+    }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    void Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
+    // A key press on a track bar, which reports the move to the dialog.
+    void Press(int id, WPARAM key)
+    {
+        SendMessageA(Item(id), WM_KEYDOWN, key, 0);
+        SendMessageA(Item(id), WM_KEYUP, key, 0);
+    }
+    std::wstring Entry(int index) const
+    {
+        wchar_t text[64] = L"";
+        SendMessageW(Item(IDC_LANGUAGE), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    CUmbrant* m_gadget = nullptr;
+    CGadgetApplication* m_host = nullptr;
+    HWND m_dialog = nullptr;
+    int m_language = 0;
+    bool m_makerKeyExisted = false;
+};
+
+TEST_F(SettingsDialogTest, OpensWithTheGadgetsSettings)
+{
+    g_languageOffset = LANGUAGE_SLOVENIAN;
+    Open();
+    EXPECT_EQ(46, Position(IDC_LATITUDE));
+    EXPECT_EQ("46", Text(IDC_LATITUDE_TEXT));
+    EXPECT_FLOAT_EQ(46.7f, m_gadget->m_latitude) << "opening changes nothing";
+    EXPECT_TRUE(IsDlgButtonChecked(m_dialog, IDC_SIZE_BIG));
+    EXPECT_FALSE(IsDlgButtonChecked(m_dialog, IDC_SIZE_SMALL));
+    EXPECT_FALSE(IsDlgButtonChecked(m_dialog, IDC_SIMULATE));
+    for (int id : {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT})
+        EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_EQ(31, Position(IDC_DAY));
+    EXPECT_EQ(720, Position(IDC_TIME));
+    EXPECT_EQ("-02-01", Text(IDC_DATE_TEXT).substr(4));
+    EXPECT_EQ(2, SendMessageA(Item(IDC_LANGUAGE), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(L"English", Entry(0));
+    EXPECT_EQ(L"Sloven\u0161\u010dina", Entry(1));
+    EXPECT_EQ(1, SendMessageA(Item(IDC_LANGUAGE), CB_GETCURSEL, 0, 0));
+    EXPECT_FALSE(m_gadget->m_settingsChanged);
+    EXPECT_TRUE(ShowsText(L"Simuliraj datum in \u010das"));
+}
+
+TEST_F(SettingsDialogTest, StoredLatitudeOutOfRangeOpensAtTheEnds)
+{
+    const float latitudes[] = {1e30f, -1e30f, NAN};
+    const int positions[] = {90, -90, 0};
+    for (int i = 0; i < 3; ++i) {
+        m_gadget->m_latitude = latitudes[i];
+        Open();
+        EXPECT_EQ(positions[i], Position(IDC_LATITUDE));
+        EXPECT_EQ(std::to_string(positions[i]), Text(IDC_LATITUDE_TEXT));
+    }
+}
+
+TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
+{
+    Open();
+    Press(IDC_LATITUDE, VK_HOME);
+    EXPECT_EQ(-90.0f, m_gadget->m_latitude);
+    EXPECT_EQ("-90", Text(IDC_LATITUDE_TEXT));
+    EXPECT_TRUE(m_gadget->m_settingsChanged);
+    Press(IDC_LATITUDE, VK_RIGHT);
+    EXPECT_EQ(-89.0f, m_gadget->m_latitude);
+
+    m_gadget->m_settingsChanged = false;
+    Press(IDC_DAY, VK_HOME);
+    EXPECT_EQ(0, m_gadget->m_simulatedDay);
+    EXPECT_EQ("-01-01", Text(IDC_DATE_TEXT).substr(4));
+    EXPECT_TRUE(m_gadget->m_settingsChanged);
+
+    m_gadget->m_settingsChanged = false;
+    Press(IDC_TIME, VK_END);
+    EXPECT_EQ(86400, m_gadget->m_simulatedTime);
+    EXPECT_EQ("00:00:00", Text(IDC_TIME_TEXT));
+    EXPECT_EQ("-01-02", Text(IDC_DATE_TEXT).substr(4));
+    EXPECT_TRUE(m_gadget->m_settingsChanged);
+}
+
+TEST_F(SettingsDialogTest, SimulateBoxEnablesTheFourControls)
+{
+    Open();
+    Click(IDC_SIMULATE);
+    EXPECT_TRUE(m_gadget->m_simulate);
+    EXPECT_TRUE(m_gadget->m_settingsChanged);
+    for (int id : {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT})
+        EXPECT_TRUE(Enabled(id)) << id;
+    Click(IDC_SIMULATE);
+    EXPECT_FALSE(m_gadget->m_simulate);
+    for (int id : {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT})
+        EXPECT_FALSE(Enabled(id)) << id;
+}
+
+TEST_F(SettingsDialogTest, SizeRadiosSetTheSize)
+{
+    Open();
+    Click(IDC_SIZE_SMALL);
+    EXPECT_FALSE(m_gadget->m_isBig);
+    Click(IDC_SIZE_BIG);
+    EXPECT_TRUE(m_gadget->m_isBig);
+    // Esc keeps what was chosen.
+    SendMessageA(m_dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(m_gadget->m_isBig);
+}
+
+TEST_F(SettingsDialogTest, AboutIsAskedOfTheGadgetWindow)
+{
+    Open();
+    Click(IDC_ABOUT);
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, m_gadget->m_window, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(WPARAM(IDC_ABOUT), message.wParam);
+    EXPECT_EQ(LPARAM(0), message.lParam);
+    EXPECT_TRUE(IsWindowVisible(m_dialog)) << "the Settings dialog stays open";
+}
+
+TEST_F(SettingsDialogTest, CloseAppliesTheChosenLanguageAndEscDoesNot)
+{
+    g_languageOffset = LANGUAGE_ENGLISH;
+    Open();
+    SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
+    SendMessageA(m_dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(LANGUAGE_ENGLISH, g_languageOffset);
+
+    Open();
+    SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
+    SendMessageA(m_dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(LANGUAGE_SLOVENIAN, g_languageOffset);
+
+    Open();
+    SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 0, 0);
+    SendMessageA(m_dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(LANGUAGE_ENGLISH, g_languageOffset);
+}
+
+}  // namespace
