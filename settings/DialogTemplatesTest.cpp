@@ -1,4 +1,5 @@
 #include "settings/DialogIds.h"
+#include "settings/HiddenDialog.h"
 #include "settings/SettingsDialog.h"
 #include "settings/TemplateTexts.h"
 
@@ -25,8 +26,7 @@ public:
     {
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
-        m_window = CreateDialogParamA(GetModuleHandleA(nullptr), name, nullptr, PlainDialogProc,
-                                      reinterpret_cast<LPARAM>(name));
+        m_window = CreateHiddenDialog(name, PlainDialogProc, reinterpret_cast<LPARAM>(name));
     }
     ~PlainDialog() { DestroyWindow(m_window); }
 
