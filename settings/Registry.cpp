@@ -29,50 +29,32 @@ public:
 
     bool IsOpen() const { return m_key != nullptr; }
     HKEY Handle() const { return m_key; }
-    bool IsEmpty() const
+    // True when the key has no subkeys and, if values count too, no values.
+    bool HoldsNothing(bool countValues) const
     {
         DWORD subkeys = 0;
         DWORD values = 0;
         return RegQueryInfoKeyA(m_key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
                                 nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
-               subkeys == 0 && values == 0;
-    }
-    bool HasSubkeys() const
-    {
-        DWORD subkeys = 0;
-        return RegQueryInfoKeyA(m_key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                                nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
-               subkeys > 0;
+               subkeys == 0 && (!countValues || values == 0);
     }
 
 private:
     HKEY m_key;
 };
 
-// Deletes the value name of parent or, when there is none, its subkey name
-// together with that key's values, provided the key has no subkeys.
-bool DeleteValueOrKey(HKEY parent, const char* name)
+// Deletes one element of a path below parent. The target, the last element,
+// is a value or else a key without subkeys, which goes with its values. A key
+// above it goes only when the deletion left it holding nothing at all.
+bool DeletePathElement(HKEY parent, const char* name, bool isTarget)
 {
     if (!*name)
         return false;
-    if (RegDeleteValueA(parent, name) == ERROR_SUCCESS)
+    if (isTarget && RegDeleteValueA(parent, name) == ERROR_SUCCESS)
         return true;
     {
         RegistryKey key(parent, name);
-        if (!key.IsOpen() || key.HasSubkeys())
-            return false;
-    }
-    return RegDeleteKeyA(parent, name) == ERROR_SUCCESS;
-}
-
-// Deletes the subkey name of parent when it holds neither values nor subkeys.
-bool DeleteKeyIfEmpty(HKEY parent, const char* name)
-{
-    if (!*name)
-        return false;
-    {
-        RegistryKey key(parent, name);
-        if (!key.IsOpen() || !key.IsEmpty())
+        if (!key.IsOpen() || !key.HoldsNothing(!isTarget))
             return false;
     }
     return RegDeleteKeyA(parent, name) == ERROR_SUCCESS;
@@ -179,16 +161,13 @@ bool RegDeletePath(HKEY root, const char* key, const char* path)
     bool deleted = false;
     for (bool target = true;; target = false) {
         char* slash = strrchr(remaining, '\\');
-        const char* name = remaining;
-        HKEY parent = base.Handle();
         bool done;
         if (slash) {
             *slash = '\0';
-            name = slash + 1;
             RegistryKey head(base.Handle(), remaining);
-            done = head.IsOpen() && (target ? DeleteValueOrKey(head.Handle(), name) : DeleteKeyIfEmpty(head.Handle(), name));
+            done = head.IsOpen() && DeletePathElement(head.Handle(), slash + 1, target);
         } else {
-            done = target ? DeleteValueOrKey(parent, name) : DeleteKeyIfEmpty(parent, name);
+            done = DeletePathElement(base.Handle(), remaining, target);
         }
         if (target)
             deleted = done;
