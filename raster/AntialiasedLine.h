@@ -8,7 +8,10 @@ struct PixelPoint
 };
 
 // Two-pixel-wide coverage line between integer end points, clipped to the
-// half-open rectangle [clipLeft, clipRight) x [clipTop, clipBottom).
+// half-open rectangle [clipLeft, clipRight) x [clipTop, clipBottom), which
+// must lie inside the buffer. Any end points are accepted; a clip rectangle
+// reaching beyond 8191 pixels from the origin is refused. False when nothing
+// was drawn because the input was refused or the line misses the rectangle.
 bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
                          int clipBottom, int x0, int y0, int x1, int y1, unsigned int colour);
 

@@ -9,8 +9,11 @@ extern unsigned char InverseScaleTable[256 * 256];
 void InitBlendTables();
 
 // Coverage-blends colour (0x00RRGGBB) into the pixel at first with weightFirst
-// and into the pixel at first + offset with weightSecond (0 = untouched).
+// and into the pixel at first + offset with weightSecond (0 = untouched):
+// pixel = InverseScaleTable[w][pixel] + ScaleTable[w][colour] per channel.
+// Weights 0..255; the tables must have been built.
 void BlendPixelPair(unsigned char* first, int offset, int weightFirst, int weightSecond, unsigned int colour);
 
-// a * b / c with a 64-bit intermediate, truncated toward zero.
+// a * b / c with a 64-bit intermediate, truncated toward zero; quotients
+// beyond the int range saturate, and c = 0 gives 0.
 int MulDivTruncate(int a, int b, int c);

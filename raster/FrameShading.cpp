@@ -1,0 +1,121 @@
+#include "raster/FrameShading.h"
+
+#include "raster/BlendTables.h"
+
+#include <cassert>
+#include <cmath>
+
+// Darkening factor of the band at t (1 = outer edge, 0 = inner edge), bent by
+// the curvature: 255 at the outer edge, 204 at the inner one; held to 0..255.
+static int BandFactor(float t, float curvature)
+{
+    const float shade = 255 * (0.8f + 0.2f * (1 + curvature) * t / (1 - curvature + 2.0f * curvature * t));
+    if (!(shade > 0))
+        return 0;
+    return shade >= 255 ? 255 : static_cast<int>(shade);
+}
+
+// Weights of the picture and of the background for a pixel that lies r
+// (in units of the corner radius) outside the rounding arc.
+static void InnerCornerWeights(float r, int& pictureWeight, int& backgroundWeight)
+{
+    const float w = 1 - 0.707107f * r;
+    const float s = 0.06f * w / (1.94f - 1.88f * w);
+    const float alpha = 255 * s;
+    pictureWeight = !(alpha > 0) ? 0 : alpha >= 255 ? 255 : static_cast<int>(alpha);
+    backgroundWeight = static_cast<int>(0.8f * (255 - pictureWeight));
+}
+
+void ScalePixelRun(unsigned char* dstPixels, const unsigned char* srcPixels, int factor, int count, int startOffset,
+                   int step)
+{
+    assert(factor >= 0 && factor <= 255);
+    const unsigned char* scale = ScaleTable + factor * 256;
+    for (int i = 0, offset = startOffset; i < count; ++i, offset += step) {
+        dstPixels[offset] = scale[srcPixels[offset]];
+        dstPixels[offset + 1] = scale[srcPixels[offset + 1]];
+        dstPixels[offset + 2] = scale[srcPixels[offset + 2]];
+    }
+}
+
+void ShadeBevelCorner(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height, int border,
+                      int cornerRadius, float curvature, int left, int top, int right, int bottom, int xDirection,
+                      int yDirection)
+{
+    const int stride = width * 4;
+    for (int y = top > 0 ? top : 0; y < bottom && y < height; ++y) {
+        const int b = yDirection < 0 ? y : height - 1 - y;
+        for (int x = left > 0 ? left : 0; x < right && x < width; ++x) {
+            const int a = xDirection < 0 ? x : width - 1 - x;
+            const int offset = y * stride + x * 4;
+            if (border > 0 && a <= border && b <= border) {
+                // Shaded by the distance from the band's inner corner point.
+                const float p = 1 - static_cast<float>(a) / border, q = 1 - static_cast<float>(b) / border;
+                ScalePixelRun(dstPixels, srcPixels, BandFactor(std::sqrt(p * p + q * q), curvature), 1, offset, 4);
+            } else if (cornerRadius > 0 && a > border && b > border) {
+                const float u = static_cast<float>(border + cornerRadius - a) / cornerRadius;
+                const float v = static_cast<float>(border + cornerRadius - b) / cornerRadius;
+                const float r = std::sqrt(u * u + v * v) - 1;
+                if (!(r > 0))
+                    continue;
+                int pictureWeight, backgroundWeight;
+                InnerCornerWeights(r, pictureWeight, backgroundWeight);
+                const unsigned char* keep = ScaleTable + pictureWeight * 256;
+                const unsigned char* show = ScaleTable + backgroundWeight * 256;
+                for (int channel = offset; channel < offset + 3; ++channel)
+                    dstPixels[channel] = static_cast<unsigned char>(keep[dstPixels[channel]] + show[srcPixels[channel]]);
+            }
+        }
+    }
+}
+
+bool ShadeRoundedBevel(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height, int border,
+                       int cornerRadius, float curvature)
+{
+    if (!dstPixels || !srcPixels)
+        return false;
+    InitBlendTables();
+    // No clipping: every corner square must lie inside the picture.
+    const int corner = border + cornerRadius + 1;
+    assert(border >= 0 && cornerRadius >= 0 && width >= corner && height >= corner);
+    const int stride = width * 4;
+    if (border > 0) {
+        for (int i = 0; i <= border; ++i) {
+            const int factor = BandFactor(1 - static_cast<float>(i) / border, curvature);
+            const int rows = height - 2 * border, columns = width - 2 * border;
+            ScalePixelRun(dstPixels, srcPixels, factor, rows, border * stride + i * 4, stride);
+            ScalePixelRun(dstPixels, srcPixels, factor, rows, border * stride + (width - 1 - i) * 4, stride);
+            ScalePixelRun(dstPixels, srcPixels, factor, columns, i * stride + border * 4, 4);
+            ScalePixelRun(dstPixels, srcPixels, factor, columns, (height - 1 - i) * stride + border * 4, 4);
+        }
+    }
+    const int args[4][4] = {{0, 0, -1, -1}, {width - corner, 0, 1, -1}, {0, height - corner, -1, 1},
+                            {width - corner, height - corner, 1, 1}};
+    for (const int* a : args) {
+        ShadeBevelCorner(dstPixels, srcPixels, width, height, border, cornerRadius, curvature, a[0], a[1],
+                         a[0] + corner, a[1] + corner, a[2], a[3]);
+    }
+    return true;
+}
+
+bool BlendTranslucent(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height, float opacity)
+{
+    if (!dstPixels || !srcPixels)
+        return false;
+    // Fully opaque (or not a number): the picture stays as it is.
+    if (!(opacity < 1))
+        return false;
+    if (opacity < 0)
+        opacity = 0;
+    InitBlendTables();
+    const int alpha = static_cast<int>(std::floor(opacity * 255 + 0.5f));
+    const unsigned char* keep = ScaleTable + alpha * 256;
+    const unsigned char* show = ScaleTable + (255 - alpha) * 256;
+    const long long bytes = static_cast<long long>(width) * height * 4;
+    for (long long i = 0; i < bytes; i += 4) {
+        dstPixels[i] = static_cast<unsigned char>(show[srcPixels[i]] + keep[dstPixels[i]]);
+        dstPixels[i + 1] = static_cast<unsigned char>(show[srcPixels[i + 1]] + keep[dstPixels[i + 1]]);
+        dstPixels[i + 2] = static_cast<unsigned char>(show[srcPixels[i + 2]] + keep[dstPixels[i + 2]]);
+    }
+    return true;
+}
