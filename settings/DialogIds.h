@@ -24,8 +24,9 @@
 #define IDC_HOMEPAGE_LINK 242
 
 // Link texts; the article and mail links open their own text (the mail one
-// behind "mailto:"), the home-page link the same address with its scheme.
+// behind "mailto:"), the home-page link the same address with its scheme,
+// which is also the string table's home page.
 #define ARTICLE_ADDRESS "https://en.wikipedia.org/wiki/Sundial"
-#define AUTHOR_MAIL "matevz.rozman@tavrelon.si"
+#define AUTHOR_MAIL "matevz.rozman@tavrelon.com"
 #define HOMEPAGE_SCHEME "http://"
-#define HOMEPAGE_TEXT "www.tavrelon.si/umbrant"
+#define HOMEPAGE_TEXT "www.tavrelon.com/umbrant/"

@@ -1,5 +1,6 @@
 #include "settings/DialogIds.h"
 #include "settings/HiddenDialog.h"
+#include "settings/Strings.h"
 #include "settings/SettingsDialog.h"
 #include "settings/TemplateTexts.h"
 
@@ -84,6 +85,9 @@ TEST(DialogTemplates, LinksCarryTheirAddresses)
     PlainDialog about("ABOUTENG");
     EXPECT_EQ(AUTHOR_MAIL, about.ItemText(IDC_MAIL_LINK));
     EXPECT_EQ(HOMEPAGE_TEXT, about.ItemText(IDC_HOMEPAGE_LINK));
+    // The link opens the same home page as the window's menu item.
+    EXPECT_STREQ(HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedString(57, LANGUAGE_ENGLISH));
+    EXPECT_STREQ(HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedString(57, LANGUAGE_SLOVENIAN));
 }
 
 bool IsLeapYear(int year)

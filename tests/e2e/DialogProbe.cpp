@@ -1,0 +1,58 @@
+// Test tool of the dialog end-to-end tests: prints the state of a dialog of
+// another process, one line per control, as a person would read it off the
+// screen:
+//   dialog <left> <top> <right> <bottom> <enabled>
+//   <id> <class> <enabled> <state> <text>
+// state: check state of buttons, position of track bars, "-" otherwise;
+// texts in UTF-8. Exit code 1 when no visible dialog has the title.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <cstdio>
+
+namespace {
+
+void PrintUtf8(const wchar_t* text)
+{
+    char utf8[1024];
+    if (WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr) > 0)
+        fputs(utf8, stdout);
+}
+
+void PrintControl(HWND control)
+{
+    wchar_t className[64] = L"", text[512] = L"";
+    GetClassNameW(control, className, 64);
+    SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    printf("%d ", GetDlgCtrlID(control));
+    PrintUtf8(className);
+    printf(" %d ", IsWindowEnabled(control) ? 1 : 0);
+    if (lstrcmpiW(className, L"Button") == 0)
+        printf("%d ", static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
+    else if (lstrcmpiW(className, TRACKBAR_CLASSW) == 0)
+        printf("%d ", static_cast<int>(SendMessageW(control, TBM_GETPOS, 0, 0)));
+    else
+        printf("- ");
+    PrintUtf8(text);
+    printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", argv[1])) && !IsWindowVisible(dialog)) {
+    }
+    if (!dialog)
+        return 1;
+    RECT rect;
+    GetWindowRect(dialog, &rect);
+    printf("dialog %ld %ld %ld %ld %d\n", rect.left, rect.top, rect.right, rect.bottom,
+           IsWindowEnabled(dialog) ? 1 : 0);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        PrintControl(child);
+    return 0;
+}
