@@ -1,0 +1,33 @@
+#include "settings/NumberFormat.h"
+
+#include <benchmark/benchmark.h>
+
+// Text of a latitude as the registry store writes it, and back.
+static void BM_FormatDecimalStored(benchmark::State& state)
+{
+    char text[FORMAT_DECIMAL_MAX];
+    float value = -90.0f;
+    for (auto _ : state) {
+        FormatDecimal(value, 6, false, false, '.', text);
+        benchmark::DoNotOptimize(text);
+        value = value < 90.0f ? value + 0.5f : -90.0f;
+    }
+}
+BENCHMARK(BM_FormatDecimalStored);
+
+static void BM_FormatDecimalLargest(benchmark::State& state)
+{
+    char text[FORMAT_DECIMAL_MAX];
+    for (auto _ : state) {
+        FormatDecimal(3.4e38f, 20, true, false, '.', text);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_FormatDecimalLargest);
+
+static void BM_ParseDecimal(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseDecimal("46.499999", 0));
+}
+BENCHMARK(BM_ParseDecimal);
