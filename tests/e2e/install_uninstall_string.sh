@@ -1,0 +1,27 @@
+#!/bin/bash
+# The registered uninstall command, answered like a person would: once the
+# program has ended, the Program Files folder with the running copy, both
+# shortcuts, the uninstall entry and the settings are gone, the maker's key
+# stays, and the next start is a first start again.
+. "$(dirname "$0")/install_helpers.bash" "$1"
+
+install_reset
+e2e_registry_summer_noon
+install_run "$SOURCE_EXE" -install
+e2e_check "installed" [ -f "$INSTALL_DIR/Umbrant.exe" ]
+e2e_check "the uninstall entry and the settings are there" \
+    eval 'install_key_exists "$UNINSTALL_KEY" && install_key_exists "$E2E_SETTINGS_KEY"'
+
+install_run_uninstall_string
+e2e_check "the folder and both shortcuts are removed" install_wait_gone 30 "$INSTALL_DIR" "$STARTUP_LINK" "$DESKTOP_LINK"
+e2e_check "the uninstall entry is removed" install_key_absent "$UNINSTALL_KEY"
+e2e_check "the settings are removed" install_key_absent "$E2E_SETTINGS_KEY"
+e2e_check "the maker's key stays" install_key_exists "$MAKER_KEY"
+e2e_check "the downloaded file stays" [ -f "$SOURCE_EXE" ]
+
+# A first start opens the Settings dialog by itself.
+"$UMBRANT_WINE" "$SOURCE_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
+E2E_PID=$!
+e2e_check "the next start is a first start" eval "e2e_wait_window '(Settings|Nastavitve)' 40 >/dev/null"
+install_reset
+e2e_finish
