@@ -40,7 +40,7 @@ float ParseDecimal(const char* text, int maxLength)
     }
     // A zero mantissa stays zero whatever the exponent (0 x inf would be nan).
     if (mantissa == 0.0f)
-        return 0.0f;
+        return mantissa * mantissaSign;
     return powf(10.0f, exponent * exponentSign) * mantissa * mantissaSign;
 }
 
@@ -103,7 +103,7 @@ bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExp
         writer.Finish();
         return true;
     }
-    if (signbit(value)) {
+    if (value < 0.0f) {
         writer.Put('-');
         value = -value;
     }

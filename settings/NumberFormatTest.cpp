@@ -76,6 +76,7 @@ TEST(FormatDecimal, PaddingExponentAndSeparator)
     EXPECT_EQ(Formatted(0.00025f, 2, false, true), "2,50e-4");
     EXPECT_EQ(Formatted(-INFINITY, 6, false, false), "-inf");
     EXPECT_EQ(Formatted(NAN, 6, false, false), "nan");
+    EXPECT_EQ(Formatted(-NAN, 6, false, false), "nan");
 }
 
 TEST(FormatDecimal, RoundingUpToTheNextPowerOfTenGivesDigitsOnly)
