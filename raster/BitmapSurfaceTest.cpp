@@ -1,0 +1,138 @@
+#include "raster/BitmapSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// Holds the screen's device context as the reference for the surfaces.
+class BitmapSurfaceTest : public testing::Test
+{
+protected:
+    void SetUp() override { m_screen = ::GetDC(NULL); }
+    void TearDown() override { ReleaseDC(NULL, m_screen); }
+
+    HDC m_screen;
+};
+
+unsigned int PixelAt(const CBitmapSurface& surface, int x, int y)
+{
+    unsigned int value;
+    std::memcpy(&value, surface.GetPixels() + y * surface.GetStride() + x * 4, 4);
+    return value & 0xFFFFFF;
+}
+
+void SetPixelAt(CBitmapSurface& surface, int x, int y, unsigned int value)
+{
+    std::memcpy(surface.GetPixels() + y * surface.GetStride() + x * 4, &value, 4);
+}
+
+bool AllZero(const CBitmapSurface& surface, int left, int top)
+{
+    for (int y = 0; y < surface.m_height; ++y) {
+        for (int x = 0; x < surface.m_width; ++x) {
+            if ((x >= left || y >= top) && PixelAt(surface, x, y) != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The colour the test bitmaps' palettes give index i, as 0x00RRGGBB.
+unsigned int PaletteColour(int i)
+{
+    return static_cast<unsigned int>(i * 17 % 256) << 16 | static_cast<unsigned int>(255 - i) << 8 |
+           static_cast<unsigned int>(i * 53 % 256);
+}
+
+} // namespace
+
+TEST_F(BitmapSurfaceTest, SharesItsMemoryWithGdi)
+{
+    CBitmapSurface surface(m_screen, 37, 5, NULL);
+    ASSERT_NE(surface.GetPixels(), nullptr);
+    EXPECT_EQ(surface.m_width, 37);
+    EXPECT_EQ(surface.m_height, 5);
+    EXPECT_EQ(surface.GetStride(), 148);
+    EXPECT_TRUE(AllZero(surface, 0, 0));
+
+    // Row 0 is the top row; the pixel value is 0x00RRGGBB.
+    SetPixel(surface.GetDC(), 3, 1, RGB(255, 0, 0));
+    GdiFlush();
+    EXPECT_EQ(PixelAt(surface, 3, 1), 0xFF0000u);
+    SetPixelAt(surface, 36, 4, 0x0000FF00);
+    EXPECT_EQ(GetPixel(surface.GetDC(), 36, 4), RGB(0, 255, 0));
+    EXPECT_EQ(GetBkMode(surface.GetDC()), TRANSPARENT);
+}
+
+TEST_F(BitmapSurfaceTest, ResizeKeepsTheTopLeftOrStartsAfresh)
+{
+    CBitmapSurface surface(m_screen, 4, 3, NULL);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x)
+            SetPixelAt(surface, x, y, 0x010203 * (y * 4 + x + 1));
+    }
+    EXPECT_TRUE(surface.Resize(6, 5, true));
+    ASSERT_NE(surface.GetPixels(), nullptr);
+    EXPECT_EQ(surface.m_width, 6);
+    EXPECT_EQ(surface.GetStride(), 24);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(PixelAt(surface, x, y), 0x010203u * (y * 4 + x + 1)) << x << "," << y;
+    }
+    EXPECT_TRUE(AllZero(surface, 4, 3));
+
+    EXPECT_TRUE(surface.Resize(2, 2, true));
+    EXPECT_EQ(PixelAt(surface, 1, 1), 0x010203u * 6);
+    EXPECT_TRUE(surface.Resize(3, 2, false));
+    EXPECT_EQ(surface.m_width, 3);
+    EXPECT_TRUE(AllZero(surface, 0, 0));
+}
+
+TEST_F(BitmapSurfaceTest, ReleaseEmptiesAndCanRepeat)
+{
+    CBitmapSurface empty;
+    EXPECT_EQ(empty.GetPixels(), nullptr);
+    EXPECT_EQ(empty.GetDC(), nullptr);
+    EXPECT_TRUE(empty.Release());
+
+    CBitmapSurface surface(m_screen, 8, 8, NULL);
+    EXPECT_TRUE(surface.Release());
+    EXPECT_EQ(surface.m_width, 0);
+    EXPECT_EQ(surface.m_height, 0);
+    EXPECT_EQ(surface.GetPixels(), nullptr);
+    EXPECT_TRUE(surface.Release());
+    // The reference stays, so the surface can come back.
+    EXPECT_TRUE(surface.Resize(5, 5, false));
+    EXPECT_NE(surface.GetPixels(), nullptr);
+}
+
+TEST_F(BitmapSurfaceTest, LoadsBitmapResourcesOfAnyDepth)
+{
+    // 4 bits, RLE: the resource's size wins over the one passed.
+    CBitmapSurface rle(m_screen, 1, 1, "RasterTestRle4");
+    ASSERT_NE(rle.GetPixels(), nullptr);
+    ASSERT_EQ(rle.m_width, 24);
+    ASSERT_EQ(rle.m_height, 10);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 24; ++x)
+            ASSERT_EQ(PixelAt(rle, x, y), PaletteColour((x / 6 + 4 * (y / 3)) % 16)) << x << "," << y;
+    }
+
+    // 8 bits with padded rows.
+    CBitmapSurface indexed(m_screen, 100, 100, "RasterTestIndexed8");
+    ASSERT_NE(indexed.GetPixels(), nullptr);
+    ASSERT_EQ(indexed.m_width, 13);
+    ASSERT_EQ(indexed.m_height, 11);
+    for (int y = 0; y < 11; ++y) {
+        for (int x = 0; x < 13; ++x)
+            ASSERT_EQ(PixelAt(indexed, x, y), PaletteColour(y * 13 + x)) << x << "," << y;
+    }
+
+    // A missing resource leaves a blank surface of the size passed.
+    CBitmapSurface missing(m_screen, 7, 3, "NoSuchBitmap");
+    EXPECT_EQ(missing.m_width, 7);
+    EXPECT_EQ(missing.m_height, 3);
+    EXPECT_TRUE(AllZero(missing, 0, 0));
+}
