@@ -28,6 +28,11 @@ INSTALL_DIR=$(install_unix_path "$INSTALL_DIR_WIN")
 STARTUP_LINK=$(install_unix_path "$(install_expand '%APPDATA%')\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\Umbrant.lnk")
 DESKTOP_LINK=$(install_unix_path "$(install_expand '%USERPROFILE%')\\Desktop\\Umbrant.lnk")
 [ -n "$INSTALL_DIR" ] && [ -n "$STARTUP_LINK" ] && [ -n "$DESKTOP_LINK" ] || { echo "cannot ask Wine for its folders"; exit 1; }
+# Wine links the prefix's desktop to the user's home folder: keep the
+# shortcuts of the tests inside the prefix.
+if [ -L "$(dirname "$DESKTOP_LINK")" ]; then
+    rm "$(dirname "$DESKTOP_LINK")" && mkdir "$(dirname "$DESKTOP_LINK")"
+fi
 
 # The downloaded program, in a folder whose path holds spaces.
 SOURCE_DIR="$E2E_ARTIFACTS/Downloaded files/new version"
