@@ -89,13 +89,9 @@ int RegReadInt(HKEY root, const char* key, const char* valueName, int defaultVal
     char text[VALUE_BUFFER_SIZE];
     if (!RegReadString(root, key, valueName, text, sizeof text))
         return defaultValue;
-    // strtol saturates at the ends of its range, which here is that of int.
-    long value = strtol(text, nullptr, 10);
-    if (value > 0x7fffffffL)
-        return 0x7fffffff;
-    if (value < -0x7fffffffL - 1)
-        return -0x7fffffff - 1;
-    return (int)value;
+    // strtol saturates at the ends of its range, which on Windows is that of int.
+    static_assert(sizeof(long) == sizeof(int), "long and int differ");
+    return (int)strtol(text, nullptr, 10);
 }
 
 float RegReadFloat(HKEY root, const char* key, const char* valueName, float defaultValue)
