@@ -1,0 +1,187 @@
+#include "dial/DialFrame.h"
+
+#include "dial/DialGeometry.h"
+#include "dial/DialPixels.h"
+#include "dial/HourMarkings.h"
+#include "dial/NightText.h"
+#include "dial/Solar.h"
+#include "raster/AntialiasedLine.h"
+#include "raster/BitmapSurface.h"
+#include "raster/Dither.h"
+#include "settings/Strings.h"
+
+#include <cstdlib>
+#include <cstring>
+
+void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v, bool big)
+{
+    ShadowBand band;
+    int cx = (dial.left + dial.right) >> 1, cy = (dial.top + dial.bottom) >> 1;
+    if (!ComputeShadowBand(cx, cy, u, v, GetDialSize(big).shadowHalfWidth, band))
+        return;
+    POINT corners[4];
+    for (int i = 0; i < 4; ++i) {
+        corners[i].x = band.corners[i].x;
+        corners[i].y = band.corners[i].y;
+    }
+    HBRUSH brush = CreateSolidBrush(0);
+    HPEN pen = CreatePen(PS_NULL, 1, 0);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Polygon(dc, corners, 4);
+    Ellipse(dc, band.footCap[0], band.footCap[1], band.footCap[2], band.footCap[3]);
+    Ellipse(dc, band.tipCap[0], band.tipCap[1], band.tipCap[2], band.tipCap[3]);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    if (band.smoothOutline) {
+        GdiFlush();
+        DrawAntialiasedPolygonOutline(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, band.corners, 4,
+                                      0);
+    }
+}
+
+void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, bool big)
+{
+    if (!rodDC)
+        return;
+    GnomonBands gnomon = ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left, dial.bottom - dial.top,
+                                            latitude, big);
+    const StretchBand* bands[3] = {&gnomon.cap, &gnomon.shaft, &gnomon.base};
+    for (const StretchBand* band : bands) {
+        if (band->dstHeight <= 0)
+            continue;
+        // The right half of the bitmap is the mask, the left half the picture.
+        StretchBlt(dc, gnomon.x, band->dstY, gnomon.width, band->dstHeight, rodDC, gnomon.width, band->srcY,
+                   gnomon.width, band->srcHeight, SRCAND);
+        StretchBlt(dc, gnomon.x, band->dstY, gnomon.width, band->dstHeight, rodDC, 0, band->srcY, gnomon.width,
+                   band->srcHeight, SRCPAINT);
+    }
+}
+
+// Stores text as UTF-8 in NIGHT_TEXT_SIZE bytes, dropping whole characters
+// from the end when it is too long.
+static void StoreNightText(const wchar_t* text, char* out)
+{
+    memset(out, 0, NIGHT_TEXT_SIZE);
+    int length = static_cast<int>(wcslen(text));
+    if (length > NIGHT_TEXT_SIZE - 1)
+        length = NIGHT_TEXT_SIZE - 1;
+    while (length > 0 && !WideCharToMultiByte(CP_UTF8, 0, text, length, out, NIGHT_TEXT_SIZE - 1, NULL, NULL))
+        --length;
+}
+
+// A new text from the list of the part of the day, at most every ten seconds.
+static void ChooseNightText(const DialFrame& frame, int t)
+{
+    DWORD now = timeGetTime();
+    if (!NightTextDue(*frame.lastNightTextTime, now))
+        return;
+    *frame.lastNightTextTime = now;
+    int base = NightTextBase(t);
+    int count = NightTextCount(LoadLocalizedString(base));
+    if (count <= 0) {
+        memset(frame.nightText, 0, NIGHT_TEXT_SIZE);
+        return;
+    }
+    *frame.nightTextIndex = (rand() & 0x7fff) % count;
+    StoreNightText(LoadLocalizedStringW(base + *frame.nightTextIndex + 1), frame.nightText);
+}
+
+// The night text in white, centred in the dial rectangle.
+static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
+{
+    wchar_t text[NIGHT_TEXT_SIZE];
+    if (!frame.nightText[0] || !MultiByteToWideChar(CP_UTF8, 0, frame.nightText, -1, text, NIGHT_TEXT_SIZE))
+        return;
+    const UINT format = DT_WORDBREAK | DT_VCENTER | DT_CENTER;
+    SetTextColor(dc, RGB(255, 255, 255));
+    HGDIOBJ oldFont = SelectObject(dc, frame.nightFont);
+    RECT measured = dial;
+    DrawTextW(dc, text, -1, &measured, DT_CALCRECT | format);
+    int textHeight = measured.bottom - measured.top;
+    RECT box = {dial.left, dial.top + ((frame.height - textHeight) >> 1), dial.right,
+                dial.top + ((textHeight + frame.height) >> 1)};
+    DrawTextW(dc, text, -1, &box, format);
+    SelectObject(dc, oldFont);
+}
+
+void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
+{
+    if (!SetStretchBltMode(dc, HALFTONE))
+        SetStretchBltMode(dc, COLORONCOLOR);
+    const int left = frame.left, top = frame.top, width = frame.width, height = frame.height;
+    const RECT dial = {left, top, left + width, top + height};
+    int t = ComputeDialMoment(frame.simulate, frame.simulatedDay, frame.simulatedTime);
+    Shadow shadow = ComputeShadow(frame.latitude, GetDialSize(frame.isBig).gnomonLength, t);
+
+    FillRect(dc, &dial, frame.whiteBrush);
+    if (shadow.isDay) {
+        // The hard GDI shadow becomes a soft mask, then the face is white again.
+        if (pixels) {
+            DrawShadowBand(dc, pixels, stride, dial, shadow.u, shadow.v, frame.isBig);
+            GdiFlush();
+            if (frame.shadowMask) {
+                CopyBlueToMask(pixels, stride, left, top, width, height, frame.shadowMask);
+                BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1);
+            }
+        }
+        FillRect(dc, &dial, frame.whiteBrush);
+        *frame.lastNightTextTime = 0;
+    }
+    GdiFlush();
+    if (pixels) {
+        const CBitmapSurface* numbers = frame.numbers;
+        PixelImage sheet = {};
+        if (numbers)
+            sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->m_width, numbers->m_height};
+        DrawHourLinesAndNumerals(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, frame.latitude,
+                                 numbers ? &sheet : nullptr, frame.isBig);
+        if (!shadow.isDay)
+            NegateColours(pixels, stride, left, top, width, height);
+        else if (frame.shadowMask)
+            MultiplyByMask(pixels, stride, left, top, width, height, frame.shadowMask);
+    }
+    if (shadow.isDay) {
+        // Drawn after the shadow, so the gnomon is never in its own shadow.
+        DrawGnomonImage(dc, frame.rodDC, dial, frame.latitude, frame.isBig);
+        GdiFlush();
+    }
+    if (pixels)
+        ScaleColours(pixels, stride, left, top, width, height, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
+    if (!shadow.isDay) {
+        ChooseNightText(frame, t);
+        DrawNightText(frame, dc, dial);
+        GdiFlush();
+    }
+    if (pixels) {
+        int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
+        DitherToDisplayDepth(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, bits);
+    }
+}
+
+HFONT CreateNightFont()
+{
+    return CreateFontA(26, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+}
+
+HDC LoadRodImage(HDC referenceDC, const char* resourceName, HBITMAP& bitmap)
+{
+    HDC dc = CreateCompatibleDC(referenceDC);
+    bitmap = LoadBitmapA(GetModuleHandleA(NULL), resourceName);
+    if (dc && bitmap)
+        SelectObject(dc, bitmap);
+    return dc;
+}
+
+void ReleaseRodImage(HDC& rodDC, HBITMAP& bitmap)
+{
+    if (rodDC)
+        DeleteDC(rodDC);
+    if (bitmap)
+        DeleteObject(bitmap);
+    rodDC = NULL;
+    bitmap = NULL;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "raster/AntialiasedLine.h"
+
+// Per-size constants of the dial and the integer geometry that the frame
+// painting hands to GDI and to the pixel routines.
+
+struct DialSize
+{
+    int gnomonLength;       // R, dial pixels
+    float shadowHalfWidth;  // r
+    int rodWidth;           // w, half the gnomon bitmap's width
+    int rodCapRows;         // t
+    int rodBaseRow;         // m, first row of the base disc
+    int rodHeight;          // Hb
+    int rodOffsetY;         // yoff
+    int numeralHalfHeight;  // hmax
+};
+
+const DialSize& GetDialSize(bool big);
+
+// Converts a coordinate to int by truncation toward zero; values beyond what
+// any drawing needs are clamped and a NaN gives 0, so that the conversion
+// itself never overflows.
+int TruncateCoordinate(double value);
+
+// The black band of the shadow from the foot of the gnomon (cx, cy) to the
+// tip (cx + u, cy - v): a quadrilateral of width 2r and a round cap at each
+// end (ellipse boxes left, top, right, bottom).
+struct ShadowBand
+{
+    PixelPoint corners[4];
+    int footCap[4];
+    int tipCap[4];
+    bool smoothOutline;  // the real shadow is short enough for the outline
+};
+
+// Longest shadow handed to GDI and the line routine; a longer one is cut to
+// this length along its own direction, which leaves its visible part alone.
+const double MAX_SHADOW_LENGTH = 16384.0;
+
+// False when the shadow tip is not a finite point (nothing to draw).
+bool ComputeShadowBand(int cx, int cy, double u, double v, float halfWidth, ShadowBand& band);
+
+// One horizontal band of the gnomon bitmap stretched vertically.
+struct StretchBand
+{
+    int dstY, dstHeight;
+    int srcY, srcHeight;
+};
+
+// The gnomon picture for a latitude: cap, shaft and base, each drawn at
+// x .. x + width - 1. Heights of 0 draw nothing.
+struct GnomonBands
+{
+    int x, width;
+    StretchBand cap, shaft, base;
+};
+
+GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float latitude, bool big);
+
+// Half the width of the numeral of hour h at outer radius L: narrower where
+// the neighbouring half-hour lines crowd together, never wider than hmax.
+int NumeralHalfWidth(double hour, double latitude, double radius, int halfHeightMax);

@@ -1,0 +1,134 @@
+#include "dial/DialGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+TEST(TruncateCoordinate, TruncatesTowardZeroAndClamps)
+{
+    EXPECT_EQ(TruncateCoordinate(-2.7), -2);
+    EXPECT_EQ(TruncateCoordinate(2.7), 2);
+    EXPECT_EQ(TruncateCoordinate(std::nan("")), 0);
+    EXPECT_EQ(TruncateCoordinate(1e300), 1 << 28);
+    EXPECT_EQ(TruncateCoordinate(-HUGE_VAL), -(1 << 28));
+}
+
+TEST(ShadowBand, RunsFromTheFootToTheTip)
+{
+    ShadowBand band;
+    // Noon shadow straight down the screen: v negative.
+    ASSERT_TRUE(ComputeShadowBand(225, 225, 0, -123, 9.2f, band));
+    EXPECT_TRUE(band.smoothOutline);
+    // px = r v / len = -9.2, py = 0.
+    EXPECT_EQ(band.corners[0].x, 234);
+    EXPECT_EQ(band.corners[0].y, 225);
+    EXPECT_EQ(band.corners[1].x, 215);
+    EXPECT_EQ(band.corners[2].x, 215);
+    EXPECT_EQ(band.corners[2].y, 348);
+    EXPECT_EQ(band.corners[3].x, 234);
+    EXPECT_EQ(band.footCap[0], 215);
+    EXPECT_EQ(band.footCap[2], 236);
+    EXPECT_EQ(band.tipCap[1], 338);
+    EXPECT_EQ(band.tipCap[3], 359);
+}
+
+TEST(ShadowBand, ZeroLengthIsJustTheFoot)
+{
+    ShadowBand band;
+    ASSERT_TRUE(ComputeShadowBand(100, 100, 0, 0, 7.0f, band));
+    for (const PixelPoint& corner : band.corners) {
+        EXPECT_EQ(corner.x, 100);
+        EXPECT_EQ(corner.y, 100);
+    }
+    EXPECT_EQ(band.footCap[0], band.tipCap[0]);
+}
+
+TEST(ShadowBand, LongShadowIsCutAlongItsDirection)
+{
+    ShadowBand band;
+    // Just after sunrise: far to the left and a little down.
+    ASSERT_TRUE(ComputeShadowBand(225, 225, -3e9, -1.5e9, 9.2f, band));
+    EXPECT_FALSE(band.smoothOutline);
+    double tipX = (band.corners[2].x + band.corners[3].x) / 2.0 - 225;
+    double tipY = (band.corners[2].y + band.corners[3].y) / 2.0 - 225;
+    EXPECT_NEAR(std::hypot(tipX, tipY), MAX_SHADOW_LENGTH, 2);
+    EXPECT_NEAR(tipY / tipX, -0.5, 1e-3);
+    // Near the foot the band is where it would be anyway.
+    EXPECT_EQ(band.corners[0].x, 225 + 4);
+    EXPECT_EQ(band.corners[0].y, 225 + 8);
+
+    ASSERT_TRUE(ComputeShadowBand(225, 225, 20000, 0, 9.2f, band));
+    EXPECT_TRUE(band.smoothOutline);
+    EXPECT_EQ(band.corners[2].x, 225 + static_cast<int>(MAX_SHADOW_LENGTH));
+
+    EXPECT_FALSE(ComputeShadowBand(225, 225, HUGE_VAL, 3, 9.2f, band));
+    EXPECT_FALSE(ComputeShadowBand(225, 225, 0, std::nan(""), 9.2f, band));
+}
+
+TEST(GnomonBands, FlatAtTheEquatorUprightAtThePoles)
+{
+    GnomonBands flat = ComputeGnomonBands(0, 0, 450, 450, 0.0f, true);
+    EXPECT_EQ(flat.x, 225 - 11);
+    EXPECT_EQ(flat.width, 22);
+    EXPECT_EQ(flat.cap.dstHeight, 0);
+    EXPECT_EQ(flat.base.dstHeight, 0);
+    EXPECT_EQ(flat.shaft.dstY, 225 - 12);
+    EXPECT_EQ(flat.shaft.dstHeight, 137);
+    EXPECT_EQ(flat.shaft.srcY, 8);
+    EXPECT_EQ(flat.shaft.srcHeight, 101);
+
+    for (float pole : {90.0f, -90.0f}) {
+        GnomonBands upright = ComputeGnomonBands(0, 0, 450, 450, pole, true);
+        EXPECT_EQ(upright.shaft.dstHeight, 0);
+        EXPECT_EQ(upright.cap.dstY, upright.base.dstY);
+        EXPECT_EQ(upright.cap.dstHeight, 13);   // 8 x 1.7
+        EXPECT_EQ(upright.base.dstHeight, 22);  // 13 x 1.7
+        EXPECT_EQ(upright.base.srcY, 109);
+        EXPECT_EQ(upright.base.srcHeight, 13);
+    }
+
+    GnomonBands small = ComputeGnomonBands(10, 20, 250, 250, 45.0f, false);
+    EXPECT_EQ(small.x, 10 + 125 - 7);
+    EXPECT_EQ(small.cap.dstY, 20 + 125 - 9);
+    EXPECT_EQ(small.base.srcY, 80);
+    EXPECT_EQ(small.base.srcHeight, 10);
+}
+
+TEST(GnomonBands, SouthernLatitudeGivesTheSamePicture)
+{
+    GnomonBands north = ComputeGnomonBands(0, 0, 450, 450, 45.0f, true);
+    GnomonBands south = ComputeGnomonBands(0, 0, 450, 450, -45.0f, true);
+    const StretchBand* n[3] = {&north.cap, &north.shaft, &north.base};
+    const StretchBand* s[3] = {&south.cap, &south.shaft, &south.base};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(n[i]->dstY, s[i]->dstY);
+        EXPECT_EQ(n[i]->dstHeight, s[i]->dstHeight);
+    }
+}
+
+TEST(GnomonBands, AbsurdLatitudeDrawsNothing)
+{
+    for (float latitude : {NAN, INFINITY}) {
+        GnomonBands bands = ComputeGnomonBands(0, 0, 450, 450, latitude, true);
+        EXPECT_EQ(bands.cap.dstHeight + bands.shaft.dstHeight + bands.base.dstHeight, 0);
+    }
+    GnomonBands far = ComputeGnomonBands(0, 0, 450, 450, 1e30f, true);
+    EXPECT_GE(far.shaft.dstHeight, 0);
+}
+
+TEST(NumeralHalfWidth, SqueezedWhereLinesCrowd)
+{
+    const double radius = 450 * 0.4;
+    for (int hour = 4; hour <= 20; ++hour)
+        EXPECT_EQ(NumeralHalfWidth(hour, 45, radius, 12), 12) << hour;
+    EXPECT_EQ(NumeralHalfWidth(12, 10, radius, 12), 3);
+    EXPECT_EQ(NumeralHalfWidth(9, 10, radius, 12), 7);
+    EXPECT_EQ(NumeralHalfWidth(15, 10, radius, 12), 7);
+    EXPECT_EQ(NumeralHalfWidth(6, 10, radius, 12), 12);
+    EXPECT_EQ(NumeralHalfWidth(18, 10, radius, 12), 12);
+    EXPECT_EQ(NumeralHalfWidth(12, NAN, radius, 12), 12);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+// The per-pixel steps of a dial frame: the shadow mask and its blur, and the
+// whole-face colour operations. They work on the colour bytes (blue, green,
+// red) of 32-bit pixels inside the rectangle (left, top, width, height) of a
+// buffer with rows stride bytes apart; the mask has width bytes per row.
+
+// [m * 256 + c] = m * c / 255: scales a colour byte by m / 255.
+extern unsigned char DialScaleTable[256 * 256];
+// Blur weight by Manhattan distance d from the gnomon foot: 255 up to 40,
+// then 10240 / d.
+extern int BlurWeight[1024];
+
+// Builds both tables; later calls return at once.
+void InitDialTables();
+
+// mask[y * width + x] = blue byte of the pixel (left + x, top + y).
+void CopyBlueToMask(const unsigned char* pixels, int stride, int left, int top, int width, int height,
+                    unsigned char* mask);
+
+// One recursive smoothing pass over count bytes, step bytes apart, from
+// start. (a, b) is the first byte's offset from the centre, moving by
+// (deltaA, deltaB) per byte; |a| + |b| picks the weight.
+void BlurPass(unsigned char* start, int step, int count, int offsetA, int offsetB, int deltaA, int deltaB);
+
+// Four passes (rows backwards and forwards, then columns down and up) that
+// leave edges near (centreX, centreY) sharp and soften them farther out.
+void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int centreY);
+
+// Every colour byte c becomes DialScaleTable[m * 256 + c] with its mask byte m.
+void MultiplyByMask(unsigned char* pixels, int stride, int left, int top, int width, int height,
+                    const unsigned char* mask);
+
+// Every colour byte c becomes (256 - c) & 255: black stays black, white
+// becomes 1.
+void NegateColours(unsigned char* pixels, int stride, int left, int top, int width, int height);
+
+// Every colour byte c becomes level * c / 255.
+void ScaleColours(unsigned char* pixels, int stride, int left, int top, int width, int height, int level);
+
+// floor(factor * 255) clamped to 0..255 (0 for a NaN).
+int BrightnessLevel(double factor);

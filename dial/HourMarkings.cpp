@@ -1,0 +1,39 @@
+#include "dial/HourMarkings.h"
+
+#include "dial/DialGeometry.h"
+#include "dial/Solar.h"
+#include "raster/AntialiasedLine.h"
+#include "raster/RotatedImage.h"
+
+#include <cmath>
+
+void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int top, int right, int bottom,
+                              float latitude, const PixelImage* numbers, bool big)
+{
+    if (!pixels || !numbers || !numbers->pixels || latitude == 0 || !std::isfinite(latitude))
+        return;
+    const int halfHeight = GetDialSize(big).numeralHalfHeight;
+    const int width = right - left;
+    const int cx = (left + right) >> 1, cy = (top + bottom) >> 1;
+    const double inner = width * 0.3;
+    int k = 0;
+    for (float h = 4.0f; h <= 20.0f; h = 4.0f + 0.5f * ++k) {
+        double sx, sy;
+        HourLineDirection(h, latitude, sx, sy);
+        // Whole-hour lines stop short to leave room for their numerals.
+        double outer = width * ((k & 1) ? 0.45 : 0.4);
+        DrawAntialiasedLine(pixels, stride, left, top, right, bottom, TruncateCoordinate(cx + sx * outer),
+                            TruncateCoordinate(cy + sy * outer), TruncateCoordinate(cx + sx * inner),
+                            TruncateCoordinate(cy + sy * inner), 0xC0C0C0);
+        if (std::fabs(h - std::floor(h)) >= 0.1f)
+            continue;
+        int n = static_cast<int>(std::floor(h));
+        int halfWidth = NumeralHalfWidth(h, latitude, outer, halfHeight);
+        int x = TruncateCoordinate(cx + (outer + 10.0) * sx);
+        int y = TruncateCoordinate(cy + (outer + 10.0) * sy);
+        float angle = static_cast<float>(-(std::atan2(sx, sy) * 180 * 0.31830988614222805));
+        DrawRotatedImage(pixels, stride, left, top, right, bottom, x, y, halfWidth, halfHeight, numbers->pixels,
+                         numbers->stride, numbers->width, numbers->height, static_cast<float>((n & 7) * NUMERAL_CELL),
+                         static_cast<float>((n >> 3) * NUMERAL_CELL), NUMERAL_CELL, NUMERAL_CELL, angle);
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+// A picture in the surface pixel format, read only.
+struct PixelImage
+{
+    const unsigned char* pixels;
+    int stride;
+    int width;
+    int height;
+};
+
+// The numerals bitmap: 32 x 32 cells, numeral n in column n & 7, row n >> 3.
+const int NUMERAL_CELL = 32;
+
+// The half-hour lines from 4:00 to 20:00 of a horizontal dial for the
+// latitude, and the numerals 4 to 20 turned along their lines, squeezed where
+// the lines crowd, drawn into the dial rectangle (left, top, right, bottom).
+// Nothing is drawn without pixels or numerals, or at latitude 0 (or not a
+// number), where all lines coincide.
+void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int top, int right, int bottom,
+                              float latitude, const PixelImage* numbers, bool big);

@@ -1,0 +1,137 @@
+#include "dial/Umbrant.h"
+
+#include "dial/DialFrame.h"
+#include "dial/DialPixels.h"
+#include "gadget/GadgetApplication.h"
+#include "raster/BitmapSurface.h"
+#include "settings/Dialogs.h"
+#include "settings/Registry.h"
+#include "settings/Strings.h"
+
+#include <cstdlib>
+
+static const int SETTINGS_TIP_STRING = 203;
+
+CUmbrant::CUmbrant()
+    : m_host(NULL), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(NULL),
+      m_numbers(NULL), m_window(NULL), m_whiteBrush(NULL), m_nightFont(NULL), m_rodBigDC(NULL),
+      m_rodSmallDC(NULL), m_rodBigBitmap(NULL), m_rodSmallBitmap(NULL), m_lastTimerRedraw(0),
+      m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
+{
+    int isBig = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "IsBigClock", -1);
+    m_isBig = isBig > 0;
+    m_firstStart = isBig == -1;
+    m_latitude = RegReadFloat(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "GeoLatitude", 45.0f);
+    m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "IsSimulateDateTime", 0) > 0;
+    m_simulatedDay = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "SimulatedDayOfYear", 0);
+    m_simulatedTime = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "SimulatedTimeOfDay", 0);
+    m_nightText[0] = 0;
+    InitDialTables();
+}
+
+CUmbrant::~CUmbrant()
+{
+    if (m_whiteBrush)
+        DeleteObject(m_whiteBrush);
+    if (m_nightFont)
+        DeleteObject(m_nightFont);
+    ReleaseRodImage(m_rodBigDC, m_rodBigBitmap);
+    ReleaseRodImage(m_rodSmallDC, m_rodSmallBitmap);
+    free(m_shadowMask);
+    delete m_numbers;
+
+    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "IsBigClock", m_isBig ? 1 : 0);
+    RegWriteFloat(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "GeoLatitude", m_latitude);
+    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "IsSimulateDateTime", m_simulate ? 1 : 0);
+    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "SimulatedDayOfYear", m_simulatedDay);
+    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "SimulatedTimeOfDay", m_simulatedTime);
+}
+
+bool CUmbrant::OnCreate(CGadgetApplication* host, HWND window)
+{
+    m_host = host;
+    m_window = window;
+    if (m_host)
+        m_host->AddButton(NULL, CMD_SETTINGS, 0, "ButtonSettings", 1, -1, -26, 7, 16, 16, true, false, false, false,
+                          NULL, SETTINGS_TIP_STRING, false);
+    m_whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
+    m_nightFont = CreateNightFont();
+    HDC windowDC = GetDC(window);
+    m_rodBigDC = LoadRodImage(windowDC, "RodBigImage", m_rodBigBitmap);
+    m_rodSmallDC = LoadRodImage(windowDC, "RodSmallImage", m_rodSmallBitmap);
+    m_numbers = new CBitmapSurface(windowDC, 0, 0, "NumbersImage");
+    ReleaseDC(window, windowDC);
+    m_created = true;
+    if (m_firstStart)
+        OnCommand(CMD_SETTINGS);
+    return true;
+}
+
+bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
+{
+    if (!m_created)
+        return false;
+    // Before the host hands over the dial rectangle there is nothing to paint.
+    if (m_rectWidth <= 0 || m_rectHeight <= 0)
+        return true;
+    DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_latitude, m_simulate,
+                       m_simulatedDay, m_simulatedTime, 0, m_shadowMask, m_numbers, m_whiteBrush, m_nightFont,
+                       m_isBig ? m_rodBigDC : m_rodSmallDC, &m_lastNightTextTime, &m_nightTextIndex, m_nightText};
+    PaintDialFrame(frame, dc, pixels, stride);
+    return true;
+}
+
+bool CUmbrant::SetContentRect(int left, int top, int right, int bottom)
+{
+    m_rectLeft = left;
+    m_rectTop = top;
+    m_rectWidth = right - left;
+    m_rectHeight = bottom - top;
+    free(m_shadowMask);
+    m_shadowMask = NULL;
+    if (m_rectWidth > 0 && m_rectHeight > 0)
+        m_shadowMask = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_rectWidth) * m_rectHeight));
+    return true;
+}
+
+bool CUmbrant::GetContentSize(int* width, int* height)
+{
+    int size = m_isBig ? 450 : 250;
+    if (width)
+        *width = size;
+    if (height)
+        *height = size;
+    return true;
+}
+
+bool CUmbrant::OnMessage(HWND, UINT message, WPARAM, LPARAM, bool*)
+{
+    return message == WM_HSCROLL || message == WM_VSCROLL;
+}
+
+bool CUmbrant::OnTimer()
+{
+    DWORD now = timeGetTime();
+    if (static_cast<int>(now - m_lastTimerRedraw) > 1000) {
+        m_lastTimerRedraw = now;
+        return true;
+    }
+    if (m_settingsChanged) {
+        m_settingsChanged = false;
+        return true;
+    }
+    return false;
+}
+
+bool CUmbrant::OnLanguageChanged(int)
+{
+    return true;
+}
+
+bool CUmbrant::OnCommand(int command)
+{
+    if (command == CMD_SETTINGS)
+        DialogBoxParamA(GetModuleHandleA(NULL), LocalizedResourceName("Settings"), m_window, SettingsDialogProc,
+                        reinterpret_cast<LPARAM>(this));
+    return true;
+}
