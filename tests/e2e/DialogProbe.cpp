@@ -2,9 +2,10 @@
 // another process, one line per control, as a person would read it off the
 // screen:
 //   dialog <left> <top> <right> <bottom> <enabled>
-//   <id> <class> <enabled> <state> <text>
+//   <id> <class> <enabled> <state> <left> <top> <right> <bottom> <text>
 // state: check state of buttons, position of track bars, "-" otherwise;
-// texts in UTF-8. Exit code 1 when no visible dialog has the title.
+// rectangles on the screen; texts in UTF-8. Exit code 1 when no visible
+// dialog has the title.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -33,6 +34,9 @@ void PrintControl(HWND control)
         printf("%d ", static_cast<int>(SendMessageW(control, TBM_GETPOS, 0, 0)));
     else
         printf("- ");
+    RECT rect;
+    GetWindowRect(control, &rect);
+    printf("%ld %ld %ld %ld ", rect.left, rect.top, rect.right, rect.bottom);
     PrintUtf8(text);
     printf("\n");
 }

@@ -1,0 +1,71 @@
+# Helpers of the dialog end-to-end tests, sourced after lib.sh: they read a
+# dialog's controls through the dialog_probe tool (see DialogProbe.cpp) and
+# press its keys and links like a person would.
+DLG_PROBE=$E2E_WIN_BUILD/settings/dialog_probe.exe
+[ -f "$DLG_PROBE" ] || { echo "no $DLG_PROBE"; exit 77; }
+export TZ=UTC
+
+# The probe's lines for the visible dialog titled $1; fails when there is none.
+dlg_probe() {
+    local out
+    out=$("$UMBRANT_WINE" "$DLG_PROBE" "$1" 2>/dev/null) || return 1
+    printf '%s\n' "$out" | tr -d '\r'
+}
+
+# Waits up to $2 seconds (default 20) for the dialog titled $1.
+dlg_wait() {
+    for _ in $(seq $((${2:-20} * 4))); do
+        dlg_probe "$1" >/dev/null && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+# Waits up to 10 seconds until no dialog titled $1 is shown. Without a window
+# manager Wine waits up to 2 seconds for a hidden window to be withdrawn, and
+# input that arrives meanwhile may be lost: give it that time.
+dlg_wait_gone() {
+    for _ in $(seq 40); do
+        dlg_probe "$1" >/dev/null || { sleep 2.5; return 0; }
+        sleep 0.25
+    done
+    return 1
+}
+
+# One control's line of the dialog $1: id $2.
+dlg_line() { dlg_probe "$1" | awk -v id="$2" '$1 == id { print; exit }'; }
+# Its text, its state (check state or track-bar position) and whether it is enabled.
+dlg_text() { dlg_line "$1" "$2" | cut -d' ' -f9-; }
+dlg_state() { dlg_line "$1" "$2" | cut -d' ' -f4; }
+dlg_enabled() { [ "$(dlg_line "$1" "$2" | cut -d' ' -f3)" = 1 ]; }
+dlg_disabled() { [ "$(dlg_line "$1" "$2" | cut -d' ' -f3)" = 0 ]; }
+# Whether some control of dialog $1 shows exactly the text $2.
+dlg_shows() { dlg_probe "$1" | cut -d' ' -f9- | grep -qxF "$2"; }
+
+# Clicks the middle of control $2 of dialog $1.
+dlg_click() {
+    local l t r b
+    read -r l t r b <<< "$(dlg_line "$1" "$2" | cut -d' ' -f5-8)"
+    [ -n "$b" ] || return 1
+    e2e_click $(((l + r) / 2)) $(((t + b) / 2))
+}
+
+# Keys pressed on whatever has the keyboard focus.
+dlg_keys() { xdotool key --delay 60 "$@"; sleep 0.5; }
+
+# Polls "$@" for up to 5 seconds.
+dlg_eventually() {
+    for _ in $(seq 20); do
+        "$@" && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+# The settings button of the gadget window, 16 pixels square, 48 pixels left
+# of the right edge and 13 below the top.
+dlg_open_settings() {
+    e2e_geometry "$E2E_WINDOW"
+    e2e_click $((E2E_X + E2E_WIDTH - 40)) $((E2E_Y + 21))
+    dlg_wait "$1" 10
+}

@@ -1,0 +1,71 @@
+#!/bin/bash
+# First start: the Settings dialog opens by itself; the latitude track bar
+# follows the keyboard; "Simulate date && time" enables the day and time
+# controls, whose ends show the right calendar moments; Slovenian chosen and
+# closed with Close switches the language at once and is saved at exit.
+. "$(dirname "$0")/lib.sh" "$1"
+. "$(dirname "$0")/dialog_helpers.bash"
+
+e2e_registry_reset
+e2e_registry_set Language 0
+e2e_desktop
+"$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
+E2E_PID=$!
+e2e_check "the Settings dialog opens by itself on the first start" dlg_wait Settings 30
+e2e_check "the latitude starts at 45 degrees" [ "$(dlg_state Settings 223)/$(dlg_text Settings 224)" = 45/45 ]
+e2e_check "the small size is chosen" [ "$(dlg_state Settings 221)$(dlg_state Settings 222)" = 10 ]
+e2e_check "English is the chosen language" [ "$(dlg_text Settings 220)" = English ]
+for id in 226 227 228 229; do
+    e2e_check "control $id is disabled while the simulation is off" dlg_disabled Settings $id
+done
+
+# The language list has the focus; two tabs reach the latitude track bar.
+dlg_keys Tab Tab Right Right Right
+e2e_check "three steps right give 48 degrees" [ "$(dlg_state Settings 223)/$(dlg_text Settings 224)" = 48/48 ]
+dlg_keys Home
+e2e_check "Home gives -90 degrees" [ "$(dlg_text Settings 224)" = -90 ]
+
+dlg_click Settings 225
+e2e_check "the simulate box is checked" [ "$(dlg_state Settings 225)" = 1 ]
+for id in 226 227 228 229; do
+    e2e_check "control $id is enabled with the simulation on" dlg_enabled Settings $id
+done
+
+year=$(date -u +%Y)
+days_in_year=$(date -u -d "$year-12-31" +%j)
+# Tab from the check box to the day track bar, two more to the time track bar.
+dlg_keys Tab Home Tab Tab Home
+e2e_check "day 0 at time 0 is 1 January, 00:00:00" \
+    [ "$(dlg_text Settings 227) $(dlg_text Settings 229)" = "$year-01-01 00:00:00" ]
+dlg_keys End
+e2e_check "time 1440 is 00:00:00 of the next day" \
+    [ "$(dlg_text Settings 227) $(dlg_text Settings 229)" = "$year-01-02 00:00:00" ]
+dlg_keys Home shift+Tab shift+Tab End
+if [ "$days_in_year" = 365 ]; then expected="$((year + 1))-01-01"; else expected="$year-12-31"; fi
+e2e_check "day 365 of a year of $days_in_year days is $expected" [ "$(dlg_text Settings 227)" = "$expected" ]
+
+# Back to the language list: Slovenian, then Enter for Close.
+dlg_keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down
+e2e_check "the list shows Slovenian by its own name" [ "$(dlg_text Settings 220)" = "Slovenščina" ]
+dlg_keys Return
+e2e_check "Close ends the dialog" dlg_wait_gone Settings
+E2E_WINDOW=$(e2e_wait_window Umbrant 20) || e2e_fail "the gadget window appears after the first-start dialog"
+e2e_check "the gadget window takes its small size" e2e_wait_size 262 262
+
+# The language is in force at once: the dialog opens in Slovenian.
+e2e_check "the settings button opens the Slovenian dialog" dlg_open_settings Nastavitve
+e2e_check "Slovenian letters show as written" dlg_shows Nastavitve "Simuliraj datum in čas"
+e2e_check "the dialog shows the settings chosen before" [ "$(dlg_text Nastavitve 224)" = -90 ]
+echo "screenshot: $(e2e_screenshot settings-slovenian)"
+dlg_keys Escape
+e2e_check "Esc ends the dialog" dlg_wait_gone Nastavitve
+
+# Close button: 16 pixels square, 30 pixels left of the right edge.
+e2e_geometry "$E2E_WINDOW"
+e2e_click $((E2E_X + E2E_WIDTH - 22)) $((E2E_Y + 21))
+e2e_check "the program ends by its close button" e2e_wait_exit 10
+e2e_check "the language is saved at exit" [ "$(e2e_registry_get Language)" = 4096 ]
+e2e_check "the latitude is saved at exit" [ "$(e2e_registry_get GeoLatitude)" = -90 ]
+e2e_check "the simulation is saved at exit" \
+    [ "$(e2e_registry_get IsSimulateDateTime)/$(e2e_registry_get SimulatedDayOfYear)" = 1/365 ]
+e2e_finish
