@@ -32,34 +32,65 @@ void CopyBlueToMask(const unsigned char* pixels, int stride, int left, int top, 
     }
 }
 
+// One step of a pass in 8.8 fixed point: the accumulator moves towards the
+// byte by the weight of its distance (255 copies almost exactly), and the
+// byte takes the accumulator's rounded value.
+static inline void BlurStep(int& acc, unsigned char& p, int weight)
+{
+    acc += ((p * 256 - acc) * weight) >> 8;
+    p = static_cast<unsigned char>((acc + 128) >> 8);
+}
+
+static inline int WeightAt(int distance)
+{
+    return BlurWeight[distance < 1023 ? distance : 1023];
+}
+
 void BlurPass(unsigned char* start, int step, int count, int offsetA, int offsetB, int deltaA, int deltaB)
 {
     if (count <= 0)
         return;
-    // 8.8 fixed point; each byte pulls the accumulator towards itself by the
-    // weight of its distance, so near the centre it is copied almost exactly.
     int acc = *start << 8;
     unsigned char* p = start;
-    for (int i = 0; i < count; ++i, p += step, offsetA += deltaA, offsetB += deltaB) {
-        int d = std::abs(offsetA) + std::abs(offsetB);
-        int w = BlurWeight[d < 1023 ? d : 1023];
-        acc += ((*p * 256 - acc) * w) >> 8;
-        *p = static_cast<unsigned char>((acc + 128) >> 8);
+    for (int i = 0; i < count; ++i, p += step, offsetA += deltaA, offsetB += deltaB)
+        BlurStep(acc, *p, WeightAt(std::abs(offsetA) + std::abs(offsetB)));
+}
+
+// Passes along many parallel lines at once, all in the same direction: line
+// i starts at first + i * lineStep, lies lineOffset + i from the centre
+// across, and its k-th byte, at + k * pixelStep, lies pixelOffset + k *
+// pixelDelta from the centre along. The lines are independent, so sweeping
+// them side by side gives the same bytes as one pass after another, without
+// one long dependency chain through the accumulator.
+static void BlurLines(unsigned char* first, int lines, int lineStep, int lineOffset, int length, int pixelStep,
+                      int pixelOffset, int pixelDelta)
+{
+    const int kChunk = 256;
+    int acc[kChunk];
+    for (int i0 = 0; i0 < lines; i0 += kChunk) {
+        int n = lines - i0 < kChunk ? lines - i0 : kChunk;
+        unsigned char* start = first + i0 * lineStep;
+        for (int i = 0; i < n; ++i)
+            acc[i] = start[i * lineStep] << 8;
+        for (int k = 0; k < length; ++k) {
+            unsigned char* p = start + k * pixelStep;
+            int along = std::abs(pixelOffset + k * pixelDelta);
+            for (int i = 0; i < n; ++i)
+                BlurStep(acc[i], p[i * lineStep], WeightAt(std::abs(lineOffset + i0 + i) + along));
+        }
     }
 }
 
 void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int centreY)
 {
-    for (int y = 0; y < height; ++y) {
-        unsigned char* row = mask + y * width;
-        BlurPass(row + width - 1, -1, width, width - 1 - centreX, y - centreY, -1, 0);
-        BlurPass(row, 1, width, -centreX, y - centreY, 1, 0);
-    }
-    for (int x = 0; x < width; ++x) {
-        unsigned char* column = mask + x;
-        BlurPass(column, width, height, x - centreX, -centreY, 0, 1);
-        BlurPass(column + (height - 1) * width, -width, height, x - centreX, height - 1 - centreY, 0, -1);
-    }
+    if (width <= 0 || height <= 0)
+        return;
+    unsigned char* last = mask + (height - 1) * width;
+    // Rows from the last column to the first, then back; then columns down and up.
+    BlurLines(mask + width - 1, height, width, -centreY, width, -1, width - 1 - centreX, -1);
+    BlurLines(mask, height, width, -centreY, width, 1, -centreX, 1);
+    BlurLines(mask, width, 1, -centreX, height, width, -centreY, 1);
+    BlurLines(last, width, 1, -centreX, height, -width, height - 1 - centreY, -1);
 }
 
 void MultiplyByMask(unsigned char* pixels, int stride, int left, int top, int width, int height,

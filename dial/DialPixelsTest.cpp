@@ -79,6 +79,29 @@ TEST_F(DialPixelsTest, PassFarOutSmearsAnEdgeAndStaysInsideTheTable)
         EXPECT_LT(line[i], line[i - 1]);
 }
 
+TEST_F(DialPixelsTest, BlurEqualsOnePassAfterAnother)
+{
+    // The mask blur sweeps many lines side by side; the result must be that
+    // of the passes one after another: every row backwards then forwards,
+    // then every column down then up.
+    const int w = 37, h = 29, cx = 11, cy = 20;
+    srand(3);
+    std::vector<unsigned char> mask(w * h);
+    for (unsigned char& m : mask)
+        m = static_cast<unsigned char>(rand() & 0xFF);
+    std::vector<unsigned char> expected = mask;
+    for (int y = 0; y < h; ++y) {
+        BlurPass(&expected[y * w + w - 1], -1, w, w - 1 - cx, y - cy, -1, 0);
+        BlurPass(&expected[y * w], 1, w, -cx, y - cy, 1, 0);
+    }
+    for (int x = 0; x < w; ++x) {
+        BlurPass(&expected[x], w, h, x - cx, -cy, 0, 1);
+        BlurPass(&expected[(h - 1) * w + x], -w, h, x - cx, h - 1 - cy, 0, -1);
+    }
+    BlurShadowMask(mask.data(), w, h, cx, cy);
+    EXPECT_EQ(mask, expected);
+}
+
 TEST_F(DialPixelsTest, BlurKeepsEdgesSharpNearTheCentreAndSoftFarOut)
 {
     // A dark band down the middle column range 95..105 of a 200 x 200 mask.
