@@ -6,7 +6,9 @@
 #include <windows.h>
 
 // Under Wine the real clock path must give the same moment as the host's own
-// clock (which the test script hands over as UMBRANT_HOST_MOMENT).
+// clock, which the wrapper that starts this program read just before Wine
+// started (UMBRANT_HOST_MOMENT): never earlier, and later only by Wine's
+// start-up time, whereas a wrong day or bias would be hours off.
 TEST(RealClock, GivesTheSameMomentAsTheHost)
 {
     const char* host = getenv("UMBRANT_HOST_MOMENT");
@@ -14,5 +16,6 @@ TEST(RealClock, GivesTheSameMomentAsTheHost)
         GTEST_SKIP() << "UMBRANT_HOST_MOMENT not set";
     int expected = atoi(host);
     int moment = ComputeDialMoment(false, 0, 0);
-    EXPECT_NEAR(moment, expected, 3);
+    EXPECT_GE(moment, expected - 1);
+    EXPECT_LE(moment, expected + 60);
 }
