@@ -84,7 +84,7 @@ TEST_F(DialPixelsTest, BlurEqualsOnePassAfterAnother)
     // The mask blur sweeps many lines side by side; the result must be that
     // of the passes one after another: every row backwards then forwards,
     // then every column down then up.
-    const int w = 37, h = 29, cx = 11, cy = 20;
+    const int w = 300, h = 29, cx = 111, cy = 20;  // more columns than one sweep takes
     srand(3);
     std::vector<unsigned char> mask(w * h);
     for (unsigned char& m : mask)

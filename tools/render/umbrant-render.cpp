@@ -1,0 +1,162 @@
+// umbrant-render: paints one dial frame, as the gadget does, into a BMP file.
+//   umbrant-render [--lat 45] [--day 172] [--time 12:00] [--small] [--lang sl]
+//                  [--depth 16] [--frames N] -o out.bmp
+// The day and time are the simulated ones of the Settings dialog (--now
+// takes the clock instead); values are taken as they are, absurd ones
+// included. --frames paints N frames and prints the mean time of one.
+#include "dial/DialFrame.h"
+#include "dial/DialPixels.h"
+#include "raster/BitmapSurface.h"
+#include "settings/Strings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int Usage(const char* problem)
+{
+    fprintf(stderr, "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
+                    "[--small] [--lang en|sl] [--depth BITS] [--frames N] -o out.bmp\n", problem);
+    return 2;
+}
+
+// "HH:MM[:SS]" or a plain number of seconds (which may be out of range).
+bool ParseSeconds(const char* text, int& seconds)
+{
+    int h, m, s = 0, used = 0;
+    if (sscanf(text, "%d:%d%n:%d%n", &h, &m, &used, &s, &used) >= 2 && !text[used]) {
+        seconds = h * 3600 + m * 60 + s;
+        return true;
+    }
+    char* end;
+    seconds = static_cast<int>(strtol(text, &end, 10));
+    return end != text && !*end;
+}
+
+bool ParseInt(const char* text, int& value)
+{
+    char* end;
+    value = static_cast<int>(strtol(text, &end, 10));
+    return end != text && !*end;
+}
+
+void Put32(unsigned char* at, unsigned int value)
+{
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+// A 24-bit bottom-up BMP of the surface.
+bool WriteBmp(const char* path, const CBitmapSurface& surface)
+{
+    const int width = surface.m_width, height = surface.m_height;
+    const int rowBytes = (width * 3 + 3) & ~3;
+    unsigned char header[54] = {'B', 'M'};
+    Put32(header + 2, 54 + rowBytes * height);
+    Put32(header + 10, 54);
+    Put32(header + 14, 40);
+    Put32(header + 18, width);
+    Put32(header + 22, height);
+    header[26] = 1;
+    header[28] = 24;
+    Put32(header + 34, rowBytes * height);
+    FILE* file = fopen(path, "wb");
+    if (!file)
+        return false;
+    bool ok = fwrite(header, 1, sizeof header, file) == sizeof header;
+    unsigned char* row = static_cast<unsigned char*>(calloc(rowBytes, 1));
+    for (int y = height - 1; ok && y >= 0; --y) {
+        const unsigned char* p = surface.GetPixels() + y * surface.GetStride();
+        for (int x = 0; x < width; ++x)
+            memcpy(row + x * 3, p + x * 4, 3);
+        ok = fwrite(row, 1, rowBytes, file) == static_cast<size_t>(rowBytes);
+    }
+    free(row);
+    return fclose(file) == 0 && ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    float latitude = 45;
+    int day = 172, seconds = 12 * 3600, depth = 0, frames = 0;
+    bool small = false, simulate = true;
+    const char* output = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        bool ok = true;
+        if (!strcmp(arg, "--small")) {
+            small = true;
+            continue;
+        }
+        if (!strcmp(arg, "--now")) {
+            simulate = false;
+            continue;
+        }
+        if (!value)
+            return Usage(arg);
+        if (!strcmp(arg, "--lat"))
+            latitude = strtof(value, nullptr);
+        else if (!strcmp(arg, "--day"))
+            ok = ParseInt(value, day);
+        else if (!strcmp(arg, "--time"))
+            ok = ParseSeconds(value, seconds);
+        else if (!strcmp(arg, "--depth"))
+            ok = ParseInt(value, depth);
+        else if (!strcmp(arg, "--frames"))
+            ok = ParseInt(value, frames);
+        else if (!strcmp(arg, "--lang"))
+            g_languageOffset = !strcmp(value, "sl") ? LANGUAGE_SLOVENIAN : LANGUAGE_ENGLISH;
+        else if (!strcmp(arg, "-o"))
+            output = value;
+        else
+            return Usage(arg);
+        if (!ok)
+            return Usage(value);
+        ++i;
+    }
+    if (!output && frames <= 0)
+        return Usage("no output file");
+
+    InitDialTables();
+    const int size = small ? 250 : 450;
+    HDC screen = GetDC(NULL);
+    CBitmapSurface surface(screen, size, size, NULL);
+    CBitmapSurface numbers(screen, 0, 0, "NumbersImage");
+    HBRUSH whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
+    HFONT nightFont = CreateNightFont();
+    HBITMAP rodBitmap;
+    HDC rodDC = LoadRodImage(screen, small ? "RodSmallImage" : "RodBigImage", rodBitmap);
+    unsigned char* mask = static_cast<unsigned char*>(malloc(size * size));
+    DWORD lastNightText = 0;
+    int nightTextIndex = 0;
+    char nightText[NIGHT_TEXT_SIZE] = "";
+    DialFrame frame = {0, 0, size, size, !small, latitude, simulate, day, seconds, depth, mask, &numbers,
+                       whiteBrush, nightFont, rodDC, &lastNightText, &nightTextIndex, nightText};
+
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < (frames > 0 ? frames : 1); ++i)
+        PaintDialFrame(frame, surface.GetDC(), surface.GetPixels(), surface.GetStride());
+    QueryPerformanceCounter(&end);
+    if (frames > 0)
+        printf("%d frames, %.3f ms per frame\n", frames,
+               (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart / frames);
+
+    bool written = !output || WriteBmp(output, surface);
+    free(mask);
+    ReleaseRodImage(rodDC, rodBitmap);
+    DeleteObject(nightFont);
+    DeleteObject(whiteBrush);
+    ReleaseDC(NULL, screen);
+    if (!written) {
+        fprintf(stderr, "umbrant-render: cannot write %s\n", output);
+        return 1;
+    }
+    return 0;
+}
