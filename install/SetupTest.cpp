@@ -225,8 +225,9 @@ TEST(InstallSelf, InstallTwiceThenUninstallRemovesOnlyTheNamedItems)
     for (const std::string& path : keep)
         ASSERT_TRUE(WriteSmallFile(path)) << path;
 
-    ASSERT_TRUE(InstallSelfAs(folderName.c_str(), linkName.c_str()));
-    ASSERT_TRUE(InstallSelfAs(folderName.c_str(), linkName.c_str()));
+    // No ASSERT from here on: the uninstall must run to clean up.
+    EXPECT_TRUE(InstallSelfAs(folderName.c_str(), linkName.c_str()));
+    EXPECT_TRUE(InstallSelfAs(folderName.c_str(), linkName.c_str()));
     EXPECT_TRUE(Exists(copy));
     EXPECT_FALSE(Exists(temp + OwnFileName()));
     for (const std::string& link : {startupLink, desktopLink})
@@ -240,9 +241,9 @@ TEST(InstallSelf, InstallTwiceThenUninstallRemovesOnlyTheNamedItems)
     EXPECT_EQ(ReadValue(key, "UninstallString"), "\"" + copy + "\" -uninstall");
 
     // A fallback copy in the temporary folder goes too.
-    ASSERT_TRUE(CopyFileA(copy.c_str(), (temp + OwnFileName()).c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA(copy.c_str(), (temp + OwnFileName()).c_str(), FALSE));
     CreateSettingsKey();
-    ASSERT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str()));
+    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str()));
     EXPECT_FALSE(KeyExists(key));
     EXPECT_FALSE(KeyExists(UMBRANT_SETTINGS_KEY));
     EXPECT_TRUE(KeyExists("SOFTWARE\\Tavrelon"));
