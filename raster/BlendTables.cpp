@@ -1,6 +1,5 @@
 #include "raster/BlendTables.h"
 
-#include <cassert>
 #include <climits>
 
 unsigned char ScaleTable[256 * 256];
@@ -19,25 +18,6 @@ void InitBlendTables()
         }
     }
     g_blendTablesBuilt = true;
-}
-
-// Per channel: pixel * (255 - w) / 255 + colour * w / 255, each term floored.
-static void BlendPixel(unsigned char* pixel, int weight, unsigned int colour)
-{
-    const unsigned char* keep = InverseScaleTable + weight * 256;
-    const unsigned char* add = ScaleTable + weight * 256;
-    pixel[0] = static_cast<unsigned char>(keep[pixel[0]] + add[colour & 0xFF]);
-    pixel[1] = static_cast<unsigned char>(keep[pixel[1]] + add[(colour >> 8) & 0xFF]);
-    pixel[2] = static_cast<unsigned char>(keep[pixel[2]] + add[(colour >> 16) & 0xFF]);
-}
-
-void BlendPixelPair(unsigned char* first, int offset, int weightFirst, int weightSecond, unsigned int colour)
-{
-    assert(weightFirst >= 0 && weightFirst <= 255 && weightSecond >= 0 && weightSecond <= 255);
-    if (weightFirst != 0)
-        BlendPixel(first, weightFirst, colour);
-    if (weightSecond != 0)
-        BlendPixel(first + offset, weightSecond, colour);
 }
 
 int MulDivTruncate(int a, int b, int c)

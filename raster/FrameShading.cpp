@@ -4,6 +4,9 @@
 
 #include <cassert>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // Darkening factor of the band at t (1 = outer edge, 0 = inner edge), bent by
 // the curvature: 255 at the outer edge, 204 at the inner one; held to 0..255.
@@ -98,6 +101,42 @@ bool ShadeRoundedBevel(unsigned char* dstPixels, const unsigned char* srcPixels,
     return true;
 }
 
+// Blends the leading pixels four at a time where the processor allows it and
+// returns how many it did. For w in 1..254 and v in 0..255,
+// floor(w * v / 255) = (v * ceil(w * 65536 / 255)) >> 16 exactly, so one
+// high-half multiply of eight channels gives eight ScaleTable entries.
+static long long BlendFourAtATime(unsigned char* dstPixels, const unsigned char* srcPixels, long long pixels,
+                                  int alpha)
+{
+#if defined(__SSE2__)
+    if (alpha == 0 || alpha == 255)
+        return 0;
+    const __m128i keep = _mm_set1_epi16(static_cast<short>((alpha * 65536 + 254) / 255));
+    const __m128i show = _mm_set1_epi16(static_cast<short>(((255 - alpha) * 65536 + 254) / 255));
+    const __m128i fourth = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i zero = _mm_setzero_si128();
+    const long long done = pixels & ~3LL;
+    for (long long i = 0; i < done * 4; i += 16) {
+        __m128i* at = reinterpret_cast<__m128i*>(dstPixels + i);
+        const __m128i d = _mm_loadu_si128(at);
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(srcPixels + i));
+        const __m128i low = _mm_add_epi16(_mm_mulhi_epu16(_mm_unpacklo_epi8(d, zero), keep),
+                                          _mm_mulhi_epu16(_mm_unpacklo_epi8(s, zero), show));
+        const __m128i high = _mm_add_epi16(_mm_mulhi_epu16(_mm_unpackhi_epi8(d, zero), keep),
+                                           _mm_mulhi_epu16(_mm_unpackhi_epi8(s, zero), show));
+        const __m128i mixed = _mm_packus_epi16(low, high);
+        _mm_storeu_si128(at, _mm_or_si128(_mm_andnot_si128(fourth, mixed), _mm_and_si128(fourth, d)));
+    }
+    return done;
+#else
+    (void)dstPixels;
+    (void)srcPixels;
+    (void)pixels;
+    (void)alpha;
+    return 0;
+#endif
+}
+
 bool BlendTranslucent(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height, float opacity)
 {
     if (!dstPixels || !srcPixels)
@@ -111,8 +150,8 @@ bool BlendTranslucent(unsigned char* dstPixels, const unsigned char* srcPixels, 
     const int alpha = static_cast<int>(std::floor(opacity * 255 + 0.5f));
     const unsigned char* keep = ScaleTable + alpha * 256;
     const unsigned char* show = ScaleTable + (255 - alpha) * 256;
-    const long long bytes = static_cast<long long>(width) * height * 4;
-    for (long long i = 0; i < bytes; i += 4) {
+    const long long pixels = static_cast<long long>(width) * height;
+    for (long long i = BlendFourAtATime(dstPixels, srcPixels, pixels, alpha) * 4; i < pixels * 4; i += 4) {
         dstPixels[i] = static_cast<unsigned char>(show[srcPixels[i]] + keep[dstPixels[i]]);
         dstPixels[i + 1] = static_cast<unsigned char>(show[srcPixels[i + 1]] + keep[dstPixels[i + 1]]);
         dstPixels[i + 2] = static_cast<unsigned char>(show[srcPixels[i + 2]] + keep[dstPixels[i + 2]]);

@@ -99,3 +99,31 @@ TEST(FrameShading, TranslucentBlendWeighsPictureByOpacity)
     EXPECT_TRUE(picture.GuardsIntact());
     EXPECT_FALSE(BlendTranslucent(nullptr, background.Pixels(), 5, 3, 0.5f));
 }
+
+TEST(FrameShading, TranslucentBlendMatchesTheTablesForEveryValue)
+{
+    InitBlendTables();
+    // Every pair of picture and background values, in all three channels.
+    const int pixels = 256 * 256 + 3;
+    for (int alpha : {0, 1, 2, 37, 127, 128, 200, 253, 254, 255}) {
+        TestCanvas picture(pixels, 1, 0), background(pixels, 1, 0);
+        for (int i = 0; i < pixels; ++i) {
+            const unsigned int a = i & 0xFF, b = (i >> 8) & 0xFF;
+            picture.Set(i, 0, 0x5A000000 | a << 16 | b << 8 | a);
+            background.Set(i, 0, b << 16 | a << 8 | b);
+        }
+        picture.Record();
+        const float opacity = alpha == 255 ? 0.999f : alpha / 255.0f;
+        EXPECT_TRUE(BlendTranslucent(picture.Pixels(), background.Pixels(), pixels, 1, opacity));
+        for (int i = 0; i < pixels; ++i) {
+            const unsigned int d = picture.RecordedAt(i, 0), s = background.At(i, 0);
+            unsigned int expected = 0x5A000000;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int mixed = ScaleTable[(255 - alpha) * 256 + ((s >> shift) & 0xFF)] +
+                                  ScaleTable[alpha * 256 + ((d >> shift) & 0xFF)];
+                expected |= static_cast<unsigned int>(mixed) << shift;
+            }
+            ASSERT_EQ(picture.WordAt(i, 0), expected) << "alpha " << alpha << " pixel " << i;
+        }
+    }
+}

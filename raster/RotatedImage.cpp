@@ -5,6 +5,7 @@
 #include <cassert>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 // The source row offsets live in a fixed table of this many rows.
 static const int MaxSourceHeight = 4096;
@@ -23,7 +24,8 @@ static int TruncateToInt(double v)
 
 static int FloorToInt(double v)
 {
-    return TruncateToInt(std::floor(v));
+    const int truncated = TruncateToInt(v);
+    return truncated > v ? truncated - 1 : truncated;
 }
 
 // One side of the rotated rectangle, followed row by row.
@@ -157,15 +159,24 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
                 const int iu = static_cast<int>(su) >> 16, iv = static_cast<int>(sv) >> 16;
                 if (static_cast<unsigned int>(iu) >= uLimit || static_cast<unsigned int>(iv) >= vLimit)
                     continue;
-                const unsigned char* upper = srcPixels + rowOffset[iv] + iu * 4;
-                const unsigned char* lower = srcPixels + rowOffset[iv + 1] + iu * 4;
-                const int fu = ((su >> 8) & 0xFF) * 256, fv = ((sv >> 8) & 0xFF) * 256;
-                for (int channel = 0; channel < 3; ++channel) {
-                    const int upperMix = ScaleTable[fu + upper[channel + 4]] + InverseScaleTable[fu + upper[channel]];
-                    const int lowerMix = ScaleTable[fu + lower[channel + 4]] + InverseScaleTable[fu + lower[channel]];
-                    out[channel] =
-                        static_cast<unsigned char>(ScaleTable[fv + lowerMix] + InverseScaleTable[fv + upperMix]);
-                }
+                // The 2 x 2 block as four words, blue in the low byte.
+                unsigned int block[4];
+                std::memcpy(block, srcPixels + rowOffset[iv] + iu * 4, 8);
+                std::memcpy(block + 2, srcPixels + rowOffset[iv + 1] + iu * 4, 8);
+                // Table rows for the horizontal and vertical weights.
+                const unsigned char* rightShare = ScaleTable + ((su >> 8) & 0xFF) * 256;
+                const unsigned char* leftShare = InverseScaleTable + ((su >> 8) & 0xFF) * 256;
+                const unsigned char* lowerShare = ScaleTable + ((sv >> 8) & 0xFF) * 256;
+                const unsigned char* upperShare = InverseScaleTable + ((sv >> 8) & 0xFF) * 256;
+                const auto mix = [&](int shift) {
+                    const int upperMix = rightShare[(block[1] >> shift) & 0xFF] + leftShare[(block[0] >> shift) & 0xFF];
+                    const int lowerMix = rightShare[(block[3] >> shift) & 0xFF] + leftShare[(block[2] >> shift) & 0xFF];
+                    return static_cast<unsigned char>(lowerShare[lowerMix] + upperShare[upperMix]);
+                };
+                const unsigned char blue = mix(0), green = mix(8), red = mix(16);
+                out[0] = blue;
+                out[1] = green;
+                out[2] = red;
             }
         }
         ++segment;
