@@ -25,7 +25,7 @@ static int TruncateToInt(double v)
 static int FloorToInt(double v)
 {
     const int truncated = TruncateToInt(v);
-    return truncated > v ? truncated - 1 : truncated;
+    return truncated > v && truncated > INT_MIN ? truncated - 1 : truncated;
 }
 
 // One side of the rotated rectangle, followed row by row.
