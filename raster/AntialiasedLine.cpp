@@ -70,6 +70,39 @@ static bool ClipToSide(int& a0, int& b0, int& a1, int& b1, int edge, int outward
     return true;
 }
 
+// One axis of the buffer: the clip range on it and the bytes per step along it.
+struct Axis
+{
+    int clipBegin;
+    int clipEnd;
+    int bytes;
+};
+
+// Steps one pixel at a time along the major axis from a0 to a1 (16.16, b is
+// the minor coordinate) and covers two neighbours across it, weighted by the
+// fraction of b. The line lies just under half a pixel toward the left of its
+// direction of travel: toward larger b when shiftForward, else smaller b.
+static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const Axis& minor, int a0, int b0, int a1,
+                               int b1, bool shiftForward, unsigned int colour)
+{
+    a0 >>= 16;
+    a1 >>= 16;
+    if (a1 < a0) {
+        int t = a0; a0 = a1; a1 = t;
+        t = b0; b0 = b1; b1 = t;
+    }
+    const int step = a1 == a0 ? 0 : (b1 - b0) / (a1 - a0);
+    int b = shiftForward ? b0 + 0x7FFF : b0 - 0x7FFF;
+    for (int a = a0; a <= a1; ++a, b += step) {
+        const int across = (b >> 16) + 1;
+        if (a < major.clipBegin || a >= major.clipEnd || across < minor.clipBegin || across > minor.clipEnd)
+            continue;
+        const int f = (b & 0xFFFF) >> 8;
+        BlendPixelPair(pixels + a * major.bytes + across * minor.bytes, -minor.bytes,
+                       across >= minor.clipEnd ? 0 : f, across <= minor.clipBegin ? 0 : 255 - f, colour);
+    }
+}
+
 bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
                          int clipBottom, int x0, int y0, int x1, int y1, unsigned int colour)
 {
@@ -103,40 +136,11 @@ bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int cl
 
     const int dx = x1 - x0, dy = y1 - y0;
     if ((dy < 0 ? -dy : dy) < (dx < 0 ? -dx : dx)) {
-        x0 >>= 16;
-        x1 >>= 16;
-        if (x1 < x0) {
-            int t = x0; x0 = x1; x1 = t;
-            t = y0; y0 = y1; y1 = t;
-        }
-        const int step = x1 == x0 ? 0 : (y1 - y0) / (x1 - x0);
-        // Just under half a pixel toward the left of the direction of travel.
-        int y = dx < 0 ? y0 + 0x7FFF : y0 - 0x7FFF;
-        for (int x = x0; x <= x1; ++x, y += step) {
-            const int row = (y >> 16) + 1;
-            if (x < clipLeft || x >= clipRight || row < clipTop || row > clipBottom)
-                continue;
-            const int f = (y & 0xFFFF) >> 8;
-            BlendPixelPair(pixels + row * stride + x * 4, -stride, row >= clipBottom ? 0 : f,
-                           row <= clipTop ? 0 : 255 - f, colour);
-        }
+        const Axis columns = {clipLeft, clipRight, 4}, rows = {clipTop, clipBottom, stride};
+        DrawAlongMajorAxis(pixels, columns, rows, x0, y0, x1, y1, dx < 0, colour);
     } else {
-        y0 >>= 16;
-        y1 >>= 16;
-        if (y1 < y0) {
-            int t = x0; x0 = x1; x1 = t;
-            t = y0; y0 = y1; y1 = t;
-        }
-        const int step = y1 == y0 ? 0 : (x1 - x0) / (y1 - y0);
-        int x = dy > 0 ? x0 + 0x7FFF : x0 - 0x7FFF;
-        for (int y = y0; y <= y1; ++y, x += step) {
-            const int col = (x >> 16) + 1;
-            if (y < clipTop || y >= clipBottom || col < clipLeft || col > clipRight)
-                continue;
-            const int f = (x & 0xFFFF) >> 8;
-            BlendPixelPair(pixels + y * stride + col * 4, -4, col >= clipRight ? 0 : f,
-                           col <= clipLeft ? 0 : 255 - f, colour);
-        }
+        const Axis rows = {clipTop, clipBottom, stride}, columns = {clipLeft, clipRight, 4};
+        DrawAlongMajorAxis(pixels, rows, columns, y0, x0, y1, x1, dy > 0, colour);
     }
     return true;
 }
