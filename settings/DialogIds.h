@@ -27,6 +27,6 @@
 // behind "mailto:"), the home-page link the same address with its scheme,
 // which is also the string table's home page.
 #define ARTICLE_ADDRESS "https://en.wikipedia.org/wiki/Sundial"
-#define AUTHOR_MAIL "matevz.rozman@tavrelon.com"
+#define AUTHOR_MAIL "matevz@tavrelon.com"
 #define HOMEPAGE_SCHEME "http://"
 #define HOMEPAGE_TEXT "www.tavrelon.com/umbrant/"
