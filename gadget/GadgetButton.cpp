@@ -93,7 +93,9 @@ void CGadgetButton::SendToolInfo(UINT message, const wchar_t* text)
     TOOLINFOW tool = {};
     // The version-2 size is understood by every common-controls version.
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_SUBCLASS;
+    // The host relays the mouse messages itself: with several tool tips on
+    // one window, subclassing reaches only the last of them on some systems.
+    tool.uFlags = 0;
     tool.hwnd = m_window;
     tool.uId = 0;
     tool.rect = Rect();
@@ -213,6 +215,18 @@ bool CGadgetButton::UpdateTipText()
     if (m_toolTip)
         SendToolInfo(TTM_SETTOOLINFOW, LoadLocalizedStringW(m_tipStringId));
     return true;
+}
+
+void CGadgetButton::RelayToToolTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_toolTip)
+        return;
+    MSG relayed = {};
+    relayed.hwnd = window;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    SendMessageA(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 bool CGadgetButton::TakeClicked()

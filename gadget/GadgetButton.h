@@ -26,6 +26,8 @@ public:
     bool HandleMouse(int event, int x, int y);
     bool HandleMessage(UINT message, LPARAM lParam, bool* redraw);
     bool UpdateTipText();
+    // Hands a mouse message of the host window to the tool tip.
+    void RelayToToolTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void SetVisible(bool visible) { m_visible = visible; }
     bool IsChecked() const { return m_checked; }

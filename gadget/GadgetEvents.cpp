@@ -5,6 +5,9 @@
 #include "gadget/GadgetLink.h"
 #include "settings/Strings.h"
 
+// Set by the entry point right after the dial is made.
+CUmbrant* g_pGadget = nullptr;
+
 bool CGadgetEvents::OnLanguageChanged(int)
 {
     if (!m_host)

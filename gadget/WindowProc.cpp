@@ -100,6 +100,11 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     if (!host)
         return DefWindowProcA(window, message, wParam, lParam);
 
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+        for (int i = 0; i < host->m_buttonCount; i++)
+            if (host->m_buttons[i])
+                host->m_buttons[i]->RelayToToolTip(window, message, wParam, lParam);
+
     bool redraw = false, linkTook = false;
     for (int i = 0; i < host->m_linkCount; i++)
         if (host->m_links[i] && host->m_links[i]->HandleMessage(message, lParam, &redraw))

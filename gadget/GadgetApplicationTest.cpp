@@ -1,0 +1,306 @@
+#include "gadget/GadgetApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <math.h>
+#include <string>
+
+#include "gadget/GadgetButton.h"
+#include "gadget/GadgetEvents.h"
+#include "raster/BitmapSurface.h"
+#include "settings/Strings.h"
+
+namespace {
+
+std::wstring ToolTipText(const CGadgetButton* button)
+{
+    wchar_t text[256] = L"";
+    TOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = button->m_window;
+    tool.uId = 0;
+    tool.lpszText = text;
+    SendMessageW(button->m_toolTip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+// A gadget of a fixed content size that adds a button with a tool tip, like
+// the dial does, and records what the host asks of it.
+class TestGadget : public CGadget
+{
+public:
+    bool OnCreate(CGadgetApplication* host, HWND) override
+    {
+        m_host = host;
+        m_contentRectCallsBeforeCreate = m_contentRectCalls;
+        host->AddButton(nullptr, CMD_SETTINGS, 0, "ButtonSettings", 1, -1, -26, 7, 16, 16, true, false, false, false,
+                        nullptr, 203, false);
+        return true;
+    }
+    bool Paint(HDC, unsigned char*, int stride) override
+    {
+        m_paints++;
+        m_stride = stride;
+        return true;
+    }
+    bool SetContentRect(int left, int top, int right, int bottom) override
+    {
+        m_contentRectCalls++;
+        m_rect = {left, top, right, bottom};
+        return true;
+    }
+    bool GetContentSize(int* width, int* height) override
+    {
+        *width = m_size;
+        *height = m_size;
+        return true;
+    }
+    bool OnMessage(HWND, UINT, WPARAM, LPARAM, bool*) override { return false; }
+    bool OnTimer() override { return false; }
+    bool OnLanguageChanged(int) override
+    {
+        m_tipWhenToldOfLanguage = ToolTipText(m_host->m_buttons[0]);
+        return true;
+    }
+
+    CGadgetApplication* m_host = nullptr;
+    int m_size = 250;
+    int m_paints = 0, m_stride = 0;
+    int m_contentRectCalls = 0, m_contentRectCallsBeforeCreate = -1;
+    RECT m_rect = {};
+    std::wstring m_tipWhenToldOfLanguage;
+};
+
+class RecordingEvents : public CGadgetEvents
+{
+public:
+    bool OnCommand(int command, int, bool) override
+    {
+        m_lastCommand = command;
+        return true;
+    }
+    bool OnLanguageChanged(int language) override
+    {
+        m_language = language;
+        return true;
+    }
+    int m_lastCommand = 0, m_language = -1;
+};
+
+class GadgetHost : public testing::Test
+{
+protected:
+    void SetUp() override { m_savedLanguage = g_languageOffset; }
+    void TearDown() override
+    {
+        delete m_host;
+        g_languageOffset = m_savedLanguage;
+    }
+    CGadgetApplication* MakeHost(int frameWidth = 6, float fadeTime = 0.15f)
+    {
+        m_host = new CGadgetApplication(&m_gadget, &m_events, "UmbrantTest", "Umbrant", 12, 12, RGB(255, 255, 255),
+                                        frameWidth, 4, 1000, 0.75f, fadeTime, 0, 0, 0, 0);
+        m_events.m_host = m_host;
+        return m_host;
+    }
+    void Pump(int ms)
+    {
+        DWORD end = GetTickCount() + ms;
+        MSG message;
+        while (static_cast<int>(end - GetTickCount()) > 0) {
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            Sleep(5);
+        }
+    }
+    RECT WindowRect() const
+    {
+        RECT rect;
+        GetWindowRect(m_host->m_window, &rect);
+        return rect;
+    }
+
+    TestGadget m_gadget;
+    RecordingEvents m_events;
+    CGadgetApplication* m_host = nullptr;
+    int m_savedLanguage = 0;
+};
+
+} // namespace
+
+TEST_F(GadgetHost, CreateTakesTheGadgetsSizeCentred)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    RECT rect = WindowRect();
+    EXPECT_EQ(rect.right - rect.left, 262);
+    EXPECT_EQ(rect.bottom - rect.top, 262);
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 262) / 2);
+    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 262) / 2);
+    EXPECT_EQ(m_gadget.m_contentRectCallsBeforeCreate, 0) << "OnCreate comes before the first content rectangle";
+    EXPECT_EQ(m_gadget.m_rect.left, 6);
+    EXPECT_EQ(m_gadget.m_rect.top, 6);
+    EXPECT_EQ(m_gadget.m_rect.right, 256);
+    EXPECT_EQ(m_gadget.m_rect.bottom, 256);
+    EXPECT_GT(m_gadget.m_paints, 0);
+    EXPECT_EQ(m_gadget.m_stride, 262 * 4);
+    EXPECT_TRUE(m_host->Create(GetModuleHandleA(nullptr))) << "a second Create is a no-op";
+
+    // The button added while the window was 12 x 12 moved with the frame.
+    int left, top, right, bottom;
+    m_host->m_buttons[0]->GetRect(&left, &top, &right, &bottom);
+    EXPECT_EQ(left, 262 - 48);
+    EXPECT_EQ(top, 13);
+}
+
+TEST_F(GadgetHost, SystemMenuHoldsFourEntries)
+{
+    g_languageOffset = LANGUAGE_ENGLISH;
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    HMENU menu = GetSystemMenu(m_host->m_window, FALSE);
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    EXPECT_EQ(GetMenuItemID(menu, 0), 57u);
+    EXPECT_EQ(GetMenuItemID(menu, 1), 240u);
+    EXPECT_EQ(GetMenuState(menu, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(GetMenuItemID(menu, 3), static_cast<UINT>(SC_CLOSE));
+    char text[256];
+    GetMenuStringA(menu, 1, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "About...");
+    GetMenuStringA(menu, 3, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Close\tAlt+F4");
+    GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, LoadLocalizedString(57));
+}
+
+TEST_F(GadgetHost, ResizeKeepsTheCornerAndIgnoresTheSameSize)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(m_host->Resize(262, 262, true));
+    EXPECT_EQ(WindowRect().left, 40);
+
+    m_gadget.m_size = 450;
+    EXPECT_TRUE(m_host->UpdateSize(false));
+    RECT rect = WindowRect();
+    EXPECT_EQ(rect.left, 40);
+    EXPECT_EQ(rect.top, 50);
+    EXPECT_EQ(rect.right - rect.left, 462);
+    EXPECT_EQ(m_host->m_composition->m_width, 462);
+    EXPECT_EQ(m_host->m_background->m_height, 462);
+    EXPECT_EQ(m_gadget.m_rect.right, 456);
+    int left, top, right, bottom;
+    m_host->m_buttons[0]->GetRect(&left, &top, &right, &bottom);
+    EXPECT_EQ(left, 462 - 48);
+}
+
+TEST_F(GadgetHost, ComposesOnlyWhenSomethingChanged)
+{
+    MakeHost();
+    EXPECT_FALSE(m_host->Compose(true)) << "no surfaces before Create";
+    EXPECT_FALSE(m_host->CaptureBackground(true, POSITION_UNSET, POSITION_UNSET));
+    ASSERT_TRUE(m_host->Create(GetModuleHandleA(nullptr)));
+
+    // The fade-in forces a frame on every step until it settles.
+    EXPECT_LT(m_host->m_opacity, 1.0f);
+    Sleep(20);
+    EXPECT_TRUE(m_host->Compose(false));
+    for (int i = 0; i < 200 && m_host->m_opacity < 1.0f; i++) {
+        Sleep(20);
+        m_host->Compose(false);
+    }
+    EXPECT_EQ(m_host->m_opacity, 1.0f);
+    EXPECT_FALSE(m_host->Compose(false)) << "idle within a second";
+    EXPECT_TRUE(m_host->Compose(true));
+    m_host->m_idleTime = 1.0f;
+    Sleep(5);
+    EXPECT_TRUE(m_host->Compose(false)) << "the idle period ran out";
+    EXPECT_EQ(m_host->m_idleTime, 0.0f);
+}
+
+TEST_F(GadgetHost, ZeroFadeTimeJumpsToTheTarget)
+{
+    ASSERT_TRUE(MakeHost(6, 0.0f)->Create(GetModuleHandleA(nullptr)));
+    m_host->Compose(true);
+    EXPECT_EQ(m_host->m_opacity, 1.0f);
+}
+
+TEST_F(GadgetHost, NoFrameBandCapturesNothing)
+{
+    ASSERT_TRUE(MakeHost(0)->Create(GetModuleHandleA(nullptr)));
+    EXPECT_TRUE(m_host->CaptureBackground(true, POSITION_UNSET, POSITION_UNSET));
+    EXPECT_EQ(m_host->m_captureX, POSITION_UNSET);
+    EXPECT_NE(GetWindowLongA(m_host->m_window, GWL_STYLE) & WS_DLGFRAME, 0);
+}
+
+TEST_F(GadgetHost, DragFollowsTheMouseTranslucently)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    RECT before = WindowRect();
+    HWND window = m_host->m_window;
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    EXPECT_TRUE(m_host->m_dragging);
+    EXPECT_EQ(GetCapture(), window);
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 130));
+    RECT after = WindowRect();
+    EXPECT_EQ(after.left, before.left + 20);
+    EXPECT_EQ(after.top, before.top + 30);
+    for (int i = 0; i < 200 && m_host->m_opacity != 0.75f; i++) {
+        Sleep(20);
+        m_host->Compose(false);
+    }
+    EXPECT_EQ(m_host->m_opacity, 0.75f);
+    EXPECT_GT(m_host->m_dragPhase, 0.0f);
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(120, 130));
+    EXPECT_FALSE(m_host->m_dragging);
+    EXPECT_NE(GetCapture(), window);
+    EXPECT_EQ(m_host->m_dragPhase, 0.0f);
+}
+
+TEST_F(GadgetHost, LanguageReachesTipsBeforeTheGadget)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    m_host->SetLanguage(LANGUAGE_ENGLISH);
+    CGadgetButton* button = m_host->FindButton(CMD_SETTINGS, 0);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(ToolTipText(button), L"Settings");
+    m_host->OnCommand(CMD_LANGUAGE, LANGUAGE_SLOVENIAN, false);
+    EXPECT_EQ(g_languageOffset, LANGUAGE_SLOVENIAN);
+    EXPECT_EQ(ToolTipText(button), L"Nastavitve");
+    EXPECT_EQ(m_gadget.m_tipWhenToldOfLanguage, L"Nastavitve");
+    EXPECT_EQ(m_events.m_language, LANGUAGE_SLOVENIAN);
+}
+
+TEST_F(GadgetHost, HoverShowsTheToolTipAtOnce)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    Pump(200);
+    CGadgetButton* button = m_host->FindButton(CMD_SETTINGS, 0);
+    POINT point = {262 - 40, 20};
+    ClientToScreen(m_host->m_window, &point);
+    SetCursorPos(point.x, point.y);
+    Pump(100);
+    SetCursorPos(point.x + 1, point.y);
+    Pump(300);
+    EXPECT_TRUE(button->m_hover);
+    EXPECT_TRUE(IsWindowVisible(button->m_toolTip));
+}
+
+TEST_F(GadgetHost, CommandsReachTheEventSink)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    EXPECT_TRUE(m_host->OnCommand(42, 0, false));
+    EXPECT_EQ(m_events.m_lastCommand, 42);
+    EXPECT_EQ(m_host->FindButton(42, 0), nullptr);
+    EXPECT_EQ(m_host->FindButton(CMD_SETTINGS, 5), nullptr) << "a non-zero param must match";
+
+    // The settings button reports its click to the host, which passes it on.
+    SendMessageA(m_host->m_window, WM_MOUSEMOVE, 0, MAKELPARAM(262 - 40, 20));
+    SendMessageA(m_host->m_window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(262 - 40, 20));
+    EXPECT_FALSE(m_host->m_dragging);
+    SendMessageA(m_host->m_window, WM_LBUTTONUP, 0, MAKELPARAM(262 - 40, 20));
+    EXPECT_EQ(m_events.m_lastCommand, CMD_SETTINGS);
+
+    m_host->OnCommand(CMD_CLOSE, 0, false);
+    Pump(100);
+    EXPECT_FALSE(IsWindow(m_host->m_window));
+}

@@ -1,0 +1,185 @@
+# Shared helpers of the end-to-end tests: sourced by tests/e2e/*.sh, which
+# get the Windows build dir as their first argument. They start Umbrant.exe
+# under Wine on the build tree's virtual display with a known registry, find
+# its window and drive it with xdotool like a person would.
+#
+#   . "$(dirname "$0")/lib.sh" "$1"
+#   e2e_registry_reset; e2e_registry_set IsBigClock 0
+#   e2e_start [options]              # over a desktop picture of our own; sets
+#                                    # E2E_WINDOW, E2E_X, E2E_Y, E2E_WIDTH, E2E_HEIGHT
+#   e2e_check "what" test-expression # screenshot and exit 1 when false
+#   e2e_finish                       # ends the program, exits 0
+E2E_WIN_BUILD=$(cd "${1:?usage: $0 windows-build-dir}" && pwd)
+E2E_NAME=$(basename "$0" .sh)
+E2E_EXE=$E2E_WIN_BUILD/app/Umbrant.exe
+E2E_ARTIFACTS=$E2E_WIN_BUILD/e2e-artifacts/$E2E_NAME
+E2E_SETTINGS_KEY='HKLM\Software\Tavrelon\Umbrant'
+E2E_SETTINGS=(Language IsBigClock GeoLatitude IsSimulateDateTime SimulatedDayOfYear SimulatedTimeOfDay)
+
+[ -x "$E2E_EXE" ] || { echo "no $E2E_EXE"; exit 77; }
+for tool in xdotool import convert display; do
+    command -v $tool >/dev/null || { echo "missing $tool"; exit 77; }
+done
+export UMBRANT_BUILD=$(dirname "$E2E_WIN_BUILD")
+export UMBRANT_WINE_ARCH=${UMBRANT_WINE_ARCH:-$(basename "$E2E_WIN_BUILD")}
+. "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
+umbrant_ensure_display
+umbrant_ensure_prefix
+rm -rf "$E2E_ARTIFACTS"
+mkdir -p "$E2E_ARTIFACTS"
+E2E_PID=
+E2E_DESKTOP_PID=
+E2E_SHOT=0
+
+# The 32-bit program sees the 32-bit view of the registry.
+e2e_reg() {
+    local view=()
+    [ "$UMBRANT_WINE_ARCH" = win32 ] && view=(/reg:32)
+    "$UMBRANT_WINE" reg "$@" "${view[@]}" 2>/dev/null | tr -d '\r'
+}
+e2e_registry_reset() { e2e_reg delete "$E2E_SETTINGS_KEY" /f >/dev/null; }
+e2e_registry_set() { e2e_reg add "$E2E_SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null; }
+# Prints the value's text, or nothing when it is absent.
+e2e_registry_get() {
+    e2e_reg query "$E2E_SETTINGS_KEY" /v "$1" | awk -v name="$1" '$1 == name && $2 == "REG_SZ" { print $3 }'
+}
+# Settings that skip the first-start dialog and show a summer noon at 46 N.
+e2e_registry_summer_noon() {
+    e2e_registry_reset
+    e2e_registry_set IsBigClock "${1:-0}"
+    e2e_registry_set GeoLatitude 46
+    e2e_registry_set IsSimulateDateTime 1
+    e2e_registry_set SimulatedDayOfYear 172
+    e2e_registry_set SimulatedTimeOfDay 43200
+}
+
+# A desktop picture of our own as the root window's background: wide bands of
+# strong colours, so that whatever shows through the gadget is easy to tell.
+E2E_DESKTOP=$UMBRANT_BUILD/e2e-desktop.png
+e2e_desktop() {
+    if [ ! -f "$E2E_DESKTOP" ]; then
+        convert -size 1280x1024 xc:'#c03030' \
+            -fill '#30a040' -draw 'rectangle 0,0 1279,255' \
+            -fill '#3050c0' -draw 'rectangle 0,512 1279,767' \
+            -fill '#d0b020' -draw 'rectangle 0,0 159,1023' \
+            -fill '#3050c0' -draw 'rectangle 1120,0 1279,1023' "$E2E_DESKTOP"
+    fi
+    [ -n "$E2E_DESKTOP_PID" ] && kill -0 "$E2E_DESKTOP_PID" 2>/dev/null && return 0
+    # Wine's desktop process paints the root window, so the picture gets an
+    # X window of its own at the bottom, mapped before any of Wine's.
+    display -immutable -borderwidth 0 -geometry +0+0 "$E2E_DESKTOP" 2>/dev/null &
+    E2E_DESKTOP_PID=$!
+    trap 'kill $E2E_DESKTOP_PID 2>/dev/null' EXIT
+    local shot=$E2E_ARTIFACTS/desktop.png
+    for _ in $(seq 50); do
+        sleep 0.2
+        import -window root "$shot"
+        [ "$(e2e_pixel "$shot" 300 100)" = "48 160 64" ] && break
+    done
+    rm -f "$shot"
+}
+
+e2e_screenshot() {
+    E2E_SHOT=$((E2E_SHOT + 1))
+    local file=$E2E_ARTIFACTS/${E2E_SHOT}-${1:-shot}.png
+    import -window root "$file"
+    echo "$file"
+}
+
+# "r g b" of a screen pixel in a screenshot file.
+e2e_pixel() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -1 |
+        sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1 \2 \3/' | awk '{ printf "%d %d %d\n", $1, $2, $3 }'
+}
+
+# Exit with a screenshot and the program ended when the condition fails.
+e2e_check() {
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok: $what"
+        return 0
+    fi
+    echo "FAILED: $what"
+    echo "screenshot: $(e2e_screenshot failure)"
+    e2e_stop
+    exit 1
+}
+
+e2e_fail() {
+    e2e_check "$1" false
+}
+
+# Window id of the visible top-level window with exactly this title.
+e2e_find_window() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+}
+
+# Waits (up to $2 seconds) for a window titled $1 and prints its id.
+e2e_wait_window() {
+    local id
+    for _ in $(seq $((${2:-20} * 10))); do
+        id=$(e2e_find_window "$1")
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Sets E2E_X, E2E_Y, E2E_W, E2E_H of a window.
+e2e_geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/E2E_/')"
+}
+
+# Waits until the gadget window has reached the given size; 1 when it does not.
+e2e_wait_size() {
+    for _ in $(seq 100); do
+        e2e_geometry "$E2E_WINDOW"
+        [ "$E2E_WIDTH" = "$1" ] && [ "$E2E_HEIGHT" = "$2" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+e2e_running() {
+    [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null
+}
+
+# Starts the program with the given options and waits for its window.
+e2e_start() {
+    e2e_desktop
+    E2E_STARTED=$(date +%s.%N)
+    "$UMBRANT_WINE" "$E2E_EXE" "$@" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
+    E2E_PID=$!
+    E2E_WINDOW=$(e2e_wait_window Umbrant 30) || e2e_fail "the gadget window appears"
+    e2e_geometry "$E2E_WINDOW"
+}
+
+# Waits up to $1 seconds for the program to end by itself.
+e2e_wait_exit() {
+    for _ in $(seq $((${1:-10} * 10))); do
+        e2e_running || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+e2e_stop() {
+    if e2e_running; then
+        kill "$E2E_PID" 2>/dev/null
+        wait "$E2E_PID" 2>/dev/null
+    fi
+    E2E_PID=
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+}
+
+e2e_finish() {
+    e2e_stop
+    echo "passed: $E2E_NAME"
+    exit 0
+}
+
+# Mouse helpers in screen coordinates.
+e2e_move() { xdotool mousemove "$1" "$2"; sleep "${3:-0.3}"; }
+e2e_click() { e2e_move "$1" "$2"; xdotool click 1; sleep "${3:-0.5}"; }
