@@ -1,0 +1,194 @@
+#include "dial/Umbrant.h"
+
+#include "dial/Solar.h"
+#include "raster/BitmapSurface.h"
+#include "settings/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+const HKEY kRoot = HKEY_LOCAL_MACHINE;
+
+void StoreSetting(const char* name, const char* text)
+{
+    RegWriteString(kRoot, UMBRANT_SETTINGS_KEY, NULL, name, text);
+}
+
+std::string StoredSetting(const char* name)
+{
+    char text[64] = "";
+    return RegReadString(kRoot, UMBRANT_SETTINGS_KEY, name, text, sizeof text) ? text : "(none)";
+}
+
+// The settings of a run after the first: the big dial at 45 N, simulated.
+class UmbrantTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegWriteString(kRoot, "SOFTWARE", "Tavrelon", NULL, NULL);
+        RegWriteString(kRoot, "SOFTWARE\\Tavrelon", "Umbrant", NULL, NULL);
+        StoreSetting("IsBigClock", "1");
+        StoreSetting("GeoLatitude", "45");
+        StoreSetting("IsSimulateDateTime", "1");
+        StoreSetting("SimulatedDayOfYear", "172");
+        StoreSetting("SimulatedTimeOfDay", "43200");
+    }
+};
+
+TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
+{
+    StoreSetting("GeoLatitude", "-33");
+    StoreSetting("SimulatedDayOfYear", "100");
+    {
+        CUmbrant dial;
+        EXPECT_TRUE(dial.m_isBig);
+        EXPECT_FALSE(dial.m_firstStart);
+        EXPECT_EQ(dial.m_latitude, -33.0f);
+        EXPECT_TRUE(dial.m_simulate);
+        EXPECT_EQ(dial.m_simulatedDay, 100);
+        EXPECT_EQ(dial.m_simulatedTime, 43200);
+        dial.m_isBig = false;
+        dial.m_latitude = 12;
+        dial.m_simulate = false;
+        dial.m_simulatedDay = 7;
+        dial.m_simulatedTime = 600;
+        EXPECT_EQ(StoredSetting("GeoLatitude"), "-33");  // not before the end
+    }
+    EXPECT_EQ(StoredSetting("IsBigClock"), "0");
+    EXPECT_EQ(StoredSetting("GeoLatitude"), "12");
+    EXPECT_EQ(StoredSetting("IsSimulateDateTime"), "0");
+    EXPECT_EQ(StoredSetting("SimulatedDayOfYear"), "7");
+    EXPECT_EQ(StoredSetting("SimulatedTimeOfDay"), "600");
+}
+
+TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
+{
+    RegDeletePath(kRoot, UMBRANT_SETTINGS_KEY, "IsBigClock");
+    RegDeletePath(kRoot, UMBRANT_SETTINGS_KEY, "GeoLatitude");
+    CUmbrant dial;
+    EXPECT_TRUE(dial.m_firstStart);
+    EXPECT_FALSE(dial.m_isBig);
+    EXPECT_EQ(dial.m_latitude, 45.0f);
+    dial.m_firstStart = false;
+
+    StoreSetting("IsBigClock", "0");
+    CUmbrant second;
+    EXPECT_FALSE(second.m_firstStart);
+    EXPECT_FALSE(second.m_isBig);
+}
+
+TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSetting)
+{
+    CUmbrant dial;
+    int width = 0, height = 0;
+    EXPECT_TRUE(dial.GetContentSize(&width, &height));
+    EXPECT_EQ(width, 450);
+    EXPECT_EQ(height, 450);
+    dial.m_isBig = false;
+    EXPECT_TRUE(dial.GetContentSize(nullptr, &height));
+    EXPECT_EQ(height, 250);
+    EXPECT_TRUE(dial.GetContentSize(&width, nullptr));
+    EXPECT_EQ(width, 250);
+}
+
+TEST_F(UmbrantTest, RedrawsOnceASecondAndAfterEachSettingsChange)
+{
+    CUmbrant dial;
+    EXPECT_TRUE(dial.OnTimer());
+    EXPECT_FALSE(dial.OnTimer());
+    dial.m_settingsChanged = true;
+    EXPECT_TRUE(dial.OnTimer());
+    EXPECT_FALSE(dial.m_settingsChanged);
+    EXPECT_FALSE(dial.OnTimer());
+    dial.m_lastTimerRedraw = timeGetTime() - 1500;
+    EXPECT_TRUE(dial.OnTimer());
+}
+
+TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
+{
+    CUmbrant dial;
+    bool redraw = false;
+    EXPECT_TRUE(dial.OnMessage(NULL, WM_HSCROLL, 0, 0, &redraw));
+    EXPECT_TRUE(dial.OnMessage(NULL, WM_VSCROLL, 0, 0, &redraw));
+    EXPECT_FALSE(dial.OnMessage(NULL, WM_LBUTTONDOWN, 0, 0, &redraw));
+    EXPECT_FALSE(redraw);
+}
+
+class UmbrantPaintTest : public UmbrantTest
+{
+protected:
+    void SetUp() override
+    {
+        UmbrantTest::SetUp();
+        m_screen = GetDC(NULL);
+        m_surface = new CBitmapSurface(m_screen, 460, 460, NULL);
+    }
+    void TearDown() override
+    {
+        delete m_surface;
+        ReleaseDC(NULL, m_screen);
+    }
+    bool Paint(CUmbrant& dial)
+    {
+        return dial.Paint(m_surface->GetDC(), m_surface->GetPixels(), m_surface->GetStride());
+    }
+    const unsigned char* Pixel(int x, int y) const { return m_surface->GetPixels() + y * m_surface->GetStride() + x * 4; }
+
+    HDC m_screen;
+    CBitmapSurface* m_surface;
+};
+
+TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
+{
+    CUmbrant dial;
+    dial.SetContentRect(5, 5, 455, 455);
+    EXPECT_FALSE(Paint(dial));
+    for (int y = 0; y < 460; y += 7)
+        for (int x = 0; x < 460; x += 7)
+            ASSERT_EQ(Pixel(x, y)[0], 0);
+}
+
+TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
+{
+    CUmbrant dial;
+    ASSERT_TRUE(dial.OnCreate(NULL, NULL));
+    // Without a rectangle yet there is nothing to paint into.
+    EXPECT_TRUE(Paint(dial));
+    EXPECT_EQ(Pixel(0, 0)[0], 0);
+
+    ASSERT_TRUE(dial.SetContentRect(5, 5, 455, 455));
+    ASSERT_NE(dial.m_shadowMask, nullptr);
+    EXPECT_TRUE(Paint(dial));
+    EXPECT_EQ(Pixel(0, 0)[0], 0);        // outside the rectangle
+    EXPECT_GT(Pixel(10, 10)[0], 200);    // the lit face
+    // Below the gnomon's end the shadow's tip lies where the model puts it.
+    Shadow shadow = ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 43200));
+    EXPECT_LT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) - 5)[0], 40);
+    EXPECT_GT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) + 20)[0], 200);
+}
+
+TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
+{
+    CUmbrant dial;
+    dial.m_simulatedTime = 23 * 3600;
+    ASSERT_TRUE(dial.OnCreate(NULL, NULL));
+    dial.SetContentRect(5, 5, 455, 455);
+    EXPECT_TRUE(Paint(dial));
+    EXPECT_STREQ(dial.m_nightText, "Evening time.");
+    DWORD chosen = dial.m_lastNightTextTime;
+    EXPECT_NE(chosen, 0u);
+    EXPECT_TRUE(Paint(dial));
+    EXPECT_EQ(dial.m_lastNightTextTime, chosen);
+    EXPECT_EQ(Pixel(10, 10)[0], 0);      // the black night face
+
+    dial.m_simulatedTime = 12 * 3600;
+    EXPECT_TRUE(Paint(dial));
+    EXPECT_EQ(dial.m_lastNightTextTime, 0u);
+}
+
+}  // namespace
