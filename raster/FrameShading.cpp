@@ -65,8 +65,8 @@ void ShadeBevelCorner(unsigned char* dstPixels, const unsigned char* srcPixels, 
                 InnerCornerWeights(r, pictureWeight, backgroundWeight);
                 const unsigned char* keep = ScaleTable + pictureWeight * 256;
                 const unsigned char* show = ScaleTable + backgroundWeight * 256;
-                for (int channel = offset; channel < offset + 3; ++channel)
-                    dstPixels[channel] = static_cast<unsigned char>(keep[dstPixels[channel]] + show[srcPixels[channel]]);
+                for (int i = offset; i < offset + 3; ++i)
+                    dstPixels[i] = static_cast<unsigned char>(keep[dstPixels[i]] + show[srcPixels[i]]);
             }
         }
     }

@@ -138,7 +138,6 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
             y = first;
         }
         for (; y < segmentEnd && y < clipBottom; ++y, left.x += left.step, right.x += right.step) {
-            int u, v;
             int x = FloorToInt(left.x);
             const int rightX = FloorToInt(right.x);
             const int lastX = rightX < clipRight - 1 ? rightX : clipRight - 1;
@@ -147,6 +146,7 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
                 x = clipLeft;
             if (x > lastX)
                 continue;
+            int u, v;
             LeftEdgeFraction(left, y, u, v);
             unsigned int su = static_cast<unsigned int>(Saturate(static_cast<long long>(u) * rectWidth + originU));
             unsigned int sv = static_cast<unsigned int>(Saturate(static_cast<long long>(v) * rectHeight + originV));
