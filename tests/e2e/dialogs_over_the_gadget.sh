@@ -1,9 +1,10 @@
 #!/bin/bash
 # The Settings dialog over a running gadget: the dial follows the latitude
 # track bar while the dialog is open; Big resizes the window keeping its
-# top-left corner and stays after Esc; Esc keeps the language; About opens
-# over Settings and returns to it; the links hand their addresses to the
-# shell's "open" and keep their dialogs open.
+# top-left corner and stays after Esc; Esc keeps the language, Close applies
+# it at once (the settings button's tool tip, "Nastavitve" or the narrower
+# "Settings"); About opens over Settings and returns to it; the links hand
+# their addresses to the shell's "open" and keep their dialogs open.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/dialog_helpers.bash"
 
@@ -28,6 +29,20 @@ for scheme in "${schemes[@]}"; do
         /d "C:\\windows\\system32\\cmd.exe /c echo %1>>C:\\umbrant-links.txt" /f >/dev/null
 done
 rm -f "$links"
+# Width of the settings button's tool tip, with no dialog open.
+tip_width() {
+    local width
+    sleep 1.5
+    e2e_geometry "$E2E_WINDOW"
+    e2e_glide $((E2E_X + E2E_WIDTH - 40)) $((E2E_Y + 21)) 1
+    for _ in $(seq 10); do
+        width=$(e2e_popups | head -1 | cut -d' ' -f2)
+        [ -n "$width" ] && break
+        sleep 0.3
+    done
+    echo "$width"
+    e2e_glide $((E2E_X + E2E_WIDTH / 2)) $((E2E_Y + E2E_HEIGHT + 40)) 0.5
+}
 # Whether the stub got exactly this address as its last one.
 opened() { [ -f "$links" ] && [ "$(tail -1 "$links" | tr -d '\r ')" = "$1" ]; }
 
@@ -50,6 +65,8 @@ e2e_geometry "$E2E_WINDOW"
 echo "gadget dragged to $E2E_X,$E2E_Y"
 e2e_check "the gadget is dragged to the top-left corner" [ "$E2E_X" -ge 0 -a "$E2E_X" -lt 100 -a "$E2E_Y" -ge 0 -a "$E2E_Y" -lt 100 ]
 left=$E2E_X top=$E2E_Y
+slovenian_tip=$(tip_width)
+e2e_check "the Slovenian tool tip shows" [ -n "$slovenian_tip" ]
 
 e2e_check "the settings button opens the Slovenian dialog" dlg_open_settings Nastavitve
 before=$(e2e_screenshot latitude-46)
@@ -73,6 +90,7 @@ dlg_keys Escape
 e2e_check "Esc ends the dialog" dlg_wait_gone Nastavitve
 e2e_geometry "$E2E_WINDOW"
 e2e_check "the window stays big after Esc" [ "$E2E_WIDTH" = 462 ]
+e2e_check "the tool tip stays Slovenian after Esc" [ "$(tip_width)" = "$slovenian_tip" ]
 e2e_check "the dialog opens in Slovenian again" dlg_open_settings Nastavitve
 e2e_check "the language list still shows Slovenian" [ "$(dlg_text Nastavitve 220)" = "Slovenščina" ]
 
@@ -95,13 +113,18 @@ e2e_check "Settings is shown again" dlg_probe Nastavitve >/dev/null
 dlg_click Nastavitve 245
 e2e_check "the article link opens the article" dlg_eventually opened https://en.wikipedia.org/wiki/Sundial
 e2e_check "Settings stays open after the link" dlg_probe Nastavitve >/dev/null
+dlg_click Nastavitve 220
+dlg_keys Up Return
 dlg_click Nastavitve 1
 e2e_check "Close ends the dialog" dlg_wait_gone Nastavitve
+english_tip=$(tip_width)
+echo "settings tool tip: Slovenian $slovenian_tip, English $english_tip pixels wide"
+e2e_check "English chosen with Close switches the tool tip at once" [ "${english_tip:-0}" -gt 0 -a "${english_tip:-0}" -lt "$slovenian_tip" ]
 
 e2e_geometry "$E2E_WINDOW"
 e2e_click $((E2E_X + E2E_WIDTH - 22)) $((E2E_Y + 21))
 e2e_check "the program ends by its close button" e2e_wait_exit 10
-e2e_check "Slovenian is still saved" [ "$(e2e_registry_get Language)" = 4096 ]
+e2e_check "English is saved at exit" [ "$(e2e_registry_get Language)" = 0 ]
 e2e_check "the big size is saved" [ "$(e2e_registry_get IsBigClock)" = 1 ]
 e2e_check "the latitude is saved" [ "$(e2e_registry_get GeoLatitude)" = 36 ]
 e2e_finish
