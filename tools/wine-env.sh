@@ -47,6 +47,16 @@ umbrant_ensure_display() {
     exec 8>&-
 }
 
+# Wine links the user's Desktop, Documents and the like to the Unix home
+# folder; the tests write shortcuts there, so they become plain folders of
+# the prefix.
+umbrant_sandbox_prefix() {
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+    done
+}
+
 # Creates the Wine prefix on first use.
 umbrant_ensure_prefix() {
     exec 9>"$UMBRANT_BUILD/wineprefix.lock"
@@ -54,6 +64,7 @@ umbrant_ensure_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
         wineserver -w
+        umbrant_sandbox_prefix
     fi
     flock -u 9
     exec 9>&-
