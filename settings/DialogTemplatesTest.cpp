@@ -1,10 +1,12 @@
 #include "settings/DialogIds.h"
+#include "settings/Dialogs.h"
 #include "settings/HiddenDialog.h"
-#include "settings/Strings.h"
 #include "settings/SettingsDialog.h"
+#include "settings/Strings.h"
 #include "settings/TemplateTexts.h"
 
 #include <commctrl.h>
+#include <cwchar>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -88,6 +90,29 @@ TEST(DialogTemplates, LinksCarryTheirAddresses)
     // The link opens the same home page as the window's menu item.
     EXPECT_STREQ(HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedString(57, LANGUAGE_ENGLISH));
     EXPECT_STREQ(HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedString(57, LANGUAGE_SLOVENIAN));
+}
+
+HCURSOR LinkCursor()
+{
+    return LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
+}
+
+TEST(AboutDialog, ShowsItsLettersAndGivesTheLinksTheLinkCursor)
+{
+    int language = g_languageOffset;
+    g_languageOffset = LANGUAGE_SLOVENIAN;
+    HWND about = CreateHiddenDialog("ABOUTSLO", AboutDialogProc, 0);
+    ASSERT_NE(nullptr, about);
+    wchar_t name[64] = L"";
+    for (HWND child = GetWindow(about, GW_CHILD); child && wcscmp(name, L"Matev\u017e Rozman") != 0;
+         child = GetWindow(child, GW_HWNDNEXT))
+        GetWindowTextW(child, name, 64);
+    EXPECT_STREQ(L"Matev\u017e Rozman", name);
+    ASSERT_NE(nullptr, LinkCursor());
+    for (int id : {IDC_MAIL_LINK, IDC_HOMEPAGE_LINK})
+        EXPECT_EQ(reinterpret_cast<ULONG_PTR>(LinkCursor()), GetClassLongPtrA(GetDlgItem(about, id), GCLP_HCURSOR));
+    DestroyWindow(about);
+    g_languageOffset = language;
 }
 
 bool IsLeapYear(int year)

@@ -131,6 +131,9 @@ TEST_F(SettingsDialogTest, OpensWithTheGadgetsSettings)
     EXPECT_EQ(1, SendMessageA(Item(IDC_LANGUAGE), CB_GETCURSEL, 0, 0));
     EXPECT_FALSE(m_gadget->m_settingsChanged);
     EXPECT_TRUE(ShowsText(L"Simuliraj datum in \u010das"));
+    HCURSOR linkCursor = LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
+    ASSERT_NE(nullptr, linkCursor);
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(linkCursor), GetClassLongPtrA(Item(IDC_ARTICLE_LINK), GCLP_HCURSOR));
 }
 
 TEST_F(SettingsDialogTest, StoredLatitudeOutOfRangeOpensAtTheEnds)
