@@ -17,7 +17,7 @@ E2E_SETTINGS_KEY='HKLM\Software\Tavrelon\Umbrant'
 E2E_SETTINGS=(Language IsBigClock GeoLatitude IsSimulateDateTime SimulatedDayOfYear SimulatedTimeOfDay)
 
 [ -x "$E2E_EXE" ] || { echo "no $E2E_EXE"; exit 77; }
-for tool in xdotool import convert display; do
+for tool in xdotool import convert display xwininfo; do
     command -v $tool >/dev/null || { echo "missing $tool"; exit 77; }
 done
 export UMBRANT_BUILD=$(dirname "$E2E_WIN_BUILD")
@@ -29,7 +29,6 @@ rm -rf "$E2E_ARTIFACTS"
 mkdir -p "$E2E_ARTIFACTS"
 E2E_PID=
 E2E_DESKTOP_PID=
-E2E_SHOT=0
 
 # The 32-bit program sees the 32-bit view of the registry.
 e2e_reg() {
@@ -65,8 +64,9 @@ e2e_desktop() {
             -fill '#3050c0' -draw 'rectangle 1120,0 1279,1023' "$E2E_DESKTOP"
     fi
     [ -n "$E2E_DESKTOP_PID" ] && kill -0 "$E2E_DESKTOP_PID" 2>/dev/null && return 0
-    # Wine's desktop process paints the root window, so the picture gets an
-    # X window of its own at the bottom, mapped before any of Wine's.
+    # Wine paints the root window black whenever its desktop process starts
+    # up, so the picture gets an X window of its own, mapped before any of
+    # Wine's and so below them.
     display -immutable -borderwidth 0 -geometry +0+0 "$E2E_DESKTOP" 2>/dev/null &
     E2E_DESKTOP_PID=$!
     trap 'kill $E2E_DESKTOP_PID 2>/dev/null' EXIT
@@ -80,8 +80,9 @@ e2e_desktop() {
 }
 
 e2e_screenshot() {
-    E2E_SHOT=$((E2E_SHOT + 1))
-    local file=$E2E_ARTIFACTS/${E2E_SHOT}-${1:-shot}.png
+    local count
+    count=$(find "$E2E_ARTIFACTS" -name '*.png' | wc -l)
+    local file=$E2E_ARTIFACTS/$((count + 1))-${1:-shot}.png
     import -window root "$file"
     echo "$file"
 }
@@ -141,6 +142,13 @@ e2e_wait_size() {
     return 1
 }
 
+# Gives the gadget the keyboard focus, as a click on it would, but without
+# pressing a button (the picture's window held the focus before).
+e2e_focus() {
+    xdotool windowfocus "$E2E_WINDOW" 2>/dev/null
+    sleep 0.5
+}
+
 e2e_running() {
     [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null
 }
@@ -152,6 +160,7 @@ e2e_start() {
     "$UMBRANT_WINE" "$E2E_EXE" "$@" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
     E2E_PID=$!
     E2E_WINDOW=$(e2e_wait_window Umbrant 30) || e2e_fail "the gadget window appears"
+    e2e_focus
     e2e_geometry "$E2E_WINDOW"
 }
 
@@ -183,3 +192,37 @@ e2e_finish() {
 # Mouse helpers in screen coordinates.
 e2e_move() { xdotool mousemove "$1" "$2"; sleep "${3:-0.3}"; }
 e2e_click() { e2e_move "$1" "$2"; xdotool click 1; sleep "${3:-0.5}"; }
+
+# Channel values of a screen pixel of the given screenshot as E2E_R, E2E_G, E2E_B.
+e2e_rgb() {
+    read -r E2E_R E2E_G E2E_B <<< "$(e2e_pixel "$1" "$2" "$3")"
+}
+
+# The colour of our desktop picture at a screen point, as "r g b".
+e2e_desktop_pixel() {
+    e2e_pixel "$E2E_DESKTOP" "$1" "$2"
+}
+
+# Visible windows of the program other than the gadget window itself (tool
+# tips, menus), one "id width height x y" a line.
+e2e_popups() {
+    local id
+    for id in $(xdotool search --onlyvisible --class umbrant.exe 2>/dev/null); do
+        [ "$id" = "$E2E_WINDOW" ] && continue
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$WIDTH" -gt 1 ] && echo "$id $WIDTH $HEIGHT $X $Y"
+    done
+}
+
+# A person's mouse does not jump: a few steps toward the target.
+e2e_glide() {
+    local fx fy tx=$1 ty=$2 i
+    eval "$(xdotool getmouselocation --shell)"
+    fx=$X
+    fy=$Y
+    for i in 1 2 3 4 5; do
+        xdotool mousemove $((fx + (tx - fx) * i / 5)) $((fy + (ty - fy) * i / 5))
+        sleep 0.05
+    done
+    sleep "${3:-0.3}"
+}

@@ -1,0 +1,52 @@
+#!/bin/bash
+# The buttons: hovering the settings button shows its hover frame and the tool
+# tip "Settings"; a press on the close button taken off before the release
+# keeps the program; a click on it ends the program, which then has written
+# all six settings.
+. "$(dirname "$0")/lib.sh" "$1"
+
+e2e_registry_summer_noon
+e2e_registry_set Language 0
+e2e_start
+sleep 1.5
+settings_x=$((E2E_X + E2E_WIDTH - 40))
+close_x=$((E2E_X + E2E_WIDTH - 22))
+button_y=$((E2E_Y + 21))
+
+e2e_glide $settings_x $button_y 1
+shot=$(e2e_screenshot hover)
+e2e_rgb "$shot" $((settings_x - 7)) $((button_y - 7))
+e2e_check "the settings button shows its dark hover frame" [ "$E2E_G" -gt 40 ] && [ "$E2E_G" -lt 100 ]
+e2e_check "a tool tip shows at once" [ -n "$(e2e_popups)" ]
+read -r _ tip_width tip_height tip_x tip_y <<< "$(e2e_popups | head -1)"
+echo "tool tip ${tip_width}x${tip_height} at $tip_x,$tip_y"
+convert "$shot" -crop "${tip_width}x${tip_height}+$tip_x+$tip_y" "$E2E_ARTIFACTS/tooltip-settings.png"
+echo "tool tip picture: $E2E_ARTIFACTS/tooltip-settings.png"
+
+# Press on close, slide off, release: nothing happens.
+e2e_glide $close_x $button_y
+xdotool mousedown 1
+sleep 0.3
+shot=$(e2e_screenshot pressed)
+e2e_rgb "$shot" $((close_x - 7)) $((button_y - 7))
+e2e_check "the pressed close button shows its mid-grey frame" [ "$E2E_G" -gt 170 ] && [ "$E2E_G" -lt 200 ]
+e2e_glide $((E2E_X + 120)) $((E2E_Y + 60))
+xdotool mouseup 1
+sleep 1
+e2e_check "the program keeps running" e2e_running
+e2e_geometry "$E2E_WINDOW"
+e2e_check "the window stays where it was" [ "$E2E_X,$E2E_Y" = "$(((1280 - 262) / 2)),$(((1024 - 262) / 2))" ]
+shot=$(e2e_screenshot released)
+e2e_rgb "$shot" $((close_x - 7)) $((button_y - 7))
+e2e_check "the close button is back to its normal frame" [ "$E2E_G" -gt 196 ] && [ "$E2E_G" -lt 216 ]
+
+e2e_glide $close_x $button_y
+xdotool click 1
+e2e_check "a click on the close button ends the program" e2e_wait_exit 10
+for name in "${E2E_SETTINGS[@]}"; do
+    value=$(e2e_registry_get "$name")
+    echo "$name = $value"
+    e2e_check "$name is saved at exit" [ -n "$value" ]
+done
+e2e_check "the size is saved as small" [ "$(e2e_registry_get IsBigClock)" = 0 ]
+e2e_finish

@@ -1,0 +1,41 @@
+#!/bin/bash
+# Dragging the dial: the window follows the mouse keeping the grabbed point,
+# lets the desktop through while it is dragged and is opaque again after the
+# release; where it stood before the desktop shows, also under its new frame
+# band, not a stale copy of the gadget.
+. "$(dirname "$0")/lib.sh" "$1"
+
+e2e_registry_summer_noon
+e2e_start
+sleep 1.5
+x0=$E2E_X
+y0=$E2E_Y
+grab_x=$((x0 + 60))
+grab_y=$((y0 + 200))
+e2e_glide $grab_x $grab_y
+xdotool mousedown 1
+for step in 1 2 3 4 5 6; do
+    xdotool mousemove $((grab_x + 25 * step)) $((grab_y + 16 * step))
+    sleep 0.1
+done
+sleep 1
+e2e_geometry "$E2E_WINDOW"
+e2e_check "the window follows the mouse, keeping the grabbed point" [ "$E2E_X,$E2E_Y" = "$((x0 + 150)),$((y0 + 96))" ]
+shot=$(e2e_screenshot dragging)
+e2e_rgb "$shot" $((E2E_X + 40)) $((E2E_Y + 60))
+echo "card while dragged: $E2E_R $E2E_G $E2E_B"
+e2e_check "the card lets the desktop through while dragged" [ "$E2E_R" -lt 235 ] && [ "$E2E_R" -gt 150 ]
+xdotool mouseup 1
+sleep 1.5
+shot=$(e2e_screenshot released)
+e2e_rgb "$shot" $((E2E_X + 40)) $((E2E_Y + 60))
+e2e_check "the card is opaque after the release" [ "$E2E_G" -ge 240 ]
+
+# Uncovered part of the old place: exactly the desktop.
+e2e_check "the old place shows the desktop" \
+    [ "$(e2e_pixel "$shot" $((x0 + 20)) $((y0 + 20)))" = "$(e2e_desktop_pixel $((x0 + 20)) $((y0 + 20)))" ]
+# The new band over what was the old window: the darkened desktop (blue there).
+e2e_rgb "$shot" $((E2E_X + 3)) $((y0 + 250))
+echo "new band over the old place: $E2E_R $E2E_G $E2E_B"
+e2e_check "the band over the old place shows the desktop, not the old card" [ $((E2E_B - E2E_R)) -gt 80 ]
+e2e_finish

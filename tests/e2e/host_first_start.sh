@@ -1,0 +1,51 @@
+#!/bin/bash
+# First start with no size stored: the Settings dialog opens during start-up;
+# once it is closed the gadget stands centred at 262 x 262, its frame band
+# shows the desktop darkened with rounded inner corners and the dial shows the
+# shadow of a simulated summer noon. A second start fades in over the desktop.
+. "$(dirname "$0")/lib.sh" "$1"
+
+e2e_registry_summer_noon
+e2e_reg delete "$E2E_SETTINGS_KEY" /v IsBigClock /f >/dev/null
+e2e_registry_set Language 0
+e2e_start
+e2e_check "the Settings dialog opens on the first start" e2e_wait_window Settings 30 >/dev/null
+xdotool key Return
+sleep 1
+e2e_check "the gadget takes its small size once the dialog is closed" e2e_wait_size 262 262
+e2e_check "the window is centred on the screen" [ "$E2E_X,$E2E_Y" = "$(((1280 - 262) / 2)),$(((1024 - 262) / 2))" ]
+sleep 1.5
+shot=$(e2e_screenshot small)
+
+# The band: the desktop, darker than the picture itself, toward the inside.
+read -r dr dg db <<< "$(e2e_desktop_pixel $((E2E_X + 5)) $((E2E_Y + 130)))"
+e2e_rgb "$shot" $((E2E_X + 5)) $((E2E_Y + 130))
+echo "band $E2E_R $E2E_G $E2E_B over desktop $dr $dg $db"
+e2e_check "the frame band shows the desktop" [ $((E2E_R - E2E_G)) -gt 60 ]
+e2e_check "the frame band darkens the desktop" [ "$E2E_R" -le $((dr - 15)) ]
+e2e_rgb "$shot" $((E2E_X + 7)) $((E2E_Y + 7))
+e2e_check "the band's inner corner is rounded" [ "$E2E_G" -lt 200 ]
+e2e_rgb "$shot" $((E2E_X + 7)) $((E2E_Y + 130))
+e2e_check "the card starts right after the band" [ "$E2E_G" -gt 240 ]
+
+# The shadow: dark grey pixels under the gnomon foot at the centre.
+dark=$(convert "$shot" -crop 60x100+$((E2E_X + 101))+$((E2E_Y + 131)) +repage -colorspace gray \
+    -threshold 18% -negate -format '%[fx:round(mean*w*h)]' info:)
+echo "dark pixels under the gnomon: $dark"
+e2e_check "the dial shows the noon shadow" [ "$dark" -gt 40 ]
+e2e_glide $((E2E_X + E2E_WIDTH - 22)) $((E2E_Y + 21))
+xdotool click 1
+e2e_check "the close button ends the program" e2e_wait_exit 10
+e2e_check "the size chosen in the dialog is saved" [ "$(e2e_registry_get IsBigClock)" = 0 ]
+
+# Second start: the stored size skips the dialog, and the card fades in.
+e2e_start
+early=$(e2e_screenshot fade-early)
+sleep 2
+late=$(e2e_screenshot fade-late)
+e2e_geometry "$E2E_WINDOW"
+e2e_rgb "$early" $((E2E_X + 40)) $((E2E_Y + 60))
+echo "card pixel just after the window appeared: $E2E_R $E2E_G $E2E_B (desktop 192 48 48)"
+e2e_rgb "$late" $((E2E_X + 40)) $((E2E_Y + 60))
+e2e_check "the card is opaque two seconds after start" [ "$E2E_G" -ge 240 ]
+e2e_finish
