@@ -13,8 +13,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 umbrant_ensure_display
 umbrant_ensure_prefix
 status=0
-(cd "$UMBRANT_BUILD/native" && ctest --output-on-failure "$@") || status=1
-(cd "$UMBRANT_WIN_BUILD" && ctest --output-on-failure "$@") || status=1
+(cd "$UMBRANT_BUILD/native" && ctest --output-on-failure --timeout 900 "$@") || status=1
+(cd "$UMBRANT_WIN_BUILD" && ctest --output-on-failure --timeout 900 "$@") || status=1
 # Where the 64-bit twin ran the tests, still check the 32-bit product.
 if [ "$UMBRANT_WINE_ARCH" = win64 ]; then
     (cd "$UMBRANT_BUILD/win32" && ctest --output-on-failure -R system_dlls_only) || status=1
