@@ -5,21 +5,14 @@
 #
 #   . "$(dirname "$0")/dial_lib.bash" "$1"
 #   dial_render name --lat 45 --day 172 --time 9:00   # $DIAL_OUT/name.bmp
-#   dial_check "what" test-expression                 # exit 1 when false
-DIAL_WIN_BUILD=$(cd "${1:?usage: $0 windows-build-dir}" && pwd)
+#   dial_check "what" command...                      # a failure is reported
+#   dial_finish                                       # exit 1 after any failure
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1"
+DIAL_WIN_BUILD=$E2E_WIN_BUILD
 DIAL_RENDER=$DIAL_WIN_BUILD/app/umbrant-render.exe
-DIAL_OUT=$DIAL_WIN_BUILD/e2e-artifacts/$(basename "$0" .sh)
+DIAL_OUT=$E2E_ARTIFACTS
 DIAL_FAILED=0
-
 [ -x "$DIAL_RENDER" ] || { echo "no $DIAL_RENDER"; exit 77; }
-command -v convert >/dev/null || { echo "missing convert"; exit 77; }
-export UMBRANT_BUILD=$(dirname "$DIAL_WIN_BUILD")
-export UMBRANT_WINE_ARCH=${UMBRANT_WINE_ARCH:-$(basename "$DIAL_WIN_BUILD")}
-. "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
-umbrant_ensure_display
-umbrant_ensure_prefix
-rm -rf "$DIAL_OUT"
-mkdir -p "$DIAL_OUT"
 
 # Paints $DIAL_OUT/$1.bmp; fails the test when the tool fails or hangs.
 dial_render() {

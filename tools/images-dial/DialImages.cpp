@@ -168,7 +168,8 @@ double RodShade(double x, double y, double r, int capRows, int baseRow, int heig
 bool WriteRod(const std::string& path, int width, int height, int capRows, int baseRow)
 {
     const int half = width / 2;
-    const double r = half / 2.0 - 1.5;
+    // As wide as the shadow band, whose round end at the foot it covers.
+    const double r = half / 2.0;
     std::vector<uint8_t> indices(static_cast<size_t>(width) * height, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < half; ++x) {

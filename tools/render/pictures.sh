@@ -1,0 +1,27 @@
+#!/bin/bash
+# Paints the dial pictures that the README shows, with umbrant-render under
+# Wine, into tools/render/pictures/ (needs the Windows flavour built).
+set -e
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../wine-env.sh"
+umbrant_ensure_display
+umbrant_ensure_prefix
+render=$UMBRANT_WIN_BUILD/app/umbrant-render.exe
+[ -x "$render" ] || { echo "build the $UMBRANT_WINE_ARCH flavour first: tools/build.sh $UMBRANT_WINE_ARCH" >&2; exit 1; }
+out=$here/pictures
+mkdir -p "$out"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+picture() {
+    local name=$1
+    shift
+    "$UMBRANT_WINE" "$render" "$@" -o "$tmp/$name.bmp"
+    convert "$tmp/$name.bmp" -strip "$out/$name.png"
+}
+picture summer-morning-45n --lat 45 --day 172 --time 9:30
+picture winter-afternoon-45n --lat 45 --day 355 --time 14:00 --small
+picture summer-morning-35s --lat -35 --day 355 --time 8:30 --small
+picture equator-noon --lat 0 --day 80 --time 11:30 --small
+picture night-sl --lat 46 --day 20 --time 21:00 --small --lang sl
+echo "pictures in $out"
