@@ -4,9 +4,11 @@
 # top-left corner and stays after Esc; Esc keeps the language, Close applies
 # it at once (the settings button's tool tip, "Nastavitve" or the narrower
 # "Settings"); About opens over Settings and returns to it; the links hand
-# their addresses to the shell's "open" and keep their dialogs open.
+# their addresses to the shell's "open" and keep their dialogs open. In a zone
+# with daylight saving the simulated summer noon shows as 13:00.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/dialog_helpers.bash"
+export TZ=Europe/Ljubljana
 
 # Stub handlers of the link schemes append the address they get to a file;
 # the prefix's own handlers are put back at the end.
@@ -69,6 +71,8 @@ slovenian_tip=$(tip_width)
 e2e_check "the Slovenian tool tip shows" [ -n "$slovenian_tip" ]
 
 e2e_check "the settings button opens the Slovenian dialog" dlg_open_settings Nastavitve
+e2e_check "day 172 at 12:00 standard time is 22 June, 13:00 summer time" \
+    [ "$(dlg_text Nastavitve 227 | cut -c5-) $(dlg_text Nastavitve 229)" = "-06-22 13:00:00" ]
 before=$(e2e_screenshot latitude-46)
 dlg_keys Tab Tab Left Left Left Left Left Left Left Left Left Left
 e2e_check "ten steps left give 36 degrees" [ "$(dlg_text Nastavitve 224)" = 36 ]
