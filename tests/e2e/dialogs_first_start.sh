@@ -2,7 +2,8 @@
 # First start: the Settings dialog opens by itself; the latitude track bar
 # follows the keyboard; "Simulate date && time" enables the day and time
 # controls, whose ends show the right calendar moments; Slovenian chosen and
-# closed with Close switches the language at once and is saved at exit.
+# left with Esc changes nothing, chosen and closed with Close it switches the
+# language at once and is saved at exit.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/dialog_helpers.bash"
 
@@ -44,13 +45,19 @@ dlg_keys Home shift+Tab shift+Tab End
 if [ "$days_in_year" = 365 ]; then expected="$((year + 1))-01-01"; else expected="$year-12-31"; fi
 e2e_check "day 365 of a year of $days_in_year days is $expected" [ "$(dlg_text Settings 227)" = "$expected" ]
 
-# Back to the language list: Slovenian, then Enter for Close.
+# Back to the language list: Slovenian, then Esc, which keeps English.
 dlg_keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down
 e2e_check "the list shows Slovenian by its own name" [ "$(dlg_text Settings 220)" = "Slovenščina" ]
-dlg_keys Return
-e2e_check "Close ends the dialog" dlg_wait_gone Settings
+dlg_keys Escape
+e2e_check "Esc ends the first-start dialog" dlg_wait_gone Settings
 E2E_WINDOW=$(e2e_wait_window Umbrant 20) || e2e_fail "the gadget window appears after the first-start dialog"
 e2e_check "the gadget window takes its small size" e2e_wait_size 262 262
+e2e_check "after Esc the settings button opens the English dialog" dlg_open_settings Settings
+e2e_check "English is still chosen" [ "$(dlg_text Settings 220)" = English ]
+
+# The list has the focus again: Slovenian, then Enter for Close.
+dlg_keys Down Return
+e2e_check "Close ends the dialog" dlg_wait_gone Settings
 
 # The language is in force at once: the dialog opens in Slovenian.
 e2e_check "the settings button opens the Slovenian dialog" dlg_open_settings Nastavitve
