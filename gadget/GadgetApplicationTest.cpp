@@ -8,6 +8,8 @@
 
 #include "gadget/GadgetButton.h"
 #include "gadget/GadgetEvents.h"
+#include "gadget/GadgetImage.h"
+#include "gadget/GadgetLink.h"
 #include "raster/BitmapSurface.h"
 #include "settings/Strings.h"
 
@@ -303,4 +305,80 @@ TEST_F(GadgetHost, CommandsReachTheEventSink)
     m_host->OnCommand(CMD_CLOSE, 0, false);
     Pump(100);
     EXPECT_FALSE(IsWindow(m_host->m_window));
+}
+
+namespace {
+
+class NotifyRecorder : public CNotifyTarget
+{
+public:
+    bool OnNotify(int command, int, const char* target) override
+    {
+        m_command = command;
+        m_target = target;
+        return true;
+    }
+    int m_command = 0;
+    std::string m_target;
+};
+
+} // namespace
+
+TEST_F(GadgetHost, LinksReportClicksAndSwitchLanguages)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    NotifyRecorder listener;
+    CGadgetLink* link = m_host->AddLink(7, 0, &listener, "home page", "http://example.org/", true, 0, 0xFF, 0xFFFFFFFF,
+                                        0xFFFFFFFF, 0, false, false, font, font, font, 20, 40, 200, 60);
+    CGadgetLink* plain = m_host->AddLink(8, 0, &listener, "no target", nullptr, true, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0,
+                                         false, false, font, font, font, 20, 80, 200, 100);
+    ASSERT_NE(link, nullptr);
+    EXPECT_GT(link->m_textWidth, 0);
+    EXPECT_EQ(m_host->FindLink(7, 0), link);
+    HWND window = m_host->m_window;
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 45));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 45));
+    EXPECT_FALSE(m_host->m_dragging) << "the link took the press";
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 45));
+    EXPECT_EQ(listener.m_command, 7);
+    EXPECT_EQ(listener.m_target, "http://example.org/");
+
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 85));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 85));
+    EXPECT_TRUE(m_host->m_dragging) << "a link without a target never reacts";
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 85));
+    EXPECT_EQ(listener.m_command, 7);
+    EXPECT_TRUE(plain->m_active);
+
+    // Language switches: the host listens, the event sink keeps only the
+    // other language's switch active.
+    CGadgetEvents events;
+    events.m_host = m_host;
+    m_host->m_events = &events;
+    CGadgetLink* english = m_host->AddLink(CMD_LANGUAGE, LANGUAGE_ENGLISH, nullptr, "English", "en", true, 0, 0,
+                                           0xFFFFFFFF, 0xFFFFFFFF, 0, false, false, font, font, font, 20, 120, 200, 140);
+    CGadgetLink* slovenian = m_host->AddLink(CMD_LANGUAGE, LANGUAGE_SLOVENIAN, nullptr, "Slovensko", "sl", true, 0, 0,
+                                             0xFFFFFFFF, 0xFFFFFFFF, 0, false, false, font, font, font, 20, 160, 200, 180);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 165));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 165));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 165));
+    EXPECT_EQ(g_languageOffset, LANGUAGE_SLOVENIAN);
+    EXPECT_TRUE(english->m_active);
+    EXPECT_FALSE(slovenian->m_active);
+    m_host->m_events = &m_events;
+}
+
+TEST_F(GadgetHost, ImagesFollowTheFrame)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    EXPECT_TRUE(m_host->AddImage("ButtonClose", 1, 1, 0, 0));
+    CGadgetImage* image = m_host->m_images[0];
+    EXPECT_EQ(image->m_surface->m_width, 64);
+    EXPECT_EQ(image->m_frame.right, 256);
+    m_gadget.m_size = 450;
+    m_host->UpdateSize(false);
+    EXPECT_EQ(image->m_frame.right, 456);
+    EXPECT_TRUE(m_host->Compose(true));
+    EXPECT_FALSE(m_host->AddImage("NoSuchBitmap", 0, 0, 0, 0) && m_host->m_images[1]->Draw(nullptr));
 }

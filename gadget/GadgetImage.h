@@ -18,7 +18,7 @@ public:
     CBitmapSurface* m_surface;
     int m_alignX, m_alignY;
     int m_x, m_y;
-    int m_frameLeft, m_frameTop, m_frameRight, m_frameBottom;
+    RECT m_frame;
 
 private:
     CGadgetImage(const CGadgetImage&) = delete;
