@@ -115,55 +115,6 @@ TEST(AboutDialog, ShowsItsLettersAndGivesTheLinksTheLinkCursor)
     g_languageOffset = language;
 }
 
-bool IsLeapYear(int year)
-{
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
-
-TEST(SimulatedDateTimeFields, ShowTheYearsFirstAndLastMoments)
-{
-    PlainDialog dialog("SETTINGSENG");
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char expected[32];
-
-    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT, 0);
-    snprintf(expected, sizeof expected, "%.4d-01-01", now.wYear);
-    EXPECT_EQ(expected, dialog.ItemText(IDC_DATE_TEXT));
-    EXPECT_EQ("00:00:00", dialog.ItemText(IDC_TIME_TEXT));
-
-    // Day 365 and minute 1440, the track bars' ends.
-    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT, 365 * 86400);
-    if (IsLeapYear(now.wYear))
-        snprintf(expected, sizeof expected, "%.4d-12-31", now.wYear);
-    else
-        snprintf(expected, sizeof expected, "%.4d-01-01", now.wYear + 1);
-    EXPECT_EQ(expected, dialog.ItemText(IDC_DATE_TEXT));
-    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT, 1440 * 60);
-    snprintf(expected, sizeof expected, "%.4d-01-02", now.wYear);
-    EXPECT_EQ(expected, dialog.ItemText(IDC_DATE_TEXT));
-    EXPECT_EQ("00:00:00", dialog.ItemText(IDC_TIME_TEXT));
-}
-
-TEST(SimulatedDateTimeFields, SummerNoonShowsTheZonesDaylightSaving)
-{
-    TIME_ZONE_INFORMATION zone;
-    LONG shift = GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID || zone.DaylightDate.wMonth == 0
-                     ? 0
-                     : -zone.DaylightBias;
-    PlainDialog dialog("SETTINGSENG");
-    // 1 January and 1 July (day 181, or 182 in a leap year) at 12:00.
-    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT, 12 * 3600);
-    EXPECT_EQ("12:00:00", dialog.ItemText(IDC_TIME_TEXT)) << "the northern winter has no daylight saving";
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    ShowSimulatedDateTime(dialog.m_window, IDC_DATE_TEXT, IDC_TIME_TEXT,
-                          ((IsLeapYear(now.wYear) ? 182 : 181) * 24 + 12) * 3600);
-    char expected[16];
-    snprintf(expected, sizeof expected, "%.2ld:%.2ld:00", 12 + shift / 60, shift % 60);
-    EXPECT_EQ(expected, dialog.ItemText(IDC_TIME_TEXT));
-}
-
 TEST(LinkControl, DrawsCentredTextUnderlinedOverItsWidth)
 {
     PlainDialog dialog("SETTINGSENG");

@@ -22,8 +22,7 @@ bool KeyExists(const char* path)
     return true;
 }
 
-// The Settings dialog, modeless, over a gadget with a host of its own; the
-// gadget "window" is a message-only window that collects what the dialog posts.
+// The Settings dialog, modeless, over a gadget with a host of its own.
 class SettingsDialogTest : public ::testing::Test
 {
 protected:
@@ -37,7 +36,6 @@ protected:
                                         0.0f, 0, 0, 0, 0);
         m_gadget = new CUmbrant;
         m_gadget->m_host = m_host;
-        m_gadget->m_window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         m_gadget->m_latitude = 46.7f;
         m_gadget->m_isBig = true;
         m_gadget->m_simulate = false;
@@ -50,7 +48,6 @@ protected:
     {
         if (m_dialog)
             DestroyWindow(m_dialog);
-        DestroyWindow(m_gadget->m_window);
         delete m_host;
         delete m_gadget;
         g_languageOffset = m_language;
@@ -89,7 +86,6 @@ protected:
         return false;
     }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
-    void Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
     // A key press on a track bar, which reports the move to the dialog.
     void Press(int id, WPARAM key)
     {
@@ -170,42 +166,6 @@ TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
     EXPECT_EQ("00:00:00", Text(IDC_TIME_TEXT));
     EXPECT_EQ("-01-02", Text(IDC_DATE_TEXT).substr(4));
     EXPECT_TRUE(m_gadget->m_settingsChanged);
-}
-
-TEST_F(SettingsDialogTest, SimulateBoxEnablesTheFourControls)
-{
-    Open();
-    Click(IDC_SIMULATE);
-    EXPECT_TRUE(m_gadget->m_simulate);
-    EXPECT_TRUE(m_gadget->m_settingsChanged);
-    for (int id : {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT})
-        EXPECT_TRUE(Enabled(id)) << id;
-    Click(IDC_SIMULATE);
-    EXPECT_FALSE(m_gadget->m_simulate);
-    for (int id : {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT})
-        EXPECT_FALSE(Enabled(id)) << id;
-}
-
-TEST_F(SettingsDialogTest, SizeRadiosSetTheSize)
-{
-    Open();
-    Click(IDC_SIZE_SMALL);
-    EXPECT_FALSE(m_gadget->m_isBig);
-    Click(IDC_SIZE_BIG);
-    EXPECT_TRUE(m_gadget->m_isBig);
-    // Esc keeps what was chosen.
-    SendMessageA(m_dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(m_gadget->m_isBig);
-}
-
-TEST_F(SettingsDialogTest, AboutIsAskedOfTheGadgetWindow)
-{
-    Open();
-    Click(IDC_ABOUT);
-    MSG message;
-    ASSERT_TRUE(PeekMessageA(&message, m_gadget->m_window, WM_COMMAND, WM_COMMAND, PM_REMOVE));
-    EXPECT_EQ(WPARAM(IDC_ABOUT), message.wParam);
-    EXPECT_EQ(LPARAM(0), message.lParam);
 }
 
 TEST_F(SettingsDialogTest, CloseAppliesTheChosenLanguageAndEscDoesNot)
