@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -170,6 +171,28 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
     Shadow shadow = ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 43200));
     EXPECT_LT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) - 5)[0], 40);
     EXPECT_GT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) + 20)[0], 200);
+}
+
+TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
+{
+    CUmbrant dial;
+    ASSERT_TRUE(dial.OnCreate(NULL, NULL));
+    dial.SetContentRect(5, 5, 455, 455);
+    Shadow shadow = ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 43200));
+    const int x = 230 + static_cast<int>(shadow.u), y = 230 - static_cast<int>(shadow.v) - 5;
+
+    // GDI alone: the white face and the gnomon, but no band and no markings.
+    EXPECT_TRUE(dial.Paint(m_surface->GetDC(), nullptr, m_surface->GetStride()));
+    GdiFlush();
+    EXPECT_EQ(Pixel(x, y)[0], 255);
+    EXPECT_EQ(Pixel(230, 230 + 175)[0], 255);  // where the noon line would be
+    EXPECT_GT(Pixel(230, 260)[2] - Pixel(230, 260)[0], 30);  // the brown rod
+
+    // No mask: markings and daylight, but no shadow.
+    free(dial.m_shadowMask);
+    dial.m_shadowMask = nullptr;
+    EXPECT_TRUE(Paint(dial));
+    EXPECT_GT(Pixel(x, y)[0], 200);
 }
 
 TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
