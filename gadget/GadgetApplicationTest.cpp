@@ -93,6 +93,13 @@ public:
 class GadgetHost : public testing::Test
 {
 protected:
+    // The desktop's process may still be starting when the first window is
+    // made: wait until it answers.
+    static void SetUpTestSuite()
+    {
+        DWORD_PTR result;
+        SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    }
     void SetUp() override { m_savedLanguage = g_languageOffset; }
     void TearDown() override
     {
