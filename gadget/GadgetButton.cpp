@@ -149,6 +149,8 @@ bool CGadgetButton::Draw(HDC dc)
     else if (m_hover)
         frame = 1;
     int row = m_toggle && m_checked ? m_h : 0;
+    if (!m_bitmap)
+        return true;  // no strip: nothing to show, but the button still reacts
     int left, top, right, bottom;
     GetRect(&left, &top, &right, &bottom);
     BitBlt(dc, left, top, right - left, bottom - top, m_memDC, frame * m_w, row, SRCCOPY);
