@@ -22,7 +22,11 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(umbrant_win_tests)
 target_link_libraries(umbrant_win_tests PRIVATE umbrant_win gtest gtest_main)
 add_test(NAME win_unit_tests COMMAND umbrant_win_tests --gtest_brief=1)
-set_tests_properties(win_unit_tests PROPERTIES RESOURCE_LOCK wine)
+# A run that ends early without a word must not count as passed: the summary
+# line has to be there, and no test may have failed.
+set_tests_properties(win_unit_tests PROPERTIES RESOURCE_LOCK wine
+                     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ tests?\\."
+                     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 
 function(umbrant_win_sources)
   target_sources(umbrant_win PRIVATE ${ARGN})

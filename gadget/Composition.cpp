@@ -117,8 +117,10 @@ bool CGadgetApplication::Compose(bool force)
         m_idleTime += dt;
         if (m_idleTime <= m_idleRedrawMs * 0.001f)
             return false;
-        m_idleTime = 0;
     }
+    // The idle period counts from the last frame of any kind: a gadget that
+    // asks for a frame once a second is then not drawn a second time by it.
+    m_idleTime = 0;
 
     HDC dc = m_composition->GetDC();
     RECT all = {0, 0, m_width, m_height};

@@ -219,7 +219,9 @@ TEST_F(GadgetHost, ComposesOnlyWhenSomethingChanged)
     }
     EXPECT_EQ(m_host->m_opacity, 1.0f);
     EXPECT_FALSE(m_host->Compose(false)) << "idle within a second";
+    m_host->m_idleTime = 0.9f;
     EXPECT_TRUE(m_host->Compose(true));
+    EXPECT_EQ(m_host->m_idleTime, 0.0f) << "a forced frame restarts the idle period";
     m_host->m_idleTime = 1.0f;
     Sleep(5);
     EXPECT_TRUE(m_host->Compose(false)) << "the idle period ran out";
