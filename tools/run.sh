@@ -5,6 +5,8 @@
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
+# A Wine prefix of its own: the gadget's settings stay apart from the tests'.
+export WINEPREFIX=${WINEPREFIX:-${UMBRANT_BUILD:-$root/build}/wineprefix-run}
 . "$root/tools/wine-env.sh"
 "$root/tools/build.sh" "$UMBRANT_WINE_ARCH"
 exe=$UMBRANT_WIN_BUILD/app/Umbrant.exe
