@@ -12,6 +12,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 [ "$UMBRANT_WINE_ARCH" = win64 ] && "$root/tools/build.sh" win64
 umbrant_ensure_display
 umbrant_ensure_prefix
+if [ "$UMBRANT_WINE_ARCH" = win32 ]; then
+    echo "testing the 32-bit product, build/win32, under 32-bit Wine"
+else
+    echo "testing the 64-bit twin, build/win64: this machine does not run 32-bit code"
+fi
 status=0
 (cd "$UMBRANT_BUILD/native" && ctest --output-on-failure --timeout 900 "$@") || status=1
 (cd "$UMBRANT_WIN_BUILD" && ctest --output-on-failure --timeout 900 "$@") || status=1

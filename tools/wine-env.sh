@@ -2,14 +2,22 @@
 # private Wine prefix inside the build tree (created once, then reused) and a
 # virtual X display when none is given.
 #
-# Which flavour runs: the 64-bit twin of Umbrant.exe, which every x86-64
-# kernel can run; UMBRANT_WINE_ARCH=win32 runs the 32-bit product itself
-# where the kernel runs 32-bit code (32-bit Wine needs it).
+# Which flavour runs: the 32-bit product itself wherever the kernel runs
+# 32-bit code (Wine's 32-bit loader is such a program: starting it once tells),
+# otherwise its 64-bit twin, which every x86-64 kernel can run.
+# UMBRANT_WINE_ARCH=win32|win64 chooses by hand.
 UMBRANT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 UMBRANT_BUILD=${UMBRANT_BUILD:-$UMBRANT_ROOT/build}
 mkdir -p "$UMBRANT_BUILD"
 
-export UMBRANT_WINE_ARCH=${UMBRANT_WINE_ARCH:-win64}
+if [ -z "$UMBRANT_WINE_ARCH" ]; then
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        UMBRANT_WINE_ARCH=win32
+    else
+        UMBRANT_WINE_ARCH=win64
+    fi
+fi
+export UMBRANT_WINE_ARCH
 # The build tree of the flavour that runs here.
 UMBRANT_WIN_BUILD=$UMBRANT_BUILD/$UMBRANT_WINE_ARCH
 if [ "$UMBRANT_WINE_ARCH" = win64 ]; then
