@@ -1,7 +1,9 @@
 #!/bin/bash
 # Paints every dial of moments.txt with umbrant-render under Wine and checks
-# that each picture is byte for byte the one recorded in reference.sha256, so
-# that any change of the painting shows up. --update records the pictures as
+# that each picture is byte for byte the one recorded for the flavour that
+# runs (reference-win32.sha256 or reference-win64.sha256: the two builds'
+# maths libraries differ in the last bit here and there), so that any change
+# of the painting shows up. --update records the pictures as
 # they are now; --keep DIR leaves the BMP files there to look at.
 #   tools/render/compare.sh [--update] [--keep DIR] [windows-build-dir]
 set -e
@@ -17,6 +19,7 @@ while [ $# -gt 0 ]; do
 done
 . "$here/../wine-env.sh"
 build=${1:-$UMBRANT_WIN_BUILD}
+reference=$here/reference-$UMBRANT_WINE_ARCH.sha256
 render=$build/app/umbrant-render.exe
 [ -x "$render" ] || { echo "no $render: build it first (tools/build.sh $UMBRANT_WINE_ARCH)" >&2; exit 1; }
 umbrant_ensure_display
@@ -35,11 +38,11 @@ while read -r name options; do
 done < "$here/moments.txt"
 
 if [ $update = 1 ]; then
-    cp "$sums" "$here/reference.sha256"
-    echo "recorded $(wc -l < "$sums") pictures in $here/reference.sha256"
+    cp "$sums" "$reference"
+    echo "recorded $(wc -l < "$sums") pictures in $reference"
     exit 0
 fi
-changed=$(diff <(sort -k2 "$here/reference.sha256") <(sort -k2 "$sums") | awk '/^>/ { print $3 }')
+changed=$(diff <(sort -k2 "$reference") <(sort -k2 "$sums") | awk '/^>/ { print $3 }')
 total=$(wc -l < "$sums")
 if [ -n "$changed" ]; then
     echo "pictures that changed (painted into ${keep:-a temporary folder; use --keep DIR to see them}):"
