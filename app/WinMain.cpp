@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "dial/DialSize.h"
 #include "dial/Umbrant.h"
 #include "gadget/GadgetApplication.h"
 #include "gadget/GadgetEvents.h"
@@ -17,11 +18,11 @@ const int STRING_CLOSE_TIP = 51;
 const int STRING_UNINSTALL_CAPTION = 54;
 const int STRING_UNINSTALL_TEXT = 55;
 
-CGadgetApplication* CreateHost(CGadget* gadget, CGadgetEvents* events)
+CGadgetApplication* CreateHost(CGadget* gadget, CGadgetEvents* events, const DialSize& size)
 {
     return new (std::nothrow)
-        CGadgetApplication(gadget, events, "Umbrant", LoadLocalizedString(STRING_TITLE), 12, 12, RGB(255, 255, 255), 6,
-                           4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
+        CGadgetApplication(gadget, events, "Umbrant", LoadLocalizedString(STRING_TITLE), 12, 12, RGB(255, 255, 255),
+                           size.frameWidth, size.cornerRadius, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
 }
 
 } // namespace
@@ -32,7 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     CGadgetEvents* events = new (std::nothrow) CGadgetEvents();
     CUmbrant* gadget = new (std::nothrow) CUmbrant();
     g_pGadget = gadget;
-    CGadgetApplication* host = CreateHost(gadget, events);
+    const DialSize size = DialSizeFor(false, NATURAL_SCALE);
+    CGadgetApplication* host = CreateHost(gadget, events, size);
     if (!host)
         return 0;
     if (events)
@@ -50,8 +52,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 
     if (!host->Create(instance))
         return 0;
-    host->AddButton(host, CMD_CLOSE, 0, "ButtonClose", 1, -1, -8, 7, 16, 16, true, false, false, false, nullptr,
-                    STRING_CLOSE_TIP, false);
+    host->AddButton(host, CMD_CLOSE, 0, "ButtonClose", 1, -1, size.closeButtonX, size.buttonY, size.buttonSize,
+                    size.buttonSize, true, false, false, false, nullptr, STRING_CLOSE_TIP, false);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -7,34 +7,34 @@
 #include "dial/Solar.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/BitmapSurface.h"
+#include "platform/Handles.h"
 #include "raster/Dither.h"
 #include "settings/Strings.h"
 
 #include <cstdlib>
 #include <cstring>
 
-void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v, bool big)
+void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
+                    const DialSize& size)
 {
     ShadowBand band;
     int cx = (dial.left + dial.right) >> 1, cy = (dial.top + dial.bottom) >> 1;
-    if (!ComputeShadowBand(cx, cy, u, v, GetDialSize(big).shadowHalfWidth, band))
+    if (!ComputeShadowBand(cx, cy, u, v, size.shadowHalfWidth, band))
         return;
     POINT corners[4];
     for (int i = 0; i < 4; ++i) {
         corners[i].x = band.corners[i].x;
         corners[i].y = band.corners[i].y;
     }
-    HBRUSH brush = CreateSolidBrush(0);
-    HPEN pen = CreatePen(PS_NULL, 1, 0);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    Polygon(dc, corners, 4);
-    Ellipse(dc, band.footCap[0], band.footCap[1], band.footCap[2], band.footCap[3]);
-    Ellipse(dc, band.tipCap[0], band.tipCap[1], band.tipCap[2], band.tipCap[3]);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(pen);
-    DeleteObject(brush);
+    {
+        CGdiObject<HBRUSH> brush(CreateSolidBrush(0));
+        CGdiObject<HPEN> pen(CreatePen(PS_NULL, 1, 0));
+        CSelectedObject brushSelected(dc, brush.Get());
+        CSelectedObject penSelected(dc, pen.Get());
+        Polygon(dc, corners, 4);
+        Ellipse(dc, band.footCap[0], band.footCap[1], band.footCap[2], band.footCap[3]);
+        Ellipse(dc, band.tipCap[0], band.tipCap[1], band.tipCap[2], band.tipCap[3]);
+    }
     if (band.smoothOutline) {
         GdiFlush();
         DrawAntialiasedPolygonOutline(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, band.corners, 4,
@@ -42,12 +42,12 @@ void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial,
     }
 }
 
-void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, bool big)
+void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const DialSize& size)
 {
     if (!rodDC)
         return;
     GnomonBands gnomon = ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left, dial.bottom - dial.top,
-                                            latitude, big);
+                                            latitude, size);
     const StretchBand* bands[3] = {&gnomon.cap, &gnomon.shaft, &gnomon.base};
     for (const StretchBand* band : bands) {
         if (band->dstHeight <= 0)
@@ -97,14 +97,13 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
         return;
     const UINT format = DT_WORDBREAK | DT_VCENTER | DT_CENTER;
     SetTextColor(dc, RGB(255, 255, 255));
-    HGDIOBJ oldFont = SelectObject(dc, frame.nightFont);
+    CSelectedObject font(dc, frame.nightFont);
     RECT measured = dial;
     DrawTextW(dc, text, -1, &measured, DT_CALCRECT | format);
     int textHeight = measured.bottom - measured.top;
     RECT box = {dial.left, dial.top + ((frame.height - textHeight) >> 1), dial.right,
                 dial.top + ((textHeight + frame.height) >> 1)};
     DrawTextW(dc, text, -1, &box, format);
-    SelectObject(dc, oldFont);
 }
 
 void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
@@ -113,14 +112,15 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         SetStretchBltMode(dc, COLORONCOLOR);
     const int left = frame.left, top = frame.top, width = frame.width, height = frame.height;
     const RECT dial = {left, top, left + width, top + height};
+    const DialSize size = DialSizeFor(frame.isBig, frame.scalePercent);
     int t = ComputeDialMoment(frame.simulate, frame.simulatedDay, frame.simulatedTime);
-    Shadow shadow = ComputeShadow(frame.latitude, GetDialSize(frame.isBig).gnomonLength, t);
+    Shadow shadow = ComputeShadow(frame.latitude, size.gnomonLength, t);
 
     FillRect(dc, &dial, frame.whiteBrush);
     if (shadow.isDay) {
         // The hard GDI shadow becomes a soft mask, then the face is white again.
         if (pixels) {
-            DrawShadowBand(dc, pixels, stride, dial, shadow.u, shadow.v, frame.isBig);
+            DrawShadowBand(dc, pixels, stride, dial, shadow.u, shadow.v, size);
             GdiFlush();
             if (frame.shadowMask) {
                 CopyBlueToMask(pixels, stride, left, top, width, height, frame.shadowMask);
@@ -137,7 +137,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         if (numbers)
             sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->m_width, numbers->m_height};
         DrawHourLinesAndNumerals(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, frame.latitude,
-                                 numbers ? &sheet : nullptr, frame.isBig);
+                                 numbers ? &sheet : nullptr, size);
         if (!shadow.isDay)
             NegateColours(pixels, stride, left, top, width, height);
         else if (frame.shadowMask)
@@ -145,7 +145,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     }
     if (shadow.isDay) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
-        DrawGnomonImage(dc, frame.rodDC, dial, frame.latitude, frame.isBig);
+        DrawGnomonImage(dc, frame.rodDC, dial, frame.latitude, size);
         GdiFlush();
     }
     if (pixels)
@@ -161,9 +161,9 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     }
 }
 
-HFONT CreateNightFont()
+HFONT CreateNightFont(const DialSize& size)
 {
-    return CreateFontA(26, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
+    return CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
 }
 

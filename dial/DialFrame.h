@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "dial/DialSize.h"
+
 class CBitmapSurface;
 
 // What one dial frame is painted from: the dial rectangle, the settings, the
@@ -12,6 +14,7 @@ struct DialFrame
 {
     int left, top, width, height;
     bool isBig;
+    int scalePercent;                // NATURAL_SCALE: the bitmaps' own size
     float latitude;
     bool simulate;
     int simulatedDay, simulatedTime;
@@ -34,14 +37,15 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
 
 // The black band of the gnomon's shadow, tip at (u, v) pixels from the
 // centre of the rectangle (v up), with smoothed long edges.
-void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v, bool big);
+void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
+                    const DialSize& size);
 
 // The gnomon, stretched for the latitude, through its mask and picture.
-void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, bool big);
+void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const DialSize& size);
 
 // Resources of the dial: the night font, and a memory device context that
 // holds a gnomon bitmap of the program's module (both released with
 // ReleaseRodImage).
-HFONT CreateNightFont();
+HFONT CreateNightFont(const DialSize& size);
 HDC LoadRodImage(HDC referenceDC, const char* resourceName, HBITMAP& bitmap);
 void ReleaseRodImage(HDC& rodDC, HBITMAP& bitmap);

@@ -1,27 +1,13 @@
 #include "dial/DialGeometry.h"
 
+#include "common/Saturate.h"
 #include "dial/Solar.h"
 
 #include <cmath>
 
-static const DialSize kBigDial = {125, 9.2f, 22, 8, 109, 122, -12, 12};
-static const DialSize kSmallDial = {70, 7.0f, 15, 4, 80, 90, -9, 8};
-
-const DialSize& GetDialSize(bool big)
-{
-    return big ? kBigDial : kSmallDial;
-}
-
 int TruncateCoordinate(double value)
 {
-    const double limit = 1 << 28;
-    if (!(value == value))
-        return 0;
-    if (value > limit)
-        return static_cast<int>(limit);
-    if (value < -limit)
-        return static_cast<int>(-limit);
-    return static_cast<int>(value);
+    return SaturateToInt(value, -COORDINATE_LIMIT, COORDINATE_LIMIT);
 }
 
 static void SetCap(int box[4], double x, double y, double r)
@@ -61,35 +47,35 @@ bool ComputeShadowBand(int cx, int cy, double u, double v, float halfWidth, Shad
 // Floor of a non-negative band height, 0 when it is not a number.
 static int FloorHeight(float value)
 {
-    return value > 0 ? static_cast<int>(std::floor(value)) : 0;
+    return SaturateToInt(std::floor(value), 0);
 }
 
-GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float latitude, bool big)
+GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float latitude, const DialSize& size)
 {
-    const DialSize& size = GetDialSize(big);
+    const RodImage& rod = size.rod;
     GnomonBands bands = {};
-    bands.x = left + (width >> 1) - (size.rodWidth >> 1);
-    bands.width = size.rodWidth;
+    bands.x = left + (width >> 1) - (rod.width >> 1);
+    bands.width = rod.width;
     if (!std::isfinite(latitude))
         return bands;
     float sA = std::fabs(static_cast<float>(std::sin(latitude * DegToRad)));
     float cA = std::fabs(static_cast<float>(std::cos(latitude * DegToRad)));
-    float a = size.rodCapRows * 1.7f * sA;
-    float b = (size.rodHeight - size.rodBaseRow) * 1.7f * sA;
+    float a = rod.capRows * 1.7f * sA;
+    float b = (rod.height - rod.baseRow) * 1.7f * sA;
     float c = size.gnomonLength * 1.1f * cA;
     float d = b * 0.5f + c - a;
     if (d < 0)
         d = 0;
     int y0 = top + (height >> 1) + size.rodOffsetY;
-    bands.cap = {y0, FloorHeight(a), 0, size.rodCapRows};
-    bands.shaft = {y0 + FloorHeight(a), FloorHeight(d), size.rodCapRows, size.rodBaseRow - size.rodCapRows};
-    bands.base = {y0 + FloorHeight(c), FloorHeight(b), size.rodBaseRow, size.rodHeight - size.rodBaseRow};
+    bands.cap = {y0, FloorHeight(a), 0, rod.capRows};
+    bands.shaft = {y0 + FloorHeight(a), FloorHeight(d), rod.capRows, rod.baseRow - rod.capRows};
+    bands.base = {y0 + FloorHeight(c), FloorHeight(b), rod.baseRow, rod.height - rod.baseRow};
     return bands;
 }
 
 int NumeralHalfWidth(double hour, double latitude, double radius, int halfHeightMax)
 {
-    double w = HourSectorAngle(hour, latitude) * radius * 0.008 * 57.29577950560105;
+    double w = HourSectorAngle(hour, latitude) * radius * 0.008 * RadToDeg;
     if (!(w < halfHeightMax))
         return halfHeightMax;
     return static_cast<int>(w);

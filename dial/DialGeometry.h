@@ -1,26 +1,16 @@
 #pragma once
 
+#include "dial/DialSize.h"
 #include "raster/AntialiasedLine.h"
 
-// Per-size constants of the dial and the integer geometry that the frame
-// painting hands to GDI and to the pixel routines.
+// The integer geometry that the frame painting hands to GDI and to the pixel
+// routines.
 
-struct DialSize
-{
-    int gnomonLength;       // R, dial pixels
-    float shadowHalfWidth;  // r
-    int rodWidth;           // w, half the gnomon bitmap's width
-    int rodCapRows;         // t
-    int rodBaseRow;         // m, first row of the base disc
-    int rodHeight;          // Hb
-    int rodOffsetY;         // yoff
-    int numeralHalfHeight;  // hmax
-};
+// Farthest coordinate handed on: beyond what any drawing needs, well inside int.
+const int COORDINATE_LIMIT = 1 << 28;
 
-const DialSize& GetDialSize(bool big);
-
-// Converts a coordinate to int by truncation toward zero; values beyond what
-// any drawing needs are clamped and a NaN gives 0, so that the conversion
+// Converts a coordinate to int by truncation toward zero; values beyond
+// COORDINATE_LIMIT are clamped and a NaN gives 0, so that the conversion
 // itself never overflows.
 int TruncateCoordinate(double value);
 
@@ -57,7 +47,7 @@ struct GnomonBands
     StretchBand cap, shaft, base;
 };
 
-GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float latitude, bool big);
+GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float latitude, const DialSize& size);
 
 // Half the width of the numeral of hour h at outer radius L: narrower where
 // the neighbouring half-hour lines crowd together, never wider than hmax.

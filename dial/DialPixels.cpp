@@ -1,9 +1,11 @@
 #include "dial/DialPixels.h"
 
+#include "common/Saturate.h"
+#include "raster/BlendTables.h"
+
 #include <cmath>
 #include <cstdlib>
 
-unsigned char DialScaleTable[256 * 256];
 int BlurWeight[1024];
 
 void InitDialTables()
@@ -11,9 +13,7 @@ void InitDialTables()
     static bool built = false;
     if (built)
         return;
-    for (int m = 0; m < 256; ++m)
-        for (int c = 0; c < 256; ++c)
-            DialScaleTable[m * 256 + c] = static_cast<unsigned char>(m * c / 255);
+    InitBlendTables();
     BlurWeight[0] = 255;
     for (int d = 1; d < 1024; ++d) {
         int w = static_cast<int>(10240.0 / d);
@@ -99,7 +99,7 @@ void MultiplyByMask(unsigned char* pixels, int stride, int left, int top, int wi
     for (int y = 0; y < height; ++y) {
         unsigned char* p = pixels + (top + y) * stride + left * 4;
         for (int x = 0; x < width; ++x, p += 4) {
-            const unsigned char* scale = DialScaleTable + (*mask++ << 8);
+            const unsigned char* scale = ScaleTable + (*mask++ << 8);
             p[0] = scale[p[0]];
             p[1] = scale[p[1]];
             p[2] = scale[p[2]];
@@ -121,7 +121,7 @@ void NegateColours(unsigned char* pixels, int stride, int left, int top, int wid
 
 void ScaleColours(unsigned char* pixels, int stride, int left, int top, int width, int height, int level)
 {
-    const unsigned char* scale = DialScaleTable + (level << 8);
+    const unsigned char* scale = ScaleTable + (level << 8);
     for (int y = 0; y < height; ++y) {
         unsigned char* p = pixels + (top + y) * stride + left * 4;
         for (int x = 0; x < width; ++x, p += 4) {
@@ -134,8 +134,5 @@ void ScaleColours(unsigned char* pixels, int stride, int left, int top, int widt
 
 int BrightnessLevel(double factor)
 {
-    double level = std::floor(factor * 255.0);
-    if (!(level > 0))
-        return 0;
-    return level < 255 ? static_cast<int>(level) : 255;
+    return SaturateToInt(std::floor(factor * 255.0), 0, 255);
 }

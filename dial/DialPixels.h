@@ -5,13 +5,14 @@
 // red) of 32-bit pixels inside the rectangle (left, top, width, height) of a
 // buffer with rows stride bytes apart; the mask has width bytes per row.
 
-// [m * 256 + c] = m * c / 255: scales a colour byte by m / 255.
-extern unsigned char DialScaleTable[256 * 256];
+// Colour bytes are scaled through the raster's ScaleTable: [m * 256 + c] =
+// m * c / 255.
 // Blur weight by Manhattan distance d from the gnomon foot: 255 up to 40,
 // then 10240 / d.
 extern int BlurWeight[1024];
 
-// Builds both tables; later calls return at once.
+// Builds the blur weights and the raster's blend tables; later calls return
+// at once.
 void InitDialTables();
 
 // mask[y * width + x] = blue byte of the pixel (left + x, top + y).
@@ -27,7 +28,7 @@ void BlurPass(unsigned char* start, int step, int count, int offsetA, int offset
 // leave edges near (centreX, centreY) sharp and soften them farther out.
 void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int centreY);
 
-// Every colour byte c becomes DialScaleTable[m * 256 + c] with its mask byte m.
+// Every colour byte c becomes ScaleTable[m * 256 + c] with its mask byte m.
 void MultiplyByMask(unsigned char* pixels, int stride, int left, int top, int width, int height,
                     const unsigned char* mask);
 

@@ -8,11 +8,11 @@
 #include <cmath>
 
 void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int top, int right, int bottom,
-                              float latitude, const PixelImage* numbers, bool big)
+                              float latitude, const PixelImage* numbers, const DialSize& size)
 {
     if (!pixels || !numbers || !numbers->pixels || latitude == 0 || !std::isfinite(latitude))
         return;
-    const int halfHeight = GetDialSize(big).numeralHalfHeight;
+    const int halfHeight = size.numeralHalfHeight;
     const int width = right - left;
     const int cx = (left + right) >> 1, cy = (top + bottom) >> 1;
     const double inner = width * 0.3;
@@ -29,9 +29,9 @@ void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int t
             continue;
         int n = static_cast<int>(std::floor(h));
         int halfWidth = NumeralHalfWidth(h, latitude, outer, halfHeight);
-        int x = TruncateCoordinate(cx + (outer + 10.0) * sx);
-        int y = TruncateCoordinate(cy + (outer + 10.0) * sy);
-        float angle = static_cast<float>(-(std::atan2(sx, sy) * 180 * 0.31830988614222805));
+        int x = TruncateCoordinate(cx + (outer + size.numeralGap) * sx);
+        int y = TruncateCoordinate(cy + (outer + size.numeralGap) * sy);
+        float angle = static_cast<float>(-(std::atan2(sx, sy) * 180 * InversePi));
         DrawRotatedImage(pixels, stride, left, top, right, bottom, x, y, halfWidth, halfHeight, numbers->pixels,
                          numbers->stride, numbers->width, numbers->height, static_cast<float>((n & 7) * NUMERAL_CELL),
                          static_cast<float>((n >> 3) * NUMERAL_CELL), NUMERAL_CELL, NUMERAL_CELL, angle);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dial/DialSize.h"
+
 // A picture in the surface pixel format, read only.
 struct PixelImage
 {
@@ -18,4 +20,4 @@ const int NUMERAL_CELL = 32;
 // Nothing is drawn without pixels or numerals, or at latitude 0 (or not a
 // number), where all lines coincide.
 void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int top, int right, int bottom,
-                              float latitude, const PixelImage* numbers, bool big);
+                              float latitude, const PixelImage* numbers, const DialSize& size);

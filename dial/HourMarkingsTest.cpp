@@ -38,7 +38,7 @@ struct Dial
         numbers = {sheet.data(), 256 * 4, 256, 96};
     }
 
-    void Draw(float latitude) { DrawHourLinesAndNumerals(pixels.data(), kSize * 4, 0, 0, kSize, kSize, latitude, &numbers, true); }
+    void Draw(float latitude) { DrawHourLinesAndNumerals(pixels.data(), kSize * 4, 0, 0, kSize, kSize, latitude, &numbers, DialSizeFor(true, NATURAL_SCALE)); }
 
     int Blue(int x, int y) const { return pixels[(y * kSize + x) * 4]; }
 
@@ -136,8 +136,8 @@ TEST(HourMarkings, NumeralsNarrowWhereLinesCrowd)
 TEST(HourMarkings, MissingPicturesDrawNothing)
 {
     Dial dial;
-    DrawHourLinesAndNumerals(dial.pixels.data(), Dial::kSize * 4, 0, 0, Dial::kSize, Dial::kSize, 45.0f, nullptr, true);
-    DrawHourLinesAndNumerals(nullptr, Dial::kSize * 4, 0, 0, Dial::kSize, Dial::kSize, 45.0f, &dial.numbers, true);
+    DrawHourLinesAndNumerals(dial.pixels.data(), Dial::kSize * 4, 0, 0, Dial::kSize, Dial::kSize, 45.0f, nullptr, DialSizeFor(true, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(nullptr, Dial::kSize * 4, 0, 0, Dial::kSize, Dial::kSize, 45.0f, &dial.numbers, DialSizeFor(true, NATURAL_SCALE));
     dial.Draw(NAN);
     for (unsigned char p : dial.pixels)
         ASSERT_EQ(p, 255);

@@ -1,8 +1,8 @@
 #include "dial/Solar.h"
 
 #include "common/Calendar.h"
+#include "common/Saturate.h"
 
-#include <climits>
 #include <cmath>
 
 void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, double& y, double& z)
@@ -15,15 +15,6 @@ void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, d
     x = nx;
     y = ny;
     z = nz;
-}
-
-static int SaturateToInt(long long value)
-{
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
 }
 
 int SimulatedMoment(int day, int seconds)
@@ -96,7 +87,7 @@ Shadow ComputeShadow(double latitude, double gnomonLength, int t)
 
 void HourLineDirection(double hour, double latitude, double& sx, double& sy)
 {
-    double h = (hour + (-12.0)) * TwoPi * 0.041666666666666664;
+    double h = (hour + (-12.0)) * TwoPi * HourToTurn;
     double s = sin(latitude * DegToRad);
     double n = sqrt((sin(h) * s) * (sin(h) * s) + cos(h) * cos(h));
     if (n == 0) {
@@ -110,7 +101,7 @@ void HourLineDirection(double hour, double latitude, double& sx, double& sy)
 
 double HourSectorAngle(double hour, double latitude)
 {
-    double h = (hour + (-12.0)) * TwoPi * 0.041666666666666664;
+    double h = (hour + (-12.0)) * TwoPi * HourToTurn;
     double s = sin(latitude * DegToRad);
-    return fabs(atan2(2 * s * 0.25882, (1 - s * s) * cos(2 * h) + (1 + s * s) * 0.966));
+    return fabs(atan2(2 * s * SinFifteenDegrees, (1 - s * s) * cos(2 * h) + (1 + s * s) * CosFifteenDegrees));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dial/DialSize.h"
 #include "platform/Clock.h"
 
 // A small vector model of the Earth's orbit and rotation: the sun's direction
@@ -16,8 +17,17 @@ const double OrbitScale = 149437030.2;
 const double Obliquity = 23.5;
 const double EquinoxAngle = 1.3761939072963723;
 const double SiderealRate = 360.986301369863;         // 360 * 366 / 365
-const double GnomonLengthBig = 125;
-const double GnomonLengthSmall = 70;
+
+// The dial was tuned with these exact values, and every pixel of it depends
+// on them: the degree factor above uses pi cut to ten digits, while the
+// angles of the numerals and their widths convert with pi in full double
+// precision; the hour sectors use sin 15 and cos 15 degrees cut to five and
+// three digits. Keep them as they are written, not computed afresh.
+const double HourToTurn = 0.041666666666666664;    // 1 / 24
+const double RadToDeg = 57.29577950560105;         // 180 / pi
+const double InversePi = 0.31830988614222805;      // 1 / pi
+const double SinFifteenDegrees = 0.25882;
+const double CosFifteenDegrees = 0.966;
 
 struct Vector3
 {

@@ -51,11 +51,13 @@ bool CUmbrant::OnCreate(CGadgetApplication* host, HWND window)
 {
     m_host = host;
     m_window = window;
+    const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
     if (m_host)
-        m_host->AddButton(NULL, CMD_SETTINGS, 0, "ButtonSettings", 1, -1, -26, 7, 16, 16, true, false, false, false,
-                          NULL, SETTINGS_TIP_STRING, false);
+        m_host->AddButton(NULL, CMD_SETTINGS, 0, "ButtonSettings", 1, -1, size.settingsButtonX, size.buttonY,
+                          size.buttonSize, size.buttonSize, true, false, false, false, NULL, SETTINGS_TIP_STRING,
+                          false);
     m_whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
-    m_nightFont = CreateNightFont();
+    m_nightFont = CreateNightFont(size);
     HDC windowDC = GetDC(window);
     m_rodBigDC = LoadRodImage(windowDC, "RodBigImage", m_rodBigBitmap);
     m_rodSmallDC = LoadRodImage(windowDC, "RodSmallImage", m_rodSmallBitmap);
@@ -74,7 +76,7 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
     // Before the host hands over the dial rectangle there is nothing to paint.
     if (m_rectWidth <= 0 || m_rectHeight <= 0)
         return true;
-    DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_latitude, m_simulate,
+    DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_scalePercent, m_latitude, m_simulate,
                        m_simulatedDay, m_simulatedTime, 0, m_shadowMask, m_numbers, m_whiteBrush, m_nightFont,
                        m_isBig ? m_rodBigDC : m_rodSmallDC, &m_lastNightTextTime, &m_nightTextIndex, m_nightText};
     PaintDialFrame(frame, dc, pixels, stride);
@@ -96,7 +98,7 @@ bool CUmbrant::SetContentRect(int left, int top, int right, int bottom)
 
 bool CUmbrant::GetContentSize(int* width, int* height)
 {
-    int size = m_isBig ? 450 : 250;
+    int size = DialSizeFor(m_isBig, m_scalePercent).side;
     if (width)
         *width = size;
     if (height)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dial/DialSize.h"
 #include "gadget/Gadget.h"
 
 class CBitmapSurface;
@@ -44,6 +45,7 @@ public:
     bool m_settingsChanged;
     bool m_simulate;
     bool m_isBig;
+    int m_scalePercent = NATURAL_SCALE;
     char m_nightText[1024];
 };
 

@@ -14,7 +14,7 @@ const float DRAG_PHASE_RATE = 1.0f / 3.0f;
 const float SETTLED = 0.01f;
 const float BEVEL_CURVATURE = 0.5f;
 
-bool HasPixels(const CBitmapSurface* surface)
+bool HasPixels(const std::unique_ptr<CBitmapSurface>& surface)
 {
     return surface && surface->GetDC() && surface->GetPixels();
 }
@@ -33,11 +33,10 @@ bool Approach(float& value, float target, float k)
     return false;
 }
 
-template <typename T> void DrawItems(T** items, int count, HDC dc)
+template <typename T> void DrawItems(const std::vector<std::unique_ptr<T>>& items, HDC dc)
 {
-    for (int i = 0; i < count; i++)
-        if (items[i])
-            items[i]->Draw(dc);
+    for (const std::unique_ptr<T>& item : items)
+        item->Draw(dc);
 }
 
 } // namespace
@@ -125,11 +124,11 @@ bool CGadgetApplication::Compose(bool force)
     HDC dc = m_composition->GetDC();
     RECT all = {0, 0, m_width, m_height};
     FillRect(dc, &all, m_backgroundBrush);
-    DrawItems(m_images, m_imageCount, dc);
+    DrawItems(m_images, dc);
     if (m_gadget)
         m_gadget->Paint(dc, m_composition->GetPixels(), m_composition->GetStride());
-    DrawItems(m_buttons, m_buttonCount, dc);
-    DrawItems(m_links, m_linkCount, dc);
+    DrawItems(m_buttons, dc);
+    DrawItems(m_links, dc);
     GdiFlush();
     ShadeRoundedBevel(m_composition->GetPixels(), m_background->GetPixels(), m_width, m_height, m_frameWidth,
                       m_cornerRadius, BEVEL_CURVATURE);

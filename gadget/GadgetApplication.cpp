@@ -1,16 +1,11 @@
 #include "gadget/GadgetApplication.h"
 
-#include <stdlib.h>
 #include <time.h>
 
 #include <new>
 
 #include "common/Strings.h"
-#include "gadget/GadgetButton.h"
 #include "gadget/GadgetEvents.h"
-#include "gadget/GadgetImage.h"
-#include "gadget/GadgetLink.h"
-#include "raster/BitmapSurface.h"
 #include "settings/Registry.h"
 #include "settings/Strings.h"
 
@@ -24,32 +19,20 @@ const int STRING_HOME_PAGE = 57;
 const int STRING_ABOUT = 240;
 const int STRING_CLOSE_ITEM = 52;
 
-// Appends an item (which may be null) to a growable array of owned items;
-// false, and nothing added, when the array cannot grow.
-template <typename T> bool AppendItem(T**& items, int& count, T* item)
+// Takes a newly made item (null when it could not be made) into the list
+// that owns it; returns it.
+template <typename T> T* Adopt(std::vector<std::unique_ptr<T>>& items, T* item)
 {
-    T** grown = static_cast<T**>(realloc(items, (count + 1) * sizeof(T*)));
-    if (!grown)
-        return false;
-    items = grown;
-    items[count++] = item;
-    return true;
+    if (item)
+        items.emplace_back(item);
+    return item;
 }
 
-template <typename T> void DestroyItems(T**& items, int& count)
+template <typename T> T* FindItem(const std::vector<std::unique_ptr<T>>& items, int command, int param)
 {
-    for (int i = 0; i < count; i++)
-        delete items[i];
-    free(items);
-    items = nullptr;
-    count = 0;
-}
-
-template <typename T> T* FindItem(T** items, int count, int command, int param)
-{
-    for (int i = 0; i < count; i++)
-        if (items[i] && items[i]->m_command == command && (param == 0 || items[i]->m_param == param))
-            return items[i];
+    for (const std::unique_ptr<T>& item : items)
+        if (item->m_command == command && (param == 0 || item->m_param == param))
+            return item.get();
     return nullptr;
 }
 
@@ -72,8 +55,7 @@ CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, c
       m_backgroundColour(backgroundColour), m_window(nullptr), m_windowDC(nullptr), m_backgroundBrush(nullptr),
       m_lastTick(0), m_opacity(0), m_opacityTarget(0), m_dragPhase(0), m_dragPhaseTarget(0), m_idleTime(0),
       m_dragging(false), m_captureX(POSITION_UNSET), m_captureY(POSITION_UNSET), m_captureWidth(0),
-      m_captureHeight(0), m_gadget(gadget), m_events(events), m_composition(nullptr), m_background(nullptr),
-      m_buttons(nullptr), m_buttonCount(0), m_links(nullptr), m_linkCount(0), m_images(nullptr), m_imageCount(0)
+      m_captureHeight(0), m_gadget(gadget), m_events(events)
 {
     srand(static_cast<unsigned>(time(nullptr)));
     RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", "Tavrelon", nullptr, nullptr);
@@ -83,13 +65,11 @@ CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, c
 CGadgetApplication::~CGadgetApplication()
 {
     m_gadget = nullptr;
-    DestroyItems(m_buttons, m_buttonCount);
-    DestroyItems(m_links, m_linkCount);
-    DestroyItems(m_images, m_imageCount);
-    delete m_composition;
-    m_composition = nullptr;
-    delete m_background;
-    m_background = nullptr;
+    m_buttons.clear();
+    m_links.clear();
+    m_images.clear();
+    m_composition.reset();
+    m_background.reset();
     free(m_className);
     free(m_title);
     if (m_backgroundBrush)
@@ -139,9 +119,8 @@ bool CGadgetApplication::OnNotify(int command, int param, const char* target)
 bool CGadgetApplication::SetLanguage(int language)
 {
     g_languageOffset = language;
-    for (int i = 0; i < m_buttonCount; i++)
-        if (m_buttons[i])
-            m_buttons[i]->UpdateTipText();
+    for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
+        button->UpdateTipText();
     if (m_gadget)
         m_gadget->OnLanguageChanged(language);
     if (m_events)
@@ -165,10 +144,10 @@ bool CGadgetApplication::Create(HINSTANCE instance)
         SetStretchBltMode(m_windowDC, COLORONCOLOR);
     // A surface that cannot be made stays without pixels: frames are then
     // not composed and the window shows what the system paints.
-    m_composition = new (std::nothrow) CBitmapSurface();
+    m_composition.reset(new (std::nothrow) CBitmapSurface());
     if (m_composition)
         m_composition->Create(m_windowDC, m_width, m_height, nullptr);
-    m_background = new (std::nothrow) CBitmapSurface();
+    m_background.reset(new (std::nothrow) CBitmapSurface());
     if (m_background)
         m_background->Create(m_windowDC, m_width, m_height, nullptr);
     if (m_gadget) {
@@ -257,12 +236,10 @@ bool CGadgetApplication::Resize(int width, int height, bool centre)
         CaptureBackground(false, POSITION_UNSET, POSITION_UNSET);
     GiveContentRect();
     int frameRight = width - m_frameWidth, frameBottom = height - m_frameWidth;
-    for (int i = 0; i < m_buttonCount; i++)
-        if (m_buttons[i])
-            m_buttons[i]->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
-    for (int i = 0; i < m_imageCount; i++)
-        if (m_images[i])
-            m_images[i]->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
+    for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
+        button->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
+    for (const std::unique_ptr<CGadgetImage>& image : m_images)
+        image->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
     SetWindowPos(m_window, nullptr, x, y, width, height,
                  SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | (centre ? 0 : SWP_NOMOVE));
     if (m_composition && m_composition->GetDC()) {
@@ -289,19 +266,15 @@ CGadgetButton* CGadgetApplication::AddButton(CCommandTarget* owner, int command,
                                              bool radio, bool toggle, bool checked, const char* tipText,
                                              int tipStringId, bool flat)
 {
-    if (!AppendItem(m_buttons, m_buttonCount, static_cast<CGadgetButton*>(nullptr)))
-        return nullptr;
-    CGadgetButton* button = new (std::nothrow)
-        CGadgetButton(m_window, m_frameWidth, m_frameWidth, m_width - m_frameWidth, m_height - m_frameWidth, command,
-                      param, resourceName, alignX, alignY, x, y, w, h, visible, radio, toggle, checked, tipText,
-                      tipStringId, flat, owner ? owner : this);
-    m_buttons[m_buttonCount - 1] = button;
-    return button;
+    return Adopt(m_buttons, new (std::nothrow) CGadgetButton(
+                                m_window, m_frameWidth, m_frameWidth, m_width - m_frameWidth, m_height - m_frameWidth,
+                                command, param, resourceName, alignX, alignY, x, y, w, h, visible, radio, toggle,
+                                checked, tipText, tipStringId, flat, owner ? owner : this));
 }
 
 CGadgetButton* CGadgetApplication::FindButton(int command, int param)
 {
-    return FindItem(m_buttons, m_buttonCount, command, param);
+    return FindItem(m_buttons, command, param);
 }
 
 CGadgetLink* CGadgetApplication::AddLink(int command, int param, CNotifyTarget* listener, const char* text,
@@ -310,13 +283,10 @@ CGadgetLink* CGadgetApplication::AddLink(int command, int param, CNotifyTarget* 
                                          bool useFont2, HFONT font1, HFONT font2, HFONT font3, int left, int top,
                                          int right, int bottom)
 {
-    if (!AppendItem(m_links, m_linkCount, static_cast<CGadgetLink*>(nullptr)))
-        return nullptr;
-    CGadgetLink* link = new (std::nothrow)
-        CGadgetLink(command, param, listener ? listener : static_cast<CNotifyTarget*>(this), text, target, active,
-                    textColour, hoverColour, boxColour, boxBorderColour, boxPadding, useFont3, useFont2, font1, font2,
-                    font3);
-    m_links[m_linkCount - 1] = link;
+    CGadgetLink* link = Adopt(m_links, new (std::nothrow) CGadgetLink(
+                                              command, param, listener ? listener : static_cast<CNotifyTarget*>(this),
+                                              text, target, active, textColour, hoverColour, boxColour,
+                                              boxBorderColour, boxPadding, useFont3, useFont2, font1, font2, font3));
     if (link)
         link->SetRect(left, top, right, bottom);
     return link;
@@ -324,15 +294,13 @@ CGadgetLink* CGadgetApplication::AddLink(int command, int param, CNotifyTarget* 
 
 CGadgetLink* CGadgetApplication::FindLink(int command, int param)
 {
-    return FindItem(m_links, m_linkCount, command, param);
+    return FindItem(m_links, command, param);
 }
 
 bool CGadgetApplication::AddImage(const char* resourceName, int alignX, int alignY, int x, int y)
 {
-    if (!AppendItem(m_images, m_imageCount, static_cast<CGadgetImage*>(nullptr)))
-        return false;
-    CGadgetImage* image = new (std::nothrow) CGadgetImage(m_windowDC, resourceName, alignX, alignY, x, y);
-    m_images[m_imageCount - 1] = image;
+    CGadgetImage* image =
+        Adopt(m_images, new (std::nothrow) CGadgetImage(m_windowDC, resourceName, alignX, alignY, x, y));
     if (!image)
         return false;
     image->SetFrame(m_frameWidth, m_frameWidth, m_width - m_frameWidth, m_height - m_frameWidth);

@@ -2,10 +2,14 @@
 
 #include "gadget/Gadget.h"
 
-class CBitmapSurface;
-class CGadgetButton;
-class CGadgetLink;
-class CGadgetImage;
+#include <memory>
+#include <vector>
+
+#include "gadget/GadgetButton.h"
+#include "gadget/GadgetImage.h"
+#include "gadget/GadgetLink.h"
+#include "raster/BitmapSurface.h"
+
 class CGadgetEvents;
 
 // The host: a borderless window that composes every frame off screen over a
@@ -73,14 +77,11 @@ public:
     int m_captureWidth, m_captureHeight;
     CGadget* m_gadget;
     CGadgetEvents* m_events;
-    CBitmapSurface* m_composition;
-    CBitmapSurface* m_background;
-    CGadgetButton** m_buttons;
-    int m_buttonCount;
-    CGadgetLink** m_links;
-    int m_linkCount;
-    CGadgetImage** m_images;
-    int m_imageCount;
+    std::unique_ptr<CBitmapSurface> m_composition;
+    std::unique_ptr<CBitmapSurface> m_background;
+    std::vector<std::unique_ptr<CGadgetButton>> m_buttons;
+    std::vector<std::unique_ptr<CGadgetLink>> m_links;
+    std::vector<std::unique_ptr<CGadgetImage>> m_images;
 
 private:
     void GiveContentRect();

@@ -62,7 +62,7 @@ public:
     bool OnTimer() override { return false; }
     bool OnLanguageChanged(int) override
     {
-        m_tipWhenToldOfLanguage = ToolTipText(m_host->m_buttons[0]);
+        m_tipWhenToldOfLanguage = ToolTipText(m_host->m_buttons[0].get());
         return true;
     }
 
@@ -382,7 +382,7 @@ TEST_F(GadgetHost, ImagesFollowTheFrame)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
     EXPECT_TRUE(m_host->AddImage("ButtonClose", 1, 1, 0, 0));
-    CGadgetImage* image = m_host->m_images[0];
+    CGadgetImage* image = m_host->m_images[0].get();
     EXPECT_EQ(image->m_surface->m_width, 64);
     EXPECT_EQ(image->m_frame.right, 256);
     m_gadget.m_size = 450;

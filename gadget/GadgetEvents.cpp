@@ -13,9 +13,8 @@ bool CGadgetEvents::OnLanguageChanged(int)
     if (!m_host)
         return true;
     // A language switch link is active only for the language not in force.
-    for (int i = 0; i < m_host->m_linkCount; i++) {
-        CGadgetLink* link = m_host->m_links[i];
-        if (link && link->m_command == CMD_LANGUAGE &&
+    for (const std::unique_ptr<CGadgetLink>& link : m_host->m_links) {
+        if (link->m_command == CMD_LANGUAGE &&
             (link->m_param == LANGUAGE_ENGLISH || link->m_param == LANGUAGE_SLOVENIAN))
             link->SetActive(link->m_param != g_languageOffset);
     }

@@ -1,5 +1,7 @@
 #include "gadget/GadgetLink.h"
 
+#include "platform/Handles.h"
+
 #include <stdlib.h>
 
 #include "common/Strings.h"
@@ -37,9 +39,10 @@ void CGadgetLink::SetRect(int left, int top, int right, int bottom)
     if (right <= left || bottom <= top)
         rect = {left, top, left + 10000, top + 10000};
     HDC screen = GetDC(nullptr);
-    HGDIOBJ oldFont = SelectObject(screen, Font());
-    DrawTextA(screen, m_text ? m_text : "", -1, &rect, DT_CALCRECT | TEXT_FORMAT);
-    SelectObject(screen, oldFont);
+    {
+        CSelectedObject font(screen, Font());
+        DrawTextA(screen, m_text ? m_text : "", -1, &rect, DT_CALCRECT | TEXT_FORMAT);
+    }
     ReleaseDC(nullptr, screen);
     m_textWidth = rect.right - rect.left;
     m_textHeight = rect.bottom - rect.top;
@@ -50,22 +53,17 @@ bool CGadgetLink::Draw(HDC dc)
     if (!m_active)
         return false;
     if (m_boxColour != NO_BOX && m_boxBorderColour != NO_BOX) {
-        HPEN pen = CreatePen(PS_SOLID, 1, m_boxBorderColour);
-        HBRUSH brush = CreateSolidBrush(m_boxColour);
-        HGDIOBJ oldPen = SelectObject(dc, pen);
-        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, m_boxBorderColour));
+        CGdiObject<HBRUSH> brush(CreateSolidBrush(m_boxColour));
+        CSelectedObject penSelected(dc, pen.Get());
+        CSelectedObject brushSelected(dc, brush.Get());
         Rectangle(dc, m_left - m_boxPadding, m_top - m_boxPadding, m_right + m_boxPadding, m_bottom + m_boxPadding);
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
-        DeleteObject(pen);
-        DeleteObject(brush);
     }
-    HGDIOBJ oldFont = SelectObject(dc, Font());
+    CSelectedObject font(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, m_hover ? m_hoverTextColour : m_textColour);
     RECT rect = {m_left, m_top, m_right, m_bottom};
     DrawTextA(dc, m_text ? m_text : "", -1, &rect, TEXT_FORMAT);
-    SelectObject(dc, oldFont);
     return true;
 }
 

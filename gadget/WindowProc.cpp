@@ -57,8 +57,8 @@ int ScrollTarget(WPARAM wParam, const SCROLLINFO& info)
 bool CGadgetApplication::OfferMouse(int event, int x, int y)
 {
     bool taken = false;
-    for (int i = 0; i < m_buttonCount; i++)
-        if (m_buttons[i] && m_buttons[i]->HandleMouse(event, x, y))
+    for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
+        if (button->HandleMouse(event, x, y))
             taken = true;
     return taken;
 }
@@ -101,13 +101,12 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         return DefWindowProcA(window, message, wParam, lParam);
 
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
-        for (int i = 0; i < host->m_buttonCount; i++)
-            if (host->m_buttons[i])
-                host->m_buttons[i]->RelayToToolTip(window, message, wParam, lParam);
+        for (const std::unique_ptr<CGadgetButton>& button : host->m_buttons)
+            button->RelayToToolTip(window, message, wParam, lParam);
 
     bool redraw = false, linkTook = false;
-    for (int i = 0; i < host->m_linkCount; i++)
-        if (host->m_links[i] && host->m_links[i]->HandleMessage(message, lParam, &redraw))
+    for (const std::unique_ptr<CGadgetLink>& link : host->m_links)
+        if (link->HandleMessage(message, lParam, &redraw))
             linkTook = true;
     if (linkTook) {
         if (redraw)

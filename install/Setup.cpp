@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include "gadget/GadgetApplication.h"
+#include "platform/Handles.h"
 #include "settings/Registry.h"
 
 namespace
@@ -146,12 +147,9 @@ bool GetSpecialFolderPath(int csidl, char* out)
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items)
         return false;
     const bool resolved = SHGetPathFromIDListA(items, out) != FALSE;
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)))
-    {
+    CComReference<IMalloc> allocator;
+    if (SUCCEEDED(SHGetMalloc(reinterpret_cast<IMalloc**>(allocator.Out()))))
         allocator->Free(items);
-        allocator->Release();
-    }
     if (!resolved)
         out[0] = 0;
     return resolved;
@@ -161,10 +159,9 @@ bool CreateShortcut(const char* target, const char* linkPath, const char* descri
 {
     if (!target || !linkPath || !description)
         return false;
-    const HRESULT initialised = CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link))))
+    CComInitialisation com;
+    CComReference<IShellLinkA> link;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())))
     {
         // The target's folder; a drive keeps its backslash ("C:\") so that it names the root.
         char folder[PATH_SIZE];
@@ -174,18 +171,14 @@ bool CreateShortcut(const char* target, const char* linkPath, const char* descri
         link->SetPath(target);
         link->SetDescription(description);
         link->SetWorkingDirectory(folder);
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+        CComReference<IPersistFile> file;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())))
         {
             WCHAR widePath[MAX_PATH];
             if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) > 0)
                 file->Save(widePath, TRUE);
-            file->Release();
         }
-        link->Release();
     }
-    if (SUCCEEDED(initialised))
-        CoUninitialize();
     return true;
 }
 

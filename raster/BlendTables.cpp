@@ -1,6 +1,6 @@
 #include "raster/BlendTables.h"
 
-#include <climits>
+#include "common/Saturate.h"
 
 unsigned char ScaleTable[256 * 256];
 unsigned char InverseScaleTable[256 * 256];
@@ -24,10 +24,5 @@ int MulDivTruncate(int a, int b, int c)
 {
     if (c == 0)
         return 0;
-    long long quotient = static_cast<long long>(a) * b / c;
-    if (quotient > INT_MAX)
-        return INT_MAX;
-    if (quotient < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(quotient);
+    return SaturateToInt(static_cast<long long>(a) * b / c);
 }

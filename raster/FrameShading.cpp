@@ -1,5 +1,6 @@
 #include "raster/FrameShading.h"
 
+#include "common/Saturate.h"
 #include "raster/BlendTables.h"
 
 #include <cassert>
@@ -13,9 +14,7 @@
 static int BandFactor(float t, float curvature)
 {
     const float shade = 255 * (0.8f + 0.2f * (1 + curvature) * t / (1 - curvature + 2.0f * curvature * t));
-    if (!(shade > 0))
-        return 0;
-    return shade >= 255 ? 255 : static_cast<int>(shade);
+    return SaturateToInt(shade, 0, 255);
 }
 
 // Weights of the picture and of the background for a pixel that lies r
@@ -25,7 +24,7 @@ static void InnerCornerWeights(float r, int& pictureWeight, int& backgroundWeigh
     const float w = 1 - 0.707107f * r;
     const float s = 0.06f * w / (1.94f - 1.88f * w);
     const float alpha = 255 * s;
-    pictureWeight = !(alpha > 0) ? 0 : alpha >= 255 ? 255 : static_cast<int>(alpha);
+    pictureWeight = SaturateToInt(alpha, 0, 255);
     backgroundWeight = static_cast<int>(0.8f * (255 - pictureWeight));
 }
 

@@ -1,5 +1,6 @@
 #include "raster/RotatedImage.h"
 
+#include "common/Saturate.h"
 #include "raster/BlendTables.h"
 
 #include <cassert>
@@ -10,21 +11,9 @@
 // The source row offsets live in a fixed table of this many rows.
 static const int MaxSourceHeight = 4096;
 
-// Truncates toward zero, saturating at the ends of the int range (NaN gives 0).
-static int TruncateToInt(double v)
-{
-    if (v != v)
-        return 0;
-    if (v <= INT_MIN)
-        return INT_MIN;
-    if (v >= INT_MAX)
-        return INT_MAX;
-    return static_cast<int>(v);
-}
-
 static int FloorToInt(double v)
 {
-    const int truncated = TruncateToInt(v);
+    const int truncated = SaturateToInt(v);
     return truncated > v && truncated > INT_MIN ? truncated - 1 : truncated;
 }
 
@@ -53,19 +42,14 @@ static void StartEdge(Edge& edge, const float* cornerX, const float* cornerY, in
 static void LeftEdgeFraction(const Edge& left, int y, int& u, int& v)
 {
     const double t = (y - left.startRow) / (left.endRow - left.startRow);
-    const int along = TruncateToInt(t * 65535.0);
-    const int back = TruncateToInt((1.0 - t) * 65535.0);
+    const int along = SaturateToInt(t * 65535.0);
+    const int back = SaturateToInt((1.0 - t) * 65535.0);
     switch (left.corner) {
     case 0: u = along; v = 65535; break;  // bottom, left to right
     case 1: u = 0; v = along; break;      // left, top to bottom
     case 2: u = back; v = 0; break;       // top, right to left
     default: u = 65535; v = back; break;  // right, bottom to top
     }
-}
-
-static int Saturate(long long v)
-{
-    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
 }
 
 bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight,
@@ -108,10 +92,10 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
     }
 
     // Source steps per destination pixel to the right, 16.16.
-    const unsigned int du = static_cast<unsigned int>(TruncateToInt((srcRectWidth - 1) * c * 32768 / halfWidth));
-    const unsigned int dv = static_cast<unsigned int>(TruncateToInt((srcRectHeight - 1) * -s * 32768 / halfHeight));
-    const int rectWidth = TruncateToInt(srcRectWidth - 1), rectHeight = TruncateToInt(srcRectHeight - 1);
-    const int originU = TruncateToInt(srcX * 65536.0), originV = TruncateToInt(srcY * 65536.0);
+    const unsigned int du = static_cast<unsigned int>(SaturateToInt((srcRectWidth - 1) * c * 32768 / halfWidth));
+    const unsigned int dv = static_cast<unsigned int>(SaturateToInt((srcRectHeight - 1) * -s * 32768 / halfHeight));
+    const int rectWidth = SaturateToInt(srcRectWidth - 1), rectHeight = SaturateToInt(srcRectHeight - 1);
+    const int originU = SaturateToInt(srcX * 65536.0), originV = SaturateToInt(srcY * 65536.0);
     // One unsigned compare tests 0 <= i < limit.
     const unsigned int uLimit = static_cast<unsigned int>(srcWidth - 1);
     const unsigned int vLimit = static_cast<unsigned int>(srcHeight - 1);
@@ -130,7 +114,7 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
             StartEdge(right, cornerX, cornerY, rightCorner, (rightCorner + 1) & 3);
             rightCorner = right.corner;
         }
-        const int segmentEnd = TruncateToInt(left.endRow < right.endRow ? left.endRow : right.endRow);
+        const int segmentEnd = SaturateToInt(left.endRow < right.endRow ? left.endRow : right.endRow);
         const int first = clipTop < segmentEnd ? clipTop : segmentEnd;
         if (y < first) {
             left.x += (first - y) * left.step;
@@ -148,10 +132,10 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
                 continue;
             int u, v;
             LeftEdgeFraction(left, y, u, v);
-            unsigned int su = static_cast<unsigned int>(Saturate(static_cast<long long>(u) * rectWidth + originU));
-            unsigned int sv = static_cast<unsigned int>(Saturate(static_cast<long long>(v) * rectHeight + originV));
-            su += static_cast<unsigned int>(TruncateToInt(clippedColumns * static_cast<int>(du)));
-            sv += static_cast<unsigned int>(TruncateToInt(clippedColumns * static_cast<int>(dv)));
+            unsigned int su = static_cast<unsigned int>(SaturateToInt(static_cast<long long>(u) * rectWidth + originU));
+            unsigned int sv = static_cast<unsigned int>(SaturateToInt(static_cast<long long>(v) * rectHeight + originV));
+            su += static_cast<unsigned int>(SaturateToInt(clippedColumns * static_cast<int>(du)));
+            sv += static_cast<unsigned int>(SaturateToInt(clippedColumns * static_cast<int>(dv)));
             unsigned char* out = dstPixels + y * dstStride + x * 4;
             // Unsigned steps wrap instead of overflowing; the bounds test
             // below then skips any position outside the source.

@@ -1,14 +1,14 @@
 #include "settings/DateTimeText.h"
 
 #include "common/Calendar.h"
+#include "common/Saturate.h"
 
-#include <climits>
 #include <cstdio>
 
 int SimulatedSeconds(int day, int timeOfDay)
 {
     long long seconds = (day > 0 ? day : 0) * 86400LL + (timeOfDay > 0 ? timeOfDay : 0);
-    return seconds > INT_MAX ? INT_MAX : static_cast<int>(seconds);
+    return SaturateToInt(seconds);
 }
 
 SimulatedMoment SplitSimulatedSeconds(int year, int seconds)

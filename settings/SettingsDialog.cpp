@@ -1,7 +1,9 @@
 #include "settings/SettingsDialog.h"
 
+#include "common/Saturate.h"
 #include "dial/Umbrant.h"
 #include "gadget/GadgetApplication.h"
+#include "platform/Handles.h"
 #include "settings/DateTimeText.h"
 #include "settings/DialogIds.h"
 #include "settings/Dialogs.h"
@@ -32,9 +34,7 @@ void EnableSimulatedControls(HWND dialog, bool enable)
 // not a number) must not reach the float-to-int conversion.
 int WholeDegrees(float latitude)
 {
-    if (!(latitude > -90.0f))
-        return latitude < 0.0f ? -90 : 0;
-    return latitude < 90.0f ? static_cast<int>(latitude) : 90;
+    return SaturateToInt(latitude, -90, 90);
 }
 
 void SetUpTrackBar(HWND dialog, int id, int minimum, int maximum, int tickEvery, int position)
@@ -195,12 +195,10 @@ void DrawLinkControl(const DRAWITEMSTRUCT* item)
     DrawTextA(dc, text, -1, &bounds, format | DT_CENTER | DT_VCENTER);
 
     int width = bounds.right - bounds.left;
-    HPEN pen = CreatePen(PS_SOLID, 1, LINK_COLOUR);
-    HGDIOBJ previous = SelectObject(dc, pen);
+    CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, LINK_COLOUR));
+    CSelectedObject selected(dc, pen.Get());
     MoveToEx(dc, bounds.left + (width - textWidth) / 2, bounds.bottom - 1, nullptr);
     LineTo(dc, bounds.left + (width + textWidth) / 2, bounds.bottom - 1);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
 }
 
 void SetLinkCursor(HWND dialog, int linkId)

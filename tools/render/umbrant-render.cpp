@@ -135,19 +135,20 @@ int main(int argc, char** argv)
         return Usage("no output file");
 
     InitDialTables();
-    const int size = small ? 250 : 450;
+    const DialSize dialSize = DialSizeFor(!small, NATURAL_SCALE);
+    const int size = dialSize.side;
     HDC screen = GetDC(NULL);
     CBitmapSurface surface(screen, size, size, NULL);
     CBitmapSurface numbers(screen, 0, 0, "NumbersImage");
     HBRUSH whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
-    HFONT nightFont = CreateNightFont();
+    HFONT nightFont = CreateNightFont(dialSize);
     HBITMAP rodBitmap;
     HDC rodDC = LoadRodImage(screen, small ? "RodSmallImage" : "RodBigImage", rodBitmap);
     unsigned char* mask = static_cast<unsigned char*>(malloc(size * size));
     DWORD lastNightText = 0;
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
-    DialFrame frame = {0, 0, size, size, !small, latitude, simulate, day, seconds, depth, mask, &numbers,
+    DialFrame frame = {0, 0, size, size, !small, NATURAL_SCALE, latitude, simulate, day, seconds, depth, mask, &numbers,
                        whiteBrush, nightFont, rodDC, &lastNightText, &nightTextIndex, nightText};
 
     LARGE_INTEGER frequency, start, end;

@@ -1,0 +1,24 @@
+#pragma once
+
+// Conversions to int that never overflow: out-of-range values stop at the
+// nearest end of the range asked for.
+
+#include <climits>
+
+// value truncated toward zero and held to [low, high]; a NaN gives 0.
+inline int SaturateToInt(double value, int low = INT_MIN, int high = INT_MAX)
+{
+    if (value != value)
+        return 0;
+    if (value <= low)
+        return low;
+    if (value >= high)
+        return high;
+    return static_cast<int>(value);
+}
+
+// A 64-bit integer held to the int range.
+inline int SaturateToInt(long long value)
+{
+    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}

@@ -1,0 +1,29 @@
+// The one table of the dial's pixel sizes and its scaling.
+#include "dial/DialSize.h"
+
+#include <initializer_list>
+
+namespace {
+
+const DialSize BIG_DIAL = {450, GnomonLengthBig, 9.2f, -12, 12, 10, 26, 6, 4, 16, -8, -26, 7, {22, 8, 109, 122}};
+const DialSize SMALL_DIAL = {250, GnomonLengthSmall, 7.0f, -9, 8, 10, 26, 6, 4, 16, -8, -26, 7, {15, 4, 80, 90}};
+
+int Scaled(int pixels, int scalePercent)
+{
+    return pixels * scalePercent / NATURAL_SCALE;
+}
+
+}  // namespace
+
+DialSize DialSizeFor(bool big, int scalePercent)
+{
+    DialSize size = big ? BIG_DIAL : SMALL_DIAL;
+    if (scalePercent == NATURAL_SCALE)
+        return size;
+    for (int* pixels : {&size.side, &size.gnomonLength, &size.rodOffsetY, &size.numeralHalfHeight, &size.numeralGap,
+                        &size.nightFontHeight, &size.frameWidth, &size.cornerRadius, &size.buttonSize,
+                        &size.closeButtonX, &size.settingsButtonX, &size.buttonY})
+        *pixels = Scaled(*pixels, scalePercent);
+    size.shadowHalfWidth *= scalePercent / static_cast<float>(NATURAL_SCALE);
+    return size;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// The dial's pixel sizes, for either size of dial at any scale, from one table.
+
+// Percent of the natural size: the size the dial's bitmaps were drawn for.
+const int NATURAL_SCALE = 100;
+
+// Gnomon lengths of the big and the small dial at the natural size, in dial
+// pixels; the sun model's tools and tests measure shadows with them.
+const int GnomonLengthBig = 125;
+const int GnomonLengthSmall = 70;
+
+// Rows and columns of a gnomon bitmap (RodBigImage, RodSmallImage): facts of
+// the bitmap, so they do not scale.
+struct RodImage
+{
+    int width;     // w, half the bitmap's width: picture left, mask right
+    int capRows;   // t
+    int baseRow;   // m, first row of the base disc
+    int height;    // Hb
+};
+
+struct DialSize
+{
+    int side;               // width and height of the dial face
+    int gnomonLength;       // R
+    float shadowHalfWidth;  // r
+    int rodOffsetY;         // yoff, top of the gnomon picture below the centre
+    int numeralHalfHeight;  // hmax
+    int numeralGap;         // from the end of an hour line to its numeral's centre
+    int nightFontHeight;    // the night text's font, in pixels
+    // The host's frame around the face and the buttons in its top-right
+    // corner: x of each button from the right edge, y from the top.
+    int frameWidth;
+    int cornerRadius;
+    int buttonSize;
+    int closeButtonX, settingsButtonX, buttonY;
+    RodImage rod;
+};
+
+// The sizes of the big or the small dial drawn at scalePercent of the
+// natural size (NATURAL_SCALE gives the table's own values).
+DialSize DialSizeFor(bool big, int scalePercent);

@@ -1,0 +1,91 @@
+#pragma once
+
+// Guards that own one Windows handle each and release it when they go: a GDI
+// object selected into a device context, a created GDI object, COM on this
+// thread and a COM interface.
+
+#include <windows.h>
+
+#include <objbase.h>
+
+// Selects object into dc for the guard's lifetime and puts the previous
+// object back at the end. A null object selects nothing.
+class CSelectedObject
+{
+public:
+    CSelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(object ? SelectObject(dc, object) : nullptr) {}
+    ~CSelectedObject()
+    {
+        if (m_previous)
+            SelectObject(m_dc, m_previous);
+    }
+    CSelectedObject(const CSelectedObject&) = delete;
+    CSelectedObject& operator=(const CSelectedObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
+// A pen, brush, font or bitmap that this guard made and deletes.
+template <typename Handle>
+class CGdiObject
+{
+public:
+    explicit CGdiObject(Handle handle = nullptr) : m_handle(handle) {}
+    ~CGdiObject() { Reset(nullptr); }
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+
+    Handle Get() const { return m_handle; }
+    // Deletes the object held and takes handle instead.
+    void Reset(Handle handle)
+    {
+        if (m_handle)
+            DeleteObject(m_handle);
+        m_handle = handle;
+    }
+
+private:
+    Handle m_handle;
+};
+
+// COM for this thread while the guard lives, when it could be started.
+class CComInitialisation
+{
+public:
+    CComInitialisation() : m_result(CoInitialize(nullptr)) {}
+    ~CComInitialisation()
+    {
+        if (SUCCEEDED(m_result))
+            CoUninitialize();
+    }
+    CComInitialisation(const CComInitialisation&) = delete;
+    CComInitialisation& operator=(const CComInitialisation&) = delete;
+
+private:
+    HRESULT m_result;
+};
+
+// One reference to a COM interface, released at the end.
+template <typename Interface>
+class CComReference
+{
+public:
+    CComReference() = default;
+    ~CComReference()
+    {
+        if (m_pointer)
+            m_pointer->Release();
+    }
+    CComReference(const CComReference&) = delete;
+    CComReference& operator=(const CComReference&) = delete;
+
+    Interface* operator->() const { return m_pointer; }
+    explicit operator bool() const { return m_pointer != nullptr; }
+    // Where a creating call stores the new reference.
+    void** Out() { return reinterpret_cast<void**>(&m_pointer); }
+
+private:
+    Interface* m_pointer = nullptr;
+};
