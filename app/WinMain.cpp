@@ -13,15 +13,10 @@
 
 namespace {
 
-const int STRING_TITLE = 50;
-const int STRING_CLOSE_TIP = 51;
-const int STRING_UNINSTALL_CAPTION = 54;
-const int STRING_UNINSTALL_TEXT = 55;
-
 CGadgetApplication* CreateHost(CGadget* gadget, CGadgetEvents* events, const DialSize& size)
 {
     return new (std::nothrow)
-        CGadgetApplication(gadget, events, "Umbrant", LoadLocalizedString(STRING_TITLE), 12, 12, RGB(255, 255, 255),
+        CGadgetApplication(gadget, events, "Umbrant", LoadLocalizedString(IDS_TITLE), 12, 12, RGB(255, 255, 255),
                            size.frameWidth, size.cornerRadius, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
 }
 
@@ -42,7 +37,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 
     if (FindOption(commandLine, "uninstall", nullptr, nullptr, 0)) {
         // The text may hold letters outside the ANSI code page.
-        MessageBoxW(nullptr, LoadLocalizedStringW(STRING_UNINSTALL_TEXT), LoadLocalizedStringW(STRING_UNINSTALL_CAPTION),
+        MessageBoxW(nullptr, LoadLocalizedStringW(IDS_UNINSTALLED), LoadLocalizedStringW(IDS_UNINSTALL_CAPTION),
                     MB_ICONINFORMATION);
         UninstallSelf(host);
         return 0;
@@ -53,7 +48,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!host->Create(instance))
         return 0;
     host->AddButton(host, CMD_CLOSE, 0, "ButtonClose", 1, -1, size.closeButtonX, size.buttonY, size.buttonSize,
-                    size.buttonSize, true, false, false, false, nullptr, STRING_CLOSE_TIP, false);
+                    size.buttonSize, true, false, false, false, nullptr, IDS_CLOSE_TIP, false);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

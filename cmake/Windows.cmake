@@ -39,8 +39,9 @@ endfunction()
 function(umbrant_benchmarks)
 endfunction()
 
-# Resource scripts find their bitmaps, icons and fragments in resources/.
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
+# Resource scripts find their bitmaps, icons and fragments in resources/,
+# and the id headers they share with the code from the source root.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${CMAKE_SOURCE_DIR}")
 
 # Test-only resource scripts; they are compiled into the Windows-side test
 # executable together with the program's own resources.

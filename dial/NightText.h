@@ -1,10 +1,12 @@
 #pragma once
 
-// Choosing the short text shown on the night face: a morning list (string
-// 250 holds the count, 251.. the texts) and an evening list (300, 301..).
+// Choosing the short text shown on the night face: a morning list (its first
+// string holds the count, the next ones the texts) and an evening list.
 
-const int NIGHT_TEXT_MORNING = 250;
-const int NIGHT_TEXT_EVENING = 300;
+#include "settings/StringIds.h"
+
+const int NIGHT_TEXT_MORNING = IDS_MORNING_TEXTS;
+const int NIGHT_TEXT_EVENING = IDS_EVENING_TEXTS;
 // A chosen text stays at least this long.
 const int NIGHT_TEXT_HOLD_MS = 10000;
 

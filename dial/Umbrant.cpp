@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 
-static const int SETTINGS_TIP_STRING = 203;
 
 CUmbrant::CUmbrant()
     : m_host(NULL), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(NULL),
@@ -54,7 +53,7 @@ bool CUmbrant::OnCreate(CGadgetApplication* host, HWND window)
     const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
     if (m_host)
         m_host->AddButton(NULL, CMD_SETTINGS, 0, "ButtonSettings", 1, -1, size.settingsButtonX, size.buttonY,
-                          size.buttonSize, size.buttonSize, true, false, false, false, NULL, SETTINGS_TIP_STRING,
+                          size.buttonSize, size.buttonSize, true, false, false, false, NULL, IDS_SETTINGS_TIP,
                           false);
     m_whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
     m_nightFont = CreateNightFont(size);
@@ -133,7 +132,7 @@ bool CUmbrant::OnLanguageChanged(int)
 bool CUmbrant::OnCommand(int command)
 {
     if (command == CMD_SETTINGS)
-        DialogBoxParamA(GetModuleHandleA(NULL), LocalizedResourceName("Settings"), m_window, SettingsDialogProc,
+        DialogBoxParamW(GetModuleHandleA(NULL), LocalizedResourceName(L"SETTINGS"), m_window, SettingsDialogProc,
                         reinterpret_cast<LPARAM>(this));
     return true;
 }

@@ -15,9 +15,6 @@ const UINT_PTR FRAME_TIMER = 1;
 const UINT FRAME_PERIOD_MS = 20;
 const DWORD WINDOW_STYLE = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
 const DWORD WINDOW_EX_STYLE = WS_EX_APPWINDOW;
-const int STRING_HOME_PAGE = 57;
-const int STRING_ABOUT = 240;
-const int STRING_CLOSE_ITEM = 52;
 
 // Takes a newly made item (null when it could not be made) into the list
 // that owns it; returns it.
@@ -188,10 +185,10 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance, const char* clas
     HMENU menu = GetSystemMenu(window, FALSE);
     while (DeleteMenu(menu, 0, MF_BYPOSITION)) {
     }
-    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, STRING_HOME_PAGE, LoadLocalizedStringW(STRING_HOME_PAGE));
-    InsertMenuW(menu, 1, MF_BYPOSITION | MF_STRING, STRING_ABOUT, LoadLocalizedStringW(STRING_ABOUT));
+    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, IDS_HOME_PAGE, LoadLocalizedStringW(IDS_HOME_PAGE));
+    InsertMenuW(menu, 1, MF_BYPOSITION | MF_STRING, IDS_ABOUT, LoadLocalizedStringW(IDS_ABOUT));
     InsertMenuW(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    InsertMenuW(menu, 3, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(STRING_CLOSE_ITEM));
+    InsertMenuW(menu, 3, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(IDS_CLOSE_ITEM));
     return window;
 }
 

@@ -14,8 +14,7 @@ bool CGadgetEvents::OnLanguageChanged(int)
         return true;
     // A language switch link is active only for the language not in force.
     for (const std::unique_ptr<CGadgetLink>& link : m_host->m_links) {
-        if (link->m_command == CMD_LANGUAGE &&
-            (link->m_param == LANGUAGE_ENGLISH || link->m_param == LANGUAGE_SLOVENIAN))
+        if (link->m_command == CMD_LANGUAGE && FindLanguage(link->m_param))
             link->SetActive(link->m_param != g_languageOffset);
     }
     return true;

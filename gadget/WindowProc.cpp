@@ -6,8 +6,6 @@
 
 namespace {
 
-const int IDM_HOMEPAGE = 57;
-const int IDM_ABOUT = 240;
 const UINT OUT_OF_THE_WAY = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
 const UINT DRAG_MOVE = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 const int SCROLL_PAGE = 30;
@@ -202,10 +200,10 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         break;
     case WM_COMMAND:
     case WM_SYSCOMMAND:
-        if (LOWORD(wParam) == IDM_ABOUT)
-            DialogBoxParamA(GetModuleHandleA(nullptr), LocalizedResourceName("About"), window, AboutDialogProc, 0);
-        else if (LOWORD(wParam) == IDM_HOMEPAGE)
-            ShellExecuteA(nullptr, "open", LoadLocalizedString(IDM_HOMEPAGE), "", "", SW_SHOWNORMAL);
+        if (LOWORD(wParam) == IDS_ABOUT)
+            DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"ABOUT"), window, AboutDialogProc, 0);
+        else if (LOWORD(wParam) == IDS_HOME_PAGE)
+            ShellExecuteA(nullptr, "open", LoadLocalizedString(IDS_HOME_PAGE), "", "", SW_SHOWNORMAL);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

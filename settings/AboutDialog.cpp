@@ -3,13 +3,12 @@
 #include "settings/Dialogs.h"
 #include "settings/SettingsDialog.h"
 #include "settings/Strings.h"
-#include "settings/TemplateTexts.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        ShowTemplateTexts(dialog, LocalizedResourceName("About"));
+        ShowDialogTexts(dialog, IDS_ABOUT_DIALOG);
         CentreWindowOnScreen(dialog);
         SetLinkCursor(dialog, IDC_MAIL_LINK);
         SetLinkCursor(dialog, IDC_HOMEPAGE_LINK);

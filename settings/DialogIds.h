@@ -1,7 +1,10 @@
 #pragma once
 
 // Control ids of the Settings and About dialogs; the resource script
-// includes this file too, so it holds nothing but macros.
+// includes this file too, so it holds nothing but macros. Controls that show
+// a text of the string table find it by their id (see StringIds.h).
+
+#include "settings/StringIds.h"
 
 // Settings dialog
 #define IDC_LANGUAGE 220
@@ -14,14 +17,27 @@
 #define IDC_DATE_TEXT 227
 #define IDC_TIME 228
 #define IDC_TIME_TEXT 229
+#define IDC_VIEW_GROUP 230
+#define IDC_LANGUAGE_LABEL 231
+#define IDC_SIZE_LABEL 232
+#define IDC_LATITUDE_GROUP 233
+#define IDC_DEGREES_LABEL 234
+#define IDC_DATE_TIME_GROUP 235
+#define IDC_DAY_LABEL 236
+#define IDC_TIME_LABEL 237
+#define IDC_PRINCIPLES_GROUP 238
 // The About button posts its own id to the gadget window, where it is the
 // command that opens the About dialog.
-#define IDC_ABOUT 240
+#define IDC_ABOUT IDS_ABOUT
 #define IDC_ARTICLE_LINK 245
 
 // About dialog
 #define IDC_MAIL_LINK 241
 #define IDC_HOMEPAGE_LINK 242
+#define IDC_DESCRIPTION 250
+#define IDC_VERSION 251
+#define IDC_AUTHOR_LABEL 252
+#define IDC_MAIL_LABEL 253
 
 // Link texts; the article and mail links open their own text (the mail one
 // behind "mailto:"), the home-page link the same address with its scheme,

@@ -3,7 +3,6 @@
 #include "settings/HiddenDialog.h"
 #include "settings/SettingsDialog.h"
 #include "settings/Strings.h"
-#include "settings/TemplateTexts.h"
 
 #include <commctrl.h>
 #include <cwchar>
@@ -12,24 +11,26 @@
 
 namespace {
 
-// Shows the texts of the template named by the creation parameter.
+// Shows the dialog texts of the string table that start at the id given as
+// the creation parameter.
 INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lParam)
 {
     if (message != WM_INITDIALOG)
         return FALSE;
-    ShowTemplateTexts(dialog, reinterpret_cast<const char*>(lParam));
+    ShowDialogTexts(dialog, static_cast<int>(lParam));
     return TRUE;
 }
 
-// A dialog made from one of the program's templates, without its procedure.
+// A dialog made from one of the program's templates, without its procedure,
+// with its texts in the language in force.
 class PlainDialog
 {
 public:
-    explicit PlainDialog(const char* name)
+    PlainDialog(const wchar_t* name, int firstTextId)
     {
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
-        m_window = CreateHiddenDialog(name, PlainDialogProc, reinterpret_cast<LPARAM>(name));
+        m_window = CreateHiddenDialog(name, PlainDialogProc, firstTextId);
     }
     ~PlainDialog() { DestroyWindow(m_window); }
 
@@ -57,39 +58,64 @@ public:
     HWND m_window;
 };
 
-TEST(DialogTemplates, AllFourLoadWithTheirControls)
+// Restores the language in force after a test that changes it.
+class DialogTexts : public testing::Test
 {
-    for (const char* name : {"SETTINGSENG", "SETTINGSSLO", "ABOUTENG", "ABOUTSLO"}) {
-        PlainDialog dialog(name);
-        ASSERT_NE(nullptr, dialog.m_window) << name;
+protected:
+    void TearDown() override { g_languageOffset = m_saved; }
+
+private:
+    int m_saved = g_languageOffset;
+};
+
+TEST(DialogTemplates, BothLoadWithTheirControls)
+{
+    const struct {
+        const wchar_t* name;
+        int controls;
+    } dialogs[] = {{L"SETTINGS", 22}, {L"ABOUT", 14}};
+    for (const auto& expected : dialogs) {
+        PlainDialog dialog(expected.name, 0);
+        ASSERT_NE(nullptr, dialog.m_window) << testing::PrintToString(expected.name);
         int controls = 0;
         for (HWND child = GetWindow(dialog.m_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             ++controls;
-        EXPECT_EQ(name[0] == 'S' ? 22 : 14, controls) << name;
+        EXPECT_EQ(expected.controls, controls) << testing::PrintToString(expected.name);
     }
 }
 
-TEST(DialogTemplates, SlovenianLettersShowAsWritten)
+// Every text of the dialogs comes from the block of the language in force,
+// letters outside ASCII included; texts written into the template stay.
+TEST_F(DialogTexts, ComeFromTheLanguagesBlock)
 {
-    PlainDialog settings("SETTINGSSLO");
+    g_languageOffset = LANGUAGE_SLOVENIAN;
+    PlainDialog settings(L"SETTINGS", IDS_SETTINGS_DIALOG);
     std::wstring texts = settings.AllTexts();
-    for (const wchar_t* text : {L"Nastavitve", L"Zemljepisna \u0161irina", L"Datum in \u010das",
-                                L"Simuliraj datum in \u010das", L"&Zapri"})
+    for (const wchar_t* text : {L"Nastavitve\n", L"\nZemljepisna \u0161irina\n", L"\nDatum in \u010das\n",
+                                L"\nSimuliraj datum in \u010das\n", L"\n&Vizitka...\n", L"\n&Zapri"})
         EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
-    PlainDialog about("ABOUTSLO");
-    EXPECT_NE(std::wstring::npos, about.AllTexts().find(L"Matev\u017e Rozman"));
+    PlainDialog about(L"ABOUT", IDS_ABOUT_DIALOG);
+    texts = about.AllTexts();
+    for (const wchar_t* text : {L"About\n", L"\nVerzija 1.1\n", L"\nMatev\u017e Rozman\n", L"\n&Ok"})
+        EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
+
+    g_languageOffset = LANGUAGE_ENGLISH;
+    PlainDialog english(L"SETTINGS", IDS_SETTINGS_DIALOG);
+    texts = english.AllTexts();
+    for (const wchar_t* text : {L"Settings\n", L"\nLanguage:\n", L"\nDate && time\n", L"\n&About...\n", L"\n&Close"})
+        EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
 }
 
 TEST(DialogTemplates, LinksCarryTheirAddresses)
 {
-    PlainDialog settings("SETTINGSENG");
+    PlainDialog settings(L"SETTINGS", 0);
     EXPECT_EQ(ARTICLE_ADDRESS, settings.ItemText(IDC_ARTICLE_LINK));
-    PlainDialog about("ABOUTENG");
+    PlainDialog about(L"ABOUT", 0);
     EXPECT_EQ(AUTHOR_MAIL, about.ItemText(IDC_MAIL_LINK));
     EXPECT_EQ(HOMEPAGE_TEXT, about.ItemText(IDC_HOMEPAGE_LINK));
     // The link opens the same home page as the window's menu item.
-    EXPECT_STREQ(HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedString(57, LANGUAGE_ENGLISH));
-    EXPECT_STREQ(HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedString(57, LANGUAGE_SLOVENIAN));
+    for (const Language& language : LANGUAGES)
+        EXPECT_STREQ(HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedString(IDS_HOME_PAGE, language.id)) << language.code;
 }
 
 HCURSOR LinkCursor()
@@ -101,7 +127,7 @@ TEST(AboutDialog, ShowsItsLettersAndGivesTheLinksTheLinkCursor)
 {
     int language = g_languageOffset;
     g_languageOffset = LANGUAGE_SLOVENIAN;
-    HWND about = CreateHiddenDialog("ABOUTSLO", AboutDialogProc, 0);
+    HWND about = CreateHiddenDialog(L"ABOUT", AboutDialogProc, 0);
     ASSERT_NE(nullptr, about);
     wchar_t name[64] = L"";
     for (HWND child = GetWindow(about, GW_CHILD); child && wcscmp(name, L"Matev\u017e Rozman") != 0;
@@ -117,7 +143,7 @@ TEST(AboutDialog, ShowsItsLettersAndGivesTheLinksTheLinkCursor)
 
 TEST(LinkControl, DrawsCentredTextUnderlinedOverItsWidth)
 {
-    PlainDialog dialog("SETTINGSENG");
+    PlainDialog dialog(L"SETTINGS", 0);
     HWND link = GetDlgItem(dialog.m_window, IDC_ARTICLE_LINK);
     SetWindowTextA(link, "sundial");
 

@@ -6,15 +6,15 @@
 
 // Test support: a modeless dialog from one of the program's templates that is
 // never shown (hiding a shown window costs seconds under a virtual display).
-inline HWND CreateHiddenDialog(const char* templateName, DLGPROC procedure, LPARAM parameter)
+inline HWND CreateHiddenDialog(const wchar_t* templateName, DLGPROC procedure, LPARAM parameter)
 {
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC resource = FindResourceA(module, templateName, MAKEINTRESOURCEA(5));  // RT_DIALOG
+    HRSRC resource = FindResourceW(module, templateName, MAKEINTRESOURCEW(5));  // RT_DIALOG
     if (!resource)
         return nullptr;
     const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, resource)));
     std::vector<BYTE> copy(bytes, bytes + SizeofResource(module, resource));
     reinterpret_cast<DLGTEMPLATE*>(copy.data())->style &= ~WS_VISIBLE;
-    return CreateDialogIndirectParamA(module, reinterpret_cast<DLGTEMPLATE*>(copy.data()), nullptr, procedure,
+    return CreateDialogIndirectParamW(module, reinterpret_cast<DLGTEMPLATE*>(copy.data()), nullptr, procedure,
                                       parameter);
 }

@@ -8,15 +8,11 @@
 #include "settings/DialogIds.h"
 #include "settings/Dialogs.h"
 #include "settings/Strings.h"
-#include "settings/TemplateTexts.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
-
-const int LANGUAGE_NAME_STRING = 150;
-const int LANGUAGES[] = {LANGUAGE_ENGLISH, LANGUAGE_SLOVENIAN};
 
 CUmbrant* DialogGadget(HWND dialog)
 {
@@ -55,16 +51,15 @@ void ShowGadgetDateTime(HWND dialog, const CUmbrant* gadget)
 void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
 {
     SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gadget));
-    ShowTemplateTexts(dialog, LocalizedResourceName("Settings"));
+    ShowDialogTexts(dialog, IDS_SETTINGS_DIALOG);
     CentreWindowOnScreen(dialog);
     SetLinkCursor(dialog, IDC_ARTICLE_LINK);
 
     // Each language is listed by its own name, so wide text keeps its letters.
     HWND list = GetDlgItem(dialog, IDC_LANGUAGE);
-    for (int language : LANGUAGES) {
-        LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0,
-                                     reinterpret_cast<LPARAM>(LoadLocalizedStringW(LANGUAGE_NAME_STRING, language)));
-        if (language == g_languageOffset)
+    for (const Language& language : LANGUAGES) {
+        LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(language.name));
+        if (language.id == g_languageOffset)
             SendMessageW(list, CB_SETCURSEL, entry, 0);
     }
 
@@ -79,12 +74,12 @@ void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
     ShowGadgetDateTime(dialog, gadget);
 }
 
-// The language chosen in the list: entry 0 English, 1 Slovenian, anything
-// else English.
+// The language chosen in the list, whose entries follow the language table;
+// the first language when none is chosen.
 int ChosenLanguage(HWND dialog)
 {
     LRESULT entry = SendDlgItemMessageA(dialog, IDC_LANGUAGE, CB_GETCURSEL, 0, 0);
-    return entry == 1 ? LANGUAGE_SLOVENIAN : LANGUAGE_ENGLISH;
+    return LANGUAGES[entry >= 0 && entry < LANGUAGE_COUNT ? entry : 0].id;
 }
 
 void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)

@@ -62,7 +62,7 @@ protected:
     {
         if (m_dialog)
             DestroyWindow(m_dialog);
-        m_dialog = CreateHiddenDialog(LocalizedResourceName("Settings"), SettingsDialogProc,
+        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS"), SettingsDialogProc,
                                       reinterpret_cast<LPARAM>(m_gadget));
         ASSERT_NE(nullptr, m_dialog);
     }

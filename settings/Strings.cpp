@@ -1,6 +1,6 @@
 #include "settings/Strings.h"
 
-#include <windows.h>
+#include <string.h>
 
 int g_languageOffset = LANGUAGE_ENGLISH;
 
@@ -31,9 +31,14 @@ private:
 StringPool<char> s_ansiPool;
 StringPool<wchar_t> s_widePool;
 
-UINT ResourceId(int id, int language)
+// The id of a text in a language's block; an id no row has is or-ed in as
+// it is.
+UINT ResourceId(int id, int languageId)
 {
-    return (UINT)(id | (language == -1 ? g_languageOffset : language));
+    if (languageId == -1)
+        languageId = g_languageOffset;
+    const Language* language = FindLanguage(languageId);
+    return (UINT)(id | (language ? language->stringOffset : languageId));
 }
 
 }
@@ -52,26 +57,61 @@ const wchar_t* LoadLocalizedStringW(int id, int language)
     return buffer;
 }
 
-const char* LocalizedResourceName(const char* baseName)
+const Language* FindLanguage(int id)
 {
-    static char name[RESOURCE_NAME_SIZE];
+    for (const Language& language : LANGUAGES)
+        if (language.id == id)
+            return &language;
+    return nullptr;
+}
+
+const Language* FindLanguageByCode(const char* code)
+{
+    for (const Language& language : LANGUAGES)
+        if (code && strcmp(language.code, code) == 0)
+            return &language;
+    return nullptr;
+}
+
+const wchar_t* LocalizedResourceName(const wchar_t* baseName)
+{
+    static wchar_t name[RESOURCE_NAME_SIZE];
     if (!baseName)
         return nullptr;
-    const char* suffix = g_languageOffset == LANGUAGE_ENGLISH ? "Eng"
-                         : g_languageOffset == LANGUAGE_SLOVENIAN ? "Slo"
-                                                                  : "";
+    const Language* language = FindLanguage(g_languageOffset);
+    const char* suffix = language ? language->suffix : "";
     int length = 0;
-    for (const char* c = baseName; *c && length < RESOURCE_NAME_SIZE - 1; c++)
+    for (const wchar_t* c = baseName; *c && length < RESOURCE_NAME_SIZE - 1; c++)
         name[length++] = *c;
+    int baseLength = length;
     for (const char* c = suffix; *c && length < RESOURCE_NAME_SIZE - 1; c++)
-        name[length++] = *c;
+        name[length++] = static_cast<wchar_t>(*c);
     name[length] = '\0';
+    if (!FindResourceW(GetModuleHandleA(nullptr), name, MAKEINTRESOURCEW(5)))  // RT_DIALOG
+        name[baseLength] = '\0';
     return name;
+}
+
+void ShowDialogTexts(HWND dialog, int firstId)
+{
+    wchar_t* text = s_widePool.Next();
+    if (LoadStringW(GetModuleHandleA(nullptr), ResourceId(firstId, -1), text, STRING_BUFFER_SIZE) > 0)
+        SetWindowTextW(dialog, text);
+    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        int id = GetDlgCtrlID(control);
+        if (id <= 0 || firstId + id >= STRING_ID_LIMIT)
+            continue;
+        if (LoadStringW(GetModuleHandleA(nullptr), ResourceId(firstId + id, -1), text, STRING_BUFFER_SIZE) > 0)
+            SetWindowTextW(control, text);
+    }
 }
 
 int LanguageOffsetOf(unsigned short languageId)
 {
-    return PRIMARYLANGID(languageId) == LANG_SLOVENIAN ? LANGUAGE_SLOVENIAN : LANGUAGE_ENGLISH;
+    for (const Language& language : LANGUAGES)
+        if (PRIMARYLANGID(languageId) == language.primaryLangId)
+            return language.id;
+    return LANGUAGE_ENGLISH;
 }
 
 int SystemLanguageOffset()

@@ -1,10 +1,37 @@
 #pragma once
 
-// The language offset: string ids and dialog templates of the language in
-// force are found at id + offset and by name + "Eng" / "Slo".
-const int LANGUAGE_ENGLISH = 0;
-const int LANGUAGE_SLOVENIAN = 4096;
+#include <windows.h>
+
+#include "settings/StringIds.h"
+
+// The languages the program speaks, one row each. A language's texts are
+// the string table's ids moved by its offset; a resource made for it alone
+// (only where its layout must differ) carries its suffix after the name.
+struct Language
+{
+    int id;                        // as stored in the registry value Language
+    int stringOffset;              // STRINGS_... of its block in Strings.rc
+    const char* suffix;            // of resources made for this language only
+    const wchar_t* name;           // its own name, as the Settings list shows it
+    const char* code;              // on command lines (umbrant-render --lang)
+    unsigned short primaryLangId;  // the system language that chooses it
+};
+
+const int LANGUAGE_ENGLISH = STRINGS_ENGLISH;
+const int LANGUAGE_SLOVENIAN = STRINGS_SLOVENIAN;
+
+// The first language is the one of last resort.
+inline const Language LANGUAGES[] = {
+    {LANGUAGE_ENGLISH, STRINGS_ENGLISH, "Eng", L"English", "en", LANG_ENGLISH},
+    {LANGUAGE_SLOVENIAN, STRINGS_SLOVENIAN, "Slo", L"Sloven\u0161\u010dina", "sl", LANG_SLOVENIAN},
+};
+const int LANGUAGE_COUNT = sizeof LANGUAGES / sizeof LANGUAGES[0];
 const int STRING_POOL_SIZE = 16;
+
+// The row of a language id; null for an id no row has.
+const Language* FindLanguage(int id);
+// The row whose code is code; null when none has it.
+const Language* FindLanguageByCode(const char* code);
 
 extern int g_languageOffset;
 
@@ -18,13 +45,19 @@ const char* LoadLocalizedString(int id, int language = -1);
 // page show as written.
 const wchar_t* LoadLocalizedStringW(int id, int language = -1);
 
-// The base name with the language suffix, in a buffer that the next call
-// overwrites; null for a null base name.
-const char* LocalizedResourceName(const char* baseName);
+// The dialog template for the language in force: the base name with the
+// language's suffix when the program has such a template, else the base
+// name; the buffer is overwritten by the next call. Null for a null name.
+const wchar_t* LocalizedResourceName(const wchar_t* baseName);
 
-// The offset of a Windows language identifier: 4096 for Slovenian, 0 for
-// every other language.
+// Gives a dialog its texts in the language in force: the caption is string
+// firstId, the text of the control with id n string firstId + n. Controls
+// without such a string keep the template's text.
+void ShowDialogTexts(HWND dialog, int firstId);
+
+// The language a Windows language identifier chooses: the row with its
+// primary language, English for every other one.
 int LanguageOffsetOf(unsigned short languageId);
 
-// The offset that the user's system language gives (0 or 4096).
+// The language the user's system language gives.
 int SystemLanguageOffset();

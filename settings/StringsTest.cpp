@@ -1,14 +1,14 @@
+#include "settings/DialogIds.h"
 #include "settings/Strings.h"
 
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 #include <string.h>
+#include <wchar.h>
 #include <windows.h>
 
 namespace {
-
-const int STRING_IDS[] = {50, 51, 52, 54, 55, 56, 57, 150, 201, 202, 203, 240, 250, 251, 300, 301};
 
 // Restores the language in force after a test that changes it.
 class LanguageTest : public testing::Test {
@@ -21,24 +21,43 @@ private:
 
 }
 
-TEST_F(LanguageTest, EveryStringExistsInBothLanguages)
+// Every language of the table has its own block with every text the
+// English block has, and no text English lacks; ids and blocks are its own.
+TEST(LanguageTable, EachLanguageHasAWholeBlockOfItsOwn)
 {
-    for (int id : STRING_IDS) {
-        EXPECT_STRNE(LoadLocalizedString(id, LANGUAGE_ENGLISH), "") << id;
-        EXPECT_STRNE(LoadLocalizedString(id, LANGUAGE_SLOVENIAN), "") << id;
+    ASSERT_GE(LANGUAGE_COUNT, 2);
+    EXPECT_EQ(LANGUAGE_ENGLISH, LANGUAGES[0].id) << "the language of last resort comes first";
+    int englishTexts = 0;
+    for (int id = 0; id < STRING_ID_LIMIT; ++id)
+        englishTexts += LoadLocalizedStringW(id, LANGUAGE_ENGLISH)[0] != 0;
+    EXPECT_GT(englishTexts, 0);
+    for (int i = 0; i < LANGUAGE_COUNT; ++i) {
+        const Language& language = LANGUAGES[i];
+        EXPECT_EQ(0, language.stringOffset % STRING_ID_LIMIT) << language.code << " offset " << language.stringOffset;
+        EXPECT_EQ(&language, FindLanguage(language.id)) << language.code << " id " << language.id;
+        EXPECT_EQ(&language, FindLanguageByCode(language.code)) << language.code;
+        for (int id = 0; id < STRING_ID_LIMIT; ++id) {
+            bool english = LoadLocalizedStringW(id, LANGUAGE_ENGLISH)[0] != 0;
+            bool own = LoadLocalizedStringW(id, language.id)[0] != 0;
+            EXPECT_EQ(english, own) << language.code << " string " << id;
+        }
     }
-    EXPECT_STREQ(LoadLocalizedString(53, LANGUAGE_ENGLISH), "");
-    EXPECT_STREQ(LoadLocalizedString(53, LANGUAGE_SLOVENIAN), "");
-    EXPECT_STREQ(LoadLocalizedString(57, LANGUAGE_ENGLISH), LoadLocalizedString(57, LANGUAGE_SLOVENIAN));
-    EXPECT_EQ(strncmp(LoadLocalizedString(57, LANGUAGE_ENGLISH), "http://", 7), 0);
-    EXPECT_STREQ(LoadLocalizedString(52, LANGUAGE_ENGLISH), "&Close\tAlt+F4");
-    EXPECT_STREQ(LoadLocalizedString(55, LANGUAGE_ENGLISH), "Product Umbrant\n successfuly removed");
+    EXPECT_EQ(nullptr, FindLanguage(7));
+    EXPECT_EQ(nullptr, FindLanguageByCode("xx"));
+}
+
+TEST_F(LanguageTest, TextsOfNote)
+{
+    EXPECT_STREQ(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH), LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_SLOVENIAN));
+    EXPECT_EQ(strncmp(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH), "http://", 7), 0);
+    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_ITEM, LANGUAGE_ENGLISH), "&Close\tAlt+F4");
+    EXPECT_STREQ(LoadLocalizedString(IDS_UNINSTALLED, LANGUAGE_ENGLISH), "Product Umbrant\n successfuly removed");
     // Each message list holds exactly the one message its count announces.
-    for (int language : {LANGUAGE_ENGLISH, LANGUAGE_SLOVENIAN}) {
-        for (int list : {250, 300}) {
-            EXPECT_STREQ(LoadLocalizedString(list, language), "1");
-            EXPECT_STRNE(LoadLocalizedString(list + 1, language), "");
-            EXPECT_STREQ(LoadLocalizedString(list + 2, language), "");
+    for (const Language& language : LANGUAGES) {
+        for (int list : {IDS_MORNING_TEXTS, IDS_EVENING_TEXTS}) {
+            EXPECT_STREQ(LoadLocalizedString(list, language.id), "1") << language.code << " " << list;
+            EXPECT_STRNE(LoadLocalizedString(list + 1, language.id), "") << language.code << " " << list;
+            EXPECT_STREQ(LoadLocalizedString(list + 2, language.id), "") << language.code << " " << list;
         }
     }
 }
@@ -46,51 +65,51 @@ TEST_F(LanguageTest, EveryStringExistsInBothLanguages)
 TEST_F(LanguageTest, DefaultLanguageIsTheOneInForce)
 {
     g_languageOffset = LANGUAGE_SLOVENIAN;
-    EXPECT_STREQ(LoadLocalizedString(51), "Zapri");
-    EXPECT_STREQ(LoadLocalizedStringW(203), L"Nastavitve");
+    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP), "Zapri");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_SETTINGS_TIP), L"Nastavitve");
     g_languageOffset = LANGUAGE_ENGLISH;
-    EXPECT_STREQ(LoadLocalizedString(51), "Close");
-    EXPECT_STREQ(LoadLocalizedString(51, LANGUAGE_SLOVENIAN), "Zapri");
+    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP), "Close");
+    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP, LANGUAGE_SLOVENIAN), "Zapri");
     // An offset other than the two languages is or-ed into the ids as well,
     // giving other strings or empty ones.
     g_languageOffset = 7;
-    EXPECT_STREQ(LoadLocalizedString(50), LoadLocalizedString(55, LANGUAGE_ENGLISH));
-    EXPECT_STREQ(LoadLocalizedString(240), "");
+    EXPECT_STREQ(LoadLocalizedString(IDS_TITLE), LoadLocalizedString(IDS_UNINSTALLED, LANGUAGE_ENGLISH));
+    EXPECT_STREQ(LoadLocalizedString(IDS_ABOUT), "");
 }
 
 TEST(StringPool, SeventeenthLookupReusesTheFirstBuffer)
 {
-    const char* first = LoadLocalizedString(51, LANGUAGE_ENGLISH);
-    const wchar_t* firstWide = LoadLocalizedStringW(51, LANGUAGE_ENGLISH);
+    const char* first = LoadLocalizedString(IDS_CLOSE_TIP, LANGUAGE_ENGLISH);
+    const wchar_t* firstWide = LoadLocalizedStringW(IDS_CLOSE_TIP, LANGUAGE_ENGLISH);
     const char* texts[STRING_POOL_SIZE];
     texts[0] = first;
     for (int i = 1; i < STRING_POOL_SIZE; i++) {
-        texts[i] = LoadLocalizedString(203, LANGUAGE_ENGLISH);
+        texts[i] = LoadLocalizedString(IDS_SETTINGS_TIP, LANGUAGE_ENGLISH);
         for (int j = 0; j < i; j++)
             ASSERT_NE(texts[i], texts[j]);
     }
     EXPECT_STREQ(first, "Close");
     EXPECT_STREQ(firstWide, L"Close");
-    const char* seventeenth = LoadLocalizedString(240, LANGUAGE_ENGLISH);
+    const char* seventeenth = LoadLocalizedString(IDS_ABOUT, LANGUAGE_ENGLISH);
     EXPECT_EQ(seventeenth, first);
     EXPECT_STREQ(first, "About...");
     // The wide pool is a ring of its own, untouched by the ANSI lookups.
     EXPECT_STREQ(firstWide, L"Close");
 }
 
-TEST_F(LanguageTest, ResourceNameCarriesTheLanguageSuffix)
+// The dialogs have one layout for every language; a language's own one
+// (say, a dialog named "SETTINGSSLO") would be taken instead.
+TEST_F(LanguageTest, DialogNameTakesTheSuffixOnlyForAnOwnLayout)
 {
     EXPECT_EQ(LocalizedResourceName(nullptr), nullptr);
-    g_languageOffset = LANGUAGE_ENGLISH;
-    EXPECT_STREQ(LocalizedResourceName("Settings"), "SettingsEng");
-    g_languageOffset = LANGUAGE_SLOVENIAN;
-    EXPECT_STREQ(LocalizedResourceName("About"), "AboutSlo");
-    g_languageOffset = 7;
-    EXPECT_STREQ(LocalizedResourceName("About"), "About");
+    for (const Language& language : LANGUAGES) {
+        g_languageOffset = language.id;
+        EXPECT_STREQ(LocalizedResourceName(L"SETTINGS"), L"SETTINGS") << language.code;
+    }
     // A name longer than the buffer is cut, never written past it.
-    static char longName[3000];
-    memset(longName, 'x', sizeof longName - 1);
-    EXPECT_EQ(strlen(LocalizedResourceName(longName)), 1023u);
+    static wchar_t longName[3000];
+    wmemset(longName, L'x', 2999);
+    EXPECT_EQ(wcslen(LocalizedResourceName(longName)), 1023u);
 }
 
 TEST(SystemLanguage, SlovenianGivesItsOffsetEveryOtherLanguageEnglish)
@@ -107,10 +126,9 @@ TEST(SystemLanguage, SlovenianGivesItsOffsetEveryOtherLanguageEnglish)
 // follows the locale.
 TEST(SlovenianLetters, ShowAsWrittenUnderAnyCodePage)
 {
-    EXPECT_STREQ(LoadLocalizedStringW(150, LANGUAGE_SLOVENIAN), L"Sloven\u0161\u010dina");
-    EXPECT_STREQ(LoadLocalizedStringW(301, LANGUAGE_SLOVENIAN), L"Ve\u010der.");
-    EXPECT_STREQ(LoadLocalizedStringW(55, LANGUAGE_SLOVENIAN), L"Produkt Umbrant\nuspe\u0161no odstranjen");
-    EXPECT_STREQ(LoadLocalizedStringW(150, LANGUAGE_ENGLISH), L"English");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_SETTINGS_DIALOG + IDC_LATITUDE_GROUP, LANGUAGE_SLOVENIAN), L"Zemljepisna \u0161irina");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_EVENING_TEXTS + 1, LANGUAGE_SLOVENIAN), L"Ve\u010der.");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_UNINSTALLED, LANGUAGE_SLOVENIAN), L"Produkt Umbrant\nuspe\u0161no odstranjen");
 
     // The script that runs this test under a given locale says which
     // language that locale must give.
@@ -123,7 +141,7 @@ TEST(SlovenianLetters, ShowAsWrittenUnderAnyCodePage)
     // On a Central European code page the ANSI texts hold the letters too.
     if (GetACP() == 1250) {
         wchar_t back[64];
-        MultiByteToWideChar(CP_ACP, 0, LoadLocalizedString(4246, 0), -1, back, 64);
-        EXPECT_STREQ(back, L"Sloven\u0161\u010dina");
+        MultiByteToWideChar(CP_ACP, 0, LoadLocalizedString(IDS_EVENING_TEXTS + 1, LANGUAGE_SLOVENIAN), -1, back, 64);
+        EXPECT_STREQ(back, L"Ve\u010der.");
     }
 }

@@ -122,7 +122,7 @@ int main(int argc, char** argv)
         else if (!strcmp(arg, "--frames"))
             ok = ParseInt(value, frames);
         else if (!strcmp(arg, "--lang"))
-            g_languageOffset = !strcmp(value, "sl") ? LANGUAGE_SLOVENIAN : LANGUAGE_ENGLISH;
+            g_languageOffset = FindLanguageByCode(value) ? FindLanguageByCode(value)->id : LANGUAGE_ENGLISH;
         else if (!strcmp(arg, "-o"))
             output = value;
         else

@@ -1,0 +1,34 @@
+#pragma once
+
+// Ids of the string table's texts. The resource script includes this file
+// too, so it holds nothing but macros. Each language's block holds the same
+// ids moved by that language's offset (the language table in Strings.h
+// names the offsets).
+
+#define STRINGS_ENGLISH 0
+#define STRINGS_SLOVENIAN 4096
+// Every id below this, so that an offset can be or-ed into it.
+#define STRING_ID_LIMIT 4096
+
+#define IDS_TITLE 50
+#define IDS_CLOSE_TIP 51
+#define IDS_CLOSE_ITEM 52
+#define IDS_UNINSTALL_CAPTION 54
+#define IDS_UNINSTALLED 55
+#define IDS_CANNOT_UNINSTALL 56
+// The home page; also the command of its item in the window menu.
+#define IDS_HOME_PAGE 57
+#define IDS_BIG_DIAL 201
+#define IDS_SMALL_DIAL 202
+#define IDS_SETTINGS_TIP 203
+// "About..."; also the command of its item in the window menu and of the
+// About button in Settings.
+#define IDS_ABOUT 240
+// The night face's messages: a count, then that many texts.
+#define IDS_MORNING_TEXTS 250
+#define IDS_EVENING_TEXTS 300
+
+// A dialog's texts: its caption at the first id, the text of the control
+// with id n at first id + n.
+#define IDS_SETTINGS_DIALOG 1000
+#define IDS_ABOUT_DIALOG 1300
