@@ -1,11 +1,12 @@
+// The entry point: installs or uninstalls when asked, otherwise puts the
+// host, the dial and the program's event sink together and runs them.
 #include <windows.h>
 
-#include <new>
-
+#include "app/Program.h"
+#include "app/UmbrantEvents.h"
 #include "dial/DialSize.h"
 #include "dial/Umbrant.h"
 #include "gadget/GadgetApplication.h"
-#include "gadget/GadgetEvents.h"
 #include "install/CommandLine.h"
 #include "install/Setup.h"
 #include "settings/Registry.h"
@@ -13,42 +14,48 @@
 
 namespace {
 
-CGadgetApplication* CreateHost(CGadget* gadget, CGadgetEvents* events, const DialSize& size)
-{
-    return new (std::nothrow)
-        CGadgetApplication(gadget, events, "Umbrant", LoadLocalizedString(IDS_TITLE), 12, 12, RGB(255, 255, 255),
-                           size.frameWidth, size.cornerRadius, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
-}
+// The host's look: white behind the dial, the translucency while dragged,
+// the fade time and how often an idle gadget is drawn all the same.
+const COLORREF BACKGROUND_COLOUR = RGB(255, 255, 255);
+const int IDLE_REDRAW_MS = 1000;
+const float DRAG_OPACITY = 0.75f;
+const float FADE_TIME = 0.15f;
+// The window's size before the dial gives its own.
+const int FIRST_SIZE = 12;
+// Room for the program's title, which names the window and the shortcuts.
+const int TITLE_SIZE = 256;
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    g_languageOffset = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "Language", SystemLanguageOffset());
-    CGadgetEvents* events = new (std::nothrow) CGadgetEvents();
-    CUmbrant* gadget = new (std::nothrow) CUmbrant();
-    g_pGadget = gadget;
-    const DialSize size = DialSizeFor(false, NATURAL_SCALE);
-    CGadgetApplication* host = CreateHost(gadget, events, size);
-    if (!host)
-        return 0;
-    if (events)
-        events->m_host = host;
+    int language = RegReadInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Language", SystemLanguageOffset());
+    char title[TITLE_SIZE];
+    lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);
 
     if (FindOption(commandLine, "uninstall", nullptr, nullptr, 0)) {
         // The text may hold letters outside the ANSI code page.
-        MessageBoxW(nullptr, LoadLocalizedStringW(IDS_UNINSTALLED), LoadLocalizedStringW(IDS_UNINSTALL_CAPTION),
-                    MB_ICONINFORMATION);
-        UninstallSelf(host);
+        MessageBoxW(nullptr, LoadLocalizedStringW(IDS_UNINSTALLED, language),
+                    LoadLocalizedStringW(IDS_UNINSTALL_CAPTION, language), MB_ICONINFORMATION);
+        UninstallSelfAs(PROGRAM_NAME, title, SETTINGS_KEY);
         return 0;
     }
     if (FindOption(commandLine, "install", nullptr, nullptr, 0))
-        InstallSelf(host);
+        InstallSelfAs(PROGRAM_NAME, title);
 
-    if (!host->Create(instance))
+    CUmbrantEvents events;
+    CUmbrant gadget(SETTINGS_KEY);
+    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", MAKER_NAME, nullptr, nullptr);
+    RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, PROGRAM_NAME, nullptr, nullptr);
+    const DialSize size = DialSizeFor(false, NATURAL_SCALE);
+    CGadgetApplication host(&gadget, &events, PROGRAM_NAME, title, language, FIRST_SIZE, FIRST_SIZE,
+                            BACKGROUND_COLOUR, size.frameWidth, size.cornerRadius, IDLE_REDRAW_MS, DRAG_OPACITY,
+                            FADE_TIME, 0, 0, 0, 0);
+    events.m_host = &host;
+    if (!host.Create(instance))
         return 0;
-    host->AddButton(host, CMD_CLOSE, 0, "ButtonClose", 1, -1, size.closeButtonX, size.buttonY, size.buttonSize,
-                    size.buttonSize, true, false, false, false, nullptr, IDS_CLOSE_TIP, false);
+    host.AddButton(&host, CMD_CLOSE, 0, "ButtonClose", 1, -1, size.closeButtonX, size.buttonY, size.buttonSize,
+                   size.buttonSize, true, false, false, false, nullptr, IDS_CLOSE_TIP, false);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -56,9 +63,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         DispatchMessageA(&message);
     }
 
-    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, nullptr, "Language", g_languageOffset);
-    delete host;
-    delete events;
-    delete gadget;
+    RegWriteInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, nullptr, "Language", host.GetLanguage());
     return 0;
 }

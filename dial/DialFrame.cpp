@@ -80,13 +80,13 @@ static void ChooseNightText(const DialFrame& frame, int t)
         return;
     *frame.lastNightTextTime = now;
     int base = NightTextBase(t);
-    int count = NightTextCount(LoadLocalizedString(base));
+    int count = NightTextCount(LoadLocalizedString(base, frame.language));
     if (count <= 0) {
         memset(frame.nightText, 0, NIGHT_TEXT_SIZE);
         return;
     }
     *frame.nightTextIndex = (rand() & 0x7fff) % count;
-    StoreNightText(LoadLocalizedStringW(base + *frame.nightTextIndex + 1), frame.nightText);
+    StoreNightText(LoadLocalizedStringW(base + *frame.nightTextIndex + 1, frame.language), frame.nightText);
 }
 
 // The night text in white, centred in the dial rectangle.

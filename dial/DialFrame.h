@@ -27,6 +27,7 @@ struct DialFrame
     DWORD* lastNightTextTime;        // 0: no text chosen yet
     int* nightTextIndex;
     char* nightText;                 // NIGHT_TEXT_SIZE bytes, UTF-8
+    int language;                    // of the night text, an id of the language table
 };
 
 const int NIGHT_TEXT_SIZE = 1024;

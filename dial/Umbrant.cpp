@@ -2,28 +2,27 @@
 
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
-#include "gadget/GadgetApplication.h"
 #include "raster/BitmapSurface.h"
-#include "settings/Dialogs.h"
+#include "dial/SettingsDialog.h"
 #include "settings/Registry.h"
 #include "settings/Strings.h"
 
 #include <cstdlib>
 
 
-CUmbrant::CUmbrant()
-    : m_host(NULL), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(NULL),
+CUmbrant::CUmbrant(const char* settingsKey)
+    : m_settingsKey(settingsKey), m_host(NULL), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(NULL),
       m_numbers(NULL), m_window(NULL), m_whiteBrush(NULL), m_nightFont(NULL), m_rodBigDC(NULL),
       m_rodSmallDC(NULL), m_rodBigBitmap(NULL), m_rodSmallBitmap(NULL), m_lastTimerRedraw(0),
       m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
 {
-    int isBig = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "IsBigClock", -1);
+    int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
     m_isBig = isBig > 0;
     m_firstStart = isBig == -1;
-    m_latitude = RegReadFloat(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "GeoLatitude", 45.0f);
-    m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "IsSimulateDateTime", 0) > 0;
-    m_simulatedDay = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "SimulatedDayOfYear", 0);
-    m_simulatedTime = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "SimulatedTimeOfDay", 0);
+    m_latitude = RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLatitude", 45.0f);
+    m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsSimulateDateTime", 0) > 0;
+    m_simulatedDay = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedDayOfYear", 0);
+    m_simulatedTime = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedTimeOfDay", 0);
     m_nightText[0] = 0;
     InitDialTables();
 }
@@ -39,22 +38,21 @@ CUmbrant::~CUmbrant()
     free(m_shadowMask);
     delete m_numbers;
 
-    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "IsBigClock", m_isBig ? 1 : 0);
-    RegWriteFloat(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "GeoLatitude", m_latitude);
-    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "IsSimulateDateTime", m_simulate ? 1 : 0);
-    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "SimulatedDayOfYear", m_simulatedDay);
-    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "SimulatedTimeOfDay", m_simulatedTime);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "IsBigClock", m_isBig ? 1 : 0);
+    RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "GeoLatitude", m_latitude);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "IsSimulateDateTime", m_simulate ? 1 : 0);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "SimulatedDayOfYear", m_simulatedDay);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "SimulatedTimeOfDay", m_simulatedTime);
 }
 
-bool CUmbrant::OnCreate(CGadgetApplication* host, HWND window)
+bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
 {
     m_host = host;
     m_window = window;
     const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
     if (m_host)
-        m_host->AddButton(NULL, CMD_SETTINGS, 0, "ButtonSettings", 1, -1, size.settingsButtonX, size.buttonY,
-                          size.buttonSize, size.buttonSize, true, false, false, false, NULL, IDS_SETTINGS_TIP,
-                          false);
+        m_host->AddButton(CMD_SETTINGS, "ButtonSettings", size.settingsButtonX, size.buttonY, size.buttonSize,
+                          IDS_SETTINGS_TIP);
     m_whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
     m_nightFont = CreateNightFont(size);
     HDC windowDC = GetDC(window);
@@ -77,7 +75,8 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
         return true;
     DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_scalePercent, m_latitude, m_simulate,
                        m_simulatedDay, m_simulatedTime, 0, m_shadowMask, m_numbers, m_whiteBrush, m_nightFont,
-                       m_isBig ? m_rodBigDC : m_rodSmallDC, &m_lastNightTextTime, &m_nightTextIndex, m_nightText};
+                       m_isBig ? m_rodBigDC : m_rodSmallDC, &m_lastNightTextTime, &m_nightTextIndex, m_nightText,
+                       Language()};
     PaintDialFrame(frame, dc, pixels, stride);
     return true;
 }
@@ -129,10 +128,15 @@ bool CUmbrant::OnLanguageChanged(int)
     return true;
 }
 
+int CUmbrant::Language() const
+{
+    return m_host ? m_host->GetLanguage() : LANGUAGES[0].id;
+}
+
 bool CUmbrant::OnCommand(int command)
 {
     if (command == CMD_SETTINGS)
-        DialogBoxParamW(GetModuleHandleA(NULL), LocalizedResourceName(L"SETTINGS"), m_window, SettingsDialogProc,
-                        reinterpret_cast<LPARAM>(this));
+        DialogBoxParamW(GetModuleHandleA(NULL), LocalizedResourceName(L"SETTINGS", Language()), m_window,
+                        SettingsDialogProc, reinterpret_cast<LPARAM>(this));
     return true;
 }

@@ -10,21 +10,26 @@ class CBitmapSurface;
 class CUmbrant : public CGadget
 {
 public:
-    CUmbrant();
+    // Reads its settings from HKEY_LOCAL_MACHINE\settingsKey, which it
+    // keeps to write them back.
+    explicit CUmbrant(const char* settingsKey);
     ~CUmbrant() override;
 
-    bool OnCreate(CGadgetApplication* host, HWND window) override;
+    bool OnCreate(CGadgetHost* host, HWND window) override;
     bool Paint(HDC dc, unsigned char* pixels, int stride) override;
     bool SetContentRect(int left, int top, int right, int bottom) override;
     bool GetContentSize(int* width, int* height) override;
     bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* redraw) override;
     bool OnTimer() override;
     bool OnLanguageChanged(int language) override;
-
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
-    bool OnCommand(int command);
+    bool OnCommand(int command) override;
 
-    CGadgetApplication* m_host;
+    // The language in force: the host's, or the first one without a host.
+    int Language() const;
+
+    const char* m_settingsKey;
+    CGadgetHost* m_host;
     int m_rectLeft, m_rectTop;
     int m_rectWidth, m_rectHeight;
     unsigned char* m_shadowMask;
@@ -48,6 +53,3 @@ public:
     int m_scalePercent = NATURAL_SCALE;
     char m_nightText[1024];
 };
-
-// The one dial, for the application's event sink and the dialogs.
-extern CUmbrant* g_pGadget;

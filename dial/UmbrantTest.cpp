@@ -13,16 +13,18 @@
 namespace {
 
 const HKEY kRoot = HKEY_LOCAL_MACHINE;
+// The program's own settings key, which these tests set up as a run would.
+const char SETTINGS_KEY[] = "SOFTWARE\\Tavrelon\\Umbrant";
 
 void StoreSetting(const char* name, const char* text)
 {
-    RegWriteString(kRoot, UMBRANT_SETTINGS_KEY, NULL, name, text);
+    RegWriteString(kRoot, SETTINGS_KEY, NULL, name, text);
 }
 
 std::string StoredSetting(const char* name)
 {
     char text[64] = "";
-    return RegReadString(kRoot, UMBRANT_SETTINGS_KEY, name, text, sizeof text) ? text : "(none)";
+    return RegReadString(kRoot, SETTINGS_KEY, name, text, sizeof text) ? text : "(none)";
 }
 
 // The settings of a run after the first: the big dial at 45 N, simulated.
@@ -46,7 +48,7 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
     StoreSetting("GeoLatitude", "-33");
     StoreSetting("SimulatedDayOfYear", "100");
     {
-        CUmbrant dial;
+        CUmbrant dial(SETTINGS_KEY);
         EXPECT_TRUE(dial.m_isBig);
         EXPECT_FALSE(dial.m_firstStart);
         EXPECT_EQ(dial.m_latitude, -33.0f);
@@ -69,23 +71,23 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
 
 TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
 {
-    RegDeletePath(kRoot, UMBRANT_SETTINGS_KEY, "IsBigClock");
-    RegDeletePath(kRoot, UMBRANT_SETTINGS_KEY, "GeoLatitude");
-    CUmbrant dial;
+    RegDeletePath(kRoot, SETTINGS_KEY, "IsBigClock");
+    RegDeletePath(kRoot, SETTINGS_KEY, "GeoLatitude");
+    CUmbrant dial(SETTINGS_KEY);
     EXPECT_TRUE(dial.m_firstStart);
     EXPECT_FALSE(dial.m_isBig);
     EXPECT_EQ(dial.m_latitude, 45.0f);
     dial.m_firstStart = false;
 
     StoreSetting("IsBigClock", "0");
-    CUmbrant second;
+    CUmbrant second(SETTINGS_KEY);
     EXPECT_FALSE(second.m_firstStart);
     EXPECT_FALSE(second.m_isBig);
 }
 
 TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSetting)
 {
-    CUmbrant dial;
+    CUmbrant dial(SETTINGS_KEY);
     int width = 0, height = 0;
     EXPECT_TRUE(dial.GetContentSize(&width, &height));
     EXPECT_EQ(width, 450);
@@ -99,7 +101,7 @@ TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSetting)
 
 TEST_F(UmbrantTest, RedrawsOnceASecondAndAfterEachSettingsChange)
 {
-    CUmbrant dial;
+    CUmbrant dial(SETTINGS_KEY);
     EXPECT_TRUE(dial.OnTimer());
     EXPECT_FALSE(dial.OnTimer());
     dial.m_settingsChanged = true;
@@ -112,7 +114,7 @@ TEST_F(UmbrantTest, RedrawsOnceASecondAndAfterEachSettingsChange)
 
 TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
 {
-    CUmbrant dial;
+    CUmbrant dial(SETTINGS_KEY);
     bool redraw = false;
     EXPECT_TRUE(dial.OnMessage(NULL, WM_HSCROLL, 0, 0, &redraw));
     EXPECT_TRUE(dial.OnMessage(NULL, WM_VSCROLL, 0, 0, &redraw));
@@ -146,7 +148,7 @@ protected:
 
 TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
 {
-    CUmbrant dial;
+    CUmbrant dial(SETTINGS_KEY);
     dial.SetContentRect(5, 5, 455, 455);
     EXPECT_FALSE(Paint(dial));
     for (int y = 0; y < 460; y += 7)
@@ -156,7 +158,7 @@ TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
 
 TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 {
-    CUmbrant dial;
+    CUmbrant dial(SETTINGS_KEY);
     ASSERT_TRUE(dial.OnCreate(NULL, NULL));
     // Without a rectangle yet there is nothing to paint into.
     EXPECT_TRUE(Paint(dial));
@@ -175,7 +177,7 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 
 TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
 {
-    CUmbrant dial;
+    CUmbrant dial(SETTINGS_KEY);
     ASSERT_TRUE(dial.OnCreate(NULL, NULL));
     dial.SetContentRect(5, 5, 455, 455);
     Shadow shadow = ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 43200));
@@ -197,7 +199,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
 
 TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
 {
-    CUmbrant dial;
+    CUmbrant dial(SETTINGS_KEY);
     dial.m_simulatedTime = 23 * 3600;
     ASSERT_TRUE(dial.OnCreate(NULL, NULL));
     dial.SetContentRect(5, 5, 455, 455);

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <windows.h>
+// What the host and a gadget know of each other, and of the program that
+// puts them together: the gadget's interface, the narrow interface through
+// which the gadget talks back to its host, and the program's event sink.
 
-class CGadgetApplication;
+#include <windows.h>
 
 // Commands carried by buttons and links: negative ones are host actions,
 // positive ones belong to the application.
@@ -15,6 +17,10 @@ const int CMD_SETTINGS = 100;
 
 // "No position known", in host coordinates.
 const int POSITION_UNSET = static_cast<int>(0x80000000u);
+
+// Moves a window (a dialog of the gadget or the program) so that it is
+// centred on the screen as the host centres itself, keeping its size.
+void CentreWindowOnScreen(HWND window);
 
 // A button reports its clicks to its owner through this interface.
 class CCommandTarget
@@ -31,16 +37,50 @@ public:
     virtual bool OnNotify(int command, int param, const char* target) = 0;
 };
 
+// What a gadget may ask of its host.
+class CGadgetHost
+{
+public:
+    // A size x size button drawn from the bitmap strip resourceName, x and y
+    // pixels from the frame's top-right corner, with the tool tip of string
+    // tipStringId; its clicks reach the gadget's OnCommand.
+    virtual bool AddButton(int command, const char* resourceName, int x, int y, int size, int tipStringId) = 0;
+    // Takes the gadget's content size again; centre also centres the window.
+    virtual bool UpdateSize(bool centre) = 0;
+    // The language in force (an id of the language table) and its change.
+    virtual int GetLanguage() const = 0;
+    virtual bool SetLanguage(int language) = 0;
+    virtual ~CGadgetHost() {}
+};
+
 // The gadget the host shows and drives.
 class CGadget
 {
 public:
-    virtual bool OnCreate(CGadgetApplication* host, HWND window) = 0;
+    virtual bool OnCreate(CGadgetHost* host, HWND window) = 0;
     virtual bool Paint(HDC dc, unsigned char* pixels, int stride) = 0;
     virtual bool SetContentRect(int left, int top, int right, int bottom) = 0;
     virtual bool GetContentSize(int* width, int* height) = 0;
     virtual bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* redraw) = 0;
     virtual bool OnTimer() = 0;
     virtual bool OnLanguageChanged(int language) = 0;
+    // A command of the application (a positive CMD_...), from its buttons.
+    virtual bool OnCommand(int command) = 0;
     virtual ~CGadget() {}
+};
+
+// The program's event sink: what commands, the window menu's own items and
+// language changes mean to the program that runs the host.
+class CGadgetEvents
+{
+public:
+    virtual bool OnCommand(int command, int param, bool checked) = 0;
+    virtual bool OnNotify(int command, int param, const char* target) = 0;
+    virtual bool OnLanguageChanged(int language) = 0;
+    // WM_COMMAND or WM_SYSCOMMAND of the host window with an id of the
+    // program's; control is the control that sent it, if any.
+    virtual void OnWindowCommand(HWND window, int id, HWND control) = 0;
+    // The host window is made, its menu holding the host's own items.
+    virtual void OnWindowCreated(HWND window) = 0;
+    virtual ~CGadgetEvents() {}
 };

@@ -5,8 +5,6 @@
 #include <new>
 
 #include "common/Strings.h"
-#include "gadget/GadgetEvents.h"
-#include "settings/Registry.h"
 #include "settings/Strings.h"
 
 namespace {
@@ -42,10 +40,10 @@ void CentredPosition(int width, int height, int* x, int* y)
 } // namespace
 
 CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title,
-                                       int width, int height, COLORREF backgroundColour, int frameWidth,
+                                       int language, int width, int height, COLORREF backgroundColour, int frameWidth,
                                        int cornerRadius, int idleRedrawMs, float dragOpacity, float fadeTime,
                                        int marginLeft, int marginTop, int marginRight, int marginBottom)
-    : m_dragAnchorX(0), m_dragAnchorY(0), m_className(DuplicateString(name)), m_title(DuplicateString(title)),
+    : m_dragAnchorX(0), m_dragAnchorY(0), m_className(DuplicateString(name)), m_title(DuplicateString(title)), m_language(language),
       m_width(width), m_height(height), m_frameWidth(frameWidth), m_cornerRadius(cornerRadius),
       m_marginLeft(marginLeft), m_marginTop(marginTop), m_marginBottom(marginBottom), m_marginRight(marginRight),
       m_dragOpacity(dragOpacity), m_fadeTime(fadeTime), m_idleRedrawMs(idleRedrawMs),
@@ -55,8 +53,6 @@ CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, c
       m_captureHeight(0), m_gadget(gadget), m_events(events)
 {
     srand(static_cast<unsigned>(time(nullptr)));
-    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", "Tavrelon", nullptr, nullptr);
-    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavrelon", "Umbrant", nullptr, nullptr);
 }
 
 CGadgetApplication::~CGadgetApplication()
@@ -99,6 +95,8 @@ bool CGadgetApplication::OnCommand(int command, int param, bool checked)
         SetLanguage(param);
         break;
     }
+    if (command > 0 && m_gadget)
+        m_gadget->OnCommand(command);
     if (m_events)
         m_events->OnCommand(command, param, checked);
     return true;
@@ -115,9 +113,13 @@ bool CGadgetApplication::OnNotify(int command, int param, const char* target)
 
 bool CGadgetApplication::SetLanguage(int language)
 {
-    g_languageOffset = language;
+    m_language = language;
     for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
-        button->UpdateTipText();
+        button->UpdateTipText(language);
+    // A language switch link is active only for the languages not in force.
+    for (const std::unique_ptr<CGadgetLink>& link : m_links)
+        if (link->m_command == CMD_LANGUAGE)
+            link->SetActive(link->m_param != language);
     if (m_gadget)
         m_gadget->OnLanguageChanged(language);
     if (m_events)
@@ -182,13 +184,13 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance, const char* clas
     CentredPosition(rect.right - rect.left, rect.bottom - rect.top, &x, &y);
     MoveWindow(window, x, y, rect.right - rect.left, rect.bottom - rect.top, FALSE);
 
+    // The window menu holds Close; the program puts its own items above it.
     HMENU menu = GetSystemMenu(window, FALSE);
     while (DeleteMenu(menu, 0, MF_BYPOSITION)) {
     }
-    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, IDS_HOME_PAGE, LoadLocalizedStringW(IDS_HOME_PAGE));
-    InsertMenuW(menu, 1, MF_BYPOSITION | MF_STRING, IDS_ABOUT, LoadLocalizedStringW(IDS_ABOUT));
-    InsertMenuW(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    InsertMenuW(menu, 3, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(IDS_CLOSE_ITEM));
+    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(IDS_CLOSE_ITEM, m_language));
+    if (m_events)
+        m_events->OnWindowCreated(window);
     return window;
 }
 
@@ -266,7 +268,13 @@ CGadgetButton* CGadgetApplication::AddButton(CCommandTarget* owner, int command,
     return Adopt(m_buttons, new (std::nothrow) CGadgetButton(
                                 m_window, m_frameWidth, m_frameWidth, m_width - m_frameWidth, m_height - m_frameWidth,
                                 command, param, resourceName, alignX, alignY, x, y, w, h, visible, radio, toggle,
-                                checked, tipText, tipStringId, flat, owner ? owner : this));
+                                checked, tipText, tipStringId, flat, owner ? owner : this, m_language));
+}
+
+bool CGadgetApplication::AddButton(int command, const char* resourceName, int x, int y, int size, int tipStringId)
+{
+    return AddButton(this, command, 0, resourceName, 1, -1, x, y, size, size, true, false, false, false, nullptr,
+                     tipStringId, false) != nullptr;
 }
 
 CGadgetButton* CGadgetApplication::FindButton(int command, int param)

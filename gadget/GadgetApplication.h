@@ -10,14 +10,13 @@
 #include "gadget/GadgetLink.h"
 #include "raster/BitmapSurface.h"
 
-class CGadgetEvents;
-
 // The host: a borderless window that composes every frame off screen over a
-// copy of the desktop behind it, and hosts the gadget and its buttons.
-class CGadgetApplication : public CCommandTarget, public CNotifyTarget
+// copy of the desktop behind it, and hosts the gadget and its buttons. It
+// knows the gadget and the program only through the interfaces of Gadget.h.
+class CGadgetApplication : public CCommandTarget, public CNotifyTarget, public CGadgetHost
 {
 public:
-    CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title,
+    CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title, int language,
                        int width, int height, COLORREF backgroundColour, int frameWidth, int cornerRadius,
                        int idleRedrawMs, float dragOpacity, float fadeTime, int marginLeft, int marginTop,
                        int marginRight, int marginBottom);
@@ -25,10 +24,15 @@ public:
     ~CGadgetApplication() override;
     bool OnNotify(int command, int param, const char* target) override;
 
-    bool SetLanguage(int language);
+    // CGadgetHost
+    bool AddButton(int command, const char* resourceName, int x, int y, int size, int tipStringId) override;
+    bool UpdateSize(bool centre) override;
+    int GetLanguage() const override { return m_language; }
+    // Tool tips and language switch links follow at once, then the gadget
+    // and the program hear of it.
+    bool SetLanguage(int language) override;
 
     bool Create(HINSTANCE instance);
-    bool UpdateSize(bool centre);
     bool SetContentSize(int width, int height, bool centre);
     bool Resize(int width, int height, bool centre);
 
@@ -57,6 +61,7 @@ public:
     int m_dragAnchorX, m_dragAnchorY;
     char* m_className;
     char* m_title;
+    int m_language;
     int m_width, m_height;
     int m_frameWidth;
     int m_cornerRadius;
@@ -94,6 +99,3 @@ private:
     CGadgetApplication(const CGadgetApplication&) = delete;
     CGadgetApplication& operator=(const CGadgetApplication&) = delete;
 };
-
-// Moves a window so that it is centred on the primary screen, keeping its size.
-void CentreWindowOnScreen(HWND window);

@@ -4,10 +4,10 @@
 
 #include <commctrl.h>
 #include <math.h>
+#include <memory>
 #include <string>
 
 #include "gadget/GadgetButton.h"
-#include "gadget/GadgetEvents.h"
 #include "gadget/GadgetImage.h"
 #include "gadget/GadgetLink.h"
 #include "raster/BitmapSurface.h"
@@ -32,12 +32,10 @@ std::wstring ToolTipText(const CGadgetButton* button)
 class TestGadget : public CGadget
 {
 public:
-    bool OnCreate(CGadgetApplication* host, HWND) override
+    bool OnCreate(CGadgetHost* host, HWND) override
     {
-        m_host = host;
         m_contentRectCallsBeforeCreate = m_contentRectCalls;
-        host->AddButton(nullptr, CMD_SETTINGS, 0, "ButtonSettings", 1, -1, -26, 7, 16, 16, true, false, false, false,
-                        nullptr, 203, false);
+        host->AddButton(CMD_SETTINGS, "ButtonSettings", -26, 7, 16, IDS_SETTINGS_TIP);
         return true;
     }
     bool Paint(HDC, unsigned char*, int stride) override
@@ -65,8 +63,14 @@ public:
         m_tipWhenToldOfLanguage = ToolTipText(m_host->m_buttons[0].get());
         return true;
     }
+    bool OnCommand(int command) override
+    {
+        m_lastCommand = command;
+        return true;
+    }
 
-    CGadgetApplication* m_host = nullptr;
+    CGadgetApplication* m_host = nullptr;  // the host under test, to look into
+    int m_lastCommand = 0;
     int m_size = 250;
     int m_paints = 0, m_stride = 0;
     int m_contentRectCalls = 0, m_contentRectCallsBeforeCreate = -1;
@@ -82,12 +86,16 @@ public:
         m_lastCommand = command;
         return true;
     }
+    bool OnNotify(int, int, const char*) override { return true; }
     bool OnLanguageChanged(int language) override
     {
         m_language = language;
         return true;
     }
-    int m_lastCommand = 0, m_language = -1;
+    void OnWindowCommand(HWND, int id, HWND) override { m_lastWindowCommand = id; }
+    void OnWindowCreated(HWND window) override { m_createdWindow = window; }
+    int m_lastCommand = 0, m_language = -1, m_lastWindowCommand = 0;
+    HWND m_createdWindow = nullptr;
 };
 
 class GadgetHost : public testing::Test
@@ -100,18 +108,12 @@ protected:
         DWORD_PTR result;
         SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
     }
-    void SetUp() override { m_savedLanguage = g_languageOffset; }
-    void TearDown() override
-    {
-        delete m_host;
-        g_languageOffset = m_savedLanguage;
-    }
     CGadgetApplication* MakeHost(int frameWidth = 6, float fadeTime = 0.15f)
     {
-        m_host = new CGadgetApplication(&m_gadget, &m_events, "UmbrantTest", "Umbrant", 12, 12, RGB(255, 255, 255),
-                                        frameWidth, 4, 1000, 0.75f, fadeTime, 0, 0, 0, 0);
-        m_events.m_host = m_host;
-        return m_host;
+        m_host.reset(new CGadgetApplication(&m_gadget, &m_events, "UmbrantTest", "Umbrant", LANGUAGE_ENGLISH, 12, 12,
+                                            RGB(255, 255, 255), frameWidth, 4, 1000, 0.75f, fadeTime, 0, 0, 0, 0));
+        m_gadget.m_host = m_host.get();
+        return m_host.get();
     }
     void Pump(int ms)
     {
@@ -132,8 +134,7 @@ protected:
 
     TestGadget m_gadget;
     RecordingEvents m_events;
-    CGadgetApplication* m_host = nullptr;
-    int m_savedLanguage = 0;
+    std::unique_ptr<CGadgetApplication> m_host;
 };
 
 } // namespace
@@ -162,23 +163,20 @@ TEST_F(GadgetHost, CreateTakesTheGadgetsSizeCentred)
     EXPECT_EQ(top, 13);
 }
 
-TEST_F(GadgetHost, SystemMenuHoldsFourEntries)
+// The host's window menu holds Close; the program hears of the window in
+// time to put its own items above it, and of their commands.
+TEST_F(GadgetHost, SystemMenuHoldsCloseAndTheProgramsItems)
 {
-    g_languageOffset = LANGUAGE_ENGLISH;
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    EXPECT_EQ(m_events.m_createdWindow, m_host->m_window);
     HMENU menu = GetSystemMenu(m_host->m_window, FALSE);
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
-    EXPECT_EQ(GetMenuItemID(menu, 0), 57u);
-    EXPECT_EQ(GetMenuItemID(menu, 1), 240u);
-    EXPECT_EQ(GetMenuState(menu, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
-    EXPECT_EQ(GetMenuItemID(menu, 3), static_cast<UINT>(SC_CLOSE));
+    ASSERT_EQ(GetMenuItemCount(menu), 1);
+    EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(SC_CLOSE));
     char text[256];
-    GetMenuStringA(menu, 1, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(text, "About...");
-    GetMenuStringA(menu, 3, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(text, "&Close\tAlt+F4");
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(text, LoadLocalizedString(57));
+    EXPECT_STREQ(text, "&Close\tAlt+F4");
+    SendMessageA(m_host->m_window, WM_SYSCOMMAND, IDS_ABOUT, 0);
+    EXPECT_EQ(m_events.m_lastWindowCommand, IDS_ABOUT);
 }
 
 TEST_F(GadgetHost, ResizeKeepsTheCornerAndIgnoresTheSameSize)
@@ -275,7 +273,7 @@ TEST_F(GadgetHost, LanguageReachesTipsBeforeTheGadget)
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(ToolTipText(button), L"Settings");
     m_host->OnCommand(CMD_LANGUAGE, LANGUAGE_SLOVENIAN, false);
-    EXPECT_EQ(g_languageOffset, LANGUAGE_SLOVENIAN);
+    EXPECT_EQ(m_host->GetLanguage(), LANGUAGE_SLOVENIAN);
     EXPECT_EQ(ToolTipText(button), L"Nastavitve");
     EXPECT_EQ(m_gadget.m_tipWhenToldOfLanguage, L"Nastavitve");
     EXPECT_EQ(m_events.m_language, LANGUAGE_SLOVENIAN);
@@ -310,6 +308,7 @@ TEST_F(GadgetHost, CommandsReachTheEventSink)
     EXPECT_FALSE(m_host->m_dragging);
     SendMessageA(m_host->m_window, WM_LBUTTONUP, 0, MAKELPARAM(262 - 40, 20));
     EXPECT_EQ(m_events.m_lastCommand, CMD_SETTINGS);
+    EXPECT_EQ(m_gadget.m_lastCommand, CMD_SETTINGS) << "the gadget hears of its own button";
 
     m_host->OnCommand(CMD_CLOSE, 0, false);
     Pump(100);
@@ -360,11 +359,8 @@ TEST_F(GadgetHost, LinksReportClicksAndSwitchLanguages)
     EXPECT_EQ(listener.m_command, 7);
     EXPECT_TRUE(plain->m_active);
 
-    // Language switches: the host listens, the event sink keeps only the
-    // other language's switch active.
-    CGadgetEvents events;
-    events.m_host = m_host;
-    m_host->m_events = &events;
+    // Language switches: the host listens and keeps only the other
+    // language's switch active.
     CGadgetLink* english = m_host->AddLink(CMD_LANGUAGE, LANGUAGE_ENGLISH, nullptr, "English", "en", true, 0, 0,
                                            0xFFFFFFFF, 0xFFFFFFFF, 0, false, false, font, font, font, 20, 120, 200, 140);
     CGadgetLink* slovenian = m_host->AddLink(CMD_LANGUAGE, LANGUAGE_SLOVENIAN, nullptr, "Slovensko", "sl", true, 0, 0,
@@ -372,10 +368,9 @@ TEST_F(GadgetHost, LinksReportClicksAndSwitchLanguages)
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 165));
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 165));
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 165));
-    EXPECT_EQ(g_languageOffset, LANGUAGE_SLOVENIAN);
+    EXPECT_EQ(m_host->GetLanguage(), LANGUAGE_SLOVENIAN);
     EXPECT_TRUE(english->m_active);
     EXPECT_FALSE(slovenian->m_active);
-    m_host->m_events = &m_events;
 }
 
 TEST_F(GadgetHost, ImagesFollowTheFrame)

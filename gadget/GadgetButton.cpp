@@ -25,7 +25,7 @@ void PlaceInFrame(int frameLeft, int frameTop, int frameRight, int frameBottom, 
 CGadgetButton::CGadgetButton(HWND window, int frameLeft, int frameTop, int frameRight, int frameBottom, int command,
                              int param, const char* resourceName, int alignX, int alignY, int x, int y, int w, int h,
                              bool visible, bool radio, bool toggle, bool checked, const char* tipText,
-                             int tipStringId, bool flat, CCommandTarget* owner)
+                             int tipStringId, bool flat, CCommandTarget* owner, int language)
     : m_command(command), m_param(param), m_tipStringId(tipStringId), m_alignX(alignX), m_alignY(alignY), m_x(x), m_y(y),
       m_w(w), m_h(h), m_visible(visible), m_hover(false), m_pressed(false), m_clicked(false), m_flat(flat),
       m_radio(radio), m_toggle(toggle), m_checked(checked), m_frameLeft(frameLeft), m_frameTop(frameTop),
@@ -47,7 +47,7 @@ CGadgetButton::CGadgetButton(HWND window, int frameLeft, int frameTop, int frame
     if (m_bitmap && m_memDC)
         m_oldBitmap = SelectObject(m_memDC, m_bitmap);
     if (tipText || tipStringId)
-        CreateToolTip(tipText);
+        CreateToolTip(tipText, language);
 }
 
 CGadgetButton::~CGadgetButton()
@@ -63,7 +63,7 @@ CGadgetButton::~CGadgetButton()
         DestroyWindow(m_toolTip);
 }
 
-void CGadgetButton::CreateToolTip(const char* tipText)
+void CGadgetButton::CreateToolTip(const char* tipText, int language)
 {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
     InitCommonControlsEx(&controls);
@@ -78,7 +78,7 @@ void CGadgetButton::CreateToolTip(const char* tipText)
     wchar_t converted[512] = L"";
     const wchar_t* text = converted;
     if (m_tipStringId)
-        text = LoadLocalizedStringW(m_tipStringId);
+        text = LoadLocalizedStringW(m_tipStringId, language);
     else
         MultiByteToWideChar(CP_ACP, 0, tipText, -1, converted, sizeof(converted) / sizeof(converted[0]) - 1);
     SendToolInfo(TTM_ADDTOOLW, text);
@@ -210,12 +210,12 @@ bool CGadgetButton::HandleMessage(UINT message, LPARAM lParam, bool* redraw)
     return changed;
 }
 
-bool CGadgetButton::UpdateTipText()
+bool CGadgetButton::UpdateTipText(int language)
 {
     if (!m_tipStringId)
         return false;
     if (m_toolTip)
-        SendToolInfo(TTM_SETTOOLINFOW, LoadLocalizedStringW(m_tipStringId));
+        SendToolInfo(TTM_SETTOOLINFOW, LoadLocalizedStringW(m_tipStringId, language));
     return true;
 }
 

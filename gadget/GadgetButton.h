@@ -17,7 +17,7 @@ class CGadgetButton
 public:
     CGadgetButton(HWND window, int frameLeft, int frameTop, int frameRight, int frameBottom, int command, int param,
                   const char* resourceName, int alignX, int alignY, int x, int y, int w, int h, bool visible, bool radio, bool toggle,
-                  bool checked, const char* tipText, int tipStringId, bool flat, CCommandTarget* owner);
+                  bool checked, const char* tipText, int tipStringId, bool flat, CCommandTarget* owner, int language);
     ~CGadgetButton();
 
     void GetRect(int* left, int* top, int* right, int* bottom) const;
@@ -25,7 +25,8 @@ public:
     bool Draw(HDC dc);
     bool HandleMouse(int event, int x, int y);
     bool HandleMessage(UINT message, LPARAM lParam, bool* redraw);
-    bool UpdateTipText();
+    // The tool tip of string m_tipStringId in language.
+    bool UpdateTipText(int language);
     // Hands a mouse message of the host window to the tool tip.
     void RelayToToolTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -57,7 +58,7 @@ public:
 
 private:
     RECT Rect() const;
-    void CreateToolTip(const char* tipText);
+    void CreateToolTip(const char* tipText, int language);
     void SendToolInfo(UINT message, const wchar_t* text);
 
     HGDIOBJ m_oldBitmap;

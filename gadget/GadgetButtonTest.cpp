@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gadget/Gadget.h"
+#include "settings/Strings.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ CGadgetButton* MakeButton(const ButtonSetup& setup, CCommandTarget* owner)
 {
     return new CGadgetButton(nullptr, 6, 6, 256, 256, CMD_CLOSE, 7, setup.resource, setup.alignX, setup.alignY,
                              setup.x, setup.y, setup.w, setup.h, true, setup.radio, setup.toggle, false, nullptr, 0,
-                             false, owner);
+                             false, owner, LANGUAGE_ENGLISH);
 }
 
 void ExpectRect(const CGadgetButton& button, int left, int top, int right, int bottom)

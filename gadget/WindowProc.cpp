@@ -1,8 +1,6 @@
 #include "gadget/GadgetApplication.h"
 #include "gadget/GadgetButton.h"
 #include "gadget/GadgetLink.h"
-#include "settings/Dialogs.h"
-#include "settings/Strings.h"
 
 namespace {
 
@@ -200,10 +198,11 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         break;
     case WM_COMMAND:
     case WM_SYSCOMMAND:
-        if (LOWORD(wParam) == IDS_ABOUT)
-            DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"ABOUT"), window, AboutDialogProc, 0);
-        else if (LOWORD(wParam) == IDS_HOME_PAGE)
-            ShellExecuteA(nullptr, "open", LoadLocalizedString(IDS_HOME_PAGE), "", "", SW_SHOWNORMAL);
+        // The program's own items of the window menu, and commands sent to
+        // the window by its dialogs.
+        if (host->m_events)
+            host->m_events->OnWindowCommand(window, LOWORD(wParam),
+                                            message == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : nullptr);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -8,7 +8,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "gadget/GadgetApplication.h"
 #include "platform/Handles.h"
 #include "settings/Registry.h"
 
@@ -231,7 +230,7 @@ bool InstallSelfAs(const char* folderName, const char* linkName)
     return true;
 }
 
-bool UninstallSelfAs(const char* folderName, const char* linkName)
+bool UninstallSelfAs(const char* folderName, const char* linkName, const char* settingsKey)
 {
     char ownPath[MAX_PATH];
     const char* exeName = GetOwnPath(ownPath);
@@ -258,22 +257,14 @@ bool UninstallSelfAs(const char* folderName, const char* linkName)
     }
     RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName);
     // The settings key goes; the maker's key above it stays.
-    char makerKey[] = UMBRANT_SETTINGS_KEY;
-    char* settingsName = strrchr(makerKey, '\\');
-    *settingsName++ = 0;
-    RegDeletePath(HKEY_LOCAL_MACHINE, makerKey, settingsName);
+    char makerKey[MAX_PATH];
+    snprintf(makerKey, sizeof makerKey, "%s", settingsKey ? settingsKey : "");
+    if (char* settingsName = strrchr(makerKey, '\\')) {
+        *settingsName++ = 0;
+        RegDeletePath(HKEY_LOCAL_MACHINE, makerKey, settingsName);
+    }
 
     removeFiles.Start();
     removeFolder.Start();
     return true;
-}
-
-bool InstallSelf(CGadgetApplication* host)
-{
-    return host && InstallSelfAs(host->m_className, host->m_title);
-}
-
-bool UninstallSelf(CGadgetApplication* host)
-{
-    return !host || UninstallSelfAs(host->m_className, host->m_title);
 }

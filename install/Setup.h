@@ -1,19 +1,13 @@
 #pragma once
 
-class CGadgetApplication;
-
-// Copies the program into Program Files\Umbrant, adds Startup and Desktop
-// shortcuts and registers the uninstall entry. False only when the program's
-// own path cannot be told.
-bool InstallSelf(CGadgetApplication* host);
-// Removes what InstallSelf added, the settings and, later, the files.
-bool UninstallSelf(CGadgetApplication* host);
-
-// The same with the names spelt out: folderName names the folder under
-// Program Files and the uninstall key, linkName the shortcuts and the
-// uninstall entry's display name (the host passes its class name and title).
+// Copies the program into Program Files\<folderName>, adds Startup and
+// Desktop shortcuts named linkName and registers the uninstall entry (key
+// folderName, display name linkName). False only when the program's own path
+// cannot be told.
 bool InstallSelfAs(const char* folderName, const char* linkName);
-bool UninstallSelfAs(const char* folderName, const char* linkName);
+// Removes what InstallSelfAs added and the settings key settingsKey under
+// HKEY_LOCAL_MACHINE (not the key above it) and, later, the files.
+bool UninstallSelfAs(const char* folderName, const char* linkName, const char* settingsKey);
 
 // The file-system path of a shell special folder (CSIDL_...) into out, which
 // holds MAX_PATH characters; out is empty and the result false when the shell

@@ -112,10 +112,15 @@ Link ReadLink(const std::string& path)
 }
 
 // Creates the settings key the way the host does.
+// The settings key the uninstall is told to remove, below a maker's key
+// that stays.
+const char MAKER_KEY[] = "SOFTWARE\\UmbrantSetupTest maker";
+const char SETTINGS_KEY[] = "SOFTWARE\\UmbrantSetupTest maker\\settings";
+
 void CreateSettingsKey()
 {
-    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", "Tavrelon", nullptr, nullptr);
-    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavrelon", "Umbrant", nullptr, nullptr);
+    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", "UmbrantSetupTest maker", nullptr, nullptr);
+    RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, "settings", nullptr, nullptr);
 }
 
 } // namespace
@@ -221,10 +226,11 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
     // A fallback copy in the temporary folder goes too.
     EXPECT_TRUE(CopyFileA(copy.c_str(), (temp + OwnFileName()).c_str(), FALSE));
     CreateSettingsKey();
-    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str()));
+    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str(), SETTINGS_KEY));
     EXPECT_FALSE(KeyExists(key));
-    EXPECT_FALSE(KeyExists(UMBRANT_SETTINGS_KEY));
-    EXPECT_TRUE(KeyExists("SOFTWARE\\Tavrelon"));
+    EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+    EXPECT_TRUE(KeyExists(MAKER_KEY));
+    RegDeletePath(HKEY_LOCAL_MACHINE, "SOFTWARE", "UmbrantSetupTest maker");
     for (const std::string& path : {installFolder, startupLink, desktopLink, temp + OwnFileName()})
         EXPECT_TRUE(WaitUntilGone(path)) << path;
     Sleep(1000);
@@ -239,7 +245,6 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
     RemoveDirectoryA(temp.c_str());
     SetEnvironmentVariableA("TMP", realTemp.c_str());
     SetEnvironmentVariableA("TEMP", realTemp.c_str());
-    CreateSettingsKey();
 }
 
 // The interpreter could read a folder whose path holds a % as another: it stays.
@@ -249,21 +254,17 @@ TEST(UninstallSelf, LeavesAFolderWithAPercentInPlace)
     const std::string folder = Join(SpecialFolder(CSIDL_PROGRAM_FILES), folderName);
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(WriteSmallFile(folder + "\\keep.txt"));
-    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), folderName.c_str()));
+    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), SETTINGS_KEY));
     Sleep(2000);
     EXPECT_TRUE(Exists(folder + "\\keep.txt"));
     DeleteFileA((folder + "\\keep.txt").c_str());
     RemoveDirectoryA(folder.c_str());
-    CreateSettingsKey();
 }
 
 // With nothing installed the uninstall still runs and touches nothing else.
 TEST(UninstallSelf, NothingInstalledIsFine)
 {
-    EXPECT_TRUE(UninstallSelf(nullptr));
-    EXPECT_TRUE(UninstallSelfAs("UmbrantSetupTest none", "UmbrantSetupTest none"));
-    EXPECT_TRUE(UninstallSelfAs("", "x"));
-    EXPECT_FALSE(InstallSelf(nullptr));
+    EXPECT_TRUE(UninstallSelfAs("UmbrantSetupTest none", "UmbrantSetupTest none", SETTINGS_KEY));
+    EXPECT_TRUE(UninstallSelfAs("", "x", SETTINGS_KEY));
     EXPECT_FALSE(InstallSelfAs("", "x"));
-    CreateSettingsKey();
 }

@@ -1,7 +1,6 @@
 #include "settings/DialogIds.h"
-#include "settings/Dialogs.h"
 #include "settings/HiddenDialog.h"
-#include "settings/SettingsDialog.h"
+#include "settings/LinkControl.h"
 #include "settings/Strings.h"
 
 #include <commctrl.h>
@@ -11,26 +10,33 @@
 
 namespace {
 
-// Shows the dialog texts of the string table that start at the id given as
-// the creation parameter.
+// What a dialog made from one of the program's templates shows.
+struct TextSource
+{
+    int firstId;  // of its texts in the string table, 0 for none
+    int language;
+};
+
 INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lParam)
 {
     if (message != WM_INITDIALOG)
         return FALSE;
-    ShowDialogTexts(dialog, static_cast<int>(lParam));
+    const TextSource* texts = reinterpret_cast<const TextSource*>(lParam);
+    ShowDialogTexts(dialog, texts->firstId, texts->language);
     return TRUE;
 }
 
 // A dialog made from one of the program's templates, without its procedure,
-// with its texts in the language in force.
+// with its texts in a language.
 class PlainDialog
 {
 public:
-    PlainDialog(const wchar_t* name, int firstTextId)
+    PlainDialog(const wchar_t* name, int firstTextId, int language = LANGUAGE_ENGLISH)
     {
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
-        m_window = CreateHiddenDialog(name, PlainDialogProc, firstTextId);
+        TextSource texts = {firstTextId, language};
+        m_window = CreateHiddenDialog(name, PlainDialogProc, reinterpret_cast<LPARAM>(&texts));
     }
     ~PlainDialog() { DestroyWindow(m_window); }
 
@@ -58,16 +64,6 @@ public:
     HWND m_window;
 };
 
-// Restores the language in force after a test that changes it.
-class DialogTexts : public testing::Test
-{
-protected:
-    void TearDown() override { g_languageOffset = m_saved; }
-
-private:
-    int m_saved = g_languageOffset;
-};
-
 TEST(DialogTemplates, BothLoadWithTheirControls)
 {
     const struct {
@@ -86,21 +82,19 @@ TEST(DialogTemplates, BothLoadWithTheirControls)
 
 // Every text of the dialogs comes from the block of the language in force,
 // letters outside ASCII included; texts written into the template stay.
-TEST_F(DialogTexts, ComeFromTheLanguagesBlock)
+TEST(DialogTexts, ComeFromTheLanguagesBlock)
 {
-    g_languageOffset = LANGUAGE_SLOVENIAN;
-    PlainDialog settings(L"SETTINGS", IDS_SETTINGS_DIALOG);
+    PlainDialog settings(L"SETTINGS", IDS_SETTINGS_DIALOG, LANGUAGE_SLOVENIAN);
     std::wstring texts = settings.AllTexts();
     for (const wchar_t* text : {L"Nastavitve\n", L"\nZemljepisna \u0161irina\n", L"\nDatum in \u010das\n",
                                 L"\nSimuliraj datum in \u010das\n", L"\n&Vizitka...\n", L"\n&Zapri"})
         EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
-    PlainDialog about(L"ABOUT", IDS_ABOUT_DIALOG);
+    PlainDialog about(L"ABOUT", IDS_ABOUT_DIALOG, LANGUAGE_SLOVENIAN);
     texts = about.AllTexts();
     for (const wchar_t* text : {L"About\n", L"\nVerzija 1.1\n", L"\nMatev\u017e Rozman\n", L"\n&Ok"})
         EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
 
-    g_languageOffset = LANGUAGE_ENGLISH;
-    PlainDialog english(L"SETTINGS", IDS_SETTINGS_DIALOG);
+    PlainDialog english(L"SETTINGS", IDS_SETTINGS_DIALOG, LANGUAGE_ENGLISH);
     texts = english.AllTexts();
     for (const wchar_t* text : {L"Settings\n", L"\nLanguage:\n", L"\nDate && time\n", L"\n&About...\n", L"\n&Close"})
         EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
@@ -116,29 +110,6 @@ TEST(DialogTemplates, LinksCarryTheirAddresses)
     // The link opens the same home page as the window's menu item.
     for (const Language& language : LANGUAGES)
         EXPECT_STREQ(HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedString(IDS_HOME_PAGE, language.id)) << language.code;
-}
-
-HCURSOR LinkCursor()
-{
-    return LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
-}
-
-TEST(AboutDialog, ShowsItsLettersAndGivesTheLinksTheLinkCursor)
-{
-    int language = g_languageOffset;
-    g_languageOffset = LANGUAGE_SLOVENIAN;
-    HWND about = CreateHiddenDialog(L"ABOUT", AboutDialogProc, 0);
-    ASSERT_NE(nullptr, about);
-    wchar_t name[64] = L"";
-    for (HWND child = GetWindow(about, GW_CHILD); child && wcscmp(name, L"Matev\u017e Rozman") != 0;
-         child = GetWindow(child, GW_HWNDNEXT))
-        GetWindowTextW(child, name, 64);
-    EXPECT_STREQ(L"Matev\u017e Rozman", name);
-    ASSERT_NE(nullptr, LinkCursor());
-    for (int id : {IDC_MAIL_LINK, IDC_HOMEPAGE_LINK})
-        EXPECT_EQ(reinterpret_cast<ULONG_PTR>(LinkCursor()), GetClassLongPtrA(GetDlgItem(about, id), GCLP_HCURSOR));
-    DestroyWindow(about);
-    g_languageOffset = language;
 }
 
 TEST(LinkControl, DrawsCentredTextUnderlinedOverItsWidth)

@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-// The settings key under HKEY_LOCAL_MACHINE.
-#define UMBRANT_SETTINGS_KEY "SOFTWARE\\Tavrelon\\Umbrant"
-
 bool RegReadString(HKEY root, const char* key, const char* valueName, char* buffer, int bufferSize);
 int RegReadInt(HKEY root, const char* key, const char* valueName, int defaultValue);
 float RegReadFloat(HKEY root, const char* key, const char* valueName, float defaultValue);

@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-int g_languageOffset = LANGUAGE_ENGLISH;
 
 namespace {
 
@@ -35,8 +34,6 @@ StringPool<wchar_t> s_widePool;
 // it is.
 UINT ResourceId(int id, int languageId)
 {
-    if (languageId == -1)
-        languageId = g_languageOffset;
     const Language* language = FindLanguage(languageId);
     return (UINT)(id | (language ? language->stringOffset : languageId));
 }
@@ -73,12 +70,12 @@ const Language* FindLanguageByCode(const char* code)
     return nullptr;
 }
 
-const wchar_t* LocalizedResourceName(const wchar_t* baseName)
+const wchar_t* LocalizedResourceName(const wchar_t* baseName, int languageId)
 {
     static wchar_t name[RESOURCE_NAME_SIZE];
     if (!baseName)
         return nullptr;
-    const Language* language = FindLanguage(g_languageOffset);
+    const Language* language = FindLanguage(languageId);
     const char* suffix = language ? language->suffix : "";
     int length = 0;
     for (const wchar_t* c = baseName; *c && length < RESOURCE_NAME_SIZE - 1; c++)
@@ -92,16 +89,16 @@ const wchar_t* LocalizedResourceName(const wchar_t* baseName)
     return name;
 }
 
-void ShowDialogTexts(HWND dialog, int firstId)
+void ShowDialogTexts(HWND dialog, int firstId, int language)
 {
     wchar_t* text = s_widePool.Next();
-    if (LoadStringW(GetModuleHandleA(nullptr), ResourceId(firstId, -1), text, STRING_BUFFER_SIZE) > 0)
+    if (LoadStringW(GetModuleHandleA(nullptr), ResourceId(firstId, language), text, STRING_BUFFER_SIZE) > 0)
         SetWindowTextW(dialog, text);
     for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
         int id = GetDlgCtrlID(control);
         if (id <= 0 || firstId + id >= STRING_ID_LIMIT)
             continue;
-        if (LoadStringW(GetModuleHandleA(nullptr), ResourceId(firstId + id, -1), text, STRING_BUFFER_SIZE) > 0)
+        if (LoadStringW(GetModuleHandleA(nullptr), ResourceId(firstId + id, language), text, STRING_BUFFER_SIZE) > 0)
             SetWindowTextW(control, text);
     }
 }

@@ -10,15 +10,6 @@
 
 namespace {
 
-// Restores the language in force after a test that changes it.
-class LanguageTest : public testing::Test {
-protected:
-    void TearDown() override { g_languageOffset = m_saved; }
-
-private:
-    int m_saved = g_languageOffset;
-};
-
 }
 
 // Every language of the table has its own block with every text the
@@ -46,7 +37,7 @@ TEST(LanguageTable, EachLanguageHasAWholeBlockOfItsOwn)
     EXPECT_EQ(nullptr, FindLanguageByCode("xx"));
 }
 
-TEST_F(LanguageTest, TextsOfNote)
+TEST(Strings, TextsOfNote)
 {
     EXPECT_STREQ(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH), LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_SLOVENIAN));
     EXPECT_EQ(strncmp(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH), "http://", 7), 0);
@@ -62,19 +53,15 @@ TEST_F(LanguageTest, TextsOfNote)
     }
 }
 
-TEST_F(LanguageTest, DefaultLanguageIsTheOneInForce)
+TEST(Strings, EachLanguageFromItsBlock)
 {
-    g_languageOffset = LANGUAGE_SLOVENIAN;
-    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP), "Zapri");
-    EXPECT_STREQ(LoadLocalizedStringW(IDS_SETTINGS_TIP), L"Nastavitve");
-    g_languageOffset = LANGUAGE_ENGLISH;
-    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP), "Close");
     EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP, LANGUAGE_SLOVENIAN), "Zapri");
-    // An offset other than the two languages is or-ed into the ids as well,
-    // giving other strings or empty ones.
-    g_languageOffset = 7;
-    EXPECT_STREQ(LoadLocalizedString(IDS_TITLE), LoadLocalizedString(IDS_UNINSTALLED, LANGUAGE_ENGLISH));
-    EXPECT_STREQ(LoadLocalizedString(IDS_ABOUT), "");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_SETTINGS_TIP, LANGUAGE_SLOVENIAN), L"Nastavitve");
+    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP, LANGUAGE_ENGLISH), "Close");
+    // An id no language has is or-ed into the string ids as it is, giving
+    // other strings or empty ones.
+    EXPECT_STREQ(LoadLocalizedString(IDS_TITLE, 7), LoadLocalizedString(IDS_UNINSTALLED, LANGUAGE_ENGLISH));
+    EXPECT_STREQ(LoadLocalizedString(IDS_ABOUT, 7), "");
 }
 
 TEST(StringPool, SeventeenthLookupReusesTheFirstBuffer)
@@ -99,17 +86,15 @@ TEST(StringPool, SeventeenthLookupReusesTheFirstBuffer)
 
 // The dialogs have one layout for every language; a language's own one
 // (say, a dialog named "SETTINGSSLO") would be taken instead.
-TEST_F(LanguageTest, DialogNameTakesTheSuffixOnlyForAnOwnLayout)
+TEST(Strings, DialogNameTakesTheSuffixOnlyForAnOwnLayout)
 {
-    EXPECT_EQ(LocalizedResourceName(nullptr), nullptr);
-    for (const Language& language : LANGUAGES) {
-        g_languageOffset = language.id;
-        EXPECT_STREQ(LocalizedResourceName(L"SETTINGS"), L"SETTINGS") << language.code;
-    }
+    EXPECT_EQ(LocalizedResourceName(nullptr, LANGUAGE_ENGLISH), nullptr);
+    for (const Language& language : LANGUAGES)
+        EXPECT_STREQ(LocalizedResourceName(L"SETTINGS", language.id), L"SETTINGS") << language.code;
     // A name longer than the buffer is cut, never written past it.
     static wchar_t longName[3000];
     wmemset(longName, L'x', 2999);
-    EXPECT_EQ(wcslen(LocalizedResourceName(longName)), 1023u);
+    EXPECT_EQ(wcslen(LocalizedResourceName(longName, LANGUAGE_SLOVENIAN)), 1023u);
 }
 
 TEST(SystemLanguage, SlovenianGivesItsOffsetEveryOtherLanguageEnglish)

@@ -96,6 +96,7 @@ int main(int argc, char** argv)
     float latitude = 45;
     int day = 172, seconds = 12 * 3600, depth = 0, frames = 0;
     bool small = false, simulate = true;
+    int language = LANGUAGES[0].id;
     const char* output = nullptr;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -122,7 +123,7 @@ int main(int argc, char** argv)
         else if (!strcmp(arg, "--frames"))
             ok = ParseInt(value, frames);
         else if (!strcmp(arg, "--lang"))
-            g_languageOffset = FindLanguageByCode(value) ? FindLanguageByCode(value)->id : LANGUAGE_ENGLISH;
+            language = FindLanguageByCode(value) ? FindLanguageByCode(value)->id : LANGUAGES[0].id;
         else if (!strcmp(arg, "-o"))
             output = value;
         else
@@ -149,7 +150,7 @@ int main(int argc, char** argv)
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
     DialFrame frame = {0, 0, size, size, !small, NATURAL_SCALE, latitude, simulate, day, seconds, depth, mask, &numbers,
-                       whiteBrush, nightFont, rodDC, &lastNightText, &nightTextIndex, nightText};
+                       whiteBrush, nightFont, rodDC, &lastNightText, &nightTextIndex, nightText, language};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);

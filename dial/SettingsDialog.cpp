@@ -1,16 +1,15 @@
-#include "settings/SettingsDialog.h"
+// The Settings dialog over the dial whose settings it edits.
+#include "dial/SettingsDialog.h"
 
 #include "common/Saturate.h"
 #include "dial/Umbrant.h"
-#include "gadget/GadgetApplication.h"
-#include "platform/Handles.h"
+#include "gadget/Gadget.h"
 #include "settings/DateTimeText.h"
 #include "settings/DialogIds.h"
-#include "settings/Dialogs.h"
+#include "settings/LinkControl.h"
 #include "settings/Strings.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 namespace {
 
@@ -51,7 +50,7 @@ void ShowGadgetDateTime(HWND dialog, const CUmbrant* gadget)
 void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
 {
     SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gadget));
-    ShowDialogTexts(dialog, IDS_SETTINGS_DIALOG);
+    ShowDialogTexts(dialog, IDS_SETTINGS_DIALOG, gadget->Language());
     CentreWindowOnScreen(dialog);
     SetLinkCursor(dialog, IDC_ARTICLE_LINK);
 
@@ -59,7 +58,7 @@ void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
     HWND list = GetDlgItem(dialog, IDC_LANGUAGE);
     for (const Language& language : LANGUAGES) {
         LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(language.name));
-        if (language.id == g_languageOffset)
+        if (language.id == gadget->Language())
             SendMessageW(list, CB_SETCURSEL, entry, 0);
     }
 
@@ -86,7 +85,8 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
 {
     switch (id) {
     case IDC_ABOUT:
-        PostMessageA(gadget->m_window, WM_COMMAND, IDC_ABOUT, 0);
+        // The program shows About, owned by this dialog (the button's parent).
+        SendMessageW(gadget->m_window, WM_COMMAND, IDC_ABOUT, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ABOUT)));
         break;
     case IDC_SIMULATE:
         gadget->m_simulate = IsDlgButtonChecked(dialog, IDC_SIMULATE) != BST_UNCHECKED;
@@ -96,7 +96,8 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
     case IDC_SIZE_SMALL:
     case IDC_SIZE_BIG:
         gadget->m_isBig = id == IDC_SIZE_BIG;
-        gadget->m_host->UpdateSize(false);
+        if (gadget->m_host)
+            gadget->m_host->UpdateSize(false);
         break;
     case IDC_ARTICLE_LINK:
         // A double click reports a click first; open the article once.
@@ -105,7 +106,7 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
         break;
     case IDOK: {
         int language = ChosenLanguage(dialog);
-        if (language != g_languageOffset)
+        if (language != gadget->Language() && gadget->m_host)
             gadget->m_host->SetLanguage(language);
         EndDialog(dialog, IDOK);
         break;
@@ -172,40 +173,6 @@ void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int se
     SetDlgItemTextA(dialog, dateFieldId, text);
     FormatSimulatedTime(moment, text, sizeof text);
     SetDlgItemTextA(dialog, timeFieldId, text);
-}
-
-void DrawLinkControl(const DRAWITEMSTRUCT* item)
-{
-    char text[256];
-    GetWindowTextA(item->hwndItem, text, sizeof text);
-    HDC dc = item->hDC;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, LINK_COLOUR);
-
-    const UINT format = DT_SINGLELINE | DT_NOPREFIX;
-    RECT measured = item->rcItem;
-    DrawTextA(dc, text, -1, &measured, format | DT_CALCRECT);
-    int textWidth = measured.right - measured.left;
-    RECT bounds = item->rcItem;
-    DrawTextA(dc, text, -1, &bounds, format | DT_CENTER | DT_VCENTER);
-
-    int width = bounds.right - bounds.left;
-    CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, LINK_COLOUR));
-    CSelectedObject selected(dc, pen.Get());
-    MoveToEx(dc, bounds.left + (width - textWidth) / 2, bounds.bottom - 1, nullptr);
-    LineTo(dc, bounds.left + (width + textWidth) / 2, bounds.bottom - 1);
-}
-
-void SetLinkCursor(HWND dialog, int linkId)
-{
-    HCURSOR cursor = LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
-    if (cursor)
-        SetClassLongPtrA(GetDlgItem(dialog, linkId), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
-}
-
-void OpenAddress(const char* address)
-{
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,17 +1,41 @@
+#include "dial/SettingsDialog.h"
+
 #include "dial/Umbrant.h"
-#include "gadget/GadgetApplication.h"
 #include "settings/DialogIds.h"
 #include "settings/HiddenDialog.h"
-#include "settings/Dialogs.h"
 #include "settings/Registry.h"
 #include "settings/Strings.h"
 
 #include <cmath>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 namespace {
+
+// The program's own settings key, which the gadget writes when it goes.
+const char SETTINGS_KEY[] = "SOFTWARE\\Tavrelon\\Umbrant";
+
+// A host that only keeps the language and counts the size updates.
+class FakeHost : public CGadgetHost
+{
+public:
+    bool AddButton(int, const char*, int, int, int, int) override { return true; }
+    bool UpdateSize(bool) override
+    {
+        ++m_sizeUpdates;
+        return true;
+    }
+    int GetLanguage() const override { return m_language; }
+    bool SetLanguage(int language) override
+    {
+        m_language = language;
+        return true;
+    }
+    int m_language = LANGUAGE_ENGLISH;
+    int m_sizeUpdates = 0;
+};
 
 bool KeyExists(const char* path)
 {
@@ -31,11 +55,8 @@ protected:
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
         m_makerKeyExisted = KeyExists("SOFTWARE\\Tavrelon");
-        m_language = g_languageOffset;
-        m_host = new CGadgetApplication(nullptr, nullptr, "SettingsDialogTest", "", 100, 100, 0, 0, 0, 1000, 1.0f,
-                                        0.0f, 0, 0, 0, 0);
-        m_gadget = new CUmbrant;
-        m_gadget->m_host = m_host;
+        m_gadget.reset(new CUmbrant(SETTINGS_KEY));
+        m_gadget->m_host = &m_host;
         m_gadget->m_latitude = 46.7f;
         m_gadget->m_isBig = true;
         m_gadget->m_simulate = false;
@@ -48,12 +69,10 @@ protected:
     {
         if (m_dialog)
             DestroyWindow(m_dialog);
-        delete m_host;
-        delete m_gadget;
-        g_languageOffset = m_language;
+        m_gadget.reset();
         // The gadget writes its settings when it goes; leave no key behind.
         if (!m_makerKeyExisted) {
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY);
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
             RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavrelon");
         }
     }
@@ -62,8 +81,8 @@ protected:
     {
         if (m_dialog)
             DestroyWindow(m_dialog);
-        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS"), SettingsDialogProc,
-                                      reinterpret_cast<LPARAM>(m_gadget));
+        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS", m_host.m_language), SettingsDialogProc,
+                                      reinterpret_cast<LPARAM>(m_gadget.get()));
         ASSERT_NE(nullptr, m_dialog);
     }
 
@@ -99,16 +118,15 @@ protected:
         return text;
     }
 
-    CUmbrant* m_gadget = nullptr;
-    CGadgetApplication* m_host = nullptr;
+    FakeHost m_host;
+    std::unique_ptr<CUmbrant> m_gadget;
     HWND m_dialog = nullptr;
-    int m_language = 0;
     bool m_makerKeyExisted = false;
 };
 
 TEST_F(SettingsDialogTest, OpensWithTheGadgetsSettings)
 {
-    g_languageOffset = LANGUAGE_SLOVENIAN;
+    m_host.m_language = LANGUAGE_SLOVENIAN;
     Open();
     EXPECT_EQ(46, Position(IDC_LATITUDE));
     EXPECT_EQ("46", Text(IDC_LATITUDE_TEXT));
@@ -170,21 +188,21 @@ TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
 
 TEST_F(SettingsDialogTest, CloseAppliesTheChosenLanguageAndEscDoesNot)
 {
-    g_languageOffset = LANGUAGE_ENGLISH;
+    m_host.m_language = LANGUAGE_ENGLISH;
     Open();
     SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
     SendMessageA(m_dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_EQ(LANGUAGE_ENGLISH, g_languageOffset);
+    EXPECT_EQ(LANGUAGE_ENGLISH, m_host.m_language);
 
     Open();
     SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
     SendMessageA(m_dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(LANGUAGE_SLOVENIAN, g_languageOffset);
+    EXPECT_EQ(LANGUAGE_SLOVENIAN, m_host.m_language);
 
     Open();
     SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 0, 0);
     SendMessageA(m_dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(LANGUAGE_ENGLISH, g_languageOffset);
+    EXPECT_EQ(LANGUAGE_ENGLISH, m_host.m_language);
 }
 
 }  // namespace

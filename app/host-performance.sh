@@ -1,13 +1,13 @@
 #!/bin/bash
 # Figures of the running gadget under Wine, not a test:
-#   gadget/host-performance.sh build/win64 [seconds]
+#   app/host-performance.sh build/win64 [seconds]
 # the composition times of the big dial (host_compose_bench), the time from
 # the start of Umbrant.exe to its window on the screen, and the processor
 # time the idle gadget and the Wine server take over a minute.
 . "$(dirname "$0")/../tests/e2e/lib.sh" "$1"
 seconds=${2:-60}
 
-"$UMBRANT_WINE" "$E2E_WIN_BUILD/gadget/host_compose_bench.exe" | tr -d '\r'
+"$UMBRANT_WINE" "$E2E_WIN_BUILD/app/host_compose_bench.exe" | tr -d '\r'
 
 e2e_registry_summer_noon 1
 e2e_desktop

@@ -1,13 +1,15 @@
 // Prints how long the host takes to compose a frame of the big dial, during
 // the fade-in and at rest, and how long the program takes from its start to
 // its first frame. Not a test: figures to compare, run under Wine with
-//   tools/wine-run.sh win64 build/win64/gadget/host_compose_bench.exe
+//   tools/wine-run.sh win64 build/win64/app/host_compose_bench.exe
 #include <stdio.h>
 #include <windows.h>
 
+#include "app/Program.h"
+#include "app/UmbrantEvents.h"
 #include "dial/Umbrant.h"
 #include "gadget/GadgetApplication.h"
-#include "gadget/GadgetEvents.h"
+#include "settings/Strings.h"
 
 namespace {
 
@@ -51,13 +53,13 @@ int main()
     QueryPerformanceFrequency(&g_frequency);
     LARGE_INTEGER start, created;
     QueryPerformanceCounter(&start);
-    CGadgetEvents events;
-    CUmbrant* gadget = new CUmbrant();
-    g_pGadget = gadget;
-    gadget->m_isBig = true;
-    gadget->m_firstStart = false;
-    CGadgetApplication* host = new CGadgetApplication(gadget, &events, "UmbrantBench", "Umbrant", 12, 12,
-                                                      RGB(255, 255, 255), 6, 4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
+    CUmbrantEvents events;
+    CUmbrant dial(SETTINGS_KEY);
+    dial.m_isBig = true;
+    dial.m_firstStart = false;
+    CGadgetApplication application(&dial, &events, "UmbrantBench", "Umbrant", LANGUAGE_ENGLISH, 12, 12,
+                                   RGB(255, 255, 255), 6, 4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
+    CGadgetApplication* host = &application;
     events.m_host = host;
     if (!host->Create(GetModuleHandleA(nullptr)))
         return 1;
@@ -77,7 +79,5 @@ int main()
     fadeIn.Print("compose during fade-in");
     atRest.Print("compose at rest");
 
-    delete host;
-    delete gadget;
     return 0;
 }

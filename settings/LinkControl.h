@@ -1,14 +1,12 @@
 #pragma once
 
+// Link controls of the dialogs: owner-drawn, clickable statics (SS_OWNERDRAW |
+// SS_NOTIFY) whose text is an address.
+
 #include <windows.h>
 
 // Colour of link texts and their underline (blue 192).
 const COLORREF LINK_COLOUR = RGB(0, 0, 192);
-
-// Writes the date and the wall-clock time of a simulated moment, seconds
-// after 1 January 00:00 local standard time of the current year, into two
-// fields of the dialog.
-void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int seconds);
 
 // Owner-draw routine of the link controls: the control's text centred in
 // LINK_COLOUR and underlined over exactly its width at the bottom row.

@@ -1,14 +1,16 @@
-#include "gadget/GadgetApplication.h"
+// The About dialog.
+#include "app/AboutDialog.h"
+
 #include "settings/DialogIds.h"
-#include "settings/Dialogs.h"
-#include "settings/SettingsDialog.h"
+#include "settings/LinkControl.h"
 #include "settings/Strings.h"
+#include "gadget/Gadget.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        ShowDialogTexts(dialog, IDS_ABOUT_DIALOG);
+        ShowDialogTexts(dialog, IDS_ABOUT_DIALOG, static_cast<int>(lParam));
         CentreWindowOnScreen(dialog);
         SetLinkCursor(dialog, IDC_MAIL_LINK);
         SetLinkCursor(dialog, IDC_HOMEPAGE_LINK);
@@ -34,4 +36,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         break;
     }
     return FALSE;
+}
+
+void ShowAboutDialog(HWND owner, int language)
+{
+    DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"ABOUT", language), owner, AboutDialogProc,
+                    language);
 }

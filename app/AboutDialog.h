@@ -1,0 +1,11 @@
+#pragma once
+
+// The About dialog: the program's name, version, author and addresses.
+
+#include <windows.h>
+
+// Dialog procedure; the creation parameter is the language of its texts.
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the About dialog modally over owner, in a language of the table.
+void ShowAboutDialog(HWND owner, int language);

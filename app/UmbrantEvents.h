@@ -1,0 +1,24 @@
+#pragma once
+
+// The program's event sink: the window menu's own items (the home page and
+// About) and the commands the dialogs send to the gadget window.
+
+#include "gadget/Gadget.h"
+
+class CUmbrantEvents : public CGadgetEvents
+{
+public:
+    bool OnCommand(int command, int param, bool checked) override;
+    bool OnNotify(int command, int param, const char* target) override;
+    bool OnLanguageChanged(int language) override;
+    void OnWindowCommand(HWND window, int id, HWND control) override;
+    // Puts the home page and About items, and a separator, above the host's
+    // own items of the window menu.
+    void OnWindowCreated(HWND window) override;
+
+    // The host, for the language in force; set once the host is made.
+    CGadgetHost* m_host = nullptr;
+
+private:
+    int Language() const;
+};
