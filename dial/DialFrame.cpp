@@ -161,27 +161,26 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     }
 }
 
-HFONT CreateNightFont(const DialSize& size)
+CRodImage::CRodImage(HDC referenceDC, const char* resourceName)
+    : m_dc(CreateCompatibleDC(referenceDC)), m_bitmap(LoadBitmapA(GetModuleHandleA(nullptr), resourceName))
 {
-    return CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    if (m_dc && m_bitmap.Get())
+        SelectObject(m_dc, m_bitmap.Get());
 }
 
-HDC LoadRodImage(HDC referenceDC, const char* resourceName, HBITMAP& bitmap)
+CRodImage::~CRodImage()
 {
-    HDC dc = CreateCompatibleDC(referenceDC);
-    bitmap = LoadBitmapA(GetModuleHandleA(NULL), resourceName);
-    if (dc && bitmap)
-        SelectObject(dc, bitmap);
-    return dc;
+    // The device context goes first, so that the bitmap is free to go.
+    if (m_dc)
+        DeleteDC(m_dc);
 }
 
-void ReleaseRodImage(HDC& rodDC, HBITMAP& bitmap)
+CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
+    : m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))),
+      m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                              DEFAULT_PITCH | FF_DONTCARE, "Arial")),
+      m_rodBig(referenceDC, "RodBigImage"), m_rodSmall(referenceDC, "RodSmallImage"),
+      m_numbers(referenceDC, 0, 0, "NumbersImage")
 {
-    if (rodDC)
-        DeleteDC(rodDC);
-    if (bitmap)
-        DeleteObject(bitmap);
-    rodDC = NULL;
-    bitmap = NULL;
 }

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "dial/DialSize.h"
-
-class CBitmapSurface;
+#include "platform/Handles.h"
+#include "raster/BitmapSurface.h"
 
 // What one dial frame is painted from: the dial rectangle, the settings, the
 // drawing resources and the night text, which alone survives from frame to
@@ -44,9 +44,37 @@ void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial,
 // The gnomon, stretched for the latitude, through its mask and picture.
 void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const DialSize& size);
 
-// Resources of the dial: the night font, and a memory device context that
-// holds a gnomon bitmap of the program's module (both released with
-// ReleaseRodImage).
-HFONT CreateNightFont(const DialSize& size);
-HDC LoadRodImage(HDC referenceDC, const char* resourceName, HBITMAP& bitmap);
-void ReleaseRodImage(HDC& rodDC, HBITMAP& bitmap);
+// A gnomon bitmap of the program's module, selected into a memory device
+// context of its own (null when either cannot be made).
+class CRodImage
+{
+public:
+    CRodImage(HDC referenceDC, const char* resourceName);
+    ~CRodImage();
+    HDC GetDC() const { return m_dc; }
+
+private:
+    HDC m_dc;
+    CGdiObject<HBITMAP> m_bitmap;
+
+    CRodImage(const CRodImage&) = delete;
+    CRodImage& operator=(const CRodImage&) = delete;
+};
+
+// What the dial frames are painted with, made once: the white brush, the
+// night font, the gnomon bitmaps of both sizes and the numerals.
+class CDialResources
+{
+public:
+    CDialResources(HDC referenceDC, const DialSize& size);
+    HBRUSH WhiteBrush() const { return m_whiteBrush.Get(); }
+    HFONT NightFont() const { return m_nightFont.Get(); }
+    HDC RodDC(bool big) const { return big ? m_rodBig.GetDC() : m_rodSmall.GetDC(); }
+    const CBitmapSurface* Numbers() const { return &m_numbers; }
+
+private:
+    CGdiObject<HBRUSH> m_whiteBrush;
+    CGdiObject<HFONT> m_nightFont;
+    CRodImage m_rodBig, m_rodSmall;
+    CBitmapSurface m_numbers;
+};

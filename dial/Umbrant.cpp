@@ -8,12 +8,12 @@
 #include "settings/Strings.h"
 
 #include <cstdlib>
+#include <new>
 
 
 CUmbrant::CUmbrant(const char* settingsKey)
     : m_settingsKey(settingsKey), m_host(NULL), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(NULL),
-      m_numbers(NULL), m_window(NULL), m_whiteBrush(NULL), m_nightFont(NULL), m_rodBigDC(NULL),
-      m_rodSmallDC(NULL), m_rodBigBitmap(NULL), m_rodSmallBitmap(NULL), m_lastTimerRedraw(0),
+      m_window(NULL), m_lastTimerRedraw(0),
       m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
 {
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
@@ -29,14 +29,7 @@ CUmbrant::CUmbrant(const char* settingsKey)
 
 CUmbrant::~CUmbrant()
 {
-    if (m_whiteBrush)
-        DeleteObject(m_whiteBrush);
-    if (m_nightFont)
-        DeleteObject(m_nightFont);
-    ReleaseRodImage(m_rodBigDC, m_rodBigBitmap);
-    ReleaseRodImage(m_rodSmallDC, m_rodSmallBitmap);
     free(m_shadowMask);
-    delete m_numbers;
 
     RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "IsBigClock", m_isBig ? 1 : 0);
     RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "GeoLatitude", m_latitude);
@@ -53,12 +46,8 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
     if (m_host)
         m_host->AddButton(CMD_SETTINGS, "ButtonSettings", size.settingsButtonX, size.buttonY, size.buttonSize,
                           IDS_SETTINGS_TIP);
-    m_whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
-    m_nightFont = CreateNightFont(size);
     HDC windowDC = GetDC(window);
-    m_rodBigDC = LoadRodImage(windowDC, "RodBigImage", m_rodBigBitmap);
-    m_rodSmallDC = LoadRodImage(windowDC, "RodSmallImage", m_rodSmallBitmap);
-    m_numbers = new CBitmapSurface(windowDC, 0, 0, "NumbersImage");
+    m_resources.reset(new (std::nothrow) CDialResources(windowDC, size));
     ReleaseDC(window, windowDC);
     m_created = true;
     if (m_firstStart)
@@ -73,10 +62,12 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
     // Before the host hands over the dial rectangle there is nothing to paint.
     if (m_rectWidth <= 0 || m_rectHeight <= 0)
         return true;
-    DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_scalePercent, m_latitude, m_simulate,
-                       m_simulatedDay, m_simulatedTime, 0, m_shadowMask, m_numbers, m_whiteBrush, m_nightFont,
-                       m_isBig ? m_rodBigDC : m_rodSmallDC, &m_lastNightTextTime, &m_nightTextIndex, m_nightText,
-                       Language()};
+    if (!m_resources)
+        return false;
+    DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_scalePercent, m_latitude,
+                       m_simulate, m_simulatedDay, m_simulatedTime, 0, m_shadowMask, m_resources->Numbers(),
+                       m_resources->WhiteBrush(), m_resources->NightFont(), m_resources->RodDC(m_isBig),
+                       &m_lastNightTextTime, &m_nightTextIndex, m_nightText, Language()};
     PaintDialFrame(frame, dc, pixels, stride);
     return true;
 }

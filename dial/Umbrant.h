@@ -3,7 +3,9 @@
 #include "dial/DialSize.h"
 #include "gadget/Gadget.h"
 
-class CBitmapSurface;
+#include <memory>
+
+class CDialResources;
 
 // The sundial gadget: keeps the dial's settings and drawing resources, paints
 // a dial frame on request and asks for a redraw once a second.
@@ -33,12 +35,8 @@ public:
     int m_rectLeft, m_rectTop;
     int m_rectWidth, m_rectHeight;
     unsigned char* m_shadowMask;
-    CBitmapSurface* m_numbers;
     HWND m_window;
-    HBRUSH m_whiteBrush;
-    HFONT m_nightFont;
-    HDC m_rodBigDC, m_rodSmallDC;
-    HBITMAP m_rodBigBitmap, m_rodSmallBitmap;
+    std::unique_ptr<CDialResources> m_resources;
     DWORD m_lastTimerRedraw;
     DWORD m_lastNightTextTime;
     int m_nightTextIndex;

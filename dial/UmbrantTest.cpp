@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -129,11 +130,11 @@ protected:
     {
         UmbrantTest::SetUp();
         m_screen = GetDC(NULL);
-        m_surface = new CBitmapSurface(m_screen, 460, 460, NULL);
+        m_surface.reset(new CBitmapSurface(m_screen, 460, 460, NULL));
     }
     void TearDown() override
     {
-        delete m_surface;
+        m_surface.reset();
         ReleaseDC(NULL, m_screen);
     }
     bool Paint(CUmbrant& dial)
@@ -143,7 +144,7 @@ protected:
     const unsigned char* Pixel(int x, int y) const { return m_surface->GetPixels() + y * m_surface->GetStride() + x * 4; }
 
     HDC m_screen;
-    CBitmapSurface* m_surface;
+    std::unique_ptr<CBitmapSurface> m_surface;
 };
 
 TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "gadget/Gadget.h"
 #include "settings/Strings.h"
 
@@ -30,9 +32,9 @@ struct ButtonSetup {
     bool radio = false, toggle = false;
 };
 
-CGadgetButton* MakeButton(const ButtonSetup& setup, CCommandTarget* owner)
+std::unique_ptr<CGadgetButton> MakeButton(const ButtonSetup& setup, CCommandTarget* owner)
 {
-    return new CGadgetButton(nullptr, 6, 6, 256, 256, CMD_CLOSE, 7, setup.resource, setup.alignX, setup.alignY,
+    return std::make_unique<CGadgetButton>(nullptr, 6, 6, 256, 256, CMD_CLOSE, 7, setup.resource, setup.alignX, setup.alignY,
                              setup.x, setup.y, setup.w, setup.h, true, setup.radio, setup.toggle, false, nullptr, 0,
                              false, owner, LANGUAGE_ENGLISH);
 }
@@ -60,7 +62,7 @@ TEST(GadgetButton, PlacedByAnchorAndOffset)
 {
     CommandRecorder owner;
     ButtonSetup close;
-    CGadgetButton* closeButton = MakeButton(close, &owner);
+    std::unique_ptr<CGadgetButton> closeButton = MakeButton(close, &owner);
     ExpectRect(*closeButton, 232, 13, 248, 29);
 
     ButtonSetup centred;
@@ -68,13 +70,11 @@ TEST(GadgetButton, PlacedByAnchorAndOffset)
     centred.alignY = 1;
     centred.x = 3;
     centred.y = -2;
-    CGadgetButton* centredButton = MakeButton(centred, &owner);
+    std::unique_ptr<CGadgetButton> centredButton = MakeButton(centred, &owner);
     ExpectRect(*centredButton, 126, 238, 142, 254);
 
     closeButton->SetFrame(6, 6, 456, 456);
     ExpectRect(*closeButton, 432, 13, 448, 29);
-    delete closeButton;
-    delete centredButton;
 }
 
 TEST(GadgetButton, ZeroSizeTakesTheWholeStrip)
@@ -83,16 +83,15 @@ TEST(GadgetButton, ZeroSizeTakesTheWholeStrip)
     ButtonSetup setup;
     setup.resource = "ButtonSettings";
     setup.w = setup.h = 0;
-    CGadgetButton* button = MakeButton(setup, &owner);
+    std::unique_ptr<CGadgetButton> button = MakeButton(setup, &owner);
     EXPECT_EQ(button->m_w, 64);
     EXPECT_EQ(button->m_h, 16);
-    delete button;
 }
 
 TEST(GadgetButton, RightAndBottomEdgesAreOutside)
 {
     CommandRecorder owner;
-    CGadgetButton* button = MakeButton(ButtonSetup(), &owner);
+    std::unique_ptr<CGadgetButton> button = MakeButton(ButtonSetup(), &owner);
     EXPECT_TRUE(button->HandleMouse(MOUSE_MOVE, 247, 28));
     EXPECT_TRUE(button->m_hover);
     EXPECT_TRUE(button->HandleMouse(MOUSE_MOVE, 248, 28));
@@ -100,13 +99,12 @@ TEST(GadgetButton, RightAndBottomEdgesAreOutside)
     button->HandleMouse(MOUSE_MOVE, 247, 29);
     EXPECT_FALSE(button->m_hover);
     EXPECT_FALSE(button->HandleMouse(MOUSE_MOVE, 300, 300)) << "no change, no redraw";
-    delete button;
 }
 
 TEST(GadgetButton, ClickIsPressAndReleaseBothOver)
 {
     CommandRecorder owner;
-    CGadgetButton* button = MakeButton(ButtonSetup(), &owner);
+    std::unique_ptr<CGadgetButton> button = MakeButton(ButtonSetup(), &owner);
     button->HandleMouse(MOUSE_MOVE, 240, 20);
     EXPECT_TRUE(button->HandleMouse(MOUSE_DOWN, 240, 20));
     button->HandleMouse(MOUSE_MOVE, 100, 100);
@@ -128,7 +126,6 @@ TEST(GadgetButton, ClickIsPressAndReleaseBothOver)
     button->HandleMouse(MOUSE_MOVE, 240, 20);
     EXPECT_FALSE(button->HandleMouse(MOUSE_UP, 240, 20));
     EXPECT_EQ(owner.m_calls, 1);
-    delete button;
 }
 
 TEST(GadgetButton, ToggleInvertsRadioSets)
@@ -136,7 +133,7 @@ TEST(GadgetButton, ToggleInvertsRadioSets)
     CommandRecorder owner;
     ButtonSetup toggle;
     toggle.toggle = true;
-    CGadgetButton* toggleButton = MakeButton(toggle, &owner);
+    std::unique_ptr<CGadgetButton> toggleButton = MakeButton(toggle, &owner);
     Click(*toggleButton, 240, 20);
     EXPECT_TRUE(toggleButton->IsChecked());
     EXPECT_TRUE(owner.m_checked);
@@ -145,7 +142,7 @@ TEST(GadgetButton, ToggleInvertsRadioSets)
 
     ButtonSetup radio;
     radio.radio = true;
-    CGadgetButton* radioButton = MakeButton(radio, &owner);
+    std::unique_ptr<CGadgetButton> radioButton = MakeButton(radio, &owner);
     Click(*radioButton, 240, 20);
     Click(*radioButton, 240, 20);
     EXPECT_TRUE(radioButton->IsChecked());
@@ -153,8 +150,6 @@ TEST(GadgetButton, ToggleInvertsRadioSets)
     radioButton->SetVisible(false);
     EXPECT_FALSE(radioButton->HandleMouse(MOUSE_MOVE, 240, 20));
     EXPECT_FALSE(radioButton->Draw(nullptr));
-    delete toggleButton;
-    delete radioButton;
 }
 
 TEST(GadgetButton, WithoutItsBitmapStillReacts)
@@ -162,20 +157,19 @@ TEST(GadgetButton, WithoutItsBitmapStillReacts)
     CommandRecorder owner;
     ButtonSetup setup;
     setup.resource = "NoSuchBitmap";
-    CGadgetButton* button = MakeButton(setup, &owner);
+    std::unique_ptr<CGadgetButton> button = MakeButton(setup, &owner);
     EXPECT_EQ(button->m_bitmap, nullptr);
     HDC screen = GetDC(nullptr);
     EXPECT_TRUE(button->Draw(screen));
     ReleaseDC(nullptr, screen);
     Click(*button, 240, 20);
     EXPECT_EQ(owner.m_calls, 1);
-    delete button;
 }
 
 TEST(GadgetButton, MessagesMapToMouseEvents)
 {
     CommandRecorder owner;
-    CGadgetButton* button = MakeButton(ButtonSetup(), &owner);
+    std::unique_ptr<CGadgetButton> button = MakeButton(ButtonSetup(), &owner);
     bool redraw = false;
     EXPECT_TRUE(button->HandleMessage(WM_MOUSEMOVE, MAKELPARAM(240, 20), &redraw));
     EXPECT_TRUE(redraw);
@@ -185,5 +179,4 @@ TEST(GadgetButton, MessagesMapToMouseEvents)
     redraw = false;
     EXPECT_FALSE(button->HandleMessage(WM_RBUTTONDOWN, MAKELPARAM(240, 20), &redraw));
     EXPECT_FALSE(redraw);
-    delete button;
 }

@@ -1,6 +1,7 @@
 #include "settings/NumberFormat.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 #include <float.h>
 #include <math.h>
@@ -127,20 +128,20 @@ TEST(ParseDecimal, RandomTextsAndRoundTrips)
     std::mt19937 random(7);
     for (int round = 0; round < 20000; round++) {
         int length = (int)(random() % 24);
-        char* text = new char[length + 1];
+        std::vector<char> textBuffer(length + 1);
+        char* text = textBuffer.data();
         for (int i = 0; i < length; i++)
             text[i] = alphabet[random() % (sizeof alphabet - 1)];
         text[length] = '\0';
         float whole = ParseDecimal(text, 0);
         EXPECT_EQ(ParseDecimal(text, length), whole);
         // Exactly sized, without terminator: only maxLength may stop the scan.
-        char* unterminated = new char[length > 0 ? length : 1];
+        std::vector<char> unterminatedBuffer(length > 0 ? length : 1);
+        char* unterminated = unterminatedBuffer.data();
         memcpy(unterminated, text, length);
         if (length > 0) {
             EXPECT_EQ(ParseDecimal(unterminated, length), whole);
         }
-        delete[] unterminated;
-        delete[] text;
 
         float value = (float)((int)(random() % 2000001) - 1000000) / 1000.0f;
         float back = ParseDecimal(Stored(value).c_str(), 0);

@@ -140,17 +140,14 @@ int main(int argc, char** argv)
     const int size = dialSize.side;
     HDC screen = GetDC(NULL);
     CBitmapSurface surface(screen, size, size, NULL);
-    CBitmapSurface numbers(screen, 0, 0, "NumbersImage");
-    HBRUSH whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
-    HFONT nightFont = CreateNightFont(dialSize);
-    HBITMAP rodBitmap;
-    HDC rodDC = LoadRodImage(screen, small ? "RodSmallImage" : "RodBigImage", rodBitmap);
+    CDialResources resources(screen, dialSize);
     unsigned char* mask = static_cast<unsigned char*>(malloc(size * size));
     DWORD lastNightText = 0;
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
-    DialFrame frame = {0, 0, size, size, !small, NATURAL_SCALE, latitude, simulate, day, seconds, depth, mask, &numbers,
-                       whiteBrush, nightFont, rodDC, &lastNightText, &nightTextIndex, nightText, language};
+    DialFrame frame = {0, 0, size, size, !small, NATURAL_SCALE, latitude, simulate, day, seconds, depth, mask,
+                       resources.Numbers(), resources.WhiteBrush(), resources.NightFont(), resources.RodDC(!small),
+                       &lastNightText, &nightTextIndex, nightText, language};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
@@ -166,9 +163,6 @@ int main(int argc, char** argv)
 
     bool written = !output || WriteBmp(output, surface);
     free(mask);
-    ReleaseRodImage(rodDC, rodBitmap);
-    DeleteObject(nightFont);
-    DeleteObject(whiteBrush);
     ReleaseDC(NULL, screen);
     if (!written) {
         fprintf(stderr, "umbrant-render: cannot write %s\n", output);
