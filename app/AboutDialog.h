@@ -1,6 +1,5 @@
+// The About dialog of the program.
 #pragma once
-
-// The About dialog: the program's name, version, author and addresses.
 
 #include <windows.h>
 

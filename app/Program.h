@@ -1,3 +1,4 @@
+// The names the program goes by: window class, install folder, settings key.
 #pragma once
 
 // The names this program goes by: its window class (also the folder under

@@ -1,7 +1,5 @@
+// The program's event sink for the host: window menu items and the About command.
 #pragma once
-
-// The program's event sink: the window menu's own items (the home page and
-// About) and the commands the dialogs send to the gadget window.
 
 #include "gadget/Gadget.h"
 

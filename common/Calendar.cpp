@@ -1,3 +1,4 @@
+// Days in the months of the Gregorian calendar.
 #include "common/Calendar.h"
 
 #include <cassert>

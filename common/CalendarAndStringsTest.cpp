@@ -1,3 +1,4 @@
+// Tests of the calendar and string helpers.
 #include "common/Calendar.h"
 #include "common/Strings.h"
 

@@ -1,7 +1,5 @@
+// Conversions to int that stop at the ends of the range instead of overflowing.
 #pragma once
-
-// Conversions to int that never overflow: out-of-range values stop at the
-// nearest end of the range asked for.
 
 #include <climits>
 

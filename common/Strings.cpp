@@ -1,3 +1,4 @@
+// Heap copies of texts.
 #include "common/Strings.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Heap copies of texts.
 #pragma once
 
 // Heap copy of a zero-terminated text; null for null or when memory runs out.

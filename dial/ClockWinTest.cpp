@@ -1,3 +1,4 @@
+// Tests of the dial moment read from the real Windows clock.
 #include "dial/Solar.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Painting one dial frame, and the drawing resources it is painted with.
 #include "dial/DialFrame.h"
 
 #include "dial/DialGeometry.h"
@@ -68,7 +69,7 @@ static void StoreNightText(const wchar_t* text, char* out)
     int length = static_cast<int>(wcslen(text));
     if (length > NIGHT_TEXT_SIZE - 1)
         length = NIGHT_TEXT_SIZE - 1;
-    while (length > 0 && !WideCharToMultiByte(CP_UTF8, 0, text, length, out, NIGHT_TEXT_SIZE - 1, NULL, NULL))
+    while (length > 0 && !WideCharToMultiByte(CP_UTF8, 0, text, length, out, NIGHT_TEXT_SIZE - 1, nullptr, nullptr))
         --length;
 }
 

@@ -1,3 +1,4 @@
+// Painting one dial frame, and the drawing resources it is painted with.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The integer geometry of the shadow band, the gnomon picture and the numerals.
 #include "dial/DialGeometry.h"
 
 #include "common/Saturate.h"

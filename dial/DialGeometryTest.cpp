@@ -1,3 +1,4 @@
+// Tests of the dial's integer geometry.
 #include "dial/DialGeometry.h"
 
 #include <gtest/gtest.h>

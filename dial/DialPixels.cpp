@@ -1,3 +1,4 @@
+// Per-pixel steps of a dial frame: the shadow mask, its blur and the colour operations.
 #include "dial/DialPixels.h"
 
 #include "common/Saturate.h"

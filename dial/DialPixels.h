@@ -1,3 +1,4 @@
+// Per-pixel steps of a dial frame: the shadow mask, its blur and the colour operations.
 #pragma once
 
 // The per-pixel steps of a dial frame: the shadow mask and its blur, and the

@@ -1,3 +1,4 @@
+// Benchmarks of the dial's per-pixel steps.
 #include "dial/DialPixels.h"
 
 #include <benchmark/benchmark.h>

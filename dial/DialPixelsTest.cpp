@@ -1,3 +1,4 @@
+// Tests of the dial's per-pixel steps.
 #include "dial/DialPixels.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
+// The dial's pixel sizes for either size of dial at any scale.
 #pragma once
-
-// The dial's pixel sizes, for either size of dial at any scale, from one table.
 
 // Percent of the natural size: the size the dial's bitmaps were drawn for.
 const int NATURAL_SCALE = 100;

@@ -1,3 +1,4 @@
+// The hour lines and the turned numerals of the dial.
 #include "dial/HourMarkings.h"
 
 #include "dial/DialGeometry.h"

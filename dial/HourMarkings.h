@@ -1,3 +1,4 @@
+// The hour lines and the turned numerals of the dial.
 #pragma once
 
 #include "dial/DialSize.h"

@@ -1,3 +1,4 @@
+// Tests of the hour lines and numerals.
 #include "dial/HourMarkings.h"
 
 #include "raster/BlendTables.h"

@@ -1,3 +1,4 @@
+// Choosing the text shown on the night face.
 #include "dial/NightText.h"
 
 int NightTextBase(int t)

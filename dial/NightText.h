@@ -1,3 +1,4 @@
+// Choosing the text shown on the night face.
 #pragma once
 
 // Choosing the short text shown on the night face: a morning list (its first

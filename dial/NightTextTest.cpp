@@ -1,3 +1,4 @@
+// Tests of the night text choice.
 #include "dial/NightText.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
+// The Settings dialog over the dial whose settings it edits.
 #pragma once
-
-// The Settings dialog: it edits the dial's settings while they are in force.
 
 #include <windows.h>
 

@@ -1,3 +1,4 @@
+// Tests of the Settings dialog over a dial with a stand-in host.
 #include "dial/SettingsDialog.h"
 
 #include "dial/Umbrant.h"

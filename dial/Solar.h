@@ -1,3 +1,4 @@
+// The sun's direction and the gnomon's shadow from a small model of the Earth's orbit.
 #pragma once
 
 #include "dial/DialSize.h"

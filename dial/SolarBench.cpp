@@ -1,3 +1,4 @@
+// Benchmarks of the sun model.
 #include "dial/Solar.h"
 
 #include <benchmark/benchmark.h>

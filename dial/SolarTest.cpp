@@ -1,3 +1,4 @@
+// Tests of the sun model.
 #include "dial/Solar.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The sundial gadget: its settings, its resources and its frames.
 #include "dial/Umbrant.h"
 
 #include "dial/DialFrame.h"
@@ -12,8 +13,8 @@
 
 
 CUmbrant::CUmbrant(const char* settingsKey)
-    : m_settingsKey(settingsKey), m_host(NULL), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(NULL),
-      m_window(NULL), m_lastTimerRedraw(0),
+    : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(nullptr),
+      m_window(nullptr), m_lastTimerRedraw(0),
       m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
 {
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
@@ -31,11 +32,11 @@ CUmbrant::~CUmbrant()
 {
     free(m_shadowMask);
 
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "IsBigClock", m_isBig ? 1 : 0);
-    RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "GeoLatitude", m_latitude);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "IsSimulateDateTime", m_simulate ? 1 : 0);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "SimulatedDayOfYear", m_simulatedDay);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, NULL, "SimulatedTimeOfDay", m_simulatedTime);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsBigClock", m_isBig ? 1 : 0);
+    RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "GeoLatitude", m_latitude);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsSimulateDateTime", m_simulate ? 1 : 0);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "SimulatedDayOfYear", m_simulatedDay);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "SimulatedTimeOfDay", m_simulatedTime);
 }
 
 bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
@@ -79,7 +80,7 @@ bool CUmbrant::SetContentRect(int left, int top, int right, int bottom)
     m_rectWidth = right - left;
     m_rectHeight = bottom - top;
     free(m_shadowMask);
-    m_shadowMask = NULL;
+    m_shadowMask = nullptr;
     if (m_rectWidth > 0 && m_rectHeight > 0)
         m_shadowMask = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_rectWidth) * m_rectHeight));
     return true;
@@ -127,7 +128,7 @@ int CUmbrant::Language() const
 bool CUmbrant::OnCommand(int command)
 {
     if (command == CMD_SETTINGS)
-        DialogBoxParamW(GetModuleHandleA(NULL), LocalizedResourceName(L"SETTINGS", Language()), m_window,
+        DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"SETTINGS", Language()), m_window,
                         SettingsDialogProc, reinterpret_cast<LPARAM>(this));
     return true;
 }

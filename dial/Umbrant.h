@@ -1,3 +1,4 @@
+// The sundial gadget: its settings, its resources and its frames.
 #pragma once
 
 #include "dial/DialSize.h"

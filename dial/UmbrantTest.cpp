@@ -1,3 +1,4 @@
+// Tests of the sundial gadget without a host window.
 #include "dial/Umbrant.h"
 
 #include "dial/Solar.h"
@@ -19,7 +20,7 @@ const char SETTINGS_KEY[] = "SOFTWARE\\Tavrelon\\Umbrant";
 
 void StoreSetting(const char* name, const char* text)
 {
-    RegWriteString(kRoot, SETTINGS_KEY, NULL, name, text);
+    RegWriteString(kRoot, SETTINGS_KEY, nullptr, name, text);
 }
 
 std::string StoredSetting(const char* name)
@@ -34,8 +35,8 @@ class UmbrantTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegWriteString(kRoot, "SOFTWARE", "Tavrelon", NULL, NULL);
-        RegWriteString(kRoot, "SOFTWARE\\Tavrelon", "Umbrant", NULL, NULL);
+        RegWriteString(kRoot, "SOFTWARE", "Tavrelon", nullptr, nullptr);
+        RegWriteString(kRoot, "SOFTWARE\\Tavrelon", "Umbrant", nullptr, nullptr);
         StoreSetting("IsBigClock", "1");
         StoreSetting("GeoLatitude", "45");
         StoreSetting("IsSimulateDateTime", "1");
@@ -117,9 +118,9 @@ TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
 {
     CUmbrant dial(SETTINGS_KEY);
     bool redraw = false;
-    EXPECT_TRUE(dial.OnMessage(NULL, WM_HSCROLL, 0, 0, &redraw));
-    EXPECT_TRUE(dial.OnMessage(NULL, WM_VSCROLL, 0, 0, &redraw));
-    EXPECT_FALSE(dial.OnMessage(NULL, WM_LBUTTONDOWN, 0, 0, &redraw));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0, &redraw));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0, &redraw));
+    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0, &redraw));
     EXPECT_FALSE(redraw);
 }
 
@@ -129,13 +130,13 @@ protected:
     void SetUp() override
     {
         UmbrantTest::SetUp();
-        m_screen = GetDC(NULL);
-        m_surface.reset(new CBitmapSurface(m_screen, 460, 460, NULL));
+        m_screen = GetDC(nullptr);
+        m_surface.reset(new CBitmapSurface(m_screen, 460, 460, nullptr));
     }
     void TearDown() override
     {
         m_surface.reset();
-        ReleaseDC(NULL, m_screen);
+        ReleaseDC(nullptr, m_screen);
     }
     bool Paint(CUmbrant& dial)
     {
@@ -160,7 +161,7 @@ TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
 TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 {
     CUmbrant dial(SETTINGS_KEY);
-    ASSERT_TRUE(dial.OnCreate(NULL, NULL));
+    ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
     // Without a rectangle yet there is nothing to paint into.
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(Pixel(0, 0)[0], 0);
@@ -179,7 +180,7 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
 {
     CUmbrant dial(SETTINGS_KEY);
-    ASSERT_TRUE(dial.OnCreate(NULL, NULL));
+    ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
     dial.SetContentRect(5, 5, 455, 455);
     Shadow shadow = ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 43200));
     const int x = 230 + static_cast<int>(shadow.u), y = 230 - static_cast<int>(shadow.v) - 5;
@@ -202,7 +203,7 @@ TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
 {
     CUmbrant dial(SETTINGS_KEY);
     dial.m_simulatedTime = 23 * 3600;
-    ASSERT_TRUE(dial.OnCreate(NULL, NULL));
+    ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
     dial.SetContentRect(5, 5, 455, 455);
     EXPECT_TRUE(Paint(dial));
     EXPECT_STREQ(dial.m_nightText, "Evening time.");

@@ -1,3 +1,4 @@
+// The host's frames: the desktop copy behind the window and the composed picture.
 #include <string.h>
 
 #include "gadget/GadgetApplication.h"

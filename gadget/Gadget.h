@@ -1,3 +1,4 @@
+// The interfaces between the host, the gadget and the program.
 #pragma once
 
 // What the host and a gadget know of each other, and of the program that

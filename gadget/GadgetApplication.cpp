@@ -1,3 +1,4 @@
+// The host window: creation, size, language, buttons, links and images.
 #include "gadget/GadgetApplication.h"
 
 #include <time.h>

@@ -1,3 +1,4 @@
+// The host window that shows a gadget over a copy of the desktop.
 #pragma once
 
 #include "gadget/Gadget.h"

@@ -1,3 +1,4 @@
+// Tests of the host with a gadget and an event sink of their own.
 #include "gadget/GadgetApplication.h"
 
 #include <gtest/gtest.h>

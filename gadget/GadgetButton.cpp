@@ -1,3 +1,4 @@
+// Bitmap buttons of the host, with their tool tips.
 #include "gadget/GadgetButton.h"
 
 #include <commctrl.h>

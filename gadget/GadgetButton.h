@@ -1,3 +1,4 @@
+// Bitmap buttons of the host, with their tool tips.
 #pragma once
 
 #include <windows.h>

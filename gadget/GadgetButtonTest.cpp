@@ -1,3 +1,4 @@
+// Tests of the host's buttons.
 #include "gadget/GadgetButton.h"
 
 #include <gtest/gtest.h>

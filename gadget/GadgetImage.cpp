@@ -1,3 +1,4 @@
+// Bitmaps placed in the host's frame.
 #include "gadget/GadgetImage.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// Bitmaps placed in the host's frame.
 #pragma once
 
 #include <windows.h>

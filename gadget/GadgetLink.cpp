@@ -1,3 +1,4 @@
+// Clickable texts in the host's frame.
 #include "gadget/GadgetLink.h"
 
 #include "platform/Handles.h"

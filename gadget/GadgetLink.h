@@ -1,3 +1,4 @@
+// Clickable texts in the host's frame.
 #pragma once
 
 #include <windows.h>

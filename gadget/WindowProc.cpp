@@ -1,3 +1,4 @@
+// The host window's messages: mouse, drag, scroll bars, timer and commands.
 #include "gadget/GadgetApplication.h"
 #include "gadget/GadgetButton.h"
 #include "gadget/GadgetLink.h"

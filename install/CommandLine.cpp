@@ -1,3 +1,4 @@
+// Options of the program's command line.
 #include "install/CommandLine.h"
 
 #include <string.h>

@@ -1,3 +1,4 @@
+// Options of the program's command line.
 #pragma once
 
 // Looks for the option name (or otherName, may be null), typed with a leading

@@ -1,3 +1,4 @@
+// Tests of the command-line options.
 #include "install/CommandLine.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Installing and uninstalling the program under the names it is given.
 #include "install/Setup.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Installing and uninstalling the program under the names it is given.
 #pragma once
 
 // Copies the program into Program Files\<folderName>, adds Startup and

@@ -1,3 +1,4 @@
+// Tests of the install and the uninstall.
 #include "install/Setup.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The system clock as the dial needs it.
 #pragma once
 
 // The system clock as the dial needs it: the UTC calendar date and time and

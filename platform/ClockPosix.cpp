@@ -1,3 +1,4 @@
+// The system clock on POSIX systems, for the native builds.
 #include "platform/Clock.h"
 
 #include <ctime>

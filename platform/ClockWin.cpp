@@ -1,3 +1,4 @@
+// The system clock on Windows.
 #include "platform/Clock.h"
 
 #include <windows.h>

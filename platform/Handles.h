@@ -1,3 +1,4 @@
+// Guards that each own one Windows handle and release it.
 #pragma once
 
 // Guards that own one Windows handle each and release it when they go: a GDI

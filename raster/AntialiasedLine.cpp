@@ -1,3 +1,4 @@
+// Two-pixel-wide coverage lines, clipped.
 #include "raster/AntialiasedLine.h"
 
 #include "raster/BlendTables.h"

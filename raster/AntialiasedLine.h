@@ -1,3 +1,4 @@
+// Two-pixel-wide coverage lines, clipped.
 #pragma once
 
 // A pair of 32-bit integers laid out like the platform's POINT.

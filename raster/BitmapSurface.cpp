@@ -1,3 +1,4 @@
+// Off-screen 32-bit surfaces shared by GDI and direct pixel writes.
 #include "raster/BitmapSurface.h"
 
 #include <cstring>
@@ -11,12 +12,12 @@ struct BitmapInfo
 };
 
 CBitmapSurface::CBitmapSurface()
-    : m_width(0), m_height(0), m_memoryDC(NULL), m_referenceDC(NULL), m_bitmap(NULL), m_pixels(NULL)
+    : m_width(0), m_height(0), m_memoryDC(nullptr), m_referenceDC(nullptr), m_bitmap(nullptr), m_pixels(nullptr)
 {
 }
 
 CBitmapSurface::CBitmapSurface(HDC referenceDC, int width, int height, const char* resourceName)
-    : m_width(0), m_height(0), m_memoryDC(NULL), m_referenceDC(referenceDC), m_bitmap(NULL), m_pixels(NULL)
+    : m_width(0), m_height(0), m_memoryDC(nullptr), m_referenceDC(referenceDC), m_bitmap(nullptr), m_pixels(nullptr)
 {
     Create(referenceDC, width, height, resourceName);
 }
@@ -34,16 +35,16 @@ bool CBitmapSurface::Create(HDC referenceDC, int width, int height, const char* 
     m_memoryDC = CreateCompatibleDC(referenceDC);
     SetBkMode(m_memoryDC, TRANSPARENT);
 
-    HBITMAP loaded = NULL;
+    HBITMAP loaded = nullptr;
     if (resourceName) {
         loaded = static_cast<HBITMAP>(
-            LoadImageA(GetModuleHandleA(NULL), resourceName, IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
+            LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
     }
     BitmapInfo info;
     if (loaded) {
         std::memset(&info, 0, sizeof(info));
         info.header.biSize = sizeof(BITMAPINFOHEADER);
-        if (GetDIBits(referenceDC, loaded, 0, 0, NULL, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS)) {
+        if (GetDIBits(referenceDC, loaded, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS)) {
             width = info.header.biWidth;
             height = info.header.biHeight < 0 ? -info.header.biHeight : info.header.biHeight;
         }
@@ -56,9 +57,9 @@ bool CBitmapSurface::Create(HDC referenceDC, int width, int height, const char* 
     info.header.biPlanes = 1;
     info.header.biBitCount = 32;
     info.header.biCompression = BI_RGB;
-    void* bits = NULL;
-    m_bitmap = CreateDIBSection(referenceDC, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, NULL, 0);
-    m_pixels = m_bitmap ? static_cast<unsigned char*>(bits) : NULL;
+    void* bits = nullptr;
+    m_bitmap = CreateDIBSection(referenceDC, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_pixels = m_bitmap ? static_cast<unsigned char*>(bits) : nullptr;
 
     if (loaded) {
         if (m_pixels)
@@ -79,9 +80,9 @@ bool CBitmapSurface::Release()
         DeleteDC(m_memoryDC);
     if (m_bitmap)
         DeleteObject(m_bitmap);
-    m_memoryDC = NULL;
-    m_bitmap = NULL;
-    m_pixels = NULL;
+    m_memoryDC = nullptr;
+    m_bitmap = nullptr;
+    m_pixels = nullptr;
     m_width = 0;
     m_height = 0;
     return true;
@@ -91,10 +92,10 @@ bool CBitmapSurface::Resize(int width, int height, bool keepContent)
 {
     if (!keepContent) {
         Release();
-        return Create(m_referenceDC, width, height, NULL);
+        return Create(m_referenceDC, width, height, nullptr);
     }
     CBitmapSurface resized;
-    resized.Create(m_referenceDC, width, height, NULL);
+    resized.Create(m_referenceDC, width, height, nullptr);
     BitBlt(resized.m_memoryDC, 0, 0, m_width, m_height, m_memoryDC, 0, 0, SRCCOPY);
     Release();
     m_width = resized.m_width;
@@ -102,8 +103,8 @@ bool CBitmapSurface::Resize(int width, int height, bool keepContent)
     m_memoryDC = resized.m_memoryDC;
     m_bitmap = resized.m_bitmap;
     m_pixels = resized.m_pixels;
-    resized.m_memoryDC = NULL;
-    resized.m_bitmap = NULL;
-    resized.m_pixels = NULL;
+    resized.m_memoryDC = nullptr;
+    resized.m_bitmap = nullptr;
+    resized.m_pixels = nullptr;
     return true;
 }

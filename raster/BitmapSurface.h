@@ -1,3 +1,4 @@
+// Off-screen 32-bit surfaces shared by GDI and direct pixel writes.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Tests of the off-screen surfaces.
 #include "raster/BitmapSurface.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,8 @@ namespace {
 class BitmapSurfaceTest : public testing::Test
 {
 protected:
-    void SetUp() override { m_screen = ::GetDC(NULL); }
-    void TearDown() override { ReleaseDC(NULL, m_screen); }
+    void SetUp() override { m_screen = ::GetDC(nullptr); }
+    void TearDown() override { ReleaseDC(nullptr, m_screen); }
 
     HDC m_screen;
 };
@@ -50,7 +51,7 @@ unsigned int PaletteColour(int i)
 
 TEST_F(BitmapSurfaceTest, SharesItsMemoryWithGdi)
 {
-    CBitmapSurface surface(m_screen, 37, 5, NULL);
+    CBitmapSurface surface(m_screen, 37, 5, nullptr);
     ASSERT_NE(surface.GetPixels(), nullptr);
     EXPECT_EQ(surface.m_width, 37);
     EXPECT_EQ(surface.m_height, 5);
@@ -68,7 +69,7 @@ TEST_F(BitmapSurfaceTest, SharesItsMemoryWithGdi)
 
 TEST_F(BitmapSurfaceTest, ResizeKeepsTheTopLeftOrStartsAfresh)
 {
-    CBitmapSurface surface(m_screen, 4, 3, NULL);
+    CBitmapSurface surface(m_screen, 4, 3, nullptr);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 4; ++x)
             SetPixelAt(surface, x, y, 0x010203 * (y * 4 + x + 1));
@@ -97,7 +98,7 @@ TEST_F(BitmapSurfaceTest, ReleaseEmptiesAndCanRepeat)
     EXPECT_EQ(empty.GetDC(), nullptr);
     EXPECT_TRUE(empty.Release());
 
-    CBitmapSurface surface(m_screen, 8, 8, NULL);
+    CBitmapSurface surface(m_screen, 8, 8, nullptr);
     EXPECT_TRUE(surface.Release());
     EXPECT_EQ(surface.m_width, 0);
     EXPECT_EQ(surface.m_height, 0);

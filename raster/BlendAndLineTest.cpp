@@ -1,3 +1,4 @@
+// Tests of the blend tables and the coverage lines.
 #include "raster/AntialiasedLine.h"
 #include "raster/BlendTables.h"
 #include "raster/TestCanvas.h"

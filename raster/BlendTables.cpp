@@ -1,3 +1,4 @@
+// The blend tables every pixel routine scales through.
 #include "raster/BlendTables.h"
 
 #include "common/Saturate.h"

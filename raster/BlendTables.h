@@ -1,3 +1,4 @@
+// The blend tables every pixel routine scales through.
 #pragma once
 
 #include <cassert>

@@ -1,3 +1,4 @@
+// Property tests: no pixel routine writes outside its clip rectangle.
 #include "raster/AntialiasedLine.h"
 #include "raster/BlendTables.h"
 #include "raster/RotatedImage.h"

@@ -1,3 +1,4 @@
+// Ordered dither to the levels of 15- and 16-bit displays.
 #include "raster/Dither.h"
 
 #include <cassert>

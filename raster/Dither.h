@@ -1,3 +1,4 @@
+// Ordered dither to the levels of 15- and 16-bit displays.
 #pragma once
 
 // 4 x 4 ordered-dither matrix, row-major, rows y & 3, columns x & 3.

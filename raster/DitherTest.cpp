@@ -1,3 +1,4 @@
+// Tests of the ordered dither.
 #include "raster/Dither.h"
 #include "raster/TestCanvas.h"
 

@@ -1,3 +1,4 @@
+// The shaded frame band and the translucent blend of the composed picture.
 #include "raster/FrameShading.h"
 
 #include "common/Saturate.h"

@@ -1,3 +1,4 @@
+// The shaded frame band and the translucent blend of the composed picture.
 #pragma once
 
 // Whole-picture effects on two buffers of width x height pixels with rows

@@ -1,3 +1,4 @@
+// Tests of the frame band and the translucent blend.
 #include "raster/BlendTables.h"
 #include "raster/FrameShading.h"
 #include "raster/TestCanvas.h"

@@ -1,3 +1,4 @@
+// Benchmarks of the pixel routines.
 #include "raster/AntialiasedLine.h"
 #include "raster/BlendTables.h"
 #include "raster/FrameShading.h"

@@ -1,3 +1,4 @@
+// Turned, bilinearly sampled copies of an image rectangle.
 #include "raster/RotatedImage.h"
 
 #include "common/Saturate.h"

@@ -1,3 +1,4 @@
+// Turned, bilinearly sampled copies of an image rectangle.
 #pragma once
 
 // Copies the source rectangle (srcX, srcY, srcRectWidth, srcRectHeight) into

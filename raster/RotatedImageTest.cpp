@@ -1,3 +1,4 @@
+// Tests of the turned image copies.
 #include "raster/BlendTables.h"
 #include "raster/RotatedImage.h"
 #include "raster/TestCanvas.h"

@@ -1,3 +1,4 @@
+// A guarded pixel buffer for the raster tests.
 #pragma once
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The calendar moment of a simulated day and time, and its texts.
 #include "settings/DateTimeText.h"
 
 #include "common/Calendar.h"

@@ -1,3 +1,4 @@
+// The calendar moment of a simulated day and time, and its texts.
 #pragma once
 
 #include <cstddef>

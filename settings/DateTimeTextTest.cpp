@@ -1,3 +1,4 @@
+// Tests of the simulated date and time texts.
 #include "settings/DateTimeText.h"
 
 #include <climits>

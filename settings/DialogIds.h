@@ -1,3 +1,4 @@
+// Control ids of the dialogs, shared with the resource script.
 #pragma once
 
 // Control ids of the Settings and About dialogs; the resource script

@@ -1,3 +1,4 @@
+// Tests of the dialog templates, their texts and the link controls.
 #include "settings/DialogIds.h"
 #include "settings/HiddenDialog.h"
 #include "settings/LinkControl.h"

@@ -1,3 +1,4 @@
+// Test support: dialogs from the program's templates that are never shown.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Link controls of the dialogs.
 #pragma once
 
 // Link controls of the dialogs: owner-drawn, clickable statics (SS_OWNERDRAW |

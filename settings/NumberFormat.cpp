@@ -1,3 +1,4 @@
+// Decimal text of numbers as the registry store keeps them.
 #include "settings/NumberFormat.h"
 
 #include <math.h>

@@ -1,3 +1,4 @@
+// Decimal text of numbers as the registry store keeps them.
 #pragma once
 
 // Decimal text of single-precision numbers as the registry store keeps them.

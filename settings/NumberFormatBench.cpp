@@ -1,3 +1,4 @@
+// Benchmarks of the number texts.
 #include "settings/NumberFormat.h"
 
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// Tests of the number texts.
 #include "settings/NumberFormat.h"
 
 #include <gtest/gtest.h>

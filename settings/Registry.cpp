@@ -1,3 +1,4 @@
+// The registry store: texts, numbers and keys under a root key.
 #include "settings/Registry.h"
 
 #include "settings/NumberFormat.h"

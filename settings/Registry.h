@@ -1,3 +1,4 @@
+// The registry store: texts, numbers and keys under a root key.
 #pragma once
 
 #include <windows.h>

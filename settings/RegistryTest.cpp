@@ -1,3 +1,4 @@
+// Tests of the registry store.
 #include "settings/Registry.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Ids of the string table's texts, shared with the resource script.
 #pragma once
 
 // Ids of the string table's texts. The resource script includes this file

@@ -1,3 +1,4 @@
+// The language table and the texts of the string table.
 #include "settings/Strings.h"
 
 #include <string.h>

@@ -1,3 +1,4 @@
+// The language table and the texts of the string table.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Tests of the language table and the texts.
 #include "settings/DialogIds.h"
 #include "settings/Strings.h"
 

@@ -138,8 +138,8 @@ int main(int argc, char** argv)
     InitDialTables();
     const DialSize dialSize = DialSizeFor(!small, NATURAL_SCALE);
     const int size = dialSize.side;
-    HDC screen = GetDC(NULL);
-    CBitmapSurface surface(screen, size, size, NULL);
+    HDC screen = GetDC(nullptr);
+    CBitmapSurface surface(screen, size, size, nullptr);
     CDialResources resources(screen, dialSize);
     unsigned char* mask = static_cast<unsigned char*>(malloc(size * size));
     DWORD lastNightText = 0;
@@ -163,7 +163,7 @@ int main(int argc, char** argv)
 
     bool written = !output || WriteBmp(output, surface);
     free(mask);
-    ReleaseDC(NULL, screen);
+    ReleaseDC(nullptr, screen);
     if (!written) {
         fprintf(stderr, "umbrant-render: cannot write %s\n", output);
         return 1;
