@@ -75,18 +75,43 @@ void PrintLines(double latitude)
     }
 }
 
+// A command-line option taking a number; given turns true when it appears.
+struct NumberOption
+{
+    const char* name;
+    double lowest, highest;
+    bool whole;
+    const char* complaint;
+    double value;
+    bool given;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    double latitude = 0, day = -1, longitude = 0, year = 0, zone = 0;
+    NumberOption latitude = {"--lat", -90, 90, false, "latitude must be a number from -90 to 90", 0, false};
+    NumberOption day = {"--day", 0, 366, true, "day must be a whole number from 0 to 366", 0, false};
+    NumberOption longitude = {"--lon", -180, 180, false, "longitude must be a number from -180 to 180", 0, false};
+    NumberOption year = {"--year", 1, 9999, true, "year must be a whole number from 1 to 9999", 0, false};
+    NumberOption zone = {"--zone", kEarliestZone, kLatestZone, true,
+                         "zone must be whole minutes east of UTC, -720 to 840", 0, false};
+    NumberOption* numbers[] = {&latitude, &day, &longitude, &year, &zone};
     int seconds = -1;
-    bool haveLatitude = false, small = false, lines = false;
-    bool exact = false, noon = false, haveLongitude = false, haveYear = false, haveZone = false;
+    bool small = false, lines = false, exact = false, noon = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         bool hasValue = i + 1 < argc;
-        if (!strcmp(arg, "--small")) {
+        NumberOption* number = nullptr;
+        for (NumberOption* n : numbers) {
+            if (!strcmp(arg, n->name) && hasValue)
+                number = n;
+        }
+        if (number) {
+            number->given = ParseNumber(argv[++i], number->lowest, number->highest, number->value);
+            if (!number->given || (number->whole && number->value != floor(number->value)))
+                return Fail(number->complaint, argv[i]);
+        } else if (!strcmp(arg, "--small")) {
             small = true;
         } else if (!strcmp(arg, "--lines")) {
             lines = true;
@@ -94,25 +119,6 @@ int main(int argc, char** argv)
             exact = true;
         } else if (!strcmp(arg, "--noon")) {
             noon = true;
-        } else if (!strcmp(arg, "--lon") && hasValue) {
-            if (!ParseNumber(argv[++i], -180, 180, longitude))
-                return Fail("longitude must be a number from -180 to 180", argv[i]);
-            haveLongitude = true;
-        } else if (!strcmp(arg, "--year") && hasValue) {
-            if (!ParseNumber(argv[++i], 1, 9999, year) || year != floor(year))
-                return Fail("year must be a whole number from 1 to 9999", argv[i]);
-            haveYear = true;
-        } else if (!strcmp(arg, "--zone") && hasValue) {
-            if (!ParseNumber(argv[++i], kEarliestZone, kLatestZone, zone) || zone != floor(zone))
-                return Fail("zone must be whole minutes east of UTC, -720 to 840", argv[i]);
-            haveZone = true;
-        } else if (!strcmp(arg, "--lat") && hasValue) {
-            if (!ParseNumber(argv[++i], -90, 90, latitude))
-                return Fail("latitude must be a number from -90 to 90", argv[i]);
-            haveLatitude = true;
-        } else if (!strcmp(arg, "--day") && hasValue) {
-            if (!ParseNumber(argv[++i], 0, 366, day) || day != floor(day))
-                return Fail("day must be a whole number from 0 to 366", argv[i]);
         } else if (!strcmp(arg, "--time") && hasValue) {
             if (!ParseTime(argv[++i], seconds))
                 return Fail("time must be HH:MM or HH:MM:SS, 00:00 to 24:00", argv[i]);
@@ -121,34 +127,35 @@ int main(int argc, char** argv)
                         "--lat DEG --lines | --exact ... --year N --zone MIN [--lon DEG] [--noon])", arg);
         }
     }
-    if (!exact && (noon || haveLongitude || haveYear || haveZone))
+    if (!exact && (noon || longitude.given || year.given || zone.given))
         return Fail("--lon, --year, --zone and --noon need --exact", nullptr);
-    if (exact && (lines || !haveYear))
+    if (exact && (lines || !year.given))
         return Fail("--exact needs --year and does not draw --lines", nullptr);
-    if (!haveLongitude)
-        longitude = zone * kDegreesPerZoneMinute;
+    if (!longitude.given)
+        longitude.value = zone.value * kDegreesPerZoneMinute;
     if (noon) {
-        PrintNoonTable(static_cast<int>(year), longitude, static_cast<int>(zone));
+        PrintNoonTable(static_cast<int>(year.value), longitude.value, static_cast<int>(zone.value));
         return 0;
     }
-    if (!haveLatitude)
+    if (!latitude.given)
         return Fail("--lat is required", nullptr);
     if (lines) {
-        PrintLines(latitude);
+        PrintLines(latitude.value);
         return 0;
     }
-    if (day < 0 || seconds < 0)
+    if (!day.given || seconds < 0)
         return Fail("--day and --time are required (or --lines)", nullptr);
 
     double gnomon = small ? GnomonLengthSmall : GnomonLengthBig;
     if (exact) {
-        double jd = JulianDayFromLocal(static_cast<int>(year), static_cast<int>(day), seconds, static_cast<int>(zone));
-        SunInSky sky = ComputeSunInSky(jd, latitude, longitude);
-        PrintShadow(ComputeExactShadow(latitude, longitude, gnomon, jd), sky.altitude);
+        double jd = JulianDayFromLocal(static_cast<int>(year.value), static_cast<int>(day.value), seconds,
+                                       static_cast<int>(zone.value));
+        SunInSky sky = ComputeSunInSky(jd, latitude.value, longitude.value);
+        PrintShadow(ComputeExactShadow(latitude.value, longitude.value, gnomon, jd), sky.altitude);
         printf("azimuth: %.3f\n", sky.azimuth);
         return 0;
     }
-    Shadow shadow = ComputeShadow(latitude, gnomon, SimulatedMoment(static_cast<int>(day), seconds));
+    Shadow shadow = ComputeShadow(latitude.value, gnomon, SimulatedMoment(static_cast<int>(day.value), seconds));
     PrintShadow(shadow, asin(shadow.sinAltitude) * kRadToDeg);
     return 0;
 }
