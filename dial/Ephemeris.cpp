@@ -5,18 +5,17 @@
 
 namespace {
 
-const double kPi = 3.14159265358979323846;
-const double kRad = kPi / 180;
-const double kArcsecond = 1 / 3600.0;
-const double kJ2000 = 2451545.0;                  // Julian day of 2000 January 1, 12h
-const double kDaysPerCentury = 36525;
-const double kJulianDayOfYearOne = 1721425.5;     // 0h UT on 1 January of the year 1
+const double kRad = 3.14159265358979323846 / 180;  // radians in a degree
+const double kArcsecond = 1 / 3600.0;              // degrees in an arcsecond
+const double kJ2000 = 2451545.0;                   // Julian day of 2000 January 1, 12h: the series' origin
+const double kDaysPerCentury = 36525;              // the series run in Julian centuries
+const double kJulianDayOfYearOne = 1721425.5;      // 0h UT on 1 January of the year 1, Gregorian
 const double kSecondsPerDay = 86400;
-const double kAberration = 0.00569;               // annual aberration of the sun, degrees
-const double kMeanToEquinox = 0.0057183;          // aberration minus the light-time in L0, degrees
-const double kSecondsPerDegreeOfHourAngle = 240;  // the sun's hour angle grows 360 degrees a day
-const double kMinutesPerDegree = 4;               // of time, as the earth turns
-const int kNoonIterations = 3;                    // each one gains about three digits
+const double kAberration = 0.00569;                // the sun's annual aberration, degrees
+const double kMeanSunAberration = 0.0057183;       // the same for the mean sun of the equation of time
+const double kSecondsPerHourAngle = 240;           // per degree: the sun's hour angle runs 360 degrees a day
+const double kMinutesPerDegree = 4;                // of time, as the earth turns
+const int kNoonIterations = 3;                     // each one gains about three digits
 
 // Series in T, Julian centuries from J2000: c0 + c1 T + c2 T^2 + c3 T^3.
 typedef double Series[4];
@@ -29,6 +28,12 @@ const Series kMeanObliquity = {84381.448, -46.8150, -0.00059, 0.001813};    // a
 const Series kMoonNode = {125.04452, -1934.136261, 0, 0};                   // degrees
 const Series kNutationSun = {280.4665, 36000.7698, 0, 0};                   // degrees
 const Series kNutationMoon = {218.3165, 481267.8813, 0, 0};                 // degrees
+// The four largest terms of the nutation, good to half an arcsecond, with the
+// arguments: the moon's node, twice the sun's and the moon's mean longitudes,
+// twice the node. Arcseconds, times the sine (longitude) or cosine (obliquity).
+const int kNutationTerms = 4;
+const double kNutationInLongitude[kNutationTerms] = {-17.20, -1.32, -0.23, 0.21};
+const double kNutationInObliquity[kNutationTerms] = {9.20, 0.57, 0.10, -0.09};
 // Greenwich mean sidereal time: degrees at J2000, per day, per T^2, and the T^3 divisor.
 const double kSidereal0 = 280.46061837;
 const double kSiderealPerDay = 360.98564736629;
@@ -58,15 +63,16 @@ struct Nutation
     double longitude, obliquity;   // degrees
 };
 
-// The four largest terms of the nutation (arcseconds), good to half an arcsecond.
 Nutation ComputeNutation(double t)
 {
     double node = Evaluate(kMoonNode, t) * kRad;
-    double sun = Evaluate(kNutationSun, t) * kRad * 2;
-    double moon = Evaluate(kNutationMoon, t) * kRad * 2;
-    Nutation n;
-    n.longitude = (-17.20 * sin(node) - 1.32 * sin(sun) - 0.23 * sin(moon) + 0.21 * sin(2 * node)) * kArcsecond;
-    n.obliquity = (9.20 * cos(node) + 0.57 * cos(sun) + 0.10 * cos(moon) - 0.09 * cos(2 * node)) * kArcsecond;
+    const double arguments[kNutationTerms] = {node, 2 * Evaluate(kNutationSun, t) * kRad,
+                                              2 * Evaluate(kNutationMoon, t) * kRad, 2 * node};
+    Nutation n = {0, 0};
+    for (int i = 0; i < kNutationTerms; ++i) {
+        n.longitude += kNutationInLongitude[i] * sin(arguments[i]) * kArcsecond;
+        n.obliquity += kNutationInObliquity[i] * cos(arguments[i]) * kArcsecond;
+    }
     return n;
 }
 
@@ -104,7 +110,7 @@ ApparentSun ComputeApparentSun(double julianDay)
     sun.declination = asin(sin(obliquity) * sin(longitude)) / kRad;
     double equinoxes = nutation.longitude * cos(obliquity);
     sun.equationOfTime =
-        HalfRevolution(meanLongitude - kMeanToEquinox - sun.rightAscension + equinoxes) * kMinutesPerDegree;
+        HalfRevolution(meanLongitude - kMeanSunAberration - sun.rightAscension + equinoxes) * kMinutesPerDegree;
     double meanSidereal = kSidereal0 + kSiderealPerDay * d + t * t * (kSiderealT2 - t / kSiderealT3Divisor);
     sun.siderealTime = Revolution(meanSidereal + equinoxes);
     return sun;
@@ -143,7 +149,7 @@ double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMi
     for (int i = 0; i < kNoonIterations; ++i) {
         double h, delta;
         HourAngleAndDeclination(JulianDayFromLocal(year, dayOfYear, seconds, zoneMinutes), longitude, h, delta);
-        seconds -= h * kSecondsPerDegreeOfHourAngle;
+        seconds -= h * kSecondsPerHourAngle;
     }
     return seconds;
 }

@@ -15,7 +15,7 @@ namespace {
 const double kRad = 3.14159265358979323846 / 180;
 const double kObliquityJ2000 = 23.4392911;   // mean obliquity at J2000, degrees
 const double kAberration = 20.4898 / 3600;   // degrees at one astronomical unit
-const int kSamples = 4000;
+const int kSamples = 4000;                   // enough to meet every season, hour and latitude
 const double kTolerance = 0.02;              // degrees between the two directions
 
 void EclipticToEquatorial(double lambda, double beta, double epsilon, double& ra, double& dec)
