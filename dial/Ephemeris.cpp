@@ -76,12 +76,14 @@ Nutation ComputeNutation(double t)
     return n;
 }
 
-// Hour angle (degrees, west positive) and declination of the sun.
-void HourAngleAndDeclination(double julianDay, double longitude, double& hourAngle, double& declination)
+// The sun's unit vector in the frame of ComputeSunVector: x toward the west,
+// y toward the meridian on the equator, z toward the south celestial pole.
+Vector3 SunVector(double julianDay, double longitude)
 {
     ApparentSun sun = ComputeApparentSun(julianDay);
-    hourAngle = HalfRevolution(sun.siderealTime + longitude - sun.rightAscension);
-    declination = sun.declination;
+    double h = (sun.siderealTime + longitude - sun.rightAscension) * kRad;
+    double delta = sun.declination * kRad;
+    return {cos(delta) * sin(h), cos(delta) * cos(h), -sin(delta)};
 }
 
 }  // namespace
@@ -118,14 +120,11 @@ ApparentSun ComputeApparentSun(double julianDay)
 
 SunInSky ComputeSunInSky(double julianDay, double latitude, double longitude)
 {
-    double h, delta;
-    HourAngleAndDeclination(julianDay, longitude, h, delta);
-    h *= kRad;
-    delta *= kRad;
+    Vector3 s = SunVector(julianDay, longitude);
     double phi = latitude * kRad;
-    double east = -cos(delta) * sin(h);
-    double north = sin(delta) * cos(phi) - cos(delta) * cos(h) * sin(phi);
-    double up = sin(delta) * sin(phi) + cos(delta) * cos(h) * cos(phi);
+    double east = -s.x;
+    double north = -s.y * sin(phi) - s.z * cos(phi);
+    double up = s.y * cos(phi) - s.z * sin(phi);
     SunInSky sky;
     sky.altitude = atan2(up, sqrt(east * east + north * north)) / kRad;
     sky.azimuth = Revolution(atan2(east, north) / kRad);
@@ -134,22 +133,16 @@ SunInSky ComputeSunInSky(double julianDay, double latitude, double longitude)
 
 Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength, double julianDay)
 {
-    double h, delta;
-    HourAngleAndDeclination(julianDay, longitude, h, delta);
-    h *= kRad;
-    delta *= kRad;
-    Vector3 s = {cos(delta) * sin(h), cos(delta) * cos(h), -sin(delta)};
-    return ShadowFromSunVector(latitude, gnomonLength, s);
+    return ShadowFromSunVector(latitude, gnomonLength, SunVector(julianDay, longitude));
 }
 
 double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMinutes)
 {
-    // Start from mean noon on that meridian and step by the remaining hour angle.
+    // Start from mean noon on that meridian and step back by the hour angle left.
     double seconds = kSecondsPerDay / 2 - (longitude * kMinutesPerDegree - zoneMinutes) * 60;
     for (int i = 0; i < kNoonIterations; ++i) {
-        double h, delta;
-        HourAngleAndDeclination(JulianDayFromLocal(year, dayOfYear, seconds, zoneMinutes), longitude, h, delta);
-        seconds -= h * kSecondsPerHourAngle;
+        Vector3 s = SunVector(JulianDayFromLocal(year, dayOfYear, seconds, zoneMinutes), longitude);
+        seconds -= atan2(s.x, s.y) / kRad * kSecondsPerHourAngle;
     }
     return seconds;
 }
