@@ -1,8 +1,8 @@
+// Range rules of the settings read from the registry.
 #pragma once
 
-// The ranges the settings read from the registry are brought into before
-// use, so that the dialog can show them and what is written back reads the
-// same at the next start.
+// Every stored setting is brought into the range the Settings dialog can show
+// before use, so that what is written back reads the same at the next start.
 
 // Latitude, degrees north, when none is stored or the stored one is not a number.
 const float DEFAULT_LATITUDE = 45.0f;
