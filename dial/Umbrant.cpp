@@ -6,6 +6,7 @@
 #include "raster/BitmapSurface.h"
 #include "settings/Dialogs.h"
 #include "settings/Registry.h"
+#include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
 #include <cstdlib>
@@ -21,10 +22,11 @@ CUmbrant::CUmbrant()
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "IsBigClock", -1);
     m_isBig = isBig > 0;
     m_firstStart = isBig == -1;
-    m_latitude = RegReadFloat(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "GeoLatitude", 45.0f);
+    m_latitude =
+        LatitudeInRange(RegReadFloat(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "GeoLatitude", DEFAULT_LATITUDE));
     m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "IsSimulateDateTime", 0) > 0;
-    m_simulatedDay = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "SimulatedDayOfYear", 0);
-    m_simulatedTime = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "SimulatedTimeOfDay", 0);
+    m_simulatedDay = DayInRange(RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "SimulatedDayOfYear", 0));
+    m_simulatedTime = TimeInRange(RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "SimulatedTimeOfDay", 0));
     m_nightText[0] = 0;
     InitDialTables();
 }
@@ -39,7 +41,15 @@ CUmbrant::~CUmbrant()
     ReleaseRodImage(m_rodSmallDC, m_rodSmallBitmap);
     free(m_shadowMask);
     delete m_numbers;
+    // A gadget that never showed (a second start) must not overwrite the
+    // settings of the one that runs.
+    if (m_created)
+        SaveSettings();
+}
 
+void CUmbrant::SaveSettings() const
+{
+    RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "Language", g_languageOffset);
     RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "IsBigClock", m_isBig ? 1 : 0);
     RegWriteFloat(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "GeoLatitude", m_latitude);
     RegWriteInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, NULL, "IsSimulateDateTime", m_simulate ? 1 : 0);
@@ -104,8 +114,13 @@ bool CUmbrant::GetContentSize(int* width, int* height)
     return true;
 }
 
-bool CUmbrant::OnMessage(HWND, UINT message, WPARAM, LPARAM, bool*)
+bool CUmbrant::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, bool*)
 {
+    // A logoff ends the process without the usual teardown.
+    if (message == WM_ENDSESSION && wParam) {
+        SaveSettings();
+        return false;
+    }
     return message == WM_HSCROLL || message == WM_VSCROLL;
 }
 
@@ -130,8 +145,11 @@ bool CUmbrant::OnLanguageChanged(int)
 
 bool CUmbrant::OnCommand(int command)
 {
-    if (command == CMD_SETTINGS)
+    // However the dialog is left, what it shows is now in force: keep it.
+    if (command == CMD_SETTINGS) {
         DialogBoxParamA(GetModuleHandleA(NULL), LocalizedResourceName("Settings"), m_window, SettingsDialogProc,
                         reinterpret_cast<LPARAM>(this));
+        SaveSettings();
+    }
     return true;
 }

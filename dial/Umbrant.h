@@ -22,6 +22,8 @@ public:
 
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
     bool OnCommand(int command);
+    // Writes the language in force and the dial's settings to the registry.
+    void SaveSettings() const;
 
     CGadgetApplication* m_host;
     int m_rectLeft, m_rectTop;

@@ -120,6 +120,11 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     case WM_DESTROY:
         PostQuitMessage(0);
         break;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        host->OfferGadget(message, wParam, lParam);
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             host->RecaptureOnActivation();
@@ -204,7 +209,7 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     case WM_COMMAND:
     case WM_SYSCOMMAND:
         if (LOWORD(wParam) == IDM_ABOUT)
-            DialogBoxParamA(GetModuleHandleA(nullptr), LocalizedResourceName("About"), window, AboutDialogProc, 0);
+            ShowAboutDialog(window);
         else if (LOWORD(wParam) == IDM_HOMEPAGE)
             ShellExecuteA(nullptr, "open", LoadLocalizedString(IDM_HOMEPAGE), "", "", SW_SHOWNORMAL);
         break;

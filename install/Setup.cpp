@@ -10,11 +10,16 @@
 
 #include "gadget/GadgetApplication.h"
 #include "settings/Registry.h"
+#include "settings/Strings.h"
 
 namespace
 {
 
 const char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// Caption and texts of the box that ends an uninstall.
+const int STRING_UNINSTALL_CAPTION = 54;
+const int STRING_UNINSTALLED = 55;
+const int STRING_CANNOT_UNINSTALL = 56;
 // Room for a folder of MAX_PATH characters and a name as long again.
 const int PATH_SIZE = 2 * MAX_PATH;
 
@@ -111,8 +116,13 @@ public:
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process;
         ZeroMemory(&process, sizeof process);
+        // Started in the system folder, so that the folders it removes are
+        // nobody's current folder.
+        char systemFolder[MAX_PATH];
+        const UINT folderLength = GetSystemDirectoryA(systemFolder, MAX_PATH);
+        const bool inSystem = folderLength > 0 && folderLength < MAX_PATH;
         if (CreateProcessA(nullptr, m_text, nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS,
-                           nullptr, nullptr, &startup, &process))
+                           nullptr, inSystem ? systemFolder : nullptr, &startup, &process))
         {
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
@@ -134,6 +144,14 @@ private:
     int m_items;
     bool m_complete;
 };
+
+// Tells the user, in the language in force, whether the product was removed.
+// The text may hold letters outside the ANSI code page.
+void TellUninstallResult(bool removed)
+{
+    MessageBoxW(nullptr, LoadLocalizedStringW(removed ? STRING_UNINSTALLED : STRING_CANNOT_UNINSTALL),
+                LoadLocalizedStringW(STRING_UNINSTALL_CAPTION), removed ? MB_ICONINFORMATION : MB_ICONERROR);
+}
 
 } // namespace
 
@@ -238,12 +256,37 @@ bool InstallSelfAs(const char* folderName, const char* linkName)
     return true;
 }
 
-bool UninstallSelfAs(const char* folderName, const char* linkName)
+bool UninstallSelfAs(const char* folderName, const char* linkName, void (*report)(bool removed))
 {
     char ownPath[MAX_PATH];
     const char* exeName = GetOwnPath(ownPath);
     if (!exeName || !folderName || !*folderName || !linkName)
-        return true;
+    {
+        if (report)
+            report(false);
+        return false;
+    }
+
+    // The registry first: only when the uninstall entry is gone are the files
+    // worth removing.
+    char key[sizeof UNINSTALL_KEY + MAX_PATH];
+    const bool keyNamed = snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, folderName) < static_cast<int>(sizeof key);
+    if (keyNamed)
+    {
+        RegDeletePath(HKEY_LOCAL_MACHINE, key, "DisplayName");
+        RegDeletePath(HKEY_LOCAL_MACHINE, key, "UninstallString");
+    }
+    RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName);
+    // The settings key goes; the maker's key above it stays.
+    char makerKey[] = UMBRANT_SETTINGS_KEY;
+    char* settingsName = strrchr(makerKey, '\\');
+    *settingsName++ = 0;
+    RegDeletePath(HKEY_LOCAL_MACHINE, makerKey, settingsName);
+    const bool removed = keyNamed && !RegKeyExists(HKEY_LOCAL_MACHINE, key);
+    if (report)
+        report(removed);
+    if (!removed)
+        return false;
 
     CRemovalCommand removeFiles("cmd /D /V:OFF /C del /Q");
     CRemovalCommand removeFolder("cmd /D /V:OFF /C rmdir /Q /S");
@@ -256,20 +299,6 @@ bool UninstallSelfAs(const char* folderName, const char* linkName)
         removeFiles.AddItem(path, false);
     if (GetLinkPath(CSIDL_DESKTOP, linkName, path))
         removeFiles.AddItem(path, false);
-
-    char key[sizeof UNINSTALL_KEY + MAX_PATH];
-    if (snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, folderName) < static_cast<int>(sizeof key))
-    {
-        RegDeletePath(HKEY_LOCAL_MACHINE, key, "DisplayName");
-        RegDeletePath(HKEY_LOCAL_MACHINE, key, "UninstallString");
-    }
-    RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName);
-    // The settings key goes; the maker's key above it stays.
-    char makerKey[] = UMBRANT_SETTINGS_KEY;
-    char* settingsName = strrchr(makerKey, '\\');
-    *settingsName++ = 0;
-    RegDeletePath(HKEY_LOCAL_MACHINE, makerKey, settingsName);
-
     removeFiles.Start();
     removeFolder.Start();
     return true;
@@ -282,5 +311,5 @@ bool InstallSelf(CGadgetApplication* host)
 
 bool UninstallSelf(CGadgetApplication* host)
 {
-    return !host || UninstallSelfAs(host->m_className, host->m_title);
+    return !host || UninstallSelfAs(host->m_className, host->m_title, TellUninstallResult);
 }

@@ -6,14 +6,18 @@ class CGadgetApplication;
 // shortcuts and registers the uninstall entry. False only when the program's
 // own path cannot be told.
 bool InstallSelf(CGadgetApplication* host);
-// Removes what InstallSelf added, the settings and, later, the files.
+// Removes what InstallSelf added and the settings, tells the user whether
+// the product was removed, then starts the removal of the files. True when
+// the uninstall entry is gone.
 bool UninstallSelf(CGadgetApplication* host);
 
 // The same with the names spelt out: folderName names the folder under
 // Program Files and the uninstall key, linkName the shortcuts and the
 // uninstall entry's display name (the host passes its class name and title).
 bool InstallSelfAs(const char* folderName, const char* linkName);
-bool UninstallSelfAs(const char* folderName, const char* linkName);
+// report, when given, hears whether the uninstall entry is gone before any
+// file removal starts; the files go only when it is.
+bool UninstallSelfAs(const char* folderName, const char* linkName, void (*report)(bool removed) = nullptr);
 
 // The file-system path of a shell special folder (CSIDL_...) into out, which
 // holds MAX_PATH characters; out is empty and the result false when the shell

@@ -257,12 +257,28 @@ TEST(UninstallSelf, LeavesAFolderWithAPercentInPlace)
     CreateSettingsKey();
 }
 
+// An uninstall entry that cannot go (here a subkey holds it) is reported as
+// such, and no removal is started.
+TEST(UninstallSelf, ReportsAnEntryThatStays)
+{
+    const std::string folderName = "UmbrantSetupTest stays";
+    const std::string extra = folderName + "\\Extra";
+    ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str(), nullptr, nullptr));
+    static int reported;
+    reported = -1;
+    EXPECT_FALSE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), [](bool removed) { reported = removed; }));
+    EXPECT_EQ(reported, 0) << "reported " << reported;
+    EXPECT_TRUE(KeyExists(std::string(UNINSTALL_KEY) + "\\" + folderName));
+    RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str());
+    CreateSettingsKey();
+}
+
 // With nothing installed the uninstall still runs and touches nothing else.
 TEST(UninstallSelf, NothingInstalledIsFine)
 {
     EXPECT_TRUE(UninstallSelf(nullptr));
     EXPECT_TRUE(UninstallSelfAs("UmbrantSetupTest none", "UmbrantSetupTest none"));
-    EXPECT_TRUE(UninstallSelfAs("", "x"));
+    EXPECT_FALSE(UninstallSelfAs("", "x"));
     EXPECT_FALSE(InstallSelf(nullptr));
     EXPECT_FALSE(InstallSelfAs("", "x"));
     CreateSettingsKey();

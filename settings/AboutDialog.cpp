@@ -36,3 +36,8 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
     return FALSE;
 }
+
+void ShowAboutDialog(HWND owner)
+{
+    DialogBoxParamA(GetModuleHandleA(nullptr), LocalizedResourceName("About"), owner, AboutDialogProc, 0);
+}

@@ -91,7 +91,8 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
 {
     switch (id) {
     case IDC_ABOUT:
-        PostMessageA(gadget->m_window, WM_COMMAND, IDC_ABOUT, 0);
+        // Owned by this dialog, so that closing it leaves the gadget disabled.
+        ShowAboutDialog(dialog);
         break;
     case IDC_SIMULATE:
         gadget->m_simulate = IsDlgButtonChecked(dialog, IDC_SIMULATE) != BST_UNCHECKED;
