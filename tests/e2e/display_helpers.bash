@@ -69,8 +69,8 @@ for i in range(count.value):
         output = present[i].outputs[0]
     if not present[i].automatic:
         xrandr.XRRDeleteMonitor(dpy, root, present[i].name)
-for i, spec in enumerate(sys.argv[1:]):
-    w, h, x, y = map(int, re.fullmatch(r'(\d+)x(\d+)\+(\d+)\+(\d+)', spec).groups())
+for i, geometry in enumerate(sys.argv[1:]):
+    w, h, x, y = map(int, re.fullmatch(r'(\d+)x(\d+)\+(\d+)\+(\d+)', geometry).groups())
     monitor = xrandr.XRRAllocateMonitor(dpy, 1 if i == 0 else 0)
     m = monitor[0]
     m.name = x11.XInternAtom(dpy, b'MONITOR%d' % i, 0)
@@ -90,9 +90,9 @@ EOF
 # DISPLAY and WINEPREFIX. The server does not reset when its last client
 # leaves, which would drop the monitors.
 display_start() {
-    local spec width=0 height=0 w h x y num
-    for spec in "$@"; do
-        IFS='x+' read -r w h x y <<< "$spec"
+    local geometry width=0 height=0 w h x y num
+    for geometry in "$@"; do
+        IFS='x+' read -r w h x y <<< "$geometry"
         (( x + w > width )) && width=$(( x + w ))
         (( y + h > height )) && height=$(( y + h ))
     done
