@@ -12,3 +12,5 @@ const char PROGRAM_NAME[] = PROGRAM_TEXT;
 const char MAKER_NAME[] = MAKER_TEXT;
 const char MAKER_KEY[] = "SOFTWARE\\" MAKER_TEXT;
 const char SETTINGS_KEY[] = "SOFTWARE\\" MAKER_TEXT "\\" PROGRAM_TEXT;
+// Held by the gadget that runs in this user session; a second start finds it.
+const char RUNNING_GADGET_MUTEX[] = "Local\\" PROGRAM_TEXT " gadget";

@@ -9,7 +9,9 @@
 #include "gadget/GadgetApplication.h"
 #include "install/CommandLine.h"
 #include "install/Setup.h"
+#include "platform/Handles.h"
 #include "settings/Registry.h"
+#include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
 namespace {
@@ -24,20 +26,72 @@ const float FADE_TIME = 0.15f;
 const int FIRST_SIZE = 12;
 // Room for the program's title, which names the window and the shortcuts.
 const int TITLE_SIZE = 256;
+// How long an uninstall gives a running gadget to save its settings and end.
+const DWORD GADGET_EXIT_WAIT_MS = 10000;
+
+// True when no other gadget holds the mutex (or it cannot be made at all).
+bool IsOnlyGadget(const CKernelHandle& mutex, DWORD createError)
+{
+    return !mutex.Get() || createError != ERROR_ALREADY_EXISTS;
+}
+
+// Brings the gadget that already runs to the front, or the dialog it shows.
+void ShowRunningGadget()
+{
+    HWND running = FindWindowA(PROGRAM_NAME, nullptr);
+    if (!running)
+        return;
+    if (IsIconic(running))
+        ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(GetLastActivePopup(running));
+}
+
+// Closes a running gadget, so that it saves its settings before they go
+// and its file can be removed, and waits for it to end.
+void CloseRunningGadget()
+{
+    HWND running = FindWindowA(PROGRAM_NAME, nullptr);
+    if (!running)
+        return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(running, &processId);
+    CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    PostMessageA(running, WM_CLOSE, 0, 0);
+    if (process.Get())
+        WaitForSingleObject(process.Get(), GADGET_EXIT_WAIT_MS);
+}
+
+// Tells the user whether the product was removed, in the language in force.
+class CUninstallMessage : public CUninstallReport
+{
+public:
+    explicit CUninstallMessage(int language) : m_language(language) {}
+    void Tell(bool removed) override
+    {
+        // The text may hold letters outside the ANSI code page.
+        MessageBoxW(nullptr, LoadLocalizedStringW(removed ? IDS_UNINSTALLED : IDS_CANNOT_UNINSTALL, m_language),
+                    LoadLocalizedStringW(IDS_UNINSTALL_CAPTION, m_language),
+                    removed ? MB_ICONINFORMATION : MB_ICONERROR);
+    }
+
+private:
+    int m_language;
+};
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    int language = RegReadInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Language", SystemLanguageOffset());
+    const int systemLanguage = SystemLanguageOffset();
+    const int language =
+        KnownLanguageOr(RegReadInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Language", systemLanguage), systemLanguage);
     char title[TITLE_SIZE];
     lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);
 
     if (FindOption(commandLine, "uninstall", nullptr, nullptr, 0)) {
-        // The text may hold letters outside the ANSI code page.
-        MessageBoxW(nullptr, LoadLocalizedStringW(IDS_UNINSTALLED, language),
-                    LoadLocalizedStringW(IDS_UNINSTALL_CAPTION, language), MB_ICONINFORMATION);
-        UninstallSelfAs(PROGRAM_NAME, title, SETTINGS_KEY);
+        CloseRunningGadget();
+        CUninstallMessage message(language);
+        UninstallSelfAs(PROGRAM_NAME, title, SETTINGS_KEY, &message);
         return 0;
     }
     if (FindOption(commandLine, "install", nullptr, nullptr, 0))
@@ -52,17 +106,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
                             BACKGROUND_COLOUR, size.frameWidth, size.cornerRadius, IDLE_REDRAW_MS, DRAG_OPACITY,
                             FADE_TIME, 0, 0, 0, 0);
     events.m_host = &host;
-    if (!host.Create(instance))
-        return 0;
-    host.AddButton(&host, CMD_CLOSE, 0, "ButtonClose", 1, -1, size.closeButtonX, size.buttonY, size.buttonSize,
-                   size.buttonSize, true, false, false, false, nullptr, IDS_CLOSE_TIP, false);
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    SetLastError(ERROR_SUCCESS);
+    CKernelHandle runningMark(CreateMutexA(nullptr, FALSE, RUNNING_GADGET_MUTEX));
+    if (!IsOnlyGadget(runningMark, GetLastError())) {
+        ShowRunningGadget();
+    } else if (host.Create(instance)) {
+        host.AddButton(&host, CMD_CLOSE, 0, "ButtonClose", 1, -1, size.closeButtonX, size.buttonY, size.buttonSize,
+                       size.buttonSize, true, false, false, false, nullptr, IDS_CLOSE_TIP, false);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
-
-    RegWriteInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, nullptr, "Language", host.GetLanguage());
+    // The gadget saves its settings as it goes, if it ran at all.
     return 0;
 }

@@ -36,6 +36,8 @@ function(umbrant_win_tests)
 endfunction()
 function(umbrant_core_tests)
 endfunction()
+function(umbrant_oracle_tests)
+endfunction()
 function(umbrant_benchmarks)
 endfunction()
 

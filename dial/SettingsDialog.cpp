@@ -85,7 +85,8 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
 {
     switch (id) {
     case IDC_ABOUT:
-        // The program shows About, owned by this dialog (the button's parent).
+        // The program shows About, owned by this dialog (the button's parent),
+        // so that closing it leaves the gadget disabled.
         SendMessageW(gadget->m_window, WM_COMMAND, IDC_ABOUT, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ABOUT)));
         break;
     case IDC_SIMULATE:

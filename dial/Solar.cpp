@@ -62,7 +62,11 @@ static Vector3 TiltedByLatitude(Vector3 v, double angle)
 
 Shadow ComputeShadow(double latitude, double gnomonLength, int t)
 {
-    Vector3 s = ComputeSunVector(t);
+    return ShadowFromSunVector(latitude, gnomonLength, ComputeSunVector(t));
+}
+
+Shadow ShadowFromSunVector(double latitude, double gnomonLength, const Vector3& s)
+{
     Vector3 n = TiltedByLatitude({0, 1, 0}, -latitude);
     Vector3 up = TiltedByLatitude({0, 0, 1}, -latitude);
     Vector3 right = {1, 0, 0};

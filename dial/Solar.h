@@ -67,6 +67,10 @@ struct Shadow
 };
 
 Shadow ComputeShadow(double latitude, double gnomonLength, int t);
+// The shadow for any sun direction s given in the frame of ComputeSunVector:
+// x toward the observer's west, y toward the meridian on the equator, z
+// toward the south celestial pole. s need not be a unit vector.
+Shadow ShadowFromSunVector(double latitude, double gnomonLength, const Vector3& s);
 
 // Unit direction (sx right, sy down) of the line of decimal hour h.
 void HourLineDirection(double hour, double latitude, double& sx, double& sy);

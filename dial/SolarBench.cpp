@@ -1,5 +1,5 @@
-// Benchmarks of the sun model.
-#include "dial/Solar.h"
+// Benchmarks of the sun model and of the exact sun.
+#include "dial/Ephemeris.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,3 +13,14 @@ static void BM_ComputeShadow(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ComputeShadow);
+
+// The exact sun, should a frame paint it instead.
+static void BM_ComputeExactShadow(benchmark::State& state)
+{
+    double jd = JulianDayFromLocal(2026, 172, 43200, 60);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeExactShadow(45, 15, GnomonLengthBig, jd));
+        jd += SecondsToDays;
+    }
+}
+BENCHMARK(BM_ComputeExactShadow);

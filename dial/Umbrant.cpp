@@ -6,6 +6,7 @@
 #include "raster/BitmapSurface.h"
 #include "dial/SettingsDialog.h"
 #include "settings/Registry.h"
+#include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
 #include <cstdlib>
@@ -20,10 +21,10 @@ CUmbrant::CUmbrant(const char* settingsKey)
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
     m_isBig = isBig > 0;
     m_firstStart = isBig == -1;
-    m_latitude = RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLatitude", 45.0f);
+    m_latitude = LatitudeInRange(RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLatitude", DEFAULT_LATITUDE));
     m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsSimulateDateTime", 0) > 0;
-    m_simulatedDay = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedDayOfYear", 0);
-    m_simulatedTime = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedTimeOfDay", 0);
+    m_simulatedDay = DayInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedDayOfYear", 0));
+    m_simulatedTime = TimeInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedTimeOfDay", 0));
     m_nightText[0] = 0;
     InitDialTables();
 }
@@ -31,7 +32,15 @@ CUmbrant::CUmbrant(const char* settingsKey)
 CUmbrant::~CUmbrant()
 {
     free(m_shadowMask);
+    // A gadget that never showed (a second start) must not overwrite the
+    // settings of the one that runs.
+    if (m_created)
+        SaveSettings();
+}
 
+void CUmbrant::SaveSettings() const
+{
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "Language", m_language);
     RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsBigClock", m_isBig ? 1 : 0);
     RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "GeoLatitude", m_latitude);
     RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsSimulateDateTime", m_simulate ? 1 : 0);
@@ -43,6 +52,8 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
 {
     m_host = host;
     m_window = window;
+    if (m_host)
+        m_language = m_host->GetLanguage();
     const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
     if (m_host)
         m_host->AddButton(CMD_SETTINGS, "ButtonSettings", size.settingsButtonX, size.buttonY, size.buttonSize,
@@ -96,8 +107,13 @@ bool CUmbrant::GetContentSize(int* width, int* height)
     return true;
 }
 
-bool CUmbrant::OnMessage(HWND, UINT message, WPARAM, LPARAM, bool*)
+bool CUmbrant::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, bool*)
 {
+    // A logoff ends the process without the usual teardown.
+    if (message == WM_ENDSESSION && wParam) {
+        SaveSettings();
+        return false;
+    }
     return message == WM_HSCROLL || message == WM_VSCROLL;
 }
 
@@ -115,20 +131,24 @@ bool CUmbrant::OnTimer()
     return false;
 }
 
-bool CUmbrant::OnLanguageChanged(int)
+bool CUmbrant::OnLanguageChanged(int language)
 {
+    m_language = language;
     return true;
 }
 
 int CUmbrant::Language() const
 {
-    return m_host ? m_host->GetLanguage() : LANGUAGES[0].id;
+    return m_host ? m_host->GetLanguage() : m_language;
 }
 
 bool CUmbrant::OnCommand(int command)
 {
-    if (command == CMD_SETTINGS)
+    // However the dialog is left, what it shows is now in force: keep it.
+    if (command == CMD_SETTINGS) {
         DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"SETTINGS", Language()), m_window,
                         SettingsDialogProc, reinterpret_cast<LPARAM>(this));
+        SaveSettings();
+    }
     return true;
 }

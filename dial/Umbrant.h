@@ -3,6 +3,7 @@
 
 #include "dial/DialSize.h"
 #include "gadget/Gadget.h"
+#include "settings/Languages.h"
 
 #include <memory>
 
@@ -27,8 +28,10 @@ public:
     bool OnLanguageChanged(int language) override;
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
     bool OnCommand(int command) override;
+    // Writes the language in force and the dial's settings to the registry.
+    void SaveSettings() const;
 
-    // The language in force: the host's, or the first one without a host.
+    // The language in force: the host's, or the last one the gadget heard of.
     int Language() const;
 
     const char* m_settingsKey;
@@ -50,5 +53,8 @@ public:
     bool m_simulate;
     bool m_isBig;
     int m_scalePercent = NATURAL_SCALE;
+    // The language the host last told of, kept for the settings written
+    // when the host may be gone already.
+    int m_language = LANGUAGE_ENGLISH;
     char m_nightText[1024];
 };

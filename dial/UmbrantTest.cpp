@@ -62,6 +62,7 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
         dial.m_simulate = false;
         dial.m_simulatedDay = 7;
         dial.m_simulatedTime = 600;
+        dial.m_created = true;  // only a dial that was shown saves
         EXPECT_EQ(StoredSetting("GeoLatitude"), "-33");  // not before the end
     }
     EXPECT_EQ(StoredSetting("IsBigClock"), "0");

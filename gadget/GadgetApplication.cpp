@@ -32,10 +32,15 @@ template <typename T> T* FindItem(const std::vector<std::unique_ptr<T>>& items, 
     return nullptr;
 }
 
+// The top-left corner that centres a window of this size on the primary
+// screen's work area (the screen without the taskbar).
 void CentredPosition(int width, int height, int* x, int* y)
 {
-    *x = (GetSystemMetrics(SM_CXSCREEN) - width) >> 1;
-    *y = (GetSystemMetrics(SM_CYSCREEN) - height) >> 1;
+    RECT area;
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
+        SetRect(&area, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    *x = area.left + ((area.right - area.left - width) >> 1);
+    *y = area.top + ((area.bottom - area.top - height) >> 1);
 }
 
 } // namespace
@@ -220,16 +225,21 @@ bool CGadgetApplication::SetContentSize(int width, int height, bool centre)
 
 bool CGadgetApplication::Resize(int width, int height, bool centre)
 {
-    if (width == m_width && height == m_height)
+    int x, y;
+    CentredPosition(width, height, &x, &y);
+    if (width == m_width && height == m_height) {
+        // The size may have been reached without centring (a choice made in
+        // the first-start dialog): centring still moves the window.
+        if (centre)
+            SetWindowPos(m_window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
         return false;
+    }
     m_width = width;
     m_height = height;
     if (m_composition)
         m_composition->Resize(width, height, false);
     if (m_background)
         m_background->Resize(width, height, true);
-    int x, y;
-    CentredPosition(width, height, &x, &y);
     if (centre)
         CaptureBackground(false, x, y);
     else

@@ -180,12 +180,18 @@ TEST_F(GadgetHost, SystemMenuHoldsCloseAndTheProgramsItems)
     EXPECT_EQ(m_events.m_lastWindowCommand, IDS_ABOUT);
 }
 
-TEST_F(GadgetHost, ResizeKeepsTheCornerAndIgnoresTheSameSize)
+TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
     SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_FALSE(m_host->Resize(262, 262, true));
+    EXPECT_FALSE(m_host->Resize(262, 262, false));
     EXPECT_EQ(WindowRect().left, 40);
+    // A size reached earlier without centring is centred when asked.
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_FALSE(m_host->Resize(262, 262, true));
+    EXPECT_EQ(WindowRect().left, area.left + (area.right - area.left - 262) / 2) << "left " << WindowRect().left;
+    SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     m_gadget.m_size = 450;
     EXPECT_TRUE(m_host->UpdateSize(false));

@@ -162,17 +162,19 @@ bool CGadgetButton::HandleMouse(int event, int x, int y)
 {
     if (!m_visible)
         return false;
+    // A press or release can come with no move before it (the window was
+    // hidden or disabled while the mouse came over it): each event tells
+    // where the mouse is.
+    int left, top, right, bottom;
+    GetRect(&left, &top, &right, &bottom);
+    bool hover = PointInBox(x, y, left, top, right, bottom);
+    bool hoverChanged = hover != m_hover;
+    m_hover = hover;
     switch (event) {
-    case MOUSE_MOVE: {
-        int left, top, right, bottom;
-        GetRect(&left, &top, &right, &bottom);
-        bool hover = PointInBox(x, y, left, top, right, bottom);
-        bool changed = hover != m_hover;
-        m_hover = hover;
+    case MOUSE_MOVE:
         if (hover)
             SetCursor(LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor"));
-        return changed;
-    }
+        return hoverChanged;
     case MOUSE_DOWN:
         m_pressed = m_hover;
         if (m_toolTip)

@@ -127,6 +127,13 @@ TEST(GadgetButton, ClickIsPressAndReleaseBothOver)
     button->HandleMouse(MOUSE_MOVE, 240, 20);
     EXPECT_FALSE(button->HandleMouse(MOUSE_UP, 240, 20));
     EXPECT_EQ(owner.m_calls, 1);
+
+    // The moves before a click can be missed (the window was hidden while
+    // the mouse came): press and release over the button still click.
+    button = MakeButton(ButtonSetup(), &owner);
+    button->HandleMouse(MOUSE_DOWN, 240, 20);
+    button->HandleMouse(MOUSE_UP, 240, 20);
+    EXPECT_EQ(owner.m_calls, 2);
 }
 
 TEST(GadgetButton, ToggleInvertsRadioSets)

@@ -116,6 +116,11 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     case WM_DESTROY:
         PostQuitMessage(0);
         break;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        host->OfferGadget(message, wParam, lParam);
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             host->RecaptureOnActivation();

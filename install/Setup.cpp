@@ -16,6 +16,7 @@ namespace
 {
 
 const char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// Caption and texts of the box that ends an uninstall.
 // Room for a folder of MAX_PATH characters and a name as long again.
 const int PATH_SIZE = 2 * MAX_PATH;
 
@@ -112,8 +113,13 @@ public:
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process;
         ZeroMemory(&process, sizeof process);
+        // Started in the system folder, so that the folders it removes are
+        // nobody's current folder.
+        char systemFolder[MAX_PATH];
+        const UINT folderLength = GetSystemDirectoryA(systemFolder, MAX_PATH);
+        const bool inSystem = folderLength > 0 && folderLength < MAX_PATH;
         if (CreateProcessA(nullptr, m_text, nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS,
-                           nullptr, nullptr, &startup, &process))
+                           nullptr, inSystem ? systemFolder : nullptr, &startup, &process))
         {
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
@@ -231,27 +237,22 @@ bool InstallSelfAs(const char* folderName, const char* linkName)
     return true;
 }
 
-bool UninstallSelfAs(const char* folderName, const char* linkName, const char* settingsKey)
+bool UninstallSelfAs(const char* folderName, const char* linkName, const char* settingsKey, CUninstallReport* report)
 {
     char ownPath[MAX_PATH];
     const char* exeName = GetOwnPath(ownPath);
     if (!exeName || !folderName || !*folderName || !linkName)
-        return true;
+    {
+        if (report)
+            report->Tell(false);
+        return false;
+    }
 
-    CRemovalCommand removeFiles("cmd /D /V:OFF /C del /Q");
-    CRemovalCommand removeFolder("cmd /D /V:OFF /C rmdir /Q /S");
-    char folder[MAX_PATH + 1], path[PATH_SIZE];
-    if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(path, folder, folderName))
-        removeFolder.AddItem(path, true);
-    if (GetTempFolder(folder) && JoinPath(path, folder, exeName))
-        removeFiles.AddItem(path, false);
-    if (GetLinkPath(CSIDL_STARTUP, linkName, path))
-        removeFiles.AddItem(path, false);
-    if (GetLinkPath(CSIDL_DESKTOP, linkName, path))
-        removeFiles.AddItem(path, false);
-
+    // The registry first: only when the uninstall entry is gone are the files
+    // worth removing.
     char key[sizeof UNINSTALL_KEY + MAX_PATH];
-    if (snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, folderName) < static_cast<int>(sizeof key))
+    const bool keyNamed = snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, folderName) < static_cast<int>(sizeof key);
+    if (keyNamed)
     {
         RegDeletePath(HKEY_LOCAL_MACHINE, key, "DisplayName");
         RegDeletePath(HKEY_LOCAL_MACHINE, key, "UninstallString");
@@ -264,7 +265,23 @@ bool UninstallSelfAs(const char* folderName, const char* linkName, const char* s
         *settingsName++ = 0;
         RegDeletePath(HKEY_LOCAL_MACHINE, makerKey, settingsName);
     }
+    const bool removed = keyNamed && !RegKeyExists(HKEY_LOCAL_MACHINE, key);
+    if (report)
+        report->Tell(removed);
+    if (!removed)
+        return false;
 
+    CRemovalCommand removeFiles("cmd /D /V:OFF /C del /Q");
+    CRemovalCommand removeFolder("cmd /D /V:OFF /C rmdir /Q /S");
+    char folder[MAX_PATH + 1], path[PATH_SIZE];
+    if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(path, folder, folderName))
+        removeFolder.AddItem(path, true);
+    if (GetTempFolder(folder) && JoinPath(path, folder, exeName))
+        removeFiles.AddItem(path, false);
+    if (GetLinkPath(CSIDL_STARTUP, linkName, path))
+        removeFiles.AddItem(path, false);
+    if (GetLinkPath(CSIDL_DESKTOP, linkName, path))
+        removeFiles.AddItem(path, false);
     removeFiles.Start();
     removeFolder.Start();
     return true;

@@ -262,10 +262,28 @@ TEST(UninstallSelf, LeavesAFolderWithAPercentInPlace)
     RemoveDirectoryA(folder.c_str());
 }
 
+// An uninstall entry that cannot go (here a subkey holds it) is reported as
+// such, and no removal is started.
+TEST(UninstallSelf, ReportsAnEntryThatStays)
+{
+    const std::string folderName = "UmbrantSetupTest stays";
+    const std::string extra = folderName + "\\Extra";
+    ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str(), nullptr, nullptr));
+    struct Report : CUninstallReport
+    {
+        void Tell(bool removed) override { reported = removed; }
+        int reported = -1;
+    } report;
+    EXPECT_FALSE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), SETTINGS_KEY, &report));
+    EXPECT_EQ(report.reported, 0) << "reported " << report.reported;
+    EXPECT_TRUE(KeyExists(std::string(UNINSTALL_KEY) + "\\" + folderName));
+    RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str());
+}
+
 // With nothing installed the uninstall still runs and touches nothing else.
 TEST(UninstallSelf, NothingInstalledIsFine)
 {
     EXPECT_TRUE(UninstallSelfAs("UmbrantSetupTest none", "UmbrantSetupTest none", SETTINGS_KEY));
-    EXPECT_TRUE(UninstallSelfAs("", "x", SETTINGS_KEY));
+    EXPECT_FALSE(UninstallSelfAs("", "x", SETTINGS_KEY));
     EXPECT_FALSE(InstallSelfAs("", "x"));
 }

@@ -1,13 +1,32 @@
 // Guards that each own one Windows handle and release it.
 #pragma once
 
-// Guards that own one Windows handle each and release it when they go: a GDI
-// object selected into a device context, a created GDI object, COM on this
-// thread and a COM interface.
+// Guards that own one Windows handle each and release it when they go: a
+// kernel object, a GDI object selected into a device context, a created GDI
+// object, COM on this thread and a COM interface.
 
 #include <windows.h>
 
 #include <objbase.h>
+
+// A kernel object handle (a mutex, a process) that this guard closes.
+class CKernelHandle
+{
+public:
+    explicit CKernelHandle(HANDLE handle) : m_handle(handle) {}
+    ~CKernelHandle()
+    {
+        if (m_handle)
+            CloseHandle(m_handle);
+    }
+    CKernelHandle(const CKernelHandle&) = delete;
+    CKernelHandle& operator=(const CKernelHandle&) = delete;
+
+    HANDLE Get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
 
 // Selects object into dc for the guard's lifetime and puts the previous
 // object back at the end. A null object selects nothing.

@@ -15,9 +15,9 @@ const int VALUE_BUFFER_SIZE = 64;
 // Owns one open registry key.
 class RegistryKey {
 public:
-    RegistryKey(HKEY parent, const char* name) : m_key(nullptr)
+    RegistryKey(HKEY parent, const char* name, REGSAM access = KEY_ALL_ACCESS) : m_key(nullptr)
     {
-        if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &m_key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(parent, name, 0, access, &m_key) != ERROR_SUCCESS)
             m_key = nullptr;
     }
     ~RegistryKey()
@@ -172,4 +172,9 @@ bool RegDeletePath(HKEY root, const char* key, const char* path)
             break;
     }
     return deleted;
+}
+
+bool RegKeyExists(HKEY root, const char* key)
+{
+    return key && RegistryKey(root, key, KEY_READ).IsOpen();
 }

@@ -10,3 +10,5 @@ bool RegWriteString(HKEY root, const char* key, const char* subkey, const char* 
 bool RegWriteInt(HKEY root, const char* key, const char* subkey, const char* valueName, int value);
 bool RegWriteFloat(HKEY root, const char* key, const char* subkey, const char* valueName, float value);
 bool RegDeletePath(HKEY root, const char* key, const char* path);
+// True when the key can be opened for reading.
+bool RegKeyExists(HKEY root, const char* key);

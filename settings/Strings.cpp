@@ -55,22 +55,6 @@ const wchar_t* LoadLocalizedStringW(int id, int language)
     return buffer;
 }
 
-const Language* FindLanguage(int id)
-{
-    for (const Language& language : LANGUAGES)
-        if (language.id == id)
-            return &language;
-    return nullptr;
-}
-
-const Language* FindLanguageByCode(const char* code)
-{
-    for (const Language& language : LANGUAGES)
-        if (code && strcmp(language.code, code) == 0)
-            return &language;
-    return nullptr;
-}
-
 const wchar_t* LocalizedResourceName(const wchar_t* baseName, int languageId)
 {
     static wchar_t name[RESOURCE_NAME_SIZE];
@@ -106,10 +90,7 @@ void ShowDialogTexts(HWND dialog, int firstId, int language)
 
 int LanguageOffsetOf(unsigned short languageId)
 {
-    for (const Language& language : LANGUAGES)
-        if (PRIMARYLANGID(languageId) == language.primaryLangId)
-            return language.id;
-    return LANGUAGE_ENGLISH;
+    return LanguageOfPrimaryLangId(PRIMARYLANGID(languageId));
 }
 
 int SystemLanguageOffset()

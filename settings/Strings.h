@@ -1,38 +1,12 @@
-// The language table and the texts of the string table.
+// The texts of the string table in the languages of the language table.
 #pragma once
 
 #include <windows.h>
 
+#include "settings/Languages.h"
 #include "settings/StringIds.h"
 
-// The languages the program speaks, one row each. A language's texts are
-// the string table's ids moved by its offset; a resource made for it alone
-// (only where its layout must differ) carries its suffix after the name.
-struct Language
-{
-    int id;                        // as stored in the registry value Language
-    int stringOffset;              // STRINGS_... of its block in Strings.rc
-    const char* suffix;            // of resources made for this language only
-    const wchar_t* name;           // its own name, as the Settings list shows it
-    const char* code;              // on command lines (umbrant-render --lang)
-    unsigned short primaryLangId;  // the system language that chooses it
-};
-
-const int LANGUAGE_ENGLISH = STRINGS_ENGLISH;
-const int LANGUAGE_SLOVENIAN = STRINGS_SLOVENIAN;
-
-// The first language is the one of last resort.
-inline const Language LANGUAGES[] = {
-    {LANGUAGE_ENGLISH, STRINGS_ENGLISH, "Eng", L"English", "en", LANG_ENGLISH},
-    {LANGUAGE_SLOVENIAN, STRINGS_SLOVENIAN, "Slo", L"Sloven\u0161\u010dina", "sl", LANG_SLOVENIAN},
-};
-const int LANGUAGE_COUNT = sizeof LANGUAGES / sizeof LANGUAGES[0];
 const int STRING_POOL_SIZE = 16;
-
-// The row of a language id; null for an id no row has.
-const Language* FindLanguage(int id);
-// The row whose code is code; null when none has it.
-const Language* FindLanguageByCode(const char* code);
 
 // String id in a language (an id of the table), as ANSI text in one of 16
 // pool buffers of 2048 bytes: valid for the next 15 lookups.

@@ -23,7 +23,7 @@ if [ -x "$SUN" ]; then
     done
     dial_render sunrise --lat 45 --day 172 --time "$time"
     read -r r g b < <(dial_pixel sunrise 3 3)
-    dial_check "sunrise at $time: face very dark ($r $g $b)" [ "$r" -le 64 ] && [ "$r" -ge 30 ]
+    dial_check "sunrise at $time: face very dark ($r $g $b)" e2e_within "$r" 30 64
     black=$(dial_pixels sunrise | awk '$3 + $4 + $5 <= 30 { n++ } END { print n + 0 }')
     dial_check "sunrise at $time: long shadow band ($black black pixels)" [ "$black" -gt 1500 ]
 fi

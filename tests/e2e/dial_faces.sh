@@ -15,7 +15,7 @@ darkest_below() {
 
 dial_render equator --lat 0 --day 172 --time 12:00
 rows=$(rod_rows equator 225)
-dial_check "equator: flat gnomon 137 rows long ($rows)" [ "$rows" -ge 136 ] && [ "$rows" -le 138 ]
+dial_check "equator: flat gnomon 137 rows long ($rows)" e2e_within "$rows" 136 138
 darkest=$(darkest_below equator 375)
 dial_check "equator: no hour lines or numerals below the shadow (darkest $darkest)" [ "$darkest" -ge 250 ]
 
@@ -24,7 +24,7 @@ for pole in 90 -90; do
     dial_render pole$pole --lat $pole --day $([ $pole = 90 ] && echo 172 || echo 355) --time 12:00
     rows=$(rod_rows pole$pole 225)
     dial_check "latitude $pole: the gnomon stands upright, only its ends show ($rows rows)" \
-        [ "$rows" -ge 15 ] && [ "$rows" -le 24 ]
+        e2e_within "$rows" 15 24
 done
 
 # Angles (degrees, 0 = right, 90 = down) of the hour lines where they cross

@@ -27,14 +27,9 @@ dial_render() {
 
 # Records a failed check with the picture to look at; the script goes on.
 dial_check() {
-    local what=$1
-    shift
-    if "$@"; then
-        echo "ok: $what"
-    else
-        echo "FAIL: $what (pictures in $DIAL_OUT)"
-        DIAL_FAILED=1
-    fi
+    e2e_verdict "$@" && return 0
+    echo "pictures: $DIAL_OUT"
+    DIAL_FAILED=1
 }
 
 dial_finish() { exit $DIAL_FAILED; }

@@ -3,7 +3,8 @@
 # track bar while the dialog is open; Big resizes the window keeping its
 # top-left corner and stays after Esc; Esc keeps the language, Close applies
 # it at once (the settings button's tool tip, "Nastavitve" or the narrower
-# "Settings"); About opens over Settings and returns to it; the links hand
+# "Settings"); About opens over Settings and returns to it, the gadget still
+# disabled under them; the links hand
 # their addresses to the shell's "open" and keep their dialogs open. In a zone
 # with daylight saving the simulated summer noon shows as 13:00.
 . "$(dirname "$0")/lib.sh" "$1"
@@ -113,6 +114,10 @@ e2e_check "the home-page link opens the home page" dlg_eventually opened http://
 dlg_click About 1
 e2e_check "Ok ends About" dlg_wait_gone About
 e2e_check "Settings is shown again" dlg_probe Nastavitve >/dev/null
+e2e_geometry "$E2E_WINDOW"
+e2e_click $((E2E_X + E2E_WIDTH - 22)) $((E2E_Y + 21))
+e2e_check "the gadget stays disabled under Settings: its close button does nothing" \
+    eval 'e2e_running && dlg_probe Nastavitve >/dev/null'
 
 dlg_click Nastavitve 245
 e2e_check "the article link opens the article" dlg_eventually opened https://en.wikipedia.org/wiki/Sundial

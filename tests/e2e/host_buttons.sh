@@ -16,7 +16,7 @@ button_y=$((E2E_Y + 21))
 e2e_glide $settings_x $button_y 1
 shot=$(e2e_screenshot hover)
 e2e_rgb "$shot" $((settings_x - 7)) $((button_y - 7))
-e2e_check "the settings button shows its dark hover frame" [ "$E2E_G" -gt 40 ] && [ "$E2E_G" -lt 100 ]
+e2e_check "the settings button shows its dark hover frame" e2e_within "$E2E_G" 41 99
 e2e_check "a tool tip shows at once" [ -n "$(e2e_popups)" ]
 read -r _ tip_width tip_height tip_x tip_y <<< "$(e2e_popups | head -1)"
 echo "tool tip ${tip_width}x${tip_height} at $tip_x,$tip_y"
@@ -29,7 +29,7 @@ xdotool mousedown 1
 sleep 0.3
 shot=$(e2e_screenshot pressed)
 e2e_rgb "$shot" $((close_x - 7)) $((button_y - 7))
-e2e_check "the pressed close button shows its mid-grey frame" [ "$E2E_G" -gt 170 ] && [ "$E2E_G" -lt 200 ]
+e2e_check "the pressed close button shows its mid-grey frame" e2e_within "$E2E_G" 171 199
 e2e_glide $((E2E_X + 120)) $((E2E_Y + 60))
 xdotool mouseup 1
 sleep 1
@@ -38,7 +38,7 @@ e2e_geometry "$E2E_WINDOW"
 e2e_check "the window stays where it was" [ "$E2E_X,$E2E_Y" = "$(((1280 - 262) / 2)),$(((1024 - 262) / 2))" ]
 shot=$(e2e_screenshot released)
 e2e_rgb "$shot" $((close_x - 7)) $((button_y - 7))
-e2e_check "the close button is back to its normal frame" [ "$E2E_G" -gt 196 ] && [ "$E2E_G" -lt 216 ]
+e2e_check "the close button is back to its normal frame" e2e_within "$E2E_G" 197 215
 
 e2e_glide $close_x $button_y
 xdotool click 1

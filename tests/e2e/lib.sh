@@ -8,6 +8,7 @@
 #   e2e_start [options]              # over a desktop picture of our own; sets
 #                                    # E2E_WINDOW, E2E_X, E2E_Y, E2E_WIDTH, E2E_HEIGHT
 #   e2e_check "what" test-expression # screenshot and exit 1 when false
+#   e2e_check "what" e2e_within "$v" 10 20   # a range is one condition
 #   e2e_finish                       # ends the program, exits 0
 E2E_WIN_BUILD=$(cd "${1:?usage: $0 windows-build-dir}" && pwd)
 E2E_NAME=$(basename "$0" .sh)
@@ -93,8 +94,9 @@ e2e_pixel() {
         sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1 \2 \3/' | awk '{ printf "%d %d %d\n", $1, $2, $3 }'
 }
 
-# Exit with a screenshot and the program ended when the condition fails.
-e2e_check() {
+# Runs a check (one command: a compound condition goes into one command,
+# such as e2e_within) and reports it the way every test does; returns its status.
+e2e_verdict() {
     local what=$1
     shift
     if "$@"; then
@@ -102,9 +104,22 @@ e2e_check() {
         return 0
     fi
     echo "FAILED: $what"
+    return 1
+}
+
+# Exit with a screenshot and the program ended when the condition fails.
+e2e_check() {
+    e2e_verdict "$@" && return 0
     echo "screenshot: $(e2e_screenshot failure)"
     e2e_stop
     exit 1
+}
+
+# True when the whole number $1 lies within $2 ... $3; else says what it got.
+e2e_within() {
+    [ "$1" -ge "$2" ] && [ "$1" -le "$3" ] && return 0
+    echo "got $1, not within $2 ... $3"
+    return 1
 }
 
 e2e_fail() {

@@ -1,12 +1,14 @@
 // Writes the dial's bitmaps: NumbersImage (numerals 0-23, 16 greys, from a
 // grey coverage picture of the numerals) and the two gnomon pictures
 // RodBigImage and RodSmallImage (256 colours: a shaded wooden rod on black
-// on the left, its mask on the right).
+// on the left, its mask on the right), at a scale given in percent; the
+// files of other scales than 100 carry it in their names (RodBigImage150).
 //
-//   dial-images numerals.pgm outdir
+//   dial-images numerals.pgm outdir [percent]
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -94,12 +96,13 @@ bool ReadPgm(const char* path, int& width, int& height, std::vector<uint8_t>& gr
     return ok;
 }
 
-// 16 greys from white (0) to the numerals' dark grey (15), by ink coverage.
-bool WriteNumerals(const char* pgm, const std::string& outdir)
+// 16 greys from white (0) to the numerals' dark grey (15), by ink coverage;
+// 8 x 3 square cells.
+bool WriteNumerals(const char* pgm, const std::string& path)
 {
     int width, height;
     std::vector<uint8_t> grey;
-    if (!ReadPgm(pgm, width, height, grey) || width != 256 || height != 96)
+    if (!ReadPgm(pgm, width, height, grey) || width % 8 != 0 || width / 8 * 3 != height)
         return false;
     std::vector<Colour> palette;
     for (int i = 0; i < 16; ++i) {
@@ -109,7 +112,7 @@ bool WriteNumerals(const char* pgm, const std::string& outdir)
     std::vector<uint8_t> indices(grey.size());
     for (size_t i = 0; i < grey.size(); ++i)
         indices[i] = static_cast<uint8_t>(std::lround((255 - grey[i]) * 15 / 255.0));
-    return WritePaletteBmp(outdir + "/NumbersImage.bmp", width, height, 4, palette, indices);
+    return WritePaletteBmp(path, width, height, 4, palette, indices);
 }
 
 // Wood from dark to light, then a highlight; index 0 is black, 255 white.
@@ -137,7 +140,9 @@ std::vector<Colour> RodPalette()
 // Brightness 0..1 of the rod at a point, or -1 outside it. The rod of radius
 // r lies along y; its upper end is rounded by a half ellipse of capRows, its
 // lower end is a flat disc (an ellipse of the base rows) showing the rings.
-double RodShade(double x, double y, double r, int capRows, int baseRow, int height)
+// The grain is laid out in pixels of the picture at 100 %, `scale` of them
+// to one of this picture's.
+double RodShade(double x, double y, double r, int capRows, int baseRow, int height, double scale)
 {
     const double lightX = -0.55, lightZ = 0.83;  // from the upper left, above
     double baseHalf = (height - baseRow) / 2.0;
@@ -159,15 +164,36 @@ double RodShade(double x, double y, double r, int capRows, int baseRow, int heig
     double nz = side;
     double diffuse = std::fmax(0.0, ex * lightX + nz * lightZ);
     double highlight = std::pow(std::fmax(0.0, 1 - std::fabs(ex + 0.35) * 3.2), 3);
-    double grain = 0.06 * std::sin(x * 2.3 + std::sin(y * 0.11) * 1.7) + 0.04 * std::sin(x * 5.1 + y * 0.05);
+    double gx = x / scale, gy = y / scale;
+    double grain = 0.06 * std::sin(gx * 2.3 + std::sin(gy * 0.11) * 1.7) + 0.04 * std::sin(gx * 5.1 + gy * 0.05);
     double endShade = y < capRows ? -0.08 * (1 - y / static_cast<double>(capRows)) : 0;
     return 0.12 + 0.62 * diffuse + 0.28 * highlight + grain + endShade;
 }
 
-// Picture on the left half, mask on the right half; 4 x 4 samples a pixel.
-bool WriteRod(const std::string& path, int width, int height, int capRows, int baseRow)
+// Measures of a rod picture at 100 %, pixels: half its width (the picture's
+// own), its height, the rows of its rounded top and the first row of its
+// base disc.
+struct RodSize
 {
-    const int half = width / 2;
+    int half, height, capRows, baseRow;
+};
+const RodSize BIG_ROD = {22, 122, 8, 109};
+const RodSize SMALL_ROD = {15, 90, 4, 80};
+
+int Scaled(int length, int percent)
+{
+    return static_cast<int>(std::lround(length * percent / 100.0));
+}
+
+// Picture on the left half, mask on the right half; 4 x 4 samples a pixel.
+bool WriteRod(const std::string& path, const RodSize& size, int percent)
+{
+    const int half = Scaled(size.half, percent);
+    const int width = half * 2;
+    const int height = Scaled(size.height, percent);
+    const int capRows = Scaled(size.capRows, percent);
+    const int baseRow = Scaled(size.baseRow, percent);
+    const double scale = percent / 100.0;
     // As wide as the shadow band, whose round end at the foot it covers.
     const double r = half / 2.0;
     std::vector<uint8_t> indices(static_cast<size_t>(width) * height, 0);
@@ -178,7 +204,7 @@ bool WriteRod(const std::string& path, int width, int height, int capRows, int b
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx) {
                     double shade = RodShade(x + (sx + 0.5) / 4 - half / 2.0, y + (sy + 0.5) / 4, r, capRows,
-                                            baseRow, height);
+                                            baseRow, height, scale);
                     if (shade >= 0) {
                         sum += shade;
                         ++inside;
@@ -198,13 +224,20 @@ bool WriteRod(const std::string& path, int width, int height, int capRows, int b
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        fprintf(stderr, "usage: dial-images numerals.pgm outdir\n");
+    if (argc != 3 && argc != 4) {
+        fprintf(stderr, "usage: dial-images numerals.pgm outdir [percent]\n");
         return 2;
     }
+    int percent = argc == 4 ? atoi(argv[3]) : 100;
+    if (percent <= 0) {
+        fprintf(stderr, "dial-images: the scale is a positive percentage\n");
+        return 2;
+    }
+    std::string suffix = percent == 100 ? "" : std::to_string(percent);
     std::string outdir = argv[2];
-    if (!WriteNumerals(argv[1], outdir) || !WriteRod(outdir + "/RodBigImage.bmp", 44, 122, 8, 109) ||
-        !WriteRod(outdir + "/RodSmallImage.bmp", 30, 90, 4, 80)) {
+    if (!WriteNumerals(argv[1], outdir + "/NumbersImage" + suffix + ".bmp") ||
+        !WriteRod(outdir + "/RodBigImage" + suffix + ".bmp", BIG_ROD, percent) ||
+        !WriteRod(outdir + "/RodSmallImage" + suffix + ".bmp", SMALL_ROD, percent)) {
         fprintf(stderr, "dial-images: cannot read the numerals or write the bitmaps\n");
         return 1;
     }

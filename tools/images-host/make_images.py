@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the host's resources: the button strips ButtonClose and ButtonSettings
-(64 x 16, 8 bits, four 16 x 16 frames: normal, hover, pressed, normal again),
+(64 x 16, 8 bits, four 16 x 16 frames: normal, hover, pressed, normal again;
+also drawn at 150 and 200 % as ButtonClose150.bmp, ButtonClose200.bmp ...),
 the cursor LinkCursor (32 x 32, two colours, a pointing hand with its hot spot
 at the fingertip) and the icon AppIcon (16 x 16 and 32 x 32, 256 colours, a
 small sundial). Every picture is computed, so running this again gives the
@@ -99,14 +100,23 @@ CROSS = union(capsule(4.5, 4.5, 11.5, 11.5, 1.15), capsule(11.5, 4.5, 4.5, 11.5,
 EXCLAMATION = union(capsule(8.0, 4.0, 8.0, 8.6, 1.35), lambda x, y: math.hypot(x - 8.0, y - 11.6) <= 1.45)
 
 
-def button_strip(glyph):
-    pixels = [0] * (64 * 16)
-    for y in range(16):
-        for x in range(16):
-            c = coverage(glyph, x, y)
+BUTTON = 16  # side of a frame at 100 %, pixels; the glyphs are drawn in these units
+SCALES = (100, 150, 200)  # percent; the strips of other scales than 100 carry it in their names
+
+
+def button_strip(glyph, percent):
+    """Pixels, width and height of a strip with the glyph drawn at the given scale."""
+    scale = percent / 100
+    side = BUTTON * percent // 100
+    width = side * len(FRAMES)
+    scaled = lambda x, y: glyph(x / scale, y / scale)
+    pixels = [0] * (width * side)
+    for y in range(side):
+        for x in range(side):
+            c = coverage(scaled, x, y)
             for frame, (background, ink) in enumerate(FRAMES):
-                pixels[y * 64 + frame * 16 + x] = round(background + (ink - background) * c)
-    return pixels
+                pixels[y * width + frame * side + x] = round(background + (ink - background) * c)
+    return pixels, width, side
 
 
 # --- cursor ------------------------------------------------------------------
@@ -203,8 +213,10 @@ def icon_image(size):
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else 'resources'
-    write_bmp(out + '/ButtonClose.bmp', button_strip(CROSS), 64, 16, GREYS)
-    write_bmp(out + '/ButtonSettings.bmp', button_strip(EXCLAMATION), 64, 16, GREYS)
+    for percent in SCALES:
+        suffix = '' if percent == 100 else str(percent)
+        for name, glyph in (('ButtonClose', CROSS), ('ButtonSettings', EXCLAMATION)):
+            write_bmp(out + '/' + name + suffix + '.bmp', *button_strip(glyph, percent), GREYS)
     write_icon_file(out + '/LinkCursor.cur', 2, [cursor_file(cursor_pixels())])
     write_icon_file(out + '/AppIcon.ico', 1, [icon_image(16), icon_image(32)])
 

@@ -1,7 +1,11 @@
 // umbrant-sun: the dial's sun model from the command line.
 //   umbrant-sun --lat 45 --day 172 --time 12:00 [--small]
 //   umbrant-sun --lat 45 --lines
-#include "dial/Solar.h"
+// The exact sun, for a year, a longitude and a time zone (minutes east of UTC):
+//   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 15 --time 10:30 --zone 60 [--small]
+//   umbrant-sun --exact [--lon 14.51] --zone 60 --year 2026 --noon
+#include "common/Calendar.h"
+#include "dial/Ephemeris.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,6 +15,9 @@
 namespace {
 
 const double kRadToDeg = 180 / 3.141592654;
+const double kDegreesPerZoneMinute = 0.25;   // the earth turns a degree in four minutes
+const int kLatestZone = 14 * 60;             // the widest offsets in use, minutes east of UTC
+const int kEarliestZone = -12 * 60;
 
 int Fail(const char* message, const char* argument)
 {
@@ -36,6 +43,29 @@ bool ParseTime(const char* text, int& seconds)
     return seconds <= 86400;
 }
 
+void PrintShadow(const Shadow& shadow, double altitude)
+{
+    printf("day: %d\n", shadow.isDay ? 1 : 0);
+    printf("u: %.3f\n", shadow.isDay ? shadow.u : 0.0);
+    printf("v: %.3f\n", shadow.isDay ? shadow.v : 0.0);
+    printf("brightness: %.4f\n", shadow.brightness);
+    printf("altitude: %.3f\n", altitude);
+}
+
+// One line per day of the year: the date and the clock time of apparent noon.
+void PrintNoonTable(int year, double longitude, int zoneMinutes)
+{
+    int dayOfYear = 1;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 1; day <= DaysInMonth(month, year); ++day, ++dayOfYear) {
+            long noon = lround(ApparentNoonSeconds(year, dayOfYear, longitude, zoneMinutes));
+            long magnitude = labs(noon);
+            printf("%04d-%02d-%02d %s%02ld:%02ld:%02ld\n", year, month, day, noon < 0 ? "-" : "", magnitude / 3600,
+                   magnitude / 60 % 60, magnitude % 60);
+        }
+    }
+}
+
 void PrintLines(double latitude)
 {
     for (int half = 8; half <= 40; ++half) {
@@ -45,50 +75,87 @@ void PrintLines(double latitude)
     }
 }
 
+// A command-line option taking a number; given turns true when it appears.
+struct NumberOption
+{
+    const char* name;
+    double lowest, highest;
+    bool whole;
+    const char* complaint;
+    double value;
+    bool given;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    double latitude = 0, day = -1;
+    NumberOption latitude = {"--lat", -90, 90, false, "latitude must be a number from -90 to 90", 0, false};
+    NumberOption day = {"--day", 0, 366, true, "day must be a whole number from 0 to 366", 0, false};
+    NumberOption longitude = {"--lon", -180, 180, false, "longitude must be a number from -180 to 180", 0, false};
+    NumberOption year = {"--year", 1, 9999, true, "year must be a whole number from 1 to 9999", 0, false};
+    NumberOption zone = {"--zone", kEarliestZone, kLatestZone, true,
+                         "zone must be whole minutes east of UTC, -720 to 840", 0, false};
+    NumberOption* numbers[] = {&latitude, &day, &longitude, &year, &zone};
     int seconds = -1;
-    bool haveLatitude = false, small = false, lines = false;
+    bool small = false, lines = false, exact = false, noon = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         bool hasValue = i + 1 < argc;
-        if (!strcmp(arg, "--small")) {
+        NumberOption* number = nullptr;
+        for (NumberOption* n : numbers) {
+            if (!strcmp(arg, n->name) && hasValue)
+                number = n;
+        }
+        if (number) {
+            number->given = ParseNumber(argv[++i], number->lowest, number->highest, number->value);
+            if (!number->given || (number->whole && number->value != floor(number->value)))
+                return Fail(number->complaint, argv[i]);
+        } else if (!strcmp(arg, "--small")) {
             small = true;
         } else if (!strcmp(arg, "--lines")) {
             lines = true;
-        } else if (!strcmp(arg, "--lat") && hasValue) {
-            if (!ParseNumber(argv[++i], -90, 90, latitude))
-                return Fail("latitude must be a number from -90 to 90", argv[i]);
-            haveLatitude = true;
-        } else if (!strcmp(arg, "--day") && hasValue) {
-            if (!ParseNumber(argv[++i], 0, 366, day) || day != floor(day))
-                return Fail("day must be a whole number from 0 to 366", argv[i]);
+        } else if (!strcmp(arg, "--exact")) {
+            exact = true;
+        } else if (!strcmp(arg, "--noon")) {
+            noon = true;
         } else if (!strcmp(arg, "--time") && hasValue) {
             if (!ParseTime(argv[++i], seconds))
                 return Fail("time must be HH:MM or HH:MM:SS, 00:00 to 24:00", argv[i]);
         } else {
             return Fail("unknown or incomplete argument (usage: --lat DEG --day N --time HH:MM [--small] | "
-                        "--lat DEG --lines)", arg);
+                        "--lat DEG --lines | --exact ... --year N --zone MIN [--lon DEG] [--noon])", arg);
         }
     }
-    if (!haveLatitude)
-        return Fail("--lat is required", nullptr);
-    if (lines) {
-        PrintLines(latitude);
+    if (!exact && (noon || longitude.given || year.given || zone.given))
+        return Fail("--lon, --year, --zone and --noon need --exact", nullptr);
+    if (exact && (lines || !year.given))
+        return Fail("--exact needs --year and does not draw --lines", nullptr);
+    if (!longitude.given)
+        longitude.value = zone.value * kDegreesPerZoneMinute;
+    if (noon) {
+        PrintNoonTable(static_cast<int>(year.value), longitude.value, static_cast<int>(zone.value));
         return 0;
     }
-    if (day < 0 || seconds < 0)
+    if (!latitude.given)
+        return Fail("--lat is required", nullptr);
+    if (lines) {
+        PrintLines(latitude.value);
+        return 0;
+    }
+    if (!day.given || seconds < 0)
         return Fail("--day and --time are required (or --lines)", nullptr);
 
-    Shadow shadow = ComputeShadow(latitude, small ? GnomonLengthSmall : GnomonLengthBig,
-                                  SimulatedMoment(static_cast<int>(day), seconds));
-    printf("day: %d\n", shadow.isDay ? 1 : 0);
-    printf("u: %.3f\n", shadow.isDay ? shadow.u : 0.0);
-    printf("v: %.3f\n", shadow.isDay ? shadow.v : 0.0);
-    printf("brightness: %.4f\n", shadow.brightness);
-    printf("altitude: %.3f\n", asin(shadow.sinAltitude) * kRadToDeg);
+    double gnomon = small ? GnomonLengthSmall : GnomonLengthBig;
+    if (exact) {
+        double jd = JulianDayFromLocal(static_cast<int>(year.value), static_cast<int>(day.value), seconds,
+                                       static_cast<int>(zone.value));
+        SunInSky sky = ComputeSunInSky(jd, latitude.value, longitude.value);
+        PrintShadow(ComputeExactShadow(latitude.value, longitude.value, gnomon, jd), sky.altitude);
+        printf("azimuth: %.3f\n", sky.azimuth);
+        return 0;
+    }
+    Shadow shadow = ComputeShadow(latitude.value, gnomon, SimulatedMoment(static_cast<int>(day.value), seconds));
+    PrintShadow(shadow, asin(shadow.sinAltitude) * kRadToDeg);
     return 0;
 }

@@ -1,0 +1,105 @@
+// Tests of the window placement rules over one and two monitors.
+#include "gadget/Placement.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// The primary monitor with a taskbar at the bottom, and a smaller second
+// monitor to its left, reaching higher (negative coordinates).
+const PlaceRect AREAS[] = {{0, 0, 1920, 1040}, {-1280, -300, 0, 724}};
+const WorkAreas TWO = {AREAS, 2, 0};
+const WorkAreas SECOND_IS_PRIMARY = {AREAS, 2, 1};
+const WorkAreas PRIMARY_ONLY = {AREAS, 1, 0};
+const int SIDE = 300;  // the window's width and height unless a row says otherwise
+
+void ExpectPlace(const char* what, PlacePoint got, PlacePoint want)
+{
+    EXPECT_TRUE(got.x == want.x && got.y == want.y)
+        << what << ": got (" << got.x << ", " << got.y << "), expected (" << want.x << ", " << want.y << ")";
+}
+
+} // namespace
+
+TEST(Placement, StartPlace)
+{
+    const PlacePoint centred = {810, 370};
+    struct Row {
+        const char* what;
+        bool stored;
+        PlacePoint place;
+        const WorkAreas* screens;
+        PlacePoint want;
+    } rows[] = {
+        {"nothing stored", false, {0, 0}, &TWO, centred},
+        {"two thirds on the primary", true, {1720, 500}, &TWO, {1720, 500}},
+        {"a pixel less than two thirds", true, {1721, 500}, &TWO, centred},
+        {"on the monitor at negative coordinates", true, {-1000, -200}, &TWO, {-1000, -200}},
+        {"half on each monitor", true, {-150, 100}, &TWO, centred},
+        {"that monitor unplugged", true, {-1000, -200}, &PRIMARY_ONLY, centred},
+        {"centred on the primary, not the first", false, {0, 0}, &SECOND_IS_PRIMARY, {-790, 62}},
+        {"no such monitor", true, {5000, -3000}, &TWO, centred},
+        {"largest corner", true, {INT_MAX, INT_MAX}, &TWO, centred},
+        {"smallest corner", true, {INT_MIN, -INT_MAX}, &TWO, centred},
+    };
+    for (const Row& row : rows)
+        ExpectPlace(row.what, StartPlace(row.stored ? &row.place : nullptr, SIDE, SIDE, *row.screens), row.want);
+}
+
+TEST(Placement, KeepOnScreen)
+{
+    struct Row {
+        const char* what;
+        PlacePoint place;
+        int width, height;
+        PlacePoint want;
+    } rows[] = {
+        {"wholly on the primary", {100, 100}, SIDE, SIDE, {100, 100}},
+        {"over the bottom right corner", {1800, 900}, SIDE, SIDE, {1620, 740}},
+        {"beyond the upper left monitor", {-5000, -5000}, SIDE, SIDE, {-1280, -300}},
+        {"mostly on the second, nearer the primary", {-100, 100}, SIDE, SIDE, {0, 100}},
+        {"largest and smallest values", {INT_MAX, INT_MIN}, SIDE, SIDE, {1620, 0}},
+        {"larger than the work area", {100, 100}, 2000, 1200, {0, 0}},
+    };
+    for (const Row& row : rows)
+        ExpectPlace(row.what, KeepOnScreen(row.place, row.width, row.height, TWO), row.want);
+}
+
+TEST(Placement, LimitDrag)
+{
+    // 175 of the 300 pixels (7/12, rounded up) stay on a work area.
+    struct Row {
+        const char* what;
+        PlacePoint wanted, want;
+    } rows[] = {
+        {"on the screen", {100, 100}, {100, 100}},
+        {"far right", {5000, 500}, {1745, 500}},
+        {"far beyond the upper left monitor", {-5000, -5000}, {-1405, -425}},
+        {"largest and smallest values", {INT_MAX, INT_MIN}, {1745, -125}},
+    };
+    for (const Row& row : rows)
+        ExpectPlace(row.what, LimitDrag(row.wanted, SIDE, SIDE, TWO), row.want);
+}
+
+TEST(Placement, DragKeepsAThirdOnOneMonitor)
+{
+    // An odd size, so that the rounding of the shares shows.
+    const int width = 263, height = 131;
+    for (int y = -3000; y <= 3000; y += 37) {
+        for (int x = -4000; x <= 4000; x += 41) {
+            PlacePoint got = LimitDrag({x, y}, width, height, TWO);
+            long long best = 0;
+            for (const PlaceRect& area : AREAS) {
+                long long w = std::min(got.x + width, area.right) - std::max(got.x, area.left);
+                long long h = std::min(got.y + height, area.bottom) - std::max(got.y, area.top);
+                if (w > 0 && h > 0)
+                    best = std::max(best, w * h);
+            }
+            ASSERT_GE(3 * best, static_cast<long long>(width) * height)
+                << "(" << x << ", " << y << ") went to (" << got.x << ", " << got.y << ")";
+        }
+    }
+}

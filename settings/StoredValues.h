@@ -1,0 +1,17 @@
+// Range rules of the settings read from the registry.
+#pragma once
+
+// Every stored setting is brought into the range the Settings dialog can show
+// before use, so that what is written back reads the same at the next start.
+
+// Latitude, degrees north, when none is stored or the stored one is not a number.
+const float DEFAULT_LATITUDE = 45.0f;
+
+// The stored language when the language table has it, else fallback.
+int KnownLanguageOr(int stored, int fallback);
+// Held to -90 ... 90; infinities and NaN give DEFAULT_LATITUDE.
+float LatitudeInRange(float stored);
+// Day of the year held to 0 ... 365, as the day track bar reaches.
+int DayInRange(int stored);
+// Seconds after midnight held to 0 ... 86400, as the time track bar reaches.
+int TimeInRange(int stored);
