@@ -5,9 +5,9 @@
 
 int DaysInMonth(int month, int year)
 {
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static const int DAYS[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     assert(month >= 1 && month <= 12);
     if (month == 2 && year % 4 == 0 && (year % 100 != 0 || year % 400 == 0))
         return 29;
-    return kDays[(month - 1) % 12];
+    return DAYS[(month - 1) % 12];
 }

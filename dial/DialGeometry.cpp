@@ -59,8 +59,8 @@ GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float l
     bands.width = rod.width;
     if (!std::isfinite(latitude))
         return bands;
-    float sA = std::fabs(static_cast<float>(std::sin(latitude * DegToRad)));
-    float cA = std::fabs(static_cast<float>(std::cos(latitude * DegToRad)));
+    float sA = std::fabs(static_cast<float>(std::sin(latitude * DEG_TO_RAD)));
+    float cA = std::fabs(static_cast<float>(std::cos(latitude * DEG_TO_RAD)));
     float a = rod.capRows * 1.7f * sA;
     float b = (rod.height - rod.baseRow) * 1.7f * sA;
     float c = size.gnomonLength * 1.1f * cA;
@@ -76,7 +76,7 @@ GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float l
 
 int NumeralHalfWidth(double hour, double latitude, double radius, int halfHeightMax)
 {
-    double w = HourSectorAngle(hour, latitude) * radius * 0.008 * RadToDeg;
+    double w = HourSectorAngle(hour, latitude) * radius * 0.008 * RAD_TO_DEG;
     if (!(w < halfHeightMax))
         return halfHeightMax;
     return static_cast<int>(w);

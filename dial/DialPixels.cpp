@@ -66,10 +66,10 @@ void BlurPass(unsigned char* start, int step, int count, int offsetA, int offset
 static void BlurLines(unsigned char* first, int lines, int lineStep, int lineOffset, int length, int pixelStep,
                       int pixelOffset, int pixelDelta)
 {
-    const int kChunk = 256;
-    int acc[kChunk];
-    for (int i0 = 0; i0 < lines; i0 += kChunk) {
-        int n = lines - i0 < kChunk ? lines - i0 : kChunk;
+    const int CHUNK = 256;
+    int acc[CHUNK];
+    for (int i0 = 0; i0 < lines; i0 += CHUNK) {
+        int n = lines - i0 < CHUNK ? lines - i0 : CHUNK;
         unsigned char* start = first + i0 * lineStep;
         for (int i = 0; i < n; ++i)
             acc[i] = start[i * lineStep] << 8;

@@ -7,15 +7,15 @@
 
 namespace {
 
-const int kSize = 450;
+const int DIAL_SIDE = 450;
 
 // A white face with a dark band from the centre down, as at summer noon.
 std::vector<unsigned char> NoonFace()
 {
-    std::vector<unsigned char> pixels(kSize * kSize * 4, 255);
-    for (int y = kSize / 2; y < kSize / 2 + 123; ++y)
-        for (int x = kSize / 2 - 9; x < kSize / 2 + 9; ++x)
-            pixels[(y * kSize + x) * 4] = pixels[(y * kSize + x) * 4 + 1] = pixels[(y * kSize + x) * 4 + 2] = 0;
+    std::vector<unsigned char> pixels(DIAL_SIDE * DIAL_SIDE * 4, 255);
+    for (int y = DIAL_SIDE / 2; y < DIAL_SIDE / 2 + 123; ++y)
+        for (int x = DIAL_SIDE / 2 - 9; x < DIAL_SIDE / 2 + 9; ++x)
+            pixels[(y * DIAL_SIDE + x) * 4] = pixels[(y * DIAL_SIDE + x) * 4 + 1] = pixels[(y * DIAL_SIDE + x) * 4 + 2] = 0;
     return pixels;
 }
 
@@ -24,12 +24,12 @@ void BM_BlurShadowMask(benchmark::State& state)
 {
     InitDialTables();
     std::vector<unsigned char> face = NoonFace();
-    std::vector<unsigned char> mask(kSize * kSize);
+    std::vector<unsigned char> mask(DIAL_SIDE * DIAL_SIDE);
     for (auto _ : state) {
         state.PauseTiming();
-        CopyBlueToMask(face.data(), kSize * 4, 0, 0, kSize, kSize, mask.data());
+        CopyBlueToMask(face.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, mask.data());
         state.ResumeTiming();
-        BlurShadowMask(mask.data(), kSize, kSize, kSize / 2, kSize / 2);
+        BlurShadowMask(mask.data(), DIAL_SIDE, DIAL_SIDE, DIAL_SIDE / 2, DIAL_SIDE / 2);
         benchmark::ClobberMemory();
     }
 }
@@ -41,15 +41,15 @@ void BM_DayFramePixelSteps(benchmark::State& state)
     InitDialTables();
     std::vector<unsigned char> face = NoonFace();
     std::vector<unsigned char> pixels(face.size());
-    std::vector<unsigned char> mask(kSize * kSize);
+    std::vector<unsigned char> mask(DIAL_SIDE * DIAL_SIDE);
     for (auto _ : state) {
         state.PauseTiming();
         pixels = face;
         state.ResumeTiming();
-        CopyBlueToMask(pixels.data(), kSize * 4, 0, 0, kSize, kSize, mask.data());
-        BlurShadowMask(mask.data(), kSize, kSize, kSize / 2, kSize / 2);
-        MultiplyByMask(pixels.data(), kSize * 4, 0, 0, kSize, kSize, mask.data());
-        ScaleColours(pixels.data(), kSize * 4, 0, 0, kSize, kSize, BrightnessLevel(0.97));
+        CopyBlueToMask(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, mask.data());
+        BlurShadowMask(mask.data(), DIAL_SIDE, DIAL_SIDE, DIAL_SIDE / 2, DIAL_SIDE / 2);
+        MultiplyByMask(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, mask.data());
+        ScaleColours(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, BrightnessLevel(0.97));
         benchmark::ClobberMemory();
     }
 }
@@ -59,10 +59,10 @@ BENCHMARK(BM_DayFramePixelSteps)->Unit(benchmark::kMicrosecond);
 void BM_NightFramePixelSteps(benchmark::State& state)
 {
     InitDialTables();
-    std::vector<unsigned char> pixels(kSize * kSize * 4, 255);
+    std::vector<unsigned char> pixels(DIAL_SIDE * DIAL_SIDE * 4, 255);
     for (auto _ : state) {
-        NegateColours(pixels.data(), kSize * 4, 0, 0, kSize, kSize);
-        ScaleColours(pixels.data(), kSize * 4, 0, 0, kSize, kSize, BrightnessLevel(0.7));
+        NegateColours(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE);
+        ScaleColours(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, BrightnessLevel(0.7));
         benchmark::ClobberMemory();
     }
 }

@@ -5,8 +5,8 @@
 
 namespace {
 
-const DialSize BIG_DIAL = {450, GnomonLengthBig, 9.2f, -12, 12, 10, 26, 6, 4, 16, -8, -26, 7, {22, 8, 109, 122}};
-const DialSize SMALL_DIAL = {250, GnomonLengthSmall, 7.0f, -9, 8, 10, 26, 6, 4, 16, -8, -26, 7, {15, 4, 80, 90}};
+const DialSize BIG_DIAL = {450, GNOMON_LENGTH_BIG, 9.2f, -12, 12, 10, 26, 6, 4, 16, -8, -26, 7, {22, 8, 109, 122}};
+const DialSize SMALL_DIAL = {250, GNOMON_LENGTH_SMALL, 7.0f, -9, 8, 10, 26, 6, 4, 16, -8, -26, 7, {15, 4, 80, 90}};
 
 int Scaled(int pixels, int scalePercent)
 {

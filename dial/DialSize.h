@@ -6,8 +6,8 @@ const int NATURAL_SCALE = 100;
 
 // Gnomon lengths of the big and the small dial at the natural size, in dial
 // pixels; the sun model's tools and tests measure shadows with them.
-const int GnomonLengthBig = 125;
-const int GnomonLengthSmall = 70;
+const int GNOMON_LENGTH_BIG = 125;
+const int GNOMON_LENGTH_SMALL = 70;
 
 // Rows and columns of a gnomon bitmap (RodBigImage, RodSmallImage): facts of
 // the bitmap, so they do not scale.

@@ -12,24 +12,24 @@
 
 namespace {
 
-const double kRad = 3.14159265358979323846 / 180;
-const double kObliquityJ2000 = 23.4392911;   // mean obliquity at J2000, degrees
-const double kAberration = 20.4898 / 3600;   // degrees at one astronomical unit
-const int kSamples = 4000;                   // enough to meet every season, hour and latitude
-const double kTolerance = 0.02;              // degrees between the two directions
+const double RAD = 3.14159265358979323846 / 180;
+const double OBLIQUITY_J2000 = 23.4392911;   // mean obliquity at J2000, degrees
+const double ABERRATION = 20.4898 / 3600;   // degrees at one astronomical unit
+const int SAMPLES = 4000;                   // enough to meet every season, hour and latitude
+const double TOLERANCE = 0.02;              // degrees between the two directions
 
 void EclipticToEquatorial(double lambda, double beta, double epsilon, double& ra, double& dec)
 {
-    double l = lambda * kRad, b = beta * kRad, e = epsilon * kRad;
-    ra = atan2(sin(l) * cos(e) - tan(b) * sin(e), cos(l)) / kRad;
-    dec = asin(sin(b) * cos(e) + cos(b) * sin(e) * sin(l)) / kRad;
+    double l = lambda * RAD, b = beta * RAD, e = epsilon * RAD;
+    ra = atan2(sin(l) * cos(e) - tan(b) * sin(e), cos(l)) / RAD;
+    dec = asin(sin(b) * cos(e) + cos(b) * sin(e) * sin(l)) / RAD;
 }
 
 void EquatorialToEcliptic(double ra, double dec, double epsilon, double& lambda, double& beta)
 {
-    double a = ra * kRad, d = dec * kRad, e = epsilon * kRad;
-    lambda = atan2(sin(a) * cos(e) + tan(d) * sin(e), cos(a)) / kRad;
-    beta = asin(sin(d) * cos(e) - cos(d) * sin(e) * sin(a)) / kRad;
+    double a = ra * RAD, d = dec * RAD, e = epsilon * RAD;
+    lambda = atan2(sin(a) * cos(e) + tan(d) * sin(e), cos(a)) / RAD;
+    beta = asin(sin(d) * cos(e) - cos(d) * sin(e) * sin(a)) / RAD;
 }
 
 // libnova's sun in the sky. Its solar coordinates (VSOP87) are referred to
@@ -42,7 +42,7 @@ SunInSky LibnovaSunInSky(double julianDay, double latitude, double longitude)
     ln_helio_posn sun;
     ln_get_solar_geom_coords(julianDay, &sun);
     ln_equ_posn j2000, ofDate;
-    EclipticToEquatorial(sun.L - kAberration / sun.R, sun.B, kObliquityJ2000, j2000.ra, j2000.dec);
+    EclipticToEquatorial(sun.L - ABERRATION / sun.R, sun.B, OBLIQUITY_J2000, j2000.ra, j2000.dec);
     ln_get_equ_prec2(&j2000, JD2000, julianDay, &ofDate);
     ln_nutation nutation;
     ln_get_nutation(julianDay, &nutation);
@@ -59,13 +59,13 @@ SunInSky LibnovaSunInSky(double julianDay, double latitude, double longitude)
 
 double AngleBetween(const SunInSky& a, const SunInSky& b)
 {
-    double pa[3] = {cos(a.altitude * kRad) * sin(a.azimuth * kRad), cos(a.altitude * kRad) * cos(a.azimuth * kRad),
-                    sin(a.altitude * kRad)};
-    double pb[3] = {cos(b.altitude * kRad) * sin(b.azimuth * kRad), cos(b.altitude * kRad) * cos(b.azimuth * kRad),
-                    sin(b.altitude * kRad)};
+    double pa[3] = {cos(a.altitude * RAD) * sin(a.azimuth * RAD), cos(a.altitude * RAD) * cos(a.azimuth * RAD),
+                    sin(a.altitude * RAD)};
+    double pb[3] = {cos(b.altitude * RAD) * sin(b.azimuth * RAD), cos(b.altitude * RAD) * cos(b.azimuth * RAD),
+                    sin(b.altitude * RAD)};
     double cross[3] = {pa[1] * pb[2] - pa[2] * pb[1], pa[2] * pb[0] - pa[0] * pb[2], pa[0] * pb[1] - pa[1] * pb[0]};
     double dot = pa[0] * pb[0] + pa[1] * pb[1] + pa[2] * pb[2];
-    return atan2(sqrt(cross[0] * cross[0] + cross[1] * cross[1] + cross[2] * cross[2]), dot) / kRad;
+    return atan2(sqrt(cross[0] * cross[0] + cross[1] * cross[1] + cross[2] * cross[2]), dot) / RAD;
 }
 
 }  // namespace
@@ -77,7 +77,7 @@ TEST(EphemerisOracle, SunDirectionAgreesWithLibnova)
     std::uniform_real_distribution<double> latitude(-89.9, 89.9), longitude(-180, 180);
     std::vector<double> angles;
     double worst = -1, worstDay = 0, worstLatitude = 0, worstLongitude = 0;
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < SAMPLES; ++i) {
         double jd = moment(random), lat = latitude(random), lon = longitude(random);
         double angle = AngleBetween(ComputeSunInSky(jd, lat, lon), LibnovaSunInSky(jd, lat, lon));
         angles.push_back(angle);
@@ -87,8 +87,8 @@ TEST(EphemerisOracle, SunDirectionAgreesWithLibnova)
     std::sort(angles.begin(), angles.end());
     printf("sun direction against libnova over %d moments 1950-2100: max %.4f, 95%% %.4f, median %.4f degrees; "
            "worst at JD %.4f, latitude %.2f, longitude %.2f\n",
-           kSamples, worst, angles[angles.size() * 95 / 100], angles[angles.size() / 2], worstDay, worstLatitude,
+           SAMPLES, worst, angles[angles.size() * 95 / 100], angles[angles.size() / 2], worstDay, worstLatitude,
            worstLongitude);
-    EXPECT_LT(worst, kTolerance) << "worst at JD " << worstDay << ", latitude " << worstLatitude << ", longitude "
+    EXPECT_LT(worst, TOLERANCE) << "worst at JD " << worstDay << ", latitude " << worstLatitude << ", longitude "
                                  << worstLongitude;
 }

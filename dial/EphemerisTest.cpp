@@ -10,7 +10,7 @@
 
 namespace {
 
-const double kRadToDeg = 180 / 3.14159265358979323846;
+const double DEGREES_PER_RADIAN = 180 / 3.14159265358979323846;
 
 struct Figure
 {
@@ -27,7 +27,7 @@ double ModelNoonSeconds(int day)
     int morning = 11 * 3600, afternoon = 13 * 3600;
     while (afternoon - morning > 1) {
         int middle = (morning + afternoon) / 2;
-        if (ComputeShadow(45, GnomonLengthBig, SimulatedMoment(day, middle)).u > 0)
+        if (ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(day, middle)).u > 0)
             morning = middle;
         else
             afternoon = middle;
@@ -48,12 +48,12 @@ std::vector<double> ShadowDirectionDifferences(double latitude, double longitude
     std::vector<double> differences;
     for (int day = 1; day <= 365; ++day) {
         for (int seconds = 0; seconds < 86400; seconds += 600) {
-            Shadow model = ComputeShadow(latitude, GnomonLengthBig, SimulatedMoment(day, seconds));
-            Shadow exact = ComputeExactShadow(latitude, longitude, GnomonLengthBig,
+            Shadow model = ComputeShadow(latitude, GNOMON_LENGTH_BIG, SimulatedMoment(day, seconds));
+            Shadow exact = ComputeExactShadow(latitude, longitude, GNOMON_LENGTH_BIG,
                                               JulianDayFromLocal(2026, day, seconds, zoneMinutes));
             if (model.isDay && exact.isDay) {
                 double turn = atan2(model.u, model.v) - atan2(exact.u, exact.v);
-                differences.push_back(fabs(remainder(turn * kRadToDeg, 360)));
+                differences.push_back(fabs(remainder(turn * DEGREES_PER_RADIAN, 360)));
             }
         }
     }

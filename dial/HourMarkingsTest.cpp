@@ -21,12 +21,12 @@ unsigned char Red(int n)
 
 struct Dial
 {
-    static const int kSize = 450;
+    static const int SIDE = 450;
     std::vector<unsigned char> pixels;
     std::vector<unsigned char> sheet;
     PixelImage numbers;
 
-    Dial() : pixels(kSize * kSize * 4, 255), sheet(256 * 96 * 4)
+    Dial() : pixels(SIDE * SIDE * 4, 255), sheet(256 * 96 * 4)
     {
         InitBlendTables();
         for (int y = 0; y < 96; ++y)
@@ -39,13 +39,13 @@ struct Dial
         numbers = {sheet.data(), 256 * 4, 256, 96};
     }
 
-    void Draw(float latitude) { DrawHourLinesAndNumerals(pixels.data(), kSize * 4, 0, 0, kSize, kSize, latitude, &numbers, DialSizeFor(true, NATURAL_SCALE)); }
+    void Draw(float latitude) { DrawHourLinesAndNumerals(pixels.data(), SIDE * 4, 0, 0, SIDE, SIDE, latitude, &numbers, DialSizeFor(true, NATURAL_SCALE)); }
 
-    int Blue(int x, int y) const { return pixels[(y * kSize + x) * 4]; }
+    int Blue(int x, int y) const { return pixels[(y * SIDE + x) * 4]; }
 
     bool IsNumeral(int x, int y, int n) const
     {
-        const unsigned char* p = &pixels[(y * kSize + x) * 4];
+        const unsigned char* p = &pixels[(y * SIDE + x) * 4];
         return p[0] == 0 && p[1] == 0 && p[2] <= Red(n) && p[2] + 3 >= Red(n);
     }
 
@@ -53,10 +53,10 @@ struct Dial
     bool Find(int n, double& cx, double& cy, int& minX, int& maxX) const
     {
         long count = 0, sx = 0, sy = 0;
-        minX = kSize;
+        minX = SIDE;
         maxX = -1;
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x)
+        for (int y = 0; y < SIDE; ++y)
+            for (int x = 0; x < SIDE; ++x)
                 if (IsNumeral(x, y, n)) {
                     ++count;
                     sx += x;
@@ -66,8 +66,8 @@ struct Dial
                 }
         if (count == 0)
             return false;
-        cx = double(sx) / count - kSize / 2;
-        cy = double(sy) / count - kSize / 2;
+        cx = double(sx) / count - SIDE / 2;
+        cy = double(sy) / count - SIDE / 2;
         return true;
     }
 };
@@ -137,8 +137,8 @@ TEST(HourMarkings, NumeralsNarrowWhereLinesCrowd)
 TEST(HourMarkings, MissingPicturesDrawNothing)
 {
     Dial dial;
-    DrawHourLinesAndNumerals(dial.pixels.data(), Dial::kSize * 4, 0, 0, Dial::kSize, Dial::kSize, 45.0f, nullptr, DialSizeFor(true, NATURAL_SCALE));
-    DrawHourLinesAndNumerals(nullptr, Dial::kSize * 4, 0, 0, Dial::kSize, Dial::kSize, 45.0f, &dial.numbers, DialSizeFor(true, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(dial.pixels.data(), Dial::SIDE * 4, 0, 0, Dial::SIDE, Dial::SIDE, 45.0f, nullptr, DialSizeFor(true, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(nullptr, Dial::SIDE * 4, 0, 0, Dial::SIDE, Dial::SIDE, 45.0f, &dial.numbers, DialSizeFor(true, NATURAL_SCALE));
     dial.Draw(NAN);
     for (unsigned char p : dial.pixels)
         ASSERT_EQ(p, 255);

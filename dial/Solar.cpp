@@ -8,7 +8,7 @@
 
 void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, double& y, double& z)
 {
-    double a = angle * DegToRad;
+    double a = angle * DEG_TO_RAD;
     double s = sin(a), c = cos(a), k = 1 - c;
     double nx = (ux * ux * k + c) * x + (ux * uy * k - uz * s) * y + (ux * uz * k + uy * s) * z;
     double ny = (uy * ux * k + uz * s) * x + (uy * uy * k + c) * y + (uy * uz * k - ux * s) * z;
@@ -42,15 +42,15 @@ int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds)
 
 Vector3 ComputeSunVector(int t)
 {
-    const double e = OrbitEccentricity;
-    double d = t * SecondsToDays;
-    double m = (d + (-PerihelionDay)) * MeanMotion;
+    const double e = ORBIT_ECCENTRICITY;
+    double d = t * SECONDS_TO_DAYS;
+    double m = (d + (-PERIHELION_DAY)) * MEAN_MOTION;
     double ecc = m + (e - e * e * e * 0.125) * sin(m) + e * e * 0.5 * sin(2 * m) + 3 * e * e * e * 0.125 * sin(3 * m);
     double nu = 2 * atan(sqrt((1 + e) / (1 - e)) * tan(ecc * 0.5));
-    double r = OrbitScale / (1 + e * cos(nu));
+    double r = ORBIT_SCALE / (1 + e * cos(nu));
     Vector3 s = {r * sin(nu), -r * cos(nu), 0};
-    RotateAboutAxis(-sin(EquinoxAngle), cos(EquinoxAngle), 0, Obliquity, s.x, s.y, s.z);
-    RotateAboutAxis(0, 0, -1, d * SiderealRate, s.x, s.y, s.z);
+    RotateAboutAxis(-sin(EQUINOX_ANGLE), cos(EQUINOX_ANGLE), 0, OBLIQUITY, s.x, s.y, s.z);
+    RotateAboutAxis(0, 0, -1, d * SIDEREAL_RATE, s.x, s.y, s.z);
     return s;
 }
 
@@ -92,8 +92,8 @@ Shadow ShadowFromSunVector(double latitude, double gnomonLength, const Vector3& 
 
 void HourLineDirection(double hour, double latitude, double& sx, double& sy)
 {
-    double h = (hour + (-12.0)) * TwoPi * HourToTurn;
-    double s = sin(latitude * DegToRad);
+    double h = (hour + (-12.0)) * TWO_PI * HOUR_TO_TURN;
+    double s = sin(latitude * DEG_TO_RAD);
     double n = sqrt((sin(h) * s) * (sin(h) * s) + cos(h) * cos(h));
     if (n == 0) {
         // The 6 and 18 o'clock lines on the equator have no direction.
@@ -106,7 +106,7 @@ void HourLineDirection(double hour, double latitude, double& sx, double& sy)
 
 double HourSectorAngle(double hour, double latitude)
 {
-    double h = (hour + (-12.0)) * TwoPi * HourToTurn;
-    double s = sin(latitude * DegToRad);
-    return fabs(atan2(2 * s * SinFifteenDegrees, (1 - s * s) * cos(2 * h) + (1 + s * s) * CosFifteenDegrees));
+    double h = (hour + (-12.0)) * TWO_PI * HOUR_TO_TURN;
+    double s = sin(latitude * DEG_TO_RAD);
+    return fabs(atan2(2 * s * SIN_FIFTEEN_DEGREES, (1 - s * s) * cos(2 * h) + (1 + s * s) * COS_FIFTEEN_DEGREES));
 }

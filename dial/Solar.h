@@ -8,27 +8,27 @@
 // for a moment, the shadow of a polar gnomon on a horizontal dial, the
 // daylight factor and the hour-line directions. Plain double arithmetic.
 
-const double DegToRad = 0.017453292522222223;        // 3.141592654 / 180
-const double TwoPi = 6.283185308;
-const double SecondsToDays = 1.1574074074074073e-05;  // 1 / 86400
-const double OrbitEccentricity = 0.0161464;
-const double PerihelionDay = 2.0;
-const double MeanMotion = 0.017167172972677596;       // TwoPi / 366
-const double OrbitScale = 149437030.2;
-const double Obliquity = 23.5;
-const double EquinoxAngle = 1.3761939072963723;
-const double SiderealRate = 360.986301369863;         // 360 * 366 / 365
-
-// The dial was tuned with these exact values, and every pixel of it depends
-// on them: the degree factor above uses pi cut to ten digits, while the
-// angles of the numerals and their widths convert with pi in full double
-// precision; the hour sectors use sin 15 and cos 15 degrees cut to five and
-// three digits. Keep them as they are written, not computed afresh.
-const double HourToTurn = 0.041666666666666664;    // 1 / 24
-const double RadToDeg = 57.29577950560105;         // 180 / pi
-const double InversePi = 0.31830988614222805;      // 1 / pi
-const double SinFifteenDegrees = 0.25882;
-const double CosFifteenDegrees = 0.966;
+// The model's constants, with the exact values the dial was tuned with:
+// every pixel of the picture depends on them, so they are written out, not
+// computed afresh. Pi is 3.141592654 throughout (the degree and radian
+// factors, 1 / pi and two pi come from it), the orbit's year has 366 days,
+// and the hour sectors take sin 15 and cos 15 degrees cut to five and three
+// digits.
+const double DEG_TO_RAD = 0.017453292522222223;        // pi / 180
+const double RAD_TO_DEG = 57.29577950560105;           // 180 / pi
+const double INVERSE_PI = 0.31830988614222805;         // 1 / pi
+const double TWO_PI = 6.283185308;
+const double SECONDS_TO_DAYS = 1.1574074074074073e-05;  // 1 / 86400
+const double HOUR_TO_TURN = 0.041666666666666664;      // 1 / 24
+const double ORBIT_ECCENTRICITY = 0.0161464;
+const double PERIHELION_DAY = 2.0;
+const double MEAN_MOTION = 0.017167172972677596;       // TWO_PI / 366
+const double ORBIT_SCALE = 149437030.2;
+const double OBLIQUITY = 23.5;
+const double EQUINOX_ANGLE = 1.3761939072963723;
+const double SIDEREAL_RATE = 360.986301369863;         // 360 * 366 / 365
+const double SIN_FIFTEEN_DEGREES = 0.25882;
+const double COS_FIFTEEN_DEGREES = 0.966;
 
 struct Vector3
 {

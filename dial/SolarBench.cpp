@@ -8,7 +8,7 @@ static void BM_ComputeShadow(benchmark::State& state)
 {
     int t = SimulatedMoment(172, 43200);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeShadow(45, GnomonLengthBig, t));
+        benchmark::DoNotOptimize(ComputeShadow(45, GNOMON_LENGTH_BIG, t));
         ++t;
     }
 }
@@ -19,8 +19,8 @@ static void BM_ComputeExactShadow(benchmark::State& state)
 {
     double jd = JulianDayFromLocal(2026, 172, 43200, 60);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeExactShadow(45, 15, GnomonLengthBig, jd));
-        jd += SecondsToDays;
+        benchmark::DoNotOptimize(ComputeExactShadow(45, 15, GNOMON_LENGTH_BIG, jd));
+        jd += SECONDS_TO_DAYS;
     }
 }
 BENCHMARK(BM_ComputeExactShadow);

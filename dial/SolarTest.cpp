@@ -8,11 +8,10 @@
 
 namespace {
 
-const double kRadToDeg = 180 / 3.141592654;
 
 double AltitudeDegrees(double latitude, int t)
 {
-    return asin(ComputeShadow(latitude, GnomonLengthBig, t).sinAltitude) * kRadToDeg;
+    return asin(ComputeShadow(latitude, GNOMON_LENGTH_BIG, t).sinAltitude) * RAD_TO_DEG;
 }
 
 // Highest altitude of the sun on one simulated day, sampled each minute.
@@ -27,9 +26,9 @@ double NoonAltitude(double latitude, int day)
 // Minute of the day at which the shadow crosses the noon line (u changes sign).
 double NoonCrossingMinute(double latitude, int day)
 {
-    double previous = ComputeShadow(latitude, GnomonLengthBig, SimulatedMoment(day, 11 * 3600)).u;
+    double previous = ComputeShadow(latitude, GNOMON_LENGTH_BIG, SimulatedMoment(day, 11 * 3600)).u;
     for (int second = 11 * 3600 + 1; second < 13 * 3600; ++second) {
-        double u = ComputeShadow(latitude, GnomonLengthBig, SimulatedMoment(day, second)).u;
+        double u = ComputeShadow(latitude, GNOMON_LENGTH_BIG, SimulatedMoment(day, second)).u;
         if ((u > 0) != (previous > 0))
             return second / 60.0;
         previous = u;
@@ -39,7 +38,7 @@ double NoonCrossingMinute(double latitude, int day)
 
 double ScreenAngle(double sx, double sy)
 {
-    return atan2(-sx, sy) * kRadToDeg;
+    return atan2(-sx, sy) * RAD_TO_DEG;
 }
 
 }  // namespace
@@ -65,13 +64,13 @@ TEST(SunModel, NoonAltitudesFollowTheSeasonsAtLatitude45)
 
 TEST(SunModel, SummerNoonShadowLiesOnTheNoonLineBelowTheFoot)
 {
-    Shadow s = ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 12 * 3600));
+    Shadow s = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 12 * 3600));
     EXPECT_TRUE(s.isDay);
     EXPECT_NEAR(s.v, -123, 3);
     EXPECT_LT(std::fabs(s.u), 10);
     EXPECT_GT(s.brightness, 0.9);
     EXPECT_LE(s.brightness, 1.0);
-    EXPECT_FALSE(ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 0)).isDay);
+    EXPECT_FALSE(ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 0)).isDay);
 }
 
 TEST(SunModel, EquationOfTimeComesOutOfTheModel)
@@ -88,14 +87,14 @@ TEST(SunModel, SouthernShadowFollowsTheMirroredHourLines)
     const int day = 355;
     for (int hour : {8, 10, 14, 16}) {
         // The equation of time of that day shifts the shadow by some minutes.
-        Shadow s = ComputeShadow(-35, GnomonLengthBig, SimulatedMoment(day, hour * 3600));
+        Shadow s = ComputeShadow(-35, GNOMON_LENGTH_BIG, SimulatedMoment(day, hour * 3600));
         ASSERT_TRUE(s.isDay) << hour;
         double sx, sy;
         HourLineDirection(hour, -35, sx, sy);
-        double shadowAngle = atan2(-s.u, -s.v) * kRadToDeg;
+        double shadowAngle = atan2(-s.u, -s.v) * RAD_TO_DEG;
         EXPECT_NEAR(shadowAngle, ScreenAngle(sx, sy), 4.5) << hour;
     }
-    Shadow noon = ComputeShadow(-35, GnomonLengthBig, SimulatedMoment(day, 12 * 3600));
+    Shadow noon = ComputeShadow(-35, GNOMON_LENGTH_BIG, SimulatedMoment(day, 12 * 3600));
     EXPECT_LT(noon.v, 0);
 }
 
@@ -154,6 +153,6 @@ TEST(DialMoment, SimulatedMomentNeverOverflows)
     EXPECT_EQ(SimulatedMoment(INT_MAX, 0), INT_MAX);
     EXPECT_EQ(SimulatedMoment(INT_MIN, -1), INT_MIN);
     EXPECT_EQ(SimulatedMoment(99999, 0), INT_MAX);
-    Shadow s = ComputeShadow(1e30, GnomonLengthSmall, SimulatedMoment(99999, -1));
+    Shadow s = ComputeShadow(1e30, GNOMON_LENGTH_SMALL, SimulatedMoment(99999, -1));
     (void)s;  // absurd inputs give some picture, never a fault
 }

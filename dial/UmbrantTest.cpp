@@ -14,19 +14,19 @@
 
 namespace {
 
-const HKEY kRoot = HKEY_LOCAL_MACHINE;
+const HKEY ROOT = HKEY_LOCAL_MACHINE;
 // The program's own settings key, which these tests set up as a run would.
 const char SETTINGS_KEY[] = "SOFTWARE\\Tavrelon\\Umbrant";
 
 void StoreSetting(const char* name, const char* text)
 {
-    RegWriteString(kRoot, SETTINGS_KEY, nullptr, name, text);
+    RegWriteString(ROOT, SETTINGS_KEY, nullptr, name, text);
 }
 
 std::string StoredSetting(const char* name)
 {
     char text[64] = "";
-    return RegReadString(kRoot, SETTINGS_KEY, name, text, sizeof text) ? text : "(none)";
+    return RegReadString(ROOT, SETTINGS_KEY, name, text, sizeof text) ? text : "(none)";
 }
 
 // The settings of a run after the first: the big dial at 45 N, simulated.
@@ -35,8 +35,8 @@ class UmbrantTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegWriteString(kRoot, "SOFTWARE", "Tavrelon", nullptr, nullptr);
-        RegWriteString(kRoot, "SOFTWARE\\Tavrelon", "Umbrant", nullptr, nullptr);
+        RegWriteString(ROOT, "SOFTWARE", "Tavrelon", nullptr, nullptr);
+        RegWriteString(ROOT, "SOFTWARE\\Tavrelon", "Umbrant", nullptr, nullptr);
         StoreSetting("IsBigClock", "1");
         StoreSetting("GeoLatitude", "45");
         StoreSetting("IsSimulateDateTime", "1");
@@ -74,8 +74,8 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
 
 TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
 {
-    RegDeletePath(kRoot, SETTINGS_KEY, "IsBigClock");
-    RegDeletePath(kRoot, SETTINGS_KEY, "GeoLatitude");
+    RegDeletePath(ROOT, SETTINGS_KEY, "IsBigClock");
+    RegDeletePath(ROOT, SETTINGS_KEY, "GeoLatitude");
     CUmbrant dial(SETTINGS_KEY);
     EXPECT_TRUE(dial.m_firstStart);
     EXPECT_FALSE(dial.m_isBig);
@@ -173,7 +173,7 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
     EXPECT_EQ(Pixel(0, 0)[0], 0);        // outside the rectangle
     EXPECT_GT(Pixel(10, 10)[0], 200);    // the lit face
     // Below the gnomon's end the shadow's tip lies where the model puts it.
-    Shadow shadow = ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 43200));
+    Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 43200));
     EXPECT_LT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) - 5)[0], 40);
     EXPECT_GT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) + 20)[0], 200);
 }
@@ -183,7 +183,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
     CUmbrant dial(SETTINGS_KEY);
     ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
     dial.SetContentRect(5, 5, 455, 455);
-    Shadow shadow = ComputeShadow(45, GnomonLengthBig, SimulatedMoment(172, 43200));
+    Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 43200));
     const int x = 230 + static_cast<int>(shadow.u), y = 230 - static_cast<int>(shadow.v) - 5;
 
     // GDI alone: the white face and the gnomon, but no band and no markings.

@@ -8,13 +8,13 @@
 
 // Endpoints and clip edges are kept within this many pixels of the origin, so
 // that 16.16 coordinates and their differences fit in 32 bits.
-static const int CoordinateLimit = 8191;
+static const int LINE_COORDINATE_LIMIT = 8191;
 
 // Cuts a segment with an endpoint far outside the coordinate range down to
 // the part inside it (rounded to whole pixels); false when nothing is left.
 static bool LimitSegment(int& x0, int& y0, int& x1, int& y1)
 {
-    const double limit = CoordinateLimit;
+    const double limit = LINE_COORDINATE_LIMIT;
     double dx = static_cast<double>(x1) - x0;
     double dy = static_cast<double>(y1) - y0;
     double tEnter = 0.0;
@@ -48,7 +48,7 @@ static bool LimitSegment(int& x0, int& y0, int& x1, int& y1)
 
 static bool IsWithinLimit(int v)
 {
-    return v >= -CoordinateLimit && v <= CoordinateLimit;
+    return v >= -LINE_COORDINATE_LIMIT && v <= LINE_COORDINATE_LIMIT;
 }
 
 // Moves the endpoints lying beyond one side of the guard band onto it, along

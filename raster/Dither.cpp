@@ -3,7 +3,7 @@
 
 #include <cassert>
 
-const unsigned char DitherMatrix[16] = {15, 0, 10, 3, 4, 12, 6, 9, 8, 1, 14, 2, 7, 11, 5, 13};
+const unsigned char DITHER_MATRIX[16] = {15, 0, 10, 3, 4, 12, 6, 9, 8, 1, 14, 2, 7, 11, 5, 13};
 
 // Per matrix entry, every channel value mapped to the level the display shows.
 static unsigned char g_ditherTable[16][256];
@@ -12,7 +12,7 @@ static int g_ditherTableDepth = -1;
 static void BuildDitherTable(int bitsPerPixel)
 {
     for (int i = 0; i < 16; ++i) {
-        const int m = DitherMatrix[i];
+        const int m = DITHER_MATRIX[i];
         int threshold, mask;
         if (bitsPerPixel <= 4) {
             threshold = 16 * m;

@@ -2,7 +2,7 @@
 #pragma once
 
 // 4 x 4 ordered-dither matrix, row-major, rows y & 3, columns x & 3.
-extern const unsigned char DitherMatrix[16];
+extern const unsigned char DITHER_MATRIX[16];
 
 // Reduces the rectangle [x0, x1) x [y0, y1) to the levels a display of
 // bitsPerPixel shows; nothing changes above 16 bits.

@@ -42,7 +42,7 @@ TEST(Dither, FollowsTheMatrixAndStaysInItsRectangle)
         for (int x = 0; x < 10; ++x) {
             const bool inside = x >= 1 && x < 9 && y >= 2 && y < 8;
             const unsigned int expected =
-                !inside ? 0x646464 : DitherMatrix[(y & 3) * 4 + (x & 3)] >= 4 ? 0x808080 : 0x000000;
+                !inside ? 0x646464 : DITHER_MATRIX[(y & 3) * 4 + (x & 3)] >= 4 ? 0x808080 : 0x000000;
             EXPECT_EQ(canvas.At(x, y), expected) << x << "," << y;
         }
     }

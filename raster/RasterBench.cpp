@@ -14,8 +14,8 @@
 namespace {
 
 // The big window's frame.
-const int FrameSize = 462;
-const int FrameBytes = FrameSize * FrameSize * 4;
+const int FRAME_SIZE = 462;
+const int FRAME_BYTES = FRAME_SIZE * FRAME_SIZE * 4;
 
 std::vector<unsigned char> Picture(int width, int height, unsigned int seed)
 {
@@ -40,11 +40,11 @@ double MemcpySeconds()
 {
     static double seconds = 0;
     if (seconds == 0) {
-        std::vector<unsigned char> from = Picture(FrameSize, FrameSize, 1), to(FrameBytes);
+        std::vector<unsigned char> from = Picture(FRAME_SIZE, FRAME_SIZE, 1), to(FRAME_BYTES);
         const int repeats = 1000;
         const double start = CpuSeconds();
         for (int i = 0; i < repeats; ++i) {
-            std::memcpy(to.data(), from.data(), FrameBytes);
+            std::memcpy(to.data(), from.data(), FRAME_BYTES);
             benchmark::ClobberMemory();
         }
         seconds = (CpuSeconds() - start) / repeats;
@@ -56,8 +56,8 @@ double MemcpySeconds()
 template <typename Effect>
 void RunAgainstMemcpy(benchmark::State& state, Effect effect)
 {
-    std::vector<unsigned char> dst = Picture(FrameSize, FrameSize, 2);
-    const std::vector<unsigned char> src = Picture(FrameSize, FrameSize, 3);
+    std::vector<unsigned char> dst = Picture(FRAME_SIZE, FRAME_SIZE, 2);
+    const std::vector<unsigned char> src = Picture(FRAME_SIZE, FRAME_SIZE, 3);
     InitBlendTables();
     const double start = CpuSeconds();
     for (auto _ : state) {
@@ -71,9 +71,9 @@ void RunAgainstMemcpy(benchmark::State& state, Effect effect)
 
 void BM_FrameMemcpy(benchmark::State& state)
 {
-    std::vector<unsigned char> from = Picture(FrameSize, FrameSize, 1), to(FrameBytes);
+    std::vector<unsigned char> from = Picture(FRAME_SIZE, FRAME_SIZE, 1), to(FRAME_BYTES);
     for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), FrameBytes);
+        std::memcpy(to.data(), from.data(), FRAME_BYTES);
         benchmark::ClobberMemory();
     }
 }
@@ -81,14 +81,14 @@ void BM_FrameMemcpy(benchmark::State& state)
 void BM_BlendTranslucent(benchmark::State& state)
 {
     RunAgainstMemcpy(state, [](unsigned char* dst, const unsigned char* src) {
-        BlendTranslucent(dst, src, FrameSize, FrameSize, 0.5f);
+        BlendTranslucent(dst, src, FRAME_SIZE, FRAME_SIZE, 0.5f);
     });
 }
 
 void BM_ShadeRoundedBevel(benchmark::State& state)
 {
     RunAgainstMemcpy(state, [](unsigned char* dst, const unsigned char* src) {
-        ShadeRoundedBevel(dst, src, FrameSize, FrameSize, 6, 4, 0.5f);
+        ShadeRoundedBevel(dst, src, FRAME_SIZE, FRAME_SIZE, 6, 4, 0.5f);
     });
 }
 

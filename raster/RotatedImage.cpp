@@ -10,7 +10,7 @@
 #include <cstring>
 
 // The source row offsets live in a fixed table of this many rows.
-static const int MaxSourceHeight = 4096;
+static const int MAX_SOURCE_HEIGHT = 4096;
 
 static int FloorToInt(double v)
 {
@@ -59,7 +59,7 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
                       float srcY, float srcRectWidth, float srcRectHeight, float angle)
 {
     if (!dstPixels || dstStride < 0 || halfWidth < 0 || halfHeight < 0 || !srcPixels || srcWidth < 0 ||
-        srcHeight < 0 || srcStride < 0 || srcHeight > MaxSourceHeight)
+        srcHeight < 0 || srcStride < 0 || srcHeight > MAX_SOURCE_HEIGHT)
         return false;
     // A flat rectangle covers no pixel centre, and a source narrower than the
     // 2 x 2 sample block gives nothing to sample.
@@ -75,7 +75,7 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
     const double radians = angle * 3.141592654 / 180;
     const double s = std::sin(radians), c = std::cos(radians);
 
-    int rowOffset[MaxSourceHeight];
+    int rowOffset[MAX_SOURCE_HEIGHT];
     for (int j = 0; j < srcHeight; ++j)
         rowOffset[j] = j * srcStride;
 

@@ -33,7 +33,7 @@ unsigned int Sample(const TestCanvas& source, int u, int v)
     return result;
 }
 
-const unsigned int Marker = 0x11AA11;
+const unsigned int MARKER = 0x11AA11;
 
 bool Draw(TestCanvas& target, int clipLeft, int clipTop, int clipRight, int clipBottom, TestCanvas& source,
           float srcX, float angle, int halfWidth = 16, int halfHeight = 16)
@@ -49,7 +49,7 @@ TEST(RotatedImage, UnturnedFootprintAndSourceSteps)
 {
     InitBlendTables();
     TestCanvas source = GradientSource();
-    TestCanvas target(200, 200, Marker);
+    TestCanvas target(200, 200, MARKER);
     EXPECT_TRUE(Draw(target, 0, 0, 200, 200, source, 0.0f, 0.0f));
     // Columns 84..116 (the right edge is inclusive), rows 84..115; the source
     // advances 31/32 of a pixel per column and 31/32 of the rectangle per row.
@@ -69,7 +69,7 @@ TEST(RotatedImage, UnturnedFootprintAndSourceSteps)
 TEST(RotatedImage, NeverSamplesPastTheSourceEdge)
 {
     TestCanvas source = GradientSource();
-    TestCanvas target(200, 200, Marker);
+    TestCanvas target(200, 200, MARKER);
     // The rectangle ends at the source's last column: the last destination
     // column would need a column beyond it.
     EXPECT_TRUE(Draw(target, 0, 0, 200, 200, source, 32.0f, 0.0f));
@@ -88,7 +88,7 @@ TEST(RotatedImage, QuarterTurnIsClockwise)
         for (int x = 0; x < 32; ++x)
             source.Set(x, y, quadrant[y / 16][x / 16]);
     }
-    TestCanvas target(200, 200, Marker);
+    TestCanvas target(200, 200, MARKER);
     EXPECT_TRUE(Draw(target, 0, 0, 200, 200, source, 0.0f, 90.0f));
     // The source's top edge runs down the right-hand side.
     EXPECT_EQ(target.At(108, 92), 0xFF0000u);
@@ -100,7 +100,7 @@ TEST(RotatedImage, QuarterTurnIsClockwise)
 TEST(RotatedImage, RefusesTallSourcesAndDrawsNothingWhenFlat)
 {
     TestCanvas tall(2, 4097, 0x808080);
-    TestCanvas target(200, 200, Marker);
+    TestCanvas target(200, 200, MARKER);
     EXPECT_FALSE(DrawRotatedImage(target.Pixels(), target.Stride(), 0, 0, 200, 200, 100, 100, 16, 16, tall.Pixels(),
                                   8, 2, 4097, 0.0f, 0.0f, 2.0f, 32.0f, 0.0f));
     EXPECT_TRUE(target.UnchangedOutside(0, 0, 0, 0));
@@ -120,14 +120,14 @@ TEST(RotatedImage, RefusesTallSourcesAndDrawsNothingWhenFlat)
 TEST(RotatedImage, ClippedDrawingIsTheVisiblePartOfTheWhole)
 {
     TestCanvas source = GradientSource();
-    TestCanvas whole(200, 200, Marker);
-    TestCanvas clipped(200, 200, Marker);
+    TestCanvas whole(200, 200, MARKER);
+    TestCanvas clipped(200, 200, MARKER);
     EXPECT_TRUE(Draw(whole, 0, 0, 200, 200, source, 0.0f, 0.0f));
     EXPECT_TRUE(Draw(clipped, 91, 95, 110, 105, source, 0.0f, 0.0f));
     for (int y = 0; y < 200; ++y) {
         for (int x = 0; x < 200; ++x) {
             const bool inside = x >= 91 && x < 110 && y >= 95 && y < 105;
-            ASSERT_EQ(clipped.At(x, y), inside ? whole.At(x, y) : Marker) << x << "," << y;
+            ASSERT_EQ(clipped.At(x, y), inside ? whole.At(x, y) : MARKER) << x << "," << y;
         }
     }
 }

@@ -10,14 +10,14 @@ class TestCanvas
 {
 public:
     TestCanvas(int width, int height, unsigned int fill)
-        : m_width(width), m_height(height), m_bytes(GuardBytes * 2 + width * height * 4, GuardValue)
+        : m_width(width), m_height(height), m_bytes(GUARD_BYTES * 2 + width * height * 4, GUARD_VALUE)
     {
         for (int i = 0; i < width * height; ++i)
             std::memcpy(Pixels() + i * 4, &fill, 4);
         Record();
     }
 
-    unsigned char* Pixels() { return m_bytes.data() + GuardBytes; }
+    unsigned char* Pixels() { return m_bytes.data() + GUARD_BYTES; }
     int Stride() const { return m_width * 4; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -33,8 +33,8 @@ public:
 
     bool GuardsIntact() const
     {
-        for (int i = 0; i < GuardBytes; ++i) {
-            if (m_bytes[i] != GuardValue || m_bytes[m_bytes.size() - 1 - i] != GuardValue)
+        for (int i = 0; i < GUARD_BYTES; ++i) {
+            if (m_bytes[i] != GUARD_VALUE || m_bytes[m_bytes.size() - 1 - i] != GUARD_VALUE)
                 return false;
         }
         return true;
@@ -53,13 +53,13 @@ public:
     }
 
 private:
-    static constexpr int GuardBytes = 256;
-    static constexpr unsigned char GuardValue = 0xA5;
+    static constexpr int GUARD_BYTES = 256;
+    static constexpr unsigned char GUARD_VALUE = 0xA5;
 
     unsigned int Word(const std::vector<unsigned char>& bytes, int x, int y) const
     {
         unsigned int value;
-        std::memcpy(&value, bytes.data() + GuardBytes + (y * m_width + x) * 4, 4);
+        std::memcpy(&value, bytes.data() + GUARD_BYTES + (y * m_width + x) * 4, 4);
         return value;
     }
 

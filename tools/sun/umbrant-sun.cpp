@@ -14,10 +14,9 @@
 
 namespace {
 
-const double kRadToDeg = 180 / 3.141592654;
-const double kDegreesPerZoneMinute = 0.25;   // the earth turns a degree in four minutes
-const int kLatestZone = 14 * 60;             // the widest offsets in use, minutes east of UTC
-const int kEarliestZone = -12 * 60;
+const double DEGREES_PER_ZONE_MINUTE = 0.25;   // the earth turns a degree in four minutes
+const int LATEST_ZONE = 14 * 60;             // the widest offsets in use, minutes east of UTC
+const int EARLIEST_ZONE = -12 * 60;
 
 int Fail(const char* message, const char* argument)
 {
@@ -71,7 +70,7 @@ void PrintLines(double latitude)
     for (int half = 8; half <= 40; ++half) {
         double hour = half * 0.5, sx, sy;
         HourLineDirection(hour, latitude, sx, sy);
-        printf("%d:%02d %.2f\n", half / 2, half % 2 * 30, atan2(-sx, sy) * kRadToDeg);
+        printf("%d:%02d %.2f\n", half / 2, half % 2 * 30, atan2(-sx, sy) * RAD_TO_DEG);
     }
 }
 
@@ -94,7 +93,7 @@ int main(int argc, char** argv)
     NumberOption day = {"--day", 0, 366, true, "day must be a whole number from 0 to 366", 0, false};
     NumberOption longitude = {"--lon", -180, 180, false, "longitude must be a number from -180 to 180", 0, false};
     NumberOption year = {"--year", 1, 9999, true, "year must be a whole number from 1 to 9999", 0, false};
-    NumberOption zone = {"--zone", kEarliestZone, kLatestZone, true,
+    NumberOption zone = {"--zone", EARLIEST_ZONE, LATEST_ZONE, true,
                          "zone must be whole minutes east of UTC, -720 to 840", 0, false};
     NumberOption* numbers[] = {&latitude, &day, &longitude, &year, &zone};
     int seconds = -1;
@@ -132,7 +131,7 @@ int main(int argc, char** argv)
     if (exact && (lines || !year.given))
         return Fail("--exact needs --year and does not draw --lines", nullptr);
     if (!longitude.given)
-        longitude.value = zone.value * kDegreesPerZoneMinute;
+        longitude.value = zone.value * DEGREES_PER_ZONE_MINUTE;
     if (noon) {
         PrintNoonTable(static_cast<int>(year.value), longitude.value, static_cast<int>(zone.value));
         return 0;
@@ -146,7 +145,7 @@ int main(int argc, char** argv)
     if (!day.given || seconds < 0)
         return Fail("--day and --time are required (or --lines)", nullptr);
 
-    double gnomon = small ? GnomonLengthSmall : GnomonLengthBig;
+    double gnomon = small ? GNOMON_LENGTH_SMALL : GNOMON_LENGTH_BIG;
     if (exact) {
         double jd = JulianDayFromLocal(static_cast<int>(year.value), static_cast<int>(day.value), seconds,
                                        static_cast<int>(zone.value));
@@ -156,6 +155,6 @@ int main(int argc, char** argv)
         return 0;
     }
     Shadow shadow = ComputeShadow(latitude.value, gnomon, SimulatedMoment(static_cast<int>(day.value), seconds));
-    PrintShadow(shadow, asin(shadow.sinAltitude) * kRadToDeg);
+    PrintShadow(shadow, asin(shadow.sinAltitude) * RAD_TO_DEG);
     return 0;
 }
