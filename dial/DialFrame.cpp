@@ -98,7 +98,7 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
         return;
     const UINT format = DT_WORDBREAK | DT_VCENTER | DT_CENTER;
     SetTextColor(dc, RGB(255, 255, 255));
-    CSelectedObject font(dc, frame.nightFont);
+    CSelectedObject font(dc, frame.resources->NightFont());
     RECT measured = dial;
     DrawTextW(dc, text, -1, &measured, DT_CALCRECT | format);
     int textHeight = measured.bottom - measured.top;
@@ -117,7 +117,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     int t = ComputeDialMoment(frame.simulate, frame.simulatedDay, frame.simulatedTime);
     Shadow shadow = ComputeShadow(frame.latitude, size.gnomonLength, t);
 
-    FillRect(dc, &dial, frame.whiteBrush);
+    FillRect(dc, &dial, frame.resources->WhiteBrush());
     if (shadow.isDay) {
         // The hard GDI shadow becomes a soft mask, then the face is white again.
         if (pixels) {
@@ -128,12 +128,12 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
                 BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1);
             }
         }
-        FillRect(dc, &dial, frame.whiteBrush);
+        FillRect(dc, &dial, frame.resources->WhiteBrush());
         *frame.lastNightTextTime = 0;
     }
     GdiFlush();
     if (pixels) {
-        const CBitmapSurface* numbers = frame.numbers;
+        const CBitmapSurface* numbers = frame.resources->Numbers();
         PixelImage sheet = {};
         if (numbers)
             sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->m_width, numbers->m_height};
@@ -146,7 +146,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     }
     if (shadow.isDay) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
-        DrawGnomonImage(dc, frame.rodDC, dial, frame.latitude, size);
+        DrawGnomonImage(dc, frame.resources->RodDC(frame.isBig), dial, frame.latitude, size);
         GdiFlush();
     }
     if (pixels)

@@ -7,44 +7,6 @@
 #include "platform/Handles.h"
 #include "raster/BitmapSurface.h"
 
-// What one dial frame is painted from: the dial rectangle, the settings, the
-// drawing resources and the night text, which alone survives from frame to
-// frame. The gadget fills it from its fields; the render tool from its
-// command line.
-struct DialFrame
-{
-    int left, top, width, height;
-    bool isBig;
-    int scalePercent;                // NATURAL_SCALE: the bitmaps' own size
-    float latitude;
-    bool simulate;
-    int simulatedDay, simulatedTime;
-    int displayBits;                 // 0: the depth of the device context
-    unsigned char* shadowMask;       // width x height bytes, or null
-    const CBitmapSurface* numbers;   // NumbersImage, or null
-    HBRUSH whiteBrush;
-    HFONT nightFont;
-    HDC rodDC;                       // gnomon bitmap of the current size
-    DWORD* lastNightTextTime;        // 0: no text chosen yet
-    int* nightTextIndex;
-    char* nightText;                 // NIGHT_TEXT_SIZE bytes, UTF-8
-    int language;                    // of the night text, an id of the language table
-};
-
-const int NIGHT_TEXT_SIZE = 1024;
-
-// Paints one complete frame into the dial rectangle of the surface behind
-// dc and pixels (null pixels: GDI steps only).
-void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride);
-
-// The black band of the gnomon's shadow, tip at (u, v) pixels from the
-// centre of the rectangle (v up), with smoothed long edges.
-void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
-                    const DialSize& size);
-
-// The gnomon, stretched for the latitude, through its mask and picture.
-void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const DialSize& size);
-
 // A gnomon bitmap of the program's module, selected into a memory device
 // context of its own (null when either cannot be made).
 class CRodImage
@@ -79,3 +41,39 @@ private:
     CRodImage m_rodBig, m_rodSmall;
     CBitmapSurface m_numbers;
 };
+
+// What one dial frame is painted from: the dial rectangle, the settings, the
+// drawing resources and the night text, which alone survives from frame to
+// frame. The gadget fills it from its fields; the render tool from its
+// command line.
+struct DialFrame
+{
+    int left, top, width, height;
+    bool isBig;
+    int scalePercent;                // NATURAL_SCALE: the bitmaps' own size
+    float latitude;
+    bool simulate;
+    int simulatedDay, simulatedTime;
+    int displayBits;                 // 0: the depth of the device context
+    unsigned char* shadowMask;       // width x height bytes, or null
+    const CDialResources* resources; // brush, font, gnomon and numerals, never null
+    DWORD* lastNightTextTime;        // 0: no text chosen yet
+    int* nightTextIndex;
+    char* nightText;                 // NIGHT_TEXT_SIZE bytes, UTF-8
+    int language;                    // of the night text, an id of the language table
+};
+
+const int NIGHT_TEXT_SIZE = 1024;
+
+// Paints one complete frame into the dial rectangle of the surface behind
+// dc and pixels (null pixels: GDI steps only).
+void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride);
+
+// The black band of the gnomon's shadow, tip at (u, v) pixels from the
+// centre of the rectangle (v up), with smoothed long edges.
+void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
+                    const DialSize& size);
+
+// The gnomon, stretched for the latitude, through its mask and picture.
+void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const DialSize& size);
+

@@ -76,10 +76,11 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
         return true;
     if (!m_resources)
         return false;
+    const CDialResources* resources = m_resources.get();
+    const int language = Language();
     DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_scalePercent, m_latitude,
-                       m_simulate, m_simulatedDay, m_simulatedTime, 0, m_shadowMask, m_resources->Numbers(),
-                       m_resources->WhiteBrush(), m_resources->NightFont(), m_resources->RodDC(m_isBig),
-                       &m_lastNightTextTime, &m_nightTextIndex, m_nightText, Language()};
+                       m_simulate, m_simulatedDay, m_simulatedTime, 0, m_shadowMask, resources, &m_lastNightTextTime,
+                       &m_nightTextIndex, m_nightText, language};
     PaintDialFrame(frame, dc, pixels, stride);
     return true;
 }

@@ -145,9 +145,9 @@ int main(int argc, char** argv)
     DWORD lastNightText = 0;
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
-    DialFrame frame = {0, 0, size, size, !small, NATURAL_SCALE, latitude, simulate, day, seconds, depth, mask,
-                       resources.Numbers(), resources.WhiteBrush(), resources.NightFont(), resources.RodDC(!small),
-                       &lastNightText, &nightTextIndex, nightText, language};
+    DialFrame frame = {0,        0,     size,    size,  !small,     NATURAL_SCALE,   latitude,       simulate,
+                       day,      seconds, depth, mask,  &resources, &lastNightText, &nightTextIndex, nightText,
+                       language};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
