@@ -112,8 +112,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!IsOnlyGadget(runningMark, GetLastError())) {
         ShowRunningGadget();
     } else if (host.Create(instance)) {
-        host.AddButton(&host, CMD_CLOSE, 0, "ButtonClose", 1, -1, size.closeButtonX, size.buttonY, size.buttonSize,
-                       size.buttonSize, true, false, false, false, nullptr, IDS_CLOSE_TIP, false);
+        host.AddButton(CMD_CLOSE, "ButtonClose", size.closeButtonX, size.buttonY, size.buttonSize, IDS_CLOSE_TIP);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
