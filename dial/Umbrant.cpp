@@ -20,7 +20,8 @@ static const int DUE_SECOND_OFFSET_MS = 100;
 CUmbrant::CUmbrant()
     : m_host(NULL), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(NULL),
       m_numbers(NULL), m_window(NULL), m_whiteBrush(NULL), m_nightFont(NULL), m_rodBigDC(NULL),
-      m_rodSmallDC(NULL), m_rodBigBitmap(NULL), m_rodSmallBitmap(NULL), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
+      m_rodSmallDC(NULL), m_rodBigBitmap(NULL), m_rodSmallBitmap(NULL),
+      m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
 {
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "IsBigClock", -1);
     m_isBig = isBig > 0;
