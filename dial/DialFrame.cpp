@@ -107,7 +107,7 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     SelectObject(dc, oldFont);
 }
 
-void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
+int PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
         SetStretchBltMode(dc, COLORONCOLOR);
@@ -159,6 +159,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
         DitherToDisplayDepth(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, bits);
     }
+    return t;
 }
 
 HFONT CreateNightFont()

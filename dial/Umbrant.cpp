@@ -2,6 +2,8 @@
 
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
+#include "dial/NightText.h"
+#include "dial/PictureChange.h"
 #include "gadget/GadgetApplication.h"
 #include "raster/BitmapSurface.h"
 #include "settings/Dialogs.h"
@@ -12,11 +14,14 @@
 #include <cstdlib>
 
 static const int SETTINGS_TIP_STRING = 203;
+// A frame for a new moment is asked for this long into its second, so that
+// a timer that comes a little early or late still finds that moment.
+static const int DUE_SECOND_OFFSET_MS = 100;
 
 CUmbrant::CUmbrant()
     : m_host(NULL), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(NULL),
       m_numbers(NULL), m_window(NULL), m_whiteBrush(NULL), m_nightFont(NULL), m_rodBigDC(NULL),
-      m_rodSmallDC(NULL), m_rodBigBitmap(NULL), m_rodSmallBitmap(NULL), m_lastTimerRedraw(0),
+      m_rodSmallDC(NULL), m_rodBigBitmap(NULL), m_rodSmallBitmap(NULL),
       m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
 {
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, UMBRANT_SETTINGS_KEY, "IsBigClock", -1);
@@ -87,7 +92,11 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
     DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_latitude, m_simulate,
                        m_simulatedDay, m_simulatedTime, 0, m_shadowMask, m_numbers, m_whiteBrush, m_nightFont,
                        m_isBig ? m_rodBigDC : m_rodSmallDC, &m_lastNightTextTime, &m_nightTextIndex, m_nightText};
-    PaintDialFrame(frame, dc, pixels, stride);
+    int t = PaintDialFrame(frame, dc, pixels, stride);
+    m_shownMoment = t;
+    m_frameDueMoment = static_cast<long long>(t) +
+                       SecondsOfSamePicture(m_latitude, m_isBig, m_rectWidth, m_rectHeight, t);
+    m_painted = true;
     return true;
 }
 
@@ -126,16 +135,39 @@ bool CUmbrant::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, bool*)
 
 bool CUmbrant::OnTimer()
 {
-    DWORD now = timeGetTime();
-    if (static_cast<int>(now - m_lastTimerRedraw) > 1000) {
-        m_lastTimerRedraw = now;
-        return true;
-    }
     if (m_settingsChanged) {
         m_settingsChanged = false;
         return true;
     }
-    return false;
+    if (!m_painted || m_simulate)
+        return false;
+    // A clock set back shows an older moment at once.
+    int now = MomentFromClock(ReadSystemClock());
+    if (now >= m_frameDueMoment || now < m_shownMoment)
+        return true;
+    return m_lastNightTextTime != 0 && NightTextDue(m_lastNightTextTime, timeGetTime());
+}
+
+DWORD CUmbrant::NextFrameDelay()
+{
+    // The dial follows the Settings dialog's track bars while they move.
+    if (m_settingsOpen)
+        return 0;
+    // A simulated moment stands still.
+    if (!m_painted || m_simulate)
+        return INFINITE;
+    ClockReading clock = ReadSystemClock();
+    int now = MomentFromClock(clock);
+    long long wait = 0;
+    if (now >= m_shownMoment)
+        wait = (m_frameDueMoment - now) * 1000 - clock.milliseconds + DUE_SECOND_OFFSET_MS;
+    if (m_lastNightTextTime != 0) {
+        // The text changes at the first frame after its hold time.
+        long long held = static_cast<int>(timeGetTime() - m_lastNightTextTime);
+        if (NIGHT_TEXT_HOLD_MS + 1 - held < wait)
+            wait = NIGHT_TEXT_HOLD_MS + 1 - held;
+    }
+    return wait > 1 ? static_cast<DWORD>(wait) : 1;
 }
 
 bool CUmbrant::OnLanguageChanged(int)
@@ -147,8 +179,10 @@ bool CUmbrant::OnCommand(int command)
 {
     // However the dialog is left, what it shows is now in force: keep it.
     if (command == CMD_SETTINGS) {
+        m_settingsOpen = true;
         DialogBoxParamA(GetModuleHandleA(NULL), LocalizedResourceName("Settings"), m_window, SettingsDialogProc,
                         reinterpret_cast<LPARAM>(this));
+        m_settingsOpen = false;
         SaveSettings();
     }
     return true;

@@ -5,7 +5,8 @@
 class CBitmapSurface;
 
 // The sundial gadget: keeps the dial's settings and drawing resources, paints
-// a dial frame on request and asks for a redraw once a second.
+// a dial frame on request and asks for the next one when the picture will
+// have changed visibly.
 class CUmbrant : public CGadget
 {
 public:
@@ -18,6 +19,7 @@ public:
     bool GetContentSize(int* width, int* height) override;
     bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* redraw) override;
     bool OnTimer() override;
+    DWORD NextFrameDelay() override;
     bool OnLanguageChanged(int language) override;
 
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
@@ -35,7 +37,6 @@ public:
     HFONT m_nightFont;
     HDC m_rodBigDC, m_rodSmallDC;
     HBITMAP m_rodBigBitmap, m_rodSmallBitmap;
-    DWORD m_lastTimerRedraw;
     DWORD m_lastNightTextTime;
     int m_nightTextIndex;
     int m_simulatedDay;
@@ -47,6 +48,12 @@ public:
     bool m_simulate;
     bool m_isBig;
     char m_nightText[1024];
+    // The moment of the frame on the screen, and the moment from which the
+    // real clock's picture has moved on from it (only while m_painted).
+    int m_shownMoment = 0;
+    long long m_frameDueMoment = 0;
+    bool m_painted = false;
+    bool m_settingsOpen = false;
 };
 
 // The one dial, for the application's event sink and the dialogs.

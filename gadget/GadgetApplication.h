@@ -81,6 +81,12 @@ public:
     int m_linkCount;
     CGadgetImage** m_images;
     int m_imageCount;
+    // The animation timer runs; the one-shot timer waits for the gadget's
+    // next change.
+    bool m_animating = false;
+    bool m_waiting = false;
+    // SetCoalescableTimer of user32 where the system has it, else null.
+    UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
 
 private:
     void GiveContentRect();
@@ -89,6 +95,11 @@ private:
     bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);
     void RecaptureOnActivation();
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
+    // A button or link under the mouse or pressed.
+    bool ControlsActive() const;
+    // Runs the animation timer while something animates, otherwise the
+    // one-shot timer for the gadget's next change, or no timer at all.
+    void ScheduleFrames(bool animating);
 
     CGadgetApplication(const CGadgetApplication&) = delete;
     CGadgetApplication& operator=(const CGadgetApplication&) = delete;
