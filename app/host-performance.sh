@@ -1,36 +1,105 @@
 #!/bin/bash
 # Figures of the running gadget under Wine, not a test:
-#   app/host-performance.sh build/win64 [seconds]
+#   app/host-performance.sh build/win32 [seconds]
 # the composition times of the big dial (host_compose_bench), the time from
-# the start of Umbrant.exe to its window on the screen, and the processor
-# time the idle gadget and the Wine server take over a minute.
+# the start of Umbrant.exe to its window on the screen, and for the big dial
+# left idle with the real clock at a local summer noon (46 degrees in the
+# hemisphere where it is summer, a time zone whose noon is now): the
+# processor time of the gadget and of its Wine server as a share of one core
+# (the server's share also after the gadget ended, with only Wine's own
+# processes left), the working set, and in a second run, traced, the timer
+# messages and the composed frames per minute.
 . "$(dirname "$0")/../tests/e2e/lib.sh" "$1"
-seconds=${2:-60}
+seconds=${2:-120}
+# Before the figures are taken the fade-in ends and the start settles.
+settle=5
 
 "$UMBRANT_WINE" "$E2E_WIN_BUILD/app/host_compose_bench.exe" | tr -d '\r'
 
-e2e_registry_summer_noon 1
+# Local standard time is noon when the zone is this far east of UTC.
+now_minutes=$((10#$(date -u +%H) * 60 + 10#$(date -u +%M)))
+east=$(((12 * 60 - now_minutes + 36 * 60) % (24 * 60) - 12 * 60))
+sign=-
+[ "$east" -lt 0 ] && { sign=+; east=$((-east)); }
+export TZ=$(printf 'NOON%s%02d:%02d' "$sign" $((east / 60)) $((east % 60)))
+month=$((10#$(date -u +%m)))
+latitude=46
+[ "$month" -lt 4 ] || [ "$month" -gt 9 ] && latitude=-46
+echo "idle scenario: real clock, big dial, latitude $latitude, TZ=$TZ (local $(date +%H:%M) on $(date +%F))"
+
+idle_settings() {
+    e2e_registry_reset
+    e2e_registry_set IsBigClock 1
+    e2e_registry_set GeoLatitude "$latitude"
+    e2e_registry_set IsSimulateDateTime 0
+}
+
+# utime + stime of a process, in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# A field of /proc/pid/status in kB; the resident set is what Windows calls
+# the working set.
+status_kb() { awk -v field="$2:" '$1 == field { print $2 }' "/proc/$1/status"; }
+
+idle_settings
 e2e_desktop
 started=$(date +%s%N)
 e2e_start
 shown=$(date +%s%N)
 echo "start of Umbrant.exe to its window shown: $(((shown - started) / 1000000)) ms (Wine start-up included)"
 
-# utime + stime of a process, in clock ticks.
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# A console program that waits on an empty pipe keeps Wine's own processes
+# and the server up once the gadget has ended.
+holder_pipe=$E2E_ARTIFACTS/holder.pipe
+mkfifo "$holder_pipe"
+( exec 3<>"$holder_pipe"; exec "$UMBRANT_WINE" cmd /k <&3 >/dev/null 2>&1 ) &
+holder=$!
+
 prefix_inode=$(printf '%x' "$(stat -c %i "$WINEPREFIX")")
 server=
 for pid in $(pgrep -f wineserver); do
     readlink "/proc/$pid/cwd" | grep -q -- "-$prefix_inode\$" && server=$pid
 done
-sleep 5
+sleep "$settle"
 gadget_before=$(cpu_ticks "$E2E_PID")
 server_before=$([ -n "$server" ] && cpu_ticks "$server" || echo 0)
 sleep "$seconds"
 gadget_after=$(cpu_ticks "$E2E_PID")
 server_after=$([ -n "$server" ] && cpu_ticks "$server" || echo 0)
+working_set=$(status_kb "$E2E_PID" VmRSS)
+peak_working_set=$(status_kb "$E2E_PID" VmHWM)
 hz=$(getconf CLK_TCK)
 awk -v g=$((gadget_after - gadget_before)) -v s=$((server_after - server_before)) -v hz="$hz" -v t="$seconds" \
-    'BEGIN { printf "idle gadget over %d s: %.2f s processor time (%.2f %% of one core), Wine server %.2f s (%.2f %%)\n",
+    'BEGIN { printf "idle gadget over %d s: %.2f s processor time (%.3f %% of one core), Wine server %.2f s (%.3f %%)\n",
              t, g / hz, 100 * g / hz / t, s / hz, 100 * s / hz / t }'
+echo "working set: ${working_set} kB (peak ${peak_working_set} kB)"
+kill "$E2E_PID"
+wait "$E2E_PID" 2>/dev/null
+sleep "$settle"
+server_before=$([ -n "$server" ] && cpu_ticks "$server" || echo 0)
+sleep "$seconds"
+server_after=$([ -n "$server" ] && cpu_ticks "$server" || echo 0)
+awk -v s=$((server_after - server_before)) -v hz="$hz" -v t="$seconds" \
+    'BEGIN { printf "Wine server without the gadget over %d s: %.2f s (%.3f %%)\n", t, s / hz, 100 * s / hz / t }'
 e2e_stop
+kill "$holder" 2>/dev/null
+wait "$holder" 2>/dev/null
+
+# The second run traces every window procedure call and the calls of BitBlt;
+# a composed frame ends in one BitBlt of the whole window from the origin of
+# the composition (the background copies come from screen positions).
+relay_key='HKCU\Software\Wine\Debug'
+e2e_reg add "$relay_key" /v RelayInclude /d gdi32.BitBlt /f >/dev/null
+idle_settings
+log=$E2E_ARTIFACTS/wine.log
+WINEDEBUG=+relay e2e_start
+sleep "$settle"
+from=$(wc -l < "$log")
+sleep "$seconds"
+to=$(wc -l < "$log")
+size=$(printf '%08x,%08x' "$E2E_WIDTH" "$E2E_HEIGHT")
+sed -n "$((from + 1)),${to}p" "$log" | awk -v size="$size" -v t="$seconds" '
+    /Call window proc .*msg=WM_TIMER/ { timers++ }
+    /Call gdi32\.BitBlt\(/ && index($0, "00000000,00000000," size ",") && index($0, ",00000000,00000000,00cc0020)") { frames++ }
+    END { printf "idle gadget per minute: %.1f timer messages, %.1f composed frames\n", timers * 60 / t, frames * 60 / t }'
+e2e_stop
+e2e_reg delete "$relay_key" /v RelayInclude /f >/dev/null

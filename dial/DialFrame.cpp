@@ -107,7 +107,7 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     DrawTextW(dc, text, -1, &box, format);
 }
 
-void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
+int PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
         SetStretchBltMode(dc, COLORONCOLOR);
@@ -160,6 +160,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
         DitherToDisplayDepth(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, bits);
     }
+    return t;
 }
 
 CRodImage::CRodImage(HDC referenceDC, const char* resourceName)

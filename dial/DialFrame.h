@@ -66,8 +66,8 @@ struct DialFrame
 const int NIGHT_TEXT_SIZE = 1024;
 
 // Paints one complete frame into the dial rectangle of the surface behind
-// dc and pixels (null pixels: GDI steps only).
-void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride);
+// dc and pixels (null pixels: GDI steps only); returns the dial moment shown.
+int PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride);
 
 // The black band of the gnomon's shadow, tip at (u, v) pixels from the
 // centre of the rectangle (v up), with smoothed long edges.

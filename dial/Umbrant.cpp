@@ -3,6 +3,8 @@
 
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
+#include "dial/NightText.h"
+#include "dial/PictureChange.h"
 #include "raster/BitmapSurface.h"
 #include "dial/SettingsDialog.h"
 #include "settings/Registry.h"
@@ -12,10 +14,17 @@
 #include <cstdlib>
 #include <new>
 
+namespace {
+
+// A frame for a new moment is asked for this long into its second, so that
+// a timer that comes a little early or late still finds that moment.
+const int DUE_SECOND_OFFSET_MS = 100;
+
+}  // namespace
 
 CUmbrant::CUmbrant(const char* settingsKey)
-    : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0), m_shadowMask(nullptr),
-      m_window(nullptr), m_lastTimerRedraw(0),
+    : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0),
+      m_shadowMask(nullptr), m_window(nullptr),
       m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
 {
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
@@ -81,7 +90,11 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
     DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_scalePercent, m_latitude,
                        m_simulate, m_simulatedDay, m_simulatedTime, 0, m_shadowMask, resources, &m_lastNightTextTime,
                        &m_nightTextIndex, m_nightText, language};
-    PaintDialFrame(frame, dc, pixels, stride);
+    int t = PaintDialFrame(frame, dc, pixels, stride);
+    m_shownMoment = t;
+    m_frameDueMoment = static_cast<long long>(t) + SecondsOfSamePicture(m_latitude, DialSizeFor(m_isBig, m_scalePercent),
+                                                                        m_rectWidth, m_rectHeight, t);
+    m_painted = true;
     return true;
 }
 
@@ -120,16 +133,39 @@ bool CUmbrant::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, bool*)
 
 bool CUmbrant::OnTimer()
 {
-    DWORD now = timeGetTime();
-    if (static_cast<int>(now - m_lastTimerRedraw) > 1000) {
-        m_lastTimerRedraw = now;
-        return true;
-    }
     if (m_settingsChanged) {
         m_settingsChanged = false;
         return true;
     }
-    return false;
+    if (!m_painted || m_simulate)
+        return false;
+    // A clock set back shows an older moment at once.
+    int now = MomentFromClock(ReadSystemClock());
+    if (now >= m_frameDueMoment || now < m_shownMoment)
+        return true;
+    return m_lastNightTextTime != 0 && NightTextDue(m_lastNightTextTime, timeGetTime());
+}
+
+DWORD CUmbrant::NextFrameDelay()
+{
+    // The dial follows the Settings dialog's track bars while they move.
+    if (m_settingsOpen)
+        return 0;
+    // A simulated moment stands still.
+    if (!m_painted || m_simulate)
+        return INFINITE;
+    ClockReading clock = ReadSystemClock();
+    int now = MomentFromClock(clock);
+    long long wait = 0;
+    if (now >= m_shownMoment)
+        wait = (m_frameDueMoment - now) * 1000 - clock.milliseconds + DUE_SECOND_OFFSET_MS;
+    if (m_lastNightTextTime != 0) {
+        // The text changes at the first frame after its hold time.
+        long long held = static_cast<int>(timeGetTime() - m_lastNightTextTime);
+        if (NIGHT_TEXT_HOLD_MS + 1 - held < wait)
+            wait = NIGHT_TEXT_HOLD_MS + 1 - held;
+    }
+    return wait > 1 ? static_cast<DWORD>(wait) : 1;
 }
 
 bool CUmbrant::OnLanguageChanged(int language)
@@ -147,8 +183,10 @@ bool CUmbrant::OnCommand(int command)
 {
     // However the dialog is left, what it shows is now in force: keep it.
     if (command == CMD_SETTINGS) {
+        m_settingsOpen = true;
         DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"SETTINGS", Language()), m_window,
                         SettingsDialogProc, reinterpret_cast<LPARAM>(this));
+        m_settingsOpen = false;
         SaveSettings();
     }
     return true;

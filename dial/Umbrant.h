@@ -10,7 +10,8 @@
 class CDialResources;
 
 // The sundial gadget: keeps the dial's settings and drawing resources, paints
-// a dial frame on request and asks for a redraw once a second.
+// a dial frame on request and asks for the next one when the picture will
+// have changed visibly.
 class CUmbrant : public CGadget
 {
 public:
@@ -25,6 +26,7 @@ public:
     bool GetContentSize(int* width, int* height) override;
     bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* redraw) override;
     bool OnTimer() override;
+    DWORD NextFrameDelay() override;
     bool OnLanguageChanged(int language) override;
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
     bool OnCommand(int command) override;
@@ -41,7 +43,6 @@ public:
     unsigned char* m_shadowMask;
     HWND m_window;
     std::unique_ptr<CDialResources> m_resources;
-    DWORD m_lastTimerRedraw;
     DWORD m_lastNightTextTime;
     int m_nightTextIndex;
     int m_simulatedDay;
@@ -57,4 +58,10 @@ public:
     // when the host may be gone already.
     int m_language = LANGUAGE_ENGLISH;
     char m_nightText[1024];
+    // The moment of the frame on the screen, and the moment from which the
+    // real clock's picture has moved on from it (only while m_painted).
+    int m_shownMoment = 0;
+    long long m_frameDueMoment = 0;
+    bool m_painted = false;
+    bool m_settingsOpen = false;
 };

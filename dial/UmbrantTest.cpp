@@ -2,11 +2,13 @@
 #include "dial/Umbrant.h"
 
 #include "dial/Solar.h"
+#include "gadget/GadgetApplication.h"
 #include "raster/BitmapSurface.h"
 #include "settings/Registry.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -102,16 +104,34 @@ TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSetting)
     EXPECT_EQ(width, 250);
 }
 
-TEST_F(UmbrantTest, RedrawsOnceASecondAndAfterEachSettingsChange)
+TEST_F(UmbrantTest, AsksForFramesOnlyWhenThePictureChanges)
 {
     CUmbrant dial(SETTINGS_KEY);
-    EXPECT_TRUE(dial.OnTimer());
+    dial.m_painted = true;
+    // A simulated moment stands still: no frame, however long it waits.
     EXPECT_FALSE(dial.OnTimer());
+    EXPECT_EQ(dial.NextFrameDelay(), INFINITE);
     dial.m_settingsChanged = true;
     EXPECT_TRUE(dial.OnTimer());
     EXPECT_FALSE(dial.m_settingsChanged);
+    dial.m_settingsOpen = true;
+    EXPECT_EQ(dial.NextFrameDelay(), 0u) << "the track bars move it";
+    dial.m_settingsOpen = false;
+
+    // The real clock: due at the moment after the shown frame's change.
+    dial.m_simulate = false;
+    int now = MomentFromClock(ReadSystemClock());
+    dial.m_shownMoment = now;
+    dial.m_frameDueMoment = now + 30;
     EXPECT_FALSE(dial.OnTimer());
-    dial.m_lastTimerRedraw = timeGetTime() - 1500;
+    DWORD delay = dial.NextFrameDelay();
+    EXPECT_GT(delay, 28000u);
+    EXPECT_LE(delay, 30200u);
+    dial.m_frameDueMoment = now;
+    EXPECT_TRUE(dial.OnTimer());
+    // A clock set back is shown at once.
+    dial.m_shownMoment = now + 3600;
+    dial.m_frameDueMoment = now + 3630;
     EXPECT_TRUE(dial.OnTimer());
 }
 
@@ -217,6 +237,48 @@ TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
     dial.m_simulatedTime = 12 * 3600;
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(dial.m_lastNightTextTime, 0u);
+}
+
+// The gadget in its window, left alone: quiet, and yet it shows the new
+// moment as soon as the clock is set.
+TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
+{
+    StoreSetting("SimulatedTimeOfDay", "32400");
+    CUmbrant dial(SETTINGS_KEY);
+    CGadgetApplication host(&dial, nullptr, "UmbrantIdleTest", "Umbrant", LANGUAGE_ENGLISH, 12, 12, RGB(255, 255, 255),
+                            6, 4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
+    ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
+    MSG message;
+    for (DWORD start = GetTickCount(); host.m_animating && GetTickCount() - start < 10000;) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(5);
+    }
+    EXPECT_FALSE(host.m_animating) << "the fade-in ends";
+    EXPECT_FALSE(host.m_waiting) << "a simulated moment needs no timer";
+
+    dial.m_simulatedTime = 15 * 3600;  // behind its back
+    SendMessageA(host.m_window, WM_TIMECHANGE, 0, 0);
+    const int centre = 6 + 225;
+    const CBitmapSurface* shown = host.m_composition.get();
+    auto blue = [shown](double x, double y) {
+        return shown->GetPixels()[static_cast<int>(y) * shown->GetStride() + static_cast<int>(x) * 4];
+    };
+    Shadow before = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 32400));
+    Shadow after = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 15 * 3600));
+    int inShadow = blue(centre + 0.7 * after.u, centre - 0.7 * after.v);
+    EXPECT_LT(inShadow, 100);
+    int lightest = 0;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            lightest = std::max<int>(lightest, blue(centre + 0.7 * before.u + dx, centre - 0.7 * before.v + dy));
+    EXPECT_GT(lightest, 150) << "the morning's shadow is gone";
+
+    // With the real clock it waits for one timer, not for the animation's.
+    dial.m_simulate = false;
+    SendMessageA(host.m_window, WM_TIMECHANGE, 0, 0);
+    EXPECT_TRUE(host.m_waiting);
+    EXPECT_FALSE(host.m_animating);
 }
 
 }  // namespace

@@ -95,7 +95,9 @@ bool CGadgetApplication::Compose(bool force)
     if (!HasPixels(m_composition) || !HasPixels(m_background))
         return false;
     DWORD now = timeGetTime();
-    if (m_lastTick == 0)
+    // Animations step from the frame before only while they run: a frame
+    // after a quiet spell starts them afresh.
+    if (m_lastTick == 0 || !m_animating)
         m_lastTick = now;
     // Signed difference: the timer's wrap gives one ordinary small step.
     float dt = static_cast<float>(static_cast<int>(now - m_lastTick)) * 0.001f;
@@ -108,15 +110,18 @@ bool CGadgetApplication::Compose(bool force)
         m_dragPhaseTarget = 0;
     }
     m_opacityTarget = m_dragging ? m_dragOpacity : 1.0f;
+    bool animating = m_dragging || ControlsActive();
     // A fade time of zero or less jumps straight to the target.
     if (Approach(m_opacity, m_opacityTarget, m_fadeTime > 0 ? dt / m_fadeTime : 1.0f))
-        force = true;
+        force = animating = true;
     if (Approach(m_dragPhase, m_dragPhaseTarget, dt * DRAG_PHASE_RATE))
-        force = true;
+        force = animating = true;
     if (!force) {
         m_idleTime += dt;
-        if (m_idleTime <= m_idleRedrawMs * 0.001f)
+        if (m_idleTime <= m_idleRedrawMs * 0.001f) {
+            ScheduleFrames(animating);
             return false;
+        }
     }
     // The idle period counts from the last frame of any kind: a gadget that
     // asks for a frame once a second is then not drawn a second time by it.
@@ -136,5 +141,7 @@ bool CGadgetApplication::Compose(bool force)
     if (m_opacity < 1.0f)
         BlendTranslucent(m_composition->GetPixels(), m_background->GetPixels(), m_width, m_height, m_opacity);
     BitBlt(m_windowDC, 0, 0, m_width, m_height, dc, 0, 0, SRCCOPY);
+    // After the gadget painted: its next change counts from this frame.
+    ScheduleFrames(animating);
     return true;
 }

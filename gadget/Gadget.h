@@ -63,7 +63,12 @@ public:
     virtual bool SetContentRect(int left, int top, int right, int bottom) = 0;
     virtual bool GetContentSize(int* width, int* height) = 0;
     virtual bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* redraw) = 0;
+    // True when the picture is due a new frame now.
     virtual bool OnTimer() = 0;
+    // Milliseconds until the picture changes by itself (the frame may come a
+    // quarter second later); 0 while it changes all the time, INFINITE when
+    // it stays as it is.
+    virtual DWORD NextFrameDelay() = 0;
     virtual bool OnLanguageChanged(int language) = 0;
     // A command of the application (a positive CMD_...), from its buttons.
     virtual bool OnCommand(int command) = 0;

@@ -12,6 +12,10 @@ namespace {
 
 const UINT_PTR FRAME_TIMER = 1;
 const UINT FRAME_PERIOD_MS = 20;
+// One-shot timer of the gadget's next change, and how late the system may
+// deliver it to batch it with other wake-ups (the gadget allows for that).
+const UINT_PTR CHANGE_TIMER = 2;
+const ULONG CHANGE_TIMER_TOLERANCE_MS = 250;
 const DWORD WINDOW_STYLE = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
 const DWORD WINDOW_EX_STYLE = WS_EX_APPWINDOW;
 
@@ -142,7 +146,13 @@ bool CGadgetApplication::Create(HINSTANCE instance)
         return false;
     m_windowDC = ::GetDC(m_window);
     m_backgroundBrush = CreateSolidBrush(m_backgroundColour);
-    SetTimer(m_window, FRAME_TIMER, FRAME_PERIOD_MS, nullptr);
+    // Where the system has no coalescable timers a plain one does.
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32)
+        m_setCoalescableTimer = reinterpret_cast<decltype(m_setCoalescableTimer)>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetCoalescableTimer")));
+    // The fade-in runs from the start.
+    ScheduleFrames(true);
     ShowWindow(m_window, SW_SHOW);
     UpdateWindow(m_window);
     if (!SetStretchBltMode(m_windowDC, HALFTONE))
@@ -198,6 +208,41 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance, const char* clas
     if (m_events)
         m_events->OnWindowCreated(window);
     return window;
+}
+
+bool CGadgetApplication::ControlsActive() const
+{
+    for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
+        if (button->m_hover || button->m_pressed)
+            return true;
+    for (const std::unique_ptr<CGadgetLink>& link : m_links)
+        if (link->m_hover || link->m_pressed)
+            return true;
+    return false;
+}
+
+void CGadgetApplication::ScheduleFrames(bool animating)
+{
+    DWORD delay = m_gadget ? m_gadget->NextFrameDelay() : INFINITE;
+    if (animating || delay == 0) {
+        if (!m_animating)
+            SetTimer(m_window, FRAME_TIMER, FRAME_PERIOD_MS, nullptr);
+        m_animating = true;
+        delay = INFINITE;
+    } else if (m_animating) {
+        KillTimer(m_window, FRAME_TIMER);
+        m_animating = false;
+    }
+    // Setting the one-shot timer again replaces it; it ends at its message.
+    if (delay != INFINITE) {
+        if (m_setCoalescableTimer)
+            m_setCoalescableTimer(m_window, CHANGE_TIMER, delay, nullptr, CHANGE_TIMER_TOLERANCE_MS);
+        else
+            SetTimer(m_window, CHANGE_TIMER, delay, nullptr);
+    } else if (m_waiting) {
+        KillTimer(m_window, CHANGE_TIMER);
+    }
+    m_waiting = delay != INFINITE;
 }
 
 void CGadgetApplication::GiveContentRect()

@@ -88,6 +88,12 @@ public:
     std::vector<std::unique_ptr<CGadgetButton>> m_buttons;
     std::vector<std::unique_ptr<CGadgetLink>> m_links;
     std::vector<std::unique_ptr<CGadgetImage>> m_images;
+    // The animation timer runs; the one-shot timer waits for the gadget's
+    // next change.
+    bool m_animating = false;
+    bool m_waiting = false;
+    // SetCoalescableTimer of user32 where the system has it, else null.
+    UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
 
 private:
     void GiveContentRect();
@@ -96,6 +102,11 @@ private:
     bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);
     void RecaptureOnActivation();
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
+    // A button or link under the mouse or pressed.
+    bool ControlsActive() const;
+    // Runs the animation timer while something animates, otherwise the
+    // one-shot timer for the gadget's next change, or no timer at all.
+    void ScheduleFrames(bool animating);
 
     CGadgetApplication(const CGadgetApplication&) = delete;
     CGadgetApplication& operator=(const CGadgetApplication&) = delete;

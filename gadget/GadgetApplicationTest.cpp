@@ -59,6 +59,7 @@ public:
     }
     bool OnMessage(HWND, UINT, WPARAM, LPARAM, bool*) override { return false; }
     bool OnTimer() override { return false; }
+    DWORD NextFrameDelay() override { return INFINITE; }
     bool OnLanguageChanged(int) override
     {
         m_tipWhenToldOfLanguage = ToolTipText(m_host->m_buttons[0].get());
@@ -227,10 +228,22 @@ TEST_F(GadgetHost, ComposesOnlyWhenSomethingChanged)
     m_host->m_idleTime = 0.9f;
     EXPECT_TRUE(m_host->Compose(true));
     EXPECT_EQ(m_host->m_idleTime, 0.0f) << "a forced frame restarts the idle period";
+    EXPECT_FALSE(m_host->m_animating) << "the timer stops with the fade-in";
+    m_host->m_idleTime = 1.0f;
+    Sleep(5);
+    EXPECT_FALSE(m_host->Compose(false)) << "a quiet host draws only what is asked for";
+
+    // While something animates, the idle period still ends in a frame.
+    m_host->m_buttons[0]->m_hover = true;
+    m_host->Compose(false);
+    EXPECT_TRUE(m_host->m_animating) << "a hovered button runs the timer";
     m_host->m_idleTime = 1.0f;
     Sleep(5);
     EXPECT_TRUE(m_host->Compose(false)) << "the idle period ran out";
     EXPECT_EQ(m_host->m_idleTime, 0.0f);
+    m_host->m_buttons[0]->m_hover = false;
+    m_host->Compose(true);
+    EXPECT_FALSE(m_host->m_animating);
 }
 
 TEST_F(GadgetHost, ZeroFadeTimeJumpsToTheTarget)

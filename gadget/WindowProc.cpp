@@ -148,6 +148,16 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     case WM_TIMER:
         host->Compose(host->m_gadget ? host->m_gadget->OnTimer() : false);
         break;
+    case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+        // The clock, the time zone or the screen may have changed.
+        host->Compose(true);
+        break;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+            host->Compose(true);
+        break;
     case WM_HSCROLL:
     case WM_VSCROLL:
         host->Scroll(message, wParam, lParam);

@@ -1,0 +1,147 @@
+// Tests of when the dial's picture changes.
+#include "dial/PictureChange.h"
+
+#include "dial/DialGeometry.h"
+#include "dial/DialPixels.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// Sides of the big and the small dial.
+const int BIG = DialSizeFor(true, NATURAL_SCALE).side, SMALL = DialSizeFor(false, NATURAL_SCALE).side;
+
+int DialSide(bool big)
+{
+    return big ? BIG : SMALL;
+}
+
+Shadow At(double latitude, bool big, int t)
+{
+    return ComputeShadow(latitude, DialSizeFor(big, NATURAL_SCALE).gnomonLength, t);
+}
+
+// Farthest that a sample of the hard band's outline inside the dial moves
+// from shadow a to shadow b: points along both long sides, and round the
+// tip's cap. Worked out from the band's shape, apart from the code under test.
+double OutlineMove(const Shadow& a, const Shadow& b, bool big)
+{
+    const double r = DialSizeFor(big, NATURAL_SCALE).shadowHalfWidth, half = DialSide(big) / 2.0;
+    const double la = std::hypot(a.u, a.v), lb = std::hypot(b.u, b.v);
+    const double ax = a.u / la, ay = a.v / la, bx = b.u / lb, by = b.v / lb;
+    double worst = 0;
+    auto sample = [&](double pax, double pay, double pbx, double pby) {
+        bool seen = (std::fabs(pax) <= half && std::fabs(pay) <= half) || (std::fabs(pbx) <= half && std::fabs(pby) <= half);
+        if (seen)
+            worst = std::fmax(worst, std::hypot(pbx - pax, pby - pay));
+    };
+    // A side is a straight edge: its points at one distance from the foot.
+    for (double along = 0; along <= std::fmin(std::fmin(la, lb), 2 * half); along += 0.5)
+        for (int side = -1; side <= 1; side += 2)
+            sample(along * ax - side * r * ay, along * ay + side * r * ax, along * bx - side * r * by,
+                   along * by + side * r * bx);
+    for (double phi = -1.6; phi <= 1.6; phi += 0.05)
+        sample(a.u + r * (cos(phi) * ax - sin(phi) * ay), a.v + r * (cos(phi) * ay + sin(phi) * ax),
+               b.u + r * (cos(phi) * bx - sin(phi) * by), b.v + r * (cos(phi) * by + sin(phi) * bx));
+    return worst;
+}
+
+// First second of daylight after moment t, scanning a day ahead; -1 if none.
+int Sunrise(double latitude, int t)
+{
+    for (int s = t; s < t + 86400; ++s)
+        if (At(latitude, false, s).isDay)
+            return s;
+    return -1;
+}
+
+TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
+{
+    const struct {
+        const char* what;
+        double latitude;
+        int day, seconds;
+        bool big;
+        int least, most;  // the wait expected, seconds
+    } cases[] = {
+        // At most two frames a minute at a summer noon, on either dial.
+        {"summer noon 46 N, big", 46, 172, 12 * 3600, true, 30, 60},
+        {"summer noon 46 N, small", 46, 172, 12 * 3600, false, 30, 60},
+        {"summer noon 46 S", -46, 355, 12 * 3600, true, 30, 60},
+        // Low sun: the shadow reaches past the dial and swings fast.
+        {"early summer morning", 46, 172, 5 * 3600, true, 1, 20},
+        {"winter afternoon", 46, 355, 15 * 3600 + 1800, true, 1, 30},
+        {"equator at noon", 0, 80, 12 * 3600, true, 1, 60},
+        // The polar day: the sun circles, the shadow turns all day long.
+        {"north pole in summer", 90, 172, 3 * 3600, true, 1, 60},
+        {"near the pole at midnight", 85, 172, 0, true, 1, 60},
+        // Night, polar night: nothing moves.
+        {"midnight", 46, 172, 0, true, 60, 60},
+        {"polar night", -89, 172, 12 * 3600, false, 60, 60},
+    };
+    for (const auto& c : cases) {
+        int t = SimulatedMoment(c.day, c.seconds);
+        int wait = SecondsOfSamePicture(c.latitude, DialSizeFor(c.big, NATURAL_SCALE), DialSide(c.big), DialSide(c.big), t);
+        EXPECT_GE(wait, c.least) << c.what;
+        EXPECT_LE(wait, c.most) << c.what;
+        Shadow shown = At(c.latitude, c.big, t);
+        for (int k = 1; k <= wait; ++k) {
+            Shadow later = At(c.latitude, c.big, t + k);
+            ASSERT_EQ(later.isDay, shown.isDay) << c.what << ", " << k << " s later";
+            if (!shown.isDay)
+                continue;
+            ASSERT_EQ(BrightnessLevel(later.brightness), BrightnessLevel(shown.brightness))
+                << c.what << ", " << k << " s later";
+            double moved = OutlineMove(shown, later, c.big);
+            ASSERT_LE(moved, SHADOW_TOLERANCE_PX) << c.what << ", " << k << " s later";
+        }
+    }
+}
+
+TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
+{
+    for (double latitude : {46.0, -30.0, 66.0}) {
+        int rise = Sunrise(latitude, SimulatedMoment(80, 3 * 3600));
+        ASSERT_GT(rise, 0) << latitude;
+        // The last night moment is shown, the first day moment comes next.
+        for (int before : {1, 2, 30}) {
+            int t = rise - before;
+            int wait = SecondsOfSamePicture(latitude, DialSizeFor(true, NATURAL_SCALE), BIG, BIG, t);
+            EXPECT_EQ(wait, before > 1 ? before - 1 : 1) << latitude << ", " << before << " s before sunrise";
+        }
+        // Soon after sunrise the dimming steps every few seconds: the frame
+        // comes before the level changes.
+        int t = rise + 120;
+        int wait = SecondsOfSamePicture(latitude, DialSizeFor(false, NATURAL_SCALE), SMALL, SMALL, t);
+        int level = BrightnessLevel(At(latitude, false, t).brightness);
+        EXPECT_EQ(BrightnessLevel(At(latitude, false, t + wait).brightness), level) << latitude << ", wait " << wait;
+        EXPECT_LT(wait, MAX_FRAME_INTERVAL_S) << latitude;
+    }
+}
+
+TEST(PictureChange, FastestPointOfTheShadow)
+{
+    const double turn = 0.001;  // radians
+    const struct {
+        const char* what;
+        double length;
+        double least, most;  // pixels moved by the turn
+    } cases[] = {
+        // The far edge of the tip's cap moves farther than the tip.
+        {"short shadow", 50, (50 + 9.2) * turn, 0.2},
+        {"gnomon-long shadow", 125, (125 + 9.2) * turn, 0.3},
+        // Beyond the dial only the part inside it counts.
+        {"shadow past the dial", 3000, 318 * turn, 0.6},
+    };
+    for (const auto& c : cases) {
+        Shadow a = {true, 0, -c.length, 1, 0.5};
+        Shadow b = {true, c.length * sin(turn), -c.length * cos(turn), 1, 0.5};
+        double moved = ShadowDisplacement(a, b, DialSizeFor(true, NATURAL_SCALE), BIG, BIG);
+        EXPECT_GE(moved, c.least) << c.what << ": " << moved;
+        EXPECT_LE(moved, c.most) << c.what << ": " << moved;
+    }
+}
+
+}  // namespace
