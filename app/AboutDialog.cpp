@@ -15,9 +15,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         SetLinkCursor(dialog, IDC_MAIL_LINK);
         SetLinkCursor(dialog, IDC_HOMEPAGE_LINK);
         return TRUE;
-    case WM_DRAWITEM:
-        DrawLinkControl(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        break;
+    case WM_DRAWITEM: DrawLinkControl(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_MAIL_LINK:
@@ -29,9 +27,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                 OpenAddress(HOMEPAGE_SCHEME HOMEPAGE_TEXT);
             break;
         case IDOK:
-        case IDCANCEL:
-            EndDialog(dialog, LOWORD(wParam));
-            break;
+        case IDCANCEL: EndDialog(dialog, LOWORD(wParam)); break;
         }
         break;
     }

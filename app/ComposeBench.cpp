@@ -20,7 +20,8 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
     return (to.QuadPart - from.QuadPart) * 1000.0 / g_frequency.QuadPart;
 }
 
-struct Figures {
+struct Figures
+{
     double total = 0, maximum = 0;
     int count = 0;
     void Add(double ms)
@@ -46,7 +47,7 @@ bool TimedCompose(CGadgetApplication* host, bool force, Figures* figures)
     return drawn;
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {

@@ -65,7 +65,7 @@ void CloseRunningGadget()
 class CUninstallMessage : public CUninstallReport
 {
 public:
-    explicit CUninstallMessage(int language) : m_language(language) {}
+    explicit CUninstallMessage(int language) : m_language(language) { }
     void Tell(bool removed) override
     {
         // The text may hold letters outside the ANSI code page.
@@ -78,7 +78,7 @@ private:
     int m_language;
 };
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
@@ -102,9 +102,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", MAKER_NAME, nullptr, nullptr);
     RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, PROGRAM_NAME, nullptr, nullptr);
     const DialSize size = DialSizeFor(false, NATURAL_SCALE);
-    CGadgetApplication host(&gadget, &events, PROGRAM_NAME, title, language, FIRST_SIZE, FIRST_SIZE,
-                            BACKGROUND_COLOUR, size.frameWidth, size.cornerRadius, IDLE_REDRAW_MS, DRAG_OPACITY,
-                            FADE_TIME, 0, 0, 0, 0);
+    CGadgetApplication host(&gadget, &events, PROGRAM_NAME, title, language, FIRST_SIZE, FIRST_SIZE, BACKGROUND_COLOUR,
+                            size.frameWidth, size.cornerRadius, IDLE_REDRAW_MS, DRAG_OPACITY, FADE_TIME, 0, 0, 0, 0);
     events.m_host = &host;
 
     SetLastError(ERROR_SUCCESS);

@@ -38,8 +38,7 @@ void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial,
     }
     if (band.smoothOutline) {
         GdiFlush();
-        DrawAntialiasedPolygonOutline(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, band.corners, 4,
-                                      0);
+        DrawAntialiasedPolygonOutline(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, band.corners, 4, 0);
     }
 }
 
@@ -47,8 +46,8 @@ void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const 
 {
     if (!rodDC)
         return;
-    GnomonBands gnomon = ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left, dial.bottom - dial.top,
-                                            latitude, size);
+    GnomonBands gnomon =
+        ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left, dial.bottom - dial.top, latitude, size);
     const StretchBand* bands[3] = {&gnomon.cap, &gnomon.shaft, &gnomon.base};
     for (const StretchBand* band : bands) {
         if (band->dstHeight <= 0)
@@ -180,9 +179,8 @@ CRodImage::~CRodImage()
 CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
     : m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))),
       m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, "Arial")),
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                              "Arial")),
       m_rodBig(referenceDC, "RodBigImage"), m_rodSmall(referenceDC, "RodSmallImage"),
       m_numbers(referenceDC, 0, 0, "NumbersImage")
-{
-}
+{ }

@@ -50,17 +50,17 @@ struct DialFrame
 {
     int left, top, width, height;
     bool isBig;
-    int scalePercent;                // NATURAL_SCALE: the bitmaps' own size
+    int scalePercent;  // NATURAL_SCALE: the bitmaps' own size
     float latitude;
     bool simulate;
     int simulatedDay, simulatedTime;
-    int displayBits;                 // 0: the depth of the device context
-    unsigned char* shadowMask;       // width x height bytes, or null
-    const CDialResources* resources; // brush, font, gnomon and numerals, never null
-    DWORD* lastNightTextTime;        // 0: no text chosen yet
+    int displayBits;                  // 0: the depth of the device context
+    unsigned char* shadowMask;        // width x height bytes, or null
+    const CDialResources* resources;  // brush, font, gnomon and numerals, never null
+    DWORD* lastNightTextTime;         // 0: no text chosen yet
     int* nightTextIndex;
-    char* nightText;                 // NIGHT_TEXT_SIZE bytes, UTF-8
-    int language;                    // of the night text, an id of the language table
+    char* nightText;  // NIGHT_TEXT_SIZE bytes, UTF-8
+    int language;     // of the night text, an id of the language table
 };
 
 const int NIGHT_TEXT_SIZE = 1024;
@@ -76,4 +76,3 @@ void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial,
 
 // The gnomon, stretched for the latitude, through its mask and picture.
 void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const DialSize& size);
-

@@ -15,7 +15,8 @@ std::vector<unsigned char> NoonFace()
     std::vector<unsigned char> pixels(DIAL_SIDE * DIAL_SIDE * 4, 255);
     for (int y = DIAL_SIDE / 2; y < DIAL_SIDE / 2 + 123; ++y)
         for (int x = DIAL_SIDE / 2 - 9; x < DIAL_SIDE / 2 + 9; ++x)
-            pixels[(y * DIAL_SIDE + x) * 4] = pixels[(y * DIAL_SIDE + x) * 4 + 1] = pixels[(y * DIAL_SIDE + x) * 4 + 2] = 0;
+            pixels[(y * DIAL_SIDE + x) * 4] = pixels[(y * DIAL_SIDE + x) * 4 + 1] =
+                pixels[(y * DIAL_SIDE + x) * 4 + 2] = 0;
     return pixels;
 }
 

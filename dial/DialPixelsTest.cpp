@@ -70,7 +70,7 @@ TEST_F(DialPixelsTest, PassFarOutSmearsAnEdgeAndStaysInsideTheTable)
         line[i] = 0;
     BlurPass(line.data(), 1, 40, 5000, -3000, 1, 0);
     EXPECT_EQ(line[19], 255);
-    EXPECT_GT(line[20], 200);   // 10/256 of the way down per pixel
+    EXPECT_GT(line[20], 200);  // 10/256 of the way down per pixel
     EXPECT_GT(line[39], 0);
     for (int i = 21; i < 40; ++i)
         EXPECT_LT(line[i], line[i - 1]);
@@ -139,7 +139,7 @@ TEST_F(DialPixelsTest, ColourOperationsTouchOnlyColourBytesOfTheRectangle)
     EXPECT_EQ(p[1], 64);
     EXPECT_EQ(p[2], 0);
     EXPECT_EQ(p[3], 0x5A);
-    EXPECT_EQ(pixels[0], 255);                  // outside the rectangle
+    EXPECT_EQ(pixels[0], 255);  // outside the rectangle
     EXPECT_EQ(pixels[(1 * 4 + 3) * 4], 255);
 
     pixels = Pixels(2, 1, 255, 200, 100);

@@ -13,10 +13,10 @@ const int GNOMON_LENGTH_SMALL = 70;
 // the bitmap, so they do not scale.
 struct RodImage
 {
-    int width;     // w, half the bitmap's width: picture left, mask right
-    int capRows;   // t
-    int baseRow;   // m, first row of the base disc
-    int height;    // Hb
+    int width;    // w, half the bitmap's width: picture left, mask right
+    int capRows;  // t
+    int baseRow;  // m, first row of the base disc
+    int height;   // Hb
 };
 
 struct DialSize

@@ -8,26 +8,26 @@ namespace {
 const double RAD = 3.14159265358979323846 / 180;  // radians in a degree
 const double ARCSECOND = 1 / 3600.0;              // degrees in an arcsecond
 const double J2000 = 2451545.0;                   // Julian day of 2000 January 1, 12h: the series' origin
-const double DAYS_PER_CENTURY = 36525;              // the series run in Julian centuries
-const double JULIAN_DAY_OF_YEAR_ONE = 1721425.5;      // 0h UT on 1 January of the year 1, Gregorian
+const double DAYS_PER_CENTURY = 36525;            // the series run in Julian centuries
+const double JULIAN_DAY_OF_YEAR_ONE = 1721425.5;  // 0h UT on 1 January of the year 1, Gregorian
 const double SECONDS_PER_DAY = 86400;
-const double ABERRATION = 0.00569;                // the sun's annual aberration, degrees
-const double MEAN_SUN_ABERRATION = 0.0057183;       // the same for the mean sun of the equation of time
-const double SECONDS_PER_HOUR_ANGLE = 240;           // per degree: the sun's hour angle runs 360 degrees a day
-const double MINUTES_PER_DEGREE = 4;                // of time, as the earth turns
-const int NOON_ITERATIONS = 3;                     // each one gains about three digits
+const double ABERRATION = 0.00569;             // the sun's annual aberration, degrees
+const double MEAN_SUN_ABERRATION = 0.0057183;  // the same for the mean sun of the equation of time
+const double SECONDS_PER_HOUR_ANGLE = 240;     // per degree: the sun's hour angle runs 360 degrees a day
+const double MINUTES_PER_DEGREE = 4;           // of time, as the earth turns
+const int NOON_ITERATIONS = 3;                 // each one gains about three digits
 
 // Series in T, Julian centuries from J2000: c0 + c1 T + c2 T^2 + c3 T^3.
 typedef double Series[4];
-const Series SUN_MEAN_LONGITUDE = {280.46646, 36000.76983, 0.0003032, 0};    // degrees
-const Series SUN_MEAN_ANOMALY = {357.52911, 35999.05029, -0.0001537, 0};     // degrees
-const Series CENTRE_1 = {1.914602, -0.004817, -0.000014, 0};                // degrees, times sin M
-const Series CENTRE_2 = {0.019993, -0.000101, 0, 0};                        // degrees, times sin 2M
-const double CENTRE_3 = 0.000289;                                           // degrees, times sin 3M
-const Series MEAN_OBLIQUITY = {84381.448, -46.8150, -0.00059, 0.001813};    // arcseconds
-const Series MOON_NODE = {125.04452, -1934.136261, 0, 0};                   // degrees
-const Series NUTATION_SUN = {280.4665, 36000.7698, 0, 0};                   // degrees
-const Series NUTATION_MOON = {218.3165, 481267.8813, 0, 0};                 // degrees
+const Series SUN_MEAN_LONGITUDE = {280.46646, 36000.76983, 0.0003032, 0};  // degrees
+const Series SUN_MEAN_ANOMALY = {357.52911, 35999.05029, -0.0001537, 0};   // degrees
+const Series CENTRE_1 = {1.914602, -0.004817, -0.000014, 0};               // degrees, times sin M
+const Series CENTRE_2 = {0.019993, -0.000101, 0, 0};                       // degrees, times sin 2M
+const double CENTRE_3 = 0.000289;                                          // degrees, times sin 3M
+const Series MEAN_OBLIQUITY = {84381.448, -46.8150, -0.00059, 0.001813};   // arcseconds
+const Series MOON_NODE = {125.04452, -1934.136261, 0, 0};                  // degrees
+const Series NUTATION_SUN = {280.4665, 36000.7698, 0, 0};                  // degrees
+const Series NUTATION_MOON = {218.3165, 481267.8813, 0, 0};                // degrees
 // The four largest terms of the nutation, good to half an arcsecond, with the
 // arguments: the moon's node, twice the sun's and the moon's mean longitudes,
 // twice the node. Arcseconds, times the sine (longitude) or cosine (obliquity).
@@ -60,7 +60,7 @@ double Evaluate(const Series& c, double t)
 
 struct Nutation
 {
-    double longitude, obliquity;   // degrees
+    double longitude, obliquity;  // degrees
 };
 
 Nutation ComputeNutation(double t)
@@ -101,8 +101,8 @@ ApparentSun ComputeApparentSun(double julianDay)
     double t = d / DAYS_PER_CENTURY;
     double meanLongitude = Evaluate(SUN_MEAN_LONGITUDE, t);
     double anomaly = Evaluate(SUN_MEAN_ANOMALY, t) * RAD;
-    double centre = Evaluate(CENTRE_1, t) * sin(anomaly) + Evaluate(CENTRE_2, t) * sin(2 * anomaly) +
-                    CENTRE_3 * sin(3 * anomaly);
+    double centre =
+        Evaluate(CENTRE_1, t) * sin(anomaly) + Evaluate(CENTRE_2, t) * sin(2 * anomaly) + CENTRE_3 * sin(3 * anomaly);
     Nutation nutation = ComputeNutation(t);
     double longitude = (meanLongitude + centre - ABERRATION + nutation.longitude) * RAD;
     double obliquity = (Evaluate(MEAN_OBLIQUITY, t) * ARCSECOND + nutation.obliquity) * RAD;

@@ -13,16 +13,16 @@
 
 struct ApparentSun
 {
-    double rightAscension;   // degrees 0 .. 360, true equator and equinox of date
-    double declination;      // degrees
-    double equationOfTime;   // minutes, apparent minus mean solar time
-    double siderealTime;     // Greenwich apparent sidereal time, degrees 0 .. 360
+    double rightAscension;  // degrees 0 .. 360, true equator and equinox of date
+    double declination;     // degrees
+    double equationOfTime;  // minutes, apparent minus mean solar time
+    double siderealTime;    // Greenwich apparent sidereal time, degrees 0 .. 360
 };
 
 struct SunInSky
 {
-    double altitude;   // degrees above the horizon, geometric (no refraction)
-    double azimuth;    // degrees clockwise from north, 0 .. 360
+    double altitude;  // degrees above the horizon, geometric (no refraction)
+    double azimuth;   // degrees clockwise from north, 0 .. 360
 };
 
 // Julian day of a moment given as the day of the year (1 = January 1) and the

@@ -13,7 +13,7 @@
 namespace {
 
 const double RAD = 3.14159265358979323846 / 180;
-const double OBLIQUITY_J2000 = 23.4392911;   // mean obliquity at J2000, degrees
+const double OBLIQUITY_J2000 = 23.4392911;  // mean obliquity at J2000, degrees
 const double ABERRATION = 20.4898 / 3600;   // degrees at one astronomical unit
 const int SAMPLES = 4000;                   // enough to meet every season, hour and latitude
 const double TOLERANCE = 0.02;              // degrees between the two directions
@@ -51,10 +51,10 @@ SunInSky LibnovaSunInSky(double julianDay, double latitude, double longitude)
     ln_equ_posn apparent;
     EclipticToEquatorial(lambda + nutation.longitude, beta, nutation.ecliptic + nutation.obliquity, apparent.ra,
                          apparent.dec);
-    ln_lnlat_posn observer = {longitude, latitude};   // degrees east, north
+    ln_lnlat_posn observer = {longitude, latitude};  // degrees east, north
     ln_hrz_posn sky;
     ln_get_hrz_from_equ_sidereal_time(&apparent, &observer, ln_get_apparent_sidereal_time(julianDay), &sky);
-    return {sky.alt, fmod(sky.az + 180, 360)};        // libnova counts azimuth from the south
+    return {sky.alt, fmod(sky.az + 180, 360)};  // libnova counts azimuth from the south
 }
 
 double AngleBetween(const SunInSky& a, const SunInSky& b)
@@ -90,5 +90,5 @@ TEST(EphemerisOracle, SunDirectionAgreesWithLibnova)
            SAMPLES, worst, angles[angles.size() * 95 / 100], angles[angles.size() / 2], worstDay, worstLatitude,
            worstLongitude);
     EXPECT_LT(worst, TOLERANCE) << "worst at JD " << worstDay << ", latitude " << worstLatitude << ", longitude "
-                                 << worstLongitude;
+                                << worstLongitude;
 }

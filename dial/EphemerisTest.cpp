@@ -15,7 +15,7 @@ const double DEGREES_PER_RADIAN = 180 / 3.14159265358979323846;
 struct Figure
 {
     const char* what;
-    int year, day, seconds;   // UT
+    int year, day, seconds;  // UT
     double ApparentSun::*field;
     double expected, tolerance;
 };
@@ -65,8 +65,8 @@ std::vector<double> ShadowDirectionDifferences(double latitude, double longitude
 TEST(Ephemeris, JulianDayCountsLeapYearsAndTheZone)
 {
     EXPECT_EQ(JulianDayFromLocal(2000, 1, 12 * 3600, 0), 2451545.0);
-    EXPECT_EQ(JulianDayFromLocal(1900, 1, 0, 0), 2415020.5);         // 1900 is no leap year
-    EXPECT_EQ(JulianDayFromLocal(2024, 366, 86400, 0), 2460676.5);   // 2024 is
+    EXPECT_EQ(JulianDayFromLocal(1900, 1, 0, 0), 2415020.5);        // 1900 is no leap year
+    EXPECT_EQ(JulianDayFromLocal(2024, 366, 86400, 0), 2460676.5);  // 2024 is
     EXPECT_EQ(JulianDayFromLocal(2025, 1, 3600, 60), 2460676.5);
 }
 
@@ -139,7 +139,7 @@ TEST(Ephemeris, ExactShadowLiesInTheModelsFrame)
         const char* name;
         double latitude, longitude;
         int zoneMinutes;
-        double largest;   // the most the models may differ, degrees
+        double largest;  // the most the models may differ, degrees
     };
     const Place places[] = {
         {"46 N on the zone meridian", 46.05, 15, 60, 10},
@@ -149,8 +149,8 @@ TEST(Ephemeris, ExactShadowLiesInTheModelsFrame)
     for (const Place& p : places) {
         std::vector<double> d = ShadowDirectionDifferences(p.latitude, p.longitude, p.zoneMinutes);
         double largest = d.empty() ? 0 : *std::max_element(d.begin(), d.end());
-        printf("shadow direction, present model against exact, %s: max %.2f, 95%% %.2f degrees\n", p.name,
-               largest, Percentile95(d));
+        printf("shadow direction, present model against exact, %s: max %.2f, 95%% %.2f degrees\n", p.name, largest,
+               Percentile95(d));
         EXPECT_GT(d.size(), 365u * 50) << p.name;
         EXPECT_LT(largest, p.largest) << p.name;
     }

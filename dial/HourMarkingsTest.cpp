@@ -39,7 +39,11 @@ struct Dial
         numbers = {sheet.data(), 256 * 4, 256, 96};
     }
 
-    void Draw(float latitude) { DrawHourLinesAndNumerals(pixels.data(), SIDE * 4, 0, 0, SIDE, SIDE, latitude, &numbers, DialSizeFor(true, NATURAL_SCALE)); }
+    void Draw(float latitude)
+    {
+        DrawHourLinesAndNumerals(pixels.data(), SIDE * 4, 0, 0, SIDE, SIDE, latitude, &numbers,
+                                 DialSizeFor(true, NATURAL_SCALE));
+    }
 
     int Blue(int x, int y) const { return pixels[(y * SIDE + x) * 4]; }
 
@@ -129,7 +133,7 @@ TEST(HourMarkings, NumeralsNarrowWhereLinesCrowd)
     double x, y;
     int minX, maxX;
     ASSERT_TRUE(dial.Find(12, x, y, minX, maxX));
-    EXPECT_LE(maxX - minX + 1, 7);   // 6 wide
+    EXPECT_LE(maxX - minX + 1, 7);  // 6 wide
     ASSERT_TRUE(dial.Find(6, x, y, minX, maxX));
     EXPECT_GE(maxX - minX + 1, 13);  // turned a quarter: 16 high across
 }
@@ -137,8 +141,10 @@ TEST(HourMarkings, NumeralsNarrowWhereLinesCrowd)
 TEST(HourMarkings, MissingPicturesDrawNothing)
 {
     Dial dial;
-    DrawHourLinesAndNumerals(dial.pixels.data(), Dial::SIDE * 4, 0, 0, Dial::SIDE, Dial::SIDE, 45.0f, nullptr, DialSizeFor(true, NATURAL_SCALE));
-    DrawHourLinesAndNumerals(nullptr, Dial::SIDE * 4, 0, 0, Dial::SIDE, Dial::SIDE, 45.0f, &dial.numbers, DialSizeFor(true, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(dial.pixels.data(), Dial::SIDE * 4, 0, 0, Dial::SIDE, Dial::SIDE, 45.0f, nullptr,
+                             DialSizeFor(true, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(nullptr, Dial::SIDE * 4, 0, 0, Dial::SIDE, Dial::SIDE, 45.0f, &dial.numbers,
+                             DialSizeFor(true, NATURAL_SCALE));
     dial.Draw(NAN);
     for (unsigned char p : dial.pixels)
         ASSERT_EQ(p, 255);

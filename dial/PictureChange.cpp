@@ -26,7 +26,7 @@ double BlurEdgeShift(int width, int height)
     return std::log(2.0) / -std::log(1.0 - weight);
 }
 
-} // namespace
+}  // namespace
 
 double ShadowDisplacement(const Shadow& a, const Shadow& b, const DialSize& size, int width, int height)
 {

@@ -33,7 +33,8 @@ double OutlineMove(const Shadow& a, const Shadow& b, bool big)
     const double ax = a.u / la, ay = a.v / la, bx = b.u / lb, by = b.v / lb;
     double worst = 0;
     auto sample = [&](double pax, double pay, double pbx, double pby) {
-        bool seen = (std::fabs(pax) <= half && std::fabs(pay) <= half) || (std::fabs(pbx) <= half && std::fabs(pby) <= half);
+        bool seen =
+            (std::fabs(pax) <= half && std::fabs(pay) <= half) || (std::fabs(pbx) <= half && std::fabs(pby) <= half);
         if (seen)
             worst = std::fmax(worst, std::hypot(pbx - pax, pby - pay));
     };
@@ -59,7 +60,8 @@ int Sunrise(double latitude, int t)
 
 TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
 {
-    const struct {
+    const struct
+    {
         const char* what;
         double latitude;
         int day, seconds;
@@ -83,7 +85,8 @@ TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
     };
     for (const auto& c : cases) {
         int t = SimulatedMoment(c.day, c.seconds);
-        int wait = SecondsOfSamePicture(c.latitude, DialSizeFor(c.big, NATURAL_SCALE), DialSide(c.big), DialSide(c.big), t);
+        int wait =
+            SecondsOfSamePicture(c.latitude, DialSizeFor(c.big, NATURAL_SCALE), DialSide(c.big), DialSide(c.big), t);
         EXPECT_GE(wait, c.least) << c.what;
         EXPECT_LE(wait, c.most) << c.what;
         Shadow shown = At(c.latitude, c.big, t);
@@ -124,7 +127,8 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
 TEST(PictureChange, FastestPointOfTheShadow)
 {
     const double turn = 0.001;  // radians
-    const struct {
+    const struct
+    {
         const char* what;
         double length;
         double least, most;  // pixels moved by the turn

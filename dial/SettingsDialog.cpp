@@ -112,9 +112,7 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
         EndDialog(dialog, IDOK);
         break;
     }
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        break;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
     }
 }
 
@@ -134,8 +132,7 @@ void OnTrackBarMoved(HWND dialog, CUmbrant* gadget, HWND bar)
         gadget->m_simulatedTime = position * 60;
         ShowGadgetDateTime(dialog, gadget);
         break;
-    default:
-        return;
+    default: return;
     }
     gadget->m_settingsChanged = true;
 }
@@ -186,15 +183,9 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     if (!gadget)
         return FALSE;
     switch (message) {
-    case WM_COMMAND:
-        OnSettingsCommand(dialog, gadget, LOWORD(wParam), HIWORD(wParam));
-        break;
-    case WM_HSCROLL:
-        OnTrackBarMoved(dialog, gadget, reinterpret_cast<HWND>(lParam));
-        break;
-    case WM_DRAWITEM:
-        DrawLinkControl(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        break;
+    case WM_COMMAND: OnSettingsCommand(dialog, gadget, LOWORD(wParam), HIWORD(wParam)); break;
+    case WM_HSCROLL: OnTrackBarMoved(dialog, gadget, reinterpret_cast<HWND>(lParam)); break;
+    case WM_DRAWITEM: DrawLinkControl(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
     }
     return FALSE;
 }

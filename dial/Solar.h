@@ -14,19 +14,19 @@
 // factors, 1 / pi and two pi come from it), the orbit's year has 366 days,
 // and the hour sectors take sin 15 and cos 15 degrees cut to five and three
 // digits.
-const double DEG_TO_RAD = 0.017453292522222223;        // pi / 180
-const double RAD_TO_DEG = 57.29577950560105;           // 180 / pi
-const double INVERSE_PI = 0.31830988614222805;         // 1 / pi
+const double DEG_TO_RAD = 0.017453292522222223;  // pi / 180
+const double RAD_TO_DEG = 57.29577950560105;     // 180 / pi
+const double INVERSE_PI = 0.31830988614222805;   // 1 / pi
 const double TWO_PI = 6.283185308;
 const double SECONDS_TO_DAYS = 1.1574074074074073e-05;  // 1 / 86400
-const double HOUR_TO_TURN = 0.041666666666666664;      // 1 / 24
+const double HOUR_TO_TURN = 0.041666666666666664;       // 1 / 24
 const double ORBIT_ECCENTRICITY = 0.0161464;
 const double PERIHELION_DAY = 2.0;
-const double MEAN_MOTION = 0.017167172972677596;       // TWO_PI / 366
+const double MEAN_MOTION = 0.017167172972677596;  // TWO_PI / 366
 const double ORBIT_SCALE = 149437030.2;
 const double OBLIQUITY = 23.5;
 const double EQUINOX_ANGLE = 1.3761939072963723;
-const double SIDEREAL_RATE = 360.986301369863;         // 360 * 366 / 365
+const double SIDEREAL_RATE = 360.986301369863;  // 360 * 366 / 365
 const double SIN_FIFTEEN_DEGREES = 0.25882;
 const double COS_FIFTEEN_DEGREES = 0.966;
 
@@ -60,10 +60,10 @@ Vector3 ComputeSunVector(int t);
 
 struct Shadow
 {
-    bool isDay;           // the sun stands strictly above the dial's horizon
-    double u, v;          // shadow tip in dial pixels from the gnomon foot, v up
-    double brightness;    // daylight factor 0.15 .. 1.0 (daytime only, else 0)
-    double sinAltitude;   // sine of the sun's altitude
+    bool isDay;          // the sun stands strictly above the dial's horizon
+    double u, v;         // shadow tip in dial pixels from the gnomon foot, v up
+    double brightness;   // daylight factor 0.15 .. 1.0 (daytime only, else 0)
+    double sinAltitude;  // sine of the sun's altitude
 };
 
 Shadow ComputeShadow(double latitude, double gnomonLength, int t);

@@ -8,7 +8,6 @@
 
 namespace {
 
-
 double AltitudeDegrees(double latitude, int t)
 {
     return asin(ComputeShadow(latitude, GNOMON_LENGTH_BIG, t).sinAltitude) * RAD_TO_DEG;

@@ -24,8 +24,8 @@ const int DUE_SECOND_OFFSET_MS = 100;
 
 CUmbrant::CUmbrant(const char* settingsKey)
     : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0),
-      m_shadowMask(nullptr), m_window(nullptr),
-      m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false)
+      m_shadowMask(nullptr), m_window(nullptr), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false),
+      m_settingsChanged(false)
 {
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
     m_isBig = isBig > 0;
@@ -87,13 +87,28 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
         return false;
     const CDialResources* resources = m_resources.get();
     const int language = Language();
-    DialFrame frame = {m_rectLeft, m_rectTop, m_rectWidth, m_rectHeight, m_isBig, m_scalePercent, m_latitude,
-                       m_simulate, m_simulatedDay, m_simulatedTime, 0, m_shadowMask, resources, &m_lastNightTextTime,
-                       &m_nightTextIndex, m_nightText, language};
+    DialFrame frame = {m_rectLeft,
+                       m_rectTop,
+                       m_rectWidth,
+                       m_rectHeight,
+                       m_isBig,
+                       m_scalePercent,
+                       m_latitude,
+                       m_simulate,
+                       m_simulatedDay,
+                       m_simulatedTime,
+                       0,
+                       m_shadowMask,
+                       resources,
+                       &m_lastNightTextTime,
+                       &m_nightTextIndex,
+                       m_nightText,
+                       language};
     int t = PaintDialFrame(frame, dc, pixels, stride);
     m_shownMoment = t;
-    m_frameDueMoment = static_cast<long long>(t) + SecondsOfSamePicture(m_latitude, DialSizeFor(m_isBig, m_scalePercent),
-                                                                        m_rectWidth, m_rectHeight, t);
+    m_frameDueMoment =
+        static_cast<long long>(t) +
+        SecondsOfSamePicture(m_latitude, DialSizeFor(m_isBig, m_scalePercent), m_rectWidth, m_rectHeight, t);
     m_painted = true;
     return true;
 }

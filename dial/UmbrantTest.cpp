@@ -64,7 +64,7 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
         dial.m_simulate = false;
         dial.m_simulatedDay = 7;
         dial.m_simulatedTime = 600;
-        dial.m_created = true;  // only a dial that was shown saves
+        dial.m_created = true;                           // only a dial that was shown saves
         EXPECT_EQ(StoredSetting("GeoLatitude"), "-33");  // not before the end
     }
     EXPECT_EQ(StoredSetting("IsBigClock"), "0");
@@ -163,7 +163,10 @@ protected:
     {
         return dial.Paint(m_surface->GetDC(), m_surface->GetPixels(), m_surface->GetStride());
     }
-    const unsigned char* Pixel(int x, int y) const { return m_surface->GetPixels() + y * m_surface->GetStride() + x * 4; }
+    const unsigned char* Pixel(int x, int y) const
+    {
+        return m_surface->GetPixels() + y * m_surface->GetStride() + x * 4;
+    }
 
     HDC m_screen;
     std::unique_ptr<CBitmapSurface> m_surface;
@@ -190,8 +193,8 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
     ASSERT_TRUE(dial.SetContentRect(5, 5, 455, 455));
     ASSERT_NE(dial.m_shadowMask, nullptr);
     EXPECT_TRUE(Paint(dial));
-    EXPECT_EQ(Pixel(0, 0)[0], 0);        // outside the rectangle
-    EXPECT_GT(Pixel(10, 10)[0], 200);    // the lit face
+    EXPECT_EQ(Pixel(0, 0)[0], 0);      // outside the rectangle
+    EXPECT_GT(Pixel(10, 10)[0], 200);  // the lit face
     // Below the gnomon's end the shadow's tip lies where the model puts it.
     Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 43200));
     EXPECT_LT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) - 5)[0], 40);
@@ -210,7 +213,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
     EXPECT_TRUE(dial.Paint(m_surface->GetDC(), nullptr, m_surface->GetStride()));
     GdiFlush();
     EXPECT_EQ(Pixel(x, y)[0], 255);
-    EXPECT_EQ(Pixel(230, 230 + 175)[0], 255);  // where the noon line would be
+    EXPECT_EQ(Pixel(230, 230 + 175)[0], 255);                // where the noon line would be
     EXPECT_GT(Pixel(230, 260)[2] - Pixel(230, 260)[0], 30);  // the brown rod
 
     // No mask: markings and daylight, but no shadow.
@@ -232,7 +235,7 @@ TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
     EXPECT_NE(chosen, 0u);
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(dial.m_lastNightTextTime, chosen);
-    EXPECT_EQ(Pixel(10, 10)[0], 0);      // the black night face
+    EXPECT_EQ(Pixel(10, 10)[0], 0);  // the black night face
 
     dial.m_simulatedTime = 12 * 3600;
     EXPECT_TRUE(Paint(dial));

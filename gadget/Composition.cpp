@@ -40,7 +40,7 @@ template <typename T> void DrawItems(const std::vector<std::unique_ptr<T>>& item
         item->Draw(dc);
 }
 
-} // namespace
+}  // namespace
 
 bool CGadgetApplication::CaptureBackground(bool full, int x, int y)
 {

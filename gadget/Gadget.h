@@ -28,7 +28,7 @@ class CCommandTarget
 {
 public:
     virtual bool OnCommand(int command, int param, bool checked) = 0;
-    virtual ~CCommandTarget() {}
+    virtual ~CCommandTarget() { }
 };
 
 // A link reports its clicks to its listener through this interface.
@@ -51,7 +51,7 @@ public:
     // The language in force (an id of the language table) and its change.
     virtual int GetLanguage() const = 0;
     virtual bool SetLanguage(int language) = 0;
-    virtual ~CGadgetHost() {}
+    virtual ~CGadgetHost() { }
 };
 
 // The gadget the host shows and drives.
@@ -72,7 +72,7 @@ public:
     virtual bool OnLanguageChanged(int language) = 0;
     // A command of the application (a positive CMD_...), from its buttons.
     virtual bool OnCommand(int command) = 0;
-    virtual ~CGadget() {}
+    virtual ~CGadget() { }
 };
 
 // The program's event sink: what commands, the window menu's own items and
@@ -88,5 +88,5 @@ public:
     virtual void OnWindowCommand(HWND window, int id, HWND control) = 0;
     // The host window is made, its menu holding the host's own items.
     virtual void OnWindowCreated(HWND window) = 0;
-    virtual ~CGadgetEvents() {}
+    virtual ~CGadgetEvents() { }
 };

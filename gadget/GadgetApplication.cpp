@@ -47,20 +47,20 @@ void CentredPosition(int width, int height, int* x, int* y)
     *y = area.top + ((area.bottom - area.top - height) >> 1);
 }
 
-} // namespace
+}  // namespace
 
 CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title,
                                        int language, int width, int height, COLORREF backgroundColour, int frameWidth,
                                        int cornerRadius, int idleRedrawMs, float dragOpacity, float fadeTime,
                                        int marginLeft, int marginTop, int marginRight, int marginBottom)
-    : m_dragAnchorX(0), m_dragAnchorY(0), m_className(DuplicateString(name)), m_title(DuplicateString(title)), m_language(language),
-      m_width(width), m_height(height), m_frameWidth(frameWidth), m_cornerRadius(cornerRadius),
+    : m_dragAnchorX(0), m_dragAnchorY(0), m_className(DuplicateString(name)), m_title(DuplicateString(title)),
+      m_language(language), m_width(width), m_height(height), m_frameWidth(frameWidth), m_cornerRadius(cornerRadius),
       m_marginLeft(marginLeft), m_marginTop(marginTop), m_marginBottom(marginBottom), m_marginRight(marginRight),
       m_dragOpacity(dragOpacity), m_fadeTime(fadeTime), m_idleRedrawMs(idleRedrawMs),
       m_backgroundColour(backgroundColour), m_window(nullptr), m_windowDC(nullptr), m_backgroundBrush(nullptr),
       m_lastTick(0), m_opacity(0), m_opacityTarget(0), m_dragPhase(0), m_dragPhaseTarget(0), m_idleTime(0),
-      m_dragging(false), m_captureX(POSITION_UNSET), m_captureY(POSITION_UNSET), m_captureWidth(0),
-      m_captureHeight(0), m_gadget(gadget), m_events(events)
+      m_dragging(false), m_captureX(POSITION_UNSET), m_captureY(POSITION_UNSET), m_captureWidth(0), m_captureHeight(0),
+      m_gadget(gadget), m_events(events)
 {
     srand(static_cast<unsigned>(time(nullptr)));
 }
@@ -89,21 +89,11 @@ CGadgetApplication::~CGadgetApplication()
 bool CGadgetApplication::OnCommand(int command, int param, bool checked)
 {
     switch (command) {
-    case CMD_CLOSE:
-        PostMessageA(m_window, WM_CLOSE, 0, 0);
-        break;
-    case CMD_MINIMIZE:
-        ShowWindow(m_window, SW_SHOWMINIMIZED);
-        break;
-    case CMD_MAXIMIZE:
-        ShowWindow(m_window, SW_MAXIMIZE);
-        break;
-    case CMD_RESTORE:
-        ShowWindow(m_window, SW_SHOWNORMAL);
-        break;
-    case CMD_LANGUAGE:
-        SetLanguage(param);
-        break;
+    case CMD_CLOSE: PostMessageA(m_window, WM_CLOSE, 0, 0); break;
+    case CMD_MINIMIZE: ShowWindow(m_window, SW_SHOWMINIMIZED); break;
+    case CMD_MAXIMIZE: ShowWindow(m_window, SW_MAXIMIZE); break;
+    case CMD_RESTORE: ShowWindow(m_window, SW_SHOWNORMAL); break;
+    case CMD_LANGUAGE: SetLanguage(param); break;
     }
     if (command > 0 && m_gadget)
         m_gadget->OnCommand(command);
@@ -189,8 +179,8 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance, const char* clas
     if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return nullptr;
     DWORD style = WINDOW_STYLE | (frameWidth == 0 ? WS_DLGFRAME : 0);
-    HWND window = CreateWindowExA(WINDOW_EX_STYLE, className, title, style, 0, 0, 1, 1, nullptr, nullptr, instance,
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(WINDOW_EX_STYLE, className, title, style, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
     if (!window)
         return nullptr;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -344,10 +334,10 @@ CGadgetLink* CGadgetApplication::AddLink(int command, int param, CNotifyTarget* 
                                          bool useFont2, HFONT font1, HFONT font2, HFONT font3, int left, int top,
                                          int right, int bottom)
 {
-    CGadgetLink* link = Adopt(m_links, new (std::nothrow) CGadgetLink(
-                                              command, param, listener ? listener : static_cast<CNotifyTarget*>(this),
-                                              text, target, active, textColour, hoverColour, boxColour,
-                                              boxBorderColour, boxPadding, useFont3, useFont2, font1, font2, font3));
+    CGadgetLink* link = Adopt(
+        m_links, new (std::nothrow) CGadgetLink(command, param, listener ? listener : static_cast<CNotifyTarget*>(this),
+                                                text, target, active, textColour, hoverColour, boxColour,
+                                                boxBorderColour, boxPadding, useFont3, useFont2, font1, font2, font3));
     if (link)
         link->SetRect(left, top, right, bottom);
     return link;

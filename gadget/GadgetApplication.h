@@ -40,9 +40,9 @@ public:
     bool Compose(bool force);
     bool CaptureBackground(bool full, int x, int y);
 
-    CGadgetButton* AddButton(CCommandTarget* owner, int command, int param, const char* resourceName,
-                             int alignX, int alignY, int x, int y, int w, int h, bool visible, bool radio,
-                             bool toggle, bool checked, const char* tipText, int tipStringId, bool flat);
+    CGadgetButton* AddButton(CCommandTarget* owner, int command, int param, const char* resourceName, int alignX,
+                             int alignY, int x, int y, int w, int h, bool visible, bool radio, bool toggle,
+                             bool checked, const char* tipText, int tipStringId, bool flat);
     CGadgetButton* FindButton(int command, int param);
     CGadgetLink* AddLink(int command, int param, CNotifyTarget* listener, const char* text, const char* target,
                          bool active, COLORREF textColour, COLORREF hoverColour, COLORREF boxColour,

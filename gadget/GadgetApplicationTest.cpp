@@ -139,7 +139,7 @@ protected:
     std::unique_ptr<CGadgetApplication> m_host;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(GadgetHost, CreateTakesTheGadgetsSizeCentred)
 {
@@ -350,7 +350,7 @@ public:
     std::string m_target;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(GadgetHost, LinksReportClicksAndSwitchLanguages)
 {
@@ -381,10 +381,12 @@ TEST_F(GadgetHost, LinksReportClicksAndSwitchLanguages)
 
     // Language switches: the host listens and keeps only the other
     // language's switch active.
-    CGadgetLink* english = m_host->AddLink(CMD_LANGUAGE, LANGUAGE_ENGLISH, nullptr, "English", "en", true, 0, 0,
-                                           0xFFFFFFFF, 0xFFFFFFFF, 0, false, false, font, font, font, 20, 120, 200, 140);
-    CGadgetLink* slovenian = m_host->AddLink(CMD_LANGUAGE, LANGUAGE_SLOVENIAN, nullptr, "Slovensko", "sl", true, 0, 0,
-                                             0xFFFFFFFF, 0xFFFFFFFF, 0, false, false, font, font, font, 20, 160, 200, 180);
+    CGadgetLink* english =
+        m_host->AddLink(CMD_LANGUAGE, LANGUAGE_ENGLISH, nullptr, "English", "en", true, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0,
+                        false, false, font, font, font, 20, 120, 200, 140);
+    CGadgetLink* slovenian =
+        m_host->AddLink(CMD_LANGUAGE, LANGUAGE_SLOVENIAN, nullptr, "Slovensko", "sl", true, 0, 0, 0xFFFFFFFF,
+                        0xFFFFFFFF, 0, false, false, font, font, font, 20, 160, 200, 180);
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 165));
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 165));
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 165));

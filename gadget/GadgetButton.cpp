@@ -25,10 +25,10 @@ void PlaceInFrame(int frameLeft, int frameTop, int frameRight, int frameBottom, 
 
 CGadgetButton::CGadgetButton(HWND window, int frameLeft, int frameTop, int frameRight, int frameBottom, int command,
                              int param, const char* resourceName, int alignX, int alignY, int x, int y, int w, int h,
-                             bool visible, bool radio, bool toggle, bool checked, const char* tipText,
-                             int tipStringId, bool flat, CCommandTarget* owner, int language)
-    : m_command(command), m_param(param), m_tipStringId(tipStringId), m_alignX(alignX), m_alignY(alignY), m_x(x), m_y(y),
-      m_w(w), m_h(h), m_visible(visible), m_hover(false), m_pressed(false), m_clicked(false), m_flat(flat),
+                             bool visible, bool radio, bool toggle, bool checked, const char* tipText, int tipStringId,
+                             bool flat, CCommandTarget* owner, int language)
+    : m_command(command), m_param(param), m_tipStringId(tipStringId), m_alignX(alignX), m_alignY(alignY), m_x(x),
+      m_y(y), m_w(w), m_h(h), m_visible(visible), m_hover(false), m_pressed(false), m_clicked(false), m_flat(flat),
       m_radio(radio), m_toggle(toggle), m_checked(checked), m_frameLeft(frameLeft), m_frameTop(frameTop),
       m_frameRight(frameRight), m_frameBottom(frameBottom), m_memDC(nullptr), m_bitmap(nullptr), m_window(window),
       m_toolTip(nullptr), m_owner(owner), m_oldBitmap(nullptr)
@@ -194,8 +194,7 @@ bool CGadgetButton::HandleMouse(int event, int x, int y)
         m_pressed = false;
         return click;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

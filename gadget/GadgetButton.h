@@ -17,8 +17,9 @@ class CGadgetButton
 {
 public:
     CGadgetButton(HWND window, int frameLeft, int frameTop, int frameRight, int frameBottom, int command, int param,
-                  const char* resourceName, int alignX, int alignY, int x, int y, int w, int h, bool visible, bool radio, bool toggle,
-                  bool checked, const char* tipText, int tipStringId, bool flat, CCommandTarget* owner, int language);
+                  const char* resourceName, int alignX, int alignY, int x, int y, int w, int h, bool visible,
+                  bool radio, bool toggle, bool checked, const char* tipText, int tipStringId, bool flat,
+                  CCommandTarget* owner, int language);
     ~CGadgetButton();
 
     void GetRect(int* left, int* top, int* right, int* bottom) const;

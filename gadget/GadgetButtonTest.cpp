@@ -27,7 +27,8 @@ public:
 };
 
 // A 16 x 16 button in the frame of a 262 x 262 window with a 6 pixel band.
-struct ButtonSetup {
+struct ButtonSetup
+{
     const char* resource = "ButtonClose";
     int alignX = 1, alignY = -1, x = -8, y = 7, w = 16, h = 16;
     bool radio = false, toggle = false;
@@ -35,9 +36,9 @@ struct ButtonSetup {
 
 std::unique_ptr<CGadgetButton> MakeButton(const ButtonSetup& setup, CCommandTarget* owner)
 {
-    return std::make_unique<CGadgetButton>(nullptr, 6, 6, 256, 256, CMD_CLOSE, 7, setup.resource, setup.alignX, setup.alignY,
-                             setup.x, setup.y, setup.w, setup.h, true, setup.radio, setup.toggle, false, nullptr, 0,
-                             false, owner, LANGUAGE_ENGLISH);
+    return std::make_unique<CGadgetButton>(nullptr, 6, 6, 256, 256, CMD_CLOSE, 7, setup.resource, setup.alignX,
+                                           setup.alignY, setup.x, setup.y, setup.w, setup.h, true, setup.radio,
+                                           setup.toggle, false, nullptr, 0, false, owner, LANGUAGE_ENGLISH);
 }
 
 void ExpectRect(const CGadgetButton& button, int left, int top, int right, int bottom)
@@ -57,7 +58,7 @@ void Click(CGadgetButton& button, int x, int y)
     button.HandleMouse(MOUSE_UP, x, y);
 }
 
-} // namespace
+}  // namespace
 
 TEST(GadgetButton, PlacedByAnchorAndOffset)
 {

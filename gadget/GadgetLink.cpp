@@ -21,8 +21,7 @@ CGadgetLink::CGadgetLink(int command, int param, CNotifyTarget* listener, const 
       m_boxBorderColour(boxBorderColour), m_boxPadding(boxPadding), m_useFont3(useFont3), m_useFont2(useFont2),
       m_left(0), m_top(0), m_right(0), m_bottom(0), m_textWidth(0), m_textHeight(0), m_listener(listener),
       m_font1(font1), m_font2(font2), m_font3(font3), m_active(active), m_hover(false), m_pressed(false)
-{
-}
+{ }
 
 CGadgetLink::~CGadgetLink()
 {
@@ -96,10 +95,8 @@ bool CGadgetLink::HandleMessage(UINT message, LPARAM lParam, bool* redraw)
             m_listener->OnNotify(m_command, m_param, m_target);
         m_pressed = false;
         break;
-    case WM_SETCURSOR:
-        break;
-    default:
-        return false;
+    case WM_SETCURSOR: break;
+    default: return false;
     }
     if (m_hover && message != WM_LBUTTONUP)
         SetCursor(LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor"));

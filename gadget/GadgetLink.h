@@ -12,8 +12,8 @@ class CGadgetLink
 {
 public:
     CGadgetLink(int command, int param, CNotifyTarget* listener, const char* text, const char* target, bool active,
-                COLORREF textColour, COLORREF hoverColour, COLORREF boxColour, COLORREF boxBorderColour,
-                int boxPadding, bool useFont3, bool useFont2, HFONT font1, HFONT font2, HFONT font3);
+                COLORREF textColour, COLORREF hoverColour, COLORREF boxColour, COLORREF boxBorderColour, int boxPadding,
+                bool useFont3, bool useFont2, HFONT font1, HFONT font2, HFONT font3);
     ~CGadgetLink();
 
     // Places the text rectangle and measures the text in it; an empty

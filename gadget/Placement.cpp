@@ -53,8 +53,8 @@ long long AllowedStart(long long wanted, long long length, long long visible, in
 
 // Of the places on each work area that keep `visibleX` x `visibleY` of the
 // window on it, the one nearest to `wanted`.
-PlacePoint NearestAllowed(PlacePoint wanted, long long width, long long height, long long visibleX,
-                          long long visibleY, const WorkAreas& screens)
+PlacePoint NearestAllowed(PlacePoint wanted, long long width, long long height, long long visibleX, long long visibleY,
+                          const WorkAreas& screens)
 {
     PlacePoint best = wanted;
     double bestDistance = -1;
@@ -74,7 +74,7 @@ PlacePoint NearestAllowed(PlacePoint wanted, long long width, long long height, 
     return best;
 }
 
-} // namespace
+}  // namespace
 
 PlacePoint StartPlace(const PlacePoint* stored, int width, int height, const WorkAreas& screens)
 {
@@ -83,13 +83,14 @@ PlacePoint StartPlace(const PlacePoint* stored, int width, int height, const Wor
     if (stored) {
         for (int i = 0; i < screens.count; ++i) {
             const PlaceRect& area = screens.areas[i];
-            long long shown = Overlap(stored->x, w, area.left, area.right) * Overlap(stored->y, h, area.top, area.bottom);
+            long long shown =
+                Overlap(stored->x, w, area.left, area.right) * Overlap(stored->y, h, area.top, area.bottom);
             if (3 * shown >= 2 * w * h)
                 return *stored;
         }
     }
     if (screens.count <= 0)
-        return stored ? *stored : PlacePoint{0, 0};
+        return stored ? *stored : PlacePoint {0, 0};
     int primary = screens.primary >= 0 && screens.primary < screens.count ? screens.primary : 0;
     const PlaceRect& area = screens.areas[primary];
     // Floor halves, so that an odd spare pixel goes to the right and bottom

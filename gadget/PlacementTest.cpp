@@ -22,12 +22,13 @@ void ExpectPlace(const char* what, PlacePoint got, PlacePoint want)
         << what << ": got (" << got.x << ", " << got.y << "), expected (" << want.x << ", " << want.y << ")";
 }
 
-} // namespace
+}  // namespace
 
 TEST(Placement, StartPlace)
 {
     const PlacePoint centred = {810, 370};
-    struct Row {
+    struct Row
+    {
         const char* what;
         bool stored;
         PlacePoint place;
@@ -51,7 +52,8 @@ TEST(Placement, StartPlace)
 
 TEST(Placement, KeepOnScreen)
 {
-    struct Row {
+    struct Row
+    {
         const char* what;
         PlacePoint place;
         int width, height;
@@ -71,7 +73,8 @@ TEST(Placement, KeepOnScreen)
 TEST(Placement, LimitDrag)
 {
     // 175 of the 300 pixels (7/12, rounded up) stay on a work area.
-    struct Row {
+    struct Row
+    {
         const char* what;
         PlacePoint wanted, want;
     } rows[] = {

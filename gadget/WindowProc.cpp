@@ -25,22 +25,12 @@ int ScrollTarget(WPARAM wParam, const SCROLLINFO& info)
 {
     int position = info.nPos;
     switch (LOWORD(wParam)) {
-    case SB_LINEUP:
-        position -= 1;
-        break;
-    case SB_LINEDOWN:
-        position += 1;
-        break;
-    case SB_PAGEUP:
-        position -= SCROLL_PAGE;
-        break;
-    case SB_PAGEDOWN:
-        position += SCROLL_PAGE;
-        break;
+    case SB_LINEUP: position -= 1; break;
+    case SB_LINEDOWN: position += 1; break;
+    case SB_PAGEUP: position -= SCROLL_PAGE; break;
+    case SB_PAGEDOWN: position += SCROLL_PAGE; break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        position = HIWORD(wParam);
-        break;
+    case SB_THUMBTRACK: position = HIWORD(wParam); break;
     }
     if (position < info.nMin)
         position = info.nMin;
@@ -49,7 +39,7 @@ int ScrollTarget(WPARAM wParam, const SCROLLINFO& info)
     return position;
 }
 
-} // namespace
+}  // namespace
 
 bool CGadgetApplication::OfferMouse(int event, int x, int y)
 {
@@ -72,7 +62,8 @@ void CGadgetApplication::RecaptureOnActivation()
     SetWindowPos(m_window, nullptr, rect.left, rect.top, 0, 0, OUT_OF_THE_WAY);
     Sleep(10);
     CaptureBackground(true, rect.left, rect.top);
-    SetWindowPos(m_window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, OUT_OF_THE_WAY);
+    SetWindowPos(m_window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 OUT_OF_THE_WAY);
 }
 
 void CGadgetApplication::Scroll(UINT message, WPARAM wParam, LPARAM lParam)
@@ -113,23 +104,15 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
 
     int x = MessageX(lParam), y = MessageY(lParam);
     switch (message) {
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        break;
-    case WM_QUERYENDSESSION:
-        return TRUE;
-    case WM_ENDSESSION:
-        host->OfferGadget(message, wParam, lParam);
-        return 0;
+    case WM_DESTROY: PostQuitMessage(0); break;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: host->OfferGadget(message, wParam, lParam); return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             host->RecaptureOnActivation();
         break;
-    case WM_SETFOCUS:
-        return 0;
-    case WM_PAINT:
-        host->Compose(true);
-        break;
+    case WM_SETFOCUS: return 0;
+    case WM_PAINT: host->Compose(true); break;
     case WM_ERASEBKGND:
         // Without surfaces nothing is composed: let the class brush paint.
         if (host->Compose(true))
@@ -145,9 +128,7 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
             host->CaptureBackground(true, POSITION_UNSET, POSITION_UNSET);
         break;
     }
-    case WM_TIMER:
-        host->Compose(host->m_gadget ? host->m_gadget->OnTimer() : false);
-        break;
+    case WM_TIMER: host->Compose(host->m_gadget ? host->m_gadget->OnTimer() : false); break;
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
@@ -159,9 +140,7 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
             host->Compose(true);
         break;
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        host->Scroll(message, wParam, lParam);
-        break;
+    case WM_VSCROLL: host->Scroll(message, wParam, lParam); break;
     case WM_LBUTTONDOWN:
         if (host->OfferMouse(MOUSE_DOWN, x, y) || host->OfferGadget(message, wParam, lParam)) {
             host->Compose(true);

@@ -3,8 +3,7 @@
 
 #include <string.h>
 
-namespace
-{
+namespace {
 
 // Longest name or value the scan accepts is one less than this.
 const int TOKEN_BUFFER_SIZE = 1024;
@@ -19,8 +18,7 @@ bool SameName(const char* typed, const char* wanted)
 {
     if (!wanted)
         return false;
-    for (;; typed++, wanted++)
-    {
+    for (;; typed++, wanted++) {
         if (LowerAscii(*typed) != LowerAscii(*wanted))
             return false;
         if (!*typed)
@@ -49,10 +47,9 @@ struct Token
     }
 };
 
-} // namespace
+}  // namespace
 
-bool FindOption(const char* commandLine, const char* name, const char* otherName, char* valueOut,
-                int valueOutMax)
+bool FindOption(const char* commandLine, const char* name, const char* otherName, char* valueOut, int valueOutMax)
 {
     if (valueOut && valueOutMax >= 0)
         valueOut[0] = 0;
@@ -65,36 +62,25 @@ bool FindOption(const char* commandLine, const char* name, const char* otherName
     bool inName = false, quoted = false, found = false;
     char previous = ' ';
     auto wanted = [&]() { return SameName(option.text, name) || SameName(option.text, otherName); };
-    for (const char* p = commandLine;; p++)
-    {
+    for (const char* p = commandLine;; p++) {
         const char c = *p;
         const bool separator = c == ' ' || c == 0;
-        if (inName)
-        {
-            if (separator)
-            {
+        if (inName) {
+            if (separator) {
                 // The option's name stays, so that a value right after it belongs to it.
                 inName = false;
                 value.Clear();
                 if (wanted())
                     found = true;
-            }
-            else if (!option.Append(c))
+            } else if (!option.Append(c))
                 return false;
-        }
-        else if (!quoted && previous == ' ' && c == '-')
-        {
+        } else if (!quoted && previous == ' ' && c == '-') {
             inName = true;
             option.Clear();
-        }
-        else if (separator && !quoted)
-        {
-            if (value.length > 0)
-            {
-                if (wanted())
-                {
-                    if (valueOut && valueOutMax >= 0)
-                    {
+        } else if (separator && !quoted) {
+            if (value.length > 0) {
+                if (wanted()) {
+                    if (valueOut && valueOutMax >= 0) {
                         const int length = value.length < valueOutMax ? value.length : valueOutMax;
                         memcpy(valueOut, value.text, length);
                         valueOut[length] = 0;
@@ -106,8 +92,7 @@ bool FindOption(const char* commandLine, const char* name, const char* otherName
             }
             option.Clear();
             value.Clear();
-        }
-        else if (c == '"')
+        } else if (c == '"')
             quoted = !quoted;
         else if (c != 0 && !value.Append(c))
             return false;

@@ -8,5 +8,4 @@
 // search with false. When valueOut is given it is emptied first and receives
 // the value that directly follows the option, at most valueOutMax characters
 // plus the terminator (a negative valueOutMax leaves it untouched).
-bool FindOption(const char* commandLine, const char* name, const char* otherName, char* valueOut,
-                int valueOutMax);
+bool FindOption(const char* commandLine, const char* name, const char* otherName, char* valueOut, int valueOutMax);

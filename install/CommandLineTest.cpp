@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 bool Has(const char* commandLine, const char* name)
 {
@@ -23,7 +22,7 @@ std::string ValueOf(const std::string& commandLine, const char* name, int valueO
     return value.data();
 }
 
-} // namespace
+}  // namespace
 
 TEST(FindOption, HyphenAtStartOrAfterSpaceStartsAName)
 {
@@ -136,12 +135,10 @@ TEST(FindOption, RandomCommandLinesStayInBounds)
 {
     static const char alphabet[] = {' ', ' ', '-', '-', '"', 'i', 'n', 's', 't', 'a', 'l', 'I', 'L', '\t', 'x'};
     std::mt19937 random(20261207);
-    for (int round = 0; round < 20000; round++)
-    {
+    for (int round = 0; round < 20000; round++) {
         std::string text;
         const int pieces = random() % 12;
-        for (int i = 0; i < pieces; i++)
-        {
+        for (int i = 0; i < pieces; i++) {
             if (random() % 16 == 0)
                 text.append(1000 + random() % 60, alphabet[5 + random() % 6]);
             else if (random() % 3 == 0)
@@ -156,8 +153,7 @@ TEST(FindOption, RandomCommandLinesStayInBounds)
 
         ASSERT_LE(strnlen(value.data(), value.size()), static_cast<size_t>(valueOutMax)) << text;
         EXPECT_EQ(strchr(value.data(), '"'), nullptr) << text;
-        if (found)
-        {
+        if (found) {
             std::string lower = text;
             for (char& c : lower)
                 c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
@@ -165,8 +161,7 @@ TEST(FindOption, RandomCommandLinesStayInBounds)
                         lower.rfind("-x", 0) == 0 || lower.find(" -x") != std::string::npos)
                 << text;
         }
-        if (text.find('-') == std::string::npos)
-        {
+        if (text.find('-') == std::string::npos) {
             EXPECT_FALSE(found) << text;
         }
     }

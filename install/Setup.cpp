@@ -12,8 +12,7 @@
 #include "platform/Handles.h"
 #include "settings/Registry.h"
 
-namespace
-{
+namespace {
 
 const char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 // Caption and texts of the box that ends an uninstall.
@@ -90,8 +89,7 @@ public:
     {
         if (!IsRemovable(path, folder))
             return;
-        if (strchr(path, '%'))
-        {
+        if (strchr(path, '%')) {
             if (!folder)
                 DeleteFileA(path);
             return;
@@ -118,9 +116,8 @@ public:
         char systemFolder[MAX_PATH];
         const UINT folderLength = GetSystemDirectoryA(systemFolder, MAX_PATH);
         const bool inSystem = folderLength > 0 && folderLength < MAX_PATH;
-        if (CreateProcessA(nullptr, m_text, nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS,
-                           nullptr, inSystem ? systemFolder : nullptr, &startup, &process))
-        {
+        if (CreateProcessA(nullptr, m_text, nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS, nullptr,
+                           inSystem ? systemFolder : nullptr, &startup, &process)) {
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
         }
@@ -142,7 +139,7 @@ private:
     bool m_complete;
 };
 
-} // namespace
+}  // namespace
 
 bool GetSpecialFolderPath(int csidl, char* out)
 {
@@ -167,8 +164,7 @@ bool CreateShortcut(const char* target, const char* linkPath, const char* descri
         return false;
     CComInitialisation com;
     CComReference<IShellLinkA> link;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())))
-    {
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out()))) {
         // The target's folder; a drive keeps its backslash ("C:\") so that it names the root.
         char folder[PATH_SIZE];
         snprintf(folder, sizeof folder, "%s", target);
@@ -178,8 +174,7 @@ bool CreateShortcut(const char* target, const char* linkPath, const char* descri
         link->SetDescription(description);
         link->SetWorkingDirectory(folder);
         CComReference<IPersistFile> file;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())))
-        {
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out()))) {
             WCHAR widePath[MAX_PATH];
             if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) > 0)
                 file->Save(widePath, TRUE);
@@ -214,8 +209,7 @@ bool InstallSelfAs(const char* folderName, const char* linkName)
     // reach, or this very file is running from there), into the temporary folder.
     char folder[MAX_PATH + 1], installFolder[PATH_SIZE], target[PATH_SIZE];
     bool copied = false;
-    if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(installFolder, folder, folderName))
-    {
+    if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(installFolder, folder, folderName)) {
         CreateDirectoryA(installFolder, nullptr);
         copied = JoinPath(target, installFolder, exeName) && CopyFileA(ownPath, target, FALSE);
     }
@@ -241,8 +235,7 @@ bool UninstallSelfAs(const char* folderName, const char* linkName, const char* s
 {
     char ownPath[MAX_PATH];
     const char* exeName = GetOwnPath(ownPath);
-    if (!exeName || !folderName || !*folderName || !linkName)
-    {
+    if (!exeName || !folderName || !*folderName || !linkName) {
         if (report)
             report->Tell(false);
         return false;
@@ -252,8 +245,7 @@ bool UninstallSelfAs(const char* folderName, const char* linkName, const char* s
     // worth removing.
     char key[sizeof UNINSTALL_KEY + MAX_PATH];
     const bool keyNamed = snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, folderName) < static_cast<int>(sizeof key);
-    if (keyNamed)
-    {
+    if (keyNamed) {
         RegDeletePath(HKEY_LOCAL_MACHINE, key, "DisplayName");
         RegDeletePath(HKEY_LOCAL_MACHINE, key, "UninstallString");
     }

@@ -6,7 +6,7 @@ class CUninstallReport
 {
 public:
     virtual void Tell(bool removed) = 0;
-    virtual ~CUninstallReport() {}
+    virtual ~CUninstallReport() { }
 };
 
 // Copies the program into Program Files\<folderName>, adds Startup and

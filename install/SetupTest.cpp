@@ -11,8 +11,7 @@
 
 #include "settings/Registry.h"
 
-namespace
-{
+namespace {
 
 const char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
@@ -85,15 +84,12 @@ Link ReadLink(const std::string& path)
     CoInitialize(nullptr);
     IShellLinkA* shellLink = nullptr;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&shellLink))))
-    {
+                                   reinterpret_cast<void**>(&shellLink)))) {
         IPersistFile* file = nullptr;
-        if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
-        {
+        if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
             WCHAR widePath[MAX_PATH];
             MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
-            if (SUCCEEDED(file->Load(widePath, STGM_READ)))
-            {
+            if (SUCCEEDED(file->Load(widePath, STGM_READ))) {
                 char text[MAX_PATH] = "";
                 shellLink->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
                 link.target = text;
@@ -124,7 +120,7 @@ void CreateSettingsKey()
     RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, "settings", nullptr, nullptr);
 }
 
-} // namespace
+}  // namespace
 
 TEST(AppendString, GrowsTheTextAndCountsWhatWasAdded)
 {
@@ -214,7 +210,8 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
     // Neighbours whose names a split command line would reach.
     const std::string neighbourFolder = Join(programFiles, "UmbrantSetupTest (x)");
     CreateDirectoryA(neighbourFolder.c_str(), nullptr);
-    const std::string keep[] = {temp + "keep.txt", Join(neighbourFolder, "keep.txt"), realTemp + "UmbrantSetupTest keep.txt"};
+    const std::string keep[] = {temp + "keep.txt", Join(neighbourFolder, "keep.txt"),
+                                realTemp + "UmbrantSetupTest keep.txt"};
     for (const std::string& path : keep)
         ASSERT_TRUE(WriteSmallFile(path)) << path;
 

@@ -15,7 +15,12 @@ ClockReading ReadSystemClock()
     localtime_r(&seconds, &local);
     // The standard-time offset: take the zone's offset and undo daylight time.
     long east = local.tm_gmtoff - (local.tm_isdst > 0 ? 3600 : 0);
-    return ClockReading{utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
-                        utc.tm_sec, static_cast<int>(now.tv_usec / 1000),
-                        static_cast<int>(-east / 60)};
+    return ClockReading {utc.tm_year + 1900,
+                         utc.tm_mon + 1,
+                         utc.tm_mday,
+                         utc.tm_hour,
+                         utc.tm_min,
+                         utc.tm_sec,
+                         static_cast<int>(now.tv_usec / 1000),
+                         static_cast<int>(-east / 60)};
 }

@@ -11,6 +11,6 @@ ClockReading ReadSystemClock()
     // Only the standard bias counts; the result code and the daylight rules
     // are not needed here.
     GetTimeZoneInformation(&zone);
-    return ClockReading{utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute,
-                        utc.wSecond, utc.wMilliseconds, static_cast<int>(zone.Bias)};
+    return ClockReading {utc.wYear,   utc.wMonth,  utc.wDay,          utc.wHour,
+                         utc.wMinute, utc.wSecond, utc.wMilliseconds, static_cast<int>(zone.Bias)};
 }

@@ -13,7 +13,7 @@
 class CKernelHandle
 {
 public:
-    explicit CKernelHandle(HANDLE handle) : m_handle(handle) {}
+    explicit CKernelHandle(HANDLE handle) : m_handle(handle) { }
     ~CKernelHandle()
     {
         if (m_handle)
@@ -33,7 +33,7 @@ private:
 class CSelectedObject
 {
 public:
-    CSelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(object ? SelectObject(dc, object) : nullptr) {}
+    CSelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(object ? SelectObject(dc, object) : nullptr) { }
     ~CSelectedObject()
     {
         if (m_previous)
@@ -48,11 +48,10 @@ private:
 };
 
 // A pen, brush, font or bitmap that this guard made and deletes.
-template <typename Handle>
-class CGdiObject
+template <typename Handle> class CGdiObject
 {
 public:
-    explicit CGdiObject(Handle handle = nullptr) : m_handle(handle) {}
+    explicit CGdiObject(Handle handle = nullptr) : m_handle(handle) { }
     ~CGdiObject() { Reset(nullptr); }
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
@@ -74,7 +73,7 @@ private:
 class CComInitialisation
 {
 public:
-    CComInitialisation() : m_result(CoInitialize(nullptr)) {}
+    CComInitialisation() : m_result(CoInitialize(nullptr)) { }
     ~CComInitialisation()
     {
         if (SUCCEEDED(m_result))
@@ -88,8 +87,7 @@ private:
 };
 
 // One reference to a COM interface, released at the end.
-template <typename Interface>
-class CComReference
+template <typename Interface> class CComReference
 {
 public:
     CComReference() = default;

@@ -89,8 +89,12 @@ static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const A
     a0 >>= 16;
     a1 >>= 16;
     if (a1 < a0) {
-        int t = a0; a0 = a1; a1 = t;
-        t = b0; b0 = b1; b1 = t;
+        int t = a0;
+        a0 = a1;
+        a1 = t;
+        t = b0;
+        b0 = b1;
+        b1 = t;
     }
     const int step = a1 == a0 ? 0 : (b1 - b0) / (a1 - a0);
     int b = shiftForward ? b0 + 0x7FFF : b0 - 0x7FFF;
@@ -99,22 +103,21 @@ static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const A
         if (a < major.clipBegin || a >= major.clipEnd || across < minor.clipBegin || across > minor.clipEnd)
             continue;
         const int f = (b & 0xFFFF) >> 8;
-        BlendPixelPair(pixels + a * major.bytes + across * minor.bytes, -minor.bytes,
-                       across >= minor.clipEnd ? 0 : f, across <= minor.clipBegin ? 0 : 255 - f, colour);
+        BlendPixelPair(pixels + a * major.bytes + across * minor.bytes, -minor.bytes, across >= minor.clipEnd ? 0 : f,
+                       across <= minor.clipBegin ? 0 : 255 - f, colour);
     }
 }
 
-bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
-                         int clipBottom, int x0, int y0, int x1, int y1, unsigned int colour)
+bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
+                         int x0, int y0, int x1, int y1, unsigned int colour)
 {
     InitBlendTables();
     if (!pixels)
         return false;
-    if ((x0 < clipLeft && x1 < clipLeft) || (y0 < clipTop && y1 < clipTop) ||
-        (x0 >= clipRight && x1 >= clipRight) || (y0 >= clipBottom && y1 >= clipBottom))
+    if ((x0 < clipLeft && x1 < clipLeft) || (y0 < clipTop && y1 < clipTop) || (x0 >= clipRight && x1 >= clipRight) ||
+        (y0 >= clipBottom && y1 >= clipBottom))
         return false;
-    if (!IsWithinLimit(clipLeft) || !IsWithinLimit(clipTop) || !IsWithinLimit(clipRight) ||
-        !IsWithinLimit(clipBottom))
+    if (!IsWithinLimit(clipLeft) || !IsWithinLimit(clipTop) || !IsWithinLimit(clipRight) || !IsWithinLimit(clipBottom))
         return false;
     // The clip rectangle must lie inside the buffer.
     assert(clipLeft >= 0 && clipTop >= 0 && clipRight <= stride / 4);

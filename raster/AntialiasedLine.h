@@ -13,8 +13,8 @@ struct PixelPoint
 // must lie inside the buffer. Any end points are accepted; a clip rectangle
 // reaching beyond 8191 pixels from the origin is refused. False when nothing
 // was drawn because the input was refused or the line misses the rectangle.
-bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
-                         int clipBottom, int x0, int y0, int x1, int y1, unsigned int colour);
+bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
+                         int x0, int y0, int x1, int y1, unsigned int colour);
 
 // The closed outline through count points, each edge drawn as above.
 bool DrawAntialiasedPolygonOutline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,

@@ -13,8 +13,7 @@ struct BitmapInfo
 
 CBitmapSurface::CBitmapSurface()
     : m_width(0), m_height(0), m_memoryDC(nullptr), m_referenceDC(nullptr), m_bitmap(nullptr), m_pixels(nullptr)
-{
-}
+{ }
 
 CBitmapSurface::CBitmapSurface(HDC referenceDC, int width, int height, const char* resourceName)
     : m_width(0), m_height(0), m_memoryDC(nullptr), m_referenceDC(referenceDC), m_bitmap(nullptr), m_pixels(nullptr)

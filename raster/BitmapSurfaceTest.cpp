@@ -47,7 +47,7 @@ unsigned int PaletteColour(int i)
            static_cast<unsigned int>(i * 53 % 256);
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(BitmapSurfaceTest, SharesItsMemoryWithGdi)
 {

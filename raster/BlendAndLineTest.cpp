@@ -100,8 +100,8 @@ static std::vector<Touched> Column(int x, int y0, int y1, int weight)
 
 static bool Line(TestCanvas& canvas, int x0, int y0, int x1, int y1)
 {
-    return DrawAntialiasedLine(canvas.Pixels(), canvas.Stride(), 0, 0, canvas.Width(), canvas.Height(), x0, y0, x1,
-                               y1, 0xFFFFFF);
+    return DrawAntialiasedLine(canvas.Pixels(), canvas.Stride(), 0, 0, canvas.Width(), canvas.Height(), x0, y0, x1, y1,
+                               0xFFFFFF);
 }
 
 TEST(AntialiasedLine, LiesLeftOfItsDirection)

@@ -36,7 +36,7 @@ int RandomCoordinate(std::mt19937& random)
     return std::uniform_int_distribution<int>(-150, 250)(random);
 }
 
-} // namespace
+}  // namespace
 
 TEST(ClipProperty, LinesNeverWriteOutsideTheClipRectangle)
 {
@@ -73,12 +73,11 @@ TEST(ClipProperty, RotatedImagesNeverWriteOutsideTheClipRectangle)
         const ClipRect clip = RandomClip(random, canvas);
         canvas.Record();
         const bool huge = random() % 16 == 0;
-        EXPECT_TRUE(DrawRotatedImage(canvas.Pixels(), canvas.Stride(), clip.left, clip.top, clip.right, clip.bottom,
-                                     RandomCoordinate(random), RandomCoordinate(random),
-                                     huge ? static_cast<int>(random() >> 1) : half(random), half(random),
-                                     source.Pixels(), source.Stride(), source.Width(), source.Height(),
-                                     position(random), position(random), huge ? 3e9f : size(random),
-                                     size(random), angle(random)));
+        EXPECT_TRUE(DrawRotatedImage(
+            canvas.Pixels(), canvas.Stride(), clip.left, clip.top, clip.right, clip.bottom, RandomCoordinate(random),
+            RandomCoordinate(random), huge ? static_cast<int>(random() >> 1) : half(random), half(random),
+            source.Pixels(), source.Stride(), source.Width(), source.Height(), position(random), position(random),
+            huge ? 3e9f : size(random), size(random), angle(random)));
         ASSERT_TRUE(canvas.UnchangedOutside(clip.left, clip.top, clip.right, clip.bottom)) << "image " << i;
         ASSERT_TRUE(canvas.GuardsIntact()) << "image " << i;
     }

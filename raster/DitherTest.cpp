@@ -14,15 +14,9 @@ TEST(Dither, ReducesToTheLevelsOfEachDepth)
         unsigned int nextRight;
     };
     const Case cases[] = {
-        {16, 0x000000, 0x080808, 0x000000},
-        {15, 0x000000, 0x080808, 0x000000},
-        {8, 0x646464, 0x808080, 0x000000},
-        {4, 0xC8C8C8, 0xFFFFFF, 0x000000},
-        {1, 0xC8C8C8, 0xFFFFFF, 0x000000},
-        {8, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
-        {16, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
-        {24, 0x646464, 0x646464, 0x646464},
-        {32, 0x000000, 0x000000, 0x000000},
+        {16, 0x000000, 0x080808, 0x000000}, {15, 0x000000, 0x080808, 0x000000}, {8, 0x646464, 0x808080, 0x000000},
+        {4, 0xC8C8C8, 0xFFFFFF, 0x000000},  {1, 0xC8C8C8, 0xFFFFFF, 0x000000},  {8, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
+        {16, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}, {24, 0x646464, 0x646464, 0x646464}, {32, 0x000000, 0x000000, 0x000000},
     };
     for (const Case& c : cases) {
         TestCanvas canvas(4, 4, c.grey | 0x7F000000);
@@ -41,8 +35,9 @@ TEST(Dither, FollowsTheMatrixAndStaysInItsRectangle)
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 10; ++x) {
             const bool inside = x >= 1 && x < 9 && y >= 2 && y < 8;
-            const unsigned int expected =
-                !inside ? 0x646464 : DITHER_MATRIX[(y & 3) * 4 + (x & 3)] >= 4 ? 0x808080 : 0x000000;
+            const unsigned int expected = !inside                                     ? 0x646464
+                                          : DITHER_MATRIX[(y & 3) * 4 + (x & 3)] >= 4 ? 0x808080
+                                                                                      : 0x000000;
             EXPECT_EQ(canvas.At(x, y), expected) << x << "," << y;
         }
     }

@@ -92,7 +92,9 @@ bool ShadeRoundedBevel(unsigned char* dstPixels, const unsigned char* srcPixels,
             ScalePixelRun(dstPixels, srcPixels, factor, columns, (height - 1 - i) * stride + border * 4, 4);
         }
     }
-    const int args[4][4] = {{0, 0, -1, -1}, {width - corner, 0, 1, -1}, {0, height - corner, -1, 1},
+    const int args[4][4] = {{0, 0, -1, -1},
+                            {width - corner, 0, 1, -1},
+                            {0, height - corner, -1, 1},
                             {width - corner, height - corner, 1, 1}};
     for (const int* a : args) {
         ShadeBevelCorner(dstPixels, srcPixels, width, height, border, cornerRadius, curvature, a[0], a[1],
@@ -105,8 +107,7 @@ bool ShadeRoundedBevel(unsigned char* dstPixels, const unsigned char* srcPixels,
 // returns how many it did. For w in 1..254 and v in 0..255,
 // floor(w * v / 255) = (v * ceil(w * 65536 / 255)) >> 16 exactly, so one
 // high-half multiply of eight channels gives eight ScaleTable entries.
-static long long BlendFourAtATime(unsigned char* dstPixels, const unsigned char* srcPixels, long long pixels,
-                                  int alpha)
+static long long BlendFourAtATime(unsigned char* dstPixels, const unsigned char* srcPixels, long long pixels, int alpha)
 {
 #if defined(__SSE2__)
     if (alpha == 0 || alpha == 255)

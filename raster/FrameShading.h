@@ -23,5 +23,4 @@ void ScalePixelRun(unsigned char* dstPixels, const unsigned char* srcPixels, int
                    int step);
 
 // dst = dst * opacity + src * (1 - opacity) per channel; false at opacity >= 1.
-bool BlendTranslucent(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height,
-                      float opacity);
+bool BlendTranslucent(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height, float opacity);

@@ -11,7 +11,7 @@ namespace {
 // which of them it came from and how it was weighted.
 struct Frame
 {
-    Frame(int width, int height) : picture(width, height, 0x00C8C8C8), background(width, height, 0x00F0F0F0) {}
+    Frame(int width, int height) : picture(width, height, 0x00C8C8C8), background(width, height, 0x00F0F0F0) { }
 
     bool Shade(int border, int radius)
     {
@@ -28,7 +28,7 @@ unsigned int Scaled(int factor, int grey)
     return static_cast<unsigned int>(factor * grey / 255) * 0x010101;
 }
 
-} // namespace
+}  // namespace
 
 TEST(FrameShading, BandDarkensTheBackgroundInward)
 {

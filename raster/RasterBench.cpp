@@ -53,8 +53,7 @@ double MemcpySeconds()
 }
 
 // Runs one whole-frame effect and reports its time per call against memcpy.
-template <typename Effect>
-void RunAgainstMemcpy(benchmark::State& state, Effect effect)
+template <typename Effect> void RunAgainstMemcpy(benchmark::State& state, Effect effect)
 {
     std::vector<unsigned char> dst = Picture(FRAME_SIZE, FRAME_SIZE, 2);
     const std::vector<unsigned char> src = Picture(FRAME_SIZE, FRAME_SIZE, 3);
@@ -126,7 +125,7 @@ void BM_DrawHourLines(benchmark::State& state)
     }
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_FrameMemcpy);
 BENCHMARK(BM_BlendTranslucent);

@@ -21,9 +21,9 @@ static int FloorToInt(double v)
 // One side of the rotated rectangle, followed row by row.
 struct Edge
 {
-    int corner;     // the corner it runs to
-    float x;        // x at the current row
-    float step;     // x per row
+    int corner;  // the corner it runs to
+    float x;     // x at the current row
+    float step;  // x per row
     float startRow;
     float endRow;
 };
@@ -46,20 +46,32 @@ static void LeftEdgeFraction(const Edge& left, int y, int& u, int& v)
     const int along = SaturateToInt(t * 65535.0);
     const int back = SaturateToInt((1.0 - t) * 65535.0);
     switch (left.corner) {
-    case 0: u = along; v = 65535; break;  // bottom, left to right
-    case 1: u = 0; v = along; break;      // left, top to bottom
-    case 2: u = back; v = 0; break;       // top, right to left
-    default: u = 65535; v = back; break;  // right, bottom to top
+    case 0:
+        u = along;
+        v = 65535;
+        break;  // bottom, left to right
+    case 1:
+        u = 0;
+        v = along;
+        break;  // left, top to bottom
+    case 2:
+        u = back;
+        v = 0;
+        break;  // top, right to left
+    default:
+        u = 65535;
+        v = back;
+        break;  // right, bottom to top
     }
 }
 
-bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight,
-                      int clipBottom, int centreX, int centreY, int halfWidth, int halfHeight,
-                      const unsigned char* srcPixels, int srcStride, int srcWidth, int srcHeight, float srcX,
-                      float srcY, float srcRectWidth, float srcRectHeight, float angle)
+bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight, int clipBottom,
+                      int centreX, int centreY, int halfWidth, int halfHeight, const unsigned char* srcPixels,
+                      int srcStride, int srcWidth, int srcHeight, float srcX, float srcY, float srcRectWidth,
+                      float srcRectHeight, float angle)
 {
-    if (!dstPixels || dstStride < 0 || halfWidth < 0 || halfHeight < 0 || !srcPixels || srcWidth < 0 ||
-        srcHeight < 0 || srcStride < 0 || srcHeight > MAX_SOURCE_HEIGHT)
+    if (!dstPixels || dstStride < 0 || halfWidth < 0 || halfHeight < 0 || !srcPixels || srcWidth < 0 || srcHeight < 0 ||
+        srcStride < 0 || srcHeight > MAX_SOURCE_HEIGHT)
         return false;
     // A flat rectangle covers no pixel centre, and a source narrower than the
     // 2 x 2 sample block gives nothing to sample.
@@ -134,7 +146,8 @@ bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int
             int u, v;
             LeftEdgeFraction(left, y, u, v);
             unsigned int su = static_cast<unsigned int>(SaturateToInt(static_cast<long long>(u) * rectWidth + originU));
-            unsigned int sv = static_cast<unsigned int>(SaturateToInt(static_cast<long long>(v) * rectHeight + originV));
+            unsigned int sv =
+                static_cast<unsigned int>(SaturateToInt(static_cast<long long>(v) * rectHeight + originV));
             su += static_cast<unsigned int>(SaturateToInt(clippedColumns * static_cast<int>(du)));
             sv += static_cast<unsigned int>(SaturateToInt(clippedColumns * static_cast<int>(dv)));
             unsigned char* out = dstPixels + y * dstStride + x * 4;

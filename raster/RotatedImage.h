@@ -8,7 +8,7 @@
 // inside the destination. Pixels whose 2 x 2 sample block would leave the
 // source are not written. srcHeight is limited to 4096; a rectangle with
 // halfWidth or halfHeight 0 draws nothing.
-bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight,
-                      int clipBottom, int centreX, int centreY, int halfWidth, int halfHeight,
-                      const unsigned char* srcPixels, int srcStride, int srcWidth, int srcHeight, float srcX,
-                      float srcY, float srcRectWidth, float srcRectHeight, float angle);
+bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight, int clipBottom,
+                      int centreX, int centreY, int halfWidth, int halfHeight, const unsigned char* srcPixels,
+                      int srcStride, int srcWidth, int srcHeight, float srcX, float srcY, float srcRectWidth,
+                      float srcRectHeight, float angle);

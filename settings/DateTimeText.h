@@ -7,7 +7,7 @@
 // for, and its texts in the Settings dialog.
 struct SimulatedMoment
 {
-    int year, month, day;        // month 1 ... 12, day 1 ... 31
+    int year, month, day;  // month 1 ... 12, day 1 ... 31
     int hour, minute, second;
 };
 

@@ -67,7 +67,8 @@ public:
 
 TEST(DialogTemplates, BothLoadWithTheirControls)
 {
-    const struct {
+    const struct
+    {
         const wchar_t* name;
         int controls;
     } dialogs[] = {{L"SETTINGS", 22}, {L"ABOUT", 14}};

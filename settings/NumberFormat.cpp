@@ -52,9 +52,10 @@ namespace {
 const int MAX_FRACTION_DIGITS = 20;
 
 // Appends to a FORMAT_DECIMAL_MAX buffer, always leaving room for the terminator.
-class DecimalWriter {
+class DecimalWriter
+{
 public:
-    explicit DecimalWriter(char* out) : m_out(out), m_length(0) {}
+    explicit DecimalWriter(char* out) : m_out(out), m_length(0) { }
     void Put(char c)
     {
         if (m_length < FORMAT_DECIMAL_MAX - 1)
@@ -86,7 +87,7 @@ private:
     int m_length;
 };
 
-}
+}  // namespace
 
 bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out)
 {

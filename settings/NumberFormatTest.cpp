@@ -27,7 +27,7 @@ std::string Formatted(float value, int digits, bool pad, bool exponent)
     return text;
 }
 
-}
+}  // namespace
 
 TEST(ParseDecimal, ReadsNumbersAndSkipsForeignCharacters)
 {
@@ -92,8 +92,8 @@ TEST(FormatDecimal, RoundingUpToTheNextPowerOfTenGivesDigitsOnly)
 // writes only a sign, digits, the separator, "e" and the words inf and nan.
 TEST(FormatDecimal, StaysInsideItsBufferForAnyValue)
 {
-    const float extremes[] = {FLT_MAX, -FLT_MAX, FLT_MIN, -FLT_MIN, FLT_TRUE_MIN, 3.4e38f, -3.4e38f,
-                              INFINITY, -INFINITY, NAN, 1e-20f, 999999.9f};
+    const float extremes[] = {FLT_MAX,  -FLT_MAX, FLT_MIN,   -FLT_MIN, FLT_TRUE_MIN, 3.4e38f,
+                              -3.4e38f, INFINITY, -INFINITY, NAN,      1e-20f,       999999.9f};
     std::mt19937 random(20261208);
     for (int round = 0; round < 20000; round++) {
         float value;

@@ -13,7 +13,8 @@ namespace {
 const int VALUE_BUFFER_SIZE = 64;
 
 // Owns one open registry key.
-class RegistryKey {
+class RegistryKey
+{
 public:
     RegistryKey(HKEY parent, const char* name, REGSAM access = KEY_ALL_ACCESS) : m_key(nullptr)
     {
@@ -35,8 +36,8 @@ public:
     {
         DWORD subkeys = 0;
         DWORD values = 0;
-        return RegQueryInfoKeyA(m_key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
-                                nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+        return RegQueryInfoKeyA(m_key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                                nullptr, nullptr) == ERROR_SUCCESS &&
                subkeys == 0 && (!countValues || values == 0);
     }
 
@@ -61,7 +62,7 @@ bool DeletePathElement(HKEY parent, const char* name, bool isTarget)
     return RegDeleteKeyA(parent, name) == ERROR_SUCCESS;
 }
 
-}
+}  // namespace
 
 bool RegReadString(HKEY root, const char* key, const char* valueName, char* buffer, int bufferSize)
 {

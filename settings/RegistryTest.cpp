@@ -23,7 +23,8 @@ void DeleteTree(HKEY parent, const char* name)
     RegDeleteKeyA(parent, name);
 }
 
-class RegistryStore : public testing::Test {
+class RegistryStore : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -49,14 +50,17 @@ protected:
     {
         ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, TEST_KEY, *below ? below : nullptr, name, text));
     }
-    static int ReadInt(const char* name, int fallback) { return RegReadInt(HKEY_LOCAL_MACHINE, TEST_KEY, name, fallback); }
+    static int ReadInt(const char* name, int fallback)
+    {
+        return RegReadInt(HKEY_LOCAL_MACHINE, TEST_KEY, name, fallback);
+    }
     static float ReadFloat(const char* name, float fallback)
     {
         return RegReadFloat(HKEY_LOCAL_MACHINE, TEST_KEY, name, fallback);
     }
 };
 
-}
+}  // namespace
 
 TEST_F(RegistryStore, MissingKeysAndValuesGiveTheDefaults)
 {

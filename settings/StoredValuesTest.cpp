@@ -11,7 +11,13 @@
 
 namespace {
 
-enum Setting { LANGUAGE, LATITUDE, DAY, TIME };
+enum Setting
+{
+    LANGUAGE,
+    LATITUDE,
+    DAY,
+    TIME
+};
 const char* const SETTING_NAMES[] = {"Language", "GeoLatitude", "SimulatedDayOfYear", "SimulatedTimeOfDay"};
 // Stands for the system language: neither of the known offsets.
 const int SYSTEM_LANGUAGE = -7;
@@ -19,14 +25,10 @@ const int SYSTEM_LANGUAGE = -7;
 double Used(Setting setting, double stored)
 {
     switch (setting) {
-    case LANGUAGE:
-        return KnownLanguageOr(static_cast<int>(stored), SYSTEM_LANGUAGE);
-    case LATITUDE:
-        return LatitudeInRange(static_cast<float>(stored));
-    case DAY:
-        return DayInRange(static_cast<int>(stored));
-    case TIME:
-        return TimeInRange(static_cast<int>(stored));
+    case LANGUAGE: return KnownLanguageOr(static_cast<int>(stored), SYSTEM_LANGUAGE);
+    case LATITUDE: return LatitudeInRange(static_cast<float>(stored));
+    case DAY: return DayInRange(static_cast<int>(stored));
+    case TIME: return TimeInRange(static_cast<int>(stored));
     }
     return 0;
 }
@@ -35,7 +37,8 @@ double Used(Setting setting, double stored)
 
 TEST(StoredValues, AreBroughtIntoTheRangeTheDialogShows)
 {
-    const struct {
+    const struct
+    {
         Setting setting;
         double stored, used;
     } cases[] = {

@@ -3,7 +3,6 @@
 
 #include <string.h>
 
-
 namespace {
 
 const int STRING_BUFFER_SIZE = 2048;
@@ -11,8 +10,8 @@ const int RESOURCE_NAME_SIZE = 1024;
 
 // A ring of fixed buffers: each lookup takes the next one, so a text stays
 // valid for the next STRING_POOL_SIZE - 1 lookups of the same ring.
-template <typename Char>
-class StringPool {
+template <typename Char> class StringPool
+{
 public:
     Char* Next()
     {
@@ -39,7 +38,7 @@ UINT ResourceId(int id, int languageId)
     return (UINT)(id | (language ? language->stringOffset : languageId));
 }
 
-}
+}  // namespace
 
 const char* LoadLocalizedString(int id, int language)
 {

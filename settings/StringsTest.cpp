@@ -9,9 +9,7 @@
 #include <wchar.h>
 #include <windows.h>
 
-namespace {
-
-}
+namespace { }
 
 // Every language of the table has its own block with every text the
 // English block has, and no text English lacks; ids and blocks are its own.
@@ -40,7 +38,8 @@ TEST(LanguageTable, EachLanguageHasAWholeBlockOfItsOwn)
 
 TEST(Strings, TextsOfNote)
 {
-    EXPECT_STREQ(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH), LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_SLOVENIAN));
+    EXPECT_STREQ(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH),
+                 LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_SLOVENIAN));
     EXPECT_EQ(strncmp(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH), "http://", 7), 0);
     EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_ITEM, LANGUAGE_ENGLISH), "&Close\tAlt+F4");
     EXPECT_STREQ(LoadLocalizedString(IDS_UNINSTALLED, LANGUAGE_ENGLISH), "Product Umbrant\n successfuly removed");
@@ -112,9 +111,11 @@ TEST(SystemLanguage, SlovenianGivesItsOffsetEveryOtherLanguageEnglish)
 // follows the locale.
 TEST(SlovenianLetters, ShowAsWrittenUnderAnyCodePage)
 {
-    EXPECT_STREQ(LoadLocalizedStringW(IDS_SETTINGS_DIALOG + IDC_LATITUDE_GROUP, LANGUAGE_SLOVENIAN), L"Zemljepisna \u0161irina");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_SETTINGS_DIALOG + IDC_LATITUDE_GROUP, LANGUAGE_SLOVENIAN),
+                 L"Zemljepisna \u0161irina");
     EXPECT_STREQ(LoadLocalizedStringW(IDS_EVENING_TEXTS + 1, LANGUAGE_SLOVENIAN), L"Ve\u010der.");
-    EXPECT_STREQ(LoadLocalizedStringW(IDS_UNINSTALLED, LANGUAGE_SLOVENIAN), L"Produkt Umbrant\nuspe\u0161no odstranjen");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_UNINSTALLED, LANGUAGE_SLOVENIAN),
+                 L"Produkt Umbrant\nuspe\u0161no odstranjen");
 
     // The script that runs this test under a given locale says which
     // language that locale must give.

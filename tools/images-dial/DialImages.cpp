@@ -203,8 +203,8 @@ bool WriteRod(const std::string& path, const RodSize& size, int percent)
             int inside = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx) {
-                    double shade = RodShade(x + (sx + 0.5) / 4 - half / 2.0, y + (sy + 0.5) / 4, r, capRows,
-                                            baseRow, height, scale);
+                    double shade = RodShade(x + (sx + 0.5) / 4 - half / 2.0, y + (sy + 0.5) / 4, r, capRows, baseRow,
+                                            height, scale);
                     if (shade >= 0) {
                         sum += shade;
                         ++inside;
@@ -213,7 +213,8 @@ bool WriteRod(const std::string& path, const RodSize& size, int percent)
             // The mask is black only where most of the pixel is rod, and the
             // picture is black wherever the mask is white.
             bool rod = inside >= 8;
-            indices[y * width + x] = rod ? static_cast<uint8_t>(1 + std::lround(std::fmin(sum / inside, 1.0) * 253)) : 0;
+            indices[y * width + x] =
+                rod ? static_cast<uint8_t>(1 + std::lround(std::fmin(sum / inside, 1.0) * 253)) : 0;
             indices[y * width + half + x] = rod ? 0 : 255;
         }
     }

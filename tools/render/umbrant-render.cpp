@@ -17,8 +17,10 @@ namespace {
 
 int Usage(const char* problem)
 {
-    fprintf(stderr, "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
-                    "[--small] [--lang en|sl] [--depth BITS] [--frames N] -o out.bmp\n", problem);
+    fprintf(stderr,
+            "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
+            "[--small] [--lang en|sl] [--depth BITS] [--frames N] -o out.bmp\n",
+            problem);
     return 2;
 }
 
@@ -145,9 +147,8 @@ int main(int argc, char** argv)
     DWORD lastNightText = 0;
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
-    DialFrame frame = {0,        0,     size,    size,  !small,     NATURAL_SCALE,   latitude,       simulate,
-                       day,      seconds, depth, mask,  &resources, &lastNightText, &nightTextIndex, nightText,
-                       language};
+    DialFrame frame = {0,       0,     size, size,       !small,         NATURAL_SCALE,   latitude,  simulate, day,
+                       seconds, depth, mask, &resources, &lastNightText, &nightTextIndex, nightText, language};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);

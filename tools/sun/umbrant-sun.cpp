@@ -14,8 +14,8 @@
 
 namespace {
 
-const double DEGREES_PER_ZONE_MINUTE = 0.25;   // the earth turns a degree in four minutes
-const int LATEST_ZONE = 14 * 60;             // the widest offsets in use, minutes east of UTC
+const double DEGREES_PER_ZONE_MINUTE = 0.25;  // the earth turns a degree in four minutes
+const int LATEST_ZONE = 14 * 60;              // the widest offsets in use, minutes east of UTC
 const int EARLIEST_ZONE = -12 * 60;
 
 int Fail(const char* message, const char* argument)
@@ -93,8 +93,8 @@ int main(int argc, char** argv)
     NumberOption day = {"--day", 0, 366, true, "day must be a whole number from 0 to 366", 0, false};
     NumberOption longitude = {"--lon", -180, 180, false, "longitude must be a number from -180 to 180", 0, false};
     NumberOption year = {"--year", 1, 9999, true, "year must be a whole number from 1 to 9999", 0, false};
-    NumberOption zone = {"--zone", EARLIEST_ZONE, LATEST_ZONE, true,
-                         "zone must be whole minutes east of UTC, -720 to 840", 0, false};
+    NumberOption zone = {
+        "--zone", EARLIEST_ZONE, LATEST_ZONE, true, "zone must be whole minutes east of UTC, -720 to 840", 0, false};
     NumberOption* numbers[] = {&latitude, &day, &longitude, &year, &zone};
     int seconds = -1;
     bool small = false, lines = false, exact = false, noon = false;
@@ -123,7 +123,8 @@ int main(int argc, char** argv)
                 return Fail("time must be HH:MM or HH:MM:SS, 00:00 to 24:00", argv[i]);
         } else {
             return Fail("unknown or incomplete argument (usage: --lat DEG --day N --time HH:MM [--small] | "
-                        "--lat DEG --lines | --exact ... --year N --zone MIN [--lon DEG] [--noon])", arg);
+                        "--lat DEG --lines | --exact ... --year N --zone MIN [--lon DEG] [--noon])",
+                        arg);
         }
     }
     if (!exact && (noon || longitude.given || year.given || zone.given))
