@@ -55,7 +55,7 @@ int main()
     LARGE_INTEGER start, created;
     QueryPerformanceCounter(&start);
     CUmbrantEvents events;
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     dial.m_isBig = true;
     dial.m_firstStart = false;
     CGadgetApplication application(&dial, &events, "UmbrantBench", "Umbrant", LANGUAGE_ENGLISH, 12, 12,

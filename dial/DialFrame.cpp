@@ -181,6 +181,7 @@ CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
       m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               "Arial")),
-      m_rodBig(referenceDC, "RodBigImage"), m_rodSmall(referenceDC, "RodSmallImage"),
-      m_numbers(referenceDC, 0, 0, "NumbersImage")
+      m_rodBig(referenceDC, CScaledName("RodBigImage", size.scalePercent).Get()),
+      m_rodSmall(referenceDC, CScaledName("RodSmallImage", size.scalePercent).Get()),
+      m_numbers(referenceDC, 0, 0, CScaledName("NumbersImage", size.scalePercent).Get())
 { }

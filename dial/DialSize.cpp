@@ -1,16 +1,20 @@
 // The one table of the dial's pixel sizes and its scaling.
 #include "dial/DialSize.h"
 
+#include <cmath>
+#include <cstdio>
 #include <initializer_list>
 
 namespace {
 
-const DialSize BIG_DIAL = {450, GNOMON_LENGTH_BIG, 9.2f, -12, 12, 10, 26, 6, 4, 16, -8, -26, 7, {22, 8, 109, 122}};
-const DialSize SMALL_DIAL = {250, GNOMON_LENGTH_SMALL, 7.0f, -9, 8, 10, 26, 6, 4, 16, -8, -26, 7, {15, 4, 80, 90}};
+const DialSize BIG_DIAL = {450, GNOMON_LENGTH_BIG, 9.2f, -12,          12, 10, 26, 6, 4, 16, -8, -26,
+                           7,   {22, 8, 109, 122}, 32,   NATURAL_SCALE};
+const DialSize SMALL_DIAL = {250, GNOMON_LENGTH_SMALL, 7.0f, -9,           8, 10, 26, 6, 4, 16, -8, -26,
+                             7,   {15, 4, 80, 90},     32,   NATURAL_SCALE};
 
 int Scaled(int pixels, int scalePercent)
 {
-    return pixels * scalePercent / NATURAL_SCALE;
+    return static_cast<int>(std::lround(pixels * scalePercent / static_cast<double>(NATURAL_SCALE)));
 }
 
 }  // namespace
@@ -22,8 +26,18 @@ DialSize DialSizeFor(bool big, int scalePercent)
         return size;
     for (int* pixels : {&size.side, &size.gnomonLength, &size.rodOffsetY, &size.numeralHalfHeight, &size.numeralGap,
                         &size.nightFontHeight, &size.frameWidth, &size.cornerRadius, &size.buttonSize,
-                        &size.closeButtonX, &size.settingsButtonX, &size.buttonY})
+                        &size.closeButtonX, &size.settingsButtonX, &size.buttonY, &size.rod.width, &size.rod.capRows,
+                        &size.rod.baseRow, &size.rod.height, &size.numeralCell})
         *pixels = Scaled(*pixels, scalePercent);
     size.shadowHalfWidth *= scalePercent / static_cast<float>(NATURAL_SCALE);
+    size.scalePercent = scalePercent;
     return size;
+}
+
+CScaledName::CScaledName(const char* baseName, int scalePercent)
+{
+    if (scalePercent == NATURAL_SCALE)
+        snprintf(m_name, sizeof m_name, "%s", baseName);
+    else
+        snprintf(m_name, sizeof m_name, "%s%d", baseName, scalePercent);
 }

@@ -9,8 +9,8 @@ const int NATURAL_SCALE = 100;
 const int GNOMON_LENGTH_BIG = 125;
 const int GNOMON_LENGTH_SMALL = 70;
 
-// Rows and columns of a gnomon bitmap (RodBigImage, RodSmallImage): facts of
-// the bitmap, so they do not scale.
+// Rows and columns of a gnomon bitmap (RodBigImage, RodSmallImage); the
+// bitmaps of other scales are drawn with these measures scaled.
 struct RodImage
 {
     int width;    // w, half the bitmap's width: picture left, mask right
@@ -35,8 +35,25 @@ struct DialSize
     int buttonSize;
     int closeButtonX, settingsButtonX, buttonY;
     RodImage rod;
+    // The numerals bitmap (NumbersImage): square cells of this side, numeral
+    // n in column n & 7, row n >> 3.
+    int numeralCell;
+    int scalePercent;  // the scale these sizes are for
 };
 
 // The sizes of the big or the small dial drawn at scalePercent of the
-// natural size (NATURAL_SCALE gives the table's own values).
+// natural size (NATURAL_SCALE gives the table's own values), rounded as the
+// image tools round the bitmaps' measures.
 DialSize DialSizeFor(bool big, int scalePercent);
+
+// The name of a bitmap resource drawn for a scale: the base name, with the
+// percent after it for every scale but the natural one (RodBigImage200).
+class CScaledName
+{
+public:
+    CScaledName(const char* baseName, int scalePercent);
+    const char* Get() const { return m_name; }
+
+private:
+    char m_name[64];
+};

@@ -34,7 +34,8 @@ void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int t
         int y = TruncateCoordinate(cy + (outer + size.numeralGap) * sy);
         float angle = static_cast<float>(-(std::atan2(sx, sy) * 180 * INVERSE_PI));
         DrawRotatedImage(pixels, stride, left, top, right, bottom, x, y, halfWidth, halfHeight, numbers->pixels,
-                         numbers->stride, numbers->width, numbers->height, static_cast<float>((n & 7) * NUMERAL_CELL),
-                         static_cast<float>((n >> 3) * NUMERAL_CELL), NUMERAL_CELL, NUMERAL_CELL, angle);
+                         numbers->stride, numbers->width, numbers->height,
+                         static_cast<float>((n & 7) * size.numeralCell),
+                         static_cast<float>((n >> 3) * size.numeralCell), size.numeralCell, size.numeralCell, angle);
     }
 }

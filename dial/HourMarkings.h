@@ -12,9 +12,6 @@ struct PixelImage
     int height;
 };
 
-// The numerals bitmap: 32 x 32 cells, numeral n in column n & 7, row n >> 3.
-const int NUMERAL_CELL = 32;
-
 // The half-hour lines from 4:00 to 20:00 of a horizontal dial for the
 // latitude, and the numerals 4 to 20 turned along their lines, squeezed where
 // the lines crowd, drawn into the dial rectangle (left, top, right, bottom).

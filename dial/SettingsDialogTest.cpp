@@ -56,7 +56,7 @@ protected:
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
         m_makerKeyExisted = KeyExists("SOFTWARE\\Tavrelon");
-        m_gadget.reset(new CUmbrant(SETTINGS_KEY));
+        m_gadget.reset(new CUmbrant(SETTINGS_KEY, NATURAL_SCALE));
         m_gadget->m_host = &m_host;
         m_gadget->m_latitude = 46.7f;
         m_gadget->m_isBig = true;

@@ -22,10 +22,10 @@ const int DUE_SECOND_OFFSET_MS = 100;
 
 }  // namespace
 
-CUmbrant::CUmbrant(const char* settingsKey)
+CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
     : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0),
       m_shadowMask(nullptr), m_window(nullptr), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false),
-      m_settingsChanged(false)
+      m_settingsChanged(false), m_scalePercent(scalePercent)
 {
     int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
     m_isBig = isBig > 0;
@@ -65,8 +65,8 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
         m_language = m_host->GetLanguage();
     const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
     if (m_host)
-        m_host->AddButton(CMD_SETTINGS, "ButtonSettings", size.settingsButtonX, size.buttonY, size.buttonSize,
-                          IDS_SETTINGS_TIP);
+        m_host->AddButton(CMD_SETTINGS, CScaledName("ButtonSettings", m_scalePercent).Get(), size.settingsButtonX,
+                          size.buttonY, size.buttonSize, IDS_SETTINGS_TIP);
     HDC windowDC = GetDC(window);
     m_resources.reset(new (std::nothrow) CDialResources(windowDC, size));
     ReleaseDC(window, windowDC);

@@ -16,8 +16,8 @@ class CUmbrant : public CGadget
 {
 public:
     // Reads its settings from HKEY_LOCAL_MACHINE\settingsKey, which it
-    // keeps to write them back.
-    explicit CUmbrant(const char* settingsKey);
+    // keeps to write them back; draws the dial at scalePercent of its size.
+    CUmbrant(const char* settingsKey, int scalePercent);
     ~CUmbrant() override;
 
     bool OnCreate(CGadgetHost* host, HWND window) override;
@@ -53,7 +53,7 @@ public:
     bool m_settingsChanged;
     bool m_simulate;
     bool m_isBig;
-    int m_scalePercent = NATURAL_SCALE;
+    int m_scalePercent;
     // The language the host last told of, kept for the settings written
     // when the host may be gone already.
     int m_language = LANGUAGE_ENGLISH;

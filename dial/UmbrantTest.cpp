@@ -52,7 +52,7 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
     StoreSetting("GeoLatitude", "-33");
     StoreSetting("SimulatedDayOfYear", "100");
     {
-        CUmbrant dial(SETTINGS_KEY);
+        CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
         EXPECT_TRUE(dial.m_isBig);
         EXPECT_FALSE(dial.m_firstStart);
         EXPECT_EQ(dial.m_latitude, -33.0f);
@@ -78,21 +78,21 @@ TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
 {
     RegDeletePath(ROOT, SETTINGS_KEY, "IsBigClock");
     RegDeletePath(ROOT, SETTINGS_KEY, "GeoLatitude");
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     EXPECT_TRUE(dial.m_firstStart);
     EXPECT_FALSE(dial.m_isBig);
     EXPECT_EQ(dial.m_latitude, 45.0f);
     dial.m_firstStart = false;
 
     StoreSetting("IsBigClock", "0");
-    CUmbrant second(SETTINGS_KEY);
+    CUmbrant second(SETTINGS_KEY, NATURAL_SCALE);
     EXPECT_FALSE(second.m_firstStart);
     EXPECT_FALSE(second.m_isBig);
 }
 
 TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSetting)
 {
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     int width = 0, height = 0;
     EXPECT_TRUE(dial.GetContentSize(&width, &height));
     EXPECT_EQ(width, 450);
@@ -106,7 +106,7 @@ TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSetting)
 
 TEST_F(UmbrantTest, AsksForFramesOnlyWhenThePictureChanges)
 {
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     dial.m_painted = true;
     // A simulated moment stands still: no frame, however long it waits.
     EXPECT_FALSE(dial.OnTimer());
@@ -137,7 +137,7 @@ TEST_F(UmbrantTest, AsksForFramesOnlyWhenThePictureChanges)
 
 TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
 {
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     bool redraw = false;
     EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0, &redraw));
     EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0, &redraw));
@@ -174,7 +174,7 @@ protected:
 
 TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
 {
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     dial.SetContentRect(5, 5, 455, 455);
     EXPECT_FALSE(Paint(dial));
     for (int y = 0; y < 460; y += 7)
@@ -184,7 +184,7 @@ TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
 
 TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 {
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
     // Without a rectangle yet there is nothing to paint into.
     EXPECT_TRUE(Paint(dial));
@@ -203,7 +203,7 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 
 TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
 {
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
     dial.SetContentRect(5, 5, 455, 455);
     Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 43200));
@@ -225,7 +225,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
 
 TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
 {
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     dial.m_simulatedTime = 23 * 3600;
     ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
     dial.SetContentRect(5, 5, 455, 455);
@@ -247,7 +247,7 @@ TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
 TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
 {
     StoreSetting("SimulatedTimeOfDay", "32400");
-    CUmbrant dial(SETTINGS_KEY);
+    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     CGadgetApplication host(&dial, nullptr, "UmbrantIdleTest", "Umbrant", LANGUAGE_ENGLISH, 12, 12, RGB(255, 255, 255),
                             6, 4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
     ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
