@@ -108,6 +108,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     CGadgetApplication host(&gadget, &events, PROGRAM_NAME, title, language, FIRST_SIZE, FIRST_SIZE, BACKGROUND_COLOUR,
                             size.frameWidth, size.cornerRadius, IDLE_REDRAW_MS, DRAG_OPACITY, FADE_TIME, 0, 0, 0, 0);
     events.m_host = &host;
+    host.KeepPlaceUnder(SETTINGS_KEY);
 
     SetLastError(ERROR_SUCCESS);
     CKernelHandle runningMark(CreateMutexA(nullptr, FALSE, RUNNING_GADGET_MUTEX));

@@ -46,7 +46,9 @@ public:
     // pixels from the frame's top-right corner, with the tool tip of string
     // tipStringId; its clicks reach the gadget's OnCommand.
     virtual bool AddButton(int command, const char* resourceName, int x, int y, int size, int tipStringId) = 0;
-    // Takes the gadget's content size again; centre also centres the window.
+    // Takes the gadget's content size again, keeping the window wholly on a
+    // work area; centre also puts it at its start place (the kept one, else
+    // centred).
     virtual bool UpdateSize(bool centre) = 0;
     // The language in force (an id of the language table) and its change.
     virtual int GetLanguage() const = 0;

@@ -6,6 +6,8 @@
 #include <new>
 
 #include "common/Strings.h"
+#include "settings/Registry.h"
+#include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
 namespace {
@@ -258,15 +260,59 @@ bool CGadgetApplication::SetContentSize(int width, int height, bool centre)
                   height + 2 * m_frameWidth + m_marginTop + m_marginBottom, centre);
 }
 
+PlacePoint CGadgetApplication::StartCorner(int width, int height) const
+{
+    CWorkAreaList screens;
+    screens.Read();
+    int left = POSITION_UNSET, top = POSITION_UNSET;
+    if (m_placeKey) {
+        left = RegReadInt(HKEY_LOCAL_MACHINE, m_placeKey, "WindowLeft", POSITION_UNSET);
+        top = RegReadInt(HKEY_LOCAL_MACHINE, m_placeKey, "WindowTop", POSITION_UNSET);
+    }
+    PlacePoint stored = {PlaceInRange(left), PlaceInRange(top)};
+    bool known = left != POSITION_UNSET && top != POSITION_UNSET;
+    return StartPlace(known ? &stored : nullptr, width, height, screens.Get());
+}
+
+PlacePoint CGadgetApplication::OnScreenCorner(int width, int height) const
+{
+    CWorkAreaList screens;
+    screens.Read();
+    RECT rect;
+    GetWindowRect(m_window, &rect);
+    return KeepOnScreen({rect.left, rect.top}, width, height, screens.Get());
+}
+
+void CGadgetApplication::SavePlace() const
+{
+    RECT rect;
+    // A minimized window stands far outside every screen.
+    if (!m_placeKey || IsIconic(m_window) || !GetWindowRect(m_window, &rect))
+        return;
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_placeKey, nullptr, "WindowLeft", rect.left);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_placeKey, nullptr, "WindowTop", rect.top);
+}
+
+void CGadgetApplication::BringOnScreen()
+{
+    if (IsIconic(m_window))
+        return;
+    PlacePoint corner = OnScreenCorner(m_width, m_height);
+    RECT rect;
+    GetWindowRect(m_window, &rect);
+    if (corner.x != rect.left || corner.y != rect.top)
+        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
 bool CGadgetApplication::Resize(int width, int height, bool centre)
 {
-    int x, y;
-    CentredPosition(width, height, &x, &y);
+    PlacePoint corner = centre ? StartCorner(width, height) : OnScreenCorner(width, height);
     if (width == m_width && height == m_height) {
         // The size may have been reached without centring (a choice made in
-        // the first-start dialog): centring still moves the window.
+        // the first-start dialog): the start place still moves the window.
         if (centre)
-            SetWindowPos(m_window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+            SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
         return false;
     }
     m_width = width;
@@ -275,18 +321,15 @@ bool CGadgetApplication::Resize(int width, int height, bool centre)
         m_composition->Resize(width, height, false);
     if (m_background)
         m_background->Resize(width, height, true);
-    if (centre)
-        CaptureBackground(false, x, y);
-    else
-        CaptureBackground(false, POSITION_UNSET, POSITION_UNSET);
+    CaptureBackground(false, corner.x, corner.y);
     GiveContentRect();
     int frameRight = width - m_frameWidth, frameBottom = height - m_frameWidth;
     for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
         button->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
     for (const std::unique_ptr<CGadgetImage>& image : m_images)
         image->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
-    SetWindowPos(m_window, nullptr, x, y, width, height,
-                 SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | (centre ? 0 : SWP_NOMOVE));
+    SetWindowPos(m_window, nullptr, corner.x, corner.y, width, height,
+                 SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOOWNERZORDER);
     if (m_composition && m_composition->GetDC()) {
         HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
         RECT all = {0, 0, width, height};

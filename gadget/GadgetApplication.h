@@ -9,6 +9,7 @@
 #include "gadget/GadgetButton.h"
 #include "gadget/GadgetImage.h"
 #include "gadget/GadgetLink.h"
+#include "gadget/WorkAreaList.h"
 #include "raster/BitmapSurface.h"
 
 // The host: a borderless window that composes every frame off screen over a
@@ -32,6 +33,14 @@ public:
     // Tool tips and language switch links follow at once, then the gadget
     // and the program hear of it.
     bool SetLanguage(int language) override;
+
+    // Keeps the window's place as WindowLeft and WindowTop under
+    // HKEY_LOCAL_MACHINE\\key: the place at start, written when a drag ends
+    // and when the window goes. Without a key every start is centred.
+    void KeepPlaceUnder(const char* key) { m_placeKey = key; }
+    // Moves the window the least distance that puts it wholly on the
+    // nearest work area.
+    void BringOnScreen();
 
     bool Create(HINSTANCE instance);
     bool SetContentSize(int width, int height, bool centre);
@@ -92,11 +101,22 @@ public:
     // next change.
     bool m_animating = false;
     bool m_waiting = false;
+    // Where the window's place is kept, if anywhere; the work areas a drag
+    // keeps the window on, read when it starts.
+    const char* m_placeKey = nullptr;
+    CWorkAreaList m_dragAreas;
     // SetCoalescableTimer of user32 where the system has it, else null.
     UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
 
 private:
     void GiveContentRect();
+    void SavePlace() const;
+    // The top-left corner at start of a window of this size: the stored
+    // place when enough of it is on a work area, else centred.
+    PlacePoint StartCorner(int width, int height) const;
+    // The window's top-left corner moved the least that puts a window of
+    // this size wholly on a work area.
+    PlacePoint OnScreenCorner(int width, int height) const;
     // Offers a mouse event to every button; true when any of them took it.
     bool OfferMouse(int event, int x, int y);
     bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);

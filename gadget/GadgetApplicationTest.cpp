@@ -208,6 +208,45 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
     EXPECT_EQ(left, 462 - 48);
 }
 
+// A window pushed partly off the work area comes wholly back onto it when
+// the displays or the work area change, and after a size change; other
+// setting changes leave it where it is.
+TEST_F(GadgetHost, ComesBackOnScreenWhenTheDisplaysChange)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const struct
+    {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        bool comesBack;
+    } rows[] = {
+        {"WM_DISPLAYCHANGE", WM_DISPLAYCHANGE, 32, true},
+        {"WM_SETTINGCHANGE with SPI_SETWORKAREA", WM_SETTINGCHANGE, SPI_SETWORKAREA, true},
+        {"WM_SETTINGCHANGE with SPI_SETDESKWALLPAPER", WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, false},
+        {"a larger size", 0, 0, true},
+    };
+    for (const auto& row : rows) {
+        const int left = area.right - 100, top = area.top - 50;
+        SetWindowPos(m_host->m_window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (row.message) {
+            SendMessageA(m_host->m_window, row.message, row.wParam, 0);
+        } else {
+            m_gadget.m_size = 450;
+            m_host->UpdateSize(false);
+        }
+        RECT rect = WindowRect();
+        if (row.comesBack)
+            EXPECT_TRUE(rect.left == area.right - (rect.right - rect.left) && rect.top == area.top)
+                << row.what << ": at (" << rect.left << ", " << rect.top << ")";
+        else
+            EXPECT_TRUE(rect.left == left && rect.top == top)
+                << row.what << ": moved to (" << rect.left << ", " << rect.top << ")";
+    }
+}
+
 TEST_F(GadgetHost, ComposesOnlyWhenSomethingChanged)
 {
     MakeHost();

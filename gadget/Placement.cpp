@@ -10,10 +10,12 @@ namespace {
 const long long MIN_SIDE = 1;
 const long long MAX_SIDE = 1 << 20;
 
-// Share of each side that dragging keeps on a work area: (7/12)^2 = 49/144,
-// over a third of the window's area.
-const long long DRAG_SHARE_NUMERATOR = 7;
-const long long DRAG_SHARE_DENOMINATOR = 12;
+// Dragging keeps at least a third of the window's area on one work area.
+const long long DRAG_SHARE_DIVISOR = 3;
+// A little over the square root of a third (0.57735), per mille: the share of
+// each side kept on the area when the window is pushed off over a corner.
+const long long CORNER_SIDE_PER_MILLE = 578;
+const long long PER_MILLE = 1000;
 
 long long Clamp(long long value, long long low, long long high)
 {
@@ -51,27 +53,42 @@ long long AllowedStart(long long wanted, long long length, long long visible, in
     return Clamp(wanted, low, high < low ? low : high);
 }
 
-// Of the places on each work area that keep `visibleX` x `visibleY` of the
-// window on it, the one nearest to `wanted`.
-PlacePoint NearestAllowed(PlacePoint wanted, long long width, long long height, long long visibleX, long long visibleY,
-                          const WorkAreas& screens)
+long long CeilDivide(long long value, long long divisor)
 {
-    PlacePoint best = wanted;
-    double bestDistance = -1;
-    for (int i = 0; i < screens.count; ++i) {
-        const PlaceRect& area = screens.areas[i];
-        long long x = AllowedStart(wanted.x, width, visibleX, area.left, area.right);
-        long long y = AllowedStart(wanted.y, height, visibleY, area.top, area.bottom);
+    return (value + divisor - 1) / divisor;
+}
+
+// The nearest place found so far to `wanted`.
+class CNearest
+{
+public:
+    explicit CNearest(PlacePoint wanted) : m_wanted(wanted), m_best(wanted) { }
+    void Offer(long long x, long long y)
+    {
         // Moves of up to 2^33 pixels: their squares need a double.
-        double dx = static_cast<double>(x - wanted.x);
-        double dy = static_cast<double>(y - wanted.y);
+        double dx = static_cast<double>(x - m_wanted.x);
+        double dy = static_cast<double>(y - m_wanted.y);
         double distance = dx * dx + dy * dy;
-        if (bestDistance < 0 || distance < bestDistance) {
-            bestDistance = distance;
-            best = {ToInt(x), ToInt(y)};
+        if (m_distance < 0 || distance < m_distance) {
+            m_distance = distance;
+            m_best = {ToInt(x), ToInt(y)};
         }
     }
-    return best;
+    PlacePoint Best() const { return m_best; }
+
+private:
+    PlacePoint m_wanted;
+    PlacePoint m_best;
+    double m_distance = -1;
+};
+
+// The place on one work area nearest to `wanted` that keeps `visibleX` of
+// the window's width and `visibleY` of its height on it.
+void OfferAllowed(CNearest& nearest, PlacePoint wanted, long long width, long long height, long long visibleX,
+                  long long visibleY, const PlaceRect& area)
+{
+    nearest.Offer(AllowedStart(wanted.x, width, visibleX, area.left, area.right),
+                  AllowedStart(wanted.y, height, visibleY, area.top, area.bottom));
 }
 
 }  // namespace
@@ -104,15 +121,37 @@ PlacePoint KeepOnScreen(PlacePoint topLeft, int width, int height, const WorkAre
 {
     long long w = Side(width);
     long long h = Side(height);
-    return NearestAllowed(topLeft, w, h, w, h, screens);
+    CNearest nearest(topLeft);
+    for (int i = 0; i < screens.count; ++i)
+        OfferAllowed(nearest, topLeft, w, h, w, h, screens.areas[i]);
+    return nearest.Best();
 }
 
 PlacePoint LimitDrag(PlacePoint wanted, int width, int height, const WorkAreas& screens)
 {
     long long w = Side(width);
     long long h = Side(height);
-    // Rounded up, so that the shares never fall below 7/12.
-    long long visibleX = (w * DRAG_SHARE_NUMERATOR + DRAG_SHARE_DENOMINATOR - 1) / DRAG_SHARE_DENOMINATOR;
-    long long visibleY = (h * DRAG_SHARE_NUMERATOR + DRAG_SHARE_DENOMINATOR - 1) / DRAG_SHARE_DENOMINATOR;
-    return NearestAllowed(wanted, w, h, visibleX, visibleY, screens);
+    long long third = CeilDivide(w * h, DRAG_SHARE_DIVISOR);
+    CNearest nearest(wanted);
+    for (int i = 0; i < screens.count; ++i) {
+        const PlaceRect& area = screens.areas[i];
+        // Off one side only, a third of that side is enough.
+        long long x = AllowedStart(wanted.x, w, CeilDivide(w, DRAG_SHARE_DIVISOR), area.left, area.right);
+        long long y = AllowedStart(wanted.y, h, CeilDivide(h, DRAG_SHARE_DIVISOR), area.top, area.bottom);
+        long long shownX = Overlap(x, w, area.left, area.right);
+        long long shownY = Overlap(y, h, area.top, area.bottom);
+        if (shownX * shownY >= third) {
+            nearest.Offer(x, y);
+            continue;
+        }
+        // Off over a corner: more of one side, more of the other, or the same
+        // share of both, whichever is the least move.
+        if (shownY > 0)
+            OfferAllowed(nearest, wanted, w, h, CeilDivide(third, shownY), shownY, area);
+        if (shownX > 0)
+            OfferAllowed(nearest, wanted, w, h, shownX, CeilDivide(third, shownX), area);
+        long long cornerX = CeilDivide(w * CORNER_SIDE_PER_MILLE, PER_MILLE);
+        OfferAllowed(nearest, wanted, w, h, cornerX, CeilDivide(third, cornerX), area);
+    }
+    return nearest.Best();
 }

@@ -35,7 +35,8 @@ PlacePoint StartPlace(const PlacePoint* stored, int width, int height, const Wor
 // work area keeps its top-left corner on it.
 PlacePoint KeepOnScreen(PlacePoint topLeft, int width, int height, const WorkAreas& screens);
 
-// The top-left corner nearest to the wanted one at which at least 7/12 of the
-// window's width and 7/12 of its height lie on one work area, which keeps
-// over a third of its area on the screen.
+// A top-left corner near the wanted one at which at least a third of the
+// window's area lies on one work area: pushed off one side, two thirds of it
+// may go over that side; over a corner it takes the least of three moves
+// (more width shown, more height shown, or the same share of both).
 PlacePoint LimitDrag(PlacePoint wanted, int width, int height, const WorkAreas& screens);

@@ -72,16 +72,18 @@ TEST(Placement, KeepOnScreen)
 
 TEST(Placement, LimitDrag)
 {
-    // 175 of the 300 pixels (7/12, rounded up) stay on a work area.
+    // Off one side 100 of the 300 pixels stay on a work area; over a corner
+    // 174 x 173.
     struct Row
     {
         const char* what;
         PlacePoint wanted, want;
     } rows[] = {
         {"on the screen", {100, 100}, {100, 100}},
-        {"far right", {5000, 500}, {1745, 500}},
-        {"far beyond the upper left monitor", {-5000, -5000}, {-1405, -425}},
-        {"largest and smallest values", {INT_MAX, INT_MIN}, {1745, -125}},
+        {"far right", {5000, 500}, {1820, 500}},
+        {"far below", {500, 5000}, {500, 940}},
+        {"far beyond the upper left monitor", {-5000, -5000}, {-1406, -427}},
+        {"largest and smallest values", {INT_MAX, INT_MIN}, {1746, -127}},
     };
     for (const Row& row : rows)
         ExpectPlace(row.what, LimitDrag(row.wanted, SIDE, SIDE, TWO), row.want);

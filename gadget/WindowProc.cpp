@@ -104,9 +104,16 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
 
     int x = MessageX(lParam), y = MessageY(lParam);
     switch (message) {
-    case WM_DESTROY: PostQuitMessage(0); break;
+    case WM_DESTROY:
+        host->SavePlace();
+        PostQuitMessage(0);
+        break;
     case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION: host->OfferGadget(message, wParam, lParam); return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            host->SavePlace();
+        host->OfferGadget(message, wParam, lParam);
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             host->RecaptureOnActivation();
@@ -129,10 +136,15 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         break;
     }
     case WM_TIMER: host->Compose(host->m_gadget ? host->m_gadget->OnTimer() : false); break;
-    case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
-        // The clock, the time zone or the screen may have changed.
+        // A monitor may be gone, or a taskbar may cover the window now.
+        if (message == WM_DISPLAYCHANGE || wParam == SPI_SETWORKAREA)
+            host->BringOnScreen();
+        host->Compose(true);
+        break;
+    case WM_TIMECHANGE:
+        // The clock or the time zone may have changed.
         host->Compose(true);
         break;
     case WM_POWERBROADCAST:
@@ -148,6 +160,7 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
             host->m_dragging = true;
             host->m_dragAnchorX = x;
             host->m_dragAnchorY = y;
+            host->m_dragAreas.Read();
             SetCapture(window);
         }
         break;
@@ -155,7 +168,9 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         if (host->m_dragging) {
             POINT corner = {x - host->m_dragAnchorX, y - host->m_dragAnchorY};
             ClientToScreen(window, &corner);
-            SetWindowPos(window, nullptr, corner.x, corner.y, 0, 0, DRAG_MOVE);
+            PlacePoint allowed =
+                LimitDrag({corner.x, corner.y}, host->m_width, host->m_height, host->m_dragAreas.Get());
+            SetWindowPos(window, nullptr, allowed.x, allowed.y, 0, 0, DRAG_MOVE);
         } else if (host->OfferMouse(MOUSE_MOVE, x, y) || host->OfferGadget(message, wParam, lParam)) {
             host->Compose(true);
         }
@@ -164,6 +179,7 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         if (host->m_dragging) {
             host->m_dragging = false;
             ReleaseCapture();
+            host->SavePlace();
         }
         host->OfferMouse(MOUSE_UP, x, y);
         host->OfferGadget(message, wParam, lParam);
@@ -174,6 +190,7 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         // come here, so the drag ends now.
         if (host->m_dragging && reinterpret_cast<HWND>(lParam) != window) {
             host->m_dragging = false;
+            host->SavePlace();
             host->Compose(true);
         }
         break;

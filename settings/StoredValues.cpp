@@ -11,6 +11,9 @@ namespace {
 const float LATITUDE_LIMIT = 90.0f;
 const int LAST_DAY = 365;
 const int SECONDS_PER_DAY = 86400;
+// The ends of a signed 16-bit coordinate.
+const int PLACE_LOW = -32768;
+const int PLACE_HIGH = 32767;
 
 int Clamp(int value, int low, int high)
 {
@@ -39,4 +42,9 @@ int DayInRange(int stored)
 int TimeInRange(int stored)
 {
     return Clamp(stored, 0, SECONDS_PER_DAY);
+}
+
+int PlaceInRange(int stored)
+{
+    return Clamp(stored, PLACE_LOW, PLACE_HIGH);
 }

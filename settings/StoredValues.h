@@ -15,3 +15,6 @@ float LatitudeInRange(float stored);
 int DayInRange(int stored);
 // Seconds after midnight held to 0 ... 86400, as the time track bar reaches.
 int TimeInRange(int stored);
+// A coordinate of the window's stored place held to -32768 ... 32767, the
+// reach of the signed 16-bit coordinates that mouse messages carry.
+int PlaceInRange(int stored);

@@ -16,9 +16,10 @@ enum Setting
     LANGUAGE,
     LATITUDE,
     DAY,
-    TIME
+    TIME,
+    PLACE
 };
-const char* const SETTING_NAMES[] = {"Language", "GeoLatitude", "SimulatedDayOfYear", "SimulatedTimeOfDay"};
+const char* const SETTING_NAMES[] = {"Language", "GeoLatitude", "SimulatedDayOfYear", "SimulatedTimeOfDay", "WindowLeft"};
 // Stands for the system language: neither of the known offsets.
 const int SYSTEM_LANGUAGE = -7;
 
@@ -29,6 +30,7 @@ double Used(Setting setting, double stored)
     case LATITUDE: return LatitudeInRange(static_cast<float>(stored));
     case DAY: return DayInRange(static_cast<int>(stored));
     case TIME: return TimeInRange(static_cast<int>(stored));
+    case PLACE: return PlaceInRange(static_cast<int>(stored));
     }
     return 0;
 }
@@ -63,6 +65,9 @@ TEST(StoredValues, AreBroughtIntoTheRangeTheDialogShows)
         {TIME, 86400, 86400},
         {TIME, INT_MAX, 86400},
         {TIME, INT_MIN, 0},
+        {PLACE, -3000, -3000},
+        {PLACE, INT_MAX, 32767},
+        {PLACE, INT_MIN, -32768},
     };
     for (const auto& c : cases) {
         double used = Used(c.setting, c.stored);
