@@ -7,6 +7,7 @@
 #include "dial/DialSize.h"
 #include "dial/Umbrant.h"
 #include "gadget/GadgetApplication.h"
+#include "gadget/ScreenScale.h"
 #include "install/CommandLine.h"
 #include "install/Setup.h"
 #include "platform/Handles.h"
@@ -22,9 +23,6 @@ const COLORREF BACKGROUND_COLOUR = RGB(255, 255, 255);
 const int IDLE_REDRAW_MS = 1000;
 const float DRAG_OPACITY = 0.75f;
 const float FADE_TIME = 0.15f;
-// The size the dial is drawn at, in percent of its natural size; its bitmaps
-// of that scale must be among the resources.
-const int DIAL_SCALE = NATURAL_SCALE;
 // The window's size before the dial gives its own.
 const int FIRST_SIZE = 12;
 // Room for the program's title, which names the window and the shortcuts.
@@ -101,10 +99,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         InstallSelfAs(PROGRAM_NAME, title);
 
     CUmbrantEvents events;
-    CUmbrant gadget(SETTINGS_KEY, DIAL_SCALE);
+    // The dial is drawn at the scale of the screen.
+    const int dialScale = ScalePercentOfDpi(ScreenDpi(nullptr));
+    CUmbrant gadget(SETTINGS_KEY, dialScale);
     RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", MAKER_NAME, nullptr, nullptr);
     RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, PROGRAM_NAME, nullptr, nullptr);
-    const DialSize size = DialSizeFor(false, DIAL_SCALE);
+    const DialSize size = DialSizeFor(false, dialScale);
     CGadgetApplication host(&gadget, &events, PROGRAM_NAME, title, language, FIRST_SIZE, FIRST_SIZE, BACKGROUND_COLOUR,
                             size.frameWidth, size.cornerRadius, IDLE_REDRAW_MS, DRAG_OPACITY, FADE_TIME, 0, 0, 0, 0);
     events.m_host = &host;
@@ -115,7 +115,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!IsOnlyGadget(runningMark, GetLastError())) {
         ShowRunningGadget();
     } else if (host.Create(instance)) {
-        host.AddButton(CMD_CLOSE, CScaledName("ButtonClose", DIAL_SCALE).Get(), size.closeButtonX, size.buttonY,
+        host.AddButton(CMD_CLOSE, CScaledName("ButtonClose", size.pictureScale).Get(), size.closeButtonX, size.buttonY,
                        size.buttonSize, IDS_CLOSE_TIP);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -53,9 +53,9 @@ void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const 
         if (band->dstHeight <= 0)
             continue;
         // The right half of the bitmap is the mask, the left half the picture.
-        StretchBlt(dc, gnomon.x, band->dstY, gnomon.width, band->dstHeight, rodDC, gnomon.width, band->srcY,
-                   gnomon.width, band->srcHeight, SRCAND);
-        StretchBlt(dc, gnomon.x, band->dstY, gnomon.width, band->dstHeight, rodDC, 0, band->srcY, gnomon.width,
+        StretchBlt(dc, gnomon.x, band->dstY, gnomon.width, band->dstHeight, rodDC, gnomon.srcWidth, band->srcY,
+                   gnomon.srcWidth, band->srcHeight, SRCAND);
+        StretchBlt(dc, gnomon.x, band->dstY, gnomon.width, band->dstHeight, rodDC, 0, band->srcY, gnomon.srcWidth,
                    band->srcHeight, SRCPAINT);
     }
 }
@@ -181,7 +181,7 @@ CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
       m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               "Arial")),
-      m_rodBig(referenceDC, CScaledName("RodBigImage", size.scalePercent).Get()),
-      m_rodSmall(referenceDC, CScaledName("RodSmallImage", size.scalePercent).Get()),
-      m_numbers(referenceDC, 0, 0, CScaledName("NumbersImage", size.scalePercent).Get())
+      m_rodBig(referenceDC, CScaledName("RodBigImage", size.pictureScale).Get()),
+      m_rodSmall(referenceDC, CScaledName("RodSmallImage", size.pictureScale).Get()),
+      m_numbers(referenceDC, 0, 0, CScaledName("NumbersImage", size.pictureScale).Get())
 { }

@@ -68,9 +68,12 @@ GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float l
     if (d < 0)
         d = 0;
     int y0 = top + (height >> 1) + size.rodOffsetY;
-    bands.cap = {y0, FloorHeight(a), 0, rod.capRows};
-    bands.shaft = {y0 + FloorHeight(a), FloorHeight(d), rod.capRows, rod.baseRow - rod.capRows};
-    bands.base = {y0 + FloorHeight(c), FloorHeight(b), rod.baseRow, rod.height - rod.baseRow};
+    // The source rows are the bitmap's, which may be drawn at a larger scale.
+    const RodImage& picture = size.rodPicture;
+    bands.srcWidth = picture.width;
+    bands.cap = {y0, FloorHeight(a), 0, picture.capRows};
+    bands.shaft = {y0 + FloorHeight(a), FloorHeight(d), picture.capRows, picture.baseRow - picture.capRows};
+    bands.base = {y0 + FloorHeight(c), FloorHeight(b), picture.baseRow, picture.height - picture.baseRow};
     return bands;
 }
 

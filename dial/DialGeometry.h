@@ -45,6 +45,7 @@ struct StretchBand
 struct GnomonBands
 {
     int x, width;
+    int srcWidth;  // of the picture (and of the mask beside it) in the bitmap
     StretchBand cap, shaft, base;
 };
 

@@ -7,10 +7,10 @@
 
 namespace {
 
-const DialSize BIG_DIAL = {450, GNOMON_LENGTH_BIG, 9.2f, -12,          12, 10, 26, 6, 4, 16, -8, -26,
-                           7,   {22, 8, 109, 122}, 32,   NATURAL_SCALE};
-const DialSize SMALL_DIAL = {250, GNOMON_LENGTH_SMALL, 7.0f, -9,           8, 10, 26, 6, 4, 16, -8, -26,
-                             7,   {15, 4, 80, 90},     32,   NATURAL_SCALE};
+const DialSize BIG_DIAL = {450,           GNOMON_LENGTH_BIG, 9.2f, -12, 12, 10, 26, 6, 4, 16, -8, -26, 7,
+                           {22, 8, 109, 122}, 32, NATURAL_SCALE, NATURAL_SCALE, {22, 8, 109, 122}};
+const DialSize SMALL_DIAL = {250,         GNOMON_LENGTH_SMALL, 7.0f, -9, 8, 10, 26, 6, 4, 16, -8, -26, 7,
+                             {15, 4, 80, 90}, 32, NATURAL_SCALE, NATURAL_SCALE, {15, 4, 80, 90}};
 
 int Scaled(int pixels, int scalePercent)
 {
@@ -18,6 +18,14 @@ int Scaled(int pixels, int scalePercent)
 }
 
 }  // namespace
+
+int PictureScaleFor(int scalePercent)
+{
+    for (int scale : PICTURE_SCALES)
+        if (scale >= scalePercent)
+            return scale;
+    return PICTURE_SCALES[sizeof PICTURE_SCALES / sizeof PICTURE_SCALES[0] - 1];
+}
 
 DialSize DialSizeFor(bool big, int scalePercent)
 {
@@ -27,10 +35,14 @@ DialSize DialSizeFor(bool big, int scalePercent)
     for (int* pixels : {&size.side, &size.gnomonLength, &size.rodOffsetY, &size.numeralHalfHeight, &size.numeralGap,
                         &size.nightFontHeight, &size.frameWidth, &size.cornerRadius, &size.buttonSize,
                         &size.closeButtonX, &size.settingsButtonX, &size.buttonY, &size.rod.width, &size.rod.capRows,
-                        &size.rod.baseRow, &size.rod.height, &size.numeralCell})
+                        &size.rod.baseRow, &size.rod.height})
         *pixels = Scaled(*pixels, scalePercent);
     size.shadowHalfWidth *= scalePercent / static_cast<float>(NATURAL_SCALE);
     size.scalePercent = scalePercent;
+    size.pictureScale = PictureScaleFor(scalePercent);
+    for (int* pixels : {&size.numeralCell, &size.rodPicture.width, &size.rodPicture.capRows, &size.rodPicture.baseRow,
+                        &size.rodPicture.height})
+        *pixels = Scaled(*pixels, size.pictureScale);
     return size;
 }
 

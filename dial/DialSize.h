@@ -39,12 +39,25 @@ struct DialSize
     // n in column n & 7, row n >> 3.
     int numeralCell;
     int scalePercent;  // the scale these sizes are for
+    // The scale of the bitmaps drawn from (numerals, rods, buttons): the
+    // smallest one drawn that is not below scalePercent, so that a picture
+    // is shrunk rather than enlarged; numeralCell and rodPicture are that
+    // bitmap's measures, rod the gnomon's measures on the screen.
+    int pictureScale;
+    RodImage rodPicture;
 };
 
 // The sizes of the big or the small dial drawn at scalePercent of the
 // natural size (NATURAL_SCALE gives the table's own values), rounded as the
 // image tools round the bitmaps' measures.
 DialSize DialSizeFor(bool big, int scalePercent);
+
+// The scales the dial's bitmaps are drawn at, from the smallest.
+const int PICTURE_SCALES[] = {NATURAL_SCALE, 150, 200};
+
+// The scale of the bitmaps a dial drawn at scalePercent takes: the smallest
+// of PICTURE_SCALES not below it, the largest above them all.
+int PictureScaleFor(int scalePercent);
 
 // The name of a bitmap resource drawn for a scale: the base name, with the
 // percent after it for every scale but the natural one (RodBigImage200).

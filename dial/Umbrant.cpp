@@ -65,7 +65,7 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
         m_language = m_host->GetLanguage();
     const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
     if (m_host)
-        m_host->AddButton(CMD_SETTINGS, CScaledName("ButtonSettings", m_scalePercent).Get(), size.settingsButtonX,
+        m_host->AddButton(CMD_SETTINGS, CScaledName("ButtonSettings", size.pictureScale).Get(), size.settingsButtonX,
                           size.buttonY, size.buttonSize, IDS_SETTINGS_TIP);
     HDC windowDC = GetDC(window);
     m_resources.reset(new (std::nothrow) CDialResources(windowDC, size));

@@ -45,6 +45,15 @@ CGadgetButton::CGadgetButton(HWND window, int frameLeft, int frameTop, int frame
             m_h = info.bmiHeader.biHeight < 0 ? -info.bmiHeader.biHeight : info.bmiHeader.biHeight;
         }
     }
+    m_cellW = m_w;
+    m_cellH = m_h;
+    BITMAP strip;
+    if (m_bitmap && m_h > 0 && GetObjectA(m_bitmap, sizeof strip, &strip) && strip.bmHeight > 0) {
+        // A strip drawn at a larger scale than the button: its cells are as
+        // high as the strip (two rows for a toggle) and keep the button's shape.
+        m_cellH = strip.bmHeight / (m_toggle ? 2 : 1);
+        m_cellW = MulDiv(m_cellH, m_w, m_h);
+    }
     if (m_bitmap && m_memDC)
         m_oldBitmap = SelectObject(m_memDC, m_bitmap);
     if (tipText || tipStringId)
@@ -149,12 +158,18 @@ bool CGadgetButton::Draw(HDC dc)
         frame = 2;
     else if (m_hover)
         frame = 1;
-    int row = m_toggle && m_checked ? m_h : 0;
+    int row = m_toggle && m_checked ? m_cellH : 0;
     if (!m_bitmap)
         return true;  // no strip: nothing to show, but the button still reacts
     int left, top, right, bottom;
     GetRect(&left, &top, &right, &bottom);
-    BitBlt(dc, left, top, right - left, bottom - top, m_memDC, frame * m_w, row, SRCCOPY);
+    if (m_cellW == m_w && m_cellH == m_h) {
+        BitBlt(dc, left, top, m_w, m_h, m_memDC, frame * m_w, row, SRCCOPY);
+    } else {
+        int oldMode = SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, left, top, m_w, m_h, m_memDC, frame * m_cellW, row, m_cellW, m_cellH, SRCCOPY);
+        SetStretchBltMode(dc, oldMode);
+    }
     return true;
 }
 

@@ -43,6 +43,9 @@ public:
     int m_alignX, m_alignY;
     int m_x, m_y;
     int m_w, m_h;
+    // One frame's cell in the strip: the button's size, or larger when the
+    // strip was drawn for a larger scale.
+    int m_cellW = 0, m_cellH = 0;
     bool m_visible;
     bool m_hover;
     bool m_pressed;

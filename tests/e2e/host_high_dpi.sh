@@ -1,0 +1,31 @@
+#!/bin/bash
+# At 192 dpi the gadget is drawn at twice its size: the small one is 524
+# pixels wide, and its frame band shows the desktop behind it pixel for
+# pixel (colour edges of the desktop picture fall where they lie).
+. "$(dirname "$0")/lib.sh" "$1"
+. "$(dirname "$0")/display_helpers.bash"
+
+display_start 1280x1024+0+0 || e2e_fail "an X server of its own"
+trap 'kill $E2E_DESKTOP_PID 2>/dev/null; display_stop' EXIT
+display_set_dpi 192
+e2e_registry_summer_noon
+# The left band over the desktop picture's edge from yellow to red at x 160,
+# the right band over its edge from red to blue at y 512.
+e2e_registry_set WindowLeft 155
+e2e_registry_set WindowTop 200
+e2e_start
+e2e_check "the small gadget is 524 pixels wide at 192 dpi" e2e_wait_size 524 524
+e2e_geometry "$E2E_WINDOW"
+e2e_check "it starts at its stored place" [ "$E2E_X,$E2E_Y" = 155,200 ]
+shot=$(e2e_screenshot high-dpi)
+e2e_rgb "$shot" 159 400
+yellow_g=$E2E_G
+e2e_rgb "$shot" 160 400
+red_g=$E2E_G
+e2e_check "the left band is yellow up to x 159 ($yellow_g) and red from 160 ($red_g)" \
+    [ $((yellow_g - red_g)) -gt 60 ]
+e2e_rgb "$shot" 673 511
+e2e_check "the right band is red at y 511 ($E2E_R $E2E_G $E2E_B)" [ $((E2E_R - E2E_B)) -gt 40 ]
+e2e_rgb "$shot" 673 512
+e2e_check "the right band is blue from y 512 ($E2E_R $E2E_G $E2E_B)" [ $((E2E_B - E2E_R)) -gt 40 ]
+e2e_finish
