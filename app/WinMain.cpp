@@ -115,8 +115,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!IsOnlyGadget(runningMark, GetLastError())) {
         ShowRunningGadget();
     } else if (host.Create(instance)) {
-        host.AddButton(CMD_CLOSE, CScaledName("ButtonClose", size.pictureScale).Get(), size.closeButtonX, size.buttonY,
-                       size.buttonSize, IDS_CLOSE_TIP);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

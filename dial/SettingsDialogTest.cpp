@@ -23,6 +23,7 @@ class FakeHost : public CGadgetHost
 {
 public:
     bool AddButton(int, const char*, int, int, int, int) override { return true; }
+    bool SetFrame(int, int) override { return true; }
     bool UpdateSize(bool) override
     {
         ++m_sizeUpdates;

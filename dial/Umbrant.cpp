@@ -63,16 +63,33 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
     m_window = window;
     if (m_host)
         m_language = m_host->GetLanguage();
-    const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
-    if (m_host)
-        m_host->AddButton(CMD_SETTINGS, CScaledName("ButtonSettings", size.pictureScale).Get(), size.settingsButtonX,
-                          size.buttonY, size.buttonSize, IDS_SETTINGS_TIP);
-    HDC windowDC = GetDC(window);
-    m_resources.reset(new (std::nothrow) CDialResources(windowDC, size));
-    ReleaseDC(window, windowDC);
+    TakeScale();
     m_created = true;
     if (m_firstStart)
         OnCommand(CMD_SETTINGS);
+    return true;
+}
+
+void CUmbrant::TakeScale()
+{
+    const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
+    if (m_host) {
+        m_host->SetFrame(size.frameWidth, size.cornerRadius);
+        m_host->AddButton(CMD_CLOSE, CScaledName("ButtonClose", size.pictureScale).Get(), size.closeButtonX,
+                          size.buttonY, size.buttonSize, IDS_CLOSE_TIP);
+        m_host->AddButton(CMD_SETTINGS, CScaledName("ButtonSettings", size.pictureScale).Get(), size.settingsButtonX,
+                          size.buttonY, size.buttonSize, IDS_SETTINGS_TIP);
+    }
+    HDC windowDC = GetDC(m_window);
+    m_resources.reset(new (std::nothrow) CDialResources(windowDC, size));
+    ReleaseDC(m_window, windowDC);
+}
+
+bool CUmbrant::OnScaleChanged(int scalePercent)
+{
+    m_scalePercent = scalePercent;
+    TakeScale();
+    m_painted = false;
     return true;
 }
 

@@ -28,6 +28,8 @@ public:
     bool OnTimer() override;
     DWORD NextFrameDelay() override;
     bool OnLanguageChanged(int language) override;
+    // Sizes, frame, buttons and drawing resources at the new scale.
+    bool OnScaleChanged(int scalePercent) override;
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
     bool OnCommand(int command) override;
     // Writes the language in force and the dial's settings to the registry.
@@ -35,6 +37,8 @@ public:
 
     // The language in force: the host's, or the last one the gadget heard of.
     int Language() const;
+    // The frame, the buttons and the drawing resources of the dial's scale.
+    void TakeScale();
 
     const char* m_settingsKey;
     CGadgetHost* m_host;

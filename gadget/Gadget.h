@@ -51,6 +51,9 @@ public:
     // centred).
     virtual bool UpdateSize(bool centre) = 0;
     // The language in force (an id of the language table) and its change.
+    // The width of the frame band around the content and the radius of its
+    // corners, in force from the next size the host takes.
+    virtual bool SetFrame(int frameWidth, int cornerRadius) = 0;
     virtual int GetLanguage() const = 0;
     virtual bool SetLanguage(int language) = 0;
     virtual ~CGadgetHost() { }
@@ -72,6 +75,10 @@ public:
     // it stays as it is.
     virtual DWORD NextFrameDelay() = 0;
     virtual bool OnLanguageChanged(int language) = 0;
+    // The window went to a screen of another scale (percent of the natural
+    // size): the host has dropped every button; the gadget gives its frame
+    // and buttons again, and the host then takes the new content size.
+    virtual bool OnScaleChanged(int scalePercent) = 0;
     // A command of the application (a positive CMD_...), from its buttons.
     virtual bool OnCommand(int command) = 0;
     virtual ~CGadget() { }

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "common/Strings.h"
+#include "gadget/ScreenScale.h"
 #include "settings/Registry.h"
 #include "settings/StoredValues.h"
 #include "settings/Strings.h"
@@ -305,14 +306,56 @@ void CGadgetApplication::BringOnScreen()
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
+bool CGadgetApplication::SetFrame(int frameWidth, int cornerRadius)
+{
+    m_frameWidth = frameWidth;
+    m_cornerRadius = cornerRadius;
+    return true;
+}
+
+void CGadgetApplication::OnDpiChanged(int dpi, const RECT& suggested)
+{
+    m_buttons.clear();
+    int width = m_width, height = m_height;
+    if (m_gadget) {
+        m_gadget->OnScaleChanged(ScalePercentOfDpi(dpi));
+        int contentWidth = 0, contentHeight = 0;
+        if (m_gadget->GetContentSize(&contentWidth, &contentHeight)) {
+            width = contentWidth + 2 * m_frameWidth + m_marginLeft + m_marginRight;
+            height = contentHeight + 2 * m_frameWidth + m_marginTop + m_marginBottom;
+        }
+    }
+    // The frame may have changed at the same size: the content and the
+    // buttons take it all the same.
+    if (!Place(width, height, {suggested.left, suggested.top}))
+        FitToFrame();
+    Compose(true);
+}
+
 bool CGadgetApplication::Resize(int width, int height, bool centre)
 {
     PlacePoint corner = centre ? StartCorner(width, height) : OnScreenCorner(width, height);
+    // The size may have been reached without centring (a choice made in the
+    // first-start dialog): the start place still moves the window.
+    if (width == m_width && height == m_height && !centre)
+        return false;
+    return Place(width, height, corner);
+}
+
+void CGadgetApplication::FitToFrame()
+{
+    GiveContentRect();
+    int frameRight = m_width - m_frameWidth, frameBottom = m_height - m_frameWidth;
+    for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
+        button->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
+    for (const std::unique_ptr<CGadgetImage>& image : m_images)
+        image->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
+}
+
+bool CGadgetApplication::Place(int width, int height, PlacePoint corner)
+{
     if (width == m_width && height == m_height) {
-        // The size may have been reached without centring (a choice made in
-        // the first-start dialog): the start place still moves the window.
-        if (centre)
-            SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
         return false;
     }
     m_width = width;
@@ -322,12 +365,7 @@ bool CGadgetApplication::Resize(int width, int height, bool centre)
     if (m_background)
         m_background->Resize(width, height, true);
     CaptureBackground(false, corner.x, corner.y);
-    GiveContentRect();
-    int frameRight = width - m_frameWidth, frameBottom = height - m_frameWidth;
-    for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
-        button->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
-    for (const std::unique_ptr<CGadgetImage>& image : m_images)
-        image->SetFrame(m_frameWidth, m_frameWidth, frameRight, frameBottom);
+    FitToFrame();
     SetWindowPos(m_window, nullptr, corner.x, corner.y, width, height,
                  SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOOWNERZORDER);
     if (m_composition && m_composition->GetDC()) {

@@ -29,6 +29,7 @@ public:
     // CGadgetHost
     bool AddButton(int command, const char* resourceName, int x, int y, int size, int tipStringId) override;
     bool UpdateSize(bool centre) override;
+    bool SetFrame(int frameWidth, int cornerRadius) override;
     int GetLanguage() const override { return m_language; }
     // Tool tips and language switch links follow at once, then the gadget
     // and the program hear of it.
@@ -41,6 +42,9 @@ public:
     // Moves the window the least distance that puts it wholly on the
     // nearest work area.
     void BringOnScreen();
+    // The window went to a screen of this DPI: the gadget takes its scale,
+    // the window the new size with its top-left corner at the suggested one.
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     bool Create(HINSTANCE instance);
     bool SetContentSize(int width, int height, bool centre);
@@ -110,7 +114,12 @@ public:
 
 private:
     void GiveContentRect();
+    // The content rectangle, the buttons and the images follow the frame.
+    void FitToFrame();
     void SavePlace() const;
+    // Takes this size with the top-left corner at corner; false when the
+    // size is the one the window has.
+    bool Place(int width, int height, PlacePoint corner);
     // The top-left corner at start of a window of this size: the stored
     // place when enough of it is on a work area, else centred.
     PlacePoint StartCorner(int width, int height) const;

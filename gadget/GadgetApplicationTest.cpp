@@ -11,6 +11,7 @@
 #include "gadget/GadgetButton.h"
 #include "gadget/GadgetImage.h"
 #include "gadget/GadgetLink.h"
+#include "gadget/ScreenScale.h"
 #include "raster/BitmapSurface.h"
 #include "settings/Strings.h"
 
@@ -68,6 +69,14 @@ public:
     bool OnCommand(int command) override
     {
         m_lastCommand = command;
+        return true;
+    }
+    // Twice the scale: twice the size, the frame and the button.
+    bool OnScaleChanged(int scalePercent) override
+    {
+        m_size = m_size * scalePercent / 100;
+        m_host->SetFrame(12, 8);
+        m_host->AddButton(CMD_SETTINGS, "ButtonSettings", -52, 14, 32, IDS_SETTINGS_TIP);
         return true;
     }
 
@@ -245,6 +254,24 @@ TEST_F(GadgetHost, ComesBackOnScreenWhenTheDisplaysChange)
             EXPECT_TRUE(rect.left == left && rect.top == top)
                 << row.what << ": moved to (" << rect.left << ", " << rect.top << ")";
     }
+}
+
+// On a screen of twice the DPI the gadget takes twice its size, at the
+// top-left corner of the rectangle the system suggests.
+TEST_F(GadgetHost, FollowsTheScaleOfTheScreen)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    RECT suggested = {100, 120, 100 + 524, 120 + 524};
+    SendMessageA(m_host->m_window, MESSAGE_DPI_CHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT rect = WindowRect();
+    EXPECT_TRUE(rect.left == 100 && rect.top == 120 && rect.right == 624 && rect.bottom == 644)
+        << "window at (" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
+    EXPECT_TRUE(m_gadget.m_rect.left == 12 && m_gadget.m_rect.right == 512)
+        << "content from " << m_gadget.m_rect.left << " to " << m_gadget.m_rect.right;
+    ASSERT_EQ(m_host->m_buttons.size(), 1u) << "the buttons of the old scale are gone";
+    int left, top, right, bottom;
+    m_host->m_buttons[0]->GetRect(&left, &top, &right, &bottom);
+    EXPECT_TRUE(left == 524 - 12 - 52 - 32 && right - left == 32) << "button from " << left << " to " << right;
 }
 
 TEST_F(GadgetHost, ComposesOnlyWhenSomethingChanged)

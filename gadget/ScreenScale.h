@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// WM_DPICHANGED, which the headers declare only for newer systems than the
+// program is built for.
+const UINT MESSAGE_DPI_CHANGED = 0x02E0;
+
 // Pixels per inch of a screen at 100 %.
 const int NATURAL_DPI = 96;
 
