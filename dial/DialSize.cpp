@@ -8,9 +8,9 @@
 namespace {
 
 const DialSize BIG_DIAL = {450,           GNOMON_LENGTH_BIG, 9.2f, -12, 12, 10, 26, 6, 4, 16, -8, -26, 7,
-                           {22, 8, 109, 122}, 32, NATURAL_SCALE, NATURAL_SCALE, {22, 8, 109, 122}};
+                           {22, 8, 109, 122}, 32, NATURAL_SCALE, NATURAL_SCALE, {22, 8, 109, 122}, 1};
 const DialSize SMALL_DIAL = {250,         GNOMON_LENGTH_SMALL, 7.0f, -9, 8, 10, 26, 6, 4, 16, -8, -26, 7,
-                             {15, 4, 80, 90}, 32, NATURAL_SCALE, NATURAL_SCALE, {15, 4, 80, 90}};
+                             {15, 4, 80, 90}, 32, NATURAL_SCALE, NATURAL_SCALE, {15, 4, 80, 90}, 1};
 
 int Scaled(int pixels, int scalePercent)
 {
@@ -40,6 +40,9 @@ DialSize DialSizeFor(bool big, int scalePercent)
     size.shadowHalfWidth *= scalePercent / static_cast<float>(NATURAL_SCALE);
     size.scalePercent = scalePercent;
     size.pictureScale = PictureScaleFor(scalePercent);
+    size.hourLineStrokes = Scaled(size.hourLineStrokes, scalePercent);
+    if (size.hourLineStrokes < 1)
+        size.hourLineStrokes = 1;
     for (int* pixels : {&size.numeralCell, &size.rodPicture.width, &size.rodPicture.capRows, &size.rodPicture.baseRow,
                         &size.rodPicture.height})
         *pixels = Scaled(*pixels, size.pictureScale);

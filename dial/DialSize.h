@@ -45,6 +45,9 @@ struct DialSize
     // bitmap's measures, rod the gnomon's measures on the screen.
     int pictureScale;
     RodImage rodPicture;
+    // Two-pixel strokes side by side in each hour line: one at the natural
+    // size, about one more for every further 100 %.
+    int hourLineStrokes;
 };
 
 // The sizes of the big or the small dial drawn at scalePercent of the

@@ -23,9 +23,16 @@ void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int t
         HourLineDirection(h, latitude, sx, sy);
         // Whole-hour lines stop short to leave room for their numerals.
         double outer = width * ((k & 1) ? 0.45 : 0.4);
-        DrawAntialiasedLine(pixels, stride, left, top, right, bottom, TruncateCoordinate(cx + sx * outer),
-                            TruncateCoordinate(cy + sy * outer), TruncateCoordinate(cx + sx * inner),
-                            TruncateCoordinate(cy + sy * inner), 0xC0C0C0);
+        // Wider lines at larger scales: two-pixel strokes side by side,
+        // across the line's steeper axis.
+        bool steep = std::fabs(sy) > std::fabs(sx);
+        for (int stroke = 0; stroke < size.hourLineStrokes; ++stroke) {
+            int across = 2 * stroke - (size.hourLineStrokes - 1);
+            int ox = steep ? across : 0, oy = steep ? 0 : across;
+            DrawAntialiasedLine(pixels, stride, left, top, right, bottom, TruncateCoordinate(cx + sx * outer) + ox,
+                                TruncateCoordinate(cy + sy * outer) + oy, TruncateCoordinate(cx + sx * inner) + ox,
+                                TruncateCoordinate(cy + sy * inner) + oy, 0xC0C0C0);
+        }
         if (std::fabs(h - std::floor(h)) >= 0.1f)
             continue;
         int n = static_cast<int>(std::floor(h));

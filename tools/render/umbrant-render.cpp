@@ -1,25 +1,32 @@
 // umbrant-render: paints one dial frame, as the gadget does, into a BMP file.
 //   umbrant-render [--lat 45] [--day 172] [--time 12:00] [--small] [--lang sl]
-//                  [--depth 16] [--frames N] -o out.bmp
+//                  [--depth 16] [--scale 2] [--frames N] -o out.bmp
 // The day and time are the simulated ones of the Settings dialog (--now
 // takes the clock instead); values are taken as they are, absurd ones
-// included. --frames paints N frames and prints the mean time of one.
+// included. --scale paints the dial at that multiple of its natural size,
+// as on a screen of that scale (1 to 3, in steps of a percent).
+// --frames paints N frames and prints the mean time of one.
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
 #include "raster/BitmapSurface.h"
 #include "settings/Strings.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
+// The scales --scale takes, as multiples of the natural size.
+const double LEAST_SCALE = 1;
+const double GREATEST_SCALE = 3;
+
 int Usage(const char* problem)
 {
     fprintf(stderr,
             "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
-            "[--small] [--lang en|sl] [--depth BITS] [--frames N] -o out.bmp\n",
+            "[--small] [--lang en|sl] [--depth BITS] [--scale 1...3] [--frames N] -o out.bmp\n",
             problem);
     return 2;
 }
@@ -35,6 +42,18 @@ bool ParseSeconds(const char* text, int& seconds)
     char* end;
     seconds = static_cast<int>(strtol(text, &end, 10));
     return end != text && !*end;
+}
+
+// A multiple of the natural size from LEAST_SCALE to GREATEST_SCALE, as a
+// whole percent.
+bool ParseScale(const char* text, int& percent)
+{
+    char* end;
+    double scale = strtod(text, &end);
+    if (end == text || *end || !(scale >= LEAST_SCALE && scale <= GREATEST_SCALE))
+        return false;
+    percent = static_cast<int>(std::lround(scale * NATURAL_SCALE));
+    return true;
 }
 
 bool ParseInt(const char* text, int& value)
@@ -96,7 +115,7 @@ double ProcessCpuMilliseconds()
 int main(int argc, char** argv)
 {
     float latitude = 45;
-    int day = 172, seconds = 12 * 3600, depth = 0, frames = 0;
+    int day = 172, seconds = 12 * 3600, depth = 0, frames = 0, scalePercent = NATURAL_SCALE;
     bool small = false, simulate = true;
     int language = LANGUAGES[0].id;
     const char* output = nullptr;
@@ -122,6 +141,8 @@ int main(int argc, char** argv)
             ok = ParseSeconds(value, seconds);
         else if (!strcmp(arg, "--depth"))
             ok = ParseInt(value, depth);
+        else if (!strcmp(arg, "--scale"))
+            ok = ParseScale(value, scalePercent);
         else if (!strcmp(arg, "--frames"))
             ok = ParseInt(value, frames);
         else if (!strcmp(arg, "--lang"))
@@ -138,7 +159,7 @@ int main(int argc, char** argv)
         return Usage("no output file");
 
     InitDialTables();
-    const DialSize dialSize = DialSizeFor(!small, NATURAL_SCALE);
+    const DialSize dialSize = DialSizeFor(!small, scalePercent);
     const int size = dialSize.side;
     HDC screen = GetDC(nullptr);
     CBitmapSurface surface(screen, size, size, nullptr);
@@ -147,7 +168,7 @@ int main(int argc, char** argv)
     DWORD lastNightText = 0;
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
-    DialFrame frame = {0,       0,     size, size,       !small,         NATURAL_SCALE,   latitude,  simulate, day,
+    DialFrame frame = {0,       0,     size, size,       !small,         scalePercent,    latitude,  simulate, day,
                        seconds, depth, mask, &resources, &lastNightText, &nightTextIndex, nightText, language};
 
     LARGE_INTEGER frequency, start, end;
