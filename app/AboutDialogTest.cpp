@@ -30,4 +30,46 @@ TEST(AboutDialog, ShowsItsLettersAndGivesTheLinksTheLinkCursor)
     DestroyWindow(about);
 }
 
+// Every text fits its control in both languages, and the icons stand inside
+// the frame of their group.
+TEST(AboutDialog, TextsFitAndIconsStayInTheirFrame)
+{
+    for (int language : {LANGUAGE_ENGLISH, LANGUAGE_SLOVENIAN}) {
+        HWND about = CreateHiddenDialog(L"ABOUT", AboutDialogProc, language);
+        ASSERT_NE(nullptr, about);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(about, WM_GETFONT, 0, 0));
+        HDC dc = GetDC(about);
+        HGDIOBJ old = SelectObject(dc, font);
+        RECT frame = {};
+        for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t text[256] = L"", kind[32] = L"";
+            int length = GetWindowTextW(child, text, 256);
+            GetClassNameW(child, kind, 32);
+            RECT rect;
+            GetWindowRect(child, &rect);
+            LONG style = GetWindowLongW(child, GWL_STYLE);
+            if ((style & BS_TYPEMASK) == BS_GROUPBOX && !wcscmp(kind, L"Button") && IsRectEmpty(&frame))
+                frame = rect;
+            if (wcscmp(kind, L"Static") != 0)
+                continue;
+            if ((style & SS_TYPEMASK) == SS_ICON) {
+                RECT inside;
+                IntersectRect(&inside, &rect, &frame);
+                EXPECT_TRUE(EqualRect(&inside, &rect))
+                    << "language " << language << ": icon at " << rect.left << "..." << rect.right << " x "
+                    << rect.top << "..." << rect.bottom << ", frame " << frame.left << "..." << frame.right;
+                continue;
+            }
+            SIZE size = {};
+            GetTextExtentPoint32W(dc, text, length, &size);
+            EXPECT_LE(size.cx, rect.right - rect.left)
+                << "language " << language << ": control " << GetDlgCtrlID(child) << " is "
+                << rect.right - rect.left << " pixels wide for its text of " << size.cx;
+        }
+        SelectObject(dc, old);
+        ReleaseDC(about, dc);
+        DestroyWindow(about);
+    }
+}
+
 }  // namespace

@@ -1,0 +1,60 @@
+#!/bin/bash
+# Pictures of the gadget and its dialogs at 96, 144 and 192 dpi, in English
+# and Slovenian, into docs/ (or the folder given): each taken on an X server
+# and Wine prefix of its own, the first start's Settings dialog, About over
+# it, and the gadget once Settings closes.
+#   tools/screenshots.sh [folder]
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
+export UMBRANT_BUILD=${UMBRANT_BUILD:-$root/build}
+. "$root/tools/wine-env.sh"
+set -- "$UMBRANT_BUILD/$UMBRANT_WINE_ARCH"
+. "$root/tests/e2e/lib.sh" "$1"
+. "$root/tests/e2e/dialog_helpers.bash"
+. "$root/tests/e2e/display_helpers.bash"
+
+# The X window of the visible dialog titled $1 cut out of a screenshot into
+# $2 (without a window manager Wine's X window holds what Wine draws).
+shoot_dialog() {
+    local E2E_X E2E_Y E2E_WIDTH E2E_HEIGHT
+    e2e_geometry "$(e2e_wait_window "$1" 10)"
+    convert "$(e2e_screenshot "$1")" -crop "${E2E_WIDTH}x$E2E_HEIGHT+$E2E_X+$E2E_Y" +repage "$2"
+}
+
+display_start 1280x1024+0+0 || exit 1
+trap 'kill $E2E_DESKTOP_PID 2>/dev/null; display_stop' EXIT
+e2e_desktop
+for dpi in 96 144 192; do
+    display_set_dpi $dpi
+    for language in eng slo; do
+        e2e_registry_reset
+        if [ $language = eng ]; then
+            e2e_registry_set Language 0
+            settings=Settings
+        else
+            e2e_registry_set Language 4096
+            settings=Nastavitve
+        fi
+        "$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
+        E2E_PID=$!
+        dlg_wait $settings 30 || { echo "no $settings dialog at $dpi dpi"; exit 1; }
+        shoot_dialog $settings "$out/settings-$language-$dpi.png"
+        dlg_click $settings 240
+        dlg_wait About 10 || { echo "no About dialog at $dpi dpi"; exit 1; }
+        shoot_dialog About "$out/about-$language-$dpi.png"
+        dlg_click About 1
+        dlg_wait_gone About
+        if [ $language = eng ]; then
+            dlg_keys Escape
+            dlg_wait_gone $settings
+            E2E_WINDOW=$(e2e_wait_window Umbrant 30)
+            e2e_geometry "$E2E_WINDOW"
+            margin=16
+            convert "$(e2e_screenshot gadget)" \
+                -crop "$((E2E_WIDTH + 2 * margin))x$((E2E_HEIGHT + 2 * margin))+$((E2E_X - margin))+$((E2E_Y - margin))" \
+                +repage "$out/gadget-$dpi.png"
+        fi
+        e2e_stop
+    done
+done
+echo "pictures: $out"
