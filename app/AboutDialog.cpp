@@ -63,8 +63,7 @@ void CentreRow(HWND dialog, const int* ids, int count)
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-    {
+    case WM_INITDIALOG: {
         ShowDialogTexts(dialog, IDS_ABOUT_DIALOG, static_cast<int>(lParam));
         // The texts' widths differ with the language and the font's size at
         // the screen's DPI: each line takes what its texts need.

@@ -56,15 +56,15 @@ TEST(AboutDialog, TextsFitAndIconsStayInTheirFrame)
                 RECT inside;
                 IntersectRect(&inside, &rect, &frame);
                 EXPECT_TRUE(EqualRect(&inside, &rect))
-                    << "language " << language << ": icon at " << rect.left << "..." << rect.right << " x "
-                    << rect.top << "..." << rect.bottom << ", frame " << frame.left << "..." << frame.right;
+                    << "language " << language << ": icon at " << rect.left << "..." << rect.right << " x " << rect.top
+                    << "..." << rect.bottom << ", frame " << frame.left << "..." << frame.right;
                 continue;
             }
             SIZE size = {};
             GetTextExtentPoint32W(dc, text, length, &size);
             EXPECT_LE(size.cx, rect.right - rect.left)
-                << "language " << language << ": control " << GetDlgCtrlID(child) << " is "
-                << rect.right - rect.left << " pixels wide for its text of " << size.cx;
+                << "language " << language << ": control " << GetDlgCtrlID(child) << " is " << rect.right - rect.left
+                << " pixels wide for its text of " << size.cx;
         }
         SelectObject(dc, old);
         ReleaseDC(about, dc);

@@ -7,10 +7,12 @@
 
 namespace {
 
-const DialSize BIG_DIAL = {450,           GNOMON_LENGTH_BIG, 9.2f, -12, 12, 10, 26, 6, 4, 16, -8, -26, 7,
-                           {22, 8, 109, 122}, 32, NATURAL_SCALE, NATURAL_SCALE, {22, 8, 109, 122}, 1};
-const DialSize SMALL_DIAL = {250,         GNOMON_LENGTH_SMALL, 7.0f, -9, 8, 10, 26, 6, 4, 16, -8, -26, 7,
-                             {15, 4, 80, 90}, 32, NATURAL_SCALE, NATURAL_SCALE, {15, 4, 80, 90}, 1};
+const DialSize BIG_DIAL = {
+    450,           GNOMON_LENGTH_BIG, 9.2f, -12, 12, 10, 26, 6, 4, 16, -8, -26, 7, {22, 8, 109, 122}, 32, NATURAL_SCALE,
+    NATURAL_SCALE, {22, 8, 109, 122}, 1};
+const DialSize SMALL_DIAL = {
+    250,           GNOMON_LENGTH_SMALL, 7.0f, -9, 8, 10, 26, 6, 4, 16, -8, -26, 7, {15, 4, 80, 90}, 32, NATURAL_SCALE,
+    NATURAL_SCALE, {15, 4, 80, 90},     1};
 
 int Scaled(int pixels, int scalePercent)
 {

@@ -22,8 +22,7 @@ public:
     // The address of an export, or null where the DLL has none.
     template <typename Function> Function Export(const char* name) const
     {
-        return m_module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(m_module, name)))
-                        : nullptr;
+        return m_module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(m_module, name))) : nullptr;
     }
 
 private:

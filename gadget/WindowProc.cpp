@@ -144,9 +144,7 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
             host->BringOnScreen();
         host->Compose(true);
         break;
-    case MESSAGE_DPI_CHANGED:
-        host->OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
+    case MESSAGE_DPI_CHANGED: host->OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_TIMECHANGE:
         // The clock or the time zone may have changed.
         host->Compose(true);

@@ -19,7 +19,8 @@ enum Setting
     TIME,
     PLACE
 };
-const char* const SETTING_NAMES[] = {"Language", "GeoLatitude", "SimulatedDayOfYear", "SimulatedTimeOfDay", "WindowLeft"};
+const char* const SETTING_NAMES[] = {"Language", "GeoLatitude", "SimulatedDayOfYear", "SimulatedTimeOfDay",
+                                     "WindowLeft"};
 // Stands for the system language: neither of the known offsets.
 const int SYSTEM_LANGUAGE = -7;
 

@@ -12,12 +12,7 @@ x0=$E2E_X
 y0=$E2E_Y
 grab_x=$((x0 + 60))
 grab_y=$((y0 + 200))
-e2e_glide $grab_x $grab_y
-xdotool mousedown 1
-for step in 1 2 3 4 5 6; do
-    xdotool mousemove $((grab_x + 25 * step)) $((grab_y + 16 * step))
-    sleep 0.1
-done
+e2e_press_and_drag $grab_x $grab_y 25 16 6
 sleep 1
 e2e_geometry "$E2E_WINDOW"
 e2e_check "the window follows the mouse, keeping the grabbed point" [ "$E2E_X,$E2E_Y" = "$((x0 + 150)),$((y0 + 96))" ]

@@ -12,17 +12,6 @@ SECOND=1024x768+0+0
 X_OFFSET=1024
 Y_OFFSET=256
 
-# Waits until the gadget window stands at X position $1,$2; 1 when it does not.
-wait_place() {
-    for _ in $(seq 100); do
-        e2e_geometry "$E2E_WINDOW"
-        [ "$E2E_X,$E2E_Y" = "$1,$2" ] && return 0
-        sleep 0.1
-    done
-    echo "got $E2E_X,$E2E_Y"
-    return 1
-}
-
 display_start $PRIMARY $SECOND || e2e_fail "an X server with two monitors"
 display_set_dpi 96
 trap 'kill $E2E_DESKTOP_PID 2>/dev/null; display_stop' EXIT
@@ -31,7 +20,7 @@ e2e_registry_set WindowLeft -800
 e2e_registry_set WindowTop -100
 e2e_start
 e2e_wait_size 262 262 || e2e_fail "the small gadget's size"
-e2e_check "a gadget left on the second monitor starts there" wait_place $((X_OFFSET - 800)) $((Y_OFFSET - 100))
+e2e_check "a gadget left on the second monitor starts there" e2e_wait_place $((X_OFFSET - 800)) $((Y_OFFSET - 100))
 e2e_stop
 
 display_set_monitors $PRIMARY

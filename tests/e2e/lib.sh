@@ -158,6 +158,18 @@ e2e_wait_size() {
     return 1
 }
 
+# Waits until the gadget window stands at $1,$2 (X coordinates); 1, saying
+# where it is, when it does not.
+e2e_wait_place() {
+    for _ in $(seq 100); do
+        e2e_geometry "$E2E_WINDOW"
+        [ "$E2E_X,$E2E_Y" = "$1,$2" ] && return 0
+        sleep 0.1
+    done
+    echo "got $E2E_X,$E2E_Y"
+    return 1
+}
+
 # Gives the gadget the keyboard focus, as a click on it would, but without
 # pressing a button (the picture's window held the focus before).
 e2e_focus() {
@@ -227,6 +239,18 @@ e2e_popups() {
         [ "$id" = "$E2E_WINDOW" ] && continue
         eval "$(xdotool getwindowgeometry --shell "$id")"
         [ "$WIDTH" -gt 1 ] && echo "$id $WIDTH $HEIGHT $X $Y"
+    done
+}
+
+# Presses the mouse at $1,$2 and moves it $5 steps of $3,$4 pixels, a tenth
+# of a second apart, leaving the button down.
+e2e_press_and_drag() {
+    local step
+    e2e_glide "$1" "$2"
+    xdotool mousedown 1
+    for step in $(seq "$5"); do
+        xdotool mousemove $(($1 + $3 * step)) $(($2 + $4 * step))
+        sleep 0.1
     done
 }
 
