@@ -109,6 +109,8 @@ public:
     // keeps the window on, read when it starts.
     const char* m_placeKey = nullptr;
     CWorkAreaList m_dragAreas;
+    // The system tells the window when the mouse leaves it (WM_MOUSELEAVE).
+    bool m_trackingLeave = false;
     // SetCoalescableTimer of user32 where the system has it, else null.
     UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
 
