@@ -146,3 +146,16 @@ double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMi
     }
     return seconds;
 }
+
+double JulianDayOfMoment(const SunSource& sun, int t)
+{
+    // Day 0 of the year is the day before January 1.
+    return JulianDayFromLocal(sun.year, 0, t, sun.zoneMinutes);
+}
+
+Shadow ComputeDialShadow(const SunSource& sun, double latitude, double gnomonLength, int t)
+{
+    if (!sun.exact)
+        return ComputeShadow(latitude, gnomonLength, t);
+    return ComputeExactShadow(latitude, sun.longitude, gnomonLength, JulianDayOfMoment(sun, t));
+}
