@@ -22,5 +22,4 @@ double ShadowDisplacement(const Shadow& a, const Shadow& b, const DialSize& size
 // moment up to then shows the same day or night, the same dimming level and
 // a shadow within SHADOW_TOLERANCE_PX of moment t's. At least 1 (the next
 // moment), at most MAX_FRAME_INTERVAL_S.
-int SecondsOfSamePicture(const SunSource& sun, double latitude, const DialSize& size, int width, int height,
-                         int t);
+int SecondsOfSamePicture(const SunSource& sun, double latitude, const DialSize& size, int width, int height, int t);

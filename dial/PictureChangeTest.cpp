@@ -90,8 +90,8 @@ TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
     };
     for (const auto& c : cases) {
         int t = SimulatedMoment(c.day, c.seconds);
-        int wait =
-            SecondsOfSamePicture(MODEL, c.latitude, DialSizeFor(c.big, NATURAL_SCALE), DialSide(c.big), DialSide(c.big), t);
+        int wait = SecondsOfSamePicture(MODEL, c.latitude, DialSizeFor(c.big, NATURAL_SCALE), DialSide(c.big),
+                                        DialSide(c.big), t);
         EXPECT_GE(wait, c.least) << c.what;
         EXPECT_LE(wait, c.most) << c.what;
         Shadow shown = At(MODEL, c.latitude, c.big, t);
@@ -118,9 +118,8 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
             for (int before : {1, 2, 30}) {
                 int t = rise - before;
                 int wait = SecondsOfSamePicture(sun, latitude, DialSizeFor(true, NATURAL_SCALE), BIG, BIG, t);
-                EXPECT_EQ(wait, before > 1 ? before - 1 : 1)
-                    << (sun.exact ? "exact, " : "model, ") << latitude << ", " << before << " s before sunrise: "
-                    << wait;
+                EXPECT_EQ(wait, before > 1 ? before - 1 : 1) << (sun.exact ? "exact, " : "model, ") << latitude << ", "
+                                                             << before << " s before sunrise: " << wait;
             }
             // Soon after sunrise the dimming steps every few seconds: the frame
             // comes before the level changes.

@@ -26,8 +26,7 @@ CUmbrant* DialogGadget(HWND dialog)
 const int SIMULATED_CONTROLS[] = {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT};
 const int LONGITUDE_CONTROLS[] = {IDC_LONGITUDE, IDC_LONGITUDE_TEXT};
 
-template <size_t COUNT>
-void EnableControls(HWND dialog, const int (&ids)[COUNT], bool enable)
+template <size_t COUNT> void EnableControls(HWND dialog, const int (&ids)[COUNT], bool enable)
 {
     for (int id : ids)
         EnableWindow(GetDlgItem(dialog, id), enable);

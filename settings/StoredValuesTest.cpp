@@ -20,7 +20,7 @@ enum Setting
     LONGITUDE,
     ZONE_BIAS
 };
-const char* const SETTING_NAMES[] = {"Language",           "GeoLatitude", "SimulatedDayOfYear",
+const char* const SETTING_NAMES[] = {"Language",           "GeoLatitude",  "SimulatedDayOfYear",
                                      "SimulatedTimeOfDay", "GeoLongitude", "GeoLongitude of the zone bias"};
 // Stands for the system language: neither of the known offsets.
 const int SYSTEM_LANGUAGE = -7;
@@ -91,6 +91,7 @@ TEST(StoredValues, AreBroughtIntoTheRangeTheDialogShows)
         // An angle is written back as decimal text: it must read the same.
         char text[FORMAT_DECIMAL_MAX];
         FormatDecimal(static_cast<float>(used), 6, false, false, '.', text);
-        EXPECT_EQ(ParseDecimal(text, 0), static_cast<float>(used)) << SETTING_NAMES[c.setting] << " " << used << " written as " << text;
+        EXPECT_EQ(ParseDecimal(text, 0), static_cast<float>(used))
+            << SETTING_NAMES[c.setting] << " " << used << " written as " << text;
     }
 }

@@ -173,8 +173,7 @@ int main(int argc, char** argv)
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
     DialFrame frame = {0,       0,     size, size,       !small,         NATURAL_SCALE,   latitude,  simulate, day,
-                       seconds, depth, mask, &resources, &lastNightText, &nightTextIndex, nightText, language,
-                       sun};
+                       seconds, depth, mask, &resources, &lastNightText, &nightTextIndex, nightText, language, sun};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
