@@ -92,6 +92,8 @@ public:
     // next change.
     bool m_animating = false;
     bool m_waiting = false;
+    // The system tells the window when the mouse leaves it (WM_MOUSELEAVE).
+    bool m_trackingLeave = false;
     // SetCoalescableTimer of user32 where the system has it, else null.
     UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
 

@@ -299,7 +299,7 @@ TEST_F(GadgetHost, LanguageReachesTipsBeforeTheGadget)
     EXPECT_EQ(m_events.m_language, LANGUAGE_SLOVENIAN);
 }
 
-TEST_F(GadgetHost, HoverShowsTheToolTipAtOnce)
+TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
     Pump(200);
@@ -312,6 +312,13 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnce)
     Pump(300);
     EXPECT_TRUE(button->m_hover);
     EXPECT_TRUE(IsWindowVisible(button->m_toolTip));
+    EXPECT_TRUE(m_host->m_animating) << "a hovered button runs the timer";
+
+    // Straight out of the window from the button: no move arrives inside.
+    SetCursorPos(point.x + 400, point.y + 400);
+    Pump(300);
+    EXPECT_FALSE(button->m_hover);
+    EXPECT_FALSE(m_host->m_animating) << "the timer stops when the mouse has left";
 }
 
 TEST_F(GadgetHost, CommandsReachTheEventSink)

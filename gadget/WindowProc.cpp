@@ -8,6 +8,9 @@ namespace {
 const UINT OUT_OF_THE_WAY = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
 const UINT DRAG_MOVE = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 const int SCROLL_PAGE = 30;
+// Where the mouse counts as being once it has left the window: outside every
+// button and link.
+const LPARAM OUTSIDE_THE_WINDOW = MAKELPARAM(0x8000, 0x8000);
 
 int MessageX(LPARAM lParam)
 {
@@ -88,6 +91,19 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     if (!host)
         return DefWindowProcA(window, message, wParam, lParam);
 
+    // A mouse that leaves the window straight from a button or link sends no
+    // last move: the leave stands for one, so that nothing stays hovered (and
+    // the animation timer stops).
+    if (message == WM_MOUSELEAVE) {
+        host->m_trackingLeave = false;
+        if (host->m_dragging)
+            return 0;
+        message = WM_MOUSEMOVE;
+        lParam = OUTSIDE_THE_WINDOW;
+    } else if (message == WM_MOUSEMOVE && !host->m_trackingLeave) {
+        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, window, 0};
+        host->m_trackingLeave = TrackMouseEvent(&track) != FALSE;
+    }
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
         for (const std::unique_ptr<CGadgetButton>& button : host->m_buttons)
             button->RelayToToolTip(window, message, wParam, lParam);
