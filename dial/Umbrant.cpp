@@ -1,8 +1,8 @@
 // The sundial gadget: its settings, its resources and its frames.
 #include "dial/Umbrant.h"
 
-#include "dial/DialFrame.h"
 #include "common/Calendar.h"
+#include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
 #include "dial/NightText.h"
 #include "dial/PictureChange.h"
@@ -45,8 +45,8 @@ CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
     m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsSimulateDateTime", 0) > 0;
     m_simulatedDay = DayInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedDayOfYear", 0));
     m_simulatedTime = TimeInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedTimeOfDay", 0));
-    // Without a stored longitude the exact sun stands where the model puts it
-    // but for what the ephemeris adds.
+    // Without a stored longitude the exact sun starts on the meridian the
+    // model takes, so that turning it on changes only what the ephemeris adds.
     const float zoneMeridian = ZoneMeridian(ReadSystemClock().biasMinutes);
     m_longitude =
         LongitudeInRange(RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLongitude", zoneMeridian), zoneMeridian);
