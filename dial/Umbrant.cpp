@@ -20,7 +20,6 @@ namespace {
 // A frame for a new moment is asked for this long into its second, so that
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
-const int SECONDS_PER_DAY = 86400;  // the dial moment counts days in seconds
 
 // Days in a year of the Gregorian calendar.
 int DaysInYear(int year)

@@ -1,6 +1,8 @@
 // The range rules of the stored settings.
 #include "settings/StoredValues.h"
 
+#include "common/Calendar.h"
+
 #include "settings/Languages.h"
 
 #include <math.h>
@@ -11,7 +13,6 @@ namespace {
 const float LATITUDE_LIMIT = 90.0f;
 const float LONGITUDE_LIMIT = 180.0f;
 const int LAST_DAY = 365;
-const int SECONDS_PER_DAY = 86400;
 // The earth turns a degree in four minutes: a zone's meridian lies a degree
 // east for every four minutes its time runs ahead of UTC.
 const float MINUTES_PER_DEGREE = 4.0f;
