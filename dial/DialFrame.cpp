@@ -114,7 +114,7 @@ int PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int st
     const RECT dial = {left, top, left + width, top + height};
     const DialSize size = DialSizeFor(frame.isBig, frame.scalePercent);
     int t = ComputeDialMoment(frame.simulate, frame.simulatedDay, frame.simulatedTime);
-    Shadow shadow = ComputeShadow(frame.latitude, size.gnomonLength, t);
+    Shadow shadow = ComputeDialShadow(frame.sun, frame.latitude, size.gnomonLength, t);
 
     FillRect(dc, &dial, frame.resources->WhiteBrush());
     if (shadow.isDay) {

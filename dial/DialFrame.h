@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "dial/DialSize.h"
+#include "dial/Ephemeris.h"
 #include "platform/Handles.h"
 #include "raster/BitmapSurface.h"
 
@@ -61,6 +62,7 @@ struct DialFrame
     int* nightTextIndex;
     char* nightText;  // NIGHT_TEXT_SIZE bytes, UTF-8
     int language;     // of the night text, an id of the language table
+    SunSource sun;    // the model's or the ephemeris' sun
 };
 
 const int NIGHT_TEXT_SIZE = 1024;

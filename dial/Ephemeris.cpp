@@ -1,6 +1,8 @@
 // The exact sun: apparent solar coordinates, sky position, shadow and apparent noon.
 #include "dial/Ephemeris.h"
 
+#include "common/Calendar.h"
+
 #include <cmath>
 
 namespace {
@@ -10,12 +12,11 @@ const double ARCSECOND = 1 / 3600.0;              // degrees in an arcsecond
 const double J2000 = 2451545.0;                   // Julian day of 2000 January 1, 12h: the series' origin
 const double DAYS_PER_CENTURY = 36525;            // the series run in Julian centuries
 const double JULIAN_DAY_OF_YEAR_ONE = 1721425.5;  // 0h UT on 1 January of the year 1, Gregorian
-const double SECONDS_PER_DAY = 86400;
-const double ABERRATION = 0.00569;             // the sun's annual aberration, degrees
-const double MEAN_SUN_ABERRATION = 0.0057183;  // the same for the mean sun of the equation of time
-const double SECONDS_PER_HOUR_ANGLE = 240;     // per degree: the sun's hour angle runs 360 degrees a day
-const double MINUTES_PER_DEGREE = 4;           // of time, as the earth turns
-const int NOON_ITERATIONS = 3;                 // each one gains about three digits
+const double ABERRATION = 0.00569;                // the sun's annual aberration, degrees
+const double MEAN_SUN_ABERRATION = 0.0057183;     // the same for the mean sun of the equation of time
+const double SECONDS_PER_HOUR_ANGLE = 240;        // per degree: the sun's hour angle runs 360 degrees a day
+const double MINUTES_PER_DEGREE = 4;              // of time, as the earth turns
+const int NOON_ITERATIONS = 3;                    // each one gains about three digits
 
 // Series in T, Julian centuries from J2000: c0 + c1 T + c2 T^2 + c3 T^3.
 typedef double Series[4];
@@ -145,4 +146,17 @@ double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMi
         seconds -= atan2(s.x, s.y) / RAD * SECONDS_PER_HOUR_ANGLE;
     }
     return seconds;
+}
+
+double JulianDayOfMoment(const SunSource& sun, int t)
+{
+    // Day 0 of the year is the day before January 1.
+    return JulianDayFromLocal(sun.year, 0, t, sun.zoneMinutes);
+}
+
+Shadow ComputeDialShadow(const SunSource& sun, double latitude, double gnomonLength, int t)
+{
+    if (!sun.exact)
+        return ComputeShadow(latitude, gnomonLength, t);
+    return ComputeExactShadow(latitude, sun.longitude, gnomonLength, JulianDayOfMoment(sun, t));
 }

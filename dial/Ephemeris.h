@@ -42,3 +42,21 @@ Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength
 // Seconds of local standard time at which the sun crosses the meridian of
 // longitude (degrees east) on that day.
 double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMinutes);
+
+// Where the dial's sun comes from: the model of ComputeShadow, or the
+// ephemeris for a real year, a longitude and a time zone.
+struct SunSource
+{
+    bool exact;
+    double longitude;  // degrees east
+    int year;          // of the dial moment's day count
+    int zoneMinutes;   // east of UTC: the dial moment is local standard time
+};
+
+// Julian day of the dial moment t (day of the year x 86400 plus seconds of
+// local standard time) in the source's year and zone.
+double JulianDayOfMoment(const SunSource& sun, int t);
+
+// The dial's shadow for moment t from either model; the model's is
+// ComputeShadow's to the bit.
+Shadow ComputeDialShadow(const SunSource& sun, double latitude, double gnomonLength, int t);

@@ -49,15 +49,15 @@ double ShadowDisplacement(const Shadow& a, const Shadow& b, const DialSize& size
     return tipEnd > sides ? tipEnd : sides;
 }
 
-int SecondsOfSamePicture(double latitude, const DialSize& size, int width, int height, int t)
+int SecondsOfSamePicture(const SunSource& sun, double latitude, const DialSize& size, int width, int height, int t)
 {
     const double gnomon = size.gnomonLength;
-    Shadow shown = ComputeShadow(latitude, gnomon, t);
+    Shadow shown = ComputeDialShadow(sun, latitude, gnomon, t);
     int level = BrightnessLevel(shown.brightness);
     for (int k = 1; k <= MAX_FRAME_INTERVAL_S; ++k) {
         if (t > INT_MAX - k)
             return k > 1 ? k - 1 : 1;  // no later moment to show
-        Shadow later = ComputeShadow(latitude, gnomon, t + k);
+        Shadow later = ComputeDialShadow(sun, latitude, gnomon, t + k);
         bool changed = later.isDay != shown.isDay;
         if (!changed && shown.isDay)
             changed = BrightnessLevel(later.brightness) != level ||

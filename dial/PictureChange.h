@@ -1,10 +1,10 @@
 // When the dial's picture next changes visibly by itself.
 #pragma once
 
-#include "dial/Solar.h"
+#include "dial/Ephemeris.h"
 
 // When the dial's picture next changes visibly by itself: the shadow, the
-// daylight dimming and the day/night switch, on the sun model.
+// daylight dimming and the day/night switch, from either sun.
 
 // A new frame comes at the latest this long after the last, so that a clock
 // that drifted or was set is caught even when the sun stands still.
@@ -22,4 +22,4 @@ double ShadowDisplacement(const Shadow& a, const Shadow& b, const DialSize& size
 // moment up to then shows the same day or night, the same dimming level and
 // a shadow within SHADOW_TOLERANCE_PX of moment t's. At least 1 (the next
 // moment), at most MAX_FRAME_INTERVAL_S.
-int SecondsOfSamePicture(double latitude, const DialSize& size, int width, int height, int t);
+int SecondsOfSamePicture(const SunSource& sun, double latitude, const DialSize& size, int width, int height, int t);

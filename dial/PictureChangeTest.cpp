@@ -18,9 +18,14 @@ int DialSide(bool big)
     return big ? BIG : SMALL;
 }
 
-Shadow At(double latitude, bool big, int t)
+// The model's sun, and the ephemeris' for a place 19 degrees west of its
+// zone's meridian, whose sun rises more than an hour after the model's.
+const SunSource MODEL = {false, 0, 0, 0};
+const SunSource EXACT_WEST = {true, -3.7, 2026, 60};
+
+Shadow At(const SunSource& sun, double latitude, bool big, int t)
 {
-    return ComputeShadow(latitude, DialSizeFor(big, NATURAL_SCALE).gnomonLength, t);
+    return ComputeDialShadow(sun, latitude, DialSizeFor(big, NATURAL_SCALE).gnomonLength, t);
 }
 
 // Farthest that a sample of the hard band's outline inside the dial moves
@@ -50,10 +55,10 @@ double OutlineMove(const Shadow& a, const Shadow& b, bool big)
 }
 
 // First second of daylight after moment t, scanning a day ahead; -1 if none.
-int Sunrise(double latitude, int t)
+int Sunrise(const SunSource& sun, double latitude, int t)
 {
     for (int s = t; s < t + 86400; ++s)
-        if (At(latitude, false, s).isDay)
+        if (At(sun, latitude, false, s).isDay)
             return s;
     return -1;
 }
@@ -85,13 +90,13 @@ TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
     };
     for (const auto& c : cases) {
         int t = SimulatedMoment(c.day, c.seconds);
-        int wait =
-            SecondsOfSamePicture(c.latitude, DialSizeFor(c.big, NATURAL_SCALE), DialSide(c.big), DialSide(c.big), t);
+        int wait = SecondsOfSamePicture(MODEL, c.latitude, DialSizeFor(c.big, NATURAL_SCALE), DialSide(c.big),
+                                        DialSide(c.big), t);
         EXPECT_GE(wait, c.least) << c.what;
         EXPECT_LE(wait, c.most) << c.what;
-        Shadow shown = At(c.latitude, c.big, t);
+        Shadow shown = At(MODEL, c.latitude, c.big, t);
         for (int k = 1; k <= wait; ++k) {
-            Shadow later = At(c.latitude, c.big, t + k);
+            Shadow later = At(MODEL, c.latitude, c.big, t + k);
             ASSERT_EQ(later.isDay, shown.isDay) << c.what << ", " << k << " s later";
             if (!shown.isDay)
                 continue;
@@ -105,23 +110,26 @@ TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
 
 TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
 {
-    for (double latitude : {46.0, -30.0, 66.0}) {
-        int rise = Sunrise(latitude, SimulatedMoment(80, 3 * 3600));
-        ASSERT_GT(rise, 0) << latitude;
-        // The last night moment is shown, the first day moment comes next.
-        for (int before : {1, 2, 30}) {
-            int t = rise - before;
-            int wait = SecondsOfSamePicture(latitude, DialSizeFor(true, NATURAL_SCALE), BIG, BIG, t);
-            EXPECT_EQ(wait, before > 1 ? before - 1 : 1) << latitude << ", " << before << " s before sunrise";
+    for (const SunSource& sun : {MODEL, EXACT_WEST})
+        for (double latitude : {46.0, -30.0, 66.0}) {
+            int rise = Sunrise(sun, latitude, SimulatedMoment(80, 3 * 3600));
+            ASSERT_GT(rise, 0) << latitude;
+            // The last night moment is shown, the first day moment comes next.
+            for (int before : {1, 2, 30}) {
+                int t = rise - before;
+                int wait = SecondsOfSamePicture(sun, latitude, DialSizeFor(true, NATURAL_SCALE), BIG, BIG, t);
+                EXPECT_EQ(wait, before > 1 ? before - 1 : 1) << (sun.exact ? "exact, " : "model, ") << latitude << ", "
+                                                             << before << " s before sunrise: " << wait;
+            }
+            // Soon after sunrise the dimming steps every few seconds: the frame
+            // comes before the level changes.
+            int t = rise + 120;
+            int wait = SecondsOfSamePicture(sun, latitude, DialSizeFor(false, NATURAL_SCALE), SMALL, SMALL, t);
+            int level = BrightnessLevel(At(sun, latitude, false, t).brightness);
+            EXPECT_EQ(BrightnessLevel(At(sun, latitude, false, t + wait).brightness), level)
+                << (sun.exact ? "exact, " : "model, ") << latitude << ", wait " << wait;
+            EXPECT_LT(wait, MAX_FRAME_INTERVAL_S) << latitude << ": " << wait;
         }
-        // Soon after sunrise the dimming steps every few seconds: the frame
-        // comes before the level changes.
-        int t = rise + 120;
-        int wait = SecondsOfSamePicture(latitude, DialSizeFor(false, NATURAL_SCALE), SMALL, SMALL, t);
-        int level = BrightnessLevel(At(latitude, false, t).brightness);
-        EXPECT_EQ(BrightnessLevel(At(latitude, false, t + wait).brightness), level) << latitude << ", wait " << wait;
-        EXPECT_LT(wait, MAX_FRAME_INTERVAL_S) << latitude;
-    }
 }
 
 TEST(PictureChange, FastestPointOfTheShadow)

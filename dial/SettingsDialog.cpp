@@ -13,23 +13,31 @@
 
 namespace {
 
+// Ends of the latitude and longitude track bars.
+const int LATITUDE_DEGREES = 90;
+const int LONGITUDE_DEGREES = 180;
+
 CUmbrant* DialogGadget(HWND dialog)
 {
     return reinterpret_cast<CUmbrant*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
 }
 
-void EnableSimulatedControls(HWND dialog, bool enable)
+// The controls that only a check box enables.
+const int SIMULATED_CONTROLS[] = {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT};
+const int LONGITUDE_CONTROLS[] = {IDC_LONGITUDE, IDC_LONGITUDE_TEXT};
+
+template <size_t COUNT> void EnableControls(HWND dialog, const int (&ids)[COUNT], bool enable)
 {
-    static const int ids[] = {IDC_DAY, IDC_TIME, IDC_DATE_TEXT, IDC_TIME_TEXT};
     for (int id : ids)
         EnableWindow(GetDlgItem(dialog, id), enable);
 }
 
-// The latitude in whole degrees toward zero; a stored value out of range (or
-// not a number) must not reach the float-to-int conversion.
-int WholeDegrees(float latitude)
+// An angle in whole degrees toward zero, held to -limit ... limit; a stored
+// value out of range (or not a number) must not reach the float-to-int
+// conversion.
+int WholeDegrees(float angle, int limit)
 {
-    return SaturateToInt(latitude, -90, 90);
+    return SaturateToInt(angle, -limit, limit);
 }
 
 void SetUpTrackBar(HWND dialog, int id, int minimum, int maximum, int tickEvery, int position)
@@ -62,10 +70,15 @@ void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
             SendMessageW(list, CB_SETCURSEL, entry, 0);
     }
 
-    EnableSimulatedControls(dialog, gadget->m_simulate);
-    int degrees = WholeDegrees(gadget->m_latitude);
-    SetUpTrackBar(dialog, IDC_LATITUDE, -90, 90, 15, degrees);
+    EnableControls(dialog, SIMULATED_CONTROLS, gadget->m_simulate);
+    int degrees = WholeDegrees(gadget->m_latitude, LATITUDE_DEGREES);
+    SetUpTrackBar(dialog, IDC_LATITUDE, -LATITUDE_DEGREES, LATITUDE_DEGREES, 15, degrees);
     SetDlgItemInt(dialog, IDC_LATITUDE_TEXT, degrees, TRUE);
+    EnableControls(dialog, LONGITUDE_CONTROLS, gadget->m_exactSun);
+    CheckDlgButton(dialog, IDC_EXACT_SUN, gadget->m_exactSun ? BST_CHECKED : BST_UNCHECKED);
+    degrees = WholeDegrees(gadget->m_longitude, LONGITUDE_DEGREES);
+    SetUpTrackBar(dialog, IDC_LONGITUDE, -LONGITUDE_DEGREES, LONGITUDE_DEGREES, 30, degrees);
+    SetDlgItemInt(dialog, IDC_LONGITUDE_TEXT, degrees, TRUE);
     CheckRadioButton(dialog, IDC_SIZE_SMALL, IDC_SIZE_BIG, gadget->m_isBig ? IDC_SIZE_BIG : IDC_SIZE_SMALL);
     CheckDlgButton(dialog, IDC_SIMULATE, gadget->m_simulate ? BST_CHECKED : BST_UNCHECKED);
     SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, gadget->m_simulatedDay);
@@ -91,7 +104,12 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
         break;
     case IDC_SIMULATE:
         gadget->m_simulate = IsDlgButtonChecked(dialog, IDC_SIMULATE) != BST_UNCHECKED;
-        EnableSimulatedControls(dialog, gadget->m_simulate);
+        EnableControls(dialog, SIMULATED_CONTROLS, gadget->m_simulate);
+        gadget->m_settingsChanged = true;
+        break;
+    case IDC_EXACT_SUN:
+        gadget->m_exactSun = IsDlgButtonChecked(dialog, IDC_EXACT_SUN) != BST_UNCHECKED;
+        EnableControls(dialog, LONGITUDE_CONTROLS, gadget->m_exactSun);
         gadget->m_settingsChanged = true;
         break;
     case IDC_SIZE_SMALL:
@@ -123,6 +141,10 @@ void OnTrackBarMoved(HWND dialog, CUmbrant* gadget, HWND bar)
     case IDC_LATITUDE:
         gadget->m_latitude = static_cast<float>(position);
         SetDlgItemInt(dialog, IDC_LATITUDE_TEXT, position, TRUE);
+        break;
+    case IDC_LONGITUDE:
+        gadget->m_longitude = static_cast<float>(position);
+        SetDlgItemInt(dialog, IDC_LONGITUDE_TEXT, position, TRUE);
         break;
     case IDC_DAY:
         gadget->m_simulatedDay = position;

@@ -1,6 +1,7 @@
 // The sundial gadget: its settings, its resources and its frames.
 #include "dial/Umbrant.h"
 
+#include "common/Calendar.h"
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
 #include "dial/NightText.h"
@@ -20,6 +21,15 @@ namespace {
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
 
+// Days in a year of the Gregorian calendar.
+int DaysInYear(int year)
+{
+    int days = 0;
+    for (int month = 1; month <= 12; ++month)
+        days += DaysInMonth(month, year);
+    return days;
+}
+
 }  // namespace
 
 CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
@@ -34,6 +44,12 @@ CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
     m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsSimulateDateTime", 0) > 0;
     m_simulatedDay = DayInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedDayOfYear", 0));
     m_simulatedTime = TimeInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedTimeOfDay", 0));
+    // Without a stored longitude the exact sun starts on the meridian the
+    // model takes, so that turning it on changes only what the ephemeris adds.
+    const float zoneMeridian = ZoneMeridian(ReadSystemClock().biasMinutes);
+    m_longitude =
+        LongitudeInRange(RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLongitude", zoneMeridian), zoneMeridian);
+    m_exactSun = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsExactSun", 0) > 0;
     m_nightText[0] = 0;
     InitDialTables();
 }
@@ -55,6 +71,25 @@ void CUmbrant::SaveSettings() const
     RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsSimulateDateTime", m_simulate ? 1 : 0);
     RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "SimulatedDayOfYear", m_simulatedDay);
     RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "SimulatedTimeOfDay", m_simulatedTime);
+    RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "GeoLongitude", m_longitude);
+    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsExactSun", m_exactSun ? 1 : 0);
+}
+
+SunSource CUmbrant::Sun() const
+{
+    const ClockReading clock = ReadSystemClock();
+    SunSource sun = {m_exactSun, m_longitude, clock.year, -clock.biasMinutes};
+    // The clock's moment counts its days in the UTC year; a simulated day is
+    // one of the current year of local standard time, which may have turned
+    // over already or not yet.
+    if (m_simulate) {
+        const int now = MomentFromClock(clock);
+        if (now < SECONDS_PER_DAY)
+            --sun.year;
+        else if (now >= (DaysInYear(clock.year) + 1) * SECONDS_PER_DAY)
+            ++sun.year;
+    }
+    return sun;
 }
 
 bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
@@ -104,6 +139,7 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
         return false;
     const CDialResources* resources = m_resources.get();
     const int language = Language();
+    const SunSource sun = Sun();
     DialFrame frame = {m_rectLeft,
                        m_rectTop,
                        m_rectWidth,
@@ -120,12 +156,13 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
                        &m_lastNightTextTime,
                        &m_nightTextIndex,
                        m_nightText,
-                       language};
+                       language,
+                       sun};
     int t = PaintDialFrame(frame, dc, pixels, stride);
     m_shownMoment = t;
     m_frameDueMoment =
         static_cast<long long>(t) +
-        SecondsOfSamePicture(m_latitude, DialSizeFor(m_isBig, m_scalePercent), m_rectWidth, m_rectHeight, t);
+        SecondsOfSamePicture(sun, m_latitude, DialSizeFor(m_isBig, m_scalePercent), m_rectWidth, m_rectHeight, t);
     m_painted = true;
     return true;
 }

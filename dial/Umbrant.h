@@ -8,6 +8,7 @@
 #include <memory>
 
 class CDialResources;
+struct SunSource;
 
 // The sundial gadget: keeps the dial's settings and drawing resources, paints
 // a dial frame on request and asks for the next one when the picture will
@@ -34,6 +35,9 @@ public:
     bool OnCommand(int command) override;
     // Writes the language in force and the dial's settings to the registry.
     void SaveSettings() const;
+    // Where the sun of the next frame comes from: the ephemeris' year and
+    // zone follow the clock.
+    SunSource Sun() const;
 
     // The language in force: the host's, or the last one the gadget heard of.
     int Language() const;
@@ -52,10 +56,12 @@ public:
     int m_simulatedDay;
     int m_simulatedTime;
     float m_latitude;
+    float m_longitude;
     bool m_firstStart;
     bool m_created;
     bool m_settingsChanged;
     bool m_simulate;
+    bool m_exactSun;
     bool m_isBig;
     int m_scalePercent;
     // The language the host last told of, kept for the settings written

@@ -44,6 +44,8 @@ protected:
         StoreSetting("IsSimulateDateTime", "1");
         StoreSetting("SimulatedDayOfYear", "172");
         StoreSetting("SimulatedTimeOfDay", "43200");
+        StoreSetting("IsExactSun", "0");
+        RegDeletePath(ROOT, SETTINGS_KEY, "GeoLongitude");
     }
 };
 
@@ -51,6 +53,8 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
 {
     StoreSetting("GeoLatitude", "-33");
     StoreSetting("SimulatedDayOfYear", "100");
+    StoreSetting("GeoLongitude", "-3.5");
+    StoreSetting("IsExactSun", "1");
     {
         CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
         EXPECT_TRUE(dial.m_isBig);
@@ -59,11 +63,15 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
         EXPECT_TRUE(dial.m_simulate);
         EXPECT_EQ(dial.m_simulatedDay, 100);
         EXPECT_EQ(dial.m_simulatedTime, 43200);
+        EXPECT_EQ(dial.m_longitude, -3.5f);
+        EXPECT_TRUE(dial.m_exactSun);
         dial.m_isBig = false;
         dial.m_latitude = 12;
         dial.m_simulate = false;
         dial.m_simulatedDay = 7;
         dial.m_simulatedTime = 600;
+        dial.m_longitude = 151;
+        dial.m_exactSun = false;
         dial.m_created = true;                           // only a dial that was shown saves
         EXPECT_EQ(StoredSetting("GeoLatitude"), "-33");  // not before the end
     }
@@ -72,6 +80,8 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
     EXPECT_EQ(StoredSetting("IsSimulateDateTime"), "0");
     EXPECT_EQ(StoredSetting("SimulatedDayOfYear"), "7");
     EXPECT_EQ(StoredSetting("SimulatedTimeOfDay"), "600");
+    EXPECT_EQ(StoredSetting("GeoLongitude"), "151");
+    EXPECT_EQ(StoredSetting("IsExactSun"), "0");
 }
 
 TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
@@ -82,6 +92,9 @@ TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
     EXPECT_TRUE(dial.m_firstStart);
     EXPECT_FALSE(dial.m_isBig);
     EXPECT_EQ(dial.m_latitude, 45.0f);
+    // Without a longitude the exact sun starts on the zone's meridian.
+    EXPECT_EQ(dial.m_longitude, -ReadSystemClock().biasMinutes / 4.0f);
+    EXPECT_FALSE(dial.m_exactSun);
     dial.m_firstStart = false;
 
     StoreSetting("IsBigClock", "0");

@@ -27,6 +27,11 @@
 #define IDC_DAY_LABEL 236
 #define IDC_TIME_LABEL 237
 #define IDC_PRINCIPLES_GROUP 238
+#define IDC_EXACT_SUN 239
+#define IDC_LONGITUDE_GROUP 246
+#define IDC_LONGITUDE 247
+#define IDC_LONGITUDE_TEXT 248
+#define IDC_LONGITUDE_DEGREES_LABEL 249
 // The About button posts its own id to the gadget window, where it is the
 // command that opens the About dialog.
 #define IDC_ABOUT IDS_ABOUT

@@ -71,7 +71,7 @@ TEST(DialogTemplates, BothLoadWithTheirControls)
     {
         const wchar_t* name;
         int controls;
-    } dialogs[] = {{L"SETTINGS", 22}, {L"ABOUT", 14}};
+    } dialogs[] = {{L"SETTINGS", 27}, {L"ABOUT", 14}};
     for (const auto& expected : dialogs) {
         PlainDialog dialog(expected.name, 0);
         ASSERT_NE(nullptr, dialog.m_window) << testing::PrintToString(expected.name);
@@ -88,8 +88,10 @@ TEST(DialogTexts, ComeFromTheLanguagesBlock)
 {
     PlainDialog settings(L"SETTINGS", IDS_SETTINGS_DIALOG, LANGUAGE_SLOVENIAN);
     std::wstring texts = settings.AllTexts();
-    for (const wchar_t* text : {L"Nastavitve\n", L"\nZemljepisna \u0161irina\n", L"\nDatum in \u010das\n",
-                                L"\nSimuliraj datum in \u010das\n", L"\n&Vizitka...\n", L"\n&Zapri"})
+    for (const wchar_t* text :
+         {L"Nastavitve\n", L"\nZemljepisna \u0161irina\n", L"\nDatum in \u010das\n", L"\nZemljepisna dol\u017eina\n",
+          L"\nNatan\u010dna lega sonca (upo\u0161teva dol\u017eino)\n", L"\nSimuliraj datum in \u010das\n",
+          L"\n&Vizitka...\n", L"\n&Zapri"})
         EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
     PlainDialog about(L"ABOUT", IDS_ABOUT_DIALOG, LANGUAGE_SLOVENIAN);
     texts = about.AllTexts();

@@ -1,6 +1,8 @@
 // The range rules of the stored settings.
 #include "settings/StoredValues.h"
 
+#include "common/Calendar.h"
+
 #include "settings/Languages.h"
 
 #include <math.h>
@@ -9,8 +11,11 @@ namespace {
 
 // Ends of the values the Settings dialog's track bars reach.
 const float LATITUDE_LIMIT = 90.0f;
+const float LONGITUDE_LIMIT = 180.0f;
 const int LAST_DAY = 365;
-const int SECONDS_PER_DAY = 86400;
+// The earth turns a degree in four minutes: a zone's meridian lies a degree
+// east for every four minutes its time runs ahead of UTC.
+const float MINUTES_PER_DEGREE = 4.0f;
 // The ends of a signed 16-bit coordinate.
 const int PLACE_LOW = -32768;
 const int PLACE_HIGH = 32767;
@@ -18,6 +23,14 @@ const int PLACE_HIGH = 32767;
 int Clamp(int value, int low, int high)
 {
     return value < low ? low : value > high ? high : value;
+}
+
+// Held to -limit ... limit; infinities and NaN give fallback.
+float AngleInRange(float stored, float limit, float fallback)
+{
+    if (!isfinite(stored))
+        return fallback;
+    return stored < -limit ? -limit : stored > limit ? limit : stored;
 }
 
 }  // namespace
@@ -29,9 +42,7 @@ int KnownLanguageOr(int stored, int fallback)
 
 float LatitudeInRange(float stored)
 {
-    if (!isfinite(stored))
-        return DEFAULT_LATITUDE;
-    return stored < -LATITUDE_LIMIT ? -LATITUDE_LIMIT : stored > LATITUDE_LIMIT ? LATITUDE_LIMIT : stored;
+    return AngleInRange(stored, LATITUDE_LIMIT, DEFAULT_LATITUDE);
 }
 
 int DayInRange(int stored)
@@ -42,6 +53,16 @@ int DayInRange(int stored)
 int TimeInRange(int stored)
 {
     return Clamp(stored, 0, SECONDS_PER_DAY);
+}
+
+float ZoneMeridian(int biasMinutes)
+{
+    return AngleInRange(-biasMinutes / MINUTES_PER_DEGREE, LONGITUDE_LIMIT, 0.0f);
+}
+
+float LongitudeInRange(float stored, float fallback)
+{
+    return AngleInRange(stored, LONGITUDE_LIMIT, fallback);
 }
 
 int PlaceInRange(int stored)

@@ -15,6 +15,11 @@ float LatitudeInRange(float stored);
 int DayInRange(int stored);
 // Seconds after midnight held to 0 ... 86400, as the time track bar reaches.
 int TimeInRange(int stored);
+// The meridian of the time zone whose standard time is biasMinutes behind
+// UTC (the platform clock's bias), degrees east, held to -180 ... 180.
+float ZoneMeridian(int biasMinutes);
+// Degrees east held to -180 ... 180; infinities and NaN give fallback.
+float LongitudeInRange(float stored, float fallback);
 // A coordinate of the window's stored place held to -32768 ... 32767, the
 // reach of the signed 16-bit coordinates that mouse messages carry.
 int PlaceInRange(int stored);

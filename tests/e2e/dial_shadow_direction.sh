@@ -1,16 +1,19 @@
 #!/bin/bash
 # The shadow in painted dials points where the sun model puts the gnomon's
 # shadow (umbrant-sun), in both hemispheres, for both sizes, morning and
-# afternoon.
+# afternoon; and where the exact sun puts it, far from the zone's meridian.
 . "$(dirname "$0")/dial_lib.bash" "$1"
 SUN=$DIAL_WIN_BUILD/../native/tools/sun/umbrant-sun
 [ -x "$SUN" ] || { echo "no $SUN (build the native flavour)"; exit 77; }
 
 check_moment() {
     local lat=$1 day=$2 time=$3 size=450 small=() name
-    [ "$4" = small ] && { size=250; small=(--small); }
-    name=shadow_${lat}_${day}_${time/:/}_$size
-    read -r u v < <("$SUN" --lat "$lat" --day "$day" --time "$time" "${small[@]}" |
+    shift 3
+    [ "$1" = small ] && { size=250; small=(--small); shift; }
+    # The rest chooses the sun, for both tools alike.
+    local sun=("$@")
+    name=shadow_${lat}_${day}_${time/:/}_$size${sun:+_exact}
+    read -r u v < <("$SUN" --lat "$lat" --day "$day" --time "$time" "${small[@]}" "${sun[@]}" |
         awk '$1 == "u:" { u = $2 } $1 == "v:" { v = $2 } END { print u, v }')
     # Expected: towards the tip at (u, -v) on the screen; measured between
     # the foot's cap and the tip, or the whole-hour lines' ends where the
@@ -18,7 +21,7 @@ check_moment() {
     read -r expected reach < <(awk -v u="$u" -v v="$v" -v s=$size 'BEGIN {
         len = sqrt(u * u + v * v); r1 = len - 8; if (r1 > s * 0.38) r1 = s * 0.38
         printf "%.1f %d\n", atan2(-v, u) * 180 / 3.14159265, r1 }')
-    dial_render "$name" --lat "$lat" --day "$day" --time "$time" "${small[@]}"
+    dial_render "$name" --lat "$lat" --day "$day" --time "$time" "${small[@]}" "${sun[@]}"
     read -r measured count < <(dial_shadow_direction "$name" 20 "$reach" $size)
     dial_check "lat $lat day $day $time ($size): shadow at $measured degrees, model $expected ($count pixels)" \
         dial_angles_close "$measured" "$expected" 3
@@ -33,4 +36,6 @@ check_moment -35 355 9:00
 check_moment -35 355 15:00
 check_moment 60 80 11:00
 check_moment 10 172 16:00 small
+check_moment 40.4 46 12:00 small --exact --lon -3.7 --year 2026 --zone 60
+check_moment -33.9 355 16:30 --exact --lon 151.2 --year 2026 --zone 600
 dial_finish

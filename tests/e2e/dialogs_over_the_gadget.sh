@@ -54,19 +54,7 @@ e2e_registry_set Language 4096
 e2e_start
 e2e_check "the gadget window takes its small size" e2e_wait_size 262 262
 
-# Drag the gadget to the top-left corner, out from under the centred dialog.
-grab_x=$((E2E_X + 40)) grab_y=$((E2E_Y + 130))
-xdotool mousemove $grab_x $grab_y mousedown 1
-for step in $(seq 16); do
-    xdotool mousemove $((grab_x - step * (E2E_X - 40) / 16)) $((grab_y - step * (E2E_Y - 40) / 16))
-    sleep 0.1
-done
-sleep 0.3
-xdotool mouseup 1
-sleep 1
-e2e_geometry "$E2E_WINDOW"
-echo "gadget dragged to $E2E_X,$E2E_Y"
-e2e_check "the gadget is dragged to the top-left corner" [ "$E2E_X" -ge 0 -a "$E2E_X" -lt 100 -a "$E2E_Y" -ge 0 -a "$E2E_Y" -lt 100 ]
+dlg_drag_gadget_to_corner
 left=$E2E_X top=$E2E_Y
 slovenian_tip=$(tip_width)
 e2e_check "the Slovenian tool tip shows" [ -n "$slovenian_tip" ]

@@ -15,8 +15,8 @@ E2E_NAME=$(basename "$0" .sh)
 E2E_EXE=$E2E_WIN_BUILD/app/Umbrant.exe
 E2E_ARTIFACTS=$E2E_WIN_BUILD/e2e-artifacts/$E2E_NAME
 E2E_SETTINGS_KEY='HKLM\Software\Tavrelon\Umbrant'
-E2E_SETTINGS=(Language IsBigClock GeoLatitude IsSimulateDateTime SimulatedDayOfYear SimulatedTimeOfDay WindowLeft
-              WindowTop)
+E2E_SETTINGS=(Language IsBigClock GeoLatitude IsSimulateDateTime SimulatedDayOfYear SimulatedTimeOfDay GeoLongitude
+    IsExactSun WindowLeft WindowTop)
 
 [ -x "$E2E_EXE" ] || { echo "no $E2E_EXE"; exit 77; }
 for tool in xdotool import convert display xwininfo; do

@@ -24,4 +24,7 @@ picture winter-afternoon-45n --lat 45 --day 355 --time 14:00 --small
 picture summer-morning-35s --lat -35 --day 355 --time 8:30 --small
 picture equator-noon --lat 0 --day 80 --time 11:30 --small
 picture night-sl --lat 46 --day 20 --time 21:00 --small --lang sl
+# The same moment in Madrid by the model and by the ephemeris.
+picture madrid-model --lat 40.4 --day 46 --time 12:00 --small
+picture madrid-exact --lat 40.4 --day 46 --time 12:00 --small --exact --lon -3.7 --year 2026 --zone 60
 echo "pictures in $out"

@@ -1,14 +1,20 @@
 // umbrant-render: paints one dial frame, as the gadget does, into a BMP file.
 //   umbrant-render [--lat 45] [--day 172] [--time 12:00] [--small] [--lang sl]
-//                  [--depth 16] [--scale 2] [--frames N] -o out.bmp
+//                  [--depth 16] [--scale 2] [--frames N] [--exact [--lon 14.51] [--year 2026] [--zone 60]]
+//                  -o out.bmp
 // The day and time are the simulated ones of the Settings dialog (--now
 // takes the clock instead); values are taken as they are, absurd ones
 // included. --scale paints the dial at that multiple of its natural size,
 // as on a screen of that scale (1 to 3, in steps of a percent).
 // --frames paints N frames and prints the mean time of one.
+// --exact places the sun by the ephemeris for that year and zone (minutes
+// east of UTC; both the clock's when not given) and longitude (degrees
+// east; the zone's meridian when not given).
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
+#include "platform/Clock.h"
 #include "raster/BitmapSurface.h"
+#include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
 #include <cmath>
@@ -26,7 +32,8 @@ int Usage(const char* problem)
 {
     fprintf(stderr,
             "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
-            "[--small] [--lang en|sl] [--depth BITS] [--scale 1...3] [--frames N] -o out.bmp\n",
+            "[--small] [--lang en|sl] [--depth BITS] [--scale 1...3] [--frames N] [--exact [--lon DEG] [--year N] "
+            "[--zone MIN]] -o out.bmp\n",
             problem);
     return 2;
 }
@@ -116,7 +123,10 @@ int main(int argc, char** argv)
 {
     float latitude = 45;
     int day = 172, seconds = 12 * 3600, depth = 0, frames = 0, scalePercent = NATURAL_SCALE;
-    bool small = false, simulate = true;
+    bool small = false, simulate = true, exact = false, longitudeGiven = false;
+    const ClockReading clock = ReadSystemClock();
+    int year = clock.year, zone = -clock.biasMinutes;
+    double longitude = 0;
     int language = LANGUAGES[0].id;
     const char* output = nullptr;
     for (int i = 1; i < argc; ++i) {
@@ -131,6 +141,10 @@ int main(int argc, char** argv)
             simulate = false;
             continue;
         }
+        if (!strcmp(arg, "--exact")) {
+            exact = true;
+            continue;
+        }
         if (!value)
             return Usage(arg);
         if (!strcmp(arg, "--lat"))
@@ -139,6 +153,13 @@ int main(int argc, char** argv)
             ok = ParseInt(value, day);
         else if (!strcmp(arg, "--time"))
             ok = ParseSeconds(value, seconds);
+        else if (!strcmp(arg, "--lon")) {
+            longitude = strtod(value, nullptr);
+            longitudeGiven = true;
+        } else if (!strcmp(arg, "--year"))
+            ok = ParseInt(value, year);
+        else if (!strcmp(arg, "--zone"))
+            ok = ParseInt(value, zone);
         else if (!strcmp(arg, "--depth"))
             ok = ParseInt(value, depth);
         else if (!strcmp(arg, "--scale"))
@@ -158,6 +179,10 @@ int main(int argc, char** argv)
     if (!output && frames <= 0)
         return Usage("no output file");
 
+    if (!longitudeGiven)
+        longitude = ZoneMeridian(-zone);
+    const SunSource sun = {exact, longitude, year, zone};
+
     InitDialTables();
     const DialSize dialSize = DialSizeFor(!small, scalePercent);
     const int size = dialSize.side;
@@ -169,7 +194,7 @@ int main(int argc, char** argv)
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
     DialFrame frame = {0,       0,     size, size,       !small,         scalePercent,    latitude,  simulate, day,
-                       seconds, depth, mask, &resources, &lastNightText, &nightTextIndex, nightText, language};
+                       seconds, depth, mask, &resources, &lastNightText, &nightTextIndex, nightText, language, sun};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);

@@ -1,0 +1,54 @@
+#!/bin/bash
+# The exact sun from the Settings dialog: the check box enables the longitude
+# track bar and, like the longitude, moves the dial's shadow at once; both
+# reach the registry when the dialog closes.
+. "$(dirname "$0")/lib.sh" "$1"
+. "$(dirname "$0")/dialog_helpers.bash"
+
+# The dial part of a new screenshot, named $1; prints its file.
+dial_shot() {
+    local shot
+    shot=$(e2e_screenshot "$1")
+    convert "$shot" -crop "${E2E_WIDTH}x$E2E_HEIGHT+$E2E_X+$E2E_Y" +repage "${shot%.png}-dial.png"
+    echo "${shot%.png}-dial.png"
+}
+# Waits up to 5 seconds for the dial to differ from picture $1 in more than
+# $2 pixels; prints the last count.
+dial_changed_from() {
+    local count
+    for _ in $(seq 10); do
+        sleep 0.5
+        count=$(compare -metric AE -fuzz 10% "$1" "$(dial_shot changed)" null: 2>&1)
+        [ "${count%.*}" -gt "$2" ] && break
+    done
+    echo "${count%.*}"
+}
+
+# A summer noon at 46 N and a longitude 40 degrees west of the zone (UTC)
+# that the model does not use: the exact sun stands there in mid-morning.
+e2e_registry_summer_noon 0
+e2e_registry_set GeoLongitude -40
+e2e_start
+dlg_drag_gadget_to_corner
+e2e_check "the settings button opens the dialog" dlg_open_settings Settings
+e2e_check "the exact sun is off" [ "$(dlg_state Settings 239)" = 0 ]
+e2e_check "the longitude shows -40 and is disabled" eval '[ "$(dlg_text Settings 248)" = -40 ] && dlg_disabled Settings 247'
+
+model=$(dial_shot model)
+dlg_click Settings 239
+e2e_check "the check box enables the longitude" dlg_eventually dlg_enabled Settings 247
+changed=$(dial_changed_from "$model" 200)
+e2e_check "the exact sun moves the shadow at once ($changed pixels changed)" [ "$changed" -gt 200 ]
+
+exact=$(dial_shot exact)
+# The check box has the focus; the track bar is the next stop.
+dlg_keys Tab Right Right Right Right Right Right Right Right Right Right
+e2e_check "ten steps right give -30 degrees" [ "$(dlg_text Settings 248)" = -30 ]
+changed=$(dial_changed_from "$exact" 100)
+e2e_check "the longitude moves the shadow at once ($changed pixels changed)" [ "$changed" -gt 100 ]
+
+dlg_click Settings 1
+e2e_check "Close ends the dialog" dlg_wait_gone Settings
+e2e_check "the exact sun is saved when the dialog closes" [ "$(e2e_registry_get IsExactSun)" = 1 ]
+e2e_check "the longitude is saved when the dialog closes" [ "$(e2e_registry_get GeoLongitude)" = -30 ]
+e2e_finish
