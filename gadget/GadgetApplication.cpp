@@ -7,6 +7,7 @@
 
 #include "common/Strings.h"
 #include "gadget/ScreenScale.h"
+#include "platform/Handles.h"
 #include "settings/Registry.h"
 #include "settings/StoredValues.h"
 #include "settings/Strings.h"
@@ -257,8 +258,14 @@ bool CGadgetApplication::UpdateSize(bool centre)
 
 bool CGadgetApplication::SetContentSize(int width, int height, bool centre)
 {
-    return Resize(width + 2 * m_frameWidth + m_marginLeft + m_marginRight,
-                  height + 2 * m_frameWidth + m_marginTop + m_marginBottom, centre);
+    WindowSizeFor(&width, &height);
+    return Resize(width, height, centre);
+}
+
+void CGadgetApplication::WindowSizeFor(int* width, int* height) const
+{
+    *width += 2 * m_frameWidth + m_marginLeft + m_marginRight;
+    *height += 2 * m_frameWidth + m_marginTop + m_marginBottom;
 }
 
 PlacePoint CGadgetApplication::StartCorner(int width, int height) const
@@ -321,8 +328,9 @@ void CGadgetApplication::OnDpiChanged(int dpi, const RECT& suggested)
         m_gadget->OnScaleChanged(ScalePercentOfDpi(dpi));
         int contentWidth = 0, contentHeight = 0;
         if (m_gadget->GetContentSize(&contentWidth, &contentHeight)) {
-            width = contentWidth + 2 * m_frameWidth + m_marginLeft + m_marginRight;
-            height = contentHeight + 2 * m_frameWidth + m_marginTop + m_marginBottom;
+            WindowSizeFor(&contentWidth, &contentHeight);
+            width = contentWidth;
+            height = contentHeight;
         }
     }
     // The frame may have changed at the same size: the content and the
@@ -369,10 +377,9 @@ bool CGadgetApplication::Place(int width, int height, PlacePoint corner)
     SetWindowPos(m_window, nullptr, corner.x, corner.y, width, height,
                  SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOOWNERZORDER);
     if (m_composition && m_composition->GetDC()) {
-        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+        CGdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
         RECT all = {0, 0, width, height};
-        FillRect(m_composition->GetDC(), &all, white);
-        DeleteObject(white);
+        FillRect(m_composition->GetDC(), &all, white.Get());
     }
     return true;
 }

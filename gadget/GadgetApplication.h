@@ -48,6 +48,8 @@ public:
 
     bool Create(HINSTANCE instance);
     bool SetContentSize(int width, int height, bool centre);
+    // Adds the frame and the margins to a content size: the window's size.
+    void WindowSizeFor(int* width, int* height) const;
     bool Resize(int width, int height, bool centre);
 
     bool Compose(bool force);
