@@ -111,6 +111,9 @@ bool CGadgetApplication::Compose(bool force)
     }
     m_opacityTarget = m_dragging ? m_dragOpacity : 1.0f;
     bool animating = m_dragging || ControlsActive();
+    // A hover or press has just begun or ended when a frame is forced.
+    if (force)
+        WatchForLeave();
     // A fade time of zero or less jumps straight to the target.
     if (Approach(m_opacity, m_opacityTarget, m_fadeTime > 0 ? dt / m_fadeTime : 1.0f))
         force = animating = true;

@@ -215,6 +215,17 @@ bool CGadgetApplication::ControlsActive() const
     return false;
 }
 
+void CGadgetApplication::WatchForLeave()
+{
+    const bool wanted = ControlsActive();
+    if (wanted == m_trackingLeave)
+        return;
+    TRACKMOUSEEVENT track = {sizeof(track), static_cast<DWORD>(wanted ? TME_LEAVE : TME_LEAVE | TME_CANCEL), m_window,
+                             0};
+    if (TrackMouseEvent(&track))
+        m_trackingLeave = wanted;
+}
+
 void CGadgetApplication::ScheduleFrames(bool animating)
 {
     DWORD delay = m_gadget ? m_gadget->NextFrameDelay() : INFINITE;

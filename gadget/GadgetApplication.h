@@ -111,7 +111,8 @@ public:
     // keeps the window on, read when it starts.
     const char* m_placeKey = nullptr;
     CWorkAreaList m_dragAreas;
-    // The system tells the window when the mouse leaves it (WM_MOUSELEAVE).
+    // The system tells the window when the mouse leaves it (WM_MOUSELEAVE);
+    // asked for only while a button or link is hovered or pressed.
     bool m_trackingLeave = false;
     // SetCoalescableTimer of user32 where the system has it, else null.
     UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
@@ -137,6 +138,10 @@ private:
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
     // A button or link under the mouse or pressed.
     bool ControlsActive() const;
+    // Asks for WM_MOUSELEAVE while a control is active and gives the request
+    // up otherwise: a system may poll the mouse for it (Wine does, every
+    // hover time), which would wake an idle gadget under a resting mouse.
+    void WatchForLeave();
     // Runs the animation timer while something animates, otherwise the
     // one-shot timer for the gadget's next change, or no timer at all.
     void ScheduleFrames(bool animating);

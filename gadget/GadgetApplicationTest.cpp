@@ -379,6 +379,17 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     EXPECT_TRUE(button->m_hover);
     EXPECT_TRUE(IsWindowVisible(button->m_toolTip));
     EXPECT_TRUE(m_host->m_animating) << "a hovered button runs the timer";
+    EXPECT_TRUE(m_host->m_trackingLeave);
+
+    // Off the button onto the picture: nothing is left to watch the leave for.
+    POINT picture = {100, 100};
+    ClientToScreen(m_host->m_window, &picture);
+    SetCursorPos(picture.x, picture.y);
+    Pump(300);
+    EXPECT_FALSE(m_host->m_trackingLeave) << "hovered " << button->m_hover;
+    SetCursorPos(point.x, point.y);
+    Pump(300);
+    EXPECT_TRUE(button->m_hover);
 
     // Straight out of the window from the button: no move arrives inside.
     SetCursorPos(point.x + 400, point.y + 400);

@@ -101,9 +101,6 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
             return 0;
         message = WM_MOUSEMOVE;
         lParam = OUTSIDE_THE_WINDOW;
-    } else if (message == WM_MOUSEMOVE && !host->m_trackingLeave) {
-        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, window, 0};
-        host->m_trackingLeave = TrackMouseEvent(&track) != FALSE;
     }
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
         for (const std::unique_ptr<CGadgetButton>& button : host->m_buttons)
