@@ -110,7 +110,9 @@ bool CGadgetApplication::Compose(bool force)
         m_dragPhaseTarget = 0;
     }
     m_opacityTarget = m_dragging ? m_dragOpacity : 1.0f;
-    bool animating = m_dragging || ControlsActive();
+    // A hovered or pressed control looks the same until the mouse moves:
+    // the moves bring its frames, not the timer.
+    bool animating = m_dragging;
     // A hover or press has just begun or ended when a frame is forced.
     if (force)
         WatchForLeave();

@@ -299,15 +299,20 @@ TEST_F(GadgetHost, ComposesOnlyWhenSomethingChanged)
     Sleep(5);
     EXPECT_FALSE(m_host->Compose(false)) << "a quiet host draws only what is asked for";
 
-    // While something animates, the idle period still ends in a frame.
     m_host->m_buttons[0]->m_hover = true;
+    m_host->Compose(true);
+    EXPECT_FALSE(m_host->m_animating) << "a hovered button's look stands still: no timer";
+    m_host->m_buttons[0]->m_hover = false;
+
+    // While something animates, the idle period still ends in a frame.
+    m_host->m_dragging = true;
     m_host->Compose(false);
-    EXPECT_TRUE(m_host->m_animating) << "a hovered button runs the timer";
+    EXPECT_TRUE(m_host->m_animating) << "a drag runs the timer";
     m_host->m_idleTime = 1.0f;
     Sleep(5);
     EXPECT_TRUE(m_host->Compose(false)) << "the idle period ran out";
     EXPECT_EQ(m_host->m_idleTime, 0.0f);
-    m_host->m_buttons[0]->m_hover = false;
+    m_host->m_dragging = false;
     m_host->Compose(true);
     EXPECT_FALSE(m_host->m_animating);
 }
@@ -378,7 +383,6 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     Pump(300);
     EXPECT_TRUE(button->m_hover);
     EXPECT_TRUE(IsWindowVisible(button->m_toolTip));
-    EXPECT_TRUE(m_host->m_animating) << "a hovered button runs the timer";
     EXPECT_TRUE(m_host->m_trackingLeave);
 
     // Off the button onto the picture: nothing is left to watch the leave for.
@@ -395,7 +399,7 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     SetCursorPos(point.x + 400, point.y + 400);
     Pump(300);
     EXPECT_FALSE(button->m_hover);
-    EXPECT_FALSE(m_host->m_animating) << "the timer stops when the mouse has left";
+    EXPECT_FALSE(m_host->m_trackingLeave);
 }
 
 TEST_F(GadgetHost, CommandsReachTheEventSink)

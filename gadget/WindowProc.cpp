@@ -93,8 +93,7 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         return DefWindowProcA(window, message, wParam, lParam);
 
     // A mouse that leaves the window straight from a button or link sends no
-    // last move: the leave stands for one, so that nothing stays hovered (and
-    // the animation timer stops).
+    // last move: the leave stands for one, so that nothing stays hovered.
     if (message == WM_MOUSELEAVE) {
         host->m_trackingLeave = false;
         if (host->m_dragging)
