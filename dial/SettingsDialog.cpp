@@ -105,12 +105,12 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
     case IDC_SIMULATE:
         gadget->m_simulate = IsDlgButtonChecked(dialog, IDC_SIMULATE) != BST_UNCHECKED;
         EnableControls(dialog, SIMULATED_CONTROLS, gadget->m_simulate);
-        gadget->m_settingsChanged = true;
+        gadget->SettingChanged();
         break;
     case IDC_EXACT_SUN:
         gadget->m_exactSun = IsDlgButtonChecked(dialog, IDC_EXACT_SUN) != BST_UNCHECKED;
         EnableControls(dialog, LONGITUDE_CONTROLS, gadget->m_exactSun);
-        gadget->m_settingsChanged = true;
+        gadget->SettingChanged();
         break;
     case IDC_SIZE_SMALL:
     case IDC_SIZE_BIG:
@@ -156,7 +156,7 @@ void OnTrackBarMoved(HWND dialog, CUmbrant* gadget, HWND bar)
         break;
     default: return;
     }
-    gadget->m_settingsChanged = true;
+    gadget->SettingChanged();
 }
 
 }  // namespace

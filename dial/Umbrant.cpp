@@ -159,6 +159,7 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
                        language,
                        sun};
     int t = PaintDialFrame(frame, dc, pixels, stride);
+    m_settingsChanged = false;
     m_shownMoment = t;
     m_frameDueMoment =
         static_cast<long long>(t) +
@@ -217,9 +218,6 @@ bool CUmbrant::OnTimer()
 
 DWORD CUmbrant::NextFrameDelay()
 {
-    // The dial follows the Settings dialog's track bars while they move.
-    if (m_settingsOpen)
-        return 0;
     // A simulated moment stands still.
     if (!m_painted || m_simulate)
         return INFINITE;
@@ -243,6 +241,13 @@ bool CUmbrant::OnLanguageChanged(int language)
     return true;
 }
 
+void CUmbrant::SettingChanged()
+{
+    m_settingsChanged = true;
+    if (m_window)
+        InvalidateRect(m_window, nullptr, FALSE);
+}
+
 int CUmbrant::Language() const
 {
     return m_host ? m_host->GetLanguage() : m_language;
@@ -252,10 +257,8 @@ bool CUmbrant::OnCommand(int command)
 {
     // However the dialog is left, what it shows is now in force: keep it.
     if (command == CMD_SETTINGS) {
-        m_settingsOpen = true;
         DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"SETTINGS", Language()), m_window,
                         SettingsDialogProc, reinterpret_cast<LPARAM>(this));
-        m_settingsOpen = false;
         SaveSettings();
     }
     return true;

@@ -41,6 +41,8 @@ public:
 
     // The language in force: the host's, or the last one the gadget heard of.
     int Language() const;
+    // The Settings dialog changed what the dial shows: a frame at once.
+    void SettingChanged();
     // The frame, the buttons and the drawing resources of the dial's scale.
     void TakeScale();
 
@@ -73,5 +75,4 @@ public:
     int m_shownMoment = 0;
     long long m_frameDueMoment = 0;
     bool m_painted = false;
-    bool m_settingsOpen = false;
 };

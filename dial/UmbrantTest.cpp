@@ -127,9 +127,6 @@ TEST_F(UmbrantTest, AsksForFramesOnlyWhenThePictureChanges)
     dial.m_settingsChanged = true;
     EXPECT_TRUE(dial.OnTimer());
     EXPECT_FALSE(dial.m_settingsChanged);
-    dial.m_settingsOpen = true;
-    EXPECT_EQ(dial.NextFrameDelay(), 0u) << "the track bars move it";
-    dial.m_settingsOpen = false;
 
     // The real clock: due at the moment after the shown frame's change.
     dial.m_simulate = false;
