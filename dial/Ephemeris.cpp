@@ -17,6 +17,15 @@ const double MEAN_SUN_ABERRATION = 0.0057183;     // the same for the mean sun o
 const double SECONDS_PER_HOUR_ANGLE = 240;        // per degree: the sun's hour angle runs 360 degrees a day
 const double MINUTES_PER_DEGREE = 4;              // of time, as the earth turns
 const int NOON_ITERATIONS = 3;                    // each one gains about three digits
+// Atmospheric refraction by Saemundsson's formula for the true altitude h in
+// degrees: R = A / tan(h + B / (h + C)) arcminutes, for 10 C and 1010 hPa.
+const double REFRACTION_A = 1.02;
+const double REFRACTION_B = 10.3;
+const double REFRACTION_C = 5.11;
+const double ARCMINUTE = 1 / 60.0;  // degrees in an arcminute
+// Below this true altitude the sun stays out of sight (the formula runs off
+// to its pole at -5.1 degrees): no refraction there.
+const double REFRACTION_LOWEST = -2;
 
 // Series in T, Julian centuries from J2000: c0 + c1 T + c2 T^2 + c3 T^3.
 typedef double Series[4];
@@ -87,7 +96,35 @@ Vector3 SunVector(double julianDay, double longitude)
     return {cos(delta) * sin(h), cos(delta) * cos(h), -sin(delta)};
 }
 
+// The sun's vector lifted toward the zenith of the latitude by refraction.
+Vector3 Refracted(const Vector3& s, double latitude)
+{
+    const double phi = latitude * RAD;
+    const Vector3 up = {0, cos(phi), -sin(phi)};
+    const double height = Dot(s, up);
+    const Vector3 level = {s.x - height * up.x, s.y - height * up.y, s.z - height * up.z};
+    const double across = sqrt(Dot(level, level));
+    if (across == 0)
+        return s;
+    const double altitude = atan2(height, across) / RAD;
+    const double lifted = (altitude + RefractionDegrees(altitude)) * RAD;
+    const double length = sqrt(Dot(s, s));
+    const double k = length * cos(lifted) / across;
+    const double u = length * sin(lifted);
+    return {level.x * k + up.x * u, level.y * k + up.y * u, level.z * k + up.z * u};
+}
+
 }  // namespace
+
+double RefractionDegrees(double trueAltitude)
+{
+    if (trueAltitude < REFRACTION_LOWEST)
+        return 0;
+    const double r =
+        REFRACTION_A / tan((trueAltitude + REFRACTION_B / (trueAltitude + REFRACTION_C)) * RAD) * ARCMINUTE;
+    // Overhead the formula crosses zero a hair early.
+    return r > 0 ? r : 0;
+}
 
 double JulianDayFromLocal(int year, int dayOfYear, double seconds, int zoneMinutes)
 {
@@ -134,7 +171,7 @@ SunInSky ComputeSunInSky(double julianDay, double latitude, double longitude)
 
 Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength, double julianDay)
 {
-    return ShadowFromSunVector(latitude, gnomonLength, SunVector(julianDay, longitude));
+    return ShadowFromSunVector(latitude, gnomonLength, Refracted(SunVector(julianDay, longitude), latitude));
 }
 
 double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMinutes)

@@ -35,8 +35,14 @@ ApparentSun ComputeApparentSun(double julianDay);
 // longitude in degrees east.
 SunInSky ComputeSunInSky(double julianDay, double latitude, double longitude);
 
+// Degrees by which the air lifts the sun seen at a true (geometric) altitude:
+// about 0.48 at the horizon, 0.09 at 10 degrees, nothing overhead and below
+// -2 degrees.
+double RefractionDegrees(double trueAltitude);
+
 // The same shadow as ComputeShadow (frame, gnomon, day and night, daylight
-// factor), for the true sun.
+// factor), for the true sun as it is seen: lifted by refraction, so that the
+// dial's day begins when the sun's centre shows over a flat horizon.
 Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength, double julianDay);
 
 // Seconds of local standard time at which the sun crosses the meridian of

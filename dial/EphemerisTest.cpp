@@ -155,3 +155,25 @@ TEST(Ephemeris, ExactShadowLiesInTheModelsFrame)
         EXPECT_LT(largest, p.largest) << p.name;
     }
 }
+
+TEST(Ephemeris, RefractionLiftsTheLowSun)
+{
+    // Saemundsson's refraction in arcminutes at true altitudes.
+    const double table[][2] = {{-3, 0}, {-0.57, 34.4}, {0, 29.0}, {5, 9.7}, {10, 5.4}, {45, 1.0}, {90, 0}};
+    for (const auto& row : table)
+        EXPECT_NEAR(RefractionDegrees(row[0]) * 60, row[1], 0.1) << "at " << row[0] << " degrees";
+
+    // Midsummer morning at 46.05 N, 14.51 E (UTC+1): the dial's day begins
+    // when the true sun is still 0.57 degrees below the horizon, and the
+    // shadow is cast by the sun as it is seen.
+    int sunrise = -1;
+    for (int seconds = 3 * 3600; seconds < 6 * 3600 && sunrise < 0; seconds += 5)
+        if (ComputeExactShadow(46.05, 14.51, GNOMON_LENGTH_BIG, JulianDayFromLocal(2026, 172, seconds, 60)).isDay)
+            sunrise = seconds;
+    ASSERT_GT(sunrise, 0);
+    const double at = JulianDayFromLocal(2026, 172, sunrise, 60);
+    const double trueAltitude = ComputeSunInSky(at, 46.05, 14.51).altitude;
+    EXPECT_NEAR(trueAltitude, -0.57, 0.01) << "day begins at " << sunrise / 60.0 << " min";
+    const double seen = asin(ComputeExactShadow(46.05, 14.51, GNOMON_LENGTH_BIG, at).sinAltitude) * DEGREES_PER_RADIAN;
+    EXPECT_NEAR(seen - trueAltitude, RefractionDegrees(trueAltitude), 1e-6);
+}

@@ -42,13 +42,15 @@ bool ParseTime(const char* text, int& seconds)
     return seconds <= 86400;
 }
 
-void PrintShadow(const Shadow& shadow, double altitude)
+// The altitude is the sun's as the shadow sees it (the exact sun's lifted by
+// refraction).
+void PrintShadow(const Shadow& shadow)
 {
     printf("day: %d\n", shadow.isDay ? 1 : 0);
     printf("u: %.3f\n", shadow.isDay ? shadow.u : 0.0);
     printf("v: %.3f\n", shadow.isDay ? shadow.v : 0.0);
     printf("brightness: %.4f\n", shadow.brightness);
-    printf("altitude: %.3f\n", altitude);
+    printf("altitude: %.3f\n", asin(shadow.sinAltitude) * RAD_TO_DEG);
 }
 
 // One line per day of the year: the date and the clock time of apparent noon.
@@ -150,12 +152,10 @@ int main(int argc, char** argv)
     if (exact) {
         double jd = JulianDayFromLocal(static_cast<int>(year.value), static_cast<int>(day.value), seconds,
                                        static_cast<int>(zone.value));
-        SunInSky sky = ComputeSunInSky(jd, latitude.value, longitude.value);
-        PrintShadow(ComputeExactShadow(latitude.value, longitude.value, gnomon, jd), sky.altitude);
-        printf("azimuth: %.3f\n", sky.azimuth);
+        PrintShadow(ComputeExactShadow(latitude.value, longitude.value, gnomon, jd));
+        printf("azimuth: %.3f\n", ComputeSunInSky(jd, latitude.value, longitude.value).azimuth);
         return 0;
     }
-    Shadow shadow = ComputeShadow(latitude.value, gnomon, SimulatedMoment(static_cast<int>(day.value), seconds));
-    PrintShadow(shadow, asin(shadow.sinAltitude) * RAD_TO_DEG);
+    PrintShadow(ComputeShadow(latitude.value, gnomon, SimulatedMoment(static_cast<int>(day.value), seconds)));
     return 0;
 }
