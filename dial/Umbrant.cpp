@@ -12,6 +12,7 @@
 #include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -30,6 +31,68 @@ int DaysInYear(int year)
     return days;
 }
 
+// What a yes/no setting reads as when it is absent: neither yes nor no, so
+// that the first start can tell it from a stored no.
+const int ABSENT_FLAG = -1;
+// What an angle reads as when it is absent; its range rule gives the default.
+const float ABSENT_ANGLE = NAN;
+
+// One stored setting: its registry value (a REG_SZ text), the member it fills
+// (the one of its kind) and the rule that brings a stored value into range.
+struct StoredSetting
+{
+    const char* name;
+    int CUmbrant::*intMember;
+    int intDefault;
+    int (*intRule)(int stored);
+    float CUmbrant::*floatMember;
+    // Also gives the default for an absent or non-finite value.
+    float (*floatRule)(float stored, float zoneMeridian);
+    bool CUmbrant::*boolMember;
+    // Set when the yes/no value is absent (null: nothing to tell).
+    bool CUmbrant::*absentMember;
+};
+
+constexpr StoredSetting IntSetting(const char* name, int CUmbrant::*member, int fallback, int (*rule)(int))
+{
+    return {name, member, fallback, rule, nullptr, nullptr, nullptr, nullptr};
+}
+
+constexpr StoredSetting FloatSetting(const char* name, float CUmbrant::*member, float (*rule)(float, float))
+{
+    return {name, nullptr, 0, nullptr, member, rule, nullptr, nullptr};
+}
+
+constexpr StoredSetting BoolSetting(const char* name, bool CUmbrant::*member, bool CUmbrant::*absent = nullptr)
+{
+    return {name, nullptr, 0, nullptr, nullptr, nullptr, member, absent};
+}
+
+int KnownLanguage(int stored)
+{
+    return KnownLanguageOr(stored, LANGUAGE_ENGLISH);
+}
+
+float Latitude(float stored, float)
+{
+    return LatitudeInRange(stored);
+}
+
+// The dial's settings in the order they are written. Without a stored
+// longitude the exact sun starts on the meridian the model takes, so that
+// turning it on changes only what the ephemeris adds; without a stored size
+// the gadget makes its first start.
+const StoredSetting STORED_SETTINGS[] = {
+    IntSetting("Language", &CUmbrant::m_language, LANGUAGE_ENGLISH, KnownLanguage),
+    BoolSetting("IsBigClock", &CUmbrant::m_isBig, &CUmbrant::m_firstStart),
+    FloatSetting("GeoLatitude", &CUmbrant::m_latitude, Latitude),
+    BoolSetting("IsSimulateDateTime", &CUmbrant::m_simulate),
+    IntSetting("SimulatedDayOfYear", &CUmbrant::m_simulatedDay, 0, DayInRange),
+    IntSetting("SimulatedTimeOfDay", &CUmbrant::m_simulatedTime, 0, TimeInRange),
+    FloatSetting("GeoLongitude", &CUmbrant::m_longitude, LongitudeInRange),
+    BoolSetting("IsExactSun", &CUmbrant::m_exactSun),
+};
+
 }  // namespace
 
 CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
@@ -37,19 +100,21 @@ CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
       m_shadowMask(nullptr), m_window(nullptr), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false),
       m_settingsChanged(false), m_scalePercent(scalePercent)
 {
-    int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
-    m_isBig = isBig > 0;
-    m_firstStart = isBig == -1;
-    m_latitude = LatitudeInRange(RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLatitude", DEFAULT_LATITUDE));
-    m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsSimulateDateTime", 0) > 0;
-    m_simulatedDay = DayInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedDayOfYear", 0));
-    m_simulatedTime = TimeInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedTimeOfDay", 0));
-    // Without a stored longitude the exact sun starts on the meridian the
-    // model takes, so that turning it on changes only what the ephemeris adds.
     const float zoneMeridian = ZoneMeridian(ReadSystemClock().biasMinutes);
-    m_longitude =
-        LongitudeInRange(RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLongitude", zoneMeridian), zoneMeridian);
-    m_exactSun = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsExactSun", 0) > 0;
+    for (const StoredSetting& setting : STORED_SETTINGS) {
+        if (setting.intMember) {
+            this->*setting.intMember =
+                setting.intRule(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, setting.intDefault));
+        } else if (setting.floatMember) {
+            this->*setting.floatMember = setting.floatRule(
+                RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, ABSENT_ANGLE), zoneMeridian);
+        } else {
+            const int stored = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, ABSENT_FLAG);
+            this->*setting.boolMember = stored > 0;
+            if (setting.absentMember)
+                this->*setting.absentMember = stored == ABSENT_FLAG;
+        }
+    }
     m_nightText[0] = 0;
     InitDialTables();
 }
@@ -65,14 +130,14 @@ CUmbrant::~CUmbrant()
 
 void CUmbrant::SaveSettings() const
 {
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "Language", m_language);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsBigClock", m_isBig ? 1 : 0);
-    RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "GeoLatitude", m_latitude);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsSimulateDateTime", m_simulate ? 1 : 0);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "SimulatedDayOfYear", m_simulatedDay);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "SimulatedTimeOfDay", m_simulatedTime);
-    RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "GeoLongitude", m_longitude);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsExactSun", m_exactSun ? 1 : 0);
+    for (const StoredSetting& setting : STORED_SETTINGS) {
+        if (setting.intMember)
+            RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.intMember);
+        else if (setting.floatMember)
+            RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.floatMember);
+        else
+            RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.boolMember ? 1 : 0);
+    }
 }
 
 SunSource CUmbrant::Sun() const
