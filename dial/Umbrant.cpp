@@ -140,9 +140,8 @@ void CUmbrant::SaveSettings() const
     }
 }
 
-SunSource CUmbrant::Sun() const
+SunSource CUmbrant::Sun(const ClockReading& clock) const
 {
-    const ClockReading clock = ReadSystemClock();
     SunSource sun = {m_exactSun, m_longitude, clock.year, -clock.biasMinutes};
     // The clock's moment counts its days in the UTC year; a simulated day is
     // one of the current year of local standard time, which may have turned
@@ -204,30 +203,17 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
         return false;
     const CDialResources* resources = m_resources.get();
     const int language = Language();
-    const SunSource sun = Sun();
-    DialFrame frame = {m_rectLeft,
-                       m_rectTop,
-                       m_rectWidth,
-                       m_rectHeight,
-                       m_isBig,
-                       m_scalePercent,
-                       m_latitude,
-                       m_simulate,
-                       m_simulatedDay,
-                       m_simulatedTime,
-                       0,
-                       m_shadowMask,
-                       resources,
-                       &m_lastNightTextTime,
-                       &m_nightTextIndex,
-                       m_nightText,
-                       language,
-                       sun};
-    int t = PaintDialFrame(frame, dc, pixels, stride);
-    m_shownMoment = t;
+    const ClockReading clock = ReadSystemClock();
+    const SunSource sun = Sun(clock);
+    const int moment = ComputeDialMoment(m_simulate, m_simulatedDay, m_simulatedTime, clock);
+    DialFrame frame = {m_rectLeft,        m_rectTop,   m_rectWidth, m_rectHeight, m_isBig,   m_scalePercent,
+                       m_latitude,        moment,      0,           m_shadowMask, resources, &m_lastNightTextTime,
+                       &m_nightTextIndex, m_nightText, language,    sun};
+    PaintDialFrame(frame, dc, pixels, stride);
+    m_shownMoment = moment;
     m_frameDueMoment =
-        static_cast<long long>(t) +
-        SecondsOfSamePicture(sun, m_latitude, DialSizeFor(m_isBig, m_scalePercent), m_rectWidth, m_rectHeight, t);
+        static_cast<long long>(moment) +
+        SecondsOfSamePicture(sun, m_latitude, DialSizeFor(m_isBig, m_scalePercent), m_rectWidth, m_rectHeight, moment);
     m_painted = true;
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include "dial/DialSize.h"
 #include "gadget/Gadget.h"
+#include "platform/Clock.h"
 #include "settings/Languages.h"
 
 #include <memory>
@@ -35,9 +36,9 @@ public:
     bool OnCommand(int command) override;
     // Writes the language in force and the dial's settings to the registry.
     void SaveSettings() const;
-    // Where the sun of the next frame comes from: the ephemeris' year and
-    // zone follow the clock.
-    SunSource Sun() const;
+    // Where the sun of a frame comes from: the ephemeris' year and zone
+    // follow the frame's reading of the clock.
+    SunSource Sun(const ClockReading& clock) const;
 
     // The language in force: the host's, or the last one the gadget heard of.
     int Language() const;
