@@ -22,15 +22,6 @@ namespace {
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
 
-// Days in a year of the Gregorian calendar.
-int DaysInYear(int year)
-{
-    int days = 0;
-    for (int month = 1; month <= 12; ++month)
-        days += DaysInMonth(month, year);
-    return days;
-}
-
 // What a yes/no setting reads as when it is absent: neither yes nor no, so
 // that the first start can tell it from a stored no.
 const int ABSENT_FLAG = -1;
