@@ -13,7 +13,6 @@
 #include "settings/Strings.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <new>
 
 namespace {
@@ -88,8 +87,8 @@ const StoredSetting STORED_SETTINGS[] = {
 
 CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
     : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0),
-      m_shadowMask(nullptr), m_window(nullptr), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false),
-      m_settingsChanged(false), m_scalePercent(scalePercent)
+      m_window(nullptr), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false),
+      m_scalePercent(scalePercent)
 {
     const float zoneMeridian = ZoneMeridian(ReadSystemClock().biasMinutes);
     for (const StoredSetting& setting : STORED_SETTINGS) {
@@ -112,7 +111,6 @@ CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
 
 CUmbrant::~CUmbrant()
 {
-    free(m_shadowMask);
     // A gadget that never showed (a second start) must not overwrite the
     // settings of the one that runs.
     if (m_created)
@@ -197,9 +195,22 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
     const ClockReading clock = ReadSystemClock();
     const SunSource sun = Sun(clock);
     const int moment = ComputeDialMoment(m_simulate, m_simulatedDay, m_simulatedTime, clock);
-    DialFrame frame = {m_rectLeft,        m_rectTop,   m_rectWidth, m_rectHeight, m_isBig,   m_scalePercent,
-                       m_latitude,        moment,      0,           m_shadowMask, resources, &m_lastNightTextTime,
-                       &m_nightTextIndex, m_nightText, language,    sun};
+    DialFrame frame = {m_rectLeft,
+                       m_rectTop,
+                       m_rectWidth,
+                       m_rectHeight,
+                       m_isBig,
+                       m_scalePercent,
+                       m_latitude,
+                       moment,
+                       0,
+                       m_shadowMask.get(),
+                       resources,
+                       &m_lastNightTextTime,
+                       &m_nightTextIndex,
+                       m_nightText,
+                       language,
+                       sun};
     PaintDialFrame(frame, dc, pixels, stride);
     m_shownMoment = moment;
     m_frameDueMoment =
@@ -215,10 +226,9 @@ bool CUmbrant::SetContentRect(int left, int top, int right, int bottom)
     m_rectTop = top;
     m_rectWidth = right - left;
     m_rectHeight = bottom - top;
-    free(m_shadowMask);
-    m_shadowMask = nullptr;
+    m_shadowMask.reset();
     if (m_rectWidth > 0 && m_rectHeight > 0)
-        m_shadowMask = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_rectWidth) * m_rectHeight));
+        m_shadowMask.reset(new (std::nothrow) unsigned char[static_cast<size_t>(m_rectWidth) * m_rectHeight]);
     return true;
 }
 

@@ -49,7 +49,8 @@ public:
     CGadgetHost* m_host;
     int m_rectLeft, m_rectTop;
     int m_rectWidth, m_rectHeight;
-    unsigned char* m_shadowMask;
+    // Width x height bytes of the dial rectangle, or null when it cannot be had.
+    std::unique_ptr<unsigned char[]> m_shadowMask;
     HWND m_window;
     std::unique_ptr<CDialResources> m_resources;
     DWORD m_lastNightTextTime;

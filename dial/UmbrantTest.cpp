@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -235,7 +234,7 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
     EXPECT_EQ(Pixel(0, 0)[0], 0);
 
     ASSERT_TRUE(dial.SetContentRect(5, 5, 455, 455));
-    ASSERT_NE(dial.m_shadowMask, nullptr);
+    ASSERT_NE(dial.m_shadowMask.get(), nullptr);
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(Pixel(0, 0)[0], 0);      // outside the rectangle
     EXPECT_GT(Pixel(10, 10)[0], 200);  // the lit face
@@ -261,8 +260,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
     EXPECT_GT(Pixel(230, 260)[2] - Pixel(230, 260)[0], 30);  // the brown rod
 
     // No mask: markings and daylight, but no shadow.
-    free(dial.m_shadowMask);
-    dial.m_shadowMask = nullptr;
+    dial.m_shadowMask.reset();
     EXPECT_TRUE(Paint(dial));
     EXPECT_GT(Pixel(x, y)[0], 200);
 }
