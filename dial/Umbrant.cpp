@@ -111,8 +111,8 @@ CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
 
 CUmbrant::~CUmbrant()
 {
-    // A gadget that never showed (a second start) must not overwrite the
-    // settings of the one that runs.
+    // A gadget that never showed has nothing of its own to keep: what it
+    // read stays as it was.
     if (m_created)
         SaveSettings();
 }
