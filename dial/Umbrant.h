@@ -66,8 +66,8 @@ public:
     bool m_exactSun;
     bool m_isBig;
     int m_scalePercent;
-    // The language the host last told of, kept for the settings written
-    // when the host may be gone already.
+    // The stored language until the host tells of one, then the one it last
+    // told of, kept for the settings written when the host may be gone already.
     int m_language = LANGUAGE_ENGLISH;
     char m_nightText[1024];
     // The moment of the frame on the screen, and the moment from which the
