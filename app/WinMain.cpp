@@ -98,6 +98,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (FindOption(commandLine, "install", nullptr, nullptr, 0))
         InstallSelfAs(PROGRAM_NAME, title);
 
+    // A second start only brings the running gadget forward: it builds no
+    // gadget and writes nothing.
+    SetLastError(ERROR_SUCCESS);
+    CKernelHandle runningMark(CreateMutexA(nullptr, FALSE, RUNNING_GADGET_MUTEX));
+    if (!IsOnlyGadget(runningMark, GetLastError())) {
+        ShowRunningGadget();
+        return 0;
+    }
+
     CUmbrantEvents events;
     // The dial is drawn at the scale of the screen.
     const int dialScale = ScalePercentOfDpi(ScreenDpi(nullptr));
@@ -109,12 +118,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
                             size.frameWidth, size.cornerRadius, IDLE_REDRAW_MS, DRAG_OPACITY, FADE_TIME, 0, 0, 0, 0);
     events.m_host = &host;
     host.KeepPlaceUnder(SETTINGS_KEY);
-
-    SetLastError(ERROR_SUCCESS);
-    CKernelHandle runningMark(CreateMutexA(nullptr, FALSE, RUNNING_GADGET_MUTEX));
-    if (!IsOnlyGadget(runningMark, GetLastError())) {
-        ShowRunningGadget();
-    } else if (host.Create(instance)) {
+    if (host.Create(instance)) {
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

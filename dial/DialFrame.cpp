@@ -106,14 +106,14 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     DrawTextW(dc, text, -1, &box, format);
 }
 
-int PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
+void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
         SetStretchBltMode(dc, COLORONCOLOR);
     const int left = frame.left, top = frame.top, width = frame.width, height = frame.height;
     const RECT dial = {left, top, left + width, top + height};
     const DialSize size = DialSizeFor(frame.isBig, frame.scalePercent);
-    int t = ComputeDialMoment(frame.simulate, frame.simulatedDay, frame.simulatedTime);
+    const int t = frame.moment;
     Shadow shadow = ComputeDialShadow(frame.sun, frame.latitude, size.gnomonLength, t);
 
     FillRect(dc, &dial, frame.resources->WhiteBrush());
@@ -159,7 +159,6 @@ int PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int st
         int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
         DitherToDisplayDepth(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, bits);
     }
-    return t;
 }
 
 CRodImage::CRodImage(HDC referenceDC, const char* resourceName)

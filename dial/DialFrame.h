@@ -44,17 +44,16 @@ private:
 };
 
 // What one dial frame is painted from: the dial rectangle, the settings, the
-// drawing resources and the night text, which alone survives from frame to
-// frame. The gadget fills it from its fields; the render tool from its
-// command line.
+// moment, the drawing resources and the night text, which alone survives
+// from frame to frame. The gadget fills it from its fields and one reading
+// of the clock; the render tool from its command line.
 struct DialFrame
 {
     int left, top, width, height;
     bool isBig;
     int scalePercent;  // NATURAL_SCALE: the bitmaps' own size
     float latitude;
-    bool simulate;
-    int simulatedDay, simulatedTime;
+    int moment;                       // the dial moment shown, of ComputeDialMoment
     int displayBits;                  // 0: the depth of the device context
     unsigned char* shadowMask;        // width x height bytes, or null
     const CDialResources* resources;  // brush, font, gnomon and numerals, never null
@@ -68,8 +67,8 @@ struct DialFrame
 const int NIGHT_TEXT_SIZE = 1024;
 
 // Paints one complete frame into the dial rectangle of the surface behind
-// dc and pixels (null pixels: GDI steps only); returns the dial moment shown.
-int PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride);
+// dc and pixels (null pixels: GDI steps only).
+void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride);
 
 // The black band of the gnomon's shadow, tip at (u, v) pixels from the
 // centre of the rectangle (v up), with smoothed long edges.

@@ -33,11 +33,11 @@ int MomentFromClock(const ClockReading& clock)
     return SaturateToInt(t - static_cast<long long>(clock.biasMinutes) * 60);
 }
 
-int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds)
+int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds, const ClockReading& clock)
 {
     if (simulate)
         return SimulatedMoment(simulatedDay, simulatedSeconds);
-    return MomentFromClock(ReadSystemClock());
+    return MomentFromClock(clock);
 }
 
 Vector3 ComputeSunVector(int t)

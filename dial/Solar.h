@@ -45,8 +45,9 @@ inline double Dot(const Vector3& a, const Vector3& b)
 void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, double& y, double& z);
 
 // The dial moment t in whole seconds: day of year (1 = January 1) x 86400 plus
-// the seconds of the day, in local standard time.
-int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds);
+// the seconds of the day, in local standard time; the simulated one, or the
+// one of the clock's reading.
+int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds, const ClockReading& clock);
 // The simulated moment; days far outside the calendar saturate instead of
 // overflowing.
 int SimulatedMoment(int day, int seconds);

@@ -12,7 +12,7 @@
 #include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
-#include <cstdlib>
+#include <cmath>
 #include <new>
 
 namespace {
@@ -21,63 +21,116 @@ namespace {
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
 
-// Days in a year of the Gregorian calendar.
-int DaysInYear(int year)
+// What a yes/no setting reads as when it is absent: neither yes nor no, so
+// that the first start can tell it from a stored no.
+const int ABSENT_FLAG = -1;
+// What an angle reads as when it is absent; its range rule gives the default.
+const float ABSENT_ANGLE = NAN;
+
+// One stored setting: its registry value (a REG_SZ text), the member it fills
+// (the one of its kind) and the rule that brings a stored value into range.
+struct StoredSetting
 {
-    int days = 0;
-    for (int month = 1; month <= 12; ++month)
-        days += DaysInMonth(month, year);
-    return days;
+    const char* name;
+    int CUmbrant::*intMember;
+    int intDefault;
+    int (*intRule)(int stored);
+    float CUmbrant::*floatMember;
+    // Also gives the default for an absent or non-finite value.
+    float (*floatRule)(float stored, float zoneMeridian);
+    bool CUmbrant::*boolMember;
+    // Set when the yes/no value is absent (null: nothing to tell).
+    bool CUmbrant::*absentMember;
+};
+
+constexpr StoredSetting IntSetting(const char* name, int CUmbrant::*member, int fallback, int (*rule)(int))
+{
+    return {name, member, fallback, rule, nullptr, nullptr, nullptr, nullptr};
 }
+
+constexpr StoredSetting FloatSetting(const char* name, float CUmbrant::*member, float (*rule)(float, float))
+{
+    return {name, nullptr, 0, nullptr, member, rule, nullptr, nullptr};
+}
+
+constexpr StoredSetting BoolSetting(const char* name, bool CUmbrant::*member, bool CUmbrant::*absent = nullptr)
+{
+    return {name, nullptr, 0, nullptr, nullptr, nullptr, member, absent};
+}
+
+int KnownLanguage(int stored)
+{
+    return KnownLanguageOr(stored, LANGUAGE_ENGLISH);
+}
+
+float Latitude(float stored, float)
+{
+    return LatitudeInRange(stored);
+}
+
+// The dial's settings in the order they are written. Without a stored
+// longitude the exact sun starts on the meridian the model takes, so that
+// turning it on changes only what the ephemeris adds; without a stored size
+// the gadget makes its first start.
+const StoredSetting STORED_SETTINGS[] = {
+    IntSetting("Language", &CUmbrant::m_language, LANGUAGE_ENGLISH, KnownLanguage),
+    BoolSetting("IsBigClock", &CUmbrant::m_isBig, &CUmbrant::m_firstStart),
+    FloatSetting("GeoLatitude", &CUmbrant::m_latitude, Latitude),
+    BoolSetting("IsSimulateDateTime", &CUmbrant::m_simulate),
+    IntSetting("SimulatedDayOfYear", &CUmbrant::m_simulatedDay, 0, DayInRange),
+    IntSetting("SimulatedTimeOfDay", &CUmbrant::m_simulatedTime, 0, TimeInRange),
+    FloatSetting("GeoLongitude", &CUmbrant::m_longitude, LongitudeInRange),
+    BoolSetting("IsExactSun", &CUmbrant::m_exactSun),
+};
 
 }  // namespace
 
 CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
     : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0),
-      m_shadowMask(nullptr), m_window(nullptr), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false),
-      m_settingsChanged(false), m_scalePercent(scalePercent)
+      m_window(nullptr), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false),
+      m_scalePercent(scalePercent)
 {
-    int isBig = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsBigClock", -1);
-    m_isBig = isBig > 0;
-    m_firstStart = isBig == -1;
-    m_latitude = LatitudeInRange(RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLatitude", DEFAULT_LATITUDE));
-    m_simulate = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsSimulateDateTime", 0) > 0;
-    m_simulatedDay = DayInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedDayOfYear", 0));
-    m_simulatedTime = TimeInRange(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "SimulatedTimeOfDay", 0));
-    // Without a stored longitude the exact sun starts on the meridian the
-    // model takes, so that turning it on changes only what the ephemeris adds.
     const float zoneMeridian = ZoneMeridian(ReadSystemClock().biasMinutes);
-    m_longitude =
-        LongitudeInRange(RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, "GeoLongitude", zoneMeridian), zoneMeridian);
-    m_exactSun = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, "IsExactSun", 0) > 0;
+    for (const StoredSetting& setting : STORED_SETTINGS) {
+        if (setting.intMember) {
+            this->*setting.intMember =
+                setting.intRule(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, setting.intDefault));
+        } else if (setting.floatMember) {
+            this->*setting.floatMember = setting.floatRule(
+                RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, ABSENT_ANGLE), zoneMeridian);
+        } else {
+            const int stored = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, ABSENT_FLAG);
+            this->*setting.boolMember = stored > 0;
+            if (setting.absentMember)
+                this->*setting.absentMember = stored == ABSENT_FLAG;
+        }
+    }
     m_nightText[0] = 0;
     InitDialTables();
 }
 
 CUmbrant::~CUmbrant()
 {
-    free(m_shadowMask);
-    // A gadget that never showed (a second start) must not overwrite the
-    // settings of the one that runs.
+    // A gadget that never showed has nothing of its own to keep: what it
+    // read stays as it was.
     if (m_created)
         SaveSettings();
 }
 
 void CUmbrant::SaveSettings() const
 {
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "Language", m_language);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsBigClock", m_isBig ? 1 : 0);
-    RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "GeoLatitude", m_latitude);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsSimulateDateTime", m_simulate ? 1 : 0);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "SimulatedDayOfYear", m_simulatedDay);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "SimulatedTimeOfDay", m_simulatedTime);
-    RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "GeoLongitude", m_longitude);
-    RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, "IsExactSun", m_exactSun ? 1 : 0);
+    for (const StoredSetting& setting : STORED_SETTINGS) {
+        if (setting.intMember)
+            RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.intMember);
+        else if (setting.floatMember)
+            RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.floatMember);
+        else
+            RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.boolMember ? 1 : 0);
+    }
 }
 
-SunSource CUmbrant::Sun() const
+SunSource CUmbrant::Sun(const ClockReading& clock) const
 {
-    const ClockReading clock = ReadSystemClock();
     SunSource sun = {m_exactSun, m_longitude, clock.year, -clock.biasMinutes};
     // The clock's moment counts its days in the UTC year; a simulated day is
     // one of the current year of local standard time, which may have turned
@@ -139,7 +192,9 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
         return false;
     const CDialResources* resources = m_resources.get();
     const int language = Language();
-    const SunSource sun = Sun();
+    const ClockReading clock = ReadSystemClock();
+    const SunSource sun = Sun(clock);
+    const int moment = ComputeDialMoment(m_simulate, m_simulatedDay, m_simulatedTime, clock);
     DialFrame frame = {m_rectLeft,
                        m_rectTop,
                        m_rectWidth,
@@ -147,23 +202,21 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
                        m_isBig,
                        m_scalePercent,
                        m_latitude,
-                       m_simulate,
-                       m_simulatedDay,
-                       m_simulatedTime,
+                       moment,
                        0,
-                       m_shadowMask,
+                       m_shadowMask.get(),
                        resources,
                        &m_lastNightTextTime,
                        &m_nightTextIndex,
                        m_nightText,
                        language,
                        sun};
-    int t = PaintDialFrame(frame, dc, pixels, stride);
+    PaintDialFrame(frame, dc, pixels, stride);
     m_settingsChanged = false;
-    m_shownMoment = t;
+    m_shownMoment = moment;
     m_frameDueMoment =
-        static_cast<long long>(t) +
-        SecondsOfSamePicture(sun, m_latitude, DialSizeFor(m_isBig, m_scalePercent), m_rectWidth, m_rectHeight, t);
+        static_cast<long long>(moment) +
+        SecondsOfSamePicture(sun, m_latitude, DialSizeFor(m_isBig, m_scalePercent), m_rectWidth, m_rectHeight, moment);
     m_painted = true;
     return true;
 }
@@ -174,10 +227,9 @@ bool CUmbrant::SetContentRect(int left, int top, int right, int bottom)
     m_rectTop = top;
     m_rectWidth = right - left;
     m_rectHeight = bottom - top;
-    free(m_shadowMask);
-    m_shadowMask = nullptr;
+    m_shadowMask.reset();
     if (m_rectWidth > 0 && m_rectHeight > 0)
-        m_shadowMask = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_rectWidth) * m_rectHeight));
+        m_shadowMask.reset(new (std::nothrow) unsigned char[static_cast<size_t>(m_rectWidth) * m_rectHeight]);
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "dial/DialSize.h"
 #include "gadget/Gadget.h"
+#include "platform/Clock.h"
 #include "settings/Languages.h"
 
 #include <memory>
@@ -35,9 +36,9 @@ public:
     bool OnCommand(int command) override;
     // Writes the language in force and the dial's settings to the registry.
     void SaveSettings() const;
-    // Where the sun of the next frame comes from: the ephemeris' year and
-    // zone follow the clock.
-    SunSource Sun() const;
+    // Where the sun of a frame comes from: the ephemeris' year and zone
+    // follow the frame's reading of the clock.
+    SunSource Sun(const ClockReading& clock) const;
 
     // The language in force: the host's, or the last one the gadget heard of.
     int Language() const;
@@ -50,7 +51,8 @@ public:
     CGadgetHost* m_host;
     int m_rectLeft, m_rectTop;
     int m_rectWidth, m_rectHeight;
-    unsigned char* m_shadowMask;
+    // Width x height bytes of the dial rectangle, or null when it cannot be had.
+    std::unique_ptr<unsigned char[]> m_shadowMask;
     HWND m_window;
     std::unique_ptr<CDialResources> m_resources;
     DWORD m_lastNightTextTime;
@@ -66,8 +68,8 @@ public:
     bool m_exactSun;
     bool m_isBig;
     int m_scalePercent;
-    // The language the host last told of, kept for the settings written
-    // when the host may be gone already.
+    // The stored language until the host tells of one, then the one it last
+    // told of, kept for the settings written when the host may be gone already.
     int m_language = LANGUAGE_ENGLISH;
     char m_nightText[1024];
     // The moment of the frame on the screen, and the moment from which the

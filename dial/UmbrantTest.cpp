@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -31,7 +30,7 @@ std::string StoredSetting(const char* name)
     return RegReadString(ROOT, SETTINGS_KEY, name, text, sizeof text) ? text : "(none)";
 }
 
-// The settings of a run after the first: the big dial at 45 N, simulated.
+// The settings of a run after the first: English, the big dial at 45 N, simulated.
 class UmbrantTest : public ::testing::Test
 {
 protected:
@@ -39,6 +38,7 @@ protected:
     {
         RegWriteString(ROOT, "SOFTWARE", "Tavrelon", nullptr, nullptr);
         RegWriteString(ROOT, "SOFTWARE\\Tavrelon", "Umbrant", nullptr, nullptr);
+        StoreSetting("Language", "0");
         StoreSetting("IsBigClock", "1");
         StoreSetting("GeoLatitude", "45");
         StoreSetting("IsSimulateDateTime", "1");
@@ -82,6 +82,36 @@ TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
     EXPECT_EQ(StoredSetting("SimulatedTimeOfDay"), "600");
     EXPECT_EQ(StoredSetting("GeoLongitude"), "151");
     EXPECT_EQ(StoredSetting("IsExactSun"), "0");
+}
+
+// Each stored value goes through its own range rule and is written back as
+// its own kind.
+TEST_F(UmbrantTest, WritesBackEveryStoredValueInRange)
+{
+    static const struct
+    {
+        const char* name;
+        const char* stored;
+        const char* written;
+    } cases[] = {
+        {"Language", "8192", "0"},
+        {"IsBigClock", "-3", "0"},
+        {"GeoLatitude", "1e30", "90"},
+        {"GeoLatitude", "-12.5", "-12.5"},
+        {"SimulatedDayOfYear", "400", "365"},
+        {"SimulatedTimeOfDay", "-5", "0"},
+        {"GeoLongitude", "-1e30", "-180"},
+        {"GeoLongitude", "-3.5", "-3.5"},
+        {"IsExactSun", "7", "1"},
+    };
+    for (const auto& c : cases) {
+        StoreSetting(c.name, c.stored);
+        {
+            CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
+            dial.m_created = true;
+        }
+        EXPECT_EQ(StoredSetting(c.name), c.written) << c.name << " stored as " << c.stored;
+    }
 }
 
 TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
@@ -201,7 +231,7 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
     EXPECT_EQ(Pixel(0, 0)[0], 0);
 
     ASSERT_TRUE(dial.SetContentRect(5, 5, 455, 455));
-    ASSERT_NE(dial.m_shadowMask, nullptr);
+    ASSERT_NE(dial.m_shadowMask.get(), nullptr);
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(Pixel(0, 0)[0], 0);      // outside the rectangle
     EXPECT_GT(Pixel(10, 10)[0], 200);  // the lit face
@@ -227,8 +257,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
     EXPECT_GT(Pixel(230, 260)[2] - Pixel(230, 260)[0], 30);  // the brown rod
 
     // No mask: markings and daylight, but no shadow.
-    free(dial.m_shadowMask);
-    dial.m_shadowMask = nullptr;
+    dial.m_shadowMask.reset();
     EXPECT_TRUE(Paint(dial));
     EXPECT_GT(Pixel(x, y)[0], 200);
 }

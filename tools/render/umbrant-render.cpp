@@ -12,6 +12,7 @@
 // east; the zone's meridian when not given).
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
+#include "dial/Solar.h"
 #include "platform/Clock.h"
 #include "raster/BitmapSurface.h"
 #include "settings/StoredValues.h"
@@ -193,8 +194,9 @@ int main(int argc, char** argv)
     DWORD lastNightText = 0;
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
-    DialFrame frame = {0,       0,     size, size,       !small,         scalePercent,    latitude,  simulate, day,
-                       seconds, depth, mask, &resources, &lastNightText, &nightTextIndex, nightText, language, sun};
+    const int moment = ComputeDialMoment(simulate, day, seconds, clock);
+    DialFrame frame = {0,     0,    size,       size,           !small,          scalePercent, latitude, moment,
+                       depth, mask, &resources, &lastNightText, &nightTextIndex, nightText,    language, sun};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
