@@ -384,6 +384,10 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     EXPECT_TRUE(button->m_hover);
     EXPECT_TRUE(IsWindowVisible(button->m_toolTip));
     EXPECT_TRUE(m_host->m_trackingLeave);
+    Sleep(50);
+    MSG pending;
+    EXPECT_FALSE(PeekMessageA(&pending, button->m_toolTip, WM_TIMER, WM_TIMER, PM_NOREMOVE))
+        << "a tip shown under a resting mouse polls it: timer " << pending.wParam;
 
     // Off the button onto the picture: nothing is left to watch the leave for.
     POINT picture = {100, 100};
@@ -399,6 +403,7 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     SetCursorPos(point.x + 400, point.y + 400);
     Pump(300);
     EXPECT_FALSE(button->m_hover);
+    EXPECT_FALSE(IsWindowVisible(button->m_toolTip));
     EXPECT_FALSE(m_host->m_trackingLeave);
 }
 

@@ -6,6 +6,16 @@
 #include "gadget/Gadget.h"
 #include "settings/Strings.h"
 
+namespace {
+
+// The tip stands this share of the cursor's height below the mouse, clear
+// of the arrow (the tool tip then keeps itself on the screen and off the
+// button).
+const int TIP_BELOW_CURSOR_NUMERATOR = 2;
+const int TIP_BELOW_CURSOR_DENOMINATOR = 3;
+
+}  // namespace
+
 void PlaceInFrame(int frameLeft, int frameTop, int frameRight, int frameBottom, int alignX, int alignY, int x, int y,
                   int w, int h, int* left, int* top)
 {
@@ -93,9 +103,23 @@ void CGadgetButton::CreateToolTip(const char* tipText, int language)
         MultiByteToWideChar(CP_ACP, 0, tipText, -1, converted, sizeof(converted) / sizeof(converted[0]) - 1);
     SendToolInfo(TTM_ADDTOOLW, text);
     SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, 300);
-    SendMessageA(m_toolTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 32767);
-    SendMessageA(m_toolTip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
-    SendMessageA(m_toolTip, TTM_SETDELAYTIME, TTDT_RESHOW, 0);
+}
+
+void CGadgetButton::ShowTip(bool show)
+{
+    if (!m_toolTip)
+        return;
+    TOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = m_window;
+    tool.uId = 0;
+    if (show) {
+        POINT mouse;
+        GetCursorPos(&mouse);
+        const int below = GetSystemMetrics(SM_CYCURSOR) * TIP_BELOW_CURSOR_NUMERATOR / TIP_BELOW_CURSOR_DENOMINATOR;
+        SendMessageW(m_toolTip, TTM_TRACKPOSITION, 0, MAKELPARAM(mouse.x, mouse.y + below));
+    }
+    SendMessageW(m_toolTip, TTM_TRACKACTIVATE, show, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CGadgetButton::SendToolInfo(UINT message, const wchar_t* text)
@@ -103,9 +127,10 @@ void CGadgetButton::SendToolInfo(UINT message, const wchar_t* text)
     TOOLINFOW tool = {};
     // The version-2 size is understood by every common-controls version.
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    // The host relays the mouse messages itself: with several tool tips on
-    // one window, subclassing reaches only the last of them on some systems.
-    tool.uFlags = 0;
+    // The button shows and hides its tip itself as the mouse comes and goes
+    // (a tracking tool): a tip that follows relayed mouse messages polls the
+    // mouse with a timer for as long as it is shown.
+    tool.uFlags = TTF_TRACK;
     tool.hwnd = m_window;
     tool.uId = 0;
     tool.rect = Rect();
@@ -185,6 +210,8 @@ bool CGadgetButton::HandleMouse(int event, int x, int y)
     bool hover = PointInBox(x, y, left, top, right, bottom);
     bool hoverChanged = hover != m_hover;
     m_hover = hover;
+    if (hoverChanged)
+        ShowTip(hover);
     switch (event) {
     case MOUSE_MOVE:
         if (hover)
@@ -192,8 +219,9 @@ bool CGadgetButton::HandleMouse(int event, int x, int y)
         return hoverChanged;
     case MOUSE_DOWN:
         m_pressed = m_hover;
-        if (m_toolTip)
-            SendMessageA(m_toolTip, TTM_ACTIVATE, TRUE, 0);
+        // A press puts the tip away until the mouse comes back.
+        if (m_hover)
+            ShowTip(false);
         return m_hover;
     case MOUSE_UP: {
         bool click = m_pressed && m_hover;
@@ -234,18 +262,6 @@ bool CGadgetButton::UpdateTipText(int language)
     if (m_toolTip)
         SendToolInfo(TTM_SETTOOLINFOW, LoadLocalizedStringW(m_tipStringId, language));
     return true;
-}
-
-void CGadgetButton::RelayToToolTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (!m_toolTip)
-        return;
-    MSG relayed = {};
-    relayed.hwnd = window;
-    relayed.message = message;
-    relayed.wParam = wParam;
-    relayed.lParam = lParam;
-    SendMessageA(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 bool CGadgetButton::TakeClicked()

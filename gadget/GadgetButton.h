@@ -29,8 +29,6 @@ public:
     bool HandleMessage(UINT message, LPARAM lParam, bool* redraw);
     // The tool tip of string m_tipStringId in language.
     bool UpdateTipText(int language);
-    // Hands a mouse message of the host window to the tool tip.
-    void RelayToToolTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void SetVisible(bool visible) { m_visible = visible; }
     bool IsChecked() const { return m_checked; }
@@ -64,6 +62,8 @@ public:
 private:
     RECT Rect() const;
     void CreateToolTip(const char* tipText, int language);
+    // Shows the tip under the mouse, or hides it.
+    void ShowTip(bool show);
     void SendToolInfo(UINT message, const wchar_t* text);
 
     HGDIOBJ m_oldBitmap;

@@ -101,10 +101,6 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         message = WM_MOUSEMOVE;
         lParam = OUTSIDE_THE_WINDOW;
     }
-    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
-        for (const std::unique_ptr<CGadgetButton>& button : host->m_buttons)
-            button->RelayToToolTip(window, message, wParam, lParam);
-
     bool redraw = false, linkTook = false;
     for (const std::unique_ptr<CGadgetLink>& link : host->m_links)
         if (link->HandleMessage(message, lParam, &redraw))
