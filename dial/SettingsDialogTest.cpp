@@ -210,8 +210,8 @@ TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
         int position;    // of the track bar
         bool changed;
     } cases[] = {
-        {IDC_LATITUDE_TEXT, L"46.05", 46.05f, 46, true},      {IDC_LATITUDE_TEXT, L"4a", 46.05f, 46, false},
-        {IDC_LATITUDE_TEXT, L"-33,86", -33.86f, -34, true},   {IDC_LATITUDE_TEXT, L"90.5", -33.86f, -34, false},
+        {IDC_LATITUDE_TEXT, L"46.05", 46.05f, 46, true},        {IDC_LATITUDE_TEXT, L"4a", 46.05f, 46, false},
+        {IDC_LATITUDE_TEXT, L"-33,86", -33.86f, -34, true},     {IDC_LATITUDE_TEXT, L"90.5", -33.86f, -34, false},
         {IDC_LONGITUDE_TEXT, L"-179.75", -179.75f, -180, true}, {IDC_LONGITUDE_TEXT, L"", -179.75f, -180, false},
     };
     for (const auto& c : cases) {
