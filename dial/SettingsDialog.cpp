@@ -7,15 +7,42 @@
 #include "settings/DateTimeText.h"
 #include "settings/DialogIds.h"
 #include "settings/LinkControl.h"
+#include "settings/NumberFormat.h"
 #include "settings/Strings.h"
 
 #include <commctrl.h>
+#include <math.h>
 
 namespace {
 
 // Ends of the latitude and longitude track bars.
 const int LATITUDE_DEGREES = 90;
 const int LONGITUDE_DEGREES = 180;
+
+// Fraction digits a degree box shows: a hundredth of a degree is a few
+// seconds of the sun's time.
+const int DEGREE_FRACTION_DIGITS = 2;
+// Steps of that precision in a degree.
+const float HUNDREDTHS = 100.0f;
+// Characters a degree box takes: "-179.75" with room for spaces around it.
+const int TYPED_DEGREES_MAX = 24;
+// Longest decimal separator GetLocaleInfoW gives, terminator included.
+const int SEPARATOR_MAX = 4;
+
+// A place coordinate: its track bar, the box of its number, its range and
+// the gadget's setting that holds it.
+struct Coordinate
+{
+    int barId;
+    int textId;
+    int limit;
+    int tickEvery;  // degrees
+    float CUmbrant::*setting;
+};
+const Coordinate COORDINATES[] = {
+    {IDC_LATITUDE, IDC_LATITUDE_TEXT, LATITUDE_DEGREES, 15, &CUmbrant::m_latitude},
+    {IDC_LONGITUDE, IDC_LONGITUDE_TEXT, LONGITUDE_DEGREES, 30, &CUmbrant::m_longitude},
+};
 
 CUmbrant* DialogGadget(HWND dialog)
 {
@@ -32,12 +59,65 @@ template <size_t COUNT> void EnableControls(HWND dialog, const int (&ids)[COUNT]
         EnableWindow(GetDlgItem(dialog, id), enable);
 }
 
-// An angle in whole degrees toward zero, held to -limit ... limit; a stored
+// An angle in the nearest whole degrees, held to -limit ... limit; a stored
 // value out of range (or not a number) must not reach the float-to-int
 // conversion.
-int WholeDegrees(float angle, int limit)
+int NearestDegrees(float angle, int limit)
 {
-    return SaturateToInt(angle, -limit, limit);
+    return SaturateToInt(floor(angle + 0.5), -limit, limit);
+}
+
+// The text a degree box shows for angle: held to -limit ... limit (0 for
+// not a number), at most two fraction digits without trailing zeros, the
+// user's decimal separator.
+void FormatDegrees(float angle, int limit, wchar_t (&text)[TYPED_DEGREES_MAX + 1])
+{
+    float end = static_cast<float>(limit);
+    float shown = angle != angle ? 0.0f : angle < -end ? -end : angle > end ? end : angle;
+    // Rounded first, so that a value just short of zero is "0", not "-0".
+    shown = roundf(shown * HUNDREDTHS) / HUNDREDTHS;
+    char digits[FORMAT_DECIMAL_MAX];
+    FormatDecimal(shown, DEGREE_FRACTION_DIGITS, false, false, '.', digits);
+
+    wchar_t separator[SEPARATOR_MAX] = L".";
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, SEPARATOR_MAX) <= 1)
+        lstrcpyW(separator, L".");
+    int length = 0;
+    for (const char* c = digits; *c && length < TYPED_DEGREES_MAX; c++) {
+        if (*c != '.') {
+            text[length++] = static_cast<wchar_t>(*c);
+            continue;
+        }
+        for (const wchar_t* s = separator; *s && length < TYPED_DEGREES_MAX; s++)
+            text[length++] = *s;
+    }
+    text[length] = L'\0';
+}
+
+// Shows the coordinate's setting in its box.
+void ShowDegrees(HWND dialog, const CUmbrant* gadget, const Coordinate& coordinate)
+{
+    wchar_t text[TYPED_DEGREES_MAX + 1];
+    FormatDegrees(gadget->*coordinate.setting, coordinate.limit, text);
+    SetDlgItemTextW(dialog, coordinate.textId, text);
+}
+
+// A change of a degree box's text: a number in range is in force at once
+// and moves the track bar, leaving the text as typed; any other text, and
+// the text the box was given to show the setting, change nothing.
+void OnDegreesTyped(HWND dialog, CUmbrant* gadget, const Coordinate& coordinate)
+{
+    wchar_t typed[TYPED_DEGREES_MAX + 1] = L"";
+    wchar_t shown[TYPED_DEGREES_MAX + 1];
+    GetDlgItemTextW(dialog, coordinate.textId, typed, TYPED_DEGREES_MAX + 1);
+    FormatDegrees(gadget->*coordinate.setting, coordinate.limit, shown);
+    float degrees;
+    if (!lstrcmpW(typed, shown) || !ParseTypedDecimal(typed, static_cast<float>(coordinate.limit), &degrees) ||
+        degrees == gadget->*coordinate.setting)
+        return;
+    gadget->*coordinate.setting = degrees;
+    SendDlgItemMessageW(dialog, coordinate.barId, TBM_SETPOS, TRUE, NearestDegrees(degrees, coordinate.limit));
+    gadget->SettingChanged();
 }
 
 void SetUpTrackBar(HWND dialog, int id, int minimum, int maximum, int tickEvery, int position)
@@ -71,14 +151,14 @@ void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
     }
 
     EnableControls(dialog, SIMULATED_CONTROLS, gadget->m_simulate);
-    int degrees = WholeDegrees(gadget->m_latitude, LATITUDE_DEGREES);
-    SetUpTrackBar(dialog, IDC_LATITUDE, -LATITUDE_DEGREES, LATITUDE_DEGREES, 15, degrees);
-    SetDlgItemInt(dialog, IDC_LATITUDE_TEXT, degrees, TRUE);
     EnableControls(dialog, LONGITUDE_CONTROLS, gadget->m_exactSun);
     CheckDlgButton(dialog, IDC_EXACT_SUN, gadget->m_exactSun ? BST_CHECKED : BST_UNCHECKED);
-    degrees = WholeDegrees(gadget->m_longitude, LONGITUDE_DEGREES);
-    SetUpTrackBar(dialog, IDC_LONGITUDE, -LONGITUDE_DEGREES, LONGITUDE_DEGREES, 30, degrees);
-    SetDlgItemInt(dialog, IDC_LONGITUDE_TEXT, degrees, TRUE);
+    for (const Coordinate& coordinate : COORDINATES) {
+        SetUpTrackBar(dialog, coordinate.barId, -coordinate.limit, coordinate.limit, coordinate.tickEvery,
+                      NearestDegrees(gadget->*coordinate.setting, coordinate.limit));
+        SendDlgItemMessageW(dialog, coordinate.textId, EM_SETLIMITTEXT, TYPED_DEGREES_MAX, 0);
+        ShowDegrees(dialog, gadget, coordinate);
+    }
     CheckRadioButton(dialog, IDC_SIZE_SMALL, IDC_SIZE_BIG, gadget->m_isBig ? IDC_SIZE_BIG : IDC_SIZE_SMALL);
     CheckDlgButton(dialog, IDC_SIMULATE, gadget->m_simulate ? BST_CHECKED : BST_UNCHECKED);
     SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, gadget->m_simulatedDay);
@@ -132,20 +212,29 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
     }
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
     }
+    for (const Coordinate& coordinate : COORDINATES) {
+        if (id != coordinate.textId)
+            continue;
+        if (notification == EN_CHANGE)
+            OnDegreesTyped(dialog, gadget, coordinate);
+        else if (notification == EN_KILLFOCUS)
+            ShowDegrees(dialog, gadget, coordinate);
+    }
 }
 
 void OnTrackBarMoved(HWND dialog, CUmbrant* gadget, HWND bar)
 {
     int position = static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
-    switch (GetDlgCtrlID(bar)) {
-    case IDC_LATITUDE:
-        gadget->m_latitude = static_cast<float>(position);
-        SetDlgItemInt(dialog, IDC_LATITUDE_TEXT, position, TRUE);
-        break;
-    case IDC_LONGITUDE:
-        gadget->m_longitude = static_cast<float>(position);
-        SetDlgItemInt(dialog, IDC_LONGITUDE_TEXT, position, TRUE);
-        break;
+    int id = GetDlgCtrlID(bar);
+    for (const Coordinate& coordinate : COORDINATES) {
+        if (id == coordinate.barId) {
+            gadget->*coordinate.setting = static_cast<float>(position);
+            ShowDegrees(dialog, gadget, coordinate);
+            gadget->SettingChanged();
+            return;
+        }
+    }
+    switch (id) {
     case IDC_DAY:
         gadget->m_simulatedDay = position;
         ShowGadgetDateTime(dialog, gadget);

@@ -107,6 +107,14 @@ protected:
         return false;
     }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    // Text typed into a box, which reports each change to the dialog.
+    void Type(int id, const wchar_t* text) { SetDlgItemTextW(m_dialog, id, text); }
+    static std::string DecimalSeparator()
+    {
+        char separator[8] = ".";
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
+        return separator;
+    }
     // A key press on a track bar, which reports the move to the dialog.
     void Press(int id, WPARAM key)
     {
@@ -130,8 +138,8 @@ TEST_F(SettingsDialogTest, OpensWithTheGadgetsSettings)
 {
     m_host.m_language = LANGUAGE_SLOVENIAN;
     Open();
-    EXPECT_EQ(46, Position(IDC_LATITUDE));
-    EXPECT_EQ("46", Text(IDC_LATITUDE_TEXT));
+    EXPECT_EQ(47, Position(IDC_LATITUDE));
+    EXPECT_EQ("46" + DecimalSeparator() + "7", Text(IDC_LATITUDE_TEXT));
     EXPECT_FLOAT_EQ(46.7f, m_gadget->m_latitude) << "opening changes nothing";
     EXPECT_TRUE(IsDlgButtonChecked(m_dialog, IDC_SIZE_BIG));
     EXPECT_FALSE(IsDlgButtonChecked(m_dialog, IDC_SIZE_SMALL));
@@ -186,6 +194,50 @@ TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
     EXPECT_EQ("00:00:00", Text(IDC_TIME_TEXT));
     EXPECT_EQ("-01-02", Text(IDC_DATE_TEXT).substr(4));
     EXPECT_TRUE(m_gadget->m_settingsChanged);
+}
+
+TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
+{
+    m_gadget->m_latitude = 46.123f;
+    m_gadget->m_longitude = 14.0f;
+    Open();
+    EXPECT_EQ(46.123f, m_gadget->m_latitude) << "showing 46.12 keeps the stored value";
+    const struct
+    {
+        int textId;
+        const wchar_t* typed;
+        float expected;  // the setting afterwards
+        int position;    // of the track bar
+        bool changed;
+    } cases[] = {
+        {IDC_LATITUDE_TEXT, L"46.05", 46.05f, 46, true},        {IDC_LATITUDE_TEXT, L"4a", 46.05f, 46, false},
+        {IDC_LATITUDE_TEXT, L"-33,86", -33.86f, -34, true},     {IDC_LATITUDE_TEXT, L"90.5", -33.86f, -34, false},
+        {IDC_LONGITUDE_TEXT, L"-179.75", -179.75f, -180, true}, {IDC_LONGITUDE_TEXT, L"", -179.75f, -180, false},
+    };
+    for (const auto& c : cases) {
+        m_gadget->m_settingsChanged = false;
+        Type(c.textId, c.typed);
+        int barId = c.textId == IDC_LATITUDE_TEXT ? IDC_LATITUDE : IDC_LONGITUDE;
+        float got = c.textId == IDC_LATITUDE_TEXT ? m_gadget->m_latitude : m_gadget->m_longitude;
+        EXPECT_EQ(c.expected, got) << testing::PrintToString(c.typed);
+        EXPECT_EQ(c.position, Position(barId)) << testing::PrintToString(c.typed);
+        EXPECT_EQ(c.changed, m_gadget->m_settingsChanged) << testing::PrintToString(c.typed);
+    }
+    // Leaving the box shows the setting in force again.
+    SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_LONGITUDE_TEXT, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(Item(IDC_LONGITUDE_TEXT)));
+    EXPECT_EQ("-179" + DecimalSeparator() + "75", Text(IDC_LONGITUDE_TEXT));
+
+    // The box is wide enough for the longest number it shows.
+    HDC dc = GetDC(Item(IDC_LONGITUDE_TEXT));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Item(IDC_LONGITUDE_TEXT), WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, "-179.75", 7, &size);
+    SelectObject(dc, old);
+    ReleaseDC(Item(IDC_LONGITUDE_TEXT), dc);
+    RECT inside = {};
+    SendMessageW(Item(IDC_LONGITUDE_TEXT), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&inside));
+    EXPECT_LE(size.cx, inside.right - inside.left) << "text of " << size.cx << " pixels";
 }
 
 TEST_F(SettingsDialogTest, CloseAppliesTheChosenLanguageAndEscDoesNot)

@@ -47,6 +47,53 @@ float ParseDecimal(const char* text, int maxLength)
 
 namespace {
 
+bool IsBlank(wchar_t c)
+{
+    return c == L' ' || c == L'\t';
+}
+
+}  // namespace
+
+bool ParseTypedDecimal(const wchar_t* text, float limit, float* value)
+{
+    const wchar_t* c = text;
+    while (IsBlank(*c))
+        c++;
+    double sign = 1.0;
+    if (*c == L'-' || *c == L'+')
+        sign = *c++ == L'-' ? -1.0 : 1.0;
+
+    // Double keeps a typed hundredth exact until the one rounding to float.
+    double number = 0.0;
+    double place = 1.0;
+    bool point = false;
+    bool digits = false;
+    for (; *c && !IsBlank(*c); c++) {
+        if (*c >= L'0' && *c <= L'9') {
+            digits = true;
+            if (point) {
+                place *= 0.1;
+                number += (*c - L'0') * place;
+            } else {
+                number = number * 10.0 + (*c - L'0');
+            }
+        } else if ((*c == L'.' || *c == L',') && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    while (IsBlank(*c))
+        c++;
+    // Too many digits give infinity, which the range refuses.
+    if (*c || !digits || !(number <= limit))
+        return false;
+    *value = static_cast<float>(sign * number);
+    return true;
+}
+
+namespace {
+
 // Largest fraction-digit count: with 39 integer digits of the largest float,
 // a sign and a separator the text still fits FORMAT_DECIMAL_MAX.
 const int MAX_FRACTION_DIGITS = 20;

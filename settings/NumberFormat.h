@@ -7,6 +7,12 @@
 // every other character is skipped.
 float ParseDecimal(const char* text, int maxLength);
 
+// Reads a number a person typed: surrounding spaces, an optional sign, digits
+// with at most one decimal point ("." or ","), nothing else. True with the
+// number in value when it reads so and lies within -limit ... limit; false,
+// value untouched, otherwise.
+bool ParseTypedDecimal(const wchar_t* text, float limit, float* value);
+
 // Longest text FormatDecimal writes, terminator included.
 const int FORMAT_DECIMAL_MAX = 64;
 

@@ -57,6 +57,37 @@ TEST(ParseDecimal, ExtremeExponentsGiveZeroOrInfinityNeverNan)
     EXPECT_TRUE(isinf(ParseDecimal("-1e999", 0)));
 }
 
+TEST(ParseTypedDecimal, AcceptsOnlyAPlainSignedDecimalInRange)
+{
+    const float UNTOUCHED = -999.0f;
+    const struct
+    {
+        const wchar_t* text;
+        float expected;  // UNTOUCHED when the text is refused
+    } cases[] = {
+        {L"46", 46.0f},        {L"46.05", 46.05f},
+        {L"-14,51", -14.51f},  {L"+0.5", 0.5f},
+        {L" 46.05  ", 46.05f}, {L"\t-3\t", -3.0f},
+        {L"46.", 46.0f},       {L".5", 0.5f},
+        {L"-90", -90.0f},      {L"90.00", 90.0f},
+        {L"-0", 0.0f},         {L"", UNTOUCHED},
+        {L"   ", UNTOUCHED},   {L"-", UNTOUCHED},
+        {L".", UNTOUCHED},     {L"4a", UNTOUCHED},
+        {L"4 6", UNTOUCHED},   {L"1.2.3", UNTOUCHED},
+        {L"1,2.3", UNTOUCHED}, {L"--7", UNTOUCHED},
+        {L"- 7", UNTOUCHED},   {L"1e2", UNTOUCHED},
+        {L"90.01", UNTOUCHED}, {L"-91", UNTOUCHED},
+        {L"1,000", 1.0f},      {L"\u0664\u0665", UNTOUCHED},
+        {L"0046.05", 46.05f},  {L"9999999999", UNTOUCHED},
+    };
+    for (const auto& c : cases) {
+        float got = UNTOUCHED;
+        bool accepted = ParseTypedDecimal(c.text, 90.0f, &got);
+        EXPECT_EQ(c.expected != UNTOUCHED, accepted) << testing::PrintToString(c.text) << " gave " << got;
+        EXPECT_EQ(c.expected, got) << testing::PrintToString(c.text);
+    }
+}
+
 TEST(FormatDecimal, StorageSettingsKeepWholeNumbersExact)
 {
     EXPECT_EQ(Stored(90), "90");
