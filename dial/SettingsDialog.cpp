@@ -69,28 +69,21 @@ int NearestDegrees(float angle, int limit)
 
 // The text a degree box shows for angle: held to -limit ... limit (0 for
 // not a number), at most two fraction digits without trailing zeros, the
-// user's decimal separator.
+// user's decimal comma if he uses one (any other separator shows as the
+// point, which a typed number may have too).
 void FormatDegrees(float angle, int limit, wchar_t (&text)[TYPED_DEGREES_MAX + 1])
 {
     float end = static_cast<float>(limit);
     float shown = angle != angle ? 0.0f : angle < -end ? -end : angle > end ? end : angle;
     // Rounded first, so that a value just short of zero is "0", not "-0".
     shown = roundf(shown * HUNDREDTHS) / HUNDREDTHS;
+    wchar_t separator[SEPARATOR_MAX] = L"";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, SEPARATOR_MAX);
     char digits[FORMAT_DECIMAL_MAX];
-    FormatDecimal(shown, DEGREE_FRACTION_DIGITS, false, false, '.', digits);
-
-    wchar_t separator[SEPARATOR_MAX] = L".";
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, SEPARATOR_MAX) <= 1)
-        lstrcpyW(separator, L".");
+    FormatDecimal(shown, DEGREE_FRACTION_DIGITS, false, false, lstrcmpW(separator, L",") ? '.' : ',', digits);
     int length = 0;
-    for (const char* c = digits; *c && length < TYPED_DEGREES_MAX; c++) {
-        if (*c != '.') {
-            text[length++] = static_cast<wchar_t>(*c);
-            continue;
-        }
-        for (const wchar_t* s = separator; *s && length < TYPED_DEGREES_MAX; s++)
-            text[length++] = *s;
-    }
+    for (const char* c = digits; *c && length < TYPED_DEGREES_MAX; c++)
+        text[length++] = static_cast<wchar_t>(*c);
     text[length] = L'\0';
 }
 
@@ -228,6 +221,10 @@ void OnTrackBarMoved(HWND dialog, CUmbrant* gadget, HWND bar)
     int id = GetDlgCtrlID(bar);
     for (const Coordinate& coordinate : COORDINATES) {
         if (id == coordinate.barId) {
+            // A click on the thumb, a key's release or the wheel report the
+            // place it has: a typed fraction stays.
+            if (position == NearestDegrees(gadget->*coordinate.setting, coordinate.limit))
+                return;
             gadget->*coordinate.setting = static_cast<float>(position);
             ShowDegrees(dialog, gadget, coordinate);
             gadget->SettingChanged();

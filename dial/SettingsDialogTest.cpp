@@ -109,11 +109,12 @@ protected:
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
     // Text typed into a box, which reports each change to the dialog.
     void Type(int id, const wchar_t* text) { SetDlgItemTextW(m_dialog, id, text); }
+    // The user's decimal comma, else the point.
     static std::string DecimalSeparator()
     {
-        char separator[8] = ".";
+        char separator[8] = "";
         GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
-        return separator;
+        return std::string(separator) == "," ? "," : ".";
     }
     // A key press on a track bar, which reports the move to the dialog.
     void Press(int id, WPARAM key)
@@ -227,6 +228,10 @@ TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
     SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_LONGITUDE_TEXT, EN_KILLFOCUS),
                  reinterpret_cast<LPARAM>(Item(IDC_LONGITUDE_TEXT)));
     EXPECT_EQ("-179" + DecimalSeparator() + "75", Text(IDC_LONGITUDE_TEXT));
+    // Releasing the track bar's key (as a click on its thumb does) reports
+    // the place it has: the typed fraction stays.
+    SendMessageA(Item(IDC_LONGITUDE), WM_KEYUP, VK_RIGHT, 0);
+    EXPECT_EQ(-179.75f, m_gadget->m_longitude);
 
     // The box is wide enough for the longest number it shows.
     HDC dc = GetDC(Item(IDC_LONGITUDE_TEXT));

@@ -113,7 +113,7 @@ bool CGadgetApplication::Compose(bool force)
     // A hovered or pressed control looks the same until the mouse moves:
     // the moves bring its frames, not the timer.
     bool animating = m_dragging;
-    // A hover or press has just begun or ended when a frame is forced.
+    // A hover has just begun or ended when a frame is forced.
     if (force)
         WatchForLeave();
     // A fade time of zero or less jumps straight to the target.

@@ -204,26 +204,32 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance, const char* clas
     return window;
 }
 
-bool CGadgetApplication::ControlsActive() const
+bool CGadgetApplication::ControlHovered() const
 {
     for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
-        if (button->m_hover || button->m_pressed)
+        if (button->m_hover)
             return true;
     for (const std::unique_ptr<CGadgetLink>& link : m_links)
-        if (link->m_hover || link->m_pressed)
+        if (link->m_hover)
             return true;
     return false;
 }
 
 void CGadgetApplication::WatchForLeave()
 {
-    const bool wanted = ControlsActive();
+    const bool wanted = ControlHovered();
     if (wanted == m_trackingLeave)
         return;
     TRACKMOUSEEVENT track = {sizeof(track), static_cast<DWORD>(wanted ? TME_LEAVE : TME_LEAVE | TME_CANCEL), m_window,
                              0};
-    if (TrackMouseEvent(&track))
-        m_trackingLeave = wanted;
+    if (!TrackMouseEvent(&track))
+        return;
+    m_trackingLeave = wanted;
+    // A mouse that is already gone again gets no watch, and some systems then
+    // send no leave either: the window tells itself.
+    TRACKMOUSEEVENT query = {sizeof(query), TME_QUERY, nullptr, 0};
+    if (wanted && (!TrackMouseEvent(&query) || !(query.dwFlags & TME_LEAVE) || query.hwndTrack != m_window))
+        PostMessageA(m_window, WM_MOUSELEAVE, 0, 0);
 }
 
 void CGadgetApplication::ScheduleFrames(bool animating)

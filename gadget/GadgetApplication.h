@@ -112,7 +112,7 @@ public:
     const char* m_placeKey = nullptr;
     CWorkAreaList m_dragAreas;
     // The system tells the window when the mouse leaves it (WM_MOUSELEAVE);
-    // asked for only while a button or link is hovered or pressed.
+    // asked for only while a button or link is hovered.
     bool m_trackingLeave = false;
     // SetCoalescableTimer of user32 where the system has it, else null.
     UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
@@ -136,9 +136,9 @@ private:
     bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);
     void RecaptureOnActivation();
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
-    // A button or link under the mouse or pressed.
-    bool ControlsActive() const;
-    // Asks for WM_MOUSELEAVE while a control is active and gives the request
+    // A button or link under the mouse.
+    bool ControlHovered() const;
+    // Asks for WM_MOUSELEAVE while a control is hovered and gives the request
     // up otherwise: a system may poll the mouse for it (Wine does, every
     // hover time), which would wake an idle gadget under a resting mouse.
     void WatchForLeave();

@@ -405,6 +405,13 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     EXPECT_FALSE(button->m_hover);
     EXPECT_FALSE(IsWindowVisible(button->m_toolTip));
     EXPECT_FALSE(m_host->m_trackingLeave);
+
+    // A move over the button handled when the mouse has gone again (a quick
+    // flick): the leave still comes.
+    SendMessageA(m_host->m_window, WM_MOUSEMOVE, 0, MAKELPARAM(262 - 40, 20));
+    Pump(300);
+    EXPECT_FALSE(button->m_hover);
+    EXPECT_FALSE(IsWindowVisible(button->m_toolTip));
 }
 
 TEST_F(GadgetHost, CommandsReachTheEventSink)

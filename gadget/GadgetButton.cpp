@@ -113,13 +113,17 @@ void CGadgetButton::ShowTip(bool show)
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = m_window;
     tool.uId = 0;
+    POINT place = {0, 0};
     if (show) {
-        POINT mouse;
-        GetCursorPos(&mouse);
-        const int below = GetSystemMetrics(SM_CYCURSOR) * TIP_BELOW_CURSOR_NUMERATOR / TIP_BELOW_CURSOR_DENOMINATOR;
-        SendMessageW(m_toolTip, TTM_TRACKPOSITION, 0, MAKELPARAM(mouse.x, mouse.y + below));
+        GetCursorPos(&place);
+        place.y += GetSystemMetrics(SM_CYCURSOR) * TIP_BELOW_CURSOR_NUMERATOR / TIP_BELOW_CURSOR_DENOMINATOR;
+        SendMessageW(m_toolTip, TTM_TRACKPOSITION, 0, MAKELPARAM(place.x, place.y));
     }
     SendMessageW(m_toolTip, TTM_TRACKACTIVATE, show, reinterpret_cast<LPARAM>(&tool));
+    // Some common-controls versions read the track position as unsigned: on a
+    // monitor left of or above the primary one the tip is put in place here.
+    if (show && (place.x < 0 || place.y < 0))
+        SetWindowPos(m_toolTip, HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CGadgetButton::SendToolInfo(UINT message, const wchar_t* text)
