@@ -143,6 +143,17 @@ e2e_wait_window() {
     return 1
 }
 
+# Waits (up to $2 seconds) until no visible window is titled $1; 1, saying
+# so, when one still is.
+e2e_wait_window_gone() {
+    for _ in $(seq $((${2:-20} * 10))); do
+        [ -z "$(e2e_find_window "$1")" ] && return 0
+        sleep 0.1
+    done
+    echo "a window titled $1 is still shown"
+    return 1
+}
+
 # Sets E2E_X, E2E_Y, E2E_W, E2E_H of a window.
 e2e_geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/E2E_/')"
@@ -167,6 +178,53 @@ e2e_wait_place() {
         sleep 0.1
     done
     echo "got $E2E_X,$E2E_Y"
+    return 1
+}
+
+# The gadget window's rectangle of the screen, as it is now or as screenshot
+# $2 has it, into picture $1: plain pixels that cmp compares byte for byte.
+e2e_window_picture() {
+    local crop=${E2E_WIDTH}x$E2E_HEIGHT+$E2E_X+$E2E_Y
+    if [ -n "$2" ]; then
+        convert "$2" -crop "$crop" +repage -depth 8 "$1"
+    else
+        import -window root -crop "$crop" +repage -depth 8 "$1"
+    fi
+}
+
+# Time between two pictures of a settled window: many of the program's 20 ms
+# frames, so that a fade or a drag still running shows as a difference.
+E2E_SETTLE_STEP=0.3
+
+# Waits up to $1 seconds (default 10) until two pictures of the gadget window
+# taken E2E_SETTLE_STEP apart are identical: a fade or a redraw has ended.
+# 1, saying so, when it keeps changing.
+e2e_wait_settled() {
+    local last=$E2E_ARTIFACTS/settle-last.ppm now=$E2E_ARTIFACTS/settle-now.ppm
+    local end=$((SECONDS + ${1:-10}))
+    e2e_window_picture "$last"
+    while [ $SECONDS -lt $end ]; do
+        sleep $E2E_SETTLE_STEP
+        e2e_window_picture "$now"
+        cmp -s "$last" "$now" && return 0
+        mv "$now" "$last"
+    done
+    echo "the gadget window still changes after ${1:-10} seconds"
+    return 1
+}
+
+# Waits up to $2 seconds (default 10) until the gadget window's rectangle
+# differs from what screenshot $1 shows there; 1, saying so, when it does not.
+e2e_wait_changed() {
+    local before=$E2E_ARTIFACTS/changed-before.ppm now=$E2E_ARTIFACTS/changed-now.ppm
+    local end=$((SECONDS + ${2:-10}))
+    e2e_window_picture "$before" "$1"
+    while [ $SECONDS -lt $end ]; do
+        e2e_window_picture "$now"
+        cmp -s "$before" "$now" || return 0
+        sleep 0.1
+    done
+    echo "the gadget window still looks as in $1 after ${2:-10} seconds"
     return 1
 }
 
@@ -240,6 +298,38 @@ e2e_popups() {
         eval "$(xdotool getwindowgeometry --shell "$id")"
         [ "$WIDTH" -gt 1 ] && echo "$id $WIDTH $HEIGHT $X $Y"
     done
+}
+
+# Waits up to $1 seconds (default 10) until a window of the program other
+# than the gadget (a tool tip, a menu) shows; 1, saying so, when none does.
+e2e_wait_popup() {
+    for _ in $(seq $((${1:-10} * 10))); do
+        [ -n "$(e2e_popups)" ] && return 0
+        sleep 0.1
+    done
+    echo "no tool tip or menu of the program shows"
+    return 1
+}
+
+# Whether a process of this Wine prefix runs a program whose command line
+# matches $1 (an extended regular expression, such as 'cmd\.exe').
+e2e_prefix_runs() {
+    local pid
+    for pid in $(pgrep -f -- "$1"); do
+        tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
+# Waits up to $2 seconds (default 10) until no process of this Wine prefix
+# runs a program matching $1; 1, saying so, when one still does.
+e2e_wait_ended() {
+    for _ in $(seq $((${2:-10} * 10))); do
+        e2e_prefix_runs "$1" || return 0
+        sleep 0.1
+    done
+    echo "a process matching $1 still runs"
+    return 1
 }
 
 # Presses the mouse at $1,$2 and moves it $5 steps of $3,$4 pixels, a tenth
