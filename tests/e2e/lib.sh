@@ -311,6 +311,16 @@ e2e_wait_popup() {
     return 1
 }
 
+# Hovers the settings button once the gadget's picture has settled and sets
+# E2E_TIP_WIDTH to the width of the tool tip that shows, empty when none does.
+e2e_settings_tip_width() {
+    e2e_geometry "$E2E_WINDOW"
+    e2e_check "the gadget's picture settles" e2e_wait_settled
+    e2e_glide $((E2E_X + E2E_WIDTH - 40)) $((E2E_Y + 21))
+    e2e_wait_popup >/dev/null
+    E2E_TIP_WIDTH=$(e2e_popups | head -1 | cut -d' ' -f2)
+}
+
 # Whether a process of this Wine prefix runs a program whose command line
 # matches $1 (an extended regular expression, such as 'cmd\.exe').
 e2e_prefix_runs() {
