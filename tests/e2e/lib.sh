@@ -321,24 +321,25 @@ e2e_settings_tip_width() {
     E2E_TIP_WIDTH=$(e2e_popups | head -1 | cut -d' ' -f2)
 }
 
-# Whether a process of this Wine prefix runs a program whose command line
-# matches $1 (an extended regular expression, such as 'cmd\.exe').
+# Whether a process of this Wine prefix has a name that $1 (an extended
+# regular expression, such as 'cmd(\.exe)?') matches whole. Wine names a
+# process after its program file, with or without ".exe" as it was started.
 e2e_prefix_runs() {
     local pid
-    for pid in $(pgrep -f -- "$1"); do
-        tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    for pid in $(pgrep -x -- "$1"); do
+        tr '\0' '\n' 2>/dev/null < "/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
     done
     return 1
 }
 
 # Waits up to $2 seconds (default 10) until no process of this Wine prefix
-# runs a program matching $1; 1, saying so, when one still does.
+# has a name matching $1; 1, saying so, when one still does.
 e2e_wait_ended() {
     for _ in $(seq $((${2:-10} * 10))); do
         e2e_prefix_runs "$1" || return 0
         sleep 0.1
     done
-    echo "a process matching $1 still runs"
+    echo "a process named $1 still runs"
     return 1
 }
 
