@@ -50,7 +50,9 @@ dlg_click() {
     e2e_click $(((l + r) / 2)) $(((t + b) / 2))
 }
 
-# Keys pressed on whatever has the keyboard focus.
+# Keys pressed on whatever has the keyboard focus, then a pause: callers
+# read the dialog right after, and nothing outside Wine shows that it has
+# handled the last key.
 dlg_keys() { xdotool key --delay 60 "$@"; sleep 0.5; }
 
 # Polls "$@" for up to 5 seconds.
@@ -79,6 +81,7 @@ dlg_drag_gadget_to_corner() {
         xdotool mousemove $((grab_x - step * (E2E_X - corner) / 16)) $((grab_y - step * (E2E_Y - corner) / 16))
         sleep 0.1
     done
+    # A rest before the release, so that Wine has seen the last motion.
     sleep 0.3
     xdotool mouseup 1
     e2e_wait_place $corner $corner >/dev/null

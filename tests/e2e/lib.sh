@@ -229,7 +229,9 @@ e2e_wait_changed() {
 }
 
 # Gives the gadget the keyboard focus, as a click on it would, but without
-# pressing a button (the picture's window held the focus before).
+# pressing a button (the picture's window held the focus before). X moves the
+# focus at once; Wine takes it over from the event with no outward sign, so
+# this is a pause, not a wait.
 e2e_focus() {
     xdotool windowfocus "$E2E_WINDOW" 2>/dev/null
     sleep 0.5
@@ -275,7 +277,8 @@ e2e_finish() {
     exit 0
 }
 
-# Mouse helpers in screen coordinates.
+# Mouse helpers in screen coordinates. Their pauses are a person's: Wine
+# sees each motion and click before the next input arrives.
 e2e_move() { xdotool mousemove "$1" "$2"; sleep "${3:-0.3}"; }
 e2e_click() { e2e_move "$1" "$2"; xdotool click 1; sleep "${3:-0.5}"; }
 
@@ -344,7 +347,8 @@ e2e_wait_ended() {
 }
 
 # Presses the mouse at $1,$2 and moves it $5 steps of $3,$4 pixels, a tenth
-# of a second apart, leaving the button down.
+# of a second apart (a hand's pace, so that Wine sees every motion), leaving
+# the button down.
 e2e_press_and_drag() {
     local step
     e2e_glide "$1" "$2"
@@ -355,7 +359,8 @@ e2e_press_and_drag() {
     done
 }
 
-# A person's mouse does not jump: a few steps toward the target.
+# A person's mouse does not jump: a few steps toward the target, paused so
+# that Wine sees each of them, then a rest of $3 seconds (default 0.3).
 e2e_glide() {
     local fx fy tx=$1 ty=$2 i
     eval "$(xdotool getmouselocation --shell)"
