@@ -50,7 +50,9 @@ dlg_click() {
     e2e_click $(((l + r) / 2)) $(((t + b) / 2))
 }
 
-# Keys pressed on whatever has the keyboard focus.
+# Keys pressed on whatever has the keyboard focus, then a pause: callers
+# read the dialog right after, and nothing outside Wine shows that it has
+# handled the last key.
 dlg_keys() { xdotool key --delay 60 "$@"; sleep 0.5; }
 
 # Polls "$@" for up to 5 seconds.
@@ -73,17 +75,18 @@ dlg_open_settings() {
 # Drags the gadget to the top-left corner, out from under the centred
 # dialogs, and checks that it got there.
 dlg_drag_gadget_to_corner() {
-    local grab_x=$((E2E_X + 40)) grab_y=$((E2E_Y + 130))
+    local grab_x=$((E2E_X + 40)) grab_y=$((E2E_Y + 130)) corner=40
     xdotool mousemove $grab_x $grab_y mousedown 1
     for step in $(seq 16); do
-        xdotool mousemove $((grab_x - step * (E2E_X - 40) / 16)) $((grab_y - step * (E2E_Y - 40) / 16))
+        xdotool mousemove $((grab_x - step * (E2E_X - corner) / 16)) $((grab_y - step * (E2E_Y - corner) / 16))
         sleep 0.1
     done
+    # A rest before the release, so that Wine has seen the last motion.
     sleep 0.3
     xdotool mouseup 1
-    sleep 1
-    e2e_geometry "$E2E_WINDOW"
+    e2e_wait_place $corner $corner >/dev/null
     echo "gadget dragged to $E2E_X,$E2E_Y"
     e2e_check "the gadget is dragged to the top-left corner" \
         [ "$E2E_X" -ge 0 -a "$E2E_X" -lt 100 -a "$E2E_Y" -ge 0 -a "$E2E_Y" -lt 100 ]
+    e2e_check "the gadget's picture settles after the drag" e2e_wait_settled
 }

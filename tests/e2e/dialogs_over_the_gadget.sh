@@ -32,18 +32,10 @@ for scheme in "${schemes[@]}"; do
         /d "C:\\windows\\system32\\cmd.exe /c echo %1>>C:\\umbrant-links.txt" /f >/dev/null
 done
 rm -f "$links"
-# Width of the settings button's tool tip, with no dialog open.
+# Width of the settings button's tool tip, with no dialog open, as
+# E2E_TIP_WIDTH; the mouse then leaves the gadget.
 tip_width() {
-    local width
-    sleep 1.5
-    e2e_geometry "$E2E_WINDOW"
-    e2e_glide $((E2E_X + E2E_WIDTH - 40)) $((E2E_Y + 21)) 1
-    for _ in $(seq 10); do
-        width=$(e2e_popups | head -1 | cut -d' ' -f2)
-        [ -n "$width" ] && break
-        sleep 0.3
-    done
-    echo "$width"
+    e2e_settings_tip_width
     e2e_glide $((E2E_X + E2E_WIDTH / 2)) $((E2E_Y + E2E_HEIGHT + 40)) 0.5
 }
 # Whether the stub got exactly this address as its last one.
@@ -56,7 +48,8 @@ e2e_check "the gadget window takes its small size" e2e_wait_size 262 262
 
 dlg_drag_gadget_to_corner
 left=$E2E_X top=$E2E_Y
-slovenian_tip=$(tip_width)
+tip_width
+slovenian_tip=$E2E_TIP_WIDTH
 e2e_check "the Slovenian tool tip shows" [ -n "$slovenian_tip" ]
 
 e2e_check "the settings button opens the Slovenian dialog" dlg_open_settings Nastavitve
@@ -65,7 +58,8 @@ e2e_check "day 172 at 12:00 standard time is 22 June, 13:00 summer time" \
 before=$(e2e_screenshot latitude-46)
 dlg_keys Tab Tab Left Left Left Left Left Left Left Left Left Left
 e2e_check "ten steps left give 36 degrees" [ "$(dlg_text Nastavitve 224)" = 36 ]
-sleep 1.5
+e2e_check "the dial is drawn anew" e2e_wait_changed "$before"
+e2e_check "the new dial settles" e2e_wait_settled
 after=$(e2e_screenshot latitude-36)
 for shot in "$before" "$after"; do convert "$shot" -crop "262x262+$left+$top" +repage "${shot%.png}-dial.png"; done
 changed=$(compare -metric AE -fuzz 10% "${before%.png}-dial.png" "${after%.png}-dial.png" null: 2>&1)
@@ -83,7 +77,8 @@ dlg_keys Escape
 e2e_check "Esc ends the dialog" dlg_wait_gone Nastavitve
 e2e_geometry "$E2E_WINDOW"
 e2e_check "the window stays big after Esc" [ "$E2E_WIDTH" = 462 ]
-e2e_check "the tool tip stays Slovenian after Esc" [ "$(tip_width)" = "$slovenian_tip" ]
+tip_width
+e2e_check "the tool tip stays Slovenian after Esc" [ "$E2E_TIP_WIDTH" = "$slovenian_tip" ]
 e2e_check "the dialog opens in Slovenian again" dlg_open_settings Nastavitve
 e2e_check "the language list still shows Slovenian" [ "$(dlg_text Nastavitve 220)" = "Slovenščina" ]
 
@@ -114,7 +109,8 @@ dlg_click Nastavitve 220
 dlg_keys Up Return
 dlg_click Nastavitve 1
 e2e_check "Close ends the dialog" dlg_wait_gone Nastavitve
-english_tip=$(tip_width)
+tip_width
+english_tip=$E2E_TIP_WIDTH
 echo "settings tool tip: Slovenian $slovenian_tip, English $english_tip pixels wide"
 e2e_check "English chosen with Close switches the tool tip at once" [ "${english_tip:-0}" -gt 0 -a "${english_tip:-0}" -lt "$slovenian_tip" ]
 

@@ -8,16 +8,17 @@
 e2e_registry_summer_noon
 e2e_registry_set Language 0
 e2e_start
-sleep 1.5
+e2e_check "the fade-in ends" e2e_wait_settled
 settings_x=$((E2E_X + E2E_WIDTH - 40))
 close_x=$((E2E_X + E2E_WIDTH - 22))
 button_y=$((E2E_Y + 21))
 
-e2e_glide $settings_x $button_y 1
+e2e_glide $settings_x $button_y
+e2e_check "a tool tip shows at once" e2e_wait_popup
+e2e_check "the hover is drawn" e2e_wait_settled
 shot=$(e2e_screenshot hover)
 e2e_rgb "$shot" $((settings_x - 7)) $((button_y - 7))
 e2e_check "the settings button shows its dark hover frame" e2e_within "$E2E_G" 41 99
-e2e_check "a tool tip shows at once" [ -n "$(e2e_popups)" ]
 read -r _ tip_width tip_height tip_x tip_y <<< "$(e2e_popups | head -1)"
 echo "tool tip ${tip_width}x${tip_height} at $tip_x,$tip_y"
 convert "$shot" -crop "${tip_width}x${tip_height}+$tip_x+$tip_y" "$E2E_ARTIFACTS/tooltip-settings.png"
@@ -25,14 +26,18 @@ echo "tool tip picture: $E2E_ARTIFACTS/tooltip-settings.png"
 
 # Press on close, slide off, release: nothing happens.
 e2e_glide $close_x $button_y
+e2e_check "the hover moves to the close button" e2e_wait_changed "$shot"
+e2e_check "the close button's hover is drawn" e2e_wait_settled
+shot=$(e2e_screenshot hover-close)
 xdotool mousedown 1
-sleep 0.3
+e2e_check "the press is drawn" e2e_wait_changed "$shot"
+e2e_check "the pressed picture stays" e2e_wait_settled
 shot=$(e2e_screenshot pressed)
 e2e_rgb "$shot" $((close_x - 7)) $((button_y - 7))
 e2e_check "the pressed close button shows its mid-grey frame" e2e_within "$E2E_G" 171 199
 e2e_glide $((E2E_X + 120)) $((E2E_Y + 60))
 xdotool mouseup 1
-sleep 1
+e2e_check "the picture settles after the release" e2e_wait_settled
 e2e_check "the program keeps running" e2e_running
 e2e_geometry "$E2E_WINDOW"
 e2e_check "the window stays where it was" [ "$E2E_X,$E2E_Y" = "$(((1280 - 262) / 2)),$(((1024 - 262) / 2))" ]

@@ -7,21 +7,21 @@
 
 e2e_registry_summer_noon
 e2e_start
-sleep 1.5
+e2e_check "the fade-in ends" e2e_wait_settled
 x0=$E2E_X
 y0=$E2E_Y
 grab_x=$((x0 + 60))
 grab_y=$((y0 + 200))
 e2e_press_and_drag $grab_x $grab_y 25 16 6
-sleep 1
-e2e_geometry "$E2E_WINDOW"
-e2e_check "the window follows the mouse, keeping the grabbed point" [ "$E2E_X,$E2E_Y" = "$((x0 + 150)),$((y0 + 96))" ]
+e2e_check "the window follows the mouse, keeping the grabbed point" e2e_wait_place $((x0 + 150)) $((y0 + 96))
+e2e_check "the drag's fade ends" e2e_wait_settled
 shot=$(e2e_screenshot dragging)
 e2e_rgb "$shot" $((E2E_X + 40)) $((E2E_Y + 60))
 echo "card while dragged: $E2E_R $E2E_G $E2E_B"
 e2e_check "the card lets the desktop through while dragged" e2e_within "$E2E_R" 151 234
 xdotool mouseup 1
-sleep 1.5
+e2e_check "the release is drawn" e2e_wait_changed "$shot"
+e2e_check "the fade back ends" e2e_wait_settled
 shot=$(e2e_screenshot released)
 e2e_rgb "$shot" $((E2E_X + 40)) $((E2E_Y + 60))
 e2e_check "the card is opaque after the release" [ "$E2E_G" -ge 240 ]

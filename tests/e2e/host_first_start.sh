@@ -11,10 +11,10 @@ e2e_registry_set Language 0
 e2e_start
 e2e_check "the Settings dialog opens on the first start" e2e_wait_window Settings 30 >/dev/null
 xdotool key Return
-sleep 1
+e2e_check "Return closes the dialog" e2e_wait_window_gone Settings
 e2e_check "the gadget takes its small size once the dialog is closed" e2e_wait_size 262 262
 e2e_check "the window is centred on the screen" [ "$E2E_X,$E2E_Y" = "$(((1280 - 262) / 2)),$(((1024 - 262) / 2))" ]
-sleep 1.5
+e2e_check "the gadget's picture settles" e2e_wait_settled
 shot=$(e2e_screenshot small)
 
 # The band: the desktop, darker than the picture itself, toward the inside.
@@ -41,11 +41,11 @@ e2e_check "the size chosen in the dialog is saved" [ "$(e2e_registry_get IsBigCl
 # Second start: the stored size skips the dialog, and the card fades in.
 e2e_start
 early=$(e2e_screenshot fade-early)
-sleep 2
+e2e_check "the fade-in ends" e2e_wait_settled
 late=$(e2e_screenshot fade-late)
 e2e_geometry "$E2E_WINDOW"
 e2e_rgb "$early" $((E2E_X + 40)) $((E2E_Y + 60))
 echo "card pixel just after the window appeared: $E2E_R $E2E_G $E2E_B (desktop 192 48 48)"
 e2e_rgb "$late" $((E2E_X + 40)) $((E2E_Y + 60))
-e2e_check "the card is opaque two seconds after start" [ "$E2E_G" -ge 240 ]
+e2e_check "the card is opaque once the fade-in ends" [ "$E2E_G" -ge 240 ]
 e2e_finish

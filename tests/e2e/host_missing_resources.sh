@@ -15,7 +15,7 @@ E2E_EXE=$damaged
 e2e_registry_summer_noon
 e2e_start
 e2e_check "the window takes its size" e2e_wait_size 262 262
-sleep 1.5
+e2e_check "the fade-in ends" e2e_wait_settled
 shot=$(e2e_screenshot started)
 close_x=$((E2E_X + E2E_WIDTH - 22))
 button_y=$((E2E_Y + 21))

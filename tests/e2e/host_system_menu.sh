@@ -8,15 +8,14 @@
 open_menu() {
     e2e_click $((E2E_X + 60)) $((E2E_Y + 200))
     xdotool key alt+space
-    sleep 1
+    e2e_check "Alt+Space opens the system menu" e2e_wait_popup
 }
 
 e2e_registry_summer_noon
 e2e_registry_set Language 0
 e2e_start
-sleep 1
+e2e_check "the fade-in ends" e2e_wait_settled
 open_menu
-e2e_check "Alt+Space opens the system menu" [ -n "$(e2e_popups)" ]
 echo "menu: $(e2e_popups | head -1) screenshot: $(e2e_screenshot menu)"
 xdotool key Down Return
 e2e_check "the second entry opens the About dialog" dlg_wait About 10

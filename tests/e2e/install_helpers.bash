@@ -115,6 +115,9 @@ install_wait_gone() {
     return 1
 }
 install_key_absent() { ! install_key_exists "$1"; }
+# Waits until the command prompts the uninstall started to remove files have
+# ended: whatever they remove, rightly or not, is gone by then.
+install_wait_commands() { e2e_wait_ended 'cmd(\.exe)?' 30; }
 
 # Runs the registered uninstall command as the system would: the quoted path
 # and the option.

@@ -41,7 +41,7 @@ install_as() {
     install_run_uninstall_string
     e2e_check "$1: the folder and the shortcuts are removed" \
         install_wait_gone 30 "$INSTALL_DIR" "$STARTUP_LINK" "$DESKTOP_LINK"
-    sleep 2
+    e2e_check "$1: the removal commands end" install_wait_commands
 }
 
 # Neighbours that a command split at a special character would reach.

@@ -143,6 +143,17 @@ e2e_wait_window() {
     return 1
 }
 
+# Waits (up to $2 seconds) until no visible window is titled $1; 1, saying
+# so, when one still is.
+e2e_wait_window_gone() {
+    for _ in $(seq $((${2:-20} * 10))); do
+        [ -z "$(e2e_find_window "$1")" ] && return 0
+        sleep 0.1
+    done
+    echo "a window titled $1 is still shown"
+    return 1
+}
+
 # Sets E2E_X, E2E_Y, E2E_W, E2E_H of a window.
 e2e_geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/E2E_/')"
@@ -170,8 +181,57 @@ e2e_wait_place() {
     return 1
 }
 
+# The gadget window's rectangle of the screen, as it is now or as screenshot
+# $2 has it, into picture $1: plain pixels that cmp compares byte for byte.
+e2e_window_picture() {
+    local crop=${E2E_WIDTH}x$E2E_HEIGHT+$E2E_X+$E2E_Y
+    if [ -n "$2" ]; then
+        convert "$2" -crop "$crop" +repage -depth 8 "$1"
+    else
+        import -window root -crop "$crop" +repage -depth 8 "$1"
+    fi
+}
+
+# Time between two pictures of a settled window: many of the program's 20 ms
+# frames, so that a fade or a drag still running shows as a difference.
+E2E_SETTLE_STEP=0.3
+
+# Waits up to $1 seconds (default 10) until two pictures of the gadget window
+# taken E2E_SETTLE_STEP apart are identical: a fade or a redraw has ended.
+# 1, saying so, when it keeps changing.
+e2e_wait_settled() {
+    local last=$E2E_ARTIFACTS/settle-last.ppm now=$E2E_ARTIFACTS/settle-now.ppm
+    local end=$((SECONDS + ${1:-10}))
+    e2e_window_picture "$last"
+    while [ $SECONDS -lt $end ]; do
+        sleep $E2E_SETTLE_STEP
+        e2e_window_picture "$now"
+        cmp -s "$last" "$now" && return 0
+        mv "$now" "$last"
+    done
+    echo "the gadget window still changes after ${1:-10} seconds"
+    return 1
+}
+
+# Waits up to $2 seconds (default 10) until the gadget window's rectangle
+# differs from what screenshot $1 shows there; 1, saying so, when it does not.
+e2e_wait_changed() {
+    local before=$E2E_ARTIFACTS/changed-before.ppm now=$E2E_ARTIFACTS/changed-now.ppm
+    local end=$((SECONDS + ${2:-10}))
+    e2e_window_picture "$before" "$1"
+    while [ $SECONDS -lt $end ]; do
+        e2e_window_picture "$now"
+        cmp -s "$before" "$now" || return 0
+        sleep 0.1
+    done
+    echo "the gadget window still looks as in $1 after ${2:-10} seconds"
+    return 1
+}
+
 # Gives the gadget the keyboard focus, as a click on it would, but without
-# pressing a button (the picture's window held the focus before).
+# pressing a button (the picture's window held the focus before). X moves the
+# focus at once; Wine takes it over from the event with no outward sign, so
+# this is a pause, not a wait.
 e2e_focus() {
     xdotool windowfocus "$E2E_WINDOW" 2>/dev/null
     sleep 0.5
@@ -217,7 +277,8 @@ e2e_finish() {
     exit 0
 }
 
-# Mouse helpers in screen coordinates.
+# Mouse helpers in screen coordinates. Their pauses are a person's: Wine
+# sees each motion and click before the next input arrives.
 e2e_move() { xdotool mousemove "$1" "$2"; sleep "${3:-0.3}"; }
 e2e_click() { e2e_move "$1" "$2"; xdotool click 1; sleep "${3:-0.5}"; }
 
@@ -242,8 +303,52 @@ e2e_popups() {
     done
 }
 
+# Waits up to $1 seconds (default 10) until a window of the program other
+# than the gadget (a tool tip, a menu) shows; 1, saying so, when none does.
+e2e_wait_popup() {
+    for _ in $(seq $((${1:-10} * 10))); do
+        [ -n "$(e2e_popups)" ] && return 0
+        sleep 0.1
+    done
+    echo "no tool tip or menu of the program shows"
+    return 1
+}
+
+# Hovers the settings button once the gadget's picture has settled and sets
+# E2E_TIP_WIDTH to the width of the tool tip that shows, empty when none does.
+e2e_settings_tip_width() {
+    e2e_geometry "$E2E_WINDOW"
+    e2e_check "the gadget's picture settles" e2e_wait_settled
+    e2e_glide $((E2E_X + E2E_WIDTH - 40)) $((E2E_Y + 21))
+    e2e_wait_popup >/dev/null
+    E2E_TIP_WIDTH=$(e2e_popups | head -1 | cut -d' ' -f2)
+}
+
+# Whether a process of this Wine prefix has a name that $1 (an extended
+# regular expression, such as 'cmd(\.exe)?') matches whole. Wine names a
+# process after its program file, with or without ".exe" as it was started.
+e2e_prefix_runs() {
+    local pid
+    for pid in $(pgrep -x -- "$1"); do
+        tr '\0' '\n' 2>/dev/null < "/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
+# Waits up to $2 seconds (default 10) until no process of this Wine prefix
+# has a name matching $1; 1, saying so, when one still does.
+e2e_wait_ended() {
+    for _ in $(seq $((${2:-10} * 10))); do
+        e2e_prefix_runs "$1" || return 0
+        sleep 0.1
+    done
+    echo "a process named $1 still runs"
+    return 1
+}
+
 # Presses the mouse at $1,$2 and moves it $5 steps of $3,$4 pixels, a tenth
-# of a second apart, leaving the button down.
+# of a second apart (a hand's pace, so that Wine sees every motion), leaving
+# the button down.
 e2e_press_and_drag() {
     local step
     e2e_glide "$1" "$2"
@@ -254,7 +359,8 @@ e2e_press_and_drag() {
     done
 }
 
-# A person's mouse does not jump: a few steps toward the target.
+# A person's mouse does not jump: a few steps toward the target, paused so
+# that Wine sees each of them, then a rest of $3 seconds (default 0.3).
 e2e_glide() {
     local fx fy tx=$1 ty=$2 i
     eval "$(xdotool getmouselocation --shell)"
