@@ -22,7 +22,7 @@ shoot_dialog() {
 }
 
 display_start 1280x1024+0+0 || exit 1
-trap 'kill $E2E_DESKTOP_PID 2>/dev/null; display_stop' EXIT
+e2e_on_exit display_stop
 e2e_desktop
 for dpi in 96 144 192; do
     display_set_dpi $dpi

@@ -22,7 +22,7 @@ restore_handlers() {
         rm -f "$WINEPREFIX/drive_c/umbrant-$scheme.reg"
     done
 }
-trap restore_handlers EXIT
+e2e_on_exit restore_handlers
 e2e_desktop
 for scheme in "${schemes[@]}"; do
     rm -f "$WINEPREFIX/drive_c/umbrant-$scheme.reg"

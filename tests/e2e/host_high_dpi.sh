@@ -6,7 +6,7 @@
 . "$(dirname "$0")/display_helpers.bash"
 
 display_start 1280x1024+0+0 || e2e_fail "an X server of its own"
-trap 'kill $E2E_DESKTOP_PID 2>/dev/null; display_stop' EXIT
+e2e_on_exit display_stop
 display_set_dpi 192
 e2e_registry_summer_noon
 # The left band over the desktop picture's edge from yellow to red at x 160,

@@ -14,7 +14,7 @@ Y_OFFSET=256
 
 display_start $PRIMARY $SECOND || e2e_fail "an X server with two monitors"
 display_set_dpi 96
-trap 'kill $E2E_DESKTOP_PID 2>/dev/null; display_stop' EXIT
+e2e_on_exit display_stop
 e2e_registry_summer_noon
 e2e_registry_set WindowLeft -800
 e2e_registry_set WindowTop -100

@@ -19,7 +19,7 @@ restore() {
     set_temp "$old_temp"
     rm -rf "$temp"
 }
-trap restore EXIT
+e2e_on_exit restore
 rm -rf "$temp"
 mkdir -p "$temp" "$E2E_ARTIFACTS/current folder"
 set_temp "$temp_win"

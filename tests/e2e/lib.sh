@@ -32,6 +32,18 @@ mkdir -p "$E2E_ARTIFACTS"
 E2E_PID=
 E2E_DESKTOP_PID=
 
+# What a test puts back or ends when it exits, however it exits: each
+# e2e_on_exit command runs then, the last added first, and then the desktop
+# picture goes. One trap for all, so that no helper's trap replaces a test's.
+E2E_EXIT_COMMANDS=()
+e2e_on_exit() { E2E_EXIT_COMMANDS=("$1" "${E2E_EXIT_COMMANDS[@]}"); }
+e2e_exit() {
+    local command
+    for command in "${E2E_EXIT_COMMANDS[@]}"; do eval "$command"; done
+    [ -n "$E2E_DESKTOP_PID" ] && kill "$E2E_DESKTOP_PID" 2>/dev/null
+}
+trap e2e_exit EXIT
+
 # The 32-bit program sees the 32-bit view of the registry.
 e2e_reg() {
     local view=()
@@ -71,7 +83,6 @@ e2e_desktop() {
     # Wine's and so below them.
     display -immutable -borderwidth 0 -geometry +0+0 "$E2E_DESKTOP" 2>/dev/null &
     E2E_DESKTOP_PID=$!
-    trap 'kill $E2E_DESKTOP_PID 2>/dev/null' EXIT
     local shot=$E2E_ARTIFACTS/desktop.png
     for _ in $(seq 50); do
         sleep 0.2
