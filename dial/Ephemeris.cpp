@@ -96,11 +96,16 @@ Vector3 SunVector(double julianDay, double longitude)
     return {cos(delta) * sin(h), cos(delta) * cos(h), -sin(delta)};
 }
 
+// The zenith of the latitude in the frame of SunVector.
+Vector3 LocalUp(double latitude)
+{
+    return {0, cos(latitude * RAD), -sin(latitude * RAD)};
+}
+
 // The sun's vector lifted toward the zenith of the latitude by refraction.
 Vector3 Refracted(const Vector3& s, double latitude)
 {
-    const double phi = latitude * RAD;
-    const Vector3 up = {0, cos(phi), -sin(phi)};
+    const Vector3 up = LocalUp(latitude);
     const double height = Dot(s, up);
     const Vector3 level = {s.x - height * up.x, s.y - height * up.y, s.z - height * up.z};
     const double across = sqrt(Dot(level, level));
@@ -162,7 +167,7 @@ SunInSky ComputeSunInSky(double julianDay, double latitude, double longitude)
     double phi = latitude * RAD;
     double east = -s.x;
     double north = -s.y * sin(phi) - s.z * cos(phi);
-    double up = s.y * cos(phi) - s.z * sin(phi);
+    double up = Dot(s, LocalUp(latitude));
     SunInSky sky;
     sky.altitude = atan2(up, sqrt(east * east + north * north)) / RAD;
     sky.azimuth = Revolution(atan2(east, north) / RAD);
