@@ -99,18 +99,21 @@ install_run() {
     e2e_stop
 }
 
+# Sets left to the last of the paths that still exists; 1 while one does.
+install_none_left() {
+    local path
+    left=
+    for path in "$@"; do
+        [ -e "$path" ] && left=$path
+    done
+    [ -z "$left" ]
+}
+
 # Waits up to $1 seconds until none of the remaining paths exists.
 install_wait_gone() {
-    local limit=$1 path left
+    local limit=$1 left
     shift
-    for _ in $(seq $((limit * 10))); do
-        left=
-        for path in "$@"; do
-            [ -e "$path" ] && left=$path
-        done
-        [ -z "$left" ] && return 0
-        sleep 0.1
-    done
+    e2e_poll "$limit" install_none_left "$@" && return 0
     echo "still there: $left"
     return 1
 }

@@ -143,24 +143,34 @@ e2e_find_window() {
     xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1
 }
 
-# Waits (up to $2 seconds) for a window titled $1 and prints its id.
-e2e_wait_window() {
-    local id
-    for _ in $(seq $((${2:-20} * 10))); do
-        id=$(e2e_find_window "$1")
-        [ -n "$id" ] && { echo "$id"; return 0; }
+# Runs the command $2 ... every tenth of a second until it succeeds, for up
+# to $1 seconds; 1 when it never does. The waits below are such polls.
+e2e_poll() {
+    local tenths=$(($1 * 10))
+    shift
+    for _ in $(seq "$tenths"); do
+        "$@" && return 0
         sleep 0.1
     done
     return 1
 }
+# Succeeds when the command $1 ... fails.
+e2e_not() { ! "$@"; }
+
+# Prints the id of the visible window titled $1; 1 when there is none.
+e2e_window_shown() {
+    local id
+    id=$(e2e_find_window "$1")
+    [ -n "$id" ] && echo "$id"
+}
+
+# Waits (up to $2 seconds) for a window titled $1 and prints its id.
+e2e_wait_window() { e2e_poll "${2:-20}" e2e_window_shown "$1"; }
 
 # Waits (up to $2 seconds) until no visible window is titled $1; 1, saying
 # so, when one still is.
 e2e_wait_window_gone() {
-    for _ in $(seq $((${2:-20} * 10))); do
-        [ -z "$(e2e_find_window "$1")" ] && return 0
-        sleep 0.1
-    done
+    e2e_poll "${2:-20}" e2e_not e2e_window_shown "$1" >/dev/null && return 0
     echo "a window titled $1 is still shown"
     return 1
 }
@@ -170,24 +180,18 @@ e2e_geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/E2E_/')"
 }
 
+# Whether the gadget window has, read now, the size $1 x $2 / its top-left
+# corner at $1,$2.
+e2e_size_is() { e2e_geometry "$E2E_WINDOW" && [ "$E2E_WIDTH,$E2E_HEIGHT" = "$1,$2" ]; }
+e2e_place_is() { e2e_geometry "$E2E_WINDOW" && [ "$E2E_X,$E2E_Y" = "$1,$2" ]; }
+
 # Waits until the gadget window has reached the given size; 1 when it does not.
-e2e_wait_size() {
-    for _ in $(seq 100); do
-        e2e_geometry "$E2E_WINDOW"
-        [ "$E2E_WIDTH" = "$1" ] && [ "$E2E_HEIGHT" = "$2" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+e2e_wait_size() { e2e_poll 10 e2e_size_is "$1" "$2"; }
 
 # Waits until the gadget window stands at $1,$2 (X coordinates); 1, saying
 # where it is, when it does not.
 e2e_wait_place() {
-    for _ in $(seq 100); do
-        e2e_geometry "$E2E_WINDOW"
-        [ "$E2E_X,$E2E_Y" = "$1,$2" ] && return 0
-        sleep 0.1
-    done
+    e2e_poll 10 e2e_place_is "$1" "$2" && return 0
     echo "got $E2E_X,$E2E_Y"
     return 1
 }
@@ -264,13 +268,7 @@ e2e_start() {
 }
 
 # Waits up to $1 seconds for the program to end by itself.
-e2e_wait_exit() {
-    for _ in $(seq $((${1:-10} * 10))); do
-        e2e_running || return 0
-        sleep 0.1
-    done
-    return 1
-}
+e2e_wait_exit() { e2e_poll "${1:-10}" e2e_not e2e_running; }
 
 e2e_stop() {
     if e2e_running; then
@@ -314,13 +312,13 @@ e2e_popups() {
     done
 }
 
+# Whether a window of the program other than the gadget shows.
+e2e_popup_shown() { [ -n "$(e2e_popups)" ]; }
+
 # Waits up to $1 seconds (default 10) until a window of the program other
 # than the gadget (a tool tip, a menu) shows; 1, saying so, when none does.
 e2e_wait_popup() {
-    for _ in $(seq $((${1:-10} * 10))); do
-        [ -n "$(e2e_popups)" ] && return 0
-        sleep 0.1
-    done
+    e2e_poll "${1:-10}" e2e_popup_shown && return 0
     echo "no tool tip or menu of the program shows"
     return 1
 }
@@ -349,10 +347,7 @@ e2e_prefix_runs() {
 # Waits up to $2 seconds (default 10) until no process of this Wine prefix
 # has a name matching $1; 1, saying so, when one still does.
 e2e_wait_ended() {
-    for _ in $(seq $((${2:-10} * 10))); do
-        e2e_prefix_runs "$1" || return 0
-        sleep 0.1
-    done
+    e2e_poll "${2:-10}" e2e_not e2e_prefix_runs "$1" && return 0
     echo "a process named $1 still runs"
     return 1
 }
