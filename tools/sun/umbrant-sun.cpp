@@ -4,8 +4,10 @@
 // The exact sun, for a year, a longitude and a time zone (minutes east of UTC):
 //   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 15 --time 10:30 --zone 60 [--small]
 //   umbrant-sun --exact [--lon 14.51] --zone 60 --year 2026 --noon
+// Places (PlaceCommands.cpp): umbrant-sun --find TEXT, umbrant-sun --guess COUNTRY ZONE
 #include "common/Calendar.h"
 #include "dial/Ephemeris.h"
+#include "tools/sun/PlaceCommands.h"
 
 #include <cmath>
 #include <cstdio>
@@ -91,6 +93,9 @@ struct NumberOption
 
 int main(int argc, char** argv)
 {
+    int placeStatus = RunPlaceCommand(argc, argv);
+    if (placeStatus >= 0)
+        return placeStatus;
     NumberOption latitude = {"--lat", -90, 90, false, "latitude must be a number from -90 to 90", 0, false};
     NumberOption day = {"--day", 0, 366, true, "day must be a whole number from 0 to 366", 0, false};
     NumberOption longitude = {"--lon", -180, 180, false, "longitude must be a number from -180 to 180", 0, false};

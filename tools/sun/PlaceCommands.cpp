@@ -1,0 +1,64 @@
+// umbrant-sun's place commands: the gazetteer's matches for a text, and the guess for a country and Windows zone.
+//   umbrant-sun --find TEXT             at most ten places, larger first
+//   umbrant-sun --guess COUNTRY ZONE    ISO country code, Windows time-zone key name
+// One place a line: name, country code, latitude, longitude (degrees), population, tab-separated, in UTF-8.
+#include "tools/sun/PlaceCommands.h"
+
+#include "places/Gazetteer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const int HUNDREDTHS_PER_DEGREE = 100;
+
+void PrintDegrees(int hundredths)
+{
+    printf("%s%d.%02d", hundredths < 0 ? "-" : "", abs(hundredths) / HUNDREDTHS_PER_DEGREE,
+           abs(hundredths) % HUNDREDTHS_PER_DEGREE);
+}
+
+void PrintPlace(const CGazetteer& gazetteer, int index)
+{
+    PlaceView place = gazetteer.Place(index);
+    printf("%s\t%s\t", place.name, place.countryCode);
+    PrintDegrees(place.latitudeHundredths);
+    putchar('\t');
+    PrintDegrees(place.longitudeHundredths);
+    printf("\t%lu\n", place.population);
+}
+
+}  // namespace
+
+int RunPlaceCommand(int argc, char** argv)
+{
+    bool find = argc == 3 && !strcmp(argv[1], "--find");
+    bool guess = argc == 4 && !strcmp(argv[1], "--guess");
+    if (!find && !guess) {
+        if (argc < 2 || (strcmp(argv[1], "--find") && strcmp(argv[1], "--guess")))
+            return -1;
+        fprintf(stderr, "umbrant-sun: usage: --find TEXT | --guess COUNTRY ZONE\n");
+        return 2;
+    }
+    CGazetteer gazetteer;
+    if (!gazetteer.IsReady()) {
+        fprintf(stderr, "umbrant-sun: the gazetteer could not be unpacked\n");
+        return 1;
+    }
+    if (guess) {
+        int place = gazetteer.Guess(argv[2], argv[3]);
+        if (place < 0) {
+            fprintf(stderr, "umbrant-sun: no place known for country %s\n", argv[2]);
+            return 1;
+        }
+        PrintPlace(gazetteer, place);
+        return 0;
+    }
+    int found[MAX_FOUND_PLACES];
+    int count = gazetteer.Find(argv[2], found);
+    for (int i = 0; i < count; ++i)
+        PrintPlace(gazetteer, found[i]);
+    return 0;
+}
