@@ -233,7 +233,7 @@ PlaceView CGazetteer::Place(int index) const
     const Entry& place = m_places[index];
     const Region& region = m_regions[place.region];
     const Country& country = m_countries[region.country];
-    PlaceView view = {place.name,      region.name,     country.name, {country.code[0], country.code[1], '\0'},
+    PlaceView view = {place.name,     region.name,     country.name,    {country.code[0], country.code[1], '\0'},
                       place.latitude, place.longitude, place.population};
     return view;
 }

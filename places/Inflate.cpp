@@ -12,12 +12,16 @@ const int FIRST_LENGTH_CODE = 257;
 
 const unsigned short LENGTH_BASE[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                       31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-const unsigned char LENGTH_EXTRA[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-const unsigned short DISTANCE_BASE[] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-                                        193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-const unsigned char DISTANCE_EXTRA[] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+const unsigned char LENGTH_EXTRA[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+const unsigned short DISTANCE_BASE[] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                        33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                        1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+const unsigned char DISTANCE_EXTRA[] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                        6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 // The order in which a dynamic block lists the lengths of the code-length code.
-const unsigned char CODE_LENGTH_ORDER[CODE_LENGTH_CODES] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+const unsigned char CODE_LENGTH_ORDER[CODE_LENGTH_CODES] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                                            11, 4,  12, 3, 13, 2, 14, 1, 15};
 
 // A canonical Huffman code: how many codes each length has, and the symbols
 // in code order.
@@ -55,10 +59,9 @@ bool BuildCode(Code& code, const unsigned char* lengths, int symbols)
 class CInflater
 {
 public:
-    CInflater(const unsigned char* in, size_t inSize, unsigned char* out, size_t outSize) :
-        m_in(in), m_inSize(inSize), m_out(out), m_outSize(outSize)
-    {
-    }
+    CInflater(const unsigned char* in, size_t inSize, unsigned char* out, size_t outSize)
+        : m_in(in), m_inSize(inSize), m_out(out), m_outSize(outSize)
+    { }
 
     bool Run()
     {

@@ -7,20 +7,22 @@
 
 namespace {
 
+// Beyond Unicode, so that no folding range holds it: a byte that is kept as it is.
+const unsigned NOT_A_CHARACTER = 0x110000;
+
 // The code point that starts text and the bytes it takes; a byte that does
-// not start well-formed UTF-8 counts as one character of its own.
+// not start well-formed UTF-8 counts as one character of its own, NOT_A_CHARACTER.
 unsigned DecodeCharacter(const unsigned char* text, size_t& length)
 {
     unsigned lead = text[0];
     int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : 0;
-    if (lead < 0xC2 || lead >= 0xF5)
-        extra = 0;
+    length = 1;
+    if (lead >= 0x80 && (lead < 0xC2 || lead >= 0xF5))
+        return NOT_A_CHARACTER;
     unsigned code = extra ? lead & (0x3F >> extra) : lead;
     for (int i = 1; i <= extra; ++i) {
-        if ((text[i] & 0xC0) != 0x80) {
-            length = 1;
-            return lead;
-        }
+        if ((text[i] & 0xC0) != 0x80)
+            return NOT_A_CHARACTER;
         code = code << 6 | (text[i] & 0x3F);
     }
     length = static_cast<size_t>(extra) + 1;

@@ -9,8 +9,9 @@ namespace {
 
 // Single letters match the most places and texts that match none read every
 // name: between them they take the longest searches.
-const char* const QUERIES[] = {"a", "e", "s", "z", "x", "ł", "ö", "new", "san", "sao paulo", "qqq", "zzzzzzzzzz",
-                               "los angeles county", "ljub", "b ", "-"};
+const char* const QUERIES[] = {
+    "a",    "e",  "s", "z", "x", "ł", "ö", "new", "san", "sao paulo", "qqq", "zzzzzzzzzz", "los angeles county",
+    "ljub", "b ", "-"};
 
 }  // namespace
 
