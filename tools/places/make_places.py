@@ -43,6 +43,7 @@ DEBIAN_PACKAGES = ['tzdata', 'unicode-cldr-core']
 MIN_POPULATION = 15000
 GONE = {'PPLH', 'PPLQ', 'PPLW'}  # historical, abandoned, destroyed
 ZONE_CITY_REACH = 1.0  # degrees between zone.tab's point and the GeoNames place it names
+ZONE_CITY_NEAR = 0.2  # degrees from zone.tab's point to the capital it stands for when it names none
 FOLDED_MAX = 3  # bytes of UTF-8 one code point folds to, at most
 
 # Letters that fold to something their decomposition does not give.
@@ -168,9 +169,25 @@ def hundredths(degrees):
     return int(round(degrees * 100))
 
 
-def folded_plain(text):
-    """The search's folding, for matching zone.tab's names to GeoNames'."""
-    return ''.join(c for c in unicodedata.normalize('NFD', text.lower()) if c.isalnum())
+def words(text):
+    plain = ''.join(c if c.isalnum() else ' ' for c in unicodedata.normalize('NFD', text.lower())
+                    if not unicodedata.combining(c))
+    return plain.split()
+
+
+def names_match(zone_city, place_name):
+    """Whether the words of a zone's city run on in a GeoNames name or the other way round ("Goose Bay", "Happy
+    Valley-Goose Bay"; "Ciudad Juarez", "Juárez")."""
+    a, b = words(zone_city), words(place_name)
+    short, long = (a, b) if len(a) <= len(b) else (b, a)
+    return any(long[i:i + len(short)] == short for i in range(len(long) - len(short) + 1))
+
+
+def seat_at(places, lat, lon):
+    """The largest capital or first-level seat around a point, or None."""
+    near = [p for p in places if p['feature'] in ('PPLC', 'PPLA')
+            and abs(p['lat'] - lat) <= ZONE_CITY_NEAR and abs(p['lon'] - lon) <= ZONE_CITY_NEAR]
+    return max(near, key=lambda p: (p['feature'] == 'PPLC', p['population'])) if near else None
 
 
 def fold_entry(code):
@@ -204,13 +221,14 @@ def main():
     for place in geonames:
         by_country.setdefault(place['country'], []).append(place)
     for country, zone, city, lat, lon in zone_rows:
-        wanted = folded_plain(city)
         near = [p for p in by_country.get(country, []) if p['feature'] not in GONE
                 and abs(p['lat'] - lat) <= ZONE_CITY_REACH and abs(p['lon'] - lon) <= ZONE_CITY_REACH
-                and (folded_plain(p['name']).startswith(wanted) or wanted.startswith(folded_plain(p['name'])))]
+                and names_match(city, p['name'])]
         if near:
             place = max(near, key=lambda p: p['population'])
-        else:
+        else:  # a zone named for its island or country: the capital or seat at its point
+            place = seat_at(by_country.get(country, []), lat, lon)
+        if place is None:
             place = {'name': city, 'country': country, 'admin': '', 'population': 0, 'lat': lat, 'lon': lon,
                      'feature': 'ZONE'}
         if id(place) not in kept_ids:
@@ -297,6 +315,7 @@ def main():
     packer = zlib.compressobj(9, zlib.DEFLATED, -15, 9)
     packed = packer.compress(bytes(raw)) + packer.flush()
     write_output(packed, len(raw), len(kept), versions)
+    print('principal cities of zone.tab alone: ' + ', '.join(p['name'] for p in kept if p['feature'] == 'ZONE'))
     print(f'{len(kept)} places, {len(regions)} regions, {len(countries)} countries, {len(guesses)} zone guesses: '
           f'{len(raw)} bytes, packed {len(packed)}')
 
