@@ -57,15 +57,16 @@ public:
         return text;
     }
 
-    const char* Bytes(size_t count)
+    // A two-letter code, as the table holds it without a terminator.
+    void Code(char out[3])
     {
-        if (m_size - m_pos < count) {
+        out[0] = out[1] = out[2] = '\0';
+        if (m_size - m_pos < 2) {
             m_ok = false;
-            return "";
+            return;
         }
-        const char* bytes = reinterpret_cast<const char*>(m_data + m_pos);
-        m_pos += count;
-        return bytes;
+        memcpy(out, m_data + m_pos, 2);
+        m_pos += 2;
     }
 
 private:
@@ -165,15 +166,12 @@ bool CGazetteer::Read()
     m_places.reset(new (std::nothrow) Entry[m_placeCount]);
     m_zoneKeys.reset(new (std::nothrow) const char*[m_zoneKeyCount]);
     m_guesses.reset(new (std::nothrow) ZoneGuess[m_guessCount]);
-    // The folded names are never longer than the names, which the table holds.
-    m_folded.reset(new (std::nothrow) char[PLACE_TABLE_SIZE]);
-    if (!reader.IsOk() || !m_countries || !m_regions || !m_places || !m_zoneKeys || !m_guesses || !m_folded)
+    if (!reader.IsOk() || !m_countries || !m_regions || !m_places || !m_zoneKeys || !m_guesses)
         return false;
 
     for (int c = 0; c < m_countryCount; ++c) {
         Country& country = m_countries[c];
-        memcpy(country.code, reader.Bytes(2), 2);
-        country.code[2] = '\0';
+        reader.Code(country.code);
         country.name = reader.Text();
         country.defaultPlace = static_cast<int>(reader.Number()) - 1;
     }
@@ -183,12 +181,20 @@ bool CGazetteer::Read()
         if (m_regions[r].country >= m_countryCount)
             return false;
     }
+    for (int p = 0; p < m_placeCount; ++p)
+        m_places[p].name = reader.Text();
+    if (!reader.IsOk() || !m_placeCount)
+        return false;
+    // A folded name is never longer than the name.
+    const char* lastName = m_places[m_placeCount - 1].name;
+    size_t namesSize = lastName + strlen(lastName) + 1 - m_places[0].name;
+    m_folded.reset(new (std::nothrow) char[namesSize]);
+    if (!m_folded)
+        return false;
     size_t foldedUsed = 0;
     for (int p = 0; p < m_placeCount; ++p) {
-        Entry& place = m_places[p];
-        place.name = reader.Text();
-        place.folded = m_folded.get() + foldedUsed;
-        foldedUsed += FoldForSearch(place.name, m_folded.get() + foldedUsed, PLACE_TABLE_SIZE - foldedUsed) + 1;
+        m_places[p].folded = m_folded.get() + foldedUsed;
+        foldedUsed += FoldForSearch(m_places[p].name, m_folded.get() + foldedUsed, namesSize - foldedUsed) + 1;
     }
     for (int p = 0; p < m_placeCount; ++p) {
         m_places[p].region = static_cast<int>(reader.Number());
