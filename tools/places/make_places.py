@@ -193,8 +193,14 @@ def seat_at(places, lat, lon):
 def fold_entry(code):
     """What the search reads a code point as: lower-case letters without marks, ' ' for a separator."""
     char = chr(code)
-    if char in EXTRA_FOLDS:
-        return EXTRA_FOLDS[char]
+    folded = EXTRA_FOLDS.get(char) or fold_by_decomposition(char)
+    # The search folds names in the room the names take.
+    if len(folded.encode('utf-8')) > min(FOLDED_MAX, len(char.encode('utf-8'))):
+        raise ValueError(f'fold of U+{code:04X} is too long')
+    return folded
+
+
+def fold_by_decomposition(char):
     if unicodedata.combining(char):
         return ''
     base = ''.join(c for c in unicodedata.normalize('NFD', char) if not unicodedata.combining(c)).lower()
@@ -202,8 +208,6 @@ def fold_entry(code):
         base = char  # a lower case outside the table's reach would grow the text: keep the letter
     if not base or not all(c.isalnum() for c in base):
         return ' '
-    if len(base.encode('utf-8')) > FOLDED_MAX:
-        raise ValueError(f'fold of U+{code:04X} is too long')
     return base
 
 
