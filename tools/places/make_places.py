@@ -25,7 +25,6 @@ zone.tab (from zone.tab itself when GeoNames has no such place nearby).
 """
 import glob
 import json
-import math
 import os
 import re
 import subprocess
