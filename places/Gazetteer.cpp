@@ -261,7 +261,7 @@ int CGazetteer::Find(const char* text, int found[MAX_FOUND_PLACES]) const
 
 int CGazetteer::Guess(const char* country, const char* windowsZone) const
 {
-    if (!m_places)
+    if (!m_places || !country)
         return -1;
     int countryIndex = -1;
     for (int c = 0; c < m_countryCount && countryIndex < 0; ++c) {
