@@ -62,7 +62,7 @@ std::vector<double> ShadowDirectionDifferences(double latitude, double longitude
 
 }  // namespace
 
-TEST(Ephemeris, JulianDayCountsLeapYearsAndTheZone)
+TEST(Ephemeris, JulianDayCountsLeapYearsTheZoneAndTheDialsDays)
 {
     EXPECT_EQ(JulianDayFromLocal(2000, 1, 12 * 3600, 0), 2451545.0);
     EXPECT_EQ(JulianDayFromLocal(1900, 1, 0, 0), 2415020.5);        // 1900 is no leap year

@@ -6,8 +6,8 @@
 #   tools/mutants.sh [-l LIST] [-t SECONDS] [PATTERN]
 #
 # -l LIST     the slips (default tools/mutants.txt): one a line, tab-separated
-#             file, text, replacement ("\t" and "\n" stand for a tab and a line
-#             break); blank lines and lines starting with # are skipped
+#             file, text, replacement ("\n" stands for a line break); blank
+#             lines and lines starting with # are skipped
 # -t SECONDS  the most one slip's tests may run (default 300); longer counts
 #             as caught, as a hang is a failure
 # PATTERN     only the slips whose line contains it (grep -F)
@@ -87,8 +87,7 @@ replace_in() {
     SLIP_TEXT=$2 SLIP_NEW=$3 perl -0777 -pi -e 's/\Q$ENV{SLIP_TEXT}\E/$ENV{SLIP_NEW}/' "$1"
 }
 unescape() {
-    local s=${1//\\t/$'\t'}
-    printf '%s' "${s//\\n/$'\n'}"
+    printf '%s' "${1//\\n/$'\n'}"
 }
 
 caught=0 survived=0 broken=0 number=0
