@@ -75,7 +75,8 @@ double BlurDrag(int distance)
     int i = 32;
     while (i < 63 && line[i] >= 128)
         ++i;
-    return i - 32 + (line[i - 1] - 127.5) / (line[i - 1] - line[i]);
+    // The half level now, against where it lay: between bytes 31 and 32.
+    return i - 1 + (line[i - 1] - 127.5) / (line[i - 1] - line[i]) - 31.5;
 }
 
 TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
