@@ -16,7 +16,7 @@ const double RAD = 3.14159265358979323846 / 180;
 const double OBLIQUITY_J2000 = 23.4392911;  // mean obliquity at J2000, degrees
 const double ABERRATION = 20.4898 / 3600;   // degrees at one astronomical unit
 const int SAMPLES = 4000;                   // enough to meet every season, hour and latitude
-const double TOLERANCE = 0.02;              // degrees between the two directions
+const double TOLERANCE = 0.01;              // degrees between the two directions, as promised
 
 void EclipticToEquatorial(double lambda, double beta, double epsilon, double& ra, double& dec)
 {

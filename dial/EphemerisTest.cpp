@@ -62,12 +62,20 @@ std::vector<double> ShadowDirectionDifferences(double latitude, double longitude
 
 }  // namespace
 
-TEST(Ephemeris, JulianDayCountsLeapYearsAndTheZone)
+TEST(Ephemeris, JulianDayCountsLeapYearsTheZoneAndTheDialsDays)
 {
     EXPECT_EQ(JulianDayFromLocal(2000, 1, 12 * 3600, 0), 2451545.0);
     EXPECT_EQ(JulianDayFromLocal(1900, 1, 0, 0), 2415020.5);        // 1900 is no leap year
     EXPECT_EQ(JulianDayFromLocal(2024, 366, 86400, 0), 2460676.5);  // 2024 is
     EXPECT_EQ(JulianDayFromLocal(2025, 1, 3600, 60), 2460676.5);
+    // The dial's moment: 15 February 2026, 12:00 at UTC+1.
+    const SunSource madrid = {true, -3.7, 2026, 60};
+    const int t = SimulatedMoment(46, 12 * 3600);
+    EXPECT_NEAR(JulianDayOfMoment(madrid, t), 2461086.5 + 11 / 24.0, 1e-6);
+    const Shadow dial = ComputeDialShadow(madrid, 40.4, GNOMON_LENGTH_BIG, t);
+    const Shadow sky = ComputeExactShadow(40.4, -3.7, GNOMON_LENGTH_BIG, JulianDayFromLocal(2026, 46, 12 * 3600, 60));
+    EXPECT_TRUE(dial.u == sky.u && dial.v == sky.v)
+        << "dial (" << dial.u << ", " << dial.v << "), ephemeris (" << sky.u << ", " << sky.v << ")";
 }
 
 TEST(Ephemeris, ReproducesPublishedFigures)
@@ -75,6 +83,7 @@ TEST(Ephemeris, ReproducesPublishedFigures)
     double ApparentSun::*ra = &ApparentSun::rightAscension;
     double ApparentSun::*dec = &ApparentSun::declination;
     double ApparentSun::*eot = &ApparentSun::equationOfTime;
+    double ApparentSun::*gast = &ApparentSun::siderealTime;
     const Figure figures[] = {
         // The standard text on astronomical algorithms: the worked example for
         // solar coordinates at 1992 October 13.0 TD (right ascension
@@ -83,6 +92,10 @@ TEST(Ephemeris, ReproducesPublishedFigures)
         {"1992-10-13 right ascension", 1992, 287, 0, ra, 198.38083, 0.01},
         {"1992-10-13 declination", 1992, 287, 0, dec, -7.78507, 0.01},
         {"1992-10-13 equation of time", 1992, 287, 0, eot, 13.710, 0.05},
+        // Its worked example for sidereal time: 1987 April 10, 0h UT, apparent
+        // 13h10m46.1351s, which the equation of the equinoxes puts 0.2317 s
+        // (0.001 degree) before the mean one.
+        {"1987-04-10 apparent sidereal time", 1987, 100, 0, gast, 197.6922296, 0.0003},
         // Published times of the equinoxes and solstices (UT, to the minute);
         // at a solstice the declination is the obliquity of that date.
         {"2000 March equinox", 2000, 80, 7 * 3600 + 35 * 60, dec, 0, 0.01},

@@ -72,6 +72,19 @@ TEST(SunModel, SummerNoonShadowLiesOnTheNoonLineBelowTheFoot)
     EXPECT_FALSE(ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 0)).isDay);
 }
 
+TEST(SunModel, DaylightDimmingFollowsTheSunsAltitude)
+{
+    // Sine of the altitude and the daylight factor: a steep rise just over
+    // the horizon, then almost flat.
+    const double table[][2] = {{0.001, 0.20243}, {0.01, 0.48897}, {0.1, 0.89754}, {0.5, 0.98725}, {1, 1}};
+    for (const auto& row : table) {
+        const double a = row[0];
+        // On the equator the sun's vector (0, sin, -cos) stands at that altitude.
+        double got = ShadowFromSunVector(0, GNOMON_LENGTH_BIG, {0, a, -sqrt(1 - a * a)}).brightness;
+        EXPECT_NEAR(got, row[1], 1e-5) << "sine of the altitude " << a << ": got " << got;
+    }
+}
+
 TEST(SunModel, EquationOfTimeComesOutOfTheModel)
 {
     // Minutes of local standard time at which the shadow meets the noon line.

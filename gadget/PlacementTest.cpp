@@ -14,6 +14,10 @@ const PlaceRect AREAS[] = {{0, 0, 1920, 1040}, {-1280, -300, 0, 724}};
 const WorkAreas TWO = {AREAS, 2, 0};
 const WorkAreas SECOND_IS_PRIMARY = {AREAS, 2, 1};
 const WorkAreas PRIMARY_ONLY = {AREAS, 1, 0};
+const WorkAreas PRIMARY_OUTSIDE = {AREAS, 2, 2};
+// A work area a pixel narrower and 99 pixels lower than the window.
+const PlaceRect TOO_SMALL_AREA = {0, 0, 299, 201};
+const WorkAreas TOO_SMALL = {&TOO_SMALL_AREA, 1, 0};
 const int SIDE = 300;  // the window's width and height unless a row says otherwise
 
 void ExpectPlace(const char* what, PlacePoint got, PlacePoint want)
@@ -42,6 +46,8 @@ TEST(Placement, StartPlace)
         {"half on each monitor", true, {-150, 100}, &TWO, centred},
         {"that monitor unplugged", true, {-1000, -200}, &PRIMARY_ONLY, centred},
         {"centred on the primary, not the first", false, {0, 0}, &SECOND_IS_PRIMARY, {-790, 62}},
+        {"primary index outside the list", false, {0, 0}, &PRIMARY_OUTSIDE, centred},
+        {"larger than the area by odd pixels: halves floored", false, {0, 0}, &TOO_SMALL, {-1, -50}},
         {"no such monitor", true, {5000, -3000}, &TWO, centred},
         {"largest corner", true, {INT_MAX, INT_MAX}, &TWO, centred},
         {"smallest corner", true, {INT_MIN, -INT_MAX}, &TWO, centred},
@@ -65,6 +71,7 @@ TEST(Placement, KeepOnScreen)
         {"mostly on the second, nearer the primary", {-100, 100}, SIDE, SIDE, {0, 100}},
         {"largest and smallest values", {INT_MAX, INT_MIN}, SIDE, SIDE, {1620, 0}},
         {"larger than the work area", {100, 100}, 2000, 1200, {0, 0}},
+        {"zero-sized, taken as one pixel", {5000, 500}, 0, 0, {1919, 500}},
     };
     for (const Row& row : rows)
         ExpectPlace(row.what, KeepOnScreen(row.place, row.width, row.height, TWO), row.want);

@@ -41,6 +41,7 @@ TEST(FindOption, HyphenAtStartOrAfterSpaceStartsAName)
     EXPECT_FALSE(Has("x-install", "install"));
     EXPECT_FALSE(Has("\"-install\"", "install"));
     EXPECT_FALSE(Has("\"a -install\"", "install"));
+    EXPECT_FALSE(Has("\"a -install b\"", "install"));
     EXPECT_FALSE(Has("\"a\" \"-install b\"", "install"));
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // Picture and background of distinct greys, so that every output tells
@@ -89,6 +91,7 @@ TEST(FrameShading, TranslucentBlendWeighsPictureByOpacity)
     TestCanvas background(5, 3, 0x22FF0101);
     EXPECT_FALSE(BlendTranslucent(picture.Pixels(), background.Pixels(), 5, 3, 1.2f));
     EXPECT_FALSE(BlendTranslucent(picture.Pixels(), background.Pixels(), 5, 3, 1.0f));
+    EXPECT_FALSE(BlendTranslucent(picture.Pixels(), background.Pixels(), 5, 3, NAN));
     EXPECT_FALSE(picture.Changed(4, 2));
     // Opacity 0.5 weighs 128: 255s stay, 1 into 1 gives 0 (both terms floored)
     // and the picture's 255 over 1 gives 128.
