@@ -1,4 +1,4 @@
-// The exact sun against libnova's planetary theory over moments and places from 1950 to 2100.
+// The exact sun, its rise, transit and set against libnova over places and days from 1950 to 2100.
 #include "common/Calendar.h"
 #include "dial/Ephemeris.h"
 
