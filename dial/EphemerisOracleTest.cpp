@@ -127,6 +127,7 @@ bool LibnovaAround(double latitude, double longitude, ln_rst_time& near)
     return true;
 }
 
+// The largest difference met, and where.
 struct Worst
 {
     double seconds = 0;
@@ -166,11 +167,11 @@ TEST(EphemerisOracle, SunriseNoonAndSunsetAgreeWithLibnova)
                     times.sunset < SECONDS_PER_DAY)
             << "rise " << times.sunrise << ", noon " << times.noon << ", set " << times.sunset << " at latitude " << lat
             << ", longitude " << lon << ", " << y << " day " << d;
-        ln_rst_time libnova;
-        libnova.rise = JulianDayFromLocal(y, d, times.sunrise, zone);
-        libnova.transit = JulianDayFromLocal(y, d, times.noon, zone);
-        libnova.set = JulianDayFromLocal(y, d, times.sunset, zone);
-        const ln_rst_time ours = libnova;
+        ln_rst_time ours;
+        ours.rise = JulianDayFromLocal(y, d, times.sunrise, zone);
+        ours.transit = JulianDayFromLocal(y, d, times.noon, zone);
+        ours.set = JulianDayFromLocal(y, d, times.sunset, zone);
+        ln_rst_time libnova = ours;
         if (!LibnovaAround(lat, lon, libnova)) {
             ADD_FAILURE() << "libnova has no rise and set at latitude " << lat << ", " << y << " day " << d;
             continue;
