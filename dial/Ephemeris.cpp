@@ -17,6 +17,9 @@ const double MEAN_SUN_ABERRATION = 0.0057183;     // the same for the mean sun o
 const double SECONDS_PER_HOUR_ANGLE = 240;        // per degree: the sun's hour angle runs 360 degrees a day
 const double MINUTES_PER_DEGREE = 4;              // of time, as the earth turns
 const int NOON_ITERATIONS = 3;                    // each one gains about three digits
+// Each one gains a digit or two even at the edge of the polar day.
+const int RISE_AND_SET_ITERATIONS = 6;
+const double HALF_DAY = SECONDS_PER_DAY / 2;  // seconds from the transit to the lower culmination, near enough
 // Atmospheric refraction by Saemundsson's formula for the true altitude h in
 // degrees: R = A / tan(h + B / (h + C)) arcminutes, for 10 C and 1010 hPa.
 const double REFRACTION_A = 1.02;
@@ -188,6 +191,66 @@ double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMi
         seconds -= atan2(s.x, s.y) / RAD * SECONDS_PER_HOUR_ANGLE;
     }
     return seconds;
+}
+
+namespace {
+
+// A day at a place, for the search of its rise and set.
+struct PlaceAndDay
+{
+    double latitude, longitude;  // degrees north and east
+    int year, dayOfYear, zoneMinutes;
+};
+
+// Declination and hour angle, degrees, of the sun at seconds of the day's local time.
+struct SunOnMeridian
+{
+    double declination, hourAngle;
+};
+
+SunOnMeridian SunAtLocal(const PlaceAndDay& day, double seconds)
+{
+    Vector3 s = SunVector(JulianDayFromLocal(day.year, day.dayOfYear, seconds, day.zoneMinutes), day.longitude);
+    return {asin(-s.z) / RAD, atan2(s.x, s.y) / RAD};
+}
+
+// Seconds of local time at which the sun's centre stands at SUNRISE_ALTITUDE
+// before the transit at noon (side -1) or after it (side +1): the hour angle
+// of that altitude for the declination of the moment reached, again and again.
+double RiseOrSetSeconds(const PlaceAndDay& day, double noon, int side)
+{
+    const double phi = day.latitude * RAD;
+    double seconds = noon + side * HALF_DAY / 2;
+    for (int i = 0; i < RISE_AND_SET_ITERATIONS; ++i) {
+        SunOnMeridian sun = SunAtLocal(day, seconds);
+        double delta = sun.declination * RAD;
+        double cosine = (sin(SUNRISE_ALTITUDE * RAD) - sin(phi) * sin(delta)) / (cos(phi) * cos(delta));
+        double target = side * acos(fmax(-1.0, fmin(1.0, cosine))) / RAD;
+        seconds += HalfRevolution(target - sun.hourAngle) * SECONDS_PER_HOUR_ANGLE;
+    }
+    return seconds;
+}
+
+}  // namespace
+
+SunTimes ComputeSunTimes(double latitude, double longitude, int year, int dayOfYear, int zoneMinutes)
+{
+    const PlaceAndDay day = {latitude, longitude, year, dayOfYear, zoneMinutes};
+    SunTimes times;
+    times.noon = ApparentNoonSeconds(year, dayOfYear, longitude, zoneMinutes);
+    // The sun rises (sets) when it passes SUNRISE_ALTITUDE between the lower
+    // culmination half a day before (after) noon, at |latitude + declination|
+    // - 90 degrees, and the transit, at 90 - |latitude - declination|.
+    double declinations[3];
+    for (int side = -1; side <= 1; ++side)
+        declinations[side + 1] = SunAtLocal(day, times.noon + side * HALF_DAY).declination;
+    const bool upAtNoon = 90 - fabs(latitude - declinations[1]) > SUNRISE_ALTITUDE;
+    times.hasSunrise = upAtNoon && fabs(latitude + declinations[0]) - 90 < SUNRISE_ALTITUDE;
+    times.hasSunset = upAtNoon && fabs(latitude + declinations[2]) - 90 < SUNRISE_ALTITUDE;
+    times.sunrise = times.hasSunrise ? RiseOrSetSeconds(day, times.noon, -1) : times.noon - HALF_DAY;
+    times.sunset = times.hasSunset ? RiseOrSetSeconds(day, times.noon, 1) : times.noon + HALF_DAY;
+    times.dayLength = upAtNoon ? times.sunset - times.sunrise : 0;
+    return times;
 }
 
 double JulianDayOfMoment(const SunSource& sun, int t)

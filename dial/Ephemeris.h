@@ -49,6 +49,30 @@ Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength
 // longitude (degrees east) on that day.
 double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMinutes);
 
+// The day's sun as almanacs give it: the rise and set of the sun's upper
+// edge over a flat horizon, seen through the standard refraction, around the
+// day's meridian transit. Seconds of local time from the day's midnight in
+// the zone the times were asked for; a rise or set far from the zone's
+// meridian may fall before 0 or after 86400.
+struct SunTimes
+{
+    double sunrise;    // without a rise, the lower culmination half a day before noon
+    double noon;       // the sun on the meridian
+    double sunset;     // without a set, the lower culmination half a day after noon
+    double dayLength;  // seconds the sun is up in the 24 hours around noon: 0 when it stays down, 86400 up
+    bool hasSunrise;   // false when the sun stays up from the night before, or down all day
+    bool hasSunset;    // false when the sun stays up into the night after, or down all day
+};
+
+// Altitude of the sun's centre, degrees, when its upper edge touches a flat
+// horizon: 16' of semi-diameter and 34' of refraction below it.
+const double SUNRISE_ALTITUDE = -50.0 / 60;
+
+// The rise, transit and set of the sun on that day (1 = January 1) for
+// latitude and longitude (degrees north and east); zoneMinutes east of UTC,
+// daylight saving included for the times of a clock that keeps it.
+SunTimes ComputeSunTimes(double latitude, double longitude, int year, int dayOfYear, int zoneMinutes);
+
 // Where the dial's sun comes from: the model of ComputeShadow, or the
 // ephemeris for a real year, a longitude and a time zone.
 struct SunSource

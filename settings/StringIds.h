@@ -22,6 +22,15 @@
 #define IDS_BIG_DIAL 201
 #define IDS_SMALL_DIAL 202
 #define IDS_SETTINGS_TIP 203
+// The tip over the dial: the day's sun and the sun now.
+#define IDS_SUNRISE 220
+#define IDS_SOLAR_NOON 221
+#define IDS_SUNSET 222
+#define IDS_DAY_LENGTH 223
+#define IDS_SUN_ALTITUDE 224
+#define IDS_AZIMUTH 225
+#define IDS_NO_SUNSET 226
+#define IDS_NO_SUNRISE 227
 // "About..."; also the command of its item in the window menu and of the
 // About button in Settings.
 #define IDS_ABOUT 240

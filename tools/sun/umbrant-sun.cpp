@@ -4,6 +4,7 @@
 // The exact sun, for a year, a longitude and a time zone (minutes east of UTC):
 //   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 15 --time 10:30 --zone 60 [--small]
 //   umbrant-sun --exact [--lon 14.51] --zone 60 --year 2026 --noon
+//   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 172 --zone 60 --times
 // Places (PlaceCommands.cpp): umbrant-sun --find TEXT, umbrant-sun --guess COUNTRY ZONE
 #include "common/Calendar.h"
 #include "dial/Ephemeris.h"
@@ -69,6 +70,35 @@ void PrintNoonTable(int year, double longitude, int zoneMinutes)
     }
 }
 
+// "name: HH:MM:SS" for a count of whole seconds.
+void PrintSeconds(const char* name, long seconds)
+{
+    printf("%s: %02ld:%02ld:%02ld\n", name, seconds / 3600, seconds / 60 % 60, seconds % 60);
+}
+
+// Seconds of local time rounded to whole ones, as a clock shows them: wrapped
+// into the day.
+long OnClock(double seconds)
+{
+    return (lround(seconds) % SECONDS_PER_DAY + SECONDS_PER_DAY) % SECONDS_PER_DAY;
+}
+
+// The day's sunrise, noon, sunset and length in local time; "none" for a
+// rise or set the day lacks.
+void PrintSunTimes(const SunTimes& times)
+{
+    if (times.hasSunrise)
+        PrintSeconds("sunrise", OnClock(times.sunrise));
+    else
+        printf("sunrise: none\n");
+    PrintSeconds("noon", OnClock(times.noon));
+    if (times.hasSunset)
+        PrintSeconds("sunset", OnClock(times.sunset));
+    else
+        printf("sunset: none\n");
+    PrintSeconds("daylength", lround(times.dayLength));
+}
+
 void PrintLines(double latitude)
 {
     for (int half = 8; half <= 40; ++half) {
@@ -104,7 +134,7 @@ int main(int argc, char** argv)
         "--zone", EARLIEST_ZONE, LATEST_ZONE, true, "zone must be whole minutes east of UTC, -720 to 840", 0, false};
     NumberOption* numbers[] = {&latitude, &day, &longitude, &year, &zone};
     int seconds = -1;
-    bool small = false, lines = false, exact = false, noon = false;
+    bool small = false, lines = false, exact = false, noon = false, times = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         bool hasValue = i + 1 < argc;
@@ -125,17 +155,19 @@ int main(int argc, char** argv)
             exact = true;
         } else if (!strcmp(arg, "--noon")) {
             noon = true;
+        } else if (!strcmp(arg, "--times")) {
+            times = true;
         } else if (!strcmp(arg, "--time") && hasValue) {
             if (!ParseTime(argv[++i], seconds))
                 return Fail("time must be HH:MM or HH:MM:SS, 00:00 to 24:00", argv[i]);
         } else {
             return Fail("unknown or incomplete argument (usage: --lat DEG --day N --time HH:MM [--small] | "
-                        "--lat DEG --lines | --exact ... --year N --zone MIN [--lon DEG] [--noon])",
+                        "--lat DEG --lines | --exact ... --year N --zone MIN [--lon DEG] [--noon | --times])",
                         arg);
         }
     }
-    if (!exact && (noon || longitude.given || year.given || zone.given))
-        return Fail("--lon, --year, --zone and --noon need --exact", nullptr);
+    if (!exact && (noon || times || longitude.given || year.given || zone.given))
+        return Fail("--lon, --year, --zone, --noon and --times need --exact", nullptr);
     if (exact && (lines || !year.given))
         return Fail("--exact needs --year and does not draw --lines", nullptr);
     if (!longitude.given)
@@ -148,6 +180,11 @@ int main(int argc, char** argv)
         return Fail("--lat is required", nullptr);
     if (lines) {
         PrintLines(latitude.value);
+        return 0;
+    }
+    if (times && day.given) {
+        PrintSunTimes(ComputeSunTimes(latitude.value, longitude.value, static_cast<int>(year.value),
+                                      static_cast<int>(day.value), static_cast<int>(zone.value)));
         return 0;
     }
     if (!day.given || seconds < 0)

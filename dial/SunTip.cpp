@@ -1,0 +1,141 @@
+// The text of the tip over the dial: the place, the day's sun and the sun now.
+#include "dial/SunTip.h"
+
+#include "common/Calendar.h"
+
+#include <cmath>
+
+namespace {
+
+const int SECONDS_PER_MINUTE = 60;
+const int MINUTES_PER_HOUR = 60;
+const int MINUTES_PER_DAY = SECONDS_PER_DAY / SECONDS_PER_MINUTE;
+const double FULL_TURN = 360;  // an azimuth that rounds to it is 0
+const int PLACE_DECIMALS = 2;  // a hundredth of a degree, as Settings takes the place
+const int SUN_DECIMALS = 1;
+const wchar_t DEGREE_SIGN[] = L"\u00b0";
+const wchar_t LABEL_END[] = L": ";
+const wchar_t LINE_BREAK[] = L"\r\n";
+
+// The text under construction; it never runs past SUN_TIP_MAX.
+class TipWriter
+{
+public:
+    explicit TipWriter(wchar_t* text) : text_(text) { text_[0] = 0; }
+
+    void Add(const wchar_t* s)
+    {
+        for (; *s && length_ < SUN_TIP_MAX - 1; ++s)
+            text_[length_++] = *s;
+        text_[length_] = 0;
+    }
+
+    // A whole number of at least digits digits.
+    void AddWhole(long n, int digits)
+    {
+        wchar_t reversed[24];
+        int count = 0;
+        do {
+            reversed[count++] = static_cast<wchar_t>(L'0' + n % 10);
+            n /= 10;
+        } while (n > 0 || count < digits);
+        wchar_t s[2] = {0, 0};
+        while (count > 0) {
+            s[0] = reversed[--count];
+            Add(s);
+        }
+    }
+
+    // scaled / 10^decimals with that many decimals.
+    void AddFixed(long scaled, int decimals, wchar_t decimalSign)
+    {
+        if (scaled < 0)
+            Add(L"-");
+        long magnitude = labs(scaled), unit = lround(pow(10, decimals));
+        AddWhole(magnitude / unit, 1);
+        const wchar_t sign[2] = {decimalSign, 0};
+        Add(sign);
+        AddWhole(magnitude % unit, decimals);
+    }
+
+    // H:MM for a count of minutes.
+    void AddClock(long minutes)
+    {
+        AddWhole(minutes / MINUTES_PER_HOUR, 1);
+        Add(L":");
+        AddWhole(minutes % MINUTES_PER_HOUR, 2);
+    }
+
+    void StartLine(const wchar_t* label)
+    {
+        if (length_ > 0)
+            Add(LINE_BREAK);
+        if (label) {
+            Add(label);
+            Add(LABEL_END);
+        }
+    }
+
+private:
+    wchar_t* text_;
+    int length_ = 0;
+};
+
+long Scaled(double value, int decimals)
+{
+    return lround(value * pow(10, decimals));
+}
+
+// Minutes after midnight on the 24-hour clock, to the nearest minute.
+long ClockMinutes(double seconds)
+{
+    long minutes = lround(seconds / SECONDS_PER_MINUTE);
+    return (minutes % MINUTES_PER_DAY + MINUTES_PER_DAY) % MINUTES_PER_DAY;
+}
+
+void AddDegrees(TipWriter& tip, long scaled, int decimals, wchar_t decimalSign)
+{
+    tip.AddFixed(scaled, decimals, decimalSign);
+    tip.Add(DEGREE_SIGN);
+}
+
+}  // namespace
+
+void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* text)
+{
+    TipWriter tip(text);
+    if (facts.placeName && facts.placeName[0]) {
+        tip.Add(facts.placeName);
+    } else {
+        AddDegrees(tip, Scaled(facts.latitude, PLACE_DECIMALS), PLACE_DECIMALS, words.decimalSign);
+        // A list of numbers with decimal commas takes semicolons.
+        tip.Add(words.decimalSign == L',' ? L"; " : L", ");
+        AddDegrees(tip, Scaled(facts.longitude, PLACE_DECIMALS), PLACE_DECIMALS, words.decimalSign);
+    }
+
+    const SunTimes& times = facts.times;
+    if (times.dayLength == 0) {
+        tip.StartLine(nullptr);
+        tip.Add(words.noSunrise);
+    } else if (times.hasSunrise) {
+        tip.StartLine(words.sunrise);
+        tip.AddClock(ClockMinutes(times.sunrise));
+    }
+    tip.StartLine(words.solarNoon);
+    tip.AddClock(ClockMinutes(times.noon));
+    if (times.hasSunset) {
+        tip.StartLine(words.sunset);
+        tip.AddClock(ClockMinutes(times.sunset));
+    } else if (times.dayLength > 0) {
+        tip.StartLine(nullptr);
+        tip.Add(words.noSunset);
+    }
+    tip.StartLine(words.dayLength);
+    tip.AddClock(lround(times.dayLength / SECONDS_PER_MINUTE));
+
+    tip.StartLine(words.sunAltitude);
+    AddDegrees(tip, Scaled(facts.altitude, SUN_DECIMALS), SUN_DECIMALS, words.decimalSign);
+    tip.StartLine(words.azimuth);
+    AddDegrees(tip, Scaled(facts.azimuth, SUN_DECIMALS) % Scaled(FULL_TURN, SUN_DECIMALS), SUN_DECIMALS,
+               words.decimalSign);
+}

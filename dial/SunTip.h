@@ -1,0 +1,40 @@
+// The text of the tip over the dial: the place, the day's sun and the sun now.
+#pragma once
+
+#include "dial/Ephemeris.h"
+
+// The tip's words in the user's language, from the string table
+// (IDS_SUNRISE ... IDS_NO_SUNRISE), and the locale's decimal sign.
+struct SunTipWords
+{
+    const wchar_t* sunrise;
+    const wchar_t* solarNoon;
+    const wchar_t* sunset;
+    const wchar_t* dayLength;
+    const wchar_t* sunAltitude;
+    const wchar_t* azimuth;
+    const wchar_t* noSunset;   // "The sun does not set today"
+    const wchar_t* noSunrise;  // "The sun does not rise today"
+    wchar_t decimalSign;
+};
+
+// What the tip tells.
+struct SunTipFacts
+{
+    const wchar_t* placeName;    // null or empty: the latitude and longitude stand for the place
+    double latitude, longitude;  // degrees north and east
+    SunTimes times;              // for the zone the clock keeps now, daylight saving included
+    double altitude;             // of the sun now as it is seen, degrees
+    double azimuth;              // of the sun now, degrees clockwise from north
+};
+
+// Characters the tip's text may take, terminator included.
+const int SUN_TIP_MAX = 512;
+
+// The tip's lines, separated by "\r\n", into text (SUN_TIP_MAX characters):
+// the place (latitude and longitude with two decimals, south and west
+// negative); "Sunrise: H:MM", "Solar noon: H:MM", "Sunset: H:MM" to the
+// nearest minute on the 24-hour clock, a missing sunrise or sunset left out
+// or said ("The sun does not set today", "... rise today"); the day's
+// length as H:MM; the sun's altitude and azimuth in degrees with one decimal.
+void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* text);
