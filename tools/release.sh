@@ -55,7 +55,8 @@ with zipfile.ZipFile(archive, "w") as out:
         entry = zipfile.ZipInfo(os.path.basename(path), stamp)
         entry.compress_type = zipfile.ZIP_DEFLATED
         entry.create_system = 3
-        entry.external_attr = 0o100644 << 16
+        mode = 0o100755 if path.endswith(".exe") else 0o100644  # runnable under Wine once unpacked
+        entry.external_attr = mode << 16
         with open(path, "rb") as data:
             out.writestr(entry, data.read(), compresslevel=9)
 PYTHON
