@@ -41,9 +41,28 @@ endfunction()
 function(umbrant_benchmarks)
 endfunction()
 
-# Resource scripts find their bitmaps, icons and fragments in resources/,
-# and the id headers they share with the code from the source root.
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${CMAKE_SOURCE_DIR}")
+# The same sources build the same bytes in any folder at any time: no build
+# paths (assertion texts, __FILE__) and no link time stamp in the executable.
+add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
+add_link_options(-Wl,--no-insert-timestamp)
+
+# The version is project()'s: the version resource, the manifest and About
+# take it from these generated files, the release's file names from
+# version.txt.
+set(UMBRANT_GENERATED ${CMAKE_BINARY_DIR}/generated)
+string(REGEX MATCHALL "[0-9]+" version_parts "${PROJECT_VERSION}.0.0.0")
+list(SUBLIST version_parts 0 4 version_parts)
+list(JOIN version_parts ", " UMBRANT_VERSION_NUMBERS)
+list(JOIN version_parts "." UMBRANT_VERSION_QUAD)
+configure_file(${CMAKE_SOURCE_DIR}/resources/UmbrantVersion.h.in ${UMBRANT_GENERATED}/UmbrantVersion.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/resources/Umbrant.manifest.in ${UMBRANT_GENERATED}/Umbrant.manifest @ONLY)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/version.txt CONTENT "${PROJECT_VERSION}\n")
+target_include_directories(umbrant_win_tests PRIVATE ${UMBRANT_GENERATED})
+
+# Resource scripts find their bitmaps, icons and fragments in resources/, the
+# version and the manifest among the generated files, and the id headers they
+# share with the code from the source root.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${UMBRANT_GENERATED} -I${CMAKE_SOURCE_DIR}")
 
 # Test-only resource scripts; they are compiled into the Windows-side test
 # executable together with the program's own resources.

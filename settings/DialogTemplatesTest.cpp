@@ -3,6 +3,7 @@
 #include "settings/HiddenDialog.h"
 #include "settings/LinkControl.h"
 #include "settings/Strings.h"
+#include "UmbrantVersion.h"
 
 #include <commctrl.h>
 #include <cwchar>
@@ -95,7 +96,7 @@ TEST(DialogTexts, ComeFromTheLanguagesBlock)
         EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
     PlainDialog about(L"ABOUT", IDS_ABOUT_DIALOG, LANGUAGE_SLOVENIAN);
     texts = about.AllTexts();
-    for (const wchar_t* text : {L"About\n", L"\nVerzija 1.1\n", L"\nMatev\u017e Rozman\n", L"\n&Ok"})
+    for (const wchar_t* text : {L"About\n", L"\nVerzija " UMBRANT_VERSION "\n", L"\nMatev\u017e Rozman\n", L"\n&Ok"})
         EXPECT_NE(std::wstring::npos, texts.find(text)) << testing::PrintToString(texts);
 
     PlainDialog english(L"SETTINGS", IDS_SETTINGS_DIALOG, LANGUAGE_ENGLISH);

@@ -86,7 +86,7 @@ dlg_click Nastavitve 240
 e2e_check "About opens" dlg_wait About 10
 e2e_check "the Settings dialog stays open under it" dlg_probe Nastavitve >/dev/null
 echo "screenshot: $(e2e_screenshot about-over-settings)"
-e2e_check "About names the version" dlg_shows About "Verzija 1.1"
+e2e_check "About names the version" dlg_shows About "Verzija $(cat "$E2E_WIN_BUILD/version.txt")"
 
 dlg_click About 241
 e2e_check "the mail link opens a mail to the author" dlg_eventually opened mailto:matevz@tavrelon.com
