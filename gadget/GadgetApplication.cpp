@@ -22,6 +22,9 @@ const UINT_PTR CHANGE_TIMER = 2;
 const ULONG CHANGE_TIMER_TOLERANCE_MS = 250;
 const DWORD WINDOW_STYLE = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
 const DWORD WINDOW_EX_STYLE = WS_EX_APPWINDOW;
+// A move or size of the window leaves the stacking order and the active
+// window alone: a dialog of the gadget may be open and keep the keyboard.
+const UINT PLACE_QUIETLY = SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
 
 // Takes a newly made item (null when it could not be made) into the list
 // that owns it; returns it.
@@ -326,8 +329,7 @@ void CGadgetApplication::BringOnScreen()
     RECT rect;
     GetWindowRect(m_window, &rect);
     if (corner.x != rect.left || corner.y != rect.top)
-        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | PLACE_QUIETLY);
 }
 
 bool CGadgetApplication::SetFrame(int frameWidth, int cornerRadius)
@@ -380,7 +382,7 @@ void CGadgetApplication::FitToFrame()
 bool CGadgetApplication::Place(int width, int height, PlacePoint corner)
 {
     if (width == m_width && height == m_height) {
-        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | PLACE_QUIETLY);
         return false;
     }
     m_width = width;
@@ -391,8 +393,7 @@ bool CGadgetApplication::Place(int width, int height, PlacePoint corner)
         m_background->Resize(width, height, true);
     CaptureBackground(false, corner.x, corner.y);
     FitToFrame();
-    SetWindowPos(m_window, nullptr, corner.x, corner.y, width, height,
-                 SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOOWNERZORDER);
+    SetWindowPos(m_window, nullptr, corner.x, corner.y, width, height, SWP_NOCOPYBITS | PLACE_QUIETLY);
     if (m_composition && m_composition->GetDC()) {
         CGdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
         RECT all = {0, 0, width, height};
