@@ -127,6 +127,9 @@ bool CGadgetApplication::SetLanguage(int language)
     for (const std::unique_ptr<CGadgetLink>& link : m_links)
         if (link->m_command == CMD_LANGUAGE)
             link->SetActive(link->m_param != language);
+    if (m_window)
+        ModifyMenuW(GetSystemMenu(m_window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE,
+                    LoadLocalizedStringW(IDS_CLOSE_ITEM, language));
     if (m_gadget)
         m_gadget->OnLanguageChanged(language);
     if (m_events)

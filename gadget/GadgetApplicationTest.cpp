@@ -186,8 +186,12 @@ TEST_F(GadgetHost, SystemMenuHoldsCloseAndTheProgramsItems)
     char text[256];
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Close\tAlt+F4");
-    SendMessageA(m_host->m_window, WM_SYSCOMMAND, IDS_ABOUT, 0);
-    EXPECT_EQ(m_events.m_lastWindowCommand, IDS_ABOUT);
+    m_host->SetLanguage(LANGUAGE_SLOVENIAN);
+    GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Zapri\tAlt+F4") << "Close follows the language";
+    // The system may set the four low bits of a menu command.
+    SendMessageA(m_host->m_window, WM_SYSCOMMAND, 0x20 | 0x3, 0);
+    EXPECT_EQ(m_events.m_lastWindowCommand, 0x20);
 }
 
 TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
