@@ -158,7 +158,8 @@ TEST_F(SettingsDialogTest, OpensWithTheGadgetsSettings)
     EXPECT_TRUE(ShowsText(L"Simuliraj datum in \u010das"));
     HCURSOR linkCursor = LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
     ASSERT_NE(nullptr, linkCursor);
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(linkCursor), GetClassLongPtrA(Item(IDC_ARTICLE_LINK), GCLP_HCURSOR));
+    EXPECT_EQ(linkCursor, CursorOver(Item(IDC_ARTICLE_LINK)));
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), CursorOver(Item(IDC_TIME_LABEL))) << "a label keeps the arrow";
 }
 
 TEST_F(SettingsDialogTest, StoredLatitudeOutOfRangeOpensAtTheEnds)
