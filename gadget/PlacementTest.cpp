@@ -36,7 +36,8 @@ TEST(Placement, StartPlace)
         PlacePoint want;
     } rows[] = {
         {"nothing stored", false, {0, 0}, &TWO, centred},
-        {"two thirds on the primary", true, {1720, 500}, &TWO, {1720, 500}},
+        {"two thirds on the primary, moved wholly on", true, {1720, 500}, &TWO, {1620, 500}},
+        {"wholly on the primary", true, {1000, 500}, &TWO, {1000, 500}},
         {"a pixel less than two thirds", true, {1721, 500}, &TWO, centred},
         {"on the monitor at negative coordinates", true, {-1000, -200}, &TWO, {-1000, -200}},
         {"half on each monitor", true, {-150, 100}, &TWO, centred},
