@@ -1,8 +1,6 @@
 // The host window: creation, size, language, buttons, links and images.
 #include "gadget/GadgetApplication.h"
 
-#include <time.h>
-
 #include <new>
 
 #include "common/Strings.h"
@@ -58,19 +56,17 @@ void CentredPosition(int width, int height, int* x, int* y)
 
 CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title,
                                        int language, int width, int height, COLORREF backgroundColour, int frameWidth,
-                                       int cornerRadius, int idleRedrawMs, float dragOpacity, float fadeTime,
+                                       int cornerRadius, int animationRedrawMs, float dragOpacity, float fadeTime,
                                        int marginLeft, int marginTop, int marginRight, int marginBottom)
     : m_dragAnchorX(0), m_dragAnchorY(0), m_className(DuplicateString(name)), m_title(DuplicateString(title)),
       m_language(language), m_width(width), m_height(height), m_frameWidth(frameWidth), m_cornerRadius(cornerRadius),
       m_marginLeft(marginLeft), m_marginTop(marginTop), m_marginBottom(marginBottom), m_marginRight(marginRight),
-      m_dragOpacity(dragOpacity), m_fadeTime(fadeTime), m_idleRedrawMs(idleRedrawMs),
+      m_dragOpacity(dragOpacity), m_fadeTime(fadeTime), m_animationRedrawMs(animationRedrawMs),
       m_backgroundColour(backgroundColour), m_window(nullptr), m_windowDC(nullptr), m_backgroundBrush(nullptr),
       m_lastTick(0), m_opacity(0), m_opacityTarget(0), m_dragPhase(0), m_dragPhaseTarget(0), m_idleTime(0),
       m_dragging(false), m_captureX(POSITION_UNSET), m_captureY(POSITION_UNSET), m_captureWidth(0), m_captureHeight(0),
       m_gadget(gadget), m_events(events)
-{
-    srand(static_cast<unsigned>(time(nullptr)));
-}
+{ }
 
 CGadgetApplication::~CGadgetApplication()
 {
