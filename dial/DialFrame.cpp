@@ -12,7 +12,6 @@
 #include "raster/Dither.h"
 #include "settings/Strings.h"
 
-#include <cstdlib>
 #include <cstring>
 
 void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,

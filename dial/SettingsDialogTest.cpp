@@ -205,6 +205,12 @@ TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
     EXPECT_EQ("00:00:00", Text(IDC_TIME_TEXT));
     EXPECT_EQ("-01-02", Text(IDC_DATE_TEXT).substr(4));
     EXPECT_TRUE(m_gadget->m_settingsChanged);
+
+    // A size button takes the new size at once: the host hears of it once.
+    SendMessageA(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_SIZE_SMALL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_SIZE_SMALL)));
+    EXPECT_FALSE(m_gadget->m_isBig);
+    EXPECT_EQ(1, m_host.m_sizeUpdates);
 }
 
 // Text typed into a degree box: a number in range is in force at once; any

@@ -150,14 +150,20 @@ protected:
 
 }  // namespace
 
+// Centred on the primary monitor's work area (host_two_monitors.sh gives it
+// a panel, which the virtual screen here lacks).
 TEST_F(GadgetHost, CreateTakesTheGadgetsSizeCentred)
 {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor));
+    const RECT work = monitor.rcWork;
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
     RECT rect = WindowRect();
     EXPECT_EQ(rect.right - rect.left, 262);
     EXPECT_EQ(rect.bottom - rect.top, 262);
-    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 262) / 2);
-    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 262) / 2);
+    EXPECT_EQ(rect.left, work.left + (work.right - work.left - 262) / 2);
+    EXPECT_EQ(rect.top, work.top + (work.bottom - work.top - 262) / 2);
     EXPECT_EQ(m_gadget.m_contentRectCallsBeforeCreate, 0) << "OnCreate comes before the first content rectangle";
     EXPECT_EQ(m_gadget.m_rect.left, 6);
     EXPECT_EQ(m_gadget.m_rect.top, 6);
@@ -165,7 +171,9 @@ TEST_F(GadgetHost, CreateTakesTheGadgetsSizeCentred)
     EXPECT_EQ(m_gadget.m_rect.bottom, 256);
     EXPECT_GT(m_gadget.m_paints, 0);
     EXPECT_EQ(m_gadget.m_stride, 262 * 4);
-    EXPECT_TRUE(m_host->Create(GetModuleHandleA(nullptr))) << "a second Create is a no-op";
+    const HWND window = m_host->m_window;
+    m_host->Create(GetModuleHandleA(nullptr));
+    EXPECT_EQ(window, m_host->m_window) << "a second Create is a no-op";
 
     // The button added while the window was 12 x 12 moved with the frame.
     int left, top, right, bottom;
@@ -208,7 +216,7 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
     SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     m_gadget.m_size = 450;
-    EXPECT_TRUE(m_host->UpdateSize(false));
+    m_host->UpdateSize(false);
     RECT rect = WindowRect();
     EXPECT_EQ(rect.left, 40);
     EXPECT_EQ(rect.top, 50);
@@ -421,7 +429,7 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
 TEST_F(GadgetHost, CommandsReachTheEventSink)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    EXPECT_TRUE(m_host->OnCommand(42, 0, false));
+    m_host->OnCommand(42, 0, false);
     EXPECT_EQ(m_events.m_lastCommand, 42);
     EXPECT_EQ(m_host->FindButton(42, 0), nullptr);
     EXPECT_EQ(m_host->FindButton(CMD_SETTINGS, 5), nullptr) << "a non-zero param must match";
