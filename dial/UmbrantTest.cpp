@@ -2,6 +2,7 @@
 #include "dial/Umbrant.h"
 
 #include "dial/DialSize.h"
+#include "dial/Ephemeris.h"
 #include "dial/Solar.h"
 #include "gadget/GadgetApplication.h"
 #include "raster/BitmapSurface.h"
@@ -184,6 +185,29 @@ TEST_F(UmbrantTest, AsksForFramesOnlyWhenThePictureChanges)
     dial.m_shownMoment = now + 3600;
     dial.m_frameDueMoment = now + 3630;
     EXPECT_TRUE(dial.OnTimer());
+}
+
+// A simulated day is one of the current year of local standard time, which
+// may already have turned over, or not yet, where the clock's UTC year has not.
+TEST_F(UmbrantTest, SimulatedDayTakesTheLocalYearAcrossItsEnd)
+{
+    const struct
+    {
+        const char* what;
+        bool simulate;
+        ClockReading clock;
+        int year;
+    } rows[] = {
+        {"UTC+1 already in the new year", true, {2026, 12, 31, 23, 30, 0, 0, -60}, 2027},
+        {"UTC-5 still in the old year", true, {2027, 1, 1, 0, 30, 0, 0, 300}, 2026},
+        {"midsummer", true, {2026, 6, 21, 12, 0, 0, 0, -60}, 2026},
+        {"the real clock keeps the UTC year", false, {2026, 12, 31, 23, 30, 0, 0, -60}, 2026},
+    };
+    for (const auto& row : rows) {
+        CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
+        dial.m_simulate = row.simulate;
+        EXPECT_EQ(row.year, dial.Sun(row.clock).year) << row.what;
+    }
 }
 
 TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
