@@ -14,6 +14,8 @@ const PlaceRect AREAS[] = {{0, 0, 1920, 1040}, {-1280, -300, 0, 724}};
 const WorkAreas TWO = {AREAS, 2, 0};
 const WorkAreas SECOND_IS_PRIMARY = {AREAS, 2, 1};
 const WorkAreas PRIMARY_ONLY = {AREAS, 1, 0};
+const PlaceRect SXGA_AREA[] = {{0, 0, 1280, 1024}};
+const WorkAreas SXGA = {SXGA_AREA, 1, 0};
 const int SIDE = 300;  // the window's width and height unless a row says otherwise
 
 void ExpectPlace(const char* what, PlacePoint got, PlacePoint want)
@@ -34,21 +36,26 @@ TEST(Placement, StartPlace)
         PlacePoint place;
         const WorkAreas* screens;
         PlacePoint want;
+        int side;
     } rows[] = {
-        {"nothing stored", false, {0, 0}, &TWO, centred},
-        {"two thirds on the primary, moved wholly on", true, {1720, 500}, &TWO, {1620, 500}},
-        {"wholly on the primary", true, {1000, 500}, &TWO, {1000, 500}},
-        {"a pixel less than two thirds", true, {1721, 500}, &TWO, centred},
-        {"on the monitor at negative coordinates", true, {-1000, -200}, &TWO, {-1000, -200}},
-        {"half on each monitor", true, {-150, 100}, &TWO, centred},
-        {"that monitor unplugged", true, {-1000, -200}, &PRIMARY_ONLY, centred},
-        {"centred on the primary, not the first", false, {0, 0}, &SECOND_IS_PRIMARY, {-790, 62}},
-        {"no such monitor", true, {5000, -3000}, &TWO, centred},
-        {"largest corner", true, {INT_MAX, INT_MAX}, &TWO, centred},
-        {"smallest corner", true, {INT_MIN, -INT_MAX}, &TWO, centred},
+        {"nothing stored", false, {0, 0}, &TWO, centred, SIDE},
+        {"two thirds on the primary, moved wholly on", true, {1720, 500}, &TWO, {1620, 500}, SIDE},
+        {"wholly on the primary", true, {1000, 500}, &TWO, {1000, 500}, SIDE},
+        {"a pixel less than two thirds", true, {1721, 500}, &TWO, centred, SIDE},
+        {"on the monitor at negative coordinates", true, {-1000, -200}, &TWO, {-1000, -200}, SIDE},
+        {"half on each monitor", true, {-150, 100}, &TWO, centred, SIDE},
+        {"that monitor unplugged", true, {-1000, -200}, &PRIMARY_ONLY, centred, SIDE},
+        {"centred on the primary, not the first", false, {0, 0}, &SECOND_IS_PRIMARY, {-790, 62}, SIDE},
+        {"no such monitor", true, {5000, -3000}, &TWO, centred, SIDE},
+        {"largest corner", true, {INT_MAX, INT_MAX}, &TWO, centred, SIDE},
+        {"smallest corner", true, {INT_MIN, -INT_MAX}, &TWO, centred, SIDE},
+        // A big gadget left wholly on the screen at 125 % (579 pixels) comes
+        // back at 175 % (810 pixels) wholly on it, its buttons too.
+        {"grown at a larger scale", true, {509, 381}, &SXGA, {470, 214}, 810},
     };
     for (const Row& row : rows)
-        ExpectPlace(row.what, StartPlace(row.stored ? &row.place : nullptr, SIDE, SIDE, *row.screens), row.want);
+        ExpectPlace(row.what, StartPlace(row.stored ? &row.place : nullptr, row.side, row.side, *row.screens),
+                    row.want);
 }
 
 TEST(Placement, KeepOnScreen)
