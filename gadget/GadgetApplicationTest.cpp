@@ -215,8 +215,17 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
     EXPECT_EQ(WindowRect().left, area.left + (area.right - area.left - 262) / 2) << "left " << WindowRect().left;
     SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
+    // A window of the program that is active (a dialog) stays so: nothing
+    // that moves or sizes the gadget activates it.
+    HWND active = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(active);
     m_gadget.m_size = 450;
     m_host->UpdateSize(false);
+    m_host->Resize(462, 462, true);
+    SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(active, GetActiveWindow()) << "the gadget took the activation";
+    DestroyWindow(active);
     RECT rect = WindowRect();
     EXPECT_EQ(rect.left, 40);
     EXPECT_EQ(rect.top, 50);
