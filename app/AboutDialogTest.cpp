@@ -26,7 +26,9 @@ TEST(AboutDialog, ShowsItsLettersAndGivesTheLinksTheLinkCursor)
     EXPECT_STREQ(L"Matev\u017e Rozman", name);
     ASSERT_NE(nullptr, LinkCursor());
     for (int id : {IDC_MAIL_LINK, IDC_HOMEPAGE_LINK})
-        EXPECT_EQ(reinterpret_cast<ULONG_PTR>(LinkCursor()), GetClassLongPtrA(GetDlgItem(about, id), GCLP_HCURSOR));
+        EXPECT_EQ(LinkCursor(), CursorOver(GetDlgItem(about, id))) << "link " << id;
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), CursorOver(GetDlgItem(about, IDC_MAIL_LABEL)))
+        << "the label beside the mail link keeps the arrow";
     DestroyWindow(about);
 }
 

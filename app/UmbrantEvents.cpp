@@ -4,8 +4,27 @@
 #include <shellapi.h>
 
 #include "app/AboutDialog.h"
+#include "settings/DialogIds.h"
 #include "settings/StringIds.h"
 #include "settings/Strings.h"
+
+namespace {
+
+// The window menu's own items: multiples of 16 below the system's commands,
+// which keep the four low bits. About is also the command of Settings' About
+// button.
+const int HOME_PAGE_ITEM = 0x10;
+const int ABOUT_ITEM = IDC_ABOUT;
+static_assert(HOME_PAGE_ITEM % 16 == 0 && ABOUT_ITEM % 16 == 0 && ABOUT_ITEM < 0xF000, "menu ids");
+
+struct MenuItem
+{
+    int id;
+    int stringId;
+};
+const MenuItem MENU_ITEMS[] = {{HOME_PAGE_ITEM, IDS_HOME_PAGE}, {ABOUT_ITEM, IDS_ABOUT}};
+
+}  // namespace
 
 bool CUmbrantEvents::OnCommand(int, int, bool)
 {
@@ -17,9 +36,17 @@ bool CUmbrantEvents::OnNotify(int, int, const char*)
     return true;
 }
 
-bool CUmbrantEvents::OnLanguageChanged(int)
+bool CUmbrantEvents::OnLanguageChanged(int language)
 {
+    LabelMenu(language);
     return true;
+}
+
+void CUmbrantEvents::LabelMenu(int language) const
+{
+    HMENU menu = GetSystemMenu(m_window, FALSE);
+    for (const MenuItem& item : MENU_ITEMS)
+        ModifyMenuW(menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, LoadLocalizedStringW(item.stringId, language));
 }
 
 int CUmbrantEvents::Language() const
@@ -30,16 +57,19 @@ int CUmbrantEvents::Language() const
 void CUmbrantEvents::OnWindowCommand(HWND window, int id, HWND control)
 {
     // About from a dialog's button belongs to that dialog.
-    if (id == IDS_ABOUT)
+    if (id == ABOUT_ITEM)
         ShowAboutDialog(control ? GetParent(control) : window, Language());
-    else if (id == IDS_HOME_PAGE)
+    else if (id == HOME_PAGE_ITEM)
         ShellExecuteW(nullptr, L"open", LoadLocalizedStringW(IDS_HOME_PAGE, Language()), L"", L"", SW_SHOWNORMAL);
 }
 
 void CUmbrantEvents::OnWindowCreated(HWND window)
 {
+    m_window = window;
     HMENU menu = GetSystemMenu(window, FALSE);
-    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, IDS_HOME_PAGE, LoadLocalizedStringW(IDS_HOME_PAGE, Language()));
-    InsertMenuW(menu, 1, MF_BYPOSITION | MF_STRING, IDS_ABOUT, LoadLocalizedStringW(IDS_ABOUT, Language()));
-    InsertMenuW(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    UINT position = 0;
+    for (const MenuItem& item : MENU_ITEMS)
+        InsertMenuW(menu, position++, MF_BYPOSITION | MF_STRING, item.id, L"");
+    InsertMenuW(menu, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    LabelMenu(Language());
 }

@@ -8,6 +8,7 @@ class CUmbrantEvents : public CGadgetEvents
 public:
     bool OnCommand(int command, int param, bool checked) override;
     bool OnNotify(int command, int param, const char* target) override;
+    // The program's window menu items take the language's texts.
     bool OnLanguageChanged(int language) override;
     void OnWindowCommand(HWND window, int id, HWND control) override;
     // Puts the home page and About items, and a separator, above the host's
@@ -19,4 +20,8 @@ public:
 
 private:
     int Language() const;
+    // Gives the window menu's home page and About items the language's texts.
+    void LabelMenu(int language) const;
+
+    HWND m_window = nullptr;
 };

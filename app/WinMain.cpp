@@ -18,9 +18,10 @@
 namespace {
 
 // The host's look: white behind the dial, the translucency while dragged,
-// the fade time and how often an idle gadget is drawn all the same.
+// the fade time, and how often a frame is drawn while a fade or a drag runs
+// the host's timer though nothing changed (never when the gadget is idle).
 const COLORREF BACKGROUND_COLOUR = RGB(255, 255, 255);
-const int IDLE_REDRAW_MS = 1000;
+const int ANIMATION_REDRAW_MS = 1000;
 const float DRAG_OPACITY = 0.75f;
 const float FADE_TIME = 0.15f;
 // The window's size before the dial gives its own.
@@ -115,7 +116,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, PROGRAM_NAME, nullptr, nullptr);
     const DialSize size = DialSizeFor(false, dialScale);
     CGadgetApplication host(&gadget, &events, PROGRAM_NAME, title, language, FIRST_SIZE, FIRST_SIZE, BACKGROUND_COLOUR,
-                            size.frameWidth, size.cornerRadius, IDLE_REDRAW_MS, DRAG_OPACITY, FADE_TIME, 0, 0, 0, 0);
+                            size.frameWidth, size.cornerRadius, ANIMATION_REDRAW_MS, DRAG_OPACITY, FADE_TIME, 0, 0, 0,
+                            0);
     events.m_host = &host;
     host.KeepPlaceUnder(SETTINGS_KEY);
     if (host.Create(instance)) {

@@ -12,7 +12,6 @@
 #include "raster/Dither.h"
 #include "settings/Strings.h"
 
-#include <cstdlib>
 #include <cstring>
 
 void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
@@ -72,6 +71,16 @@ static void StoreNightText(const wchar_t* text, char* out)
         --length;
 }
 
+// The dial's own random numbers, 0 ... 32767, from a linear congruential
+// generator whose state the caller keeps: nothing else in the process moves it.
+static int NextRandom(int* state)
+{
+    const unsigned MULTIPLIER = 1103515245u, INCREMENT = 12345u, DROPPED_BITS = 16, KEPT_MASK = 0x7fff;
+    const unsigned next = static_cast<unsigned>(*state) * MULTIPLIER + INCREMENT;
+    *state = static_cast<int>(next);
+    return static_cast<int>((next >> DROPPED_BITS) & KEPT_MASK);
+}
+
 // A new text from the list of the part of the day, at most every ten seconds.
 static void ChooseNightText(const DialFrame& frame, int t)
 {
@@ -85,8 +94,8 @@ static void ChooseNightText(const DialFrame& frame, int t)
         memset(frame.nightText, 0, NIGHT_TEXT_SIZE);
         return;
     }
-    *frame.nightTextIndex = (rand() & 0x7fff) % count;
-    StoreNightText(LoadLocalizedStringW(base + *frame.nightTextIndex + 1, frame.language), frame.nightText);
+    StoreNightText(LoadLocalizedStringW(base + NextRandom(frame.nightTextRandom) % count + 1, frame.language),
+                   frame.nightText);
 }
 
 // The night text in white, centred in the dial rectangle.

@@ -58,10 +58,10 @@ struct DialFrame
     unsigned char* shadowMask;        // width x height bytes, or null
     const CDialResources* resources;  // brush, font, gnomon and numerals, never null
     DWORD* lastNightTextTime;         // 0: no text chosen yet
-    int* nightTextIndex;
-    char* nightText;  // NIGHT_TEXT_SIZE bytes, UTF-8
-    int language;     // of the night text, an id of the language table
-    SunSource sun;    // the model's or the ephemeris' sun
+    int* nightTextRandom;             // state of the dial's own random numbers, which pick the text
+    char* nightText;                  // NIGHT_TEXT_SIZE bytes, UTF-8
+    int language;                     // of the night text, an id of the language table
+    SunSource sun;                    // the model's or the ephemeris' sun
 };
 
 const int NIGHT_TEXT_SIZE = 1024;

@@ -17,7 +17,8 @@ TEST(NightText, MorningRunsFromThreeToBeforeFifteen)
     // Absurd simulated moments still pick a list.
     EXPECT_EQ(NightTextBase(-3600), NIGHT_TEXT_EVENING);
     EXPECT_EQ(NightTextBase(-12 * 3600), NIGHT_TEXT_MORNING);
-    EXPECT_EQ(NightTextBase(INT_MIN), NightTextBase(INT_MIN));
+    EXPECT_EQ(NightTextBase(INT_MIN), NIGHT_TEXT_EVENING);  // 21 h before the epoch's midnight
+    EXPECT_EQ(NightTextBase(INT_MAX), NIGHT_TEXT_MORNING);  // 3 h
 }
 
 TEST(NightText, CountMustBeAPositiveNumber)

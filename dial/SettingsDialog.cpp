@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 #include <math.h>
+#include <string.h>
 
 namespace {
 
@@ -38,10 +39,11 @@ struct Coordinate
     int limit;
     int tickEvery;  // degrees
     float CUmbrant::*setting;
+    int refusedStringId;  // what the box says of text it does not take
 };
 const Coordinate COORDINATES[] = {
-    {IDC_LATITUDE, IDC_LATITUDE_TEXT, LATITUDE_DEGREES, 15, &CUmbrant::m_latitude},
-    {IDC_LONGITUDE, IDC_LONGITUDE_TEXT, LONGITUDE_DEGREES, 30, &CUmbrant::m_longitude},
+    {IDC_LATITUDE, IDC_LATITUDE_TEXT, LATITUDE_DEGREES, 15, &CUmbrant::m_latitude, IDS_LATITUDE_REFUSED},
+    {IDC_LONGITUDE, IDC_LONGITUDE_TEXT, LONGITUDE_DEGREES, 30, &CUmbrant::m_longitude, IDS_LONGITUDE_REFUSED},
 };
 
 CUmbrant* DialogGadget(HWND dialog)
@@ -87,30 +89,72 @@ void FormatDegrees(float angle, int limit, wchar_t (&text)[TYPED_DEGREES_MAX + 1
     text[length] = L'\0';
 }
 
+// The value a degree box showed before typing began, kept in the box's own
+// user data (a float's bits), so that refused text can give it back.
+void KeepShownValue(HWND box, float value)
+{
+    unsigned bits;
+    memcpy(&bits, &value, sizeof bits);
+    SetWindowLongPtrW(box, GWLP_USERDATA, static_cast<LONG_PTR>(bits));
+}
+
+float ShownValue(HWND box)
+{
+    unsigned bits = static_cast<unsigned>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    float value;
+    memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 // Shows the coordinate's setting in its box.
 void ShowDegrees(HWND dialog, const CUmbrant* gadget, const Coordinate& coordinate)
 {
     wchar_t text[TYPED_DEGREES_MAX + 1];
     FormatDegrees(gadget->*coordinate.setting, coordinate.limit, text);
+    KeepShownValue(GetDlgItem(dialog, coordinate.textId), gadget->*coordinate.setting);
     SetDlgItemTextW(dialog, coordinate.textId, text);
 }
 
-// A change of a degree box's text: a number in range is in force at once
-// and moves the track bar, leaving the text as typed; any other text, and
-// the text the box was given to show the setting, change nothing.
-void OnDegreesTyped(HWND dialog, CUmbrant* gadget, const Coordinate& coordinate)
+// Whether the box holds text that is neither what it showed nor a number in
+// range; degrees gets the number typed, or the value shown.
+bool TypedDegrees(HWND dialog, const Coordinate& coordinate, float* degrees)
 {
     wchar_t typed[TYPED_DEGREES_MAX + 1] = L"";
     wchar_t shown[TYPED_DEGREES_MAX + 1];
     GetDlgItemTextW(dialog, coordinate.textId, typed, TYPED_DEGREES_MAX + 1);
-    FormatDegrees(gadget->*coordinate.setting, coordinate.limit, shown);
+    FormatDegrees(ShownValue(GetDlgItem(dialog, coordinate.textId)), coordinate.limit, shown);
+    *degrees = ShownValue(GetDlgItem(dialog, coordinate.textId));
+    return lstrcmpW(typed, shown) && !ParseTypedDecimal(typed, static_cast<float>(coordinate.limit), degrees);
+}
+
+// A change of a degree box's text: a number in range is in force at once
+// and moves the track bar, leaving the text as typed; any other text puts
+// the value the box showed before the typing back in force, so that no
+// refused text leaves a part of itself (the "10" of "100") behind.
+void OnDegreesTyped(HWND dialog, CUmbrant* gadget, const Coordinate& coordinate)
+{
     float degrees;
-    if (!lstrcmpW(typed, shown) || !ParseTypedDecimal(typed, static_cast<float>(coordinate.limit), &degrees) ||
-        degrees == gadget->*coordinate.setting)
+    TypedDegrees(dialog, coordinate, &degrees);
+    if (degrees == gadget->*coordinate.setting)
         return;
     gadget->*coordinate.setting = degrees;
     SendDlgItemMessageW(dialog, coordinate.barId, TBM_SETPOS, TRUE, NearestDegrees(degrees, coordinate.limit));
     gadget->SettingChanged();
+}
+
+// A box left with refused text says why, as edit boxes do, and shows the
+// setting in force again.
+void OnDegreesLeft(HWND dialog, const CUmbrant* gadget, const Coordinate& coordinate)
+{
+    float degrees;
+    const bool refused = TypedDegrees(dialog, coordinate, &degrees);
+    ShowDegrees(dialog, gadget, coordinate);
+    if (!refused)
+        return;
+    const int language = gadget->Language();
+    EDITBALLOONTIP tip = {sizeof tip, LoadLocalizedStringW(IDS_DEGREES_REFUSED_TITLE, language),
+                          LoadLocalizedStringW(coordinate.refusedStringId, language), TTI_WARNING};
+    SendDlgItemMessageW(dialog, coordinate.textId, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
 }
 
 void SetUpTrackBar(HWND dialog, int id, int minimum, int maximum, int tickEvery, int position)
@@ -211,7 +255,7 @@ void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
         if (notification == EN_CHANGE)
             OnDegreesTyped(dialog, gadget, coordinate);
         else if (notification == EN_KILLFOCUS)
-            ShowDegrees(dialog, gadget, coordinate);
+            OnDegreesLeft(dialog, gadget, coordinate);
     }
 }
 

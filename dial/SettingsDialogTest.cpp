@@ -39,6 +39,15 @@ public:
     int m_sizeUpdates = 0;
 };
 
+// Records the text of the last balloon tip a box was asked to show (the
+// system's edit box may not draw one everywhere).
+LRESULT CALLBACK RecordBalloon(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR record)
+{
+    if (message == EM_SHOWBALLOONTIP)
+        *reinterpret_cast<std::wstring*>(record) = reinterpret_cast<const EDITBALLOONTIP*>(lParam)->pszText;
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 bool KeyExists(const char* path)
 {
     HKEY key;
@@ -158,7 +167,8 @@ TEST_F(SettingsDialogTest, OpensWithTheGadgetsSettings)
     EXPECT_TRUE(ShowsText(L"Simuliraj datum in \u010das"));
     HCURSOR linkCursor = LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
     ASSERT_NE(nullptr, linkCursor);
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(linkCursor), GetClassLongPtrA(Item(IDC_ARTICLE_LINK), GCLP_HCURSOR));
+    EXPECT_EQ(linkCursor, CursorOver(Item(IDC_ARTICLE_LINK)));
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), CursorOver(Item(IDC_TIME_LABEL))) << "a label keeps the arrow";
 }
 
 TEST_F(SettingsDialogTest, StoredLatitudeOutOfRangeOpensAtTheEnds)
@@ -195,8 +205,17 @@ TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
     EXPECT_EQ("00:00:00", Text(IDC_TIME_TEXT));
     EXPECT_EQ("-01-02", Text(IDC_DATE_TEXT).substr(4));
     EXPECT_TRUE(m_gadget->m_settingsChanged);
+
+    // A size button takes the new size at once: the host hears of it once.
+    SendMessageA(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_SIZE_SMALL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_SIZE_SMALL)));
+    EXPECT_FALSE(m_gadget->m_isBig);
+    EXPECT_EQ(1, m_host.m_sizeUpdates);
 }
 
+// Text typed into a degree box: a number in range is in force at once; any
+// other text puts back the value shown before the typing (nothing of "100"
+// stays), and the box left with it shows that value and says why.
 TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
 {
     m_gadget->m_latitude = 46.123f;
@@ -211,9 +230,17 @@ TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
         int position;    // of the track bar
         bool changed;
     } cases[] = {
-        {IDC_LATITUDE_TEXT, L"46.05", 46.05f, 46, true},        {IDC_LATITUDE_TEXT, L"4a", 46.05f, 46, false},
-        {IDC_LATITUDE_TEXT, L"-33,86", -33.86f, -34, true},     {IDC_LATITUDE_TEXT, L"90.5", -33.86f, -34, false},
-        {IDC_LONGITUDE_TEXT, L"-179.75", -179.75f, -180, true}, {IDC_LONGITUDE_TEXT, L"", -179.75f, -180, false},
+        {IDC_LATITUDE_TEXT, L"46.05", 46.05f, 46, true},
+        {IDC_LATITUDE_TEXT, L"4a", 46.123f, 46, true},
+        {IDC_LATITUDE_TEXT, L"10", 10.0f, 10, true},
+        {IDC_LATITUDE_TEXT, L"100", 46.123f, 46, true},
+        {IDC_LATITUDE_TEXT, L"-33,86", -33.86f, -34, true},
+        {IDC_LATITUDE_TEXT, L"90.5", 46.123f, 46, true},
+        {IDC_LATITUDE_TEXT, L"1e3", 46.123f, 46, false},
+        {IDC_LONGITUDE_TEXT, L"-20", -20.0f, -20, true},
+        {IDC_LONGITUDE_TEXT, L"-200", 14.0f, 14, true},
+        {IDC_LONGITUDE_TEXT, L"", 14.0f, 14, false},
+        {IDC_LONGITUDE_TEXT, L"-179.75", -179.75f, -180, true},
     };
     for (const auto& c : cases) {
         m_gadget->m_settingsChanged = false;
@@ -224,10 +251,18 @@ TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
         EXPECT_EQ(c.position, Position(barId)) << testing::PrintToString(c.typed);
         EXPECT_EQ(c.changed, m_gadget->m_settingsChanged) << testing::PrintToString(c.typed);
     }
-    // Leaving the box shows the setting in force again.
-    SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_LONGITUDE_TEXT, EN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(Item(IDC_LONGITUDE_TEXT)));
+    // Leaving a box shows the setting in force again; refused text leaves a
+    // balloon that gives the range.
+    std::wstring balloon;
+    SetWindowSubclass(Item(IDC_LATITUDE_TEXT), RecordBalloon, 0, reinterpret_cast<DWORD_PTR>(&balloon));
+    Type(IDC_LATITUDE_TEXT, L"100");
+    for (int id : {IDC_LONGITUDE_TEXT, IDC_LATITUDE_TEXT})
+        SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(Item(id)));
     EXPECT_EQ("-179" + DecimalSeparator() + "75", Text(IDC_LONGITUDE_TEXT));
+    EXPECT_EQ("46" + DecimalSeparator() + "12", Text(IDC_LATITUDE_TEXT));
+    EXPECT_EQ(46.123f, m_gadget->m_latitude);
+    EXPECT_EQ(L"Type a latitude from -90 to 90 degrees (south negative).", balloon);
+    RemoveWindowSubclass(Item(IDC_LATITUDE_TEXT), RecordBalloon, 0);
     // Releasing the track bar's key (as a click on its thumb does) reports
     // the place it has: the typed fraction stays.
     SendMessageA(Item(IDC_LONGITUDE), WM_KEYUP, VK_RIGHT, 0);

@@ -87,8 +87,8 @@ const StoredSetting STORED_SETTINGS[] = {
 
 CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
     : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0),
-      m_window(nullptr), m_lastNightTextTime(0), m_nightTextIndex(0), m_created(false), m_settingsChanged(false),
-      m_scalePercent(scalePercent)
+      m_window(nullptr), m_lastNightTextTime(0), m_nightTextRandom(static_cast<int>(GetTickCount())), m_created(false),
+      m_settingsChanged(false), m_scalePercent(scalePercent)
 {
     const float zoneMeridian = ZoneMeridian(ReadSystemClock().biasMinutes);
     for (const StoredSetting& setting : STORED_SETTINGS) {
@@ -207,7 +207,7 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
                        m_shadowMask.get(),
                        resources,
                        &m_lastNightTextTime,
-                       &m_nightTextIndex,
+                       &m_nightTextRandom,
                        m_nightText,
                        language,
                        sun};

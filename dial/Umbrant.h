@@ -56,7 +56,8 @@ public:
     HWND m_window;
     std::unique_ptr<CDialResources> m_resources;
     DWORD m_lastNightTextTime;
-    int m_nightTextIndex;
+    // The state of the dial's own random numbers, seeded when it is made.
+    int m_nightTextRandom;
     int m_simulatedDay;
     int m_simulatedTime;
     float m_latitude;

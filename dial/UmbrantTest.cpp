@@ -1,6 +1,8 @@
 // Tests of the sundial gadget without a host window.
 #include "dial/Umbrant.h"
 
+#include "dial/DialSize.h"
+#include "dial/Ephemeris.h"
 #include "dial/Solar.h"
 #include "gadget/GadgetApplication.h"
 #include "raster/BitmapSurface.h"
@@ -133,18 +135,28 @@ TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
     EXPECT_FALSE(second.m_isBig);
 }
 
-TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSetting)
+// The content size follows the size setting at every scale, those between
+// the pictures' (125, 175, 250 %) rounded to the nearest pixel, drawn from
+// the next larger pictures (the largest above 200 %).
+TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSettingAtEveryScale)
 {
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    int width = 0, height = 0;
-    EXPECT_TRUE(dial.GetContentSize(&width, &height));
-    EXPECT_EQ(width, 450);
-    EXPECT_EQ(height, 450);
-    dial.m_isBig = false;
-    EXPECT_TRUE(dial.GetContentSize(nullptr, &height));
-    EXPECT_EQ(height, 250);
-    EXPECT_TRUE(dial.GetContentSize(&width, nullptr));
-    EXPECT_EQ(width, 250);
+    const struct
+    {
+        int scale, big, small, pictureScale;
+    } rows[] = {{100, 450, 250, 100}, {125, 563, 313, 150}, {150, 675, 375, 150},
+                {175, 788, 438, 200}, {200, 900, 500, 200}, {250, 1125, 625, 200}};
+    for (const auto& row : rows) {
+        CUmbrant dial(SETTINGS_KEY, row.scale);
+        int width = 0, height = 0;
+        dial.m_isBig = true;
+        dial.GetContentSize(&width, &height);
+        EXPECT_TRUE(width == row.big && height == row.big) << row.scale << " %: big " << width << " x " << height;
+        dial.m_isBig = false;
+        dial.GetContentSize(nullptr, &height);
+        dial.GetContentSize(&width, nullptr);
+        EXPECT_TRUE(width == row.small && height == row.small) << row.scale << " %: small " << width << " x " << height;
+        EXPECT_EQ(row.pictureScale, DialSizeFor(false, row.scale).pictureScale) << row.scale << " %";
+    }
 }
 
 TEST_F(UmbrantTest, AsksForFramesOnlyWhenThePictureChanges)
@@ -175,14 +187,35 @@ TEST_F(UmbrantTest, AsksForFramesOnlyWhenThePictureChanges)
     EXPECT_TRUE(dial.OnTimer());
 }
 
+// A simulated day is one of the current year of local standard time, which
+// may already have turned over, or not yet, where the clock's UTC year has not.
+TEST_F(UmbrantTest, SimulatedDayTakesTheLocalYearAcrossItsEnd)
+{
+    const struct
+    {
+        const char* what;
+        bool simulate;
+        ClockReading clock;
+        int year;
+    } rows[] = {
+        {"UTC+1 already in the new year", true, {2026, 12, 31, 23, 30, 0, 0, -60}, 2027},
+        {"UTC-5 still in the old year", true, {2027, 1, 1, 0, 30, 0, 0, 300}, 2026},
+        {"midsummer", true, {2026, 6, 21, 12, 0, 0, 0, -60}, 2026},
+        {"the real clock keeps the UTC year", false, {2026, 12, 31, 23, 30, 0, 0, -60}, 2026},
+    };
+    for (const auto& row : rows) {
+        CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
+        dial.m_simulate = row.simulate;
+        EXPECT_EQ(row.year, dial.Sun(row.clock).year) << row.what;
+    }
+}
+
 TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
 {
     CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    bool redraw = false;
-    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0, &redraw));
-    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0, &redraw));
-    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0, &redraw));
-    EXPECT_FALSE(redraw);
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0, nullptr));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0, nullptr));
+    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0, nullptr));
 }
 
 class UmbrantPaintTest : public UmbrantTest
@@ -225,12 +258,12 @@ TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
 TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 {
     CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
+    dial.OnCreate(nullptr, nullptr);
     // Without a rectangle yet there is nothing to paint into.
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(Pixel(0, 0)[0], 0);
 
-    ASSERT_TRUE(dial.SetContentRect(5, 5, 455, 455));
+    dial.SetContentRect(5, 5, 455, 455);
     ASSERT_NE(dial.m_shadowMask.get(), nullptr);
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(Pixel(0, 0)[0], 0);      // outside the rectangle
@@ -244,7 +277,7 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
 {
     CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
+    dial.OnCreate(nullptr, nullptr);
     dial.SetContentRect(5, 5, 455, 455);
     Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 43200));
     const int x = 230 + static_cast<int>(shadow.u), y = 230 - static_cast<int>(shadow.v) - 5;
@@ -266,7 +299,7 @@ TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
 {
     CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
     dial.m_simulatedTime = 23 * 3600;
-    ASSERT_TRUE(dial.OnCreate(nullptr, nullptr));
+    dial.OnCreate(nullptr, nullptr);
     dial.SetContentRect(5, 5, 455, 455);
     EXPECT_TRUE(Paint(dial));
     EXPECT_STREQ(dial.m_nightText, "Evening time.");

@@ -123,7 +123,7 @@ bool CGadgetApplication::Compose(bool force)
         force = animating = true;
     if (!force) {
         m_idleTime += dt;
-        if (m_idleTime <= m_idleRedrawMs * 0.001f) {
+        if (m_idleTime <= m_animationRedrawMs * 0.001f) {
             ScheduleFrames(animating);
             return false;
         }

@@ -93,7 +93,9 @@ public:
     virtual bool OnNotify(int command, int param, const char* target) = 0;
     virtual bool OnLanguageChanged(int language) = 0;
     // WM_COMMAND or WM_SYSCOMMAND of the host window with an id of the
-    // program's; control is the control that sent it, if any.
+    // program's (a window menu item's without the four low bits the system
+    // keeps, so the program's items are multiples of 16 below 0xF000);
+    // control is the control that sent it, if any.
     virtual void OnWindowCommand(HWND window, int id, HWND control) = 0;
     // The host window is made, its menu holding the host's own items.
     virtual void OnWindowCreated(HWND window) = 0;

@@ -1,8 +1,6 @@
 // The host window: creation, size, language, buttons, links and images.
 #include "gadget/GadgetApplication.h"
 
-#include <time.h>
-
 #include <new>
 
 #include "common/Strings.h"
@@ -22,6 +20,9 @@ const UINT_PTR CHANGE_TIMER = 2;
 const ULONG CHANGE_TIMER_TOLERANCE_MS = 250;
 const DWORD WINDOW_STYLE = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
 const DWORD WINDOW_EX_STYLE = WS_EX_APPWINDOW;
+// A move or size of the window leaves the stacking order and the active
+// window alone: a dialog of the gadget may be open and keep the keyboard.
+const UINT PLACE_QUIETLY = SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
 
 // Takes a newly made item (null when it could not be made) into the list
 // that owns it; returns it.
@@ -55,19 +56,17 @@ void CentredPosition(int width, int height, int* x, int* y)
 
 CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title,
                                        int language, int width, int height, COLORREF backgroundColour, int frameWidth,
-                                       int cornerRadius, int idleRedrawMs, float dragOpacity, float fadeTime,
+                                       int cornerRadius, int animationRedrawMs, float dragOpacity, float fadeTime,
                                        int marginLeft, int marginTop, int marginRight, int marginBottom)
     : m_dragAnchorX(0), m_dragAnchorY(0), m_className(DuplicateString(name)), m_title(DuplicateString(title)),
       m_language(language), m_width(width), m_height(height), m_frameWidth(frameWidth), m_cornerRadius(cornerRadius),
       m_marginLeft(marginLeft), m_marginTop(marginTop), m_marginBottom(marginBottom), m_marginRight(marginRight),
-      m_dragOpacity(dragOpacity), m_fadeTime(fadeTime), m_idleRedrawMs(idleRedrawMs),
+      m_dragOpacity(dragOpacity), m_fadeTime(fadeTime), m_animationRedrawMs(animationRedrawMs),
       m_backgroundColour(backgroundColour), m_window(nullptr), m_windowDC(nullptr), m_backgroundBrush(nullptr),
       m_lastTick(0), m_opacity(0), m_opacityTarget(0), m_dragPhase(0), m_dragPhaseTarget(0), m_idleTime(0),
       m_dragging(false), m_captureX(POSITION_UNSET), m_captureY(POSITION_UNSET), m_captureWidth(0), m_captureHeight(0),
       m_gadget(gadget), m_events(events)
-{
-    srand(static_cast<unsigned>(time(nullptr)));
-}
+{ }
 
 CGadgetApplication::~CGadgetApplication()
 {
@@ -124,6 +123,9 @@ bool CGadgetApplication::SetLanguage(int language)
     for (const std::unique_ptr<CGadgetLink>& link : m_links)
         if (link->m_command == CMD_LANGUAGE)
             link->SetActive(link->m_param != language);
+    if (m_window)
+        ModifyMenuW(GetSystemMenu(m_window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE,
+                    LoadLocalizedStringW(IDS_CLOSE_ITEM, language));
     if (m_gadget)
         m_gadget->OnLanguageChanged(language);
     if (m_events)
@@ -326,8 +328,7 @@ void CGadgetApplication::BringOnScreen()
     RECT rect;
     GetWindowRect(m_window, &rect);
     if (corner.x != rect.left || corner.y != rect.top)
-        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | PLACE_QUIETLY);
 }
 
 bool CGadgetApplication::SetFrame(int frameWidth, int cornerRadius)
@@ -380,7 +381,7 @@ void CGadgetApplication::FitToFrame()
 bool CGadgetApplication::Place(int width, int height, PlacePoint corner)
 {
     if (width == m_width && height == m_height) {
-        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | PLACE_QUIETLY);
         return false;
     }
     m_width = width;
@@ -391,8 +392,7 @@ bool CGadgetApplication::Place(int width, int height, PlacePoint corner)
         m_background->Resize(width, height, true);
     CaptureBackground(false, corner.x, corner.y);
     FitToFrame();
-    SetWindowPos(m_window, nullptr, corner.x, corner.y, width, height,
-                 SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOOWNERZORDER);
+    SetWindowPos(m_window, nullptr, corner.x, corner.y, width, height, SWP_NOCOPYBITS | PLACE_QUIETLY);
     if (m_composition && m_composition->GetDC()) {
         CGdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
         RECT all = {0, 0, width, height};

@@ -20,7 +20,7 @@ class CGadgetApplication : public CCommandTarget, public CNotifyTarget, public C
 public:
     CGadgetApplication(CGadget* gadget, CGadgetEvents* events, const char* name, const char* title, int language,
                        int width, int height, COLORREF backgroundColour, int frameWidth, int cornerRadius,
-                       int idleRedrawMs, float dragOpacity, float fadeTime, int marginLeft, int marginTop,
+                       int animationRedrawMs, float dragOpacity, float fadeTime, int marginLeft, int marginTop,
                        int marginRight, int marginBottom);
     bool OnCommand(int command, int param, bool checked) override;
     ~CGadgetApplication() override;
@@ -84,7 +84,9 @@ public:
     int m_marginLeft, m_marginTop, m_marginBottom, m_marginRight;
     float m_dragOpacity;
     float m_fadeTime;
-    int m_idleRedrawMs;
+    // While the timer runs, a frame is drawn at least this often though nothing
+    // forced one; m_idleTime counts the time since the last frame.
+    int m_animationRedrawMs;
     COLORREF m_backgroundColour;
     HWND m_window;
     HDC m_windowDC;

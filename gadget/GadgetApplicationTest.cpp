@@ -150,14 +150,20 @@ protected:
 
 }  // namespace
 
+// Centred on the primary monitor's work area (host_two_monitors.sh gives it
+// a panel, which the virtual screen here lacks).
 TEST_F(GadgetHost, CreateTakesTheGadgetsSizeCentred)
 {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor));
+    const RECT work = monitor.rcWork;
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
     RECT rect = WindowRect();
     EXPECT_EQ(rect.right - rect.left, 262);
     EXPECT_EQ(rect.bottom - rect.top, 262);
-    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 262) / 2);
-    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 262) / 2);
+    EXPECT_EQ(rect.left, work.left + (work.right - work.left - 262) / 2);
+    EXPECT_EQ(rect.top, work.top + (work.bottom - work.top - 262) / 2);
     EXPECT_EQ(m_gadget.m_contentRectCallsBeforeCreate, 0) << "OnCreate comes before the first content rectangle";
     EXPECT_EQ(m_gadget.m_rect.left, 6);
     EXPECT_EQ(m_gadget.m_rect.top, 6);
@@ -165,7 +171,9 @@ TEST_F(GadgetHost, CreateTakesTheGadgetsSizeCentred)
     EXPECT_EQ(m_gadget.m_rect.bottom, 256);
     EXPECT_GT(m_gadget.m_paints, 0);
     EXPECT_EQ(m_gadget.m_stride, 262 * 4);
-    EXPECT_TRUE(m_host->Create(GetModuleHandleA(nullptr))) << "a second Create is a no-op";
+    const HWND window = m_host->m_window;
+    m_host->Create(GetModuleHandleA(nullptr));
+    EXPECT_EQ(window, m_host->m_window) << "a second Create is a no-op";
 
     // The button added while the window was 12 x 12 moved with the frame.
     int left, top, right, bottom;
@@ -186,8 +194,12 @@ TEST_F(GadgetHost, SystemMenuHoldsCloseAndTheProgramsItems)
     char text[256];
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Close\tAlt+F4");
-    SendMessageA(m_host->m_window, WM_SYSCOMMAND, IDS_ABOUT, 0);
-    EXPECT_EQ(m_events.m_lastWindowCommand, IDS_ABOUT);
+    m_host->SetLanguage(LANGUAGE_SLOVENIAN);
+    GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Zapri\tAlt+F4") << "Close follows the language";
+    // The system may set the four low bits of a menu command.
+    SendMessageA(m_host->m_window, WM_SYSCOMMAND, 0x20 | 0x3, 0);
+    EXPECT_EQ(m_events.m_lastWindowCommand, 0x20);
 }
 
 TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
@@ -203,8 +215,17 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
     EXPECT_EQ(WindowRect().left, area.left + (area.right - area.left - 262) / 2) << "left " << WindowRect().left;
     SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
+    // A window of the program that is active (a dialog) stays so: nothing
+    // that moves or sizes the gadget activates it.
+    HWND active = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(active);
     m_gadget.m_size = 450;
-    EXPECT_TRUE(m_host->UpdateSize(false));
+    m_host->UpdateSize(false);
+    m_host->Resize(462, 462, true);
+    SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(active, GetActiveWindow()) << "the gadget took the activation";
+    DestroyWindow(active);
     RECT rect = WindowRect();
     EXPECT_EQ(rect.left, 40);
     EXPECT_EQ(rect.top, 50);
@@ -417,7 +438,7 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
 TEST_F(GadgetHost, CommandsReachTheEventSink)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    EXPECT_TRUE(m_host->OnCommand(42, 0, false));
+    m_host->OnCommand(42, 0, false);
     EXPECT_EQ(m_events.m_lastCommand, 42);
     EXPECT_EQ(m_host->FindButton(42, 0), nullptr);
     EXPECT_EQ(m_host->FindButton(CMD_SETTINGS, 5), nullptr) << "a non-zero param must match";

@@ -103,7 +103,7 @@ PlacePoint StartPlace(const PlacePoint* stored, int width, int height, const Wor
             long long shown =
                 Overlap(stored->x, w, area.left, area.right) * Overlap(stored->y, h, area.top, area.bottom);
             if (3 * shown >= 2 * w * h)
-                return *stored;
+                return KeepOnScreen(*stored, width, height, screens);
         }
     }
     if (screens.count <= 0)

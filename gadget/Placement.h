@@ -25,9 +25,11 @@ struct WorkAreas
     int primary;
 };
 
-// The window's top-left corner at start: the stored corner when at least two
-// thirds of the window's area lie on one work area, otherwise (also with no
-// stored corner, stored == nullptr) centred on the primary work area.
+// The window's top-left corner at start: the stored corner, moved the least
+// that puts the window wholly on a work area (it may be larger than when it
+// was stored), when at least two thirds of the window's area lie on one work
+// area; otherwise (also with no stored corner, stored == nullptr) centred on
+// the primary work area.
 PlacePoint StartPlace(const PlacePoint* stored, int width, int height, const WorkAreas& screens);
 
 // The top-left corner after the least move that puts the window wholly on one

@@ -18,6 +18,8 @@ const WorkAreas PRIMARY_OUTSIDE = {AREAS, 2, 2};
 // A work area a pixel narrower and 99 pixels lower than the window.
 const PlaceRect TOO_SMALL_AREA = {0, 0, 299, 201};
 const WorkAreas TOO_SMALL = {&TOO_SMALL_AREA, 1, 0};
+const PlaceRect SXGA_AREA[] = {{0, 0, 1280, 1024}};
+const WorkAreas SXGA = {SXGA_AREA, 1, 0};
 const int SIDE = 300;  // the window's width and height unless a row says otherwise
 
 void ExpectPlace(const char* what, PlacePoint got, PlacePoint want)
@@ -38,22 +40,28 @@ TEST(Placement, StartPlace)
         PlacePoint place;
         const WorkAreas* screens;
         PlacePoint want;
+        int side;
     } rows[] = {
-        {"nothing stored", false, {0, 0}, &TWO, centred},
-        {"two thirds on the primary", true, {1720, 500}, &TWO, {1720, 500}},
-        {"a pixel less than two thirds", true, {1721, 500}, &TWO, centred},
-        {"on the monitor at negative coordinates", true, {-1000, -200}, &TWO, {-1000, -200}},
-        {"half on each monitor", true, {-150, 100}, &TWO, centred},
-        {"that monitor unplugged", true, {-1000, -200}, &PRIMARY_ONLY, centred},
-        {"centred on the primary, not the first", false, {0, 0}, &SECOND_IS_PRIMARY, {-790, 62}},
-        {"primary index outside the list", false, {0, 0}, &PRIMARY_OUTSIDE, centred},
-        {"larger than the area by odd pixels: halves floored", false, {0, 0}, &TOO_SMALL, {-1, -50}},
-        {"no such monitor", true, {5000, -3000}, &TWO, centred},
-        {"largest corner", true, {INT_MAX, INT_MAX}, &TWO, centred},
-        {"smallest corner", true, {INT_MIN, -INT_MAX}, &TWO, centred},
+        {"nothing stored", false, {0, 0}, &TWO, centred, SIDE},
+        {"two thirds on the primary, moved wholly on", true, {1720, 500}, &TWO, {1620, 500}, SIDE},
+        {"wholly on the primary", true, {1000, 500}, &TWO, {1000, 500}, SIDE},
+        {"a pixel less than two thirds", true, {1721, 500}, &TWO, centred, SIDE},
+        {"on the monitor at negative coordinates", true, {-1000, -200}, &TWO, {-1000, -200}, SIDE},
+        {"half on each monitor", true, {-150, 100}, &TWO, centred, SIDE},
+        {"that monitor unplugged", true, {-1000, -200}, &PRIMARY_ONLY, centred, SIDE},
+        {"centred on the primary, not the first", false, {0, 0}, &SECOND_IS_PRIMARY, {-790, 62}, SIDE},
+        {"primary index outside the list", false, {0, 0}, &PRIMARY_OUTSIDE, centred, SIDE},
+        {"larger than the area by odd pixels: halves floored", false, {0, 0}, &TOO_SMALL, {-1, -50}, SIDE},
+        {"no such monitor", true, {5000, -3000}, &TWO, centred, SIDE},
+        {"largest corner", true, {INT_MAX, INT_MAX}, &TWO, centred, SIDE},
+        {"smallest corner", true, {INT_MIN, -INT_MAX}, &TWO, centred, SIDE},
+        // A big gadget left wholly on the screen at 125 % (579 pixels) comes
+        // back at 175 % (810 pixels) wholly on it, its buttons too.
+        {"grown at a larger scale", true, {509, 381}, &SXGA, {470, 214}, 810},
     };
     for (const Row& row : rows)
-        ExpectPlace(row.what, StartPlace(row.stored ? &row.place : nullptr, SIDE, SIDE, *row.screens), row.want);
+        ExpectPlace(row.what, StartPlace(row.stored ? &row.place : nullptr, row.side, row.side, *row.screens),
+                    row.want);
 }
 
 TEST(Placement, KeepOnScreen)

@@ -9,6 +9,7 @@ namespace {
 const UINT OUT_OF_THE_WAY = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
 const UINT DRAG_MOVE = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 const int SCROLL_PAGE = 30;
+const WPARAM SYSTEM_COMMAND_MASK = 0xFFF0;
 // Where the mouse counts as being once it has left the window: outside every
 // button and link.
 const LPARAM OUTSIDE_THE_WINDOW = MAKELPARAM(0x8000, 0x8000);
@@ -222,9 +223,11 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     case WM_SYSCOMMAND:
         // The program's own items of the window menu, and commands sent to
         // the window by its dialogs.
-        if (host->m_events)
-            host->m_events->OnWindowCommand(window, LOWORD(wParam),
-                                            message == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : nullptr);
+        // The system keeps the low four bits of a window menu command.
+        if (host->m_events && message == WM_COMMAND)
+            host->m_events->OnWindowCommand(window, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        else if (host->m_events)
+            host->m_events->OnWindowCommand(window, static_cast<int>(wParam & SYSTEM_COMMAND_MASK), nullptr);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

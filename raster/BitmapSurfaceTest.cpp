@@ -96,14 +96,14 @@ TEST_F(BitmapSurfaceTest, ReleaseEmptiesAndCanRepeat)
     CBitmapSurface empty;
     EXPECT_EQ(empty.GetPixels(), nullptr);
     EXPECT_EQ(empty.GetDC(), nullptr);
-    EXPECT_TRUE(empty.Release());
+    empty.Release();
 
     CBitmapSurface surface(m_screen, 8, 8, nullptr);
-    EXPECT_TRUE(surface.Release());
+    surface.Release();
     EXPECT_EQ(surface.m_width, 0);
     EXPECT_EQ(surface.m_height, 0);
     EXPECT_EQ(surface.GetPixels(), nullptr);
-    EXPECT_TRUE(surface.Release());
+    surface.Release();
     // The reference stays, so the surface can come back.
     EXPECT_TRUE(surface.Resize(5, 5, false));
     EXPECT_NE(surface.GetPixels(), nullptr);

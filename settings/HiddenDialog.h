@@ -19,3 +19,11 @@ inline HWND CreateHiddenDialog(const wchar_t* templateName, DLGPROC procedure, L
     return CreateDialogIndirectParamW(module, reinterpret_cast<DLGTEMPLATE*>(copy.data()), nullptr, procedure,
                                       parameter);
 }
+
+// The cursor a control of a dialog sets when the mouse moves over it.
+inline HCURSOR CursorOver(HWND control)
+{
+    SetCursor(nullptr);
+    SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+}

@@ -3,6 +3,7 @@
 
 #include "platform/Handles.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 void DrawLinkControl(const DRAWITEMSTRUCT* item)
@@ -27,11 +28,28 @@ void DrawLinkControl(const DRAWITEMSTRUCT* item)
     LineTo(dc, bounds.left + (width + textWidth) / 2, bounds.bottom - 1);
 }
 
+namespace {
+
+// The link's own cursor: the control answers WM_SETCURSOR with the hand, so
+// that every other static keeps its class's arrow.
+LRESULT CALLBACK LinkCursorProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR cursor)
+{
+    if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(reinterpret_cast<HCURSOR>(cursor));
+        return TRUE;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(control, LinkCursorProc, 0);
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+}  // namespace
+
 void SetLinkCursor(HWND dialog, int linkId)
 {
     HCURSOR cursor = LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
     if (cursor)
-        SetClassLongPtrA(GetDlgItem(dialog, linkId), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+        SetWindowSubclass(GetDlgItem(dialog, linkId), LinkCursorProc, 0, reinterpret_cast<DWORD_PTR>(cursor));
 }
 
 void OpenAddress(const char* address)

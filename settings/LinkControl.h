@@ -13,8 +13,7 @@ const COLORREF LINK_COLOUR = RGB(0, 0, 192);
 // LINK_COLOUR and underlined over exactly its width at the bottom row.
 void DrawLinkControl(const DRAWITEMSTRUCT* item);
 
-// Gives the link control the module's LinkCursor; the cursor is a property
-// of the control's window class, which only clickable statics bring into view.
+// Gives the link control the module's LinkCursor while the mouse is over it.
 void SetLinkCursor(HWND dialog, int linkId);
 
 // Opens an address with the shell's "open" verb.

@@ -17,8 +17,13 @@
 #define IDS_UNINSTALL_CAPTION 54
 #define IDS_UNINSTALLED 55
 #define IDS_CANNOT_UNINSTALL 56
-// The home page; also the command of its item in the window menu.
+// The home page, which its window menu item opens.
 #define IDS_HOME_PAGE 57
+// What a degree box says of text it does not take: a title, and the range
+// of each box.
+#define IDS_DEGREES_REFUSED_TITLE 60
+#define IDS_LATITUDE_REFUSED 61
+#define IDS_LONGITUDE_REFUSED 62
 #define IDS_BIG_DIAL 201
 #define IDS_SMALL_DIAL 202
 #define IDS_SETTINGS_TIP 203
@@ -31,8 +36,8 @@
 #define IDS_AZIMUTH 225
 #define IDS_NO_SUNSET 226
 #define IDS_NO_SUNRISE 227
-// "About..."; also the command of its item in the window menu and of the
-// About button in Settings.
+// "About..."; also the command of the About button in Settings and of the
+// About item of the window menu (a multiple of 16, as menu commands are).
 #define IDS_ABOUT 240
 // The night face's messages: a count, then that many texts.
 #define IDS_MORNING_TEXTS 250

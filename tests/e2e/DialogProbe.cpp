@@ -5,7 +5,10 @@
 //   <id> <class> <enabled> <state> <left> <top> <right> <bottom> <text>
 // state: check state of buttons, position of track bars, "-" otherwise;
 // rectangles on the screen; texts in UTF-8. Exit code 1 when no visible
-// dialog has the title.
+// dialog has the title. With "-window <title> [minimise]" it reads a top-level
+// window instead, minimised first if asked, which Wine without a window
+// manager offers no other way to do:
+//   window <minimised> <foreground>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -47,6 +50,15 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
+    if (!lstrcmpA(argv[1], "-window") && argc > 2) {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        if (!window)
+            return 1;
+        if (argc > 3 && !lstrcmpA(argv[3], "minimise"))
+            ShowWindow(window, SW_MINIMIZE);
+        printf("window %d %d\n", IsIconic(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0);
+        return 0;
+    }
     HWND dialog = nullptr;
     while ((dialog = FindWindowExA(nullptr, dialog, "#32770", argv[1])) && !IsWindowVisible(dialog)) {
     }

@@ -43,8 +43,9 @@ dial_check "Slovenian evening text is the shorter one ($evening_en_width / $even
     [ "$evening_sl_width" -lt $(( evening_en_width * 2 / 3 )) ]
 dial_check "Slovenian morning text is the shorter one ($morning_en_width / $morning_sl_width)" \
     [ "$morning_sl_width" -lt $(( morning_en_width * 2 / 3 )) ]
-dial_check "morning and evening texts differ" [ "$morning_en_box" != "$evening_en_box" ] ||
-    ! cmp -s "$DIAL_OUT/morning_en.bmp" "$DIAL_OUT/evening_en.bmp"
+dial_check "morning and evening texts differ" \
+    eval '[ "$morning_en_box" != "$evening_en_box" ] || ! cmp -s "$DIAL_OUT/morning_en.bmp" "$DIAL_OUT/evening_en.bmp"'
 read -r n x0 y0 x1 y1 < <(text_box evening_small)
-dial_check "small dial: text centred ($x0,$y0 .. $x1,$y1)" between $(( (x0 + x1) / 2 )) 115 135
+dial_check "small dial: text centred ($n pixels, $x0,$y0 .. $x1,$y1)" \
+    eval "[ $n -gt 100 ] && between $(( (x0 + x1) / 2 )) 115 135 && between $(( (y0 + y1) / 2 )) 115 135"
 dial_finish

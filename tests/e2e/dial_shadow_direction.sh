@@ -6,6 +6,9 @@
 SUN=$DIAL_WIN_BUILD/../native/tools/sun/umbrant-sun
 [ -x "$SUN" ] || { echo "no $SUN (build the native flavour)"; exit 77; }
 
+# Mean width in pixels the shadow band must have between the foot and the tip.
+MIN_SHADOW_WIDTH=3
+
 check_moment() {
     local lat=$1 day=$2 time=$3 size=450 small=() name
     shift 3
@@ -23,8 +26,10 @@ check_moment() {
         printf "%.1f %d\n", atan2(-v, u) * 180 / 3.14159265, r1 }')
     dial_render "$name" --lat "$lat" --day "$day" --time "$time" "${small[@]}" "${sun[@]}"
     read -r measured count < <(dial_shadow_direction "$name" 20 "$reach" $size)
+    # A shadow band is several pixels wide all along: a missing one ("none")
+    # or a few stray dark pixels do not give a direction.
     dial_check "lat $lat day $day $time ($size): shadow at $measured degrees, model $expected ($count pixels)" \
-        dial_angles_close "$measured" "$expected" 3
+        eval "[ $count -ge $(( (reach - 20) * MIN_SHADOW_WIDTH )) ] && dial_angles_close $measured $expected 3"
 }
 
 check_moment 45 172 8:00

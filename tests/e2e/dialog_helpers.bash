@@ -12,6 +12,12 @@ dlg_probe() {
     printf '%s\n' "$out" | tr -d '\r'
 }
 
+# "<minimised> <foreground>" of the top-level window titled $1, minimised
+# first when $2 is "minimise".
+dlg_window_state() {
+    "$UMBRANT_WINE" "$DLG_PROBE" -window "$@" 2>/dev/null | tr -d '\r' | cut -d' ' -f2-
+}
+
 # Waits up to $2 seconds (default 20) for the dialog titled $1.
 dlg_wait() {
     for _ in $(seq $((${2:-20} * 4))); do

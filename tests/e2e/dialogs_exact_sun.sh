@@ -73,6 +73,8 @@ e2e_check "the typed longitude moves the shadow at once ($changed pixels changed
 type_into 224 46.05
 e2e_check "the latitude box keeps 46.05 as typed, its track bar at 46" \
     dlg_eventually eval '[ "$(dlg_state Settings 223)/$(dlg_text Settings 224)" = 46/46.05 ]'
+# Left and typed into again: the typing now begins from 46.05.
+dlg_keys Tab
 type_into 224 a4
 e2e_check "a wrong latitude stays in its box and moves nothing" \
     dlg_eventually eval '[ "$(dlg_state Settings 223)/$(dlg_text Settings 224)" = 46/a4 ]'

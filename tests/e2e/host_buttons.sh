@@ -2,11 +2,18 @@
 # The buttons: hovering the settings button shows its hover frame and the tool
 # tip "Settings"; a press on the close button taken off before the release
 # keeps the program; a click on it ends the program, which then has written
-# all six settings.
+# all ten settings: those stored before the start as the program writes them
+# (so that a value left alone shows), the others anew.
 . "$(dirname "$0")/lib.sh" "$1"
 
-e2e_registry_summer_noon
-e2e_registry_set Language 0
+# A summer noon at 46 N, small, each value stored as the program would not
+# write it; what it writes back.
+stored=(Language=8192 IsBigClock=-2 GeoLatitude=46.0 IsSimulateDateTime=7 SimulatedDayOfYear=0172
+    SimulatedTimeOfDay=043200)
+written=(Language=0 IsBigClock=0 GeoLatitude=46 IsSimulateDateTime=1 SimulatedDayOfYear=172
+    SimulatedTimeOfDay=43200)
+e2e_registry_reset
+for pair in "${stored[@]}"; do e2e_registry_set "${pair%%=*}" "${pair#*=}"; done
 e2e_start
 e2e_check "the fade-in ends" e2e_wait_settled
 settings_x=$((E2E_X + E2E_WIDTH - 40))
@@ -53,5 +60,7 @@ for name in "${E2E_SETTINGS[@]}"; do
     echo "$name = $value"
     e2e_check "$name is saved at exit" [ -n "$value" ]
 done
-e2e_check "the size is saved as small" [ "$(e2e_registry_get IsBigClock)" = 0 ]
+for pair in "${written[@]}"; do
+    e2e_check "${pair%%=*} is written as ${pair#*=}" [ "$(e2e_registry_get "${pair%%=*}")" = "${pair#*=}" ]
+done
 e2e_finish

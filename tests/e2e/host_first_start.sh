@@ -38,14 +38,20 @@ xdotool click 1
 e2e_check "the close button ends the program" e2e_wait_exit 10
 e2e_check "the size chosen in the dialog is saved" [ "$(e2e_registry_get IsBigClock)" = 0 ]
 
-# Second start: the stored size skips the dialog, and the card fades in.
-e2e_start
+# Second start: the stored size skips the dialog, and the card fades in: the
+# first picture taken as soon as the window shows is not yet the white card.
+"$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
+E2E_PID=$!
+E2E_WINDOW=$(e2e_poll 30 eval 'xdotool search --onlyvisible --name "^Umbrant\$" 2>/dev/null | head -1 | grep .') ||
+    e2e_fail "the gadget window appears"
 early=$(e2e_screenshot fade-early)
+e2e_geometry "$E2E_WINDOW"
 e2e_check "the fade-in ends" e2e_wait_settled
 late=$(e2e_screenshot fade-late)
 e2e_geometry "$E2E_WINDOW"
 e2e_rgb "$early" $((E2E_X + 40)) $((E2E_Y + 60))
-echo "card pixel just after the window appeared: $E2E_R $E2E_G $E2E_B (desktop 192 48 48)"
+early_g=$E2E_G
+e2e_check "just after the window appeared the card is not yet white ($E2E_R $E2E_G $E2E_B)" [ "$early_g" -lt 240 ]
 e2e_rgb "$late" $((E2E_X + 40)) $((E2E_Y + 60))
 e2e_check "the card is opaque once the fade-in ends" [ "$E2E_G" -ge 240 ]
 e2e_finish

@@ -1,7 +1,9 @@
 #!/bin/bash
 # At 192 dpi the gadget is drawn at twice its size: the small one is 524
 # pixels wide, and its frame band shows the desktop behind it pixel for
-# pixel (colour edges of the desktop picture fall where they lie).
+# pixel (colour edges of the desktop picture fall where they lie). A big
+# gadget left wholly on the screen at 120 dpi (579 pixels at 509,381) starts
+# wholly on it at 168 dpi, where it is 810 pixels wide.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/display_helpers.bash"
 
@@ -28,4 +30,16 @@ e2e_rgb "$shot" 673 511
 e2e_check "the right band is red at y 511 ($E2E_R $E2E_G $E2E_B)" [ $((E2E_R - E2E_B)) -gt 40 ]
 e2e_rgb "$shot" 673 512
 e2e_check "the right band is blue from y 512 ($E2E_R $E2E_G $E2E_B)" [ $((E2E_B - E2E_R)) -gt 40 ]
+e2e_stop
+
+display_set_dpi 168
+e2e_registry_summer_noon 1
+e2e_registry_set WindowLeft 509
+e2e_registry_set WindowTop 381
+e2e_start
+e2e_check "the big gadget is 810 pixels wide at 168 dpi" e2e_wait_size 810 810
+e2e_geometry "$E2E_WINDOW"
+e2e_check "it starts wholly on the screen (at $E2E_X,$E2E_Y)" \
+    [ "$E2E_X" -ge 0 -a "$E2E_Y" -ge 0 -a $((E2E_X + 810)) -le 1280 -a $((E2E_Y + 810)) -le 1024 ]
+e2e_check "it moved the least to get there" [ "$E2E_X,$E2E_Y" = 470,214 ]
 e2e_finish
