@@ -1,94 +1,99 @@
 // Decimal text of numbers as the registry store keeps them.
 #include "settings/NumberFormat.h"
 
+#include <float.h>
+#include <limits.h>
 #include <math.h>
-
-float ParseDecimal(const char* text, int maxLength)
-{
-    float mantissa = 0.0f;
-    float exponent = 0.0f;
-    float* accumulator = &mantissa;
-    float place = 1.0f;
-    float mantissaSign = 1.0f;
-    float exponentSign = 1.0f;
-    bool inExponent = false;
-    bool inFraction = false;
-
-    for (int i = 0; (maxLength <= 0 || i < maxLength) && text[i]; i++) {
-        char c = text[i];
-        if (c == '-') {
-            if (inExponent)
-                exponentSign = -1.0f;
-            else
-                mantissaSign = -1.0f;
-        } else if (c == '.') {
-            if (!inExponent)
-                inFraction = true;
-        } else if (c == 'e' || c == 'E') {
-            inExponent = true;
-            inFraction = false;
-            place = 1.0f;
-            accumulator = &exponent;
-        } else if (c >= '0' && c <= '9') {
-            float digit = (float)(c - '0');
-            if (inFraction) {
-                place *= 0.1f;
-                *accumulator += digit * place;
-            } else {
-                *accumulator = *accumulator * 10.0f + digit;
-            }
-        }
-    }
-    // A zero mantissa stays zero whatever the exponent (0 x inf would be nan).
-    if (mantissa == 0.0f)
-        return mantissa * mantissaSign;
-    return powf(10.0f, exponent * exponentSign) * mantissa * mantissaSign;
-}
+#include <stdlib.h>
 
 namespace {
 
-bool IsBlank(wchar_t c)
+template <typename Char>
+bool IsBlank(Char c)
 {
-    return c == L' ' || c == L'\t';
+    return c == ' ' || c == '\t';
 }
 
-}  // namespace
-
-bool ParseTypedDecimal(const wchar_t* text, float limit, float* value)
+// Surrounding blanks, an optional sign, digits with at most one decimal sign
+// ("." or ","), at least one digit, nothing else. The number's own text,
+// with the point as its decimal sign, goes to strtod for one correct rounding.
+template <typename Char>
+bool ReadDecimalText(const Char* text, double* value)
 {
-    const wchar_t* c = text;
+    if (!text || !value)
+        return false;
+    const Char* c = text;
     while (IsBlank(*c))
         c++;
-    double sign = 1.0;
-    if (*c == L'-' || *c == L'+')
-        sign = *c++ == L'-' ? -1.0 : 1.0;
-
-    // Double keeps a typed hundredth exact until the one rounding to float.
-    double number = 0.0;
-    double place = 1.0;
+    char number[READ_DECIMAL_MAX + 1];
+    int length = 0;
+    if (*c == '-' || *c == '+')
+        number[length++] = static_cast<char>(*c++);
     bool point = false;
-    bool digits = false;
+    bool anyDigit = false;
     for (; *c && !IsBlank(*c); c++) {
-        if (*c >= L'0' && *c <= L'9') {
-            digits = true;
-            if (point) {
-                place *= 0.1;
-                number += (*c - L'0') * place;
-            } else {
-                number = number * 10.0 + (*c - L'0');
-            }
-        } else if ((*c == L'.' || *c == L',') && !point) {
+        if (length >= READ_DECIMAL_MAX)
+            return false;
+        if (*c >= '0' && *c <= '9') {
+            anyDigit = true;
+            number[length++] = static_cast<char>(*c);
+        } else if ((*c == '.' || *c == ',') && !point) {
             point = true;
+            number[length++] = '.';
         } else {
             return false;
         }
     }
     while (IsBlank(*c))
         c++;
-    // Too many digits give infinity, which the range refuses.
-    if (*c || !digits || !(number <= limit))
+    if (*c || !anyDigit)
         return false;
-    *value = static_cast<float>(sign * number);
+    number[length] = '\0';
+    const double read = strtod(number, nullptr);
+    // Too many digits overflow: such a text is no number this program uses.
+    if (!isfinite(read))
+        return false;
+    *value = read;
+    return true;
+}
+
+}  // namespace
+
+bool ReadDecimal(const char* text, double* value)
+{
+    return ReadDecimalText(text, value);
+}
+
+bool ReadDecimal(const wchar_t* text, double* value)
+{
+    return ReadDecimalText(text, value);
+}
+
+bool ReadStoredFloat(const char* text, float* value)
+{
+    double number;
+    if (!ReadDecimal(text, &number) || !(fabs(number) <= FLT_MAX))
+        return false;
+    *value = static_cast<float>(number);
+    return true;
+}
+
+bool ReadStoredInt(const char* text, int* value)
+{
+    double number;
+    if (!ReadDecimal(text, &number) || number != floor(number))
+        return false;
+    // Whole numbers beyond int's range keep their side of it.
+    *value = number < INT_MIN ? INT_MIN : number > INT_MAX ? INT_MAX : static_cast<int>(number);
+    return true;
+}
+
+bool ParseTypedDecimal(const wchar_t* text, float limit, float* value)
+{
+    double number;
+    if (!ReadDecimal(text, &number) || !(fabs(number) <= limit))
+        return false;
+    *value = static_cast<float>(number);
     return true;
 }
 
