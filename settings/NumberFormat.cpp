@@ -8,8 +8,7 @@
 
 namespace {
 
-template <typename Char>
-bool IsBlank(Char c)
+template <typename Char> bool IsBlank(Char c)
 {
     return c == ' ' || c == '\t';
 }
@@ -17,8 +16,7 @@ bool IsBlank(Char c)
 // Surrounding blanks, an optional sign, digits with at most one decimal sign
 // ("." or ","), at least one digit, nothing else. The number's own text,
 // with the point as its decimal sign, goes to strtod for one correct rounding.
-template <typename Char>
-bool ReadDecimalText(const Char* text, double* value)
+template <typename Char> bool ReadDecimalText(const Char* text, double* value)
 {
     if (!text || !value)
         return false;

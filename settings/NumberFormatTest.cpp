@@ -81,8 +81,8 @@ TEST(ReadStoredNumber, WholeNumbersSaturateAndFractionsAreNoWholeNumber)
         const char* text;
         int expected;
     } cases[] = {
-        {"4096", 4096},         {"-2147483648", INT_MIN}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
-        {"12.0", 12},           {"12.5", MISSING},        {"abc", MISSING},         {"1e2", MISSING},
+        {"4096", 4096}, {"-2147483648", INT_MIN}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
+        {"12.0", 12},   {"12.5", MISSING},        {"abc", MISSING},         {"1e2", MISSING},
         {"", MISSING},
     };
     for (const auto& c : cases) {

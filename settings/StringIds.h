@@ -19,6 +19,11 @@
 #define IDS_CANNOT_UNINSTALL 56
 // The home page; also the command of its item in the window menu.
 #define IDS_HOME_PAGE 57
+// The caption of a failed install's message and what failed.
+#define IDS_INSTALL_CAPTION 58
+#define IDS_CANNOT_COPY 59
+#define IDS_CANNOT_LINK 60
+#define IDS_CANNOT_REGISTER 61
 #define IDS_BIG_DIAL 201
 #define IDS_SMALL_DIAL 202
 #define IDS_SETTINGS_TIP 203
