@@ -40,6 +40,8 @@ function(umbrant_oracle_tests)
 endfunction()
 function(umbrant_benchmarks)
 endfunction()
+function(umbrant_fuzz_target)
+endfunction()
 
 # Resource scripts find their bitmaps, icons and fragments in resources/,
 # and the id headers they share with the code from the source root.

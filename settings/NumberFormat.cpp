@@ -116,18 +116,18 @@ public:
         while (*text)
             Put(*text++);
     }
-    // The next digit of value at place p; value keeps the remainder. The
-    // quotient is floored before it is rounded to single precision, so that
-    // a fraction like .5 comes out as .499999 the way stored values always have.
-    void PutDigit(float& value, float p)
+    // The next digit of value at place p; value keeps the remainder. In
+    // double, where a float's value is exact, so that its digits are its own
+    // and a number written, read and written again keeps its text.
+    void PutDigit(double& value, double p)
     {
-        double digit = floor((double)value / p);
+        double digit = floor(value / p);
         // Rounding residue can stray one step outside 0..9.
         if (!(digit >= 0.0))
             digit = 0.0;
         else if (digit > 9.0)
             digit = 9.0;
-        value -= (float)digit * p;
+        value -= digit * p;
         Put((char)('0' + (int)digit));
     }
     void Finish() { m_out[m_length] = '\0'; }
@@ -139,13 +139,16 @@ private:
 
 }  // namespace
 
-bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out)
+bool FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out)
 {
     DecimalWriter writer(out);
     int n = fractionDigits < 0 ? 0 : (fractionDigits > MAX_FRACTION_DIGITS ? MAX_FRACTION_DIGITS : fractionDigits);
-    float threshold = powf(10.0f, (float)-n);
+    double threshold = pow(10.0, -n);
+    double value = number;
 
-    if (value == 0.0f) {
+    // A number that rounds to zero in every digit is written as zero, without
+    // a sign that would read back as a zero written otherwise.
+    if (value == 0.0 || (!allowExponent && fabs(value) < 0.5 * threshold)) {
         writer.Put('0');
         if (padZeros && n > 0) {
             writer.Put(separator);
@@ -155,7 +158,7 @@ bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExp
         writer.Finish();
         return true;
     }
-    if (value < 0.0f) {
+    if (value < 0.0) {
         writer.Put('-');
         value = -value;
     }
@@ -165,46 +168,45 @@ bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExp
         return true;
     }
 
-    int e = (int)floorf(log10f(value));
+    int e = (int)floor(log10(value));
     bool exponentForm = allowExponent && (e >= 6 || e <= -n);
-    float p;
+    double p;
     if (exponentForm) {
-        // Scaled in double: 10^e of the smallest floats is below float range.
-        value = (float)(value / pow(10.0, e));
-        p = 1.0f;
+        value = value / pow(10.0, e);
+        p = 1.0;
     } else {
-        p = powf(10.0f, (float)e);
+        p = pow(10.0, e);
     }
-    value += 0.5f * threshold;
+    value += 0.5 * threshold;
 
     // log10 and the rounding may leave the leading digit at 0 or 10: move the
     // leading place so that it holds 1..9.
     if (exponentForm) {
-        if (value >= 10.0f) {
-            value /= 10.0f;
+        if (value >= 10.0) {
+            value /= 10.0;
             e++;
-        } else if (value < 1.0f) {
-            value *= 10.0f;
+        } else if (value < 1.0) {
+            value *= 10.0;
             e--;
         }
-    } else if (value >= p * 10.0f) {
-        p *= 10.0f;
+    } else if (value >= p * 10.0) {
+        p *= 10.0;
         e++;
-    } else if (p >= 1.0f && value < p) {
-        p *= 0.1f;
+    } else if (p >= 1.0 && value < p) {
+        p *= 0.1;
         e--;
     }
 
-    if (p < 1.0f)
+    if (p < 1.0)
         writer.Put('0');
-    while (p >= 1.0f) {
+    while (p >= 1.0) {
         writer.PutDigit(value, p);
-        p *= 0.1f;
+        p *= 0.1;
     }
 
     if (n >= 1) {
         if (e < 0)
-            p = 0.1f;
+            p = 0.1;
         bool trim = !exponentForm && !padZeros;
         if (!trim || value >= threshold) {
             writer.Put(separator);
@@ -212,7 +214,7 @@ bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExp
                 if (trim && value < threshold)
                     break;
                 writer.PutDigit(value, p);
-                p *= 0.1f;
+                p *= 0.1;
             }
         }
     }

@@ -135,8 +135,13 @@ TEST(FormatDecimal, StorageSettingsKeepWholeNumbersExact)
     EXPECT_EQ(Stored(-33), "-33");
     EXPECT_EQ(Stored(0), "0");
     EXPECT_EQ(Stored(-0.0f), "0");
+    // Rounded to zero, a negative number has no sign left: "-0" would read
+    // back as a zero that is written "0".
+    EXPECT_EQ(Stored(-0.00000001f), "0");
     EXPECT_EQ(Stored(0.25f), "0.25");
-    EXPECT_EQ(Stored(46.5f), "46.499999");
+    EXPECT_EQ(Stored(46.5f), "46.5");
+    // Written, read and written again, a number keeps its text.
+    EXPECT_EQ(Stored(9.409f), "9.409");
     float back = 0.0f;
     EXPECT_TRUE(ReadStoredFloat(Stored(46.5f).c_str(), &back));
     EXPECT_EQ(back, 46.5f);

@@ -81,7 +81,7 @@ TEST_F(RegistryStore, NumbersAreStoredAsDecimalTextWithItsTerminator)
     {
         const char* name;
         const char* text;
-    } cases[] = {{"Lowest", "-2147483648"}, {"GeoLatitude", "46.499999"}};
+    } cases[] = {{"Lowest", "-2147483648"}, {"GeoLatitude", "46.5"}};
     HKEY key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_READ, &key), ERROR_SUCCESS);
     for (const auto& c : cases) {
