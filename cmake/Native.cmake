@@ -67,7 +67,7 @@ endfunction()
 # from its seed folder (a crash, a hang or a broken round trip fails it).
 # Without a clang that links libFuzzer (tools/setup.sh installs one) the
 # tests are skipped with a message saying so.
-set(UMBRANT_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzz target runs in the tests")
+set(UMBRANT_FUZZ_SECONDS 15 CACHE STRING "Seconds each fuzz target runs in the tests")
 find_program(UMBRANT_CLANGXX NAMES clang++ clang++-14)
 set(UMBRANT_FUZZ_FLAGS -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
     -fno-omit-frame-pointer -fno-exceptions -fno-rtti -Wall -Wextra)
