@@ -1,4 +1,4 @@
-// Decimal text of numbers as the registry store keeps them.
+// Decimal numbers in text: the one strict reader and the writer of stored ones.
 #include "settings/NumberFormat.h"
 
 #include <float.h>
@@ -139,7 +139,7 @@ private:
 
 }  // namespace
 
-bool FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out)
+void FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out)
 {
     DecimalWriter writer(out);
     int n = fractionDigits < 0 ? 0 : (fractionDigits > MAX_FRACTION_DIGITS ? MAX_FRACTION_DIGITS : fractionDigits);
@@ -156,7 +156,7 @@ bool FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowEx
                 writer.Put('0');
         }
         writer.Finish();
-        return true;
+        return;
     }
     if (value < 0.0) {
         writer.Put('-');
@@ -165,7 +165,7 @@ bool FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowEx
     if (isinf(value) || isnan(value)) {
         writer.PutText(isinf(value) ? "inf" : "nan");
         writer.Finish();
-        return true;
+        return;
     }
 
     int e = (int)floor(log10(value));
@@ -231,5 +231,4 @@ bool FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowEx
             writer.Put((char)('0' + magnitude / place % 10));
     }
     writer.Finish();
-    return true;
 }

@@ -1,7 +1,5 @@
-// Decimal text of numbers as the registry store keeps them.
+// Decimal numbers in text: the one strict reader and the writer of stored ones.
 #pragma once
-
-// Decimal text of single-precision numbers as the registry store keeps them.
 
 // The one reader of numbers from outside: stored settings, typed degrees and
 // the tools' options. Reads text that is wholly one decimal number: blanks
@@ -29,5 +27,5 @@ bool ParseTypedDecimal(const wchar_t* text, float limit, float* value);
 const int FORMAT_DECIMAL_MAX = 64;
 
 // Writes value with at most fractionDigits fraction digits into out, which
-// holds FORMAT_DECIMAL_MAX bytes. Always true.
-bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out);
+// holds FORMAT_DECIMAL_MAX bytes.
+void FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out);
