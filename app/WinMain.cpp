@@ -96,8 +96,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         UninstallSelfAs(PROGRAM_NAME, title, SETTINGS_KEY, &message);
         return 0;
     }
-    if (FindOption(commandLine, "install", nullptr, nullptr, 0))
-        InstallSelfAs(PROGRAM_NAME, title);
+    if (FindOption(commandLine, "install", nullptr, nullptr, 0)) {
+        const InstallResult installed = InstallSelfAs(PROGRAM_NAME, title);
+        if (installed != INSTALLED) {
+            MessageBoxW(nullptr, LoadLocalizedStringW(InstallFailureText(installed), language),
+                        LoadLocalizedStringW(IDS_INSTALL_CAPTION, language), MB_ICONERROR);
+            return 1;
+        }
+    }
 
     // A second start only brings the running gadget forward: it builds no
     // gadget and writes nothing.

@@ -61,3 +61,56 @@ function(umbrant_win_sources)
 endfunction()
 function(umbrant_win_tests)
 endfunction()
+
+# Fuzz targets: every reader of outside text under clang's libFuzzer with
+# AddressSanitizer and UBSan, each run by ctest for UMBRANT_FUZZ_SECONDS
+# from its seed folder (a crash, a hang or a broken round trip fails it).
+# Without a clang that links libFuzzer (tools/setup.sh installs one) the
+# tests are skipped with a message saying so.
+set(UMBRANT_FUZZ_SECONDS 15 CACHE STRING "Seconds each fuzz target runs in the tests")
+find_program(UMBRANT_CLANGXX NAMES clang++ clang++-14)
+set(UMBRANT_FUZZ_FLAGS -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer -fno-exceptions -fno-rtti -Wall -Wextra)
+set(UMBRANT_FUZZ_USABLE FALSE)
+if(UMBRANT_CLANGXX)
+  file(WRITE ${CMAKE_BINARY_DIR}/fuzz-probe.cpp
+       "#include <stddef.h>\n#include <stdint.h>\nextern \"C\" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }\n")
+  execute_process(COMMAND ${UMBRANT_CLANGXX} ${UMBRANT_FUZZ_FLAGS} ${CMAKE_BINARY_DIR}/fuzz-probe.cpp
+                          -o ${CMAKE_BINARY_DIR}/fuzz-probe
+                  RESULT_VARIABLE probe_result OUTPUT_QUIET ERROR_QUIET)
+  if(probe_result EQUAL 0)
+    set(UMBRANT_FUZZ_USABLE TRUE)
+  endif()
+endif()
+if(NOT UMBRANT_FUZZ_USABLE)
+  message(WARNING "no clang++ with libFuzzer (tools/setup.sh installs clang and libclang-rt-14-dev): "
+                  "the fuzz tests are skipped")
+endif()
+
+# umbrant_fuzz_target(NAME harness.cpp SOURCES a.cpp b.cpp ...): builds
+# fuzz_NAME from the harness and the sources it reads, with the seeds in
+# fuzz/NAME beside the harness.
+function(umbrant_fuzz_target name harness)
+  cmake_parse_arguments(FUZZ "" "" "SOURCES" ${ARGN})
+  get_filename_component(harness ${harness} ABSOLUTE)
+  get_filename_component(folder ${harness} DIRECTORY)
+  set(seeds ${folder}/${name})
+  if(NOT UMBRANT_FUZZ_USABLE)
+    add_test(NAME fuzz_${name} COMMAND sh -c "echo 'fuzz_${name} skipped: no clang++ with libFuzzer; run tools/setup.sh'; exit 77")
+    set_tests_properties(fuzz_${name} PROPERTIES SKIP_RETURN_CODE 77)
+    return()
+  endif()
+  set(sources)
+  foreach(source ${FUZZ_SOURCES})
+    list(APPEND sources ${CMAKE_SOURCE_DIR}/${source})
+  endforeach()
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
+                     COMMAND ${UMBRANT_CLANGXX} ${UMBRANT_FUZZ_FLAGS} -I${CMAKE_SOURCE_DIR} ${harness} ${sources}
+                             -o ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name}
+                     DEPENDS ${harness} ${sources} COMMAND_EXPAND_LISTS VERBATIM)
+  add_custom_target(fuzz_${name}_build ALL DEPENDS ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name})
+  add_test(NAME fuzz_${name}
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tools/fuzz-run.sh ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name} ${seeds}
+                   ${UMBRANT_FUZZ_SECONDS})
+endfunction()

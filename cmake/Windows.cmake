@@ -40,6 +40,8 @@ function(umbrant_oracle_tests)
 endfunction()
 function(umbrant_benchmarks)
 endfunction()
+function(umbrant_fuzz_target)
+endfunction()
 
 # The same sources build the same bytes in any folder at any time: no build
 # paths (assertion texts, __FILE__) and no link time stamp in the executable.

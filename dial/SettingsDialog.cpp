@@ -168,8 +168,7 @@ void SetUpTrackBar(HWND dialog, int id, int minimum, int maximum, int tickEvery,
 
 void ShowGadgetDateTime(HWND dialog, const CUmbrant* gadget)
 {
-    ShowSimulatedDateTime(dialog, IDC_DATE_TEXT, IDC_TIME_TEXT,
-                          SimulatedSeconds(gadget->m_simulatedDay, gadget->m_simulatedTime));
+    ShowSimulatedDateTime(dialog, IDC_DATE_TEXT, IDC_TIME_TEXT, gadget->m_simulatedDay, gadget->m_simulatedTime);
 }
 
 void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
@@ -291,17 +290,19 @@ void OnTrackBarMoved(HWND dialog, CUmbrant* gadget, HWND bar)
 
 }  // namespace
 
-void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int seconds)
+void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int day, int timeOfDay)
 {
     SYSTEMTIME simulated;
     GetLocalTime(&simulated);
-    SimulatedMoment moment = SplitSimulatedSeconds(simulated.wYear, seconds);
-    simulated.wYear = static_cast<WORD>(moment.year);
-    simulated.wMonth = static_cast<WORD>(moment.month);
-    simulated.wDay = static_cast<WORD>(moment.day);
-    simulated.wHour = static_cast<WORD>(moment.hour);
-    simulated.wMinute = static_cast<WORD>(moment.minute);
-    simulated.wSecond = static_cast<WORD>(moment.second);
+    // The day the track bar points at, its end as 24:00 of that day.
+    SimulatedMoment moment = SplitSimulatedDayTime(simulated.wYear, day, timeOfDay);
+    const SimulatedMoment standard = SplitSimulatedSeconds(simulated.wYear, SimulatedSeconds(day, timeOfDay));
+    simulated.wYear = static_cast<WORD>(standard.year);
+    simulated.wMonth = static_cast<WORD>(standard.month);
+    simulated.wDay = static_cast<WORD>(standard.day);
+    simulated.wHour = static_cast<WORD>(standard.hour);
+    simulated.wMinute = static_cast<WORD>(standard.minute);
+    simulated.wSecond = static_cast<WORD>(standard.second);
 
     // The moment is local standard time: converting it as UTC through the
     // zone without its base bias adds just the daylight-saving shift.
@@ -309,7 +310,9 @@ void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int se
     GetTimeZoneInformation(&zone);
     zone.Bias = 0;
     SYSTEMTIME shown;
-    if (SystemTimeToTzSpecificLocalTime(&zone, &simulated, &shown)) {
+    // Only a shift moves the text off the day the track bar names.
+    if (SystemTimeToTzSpecificLocalTime(&zone, &simulated, &shown) &&
+        (shown.wHour != simulated.wHour || shown.wDay != simulated.wDay)) {
         moment.year = shown.wYear;
         moment.month = shown.wMonth;
         moment.day = shown.wDay;

@@ -7,7 +7,7 @@
 // shows and changes.
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Writes the date and the wall-clock time of a simulated moment, seconds
-// after 1 January 00:00 local standard time of the current year, into two
-// fields of the dialog.
-void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int seconds);
+// Writes the date and the wall-clock time of a simulated day of the current
+// year (0 = 1 January) and time of day in local standard time into two
+// fields of the dialog; the end of a day is 24:00 of that day.
+void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int day, int timeOfDay);

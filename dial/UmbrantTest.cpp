@@ -98,11 +98,11 @@ TEST_F(UmbrantTest, WritesBackEveryStoredValueInRange)
     } cases[] = {
         {"Language", "8192", "0"},
         {"IsBigClock", "-3", "0"},
-        {"GeoLatitude", "1e30", "90"},
+        {"GeoLatitude", "99999999999", "90"},
         {"GeoLatitude", "-12.5", "-12.5"},
         {"SimulatedDayOfYear", "400", "365"},
         {"SimulatedTimeOfDay", "-5", "0"},
-        {"GeoLongitude", "-1e30", "-180"},
+        {"GeoLongitude", "-99999999999", "-180"},
         {"GeoLongitude", "-3.5", "-3.5"},
         {"IsExactSun", "7", "1"},
     };

@@ -11,11 +11,11 @@
 
 #include "platform/Handles.h"
 #include "settings/Registry.h"
+#include "settings/StringIds.h"
 
 namespace {
 
 const char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-// Caption and texts of the box that ends an uninstall.
 // Room for a folder of MAX_PATH characters and a name as long again.
 const int PATH_SIZE = 2 * MAX_PATH;
 
@@ -68,6 +68,84 @@ bool IsRemovable(const char* path, bool folder)
     const DWORD attributes = GetFileAttributesA(path);
     return folder || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+// The steps of an install, each undone (newest first) unless Keep is
+// called: an item that was there before the install stays as it is.
+class CInstallSteps
+{
+public:
+    CInstallSteps() : m_count(0), m_kept(false) { }
+    ~CInstallSteps()
+    {
+        for (int i = m_count - 1; !m_kept && i >= 0; i--) {
+            const Step& step = m_steps[i];
+            if (step.kind == MADE_FOLDER)
+                RemoveDirectoryA(step.path);
+            else if (step.kind == COPIED_FILE)
+                DeleteFileA(step.path);
+            else
+                RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, step.path);
+        }
+    }
+    CInstallSteps(const CInstallSteps&) = delete;
+    CInstallSteps& operator=(const CInstallSteps&) = delete;
+
+    // True when the folder is there, made now or before.
+    bool MakeFolder(const char* path)
+    {
+        if (CreateDirectoryA(path, nullptr))
+            return Done(MADE_FOLDER, path);
+        return GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+    bool Copy(const char* from, const char* to)
+    {
+        const bool existed = Exists(to);
+        return CopyFileA(from, to, FALSE) && (existed || Done(COPIED_FILE, to));
+    }
+    bool Link(const char* target, const char* linkPath)
+    {
+        const bool existed = Exists(linkPath);
+        return CreateShortcut(target, linkPath, "") && (existed || Done(COPIED_FILE, linkPath));
+    }
+    // Marks the uninstall entry keyName for removal unless it was there before.
+    bool Register(const char* keyName)
+    {
+        char key[sizeof UNINSTALL_KEY + PATH_SIZE];
+        if (snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, keyName) >= static_cast<int>(sizeof key))
+            return false;
+        return RegKeyExists(HKEY_LOCAL_MACHINE, key) || Done(ENTRY_KEY, keyName);
+    }
+    void Keep() { m_kept = true; }
+
+private:
+    enum Kind
+    {
+        MADE_FOLDER,
+        COPIED_FILE,
+        ENTRY_KEY
+    };
+    struct Step
+    {
+        Kind kind;
+        char path[PATH_SIZE];
+    };
+    static bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+    bool Done(Kind kind, const char* path)
+    {
+        if (m_count >= MAX_STEPS)
+            return false;
+        m_steps[m_count].kind = kind;
+        snprintf(m_steps[m_count].path, PATH_SIZE, "%s", path);
+        m_count++;
+        return true;
+    }
+
+    // A folder, a copy, two shortcuts and the entry.
+    static const int MAX_STEPS = 5;
+    Step m_steps[MAX_STEPS];
+    int m_count;
+    bool m_kept;
+};
 
 // A command for the command interpreter, run later in a process of its own,
 // that removes the paths added to it. Each path goes between double quotes,
@@ -164,23 +242,20 @@ bool CreateShortcut(const char* target, const char* linkPath, const char* descri
         return false;
     CComInitialisation com;
     CComReference<IShellLinkA> link;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out()))) {
-        // The target's folder; a drive keeps its backslash ("C:\") so that it names the root.
-        char folder[PATH_SIZE];
-        snprintf(folder, sizeof folder, "%s", target);
-        if (char* slash = strrchr(folder, '\\'))
-            slash[(slash > folder && slash[-1] == ':') ? 1 : 0] = 0;
-        link->SetPath(target);
-        link->SetDescription(description);
-        link->SetWorkingDirectory(folder);
-        CComReference<IPersistFile> file;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out()))) {
-            WCHAR widePath[MAX_PATH];
-            if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) > 0)
-                file->Save(widePath, TRUE);
-        }
-    }
-    return true;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())))
+        return false;
+    // The target's folder; a drive keeps its backslash ("C:\") so that it names the root.
+    char folder[PATH_SIZE];
+    snprintf(folder, sizeof folder, "%s", target);
+    if (char* slash = strrchr(folder, '\\'))
+        slash[(slash > folder && slash[-1] == ':') ? 1 : 0] = 0;
+    CComReference<IPersistFile> file;
+    WCHAR widePath[MAX_PATH];
+    return SUCCEEDED(link->SetPath(target)) && SUCCEEDED(link->SetDescription(description)) &&
+           SUCCEEDED(link->SetWorkingDirectory(folder)) &&
+           SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) &&
+           MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) > 0 &&
+           SUCCEEDED(file->Save(widePath, TRUE));
 }
 
 int AppendString(char** text, int length, const char* more)
@@ -198,37 +273,52 @@ int AppendString(char** text, int length, const char* more)
     return static_cast<int>(moreLength);
 }
 
-bool InstallSelfAs(const char* folderName, const char* linkName)
+InstallResult InstallSelfAs(const char* folderName, const char* linkName)
 {
     char ownPath[MAX_PATH];
     const char* exeName = GetOwnPath(ownPath);
     if (!exeName || !folderName || !*folderName || !linkName)
-        return false;
+        return INSTALL_NOT_COPIED;
 
     // Into Program Files\folderName; when that fails (the folder is out of
     // reach, or this very file is running from there), into the temporary folder.
+    CInstallSteps steps;
     char folder[MAX_PATH + 1], installFolder[PATH_SIZE], target[PATH_SIZE];
     bool copied = false;
-    if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(installFolder, folder, folderName)) {
-        CreateDirectoryA(installFolder, nullptr);
-        copied = JoinPath(target, installFolder, exeName) && CopyFileA(ownPath, target, FALSE);
-    }
+    if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(installFolder, folder, folderName) &&
+        steps.MakeFolder(installFolder))
+        copied = JoinPath(target, installFolder, exeName) && steps.Copy(ownPath, target);
     if (!copied)
-        copied = GetTempFolder(folder) && JoinPath(target, folder, exeName) && CopyFileA(ownPath, target, FALSE);
+        copied = GetTempFolder(folder) && JoinPath(target, folder, exeName) && steps.Copy(ownPath, target);
     if (!copied)
-        return true;
+        return INSTALL_NOT_COPIED;
 
     char linkPath[PATH_SIZE];
-    if (GetLinkPath(CSIDL_STARTUP, linkName, linkPath))
-        CreateShortcut(target, linkPath, "");
-    if (GetLinkPath(CSIDL_DESKTOP, linkName, linkPath))
-        CreateShortcut(target, linkPath, "");
+    const int linkFolders[] = {CSIDL_STARTUP, CSIDL_DESKTOP};
+    for (int csidl : linkFolders) {
+        if (!GetLinkPath(csidl, linkName, linkPath) || !steps.Link(target, linkPath))
+            return INSTALL_NO_SHORTCUT;
+    }
 
     char command[PATH_SIZE + 16];
     snprintf(command, sizeof command, "\"%s\" -uninstall", target);
-    RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, "DisplayName", linkName);
-    RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, "UninstallString", command);
-    return true;
+    if (!steps.Register(folderName) ||
+        !RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, "DisplayName", linkName) ||
+        !RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, "UninstallString", command))
+        return INSTALL_NOT_REGISTERED;
+    steps.Keep();
+    return INSTALLED;
+}
+
+int InstallFailureText(InstallResult result)
+{
+    switch (result) {
+    case INSTALLED: return 0;
+    case INSTALL_NOT_COPIED: return IDS_CANNOT_COPY;
+    case INSTALL_NO_SHORTCUT: return IDS_CANNOT_LINK;
+    case INSTALL_NOT_REGISTERED: return IDS_CANNOT_REGISTER;
+    }
+    return IDS_CANNOT_COPY;
 }
 
 bool UninstallSelfAs(const char* folderName, const char* linkName, const char* settingsKey, CUninstallReport* report)

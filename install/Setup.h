@@ -9,11 +9,24 @@ public:
     virtual ~CUninstallReport() { }
 };
 
-// Copies the program into Program Files\<folderName>, adds Startup and
-// Desktop shortcuts named linkName and registers the uninstall entry (key
-// folderName, display name linkName). False only when the program's own path
-// cannot be told.
-bool InstallSelfAs(const char* folderName, const char* linkName);
+// What an install achieved: INSTALLED, or the step that failed.
+enum InstallResult
+{
+    INSTALLED,
+    INSTALL_NOT_COPIED,      // no copy of the program could be made
+    INSTALL_NO_SHORTCUT,     // a Startup or Desktop shortcut could not be saved
+    INSTALL_NOT_REGISTERED,  // the uninstall entry could not be written
+};
+
+// Copies the program into Program Files\<folderName> (else into the
+// temporary folder), adds Startup and Desktop shortcuts named linkName and
+// registers the uninstall entry (key folderName, display name linkName).
+// When a step fails, what this call added is taken away again, so that no
+// shortcut or entry names a copy that is not there.
+InstallResult InstallSelfAs(const char* folderName, const char* linkName);
+// The string id (settings/StringIds.h) that tells the user what failed in
+// an install that gave result; 0 for INSTALLED.
+int InstallFailureText(InstallResult result);
 // Removes what InstallSelfAs added and the settings key settingsKey under
 // HKEY_LOCAL_MACHINE (not the key above it); report, when given, hears
 // whether the uninstall entry is gone, and only then do the files go. True
@@ -27,7 +40,7 @@ bool UninstallSelfAs(const char* folderName, const char* linkName, const char* s
 bool GetSpecialFolderPath(int csidl, char* out);
 
 // Saves a shell link at linkPath that starts target in target's folder.
-// False only for a null argument; a link the shell cannot save is skipped.
+// True when the link was saved.
 bool CreateShortcut(const char* target, const char* linkPath, const char* description);
 
 // Appends more to the heap text *text of the given length, growing the block;

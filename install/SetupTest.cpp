@@ -169,6 +169,8 @@ TEST(CreateShortcut, StartsTheTargetInItsFolder)
     EXPECT_EQ(read.target, "C:\\Umbrant.exe");
     EXPECT_EQ(read.folder, "C:\\");
 
+    // A link the shell cannot save, in a folder that is not there.
+    EXPECT_FALSE(CreateShortcut(target.c_str(), (folder + "\\missing\\Umbrant.lnk").c_str(), ""));
     EXPECT_FALSE(CreateShortcut(nullptr, link.c_str(), ""));
     EXPECT_FALSE(CreateShortcut(target.c_str(), nullptr, ""));
     EXPECT_FALSE(CreateShortcut(target.c_str(), link.c_str(), nullptr));
@@ -216,7 +218,7 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
         ASSERT_TRUE(WriteSmallFile(path)) << path;
 
     // No ASSERT from here on: the uninstall must run to clean up.
-    EXPECT_TRUE(InstallSelfAs(folderName.c_str(), linkName.c_str()));
+    EXPECT_EQ(InstallSelfAs(folderName.c_str(), linkName.c_str()), INSTALLED);
     EXPECT_EQ(ReadLink(startupLink).target, copy);
     EXPECT_EQ(ReadLink(desktopLink).target, copy);
     EXPECT_TRUE(KeyExists(key));
@@ -243,6 +245,24 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
     RemoveDirectoryA(temp.c_str());
     SetEnvironmentVariableA("TMP", realTemp.c_str());
     SetEnvironmentVariableA("TEMP", realTemp.c_str());
+}
+
+// An install whose shortcut cannot be saved (its folder is not there) says
+// so and takes back the copy, its folder and everything else it added.
+TEST(InstallSelf, AFailedStepLeavesNothingHalfInstalled)
+{
+    const std::string folderName = "UmbrantSetupTest failing";
+    const std::string linkName = "UmbrantSetupTest missing\\link";
+    const std::string installFolder = Join(SpecialFolder(CSIDL_PROGRAM_FILES), folderName);
+    const std::string key = std::string(UNINSTALL_KEY) + "\\" + folderName;
+
+    const InstallResult result = InstallSelfAs(folderName.c_str(), linkName.c_str());
+    EXPECT_EQ(result, INSTALL_NO_SHORTCUT);
+    EXPECT_NE(InstallFailureText(result), 0);
+    EXPECT_FALSE(Exists(Join(installFolder, OwnFileName()))) << installFolder;
+    EXPECT_FALSE(Exists(installFolder)) << installFolder;
+    EXPECT_FALSE(Exists(TempFolder() + OwnFileName()));
+    EXPECT_FALSE(KeyExists(key)) << key;
 }
 
 // The interpreter could read a folder whose path holds a % as another: it stays.
@@ -282,5 +302,5 @@ TEST(UninstallSelf, NothingInstalledIsFine)
 {
     EXPECT_TRUE(UninstallSelfAs("UmbrantSetupTest none", "UmbrantSetupTest none", SETTINGS_KEY));
     EXPECT_FALSE(UninstallSelfAs("", "x", SETTINGS_KEY));
-    EXPECT_FALSE(InstallSelfAs("", "x"));
+    EXPECT_EQ(InstallSelfAs("", "x"), INSTALL_NOT_COPIED);
 }

@@ -6,6 +6,12 @@
 
 #include <cstdio>
 
+namespace {
+
+const int HOURS_PER_DAY = 24;
+
+}  // namespace
+
 int SimulatedSeconds(int day, int timeOfDay)
 {
     long long seconds = (day > 0 ? day : 0) * 86400LL + (timeOfDay > 0 ? timeOfDay : 0);
@@ -33,6 +39,18 @@ SimulatedMoment SplitSimulatedSeconds(int year, int seconds)
     moment.year = year;
     moment.month = month;
     moment.day = days + 1;
+    return moment;
+}
+
+SimulatedMoment SplitSimulatedDayTime(int year, int day, int timeOfDay)
+{
+    if (timeOfDay < SECONDS_PER_DAY)
+        return SplitSimulatedSeconds(year, SimulatedSeconds(day, timeOfDay));
+    // The day's last second, then one more on the same day's clock.
+    SimulatedMoment moment = SplitSimulatedSeconds(year, SimulatedSeconds(day, SECONDS_PER_DAY - 1));
+    moment.hour = HOURS_PER_DAY;
+    moment.minute = 0;
+    moment.second = 0;
     return moment;
 }
 

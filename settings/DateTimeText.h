@@ -20,6 +20,13 @@ int SimulatedSeconds(int day, int timeOfDay);
 // of year; days past the end of the year run on into the next ones.
 SimulatedMoment SplitSimulatedSeconds(int year, int seconds);
 
+// The moment a simulated day of the year (0 = 1 January, days past the end
+// of the year running on into the next ones) and time of day (seconds after
+// midnight, up to a whole day) stand for, as the day's track bar names it:
+// the end of a day is 24:00:00 of that day, not 00:00:00 of the next.
+// Negative parts count as 0.
+SimulatedMoment SplitSimulatedDayTime(int year, int day, int timeOfDay);
+
 // "yyyy-mm-dd" and "hh:mm:ss" into out, which holds size bytes.
 void FormatSimulatedDate(const SimulatedMoment& moment, char* out, size_t size);
 void FormatSimulatedTime(const SimulatedMoment& moment, char* out, size_t size);

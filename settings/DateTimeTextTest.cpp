@@ -17,7 +17,7 @@ std::string Text(const SimulatedMoment& moment)
 
 std::string At(int year, int day, int timeOfDay)
 {
-    return Text(SplitSimulatedSeconds(year, SimulatedSeconds(day, timeOfDay)));
+    return Text(SplitSimulatedDayTime(year, day, timeOfDay));
 }
 
 TEST(SimulatedDateTime, WalksTheMonthsOfTheYear)
@@ -33,10 +33,12 @@ TEST(SimulatedDateTime, WalksTheMonthsOfTheYear)
 
 TEST(SimulatedDateTime, RunsOnIntoTheNextYear)
 {
-    // The track bars reach day 365 and 1440 minutes.
-    EXPECT_EQ("2025-01-01 00:00:00", At(2024, 365, 86400));
+    // The track bars reach day 365 and 1440 minutes; the end of a day is
+    // 24:00 of the day the day track bar points at.
+    EXPECT_EQ("2025-01-01 24:00:00", At(2025, 0, 86400));
+    EXPECT_EQ("2024-12-31 24:00:00", At(2024, 365, 86400));
     EXPECT_EQ("2026-01-01 00:00:00", At(2025, 365, 0));
-    EXPECT_EQ("2026-01-02 00:00:00", At(2025, 365, 86400));
+    EXPECT_EQ("2026-01-01 24:00:00", At(2025, 365, 86400));
     EXPECT_EQ("2000-01-01 00:00:00", At(1999, 365, 0));
     // A stored day far beyond the track bar's range still gives a real date.
     EXPECT_EQ("2026-01-01 00:00:00", At(2024, 366 + 365, 0));

@@ -1,94 +1,97 @@
-// Decimal text of numbers as the registry store keeps them.
+// Decimal numbers in text: the one strict reader and the writer of stored ones.
 #include "settings/NumberFormat.h"
 
+#include <float.h>
+#include <limits.h>
 #include <math.h>
-
-float ParseDecimal(const char* text, int maxLength)
-{
-    float mantissa = 0.0f;
-    float exponent = 0.0f;
-    float* accumulator = &mantissa;
-    float place = 1.0f;
-    float mantissaSign = 1.0f;
-    float exponentSign = 1.0f;
-    bool inExponent = false;
-    bool inFraction = false;
-
-    for (int i = 0; (maxLength <= 0 || i < maxLength) && text[i]; i++) {
-        char c = text[i];
-        if (c == '-') {
-            if (inExponent)
-                exponentSign = -1.0f;
-            else
-                mantissaSign = -1.0f;
-        } else if (c == '.') {
-            if (!inExponent)
-                inFraction = true;
-        } else if (c == 'e' || c == 'E') {
-            inExponent = true;
-            inFraction = false;
-            place = 1.0f;
-            accumulator = &exponent;
-        } else if (c >= '0' && c <= '9') {
-            float digit = (float)(c - '0');
-            if (inFraction) {
-                place *= 0.1f;
-                *accumulator += digit * place;
-            } else {
-                *accumulator = *accumulator * 10.0f + digit;
-            }
-        }
-    }
-    // A zero mantissa stays zero whatever the exponent (0 x inf would be nan).
-    if (mantissa == 0.0f)
-        return mantissa * mantissaSign;
-    return powf(10.0f, exponent * exponentSign) * mantissa * mantissaSign;
-}
+#include <stdlib.h>
 
 namespace {
 
-bool IsBlank(wchar_t c)
+template <typename Char> bool IsBlank(Char c)
 {
-    return c == L' ' || c == L'\t';
+    return c == ' ' || c == '\t';
 }
 
-}  // namespace
-
-bool ParseTypedDecimal(const wchar_t* text, float limit, float* value)
+// Surrounding blanks, an optional sign, digits with at most one decimal sign
+// ("." or ","), at least one digit, nothing else. The number's own text,
+// with the point as its decimal sign, goes to strtod for one correct rounding.
+template <typename Char> bool ReadDecimalText(const Char* text, double* value)
 {
-    const wchar_t* c = text;
+    if (!text || !value)
+        return false;
+    const Char* c = text;
     while (IsBlank(*c))
         c++;
-    double sign = 1.0;
-    if (*c == L'-' || *c == L'+')
-        sign = *c++ == L'-' ? -1.0 : 1.0;
-
-    // Double keeps a typed hundredth exact until the one rounding to float.
-    double number = 0.0;
-    double place = 1.0;
+    char number[READ_DECIMAL_MAX + 1];
+    int length = 0;
+    if (*c == '-' || *c == '+')
+        number[length++] = static_cast<char>(*c++);
     bool point = false;
-    bool digits = false;
+    bool anyDigit = false;
     for (; *c && !IsBlank(*c); c++) {
-        if (*c >= L'0' && *c <= L'9') {
-            digits = true;
-            if (point) {
-                place *= 0.1;
-                number += (*c - L'0') * place;
-            } else {
-                number = number * 10.0 + (*c - L'0');
-            }
-        } else if ((*c == L'.' || *c == L',') && !point) {
+        if (length >= READ_DECIMAL_MAX)
+            return false;
+        if (*c >= '0' && *c <= '9') {
+            anyDigit = true;
+            number[length++] = static_cast<char>(*c);
+        } else if ((*c == '.' || *c == ',') && !point) {
             point = true;
+            number[length++] = '.';
         } else {
             return false;
         }
     }
     while (IsBlank(*c))
         c++;
-    // Too many digits give infinity, which the range refuses.
-    if (*c || !digits || !(number <= limit))
+    if (*c || !anyDigit)
         return false;
-    *value = static_cast<float>(sign * number);
+    number[length] = '\0';
+    const double read = strtod(number, nullptr);
+    // Too many digits overflow: such a text is no number this program uses.
+    if (!isfinite(read))
+        return false;
+    *value = read;
+    return true;
+}
+
+}  // namespace
+
+bool ReadDecimal(const char* text, double* value)
+{
+    return ReadDecimalText(text, value);
+}
+
+bool ReadDecimal(const wchar_t* text, double* value)
+{
+    return ReadDecimalText(text, value);
+}
+
+bool ReadStoredFloat(const char* text, float* value)
+{
+    double number;
+    if (!ReadDecimal(text, &number) || !(fabs(number) <= FLT_MAX))
+        return false;
+    *value = static_cast<float>(number);
+    return true;
+}
+
+bool ReadStoredInt(const char* text, int* value)
+{
+    double number;
+    if (!ReadDecimal(text, &number) || number != floor(number))
+        return false;
+    // Whole numbers beyond int's range keep their side of it.
+    *value = number < INT_MIN ? INT_MIN : number > INT_MAX ? INT_MAX : static_cast<int>(number);
+    return true;
+}
+
+bool ParseTypedDecimal(const wchar_t* text, float limit, float* value)
+{
+    double number;
+    if (!ReadDecimal(text, &number) || !(fabs(number) <= limit))
+        return false;
+    *value = static_cast<float>(number);
     return true;
 }
 
@@ -113,18 +116,18 @@ public:
         while (*text)
             Put(*text++);
     }
-    // The next digit of value at place p; value keeps the remainder. The
-    // quotient is floored before it is rounded to single precision, so that
-    // a fraction like .5 comes out as .499999 the way stored values always have.
-    void PutDigit(float& value, float p)
+    // The next digit of value at place p; value keeps the remainder. In
+    // double, where a float's value is exact, so that its digits are its own
+    // and a number written, read and written again keeps its text.
+    void PutDigit(double& value, double p)
     {
-        double digit = floor((double)value / p);
+        double digit = floor(value / p);
         // Rounding residue can stray one step outside 0..9.
         if (!(digit >= 0.0))
             digit = 0.0;
         else if (digit > 9.0)
             digit = 9.0;
-        value -= (float)digit * p;
+        value -= digit * p;
         Put((char)('0' + (int)digit));
     }
     void Finish() { m_out[m_length] = '\0'; }
@@ -136,13 +139,16 @@ private:
 
 }  // namespace
 
-bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out)
+void FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out)
 {
     DecimalWriter writer(out);
     int n = fractionDigits < 0 ? 0 : (fractionDigits > MAX_FRACTION_DIGITS ? MAX_FRACTION_DIGITS : fractionDigits);
-    float threshold = powf(10.0f, (float)-n);
+    double threshold = pow(10.0, -n);
+    double value = number;
 
-    if (value == 0.0f) {
+    // A number that rounds to zero in every digit is written as zero, without
+    // a sign that would read back as a zero written otherwise.
+    if (value == 0.0 || (!allowExponent && fabs(value) < 0.5 * threshold)) {
         writer.Put('0');
         if (padZeros && n > 0) {
             writer.Put(separator);
@@ -150,58 +156,57 @@ bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExp
                 writer.Put('0');
         }
         writer.Finish();
-        return true;
+        return;
     }
-    if (value < 0.0f) {
+    if (value < 0.0) {
         writer.Put('-');
         value = -value;
     }
     if (isinf(value) || isnan(value)) {
         writer.PutText(isinf(value) ? "inf" : "nan");
         writer.Finish();
-        return true;
+        return;
     }
 
-    int e = (int)floorf(log10f(value));
+    int e = (int)floor(log10(value));
     bool exponentForm = allowExponent && (e >= 6 || e <= -n);
-    float p;
+    double p;
     if (exponentForm) {
-        // Scaled in double: 10^e of the smallest floats is below float range.
-        value = (float)(value / pow(10.0, e));
-        p = 1.0f;
+        value = value / pow(10.0, e);
+        p = 1.0;
     } else {
-        p = powf(10.0f, (float)e);
+        p = pow(10.0, e);
     }
-    value += 0.5f * threshold;
+    value += 0.5 * threshold;
 
     // log10 and the rounding may leave the leading digit at 0 or 10: move the
     // leading place so that it holds 1..9.
     if (exponentForm) {
-        if (value >= 10.0f) {
-            value /= 10.0f;
+        if (value >= 10.0) {
+            value /= 10.0;
             e++;
-        } else if (value < 1.0f) {
-            value *= 10.0f;
+        } else if (value < 1.0) {
+            value *= 10.0;
             e--;
         }
-    } else if (value >= p * 10.0f) {
-        p *= 10.0f;
+    } else if (value >= p * 10.0) {
+        p *= 10.0;
         e++;
-    } else if (p >= 1.0f && value < p) {
-        p *= 0.1f;
+    } else if (p >= 1.0 && value < p) {
+        p *= 0.1;
         e--;
     }
 
-    if (p < 1.0f)
+    if (p < 1.0)
         writer.Put('0');
-    while (p >= 1.0f) {
+    while (p >= 1.0) {
         writer.PutDigit(value, p);
-        p *= 0.1f;
+        p *= 0.1;
     }
 
     if (n >= 1) {
         if (e < 0)
-            p = 0.1f;
+            p = 0.1;
         bool trim = !exponentForm && !padZeros;
         if (!trim || value >= threshold) {
             writer.Put(separator);
@@ -209,7 +214,7 @@ bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExp
                 if (trim && value < threshold)
                     break;
                 writer.PutDigit(value, p);
-                p *= 0.1f;
+                p *= 0.1;
             }
         }
     }
@@ -226,5 +231,4 @@ bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExp
             writer.Put((char)('0' + magnitude / place % 10));
     }
     writer.Finish();
-    return true;
 }

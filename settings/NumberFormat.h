@@ -1,15 +1,25 @@
-// Decimal text of numbers as the registry store keeps them.
+// Decimal numbers in text: the one strict reader and the writer of stored ones.
 #pragma once
 
-// Decimal text of single-precision numbers as the registry store keeps them.
+// The one reader of numbers from outside: stored settings, typed degrees and
+// the tools' options. Reads text that is wholly one decimal number: blanks
+// around it, an optional sign, digits with at most one decimal sign ("." or
+// ","), at least one digit; no exponent, no "nan" or "inf", nothing else.
+// True with the number in value; false, value untouched, otherwise. Ranges
+// are the caller's.
+// Texts of more than READ_DECIMAL_MAX characters, blanks aside, are refused.
+const int READ_DECIMAL_MAX = 80;
+bool ReadDecimal(const char* text, double* value);
+bool ReadDecimal(const wchar_t* text, double* value);
 
-// Parses text (maxLength characters, 0 = all): digits, one "-", ".", "e";
-// every other character is skipped.
-float ParseDecimal(const char* text, int maxLength);
+// A stored number (ReadDecimal) within float's range; false when the text
+// is not wholly one, which counts as missing.
+bool ReadStoredFloat(const char* text, float* value);
+// A stored whole number (ReadDecimal, no fraction), held to int's range;
+// false when the text is not wholly one.
+bool ReadStoredInt(const char* text, int* value);
 
-// Reads a number a person typed: surrounding spaces, an optional sign, digits
-// with at most one decimal point ("." or ","), nothing else. True with the
-// number in value when it reads so and lies within -limit ... limit; false,
+// A number a person typed (ReadDecimal) within -limit ... limit; false,
 // value untouched, otherwise.
 bool ParseTypedDecimal(const wchar_t* text, float limit, float* value);
 
@@ -17,5 +27,5 @@ bool ParseTypedDecimal(const wchar_t* text, float limit, float* value);
 const int FORMAT_DECIMAL_MAX = 64;
 
 // Writes value with at most fractionDigits fraction digits into out, which
-// holds FORMAT_DECIMAL_MAX bytes. Always true.
-bool FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out);
+// holds FORMAT_DECIMAL_MAX bytes.
+void FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out);

@@ -4,7 +4,6 @@
 #include "settings/NumberFormat.h"
 
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -16,7 +15,7 @@ const int VALUE_BUFFER_SIZE = 64;
 class RegistryKey
 {
 public:
-    RegistryKey(HKEY parent, const char* name, REGSAM access = KEY_ALL_ACCESS) : m_key(nullptr)
+    RegistryKey(HKEY parent, const char* name, REGSAM access) : m_key(nullptr)
     {
         if (RegOpenKeyExA(parent, name, 0, access, &m_key) != ERROR_SUCCESS)
             m_key = nullptr;
@@ -55,7 +54,7 @@ bool DeletePathElement(HKEY parent, const char* name, bool isTarget)
     if (isTarget && RegDeleteValueA(parent, name) == ERROR_SUCCESS)
         return true;
     {
-        RegistryKey key(parent, name);
+        RegistryKey key(parent, name, KEY_READ);
         if (!key.IsOpen() || !key.HoldsNothing(!isTarget))
             return false;
     }
@@ -68,7 +67,7 @@ bool RegReadString(HKEY root, const char* key, const char* valueName, char* buff
 {
     if (!key || !valueName || !buffer || bufferSize <= 0)
         return false;
-    RegistryKey opened(root, key);
+    RegistryKey opened(root, key, KEY_READ);
     if (!opened.IsOpen())
         return false;
     // Stored texts may or may not carry their terminator; a text that fills
@@ -89,38 +88,41 @@ bool RegReadString(HKEY root, const char* key, const char* valueName, char* buff
 int RegReadInt(HKEY root, const char* key, const char* valueName, int defaultValue)
 {
     char text[VALUE_BUFFER_SIZE];
-    if (!RegReadString(root, key, valueName, text, sizeof text))
-        return defaultValue;
-    // strtol saturates at the ends of its range, which on Windows is that of int.
-    static_assert(sizeof(long) == sizeof(int), "long and int differ");
-    return (int)strtol(text, nullptr, 10);
+    int value = defaultValue;
+    if (RegReadString(root, key, valueName, text, sizeof text))
+        ReadStoredInt(text, &value);
+    return value;
 }
 
 float RegReadFloat(HKEY root, const char* key, const char* valueName, float defaultValue)
 {
     char text[VALUE_BUFFER_SIZE];
-    if (!RegReadString(root, key, valueName, text, sizeof text))
-        return defaultValue;
-    return ParseDecimal(text, 0);
+    float value = defaultValue;
+    if (RegReadString(root, key, valueName, text, sizeof text))
+        ReadStoredFloat(text, &value);
+    return value;
 }
 
 bool RegWriteString(HKEY root, const char* key, const char* subkey, const char* valueName, const char* text)
 {
     if (!key)
         return false;
-    RegistryKey opened(root, key);
+    RegistryKey opened(root, key, subkey ? KEY_CREATE_SUB_KEY : KEY_SET_VALUE);
     if (!opened.IsOpen())
         return false;
     HKEY target = opened.Handle();
     HKEY created = nullptr;
     if (subkey) {
-        if (RegCreateKeyA(target, subkey, &created) != ERROR_SUCCESS)
+        if (RegCreateKeyExA(target, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created,
+                            nullptr) != ERROR_SUCCESS)
             return false;
         target = created;
     }
+    // The size counts the terminator, which a REG_SZ value holds.
     bool written = true;
     if (text)
-        written = RegSetValueExA(target, valueName, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text)) == ERROR_SUCCESS;
+        written =
+            RegSetValueExA(target, valueName, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1) == ERROR_SUCCESS;
     if (created)
         RegCloseKey(created);
     return written;
@@ -149,7 +151,9 @@ bool RegDeletePath(HKEY root, const char* key, const char* path)
     if (length >= sizeof remaining)
         return false;
     memcpy(remaining, path, length + 1);
-    RegistryKey base(root, key);
+    // Values are deleted through the key that holds them, keys through their parent.
+    const REGSAM access = KEY_READ | KEY_SET_VALUE;
+    RegistryKey base(root, key, access);
     if (!base.IsOpen())
         return false;
 
@@ -162,7 +166,7 @@ bool RegDeletePath(HKEY root, const char* key, const char* path)
         bool done;
         if (slash) {
             *slash = '\0';
-            RegistryKey head(base.Handle(), remaining);
+            RegistryKey head(base.Handle(), remaining, access);
             done = head.IsOpen() && DeletePathElement(head.Handle(), slash + 1, target);
         } else {
             done = DeletePathElement(base.Handle(), remaining, target);

@@ -73,51 +73,61 @@ TEST_F(RegistryStore, MissingKeysAndValuesGiveTheDefaults)
     EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, text, sizeof text));
 }
 
-TEST_F(RegistryStore, IntegersAreStoredAsDecimalTextWithoutTerminator)
+TEST_F(RegistryStore, NumbersAreStoredAsDecimalTextWithItsTerminator)
 {
-    ASSERT_TRUE(RegWriteInt(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, "Language", 4096));
     ASSERT_TRUE(RegWriteInt(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, "Lowest", -2147483647 - 1));
-    EXPECT_EQ(ReadInt("Language", 0), 4096);
-    EXPECT_EQ(ReadInt("Lowest", 0), -2147483647 - 1);
-
+    ASSERT_TRUE(RegWriteFloat(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, "GeoLatitude", 46.5f));
+    const struct
+    {
+        const char* name;
+        const char* text;
+    } cases[] = {{"Lowest", "-2147483648"}, {"GeoLatitude", "46.5"}};
     HKEY key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_READ, &key), ERROR_SUCCESS);
-    char data[32] = {};
-    DWORD type = 0;
-    DWORD size = sizeof data;
-    EXPECT_EQ(RegQueryValueExA(key, "Lowest", nullptr, &type, (BYTE*)data, &size), ERROR_SUCCESS);
+    for (const auto& c : cases) {
+        char data[32];
+        memset(data, '#', sizeof data);
+        DWORD type = 0;
+        DWORD size = sizeof data;
+        EXPECT_EQ(RegQueryValueExA(key, c.name, nullptr, &type, (BYTE*)data, &size), ERROR_SUCCESS) << c.name;
+        EXPECT_EQ(type, (DWORD)REG_SZ) << c.name;
+        EXPECT_EQ(size, strlen(c.text) + 1) << c.name << " holds " << std::string(data, size < 32 ? size : 32);
+        EXPECT_EQ(std::string(data, strlen(c.text) + 1), std::string(c.text, strlen(c.text) + 1)) << c.name;
+    }
     RegCloseKey(key);
-    EXPECT_EQ(type, (DWORD)REG_SZ);
-    EXPECT_STREQ(data, "-2147483648");
-
-    // The integer at the start of the text; out-of-range numbers saturate.
-    Store("", "IsBigClock", "5");
-    Store("", "Spaced", "  +42abc");
-    Store("", "Word", "abc");
-    Store("", "Huge", "99999999999");
-    Store("", "HugeNegative", "-99999999999");
-    EXPECT_EQ(ReadInt("IsBigClock", -1), 5);
-    EXPECT_EQ(ReadInt("Spaced", -1), 42);
-    EXPECT_EQ(ReadInt("Word", -1), 0);
-    EXPECT_EQ(ReadInt("Huge", -1), 2147483647);
-    EXPECT_EQ(ReadInt("HugeNegative", -1), -2147483647 - 1);
-    Store("", "IsBigClock", "-1");
-    EXPECT_EQ(ReadInt("IsBigClock", 0), -1);
+    EXPECT_EQ(ReadInt("Lowest", 0), -2147483647 - 1);
+    EXPECT_EQ(ReadFloat("GeoLatitude", 45.0f), 46.5f);
 }
 
-TEST_F(RegistryStore, NumbersAreStoredWithSixFractionDigits)
+// A stored text is a number only when it is wholly one; anything else reads
+// as missing and gives the default.
+TEST_F(RegistryStore, TextsThatAreNotWhollyANumberReadAsMissing)
 {
-    ASSERT_TRUE(RegWriteFloat(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, "GeoLatitude", 46.5f));
-    char text[64];
-    ASSERT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, "GeoLatitude", text, sizeof text));
-    EXPECT_STREQ(text, "46.499999");
-    EXPECT_EQ(ReadFloat("GeoLatitude", 45.0f), 46.5f);
-    ASSERT_TRUE(RegWriteFloat(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, "GeoLatitude", -90.0f));
-    EXPECT_EQ(ReadFloat("GeoLatitude", 45.0f), -90.0f);
-    Store("", "GeoLatitude", "abc");
-    EXPECT_EQ(ReadFloat("GeoLatitude", 45.0f), 0.0f);
-    Store("", "GeoLatitude", "12,5");
-    EXPECT_EQ(ReadFloat("GeoLatitude", 45.0f), 125.0f);
+    const int INT_DEFAULT = -1;
+    const float FLOAT_DEFAULT = 45.0f;
+    const struct
+    {
+        const char* text;
+        int asInt;
+        float asFloat;
+    } cases[] = {
+        {"5", 5, 5.0f},
+        {"99999999999", 2147483647, 99999999999.0f},
+        {"-99999999999", -2147483647 - 1, -99999999999.0f},
+        {"46,05", INT_DEFAULT, 46.05f},
+        {"  +42abc", INT_DEFAULT, FLOAT_DEFAULT},
+        {"abc", INT_DEFAULT, FLOAT_DEFAULT},
+        {"nan", INT_DEFAULT, FLOAT_DEFAULT},
+        {"1e3", INT_DEFAULT, FLOAT_DEFAULT},
+        {"", INT_DEFAULT, FLOAT_DEFAULT},
+    };
+    for (const auto& c : cases) {
+        Store("", "Value", c.text);
+        int asInt = ReadInt("Value", INT_DEFAULT);
+        float asFloat = ReadFloat("Value", FLOAT_DEFAULT);
+        EXPECT_EQ(c.asInt, asInt) << '"' << c.text << "\" read as " << asInt;
+        EXPECT_EQ(c.asFloat, asFloat) << '"' << c.text << "\" read as " << asFloat;
+    }
 }
 
 // The read buffer is 64 bytes: 63 characters and the terminator fit, longer

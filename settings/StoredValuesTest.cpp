@@ -29,16 +29,27 @@ const int SYSTEM_LANGUAGE = -7;
 // Stands for the longitude of the zone's meridian: no stored value gives it.
 const float ZONE_LONGITUDE = 77.25f;
 
-double Used(Setting setting, double stored)
+// Stands for a window place that is missing (the host centres the gadget).
+const int PLACE_MISSING = INT_MIN + 1;
+
+// The value a setting takes from its stored text, as the gadget reads it:
+// a text that is not wholly a number is missing and gives the default.
+double Used(Setting setting, const char* stored)
 {
+    float angle = NAN;
+    int number = setting == LANGUAGE ? SYSTEM_LANGUAGE : setting == PLACE ? PLACE_MISSING : 0;
+    if (setting == LATITUDE || setting == LONGITUDE)
+        ReadStoredFloat(stored, &angle);
+    else
+        ReadStoredInt(stored, &number);
     switch (setting) {
-    case LANGUAGE: return KnownLanguageOr(static_cast<int>(stored), SYSTEM_LANGUAGE);
-    case LATITUDE: return LatitudeInRange(static_cast<float>(stored));
-    case DAY: return DayInRange(static_cast<int>(stored));
-    case TIME: return TimeInRange(static_cast<int>(stored));
-    case LONGITUDE: return LongitudeInRange(static_cast<float>(stored), ZONE_LONGITUDE);
-    case ZONE_BIAS: return ZoneMeridian(static_cast<int>(stored));
-    case PLACE: return PlaceInRange(static_cast<int>(stored));
+    case LANGUAGE: return KnownLanguageOr(number, SYSTEM_LANGUAGE);
+    case LATITUDE: return LatitudeInRange(angle);
+    case DAY: return DayInRange(number);
+    case TIME: return TimeInRange(number);
+    case LONGITUDE: return LongitudeInRange(angle, ZONE_LONGITUDE);
+    case ZONE_BIAS: return ZoneMeridian(number);
+    case PLACE: return number == PLACE_MISSING ? number : PlaceInRange(number);
     }
     return 0;
 }
@@ -50,54 +61,59 @@ TEST(StoredValues, AreBroughtIntoTheRangeTheDialogShows)
     const struct
     {
         Setting setting;
-        double stored, used;
+        const char* stored;
+        double used;
     } cases[] = {
-        {LANGUAGE, LANGUAGE_ENGLISH, LANGUAGE_ENGLISH},
-        {LANGUAGE, LANGUAGE_SLOVENIAN, LANGUAGE_SLOVENIAN},
-        {LANGUAGE, 1, SYSTEM_LANGUAGE},
-        {LANGUAGE, 4095, SYSTEM_LANGUAGE},
-        {LANGUAGE, 8192, SYSTEM_LANGUAGE},
-        {LANGUAGE, -1, SYSTEM_LANGUAGE},
-        {LATITUDE, 46.5, 46.5},
-        {LATITUDE, -90, -90},
-        {LATITUDE, 1e30, 90},
-        {LATITUDE, 99999999999.0, 90},
-        {LATITUDE, -2147483649.0, -90},
-        {LATITUDE, INFINITY, DEFAULT_LATITUDE},
-        {LATITUDE, -INFINITY, DEFAULT_LATITUDE},
-        {LATITUDE, NAN, DEFAULT_LATITUDE},
-        {DAY, 172, 172},
-        {DAY, 365, 365},
-        {DAY, -1, 0},
-        {DAY, INT_MAX, 365},
-        {TIME, 86400, 86400},
-        {TIME, INT_MAX, 86400},
-        {TIME, INT_MIN, 0},
-        {LONGITUDE, 14.5, 14.5},
-        {LONGITUDE, -180, -180},
-        {LONGITUDE, 181, 180},
-        {LONGITUDE, -1e30, -180},
-        {LONGITUDE, NAN, ZONE_LONGITUDE},
-        {LONGITUDE, INFINITY, ZONE_LONGITUDE},
+        {LANGUAGE, "0", LANGUAGE_ENGLISH},
+        {LANGUAGE, "4096", LANGUAGE_SLOVENIAN},
+        {LANGUAGE, "1", SYSTEM_LANGUAGE},
+        {LANGUAGE, "4095", SYSTEM_LANGUAGE},
+        {LANGUAGE, "-1", SYSTEM_LANGUAGE},
+        {LANGUAGE, "4096x", SYSTEM_LANGUAGE},
+        {LATITUDE, "46.499999", 46.499999f},
+        {LATITUDE, "46,05", 46.05f},
+        {LATITUDE, "-90", -90},
+        {LATITUDE, "99999999999", 90},
+        {LATITUDE, "-2147483649", -90},
+        {LATITUDE, "1e30", DEFAULT_LATITUDE},
+        {LATITUDE, "inf", DEFAULT_LATITUDE},
+        {LATITUDE, "nan", DEFAULT_LATITUDE},
+        {LATITUDE, "", DEFAULT_LATITUDE},
+        {DAY, "172", 172},
+        {DAY, "365", 365},
+        {DAY, "-1", 0},
+        {DAY, "99999999999", 365},
+        {DAY, "172.5", 0},
+        {TIME, "86400", 86400},
+        {TIME, "-99999999999", 0},
+        {LONGITUDE, "14.5", 14.5},
+        {LONGITUDE, "-180", -180},
+        {LONGITUDE, "181", 180},
+        {LONGITUDE, "nan", ZONE_LONGITUDE},
+        {LONGITUDE, "-inf", ZONE_LONGITUDE},
+        {LONGITUDE, "14.51 E", ZONE_LONGITUDE},
         // The bias is minutes behind UTC: a zone east of Greenwich has a
         // negative one.
-        {ZONE_BIAS, -60, 15},
-        {ZONE_BIAS, 300, -75},
-        {ZONE_BIAS, -330, 82.5},
-        {ZONE_BIAS, -840, 180},
-        {PLACE, -3000, -3000},
-        {PLACE, INT_MAX, 32767},
-        {PLACE, INT_MIN, -32768},
+        {ZONE_BIAS, "-60", 15},
+        {ZONE_BIAS, "300", -75},
+        {ZONE_BIAS, "-330", 82.5},
+        {ZONE_BIAS, "-840", 180},
+        {PLACE, "-3000", -3000},
+        {PLACE, "99999999999", 32767},
+        {PLACE, "-2147483648", -32768},
+        {PLACE, "abc", PLACE_MISSING},
+        {PLACE, "12 34", PLACE_MISSING},
     };
     for (const auto& c : cases) {
         double used = Used(c.setting, c.stored);
-        EXPECT_EQ(used, c.used) << SETTING_NAMES[c.setting] << " stored " << c.stored << " used as " << used;
+        EXPECT_EQ(used, c.used) << SETTING_NAMES[c.setting] << " stored \"" << c.stored << "\" used as " << used;
         if (c.setting != LATITUDE && c.setting != LONGITUDE)
             continue;
         // An angle is written back as decimal text: it must read the same.
         char text[FORMAT_DECIMAL_MAX];
         FormatDecimal(static_cast<float>(used), 6, false, false, '.', text);
-        EXPECT_EQ(ParseDecimal(text, 0), static_cast<float>(used))
+        float back = NAN;
+        EXPECT_TRUE(ReadStoredFloat(text, &back) && back == static_cast<float>(used))
             << SETTING_NAMES[c.setting] << " " << used << " written as " << text;
     }
 }

@@ -19,11 +19,16 @@
 #define IDS_CANNOT_UNINSTALL 56
 // The home page, which its window menu item opens.
 #define IDS_HOME_PAGE 57
+// The caption of a failed install's message and what failed.
+#define IDS_INSTALL_CAPTION 58
+#define IDS_CANNOT_COPY 59
+#define IDS_CANNOT_LINK 60
+#define IDS_CANNOT_REGISTER 61
 // What a degree box says of text it does not take: a title, and the range
 // of each box.
-#define IDS_DEGREES_REFUSED_TITLE 60
-#define IDS_LATITUDE_REFUSED 61
-#define IDS_LONGITUDE_REFUSED 62
+#define IDS_DEGREES_REFUSED_TITLE 62
+#define IDS_LATITUDE_REFUSED 63
+#define IDS_LONGITUDE_REFUSED 64
 #define IDS_BIG_DIAL 201
 #define IDS_SMALL_DIAL 202
 #define IDS_SETTINGS_TIP 203

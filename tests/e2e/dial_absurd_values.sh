@@ -1,18 +1,36 @@
 #!/bin/bash
-# Stored settings that the Settings dialog never writes still paint a frame:
-# huge or undefined latitudes, days and times far out of range; and just
-# after sunrise, when the shadow is thousands of pixels long, the frame is
-# very dark and the long band is drawn.
+# umbrant-render refuses every value outside the range the Settings dialog
+# reaches, with status 2 and a message naming the option and its range, and
+# paints nothing; and just after sunrise, when the shadow is thousands of
+# pixels long, the frame is very dark and the long band is drawn.
 . "$(dirname "$0")/dial_lib.bash" "$1"
 
-i=0
-for args in "--lat 1e30" "--lat -1e30" "--lat nan" "--lat inf" "--lat 1e30 --time 43200" "--day -5" \
-            "--day 99999" "--time -1" "--day 2147483647 --time 86400" "--day -2147483647 --time -86400"; do
-    i=$((i + 1))
-    dial_render absurd$i $args
-    dial_render absurd${i}_small $args --small
-    echo "ok: painted $args"
-done
+# Each row: the arguments, then the message's start.
+while IFS='|' read -r args message; do
+    rm -f "$DIAL_OUT/refused.bmp"
+    # shellcheck disable=SC2086 # the arguments split on purpose
+    said=$(timeout 60 "$UMBRANT_WINE" "$DIAL_RENDER" $args -o "$DIAL_OUT/refused.bmp" 2>&1 >/dev/null)
+    status=$?
+    said=$(printf '%s' "$said" | tr -d '\r' | grep '^umbrant-render:')
+    dial_check "$args: status 2 (got $status), no picture, says '$message' (said '$said')" \
+        eval '[ "$status" = 2 ] && [ ! -e "$DIAL_OUT/refused.bmp" ] && [[ $said == "umbrant-render: $message"* ]]'
+done <<'ROWS'
+--lat 100|--lat must be a number from -90 to 90: 100
+--lat nan|--lat must be a number from -90 to 90: nan
+--lat 1e30|--lat must be a number from -90 to 90: 1e30
+--day 400|--day must be a whole number from 0 to 365: 400
+--day -5|--day must be a whole number from 0 to 365: -5
+--time 25:00|--time must be a time from 00:00 to 24:00
+--time -1|--time must be a time from 00:00 to 24:00
+--exact --lon 200|--lon must be a number from -180 to 180: 200
+--depth 7|--depth must be one of 8, 15, 16, 24, 32: 7
+--lang de|--lang must be one of en, sl: de
+--frames -5|--frames must be a whole number from 1 to 100000: -5
+--scale 0|--scale must be a number from 1 to 3: 0
+ROWS
+# The ends of the ranges paint.
+dial_render ends --lat -90 --day 365 --time 24:00
+dial_render ends_small --lat 90 --day 0 --time 0 --small
 
 SUN=$DIAL_WIN_BUILD/../native/tools/sun/umbrant-sun
 if [ -x "$SUN" ]; then

@@ -134,14 +134,21 @@ install_run_uninstall_string() {
 # Starts program (a Windows or Unix path) with the uninstall option, answers
 # the information box and waits for the program to end.
 install_uninstall_with() {
-    local box
     "$UMBRANT_WINE" "$1" $2 > "$E2E_ARTIFACTS/wine.log" 2>&1 &
     E2E_PID=$!
-    box=$(e2e_wait_window Info 40) || e2e_fail "the information box appears"
-    echo "ok: the information box appears"
-    e2e_check "no gadget window during the uninstall" [ -z "$(e2e_find_window Umbrant)" ]
+    install_answer_box Info
+    E2E_PID=
+}
+
+# Waits for the program's message box titled $1, checks that no gadget
+# window shows beside it, answers it with Return and waits for the program
+# to end.
+install_answer_box() {
+    local box
+    box=$(e2e_wait_window "$1" 40) || e2e_fail "the box titled $1 appears"
+    echo "ok: the box titled $1 appears"
+    e2e_check "no gadget window while the box shows" [ -z "$(e2e_find_window Umbrant)" ]
     xdotool windowfocus "$box" 2>/dev/null
     xdotool key --window "$box" Return
     e2e_wait_exit 20 || e2e_fail "the program ends after the box"
-    E2E_PID=
 }

@@ -3,8 +3,8 @@
 //                  [--depth 16] [--scale 2] [--frames N] [--exact [--lon 14.51] [--year 2026] [--zone 60]]
 //                  -o out.bmp
 // The day and time are the simulated ones of the Settings dialog (--now
-// takes the clock instead); values are taken as they are, absurd ones
-// included. --scale paints the dial at that multiple of its natural size,
+// takes the clock instead); every value is held to the range the Settings
+// dialog reaches, and one outside it is refused. --scale paints the dial at that multiple of its natural size,
 // as on a screen of that scale (1 to 3, in steps of a percent).
 // --frames paints N frames and prints the mean time of one.
 // --exact places the sun by the ephemeris for that year and zone (minutes
@@ -15,6 +15,7 @@
 #include "dial/Solar.h"
 #include "platform/Clock.h"
 #include "raster/BitmapSurface.h"
+#include "settings/CommandOptions.h"
 #include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
@@ -29,46 +30,23 @@ namespace {
 const double LEAST_SCALE = 1;
 const double GREATEST_SCALE = 3;
 
+// The display depths --depth paints for, bits a pixel.
+const int DEPTHS[] = {8, 15, 16, 24, 32};
+
 int Usage(const char* problem)
 {
     fprintf(stderr,
             "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
-            "[--small] [--lang en|sl] [--depth BITS] [--scale 1...3] [--frames N] [--exact [--lon DEG] [--year N] "
-            "[--zone MIN]] -o out.bmp\n",
+            "[--small] [--lang en|sl] [--depth 8|15|16|24|32] [--scale 1...3] [--frames N] [--exact [--lon DEG] "
+            "[--year N] [--zone MIN]] -o out.bmp\n",
             problem);
     return 2;
 }
 
-// "HH:MM[:SS]" or a plain number of seconds (which may be out of range).
-bool ParseSeconds(const char* text, int& seconds)
+// "--lang must be one of en, sl: de" and the like, into error.
+void ChoiceError(const char* option, const char* choices, const char* value, char (&error)[OPTION_ERROR_MAX])
 {
-    int h, m, s = 0, used = 0;
-    if (sscanf(text, "%d:%d%n:%d%n", &h, &m, &used, &s, &used) >= 2 && !text[used]) {
-        seconds = h * 3600 + m * 60 + s;
-        return true;
-    }
-    char* end;
-    seconds = static_cast<int>(strtol(text, &end, 10));
-    return end != text && !*end;
-}
-
-// A multiple of the natural size from LEAST_SCALE to GREATEST_SCALE, as a
-// whole percent.
-bool ParseScale(const char* text, int& percent)
-{
-    char* end;
-    double scale = strtod(text, &end);
-    if (end == text || *end || !(scale >= LEAST_SCALE && scale <= GREATEST_SCALE))
-        return false;
-    percent = static_cast<int>(std::lround(scale * NATURAL_SCALE));
-    return true;
-}
-
-bool ParseInt(const char* text, int& value)
-{
-    char* end;
-    value = static_cast<int>(strtol(text, &end, 10));
-    return end != text && !*end;
+    snprintf(error, OPTION_ERROR_MAX, "%s must be one of %s: %s", option, choices, value);
 }
 
 void Put32(unsigned char* at, unsigned int value)
@@ -122,67 +100,53 @@ double ProcessCpuMilliseconds()
 
 int main(int argc, char** argv)
 {
-    float latitude = 45;
-    int day = 172, seconds = 12 * 3600, depth = 0, frames = 0, scalePercent = NATURAL_SCALE;
-    bool small = false, simulate = true, exact = false, longitudeGiven = false;
     const ClockReading clock = ReadSystemClock();
-    int year = clock.year, zone = -clock.biasMinutes;
-    double longitude = 0;
-    int language = LANGUAGES[0].id;
+    double latitude = 45, day = 172, seconds = 12 * 3600, depth = 0, frames = 0, scale = 1;
+    double year = clock.year, zone = -clock.biasMinutes, longitude = 0;
+    bool small = false, now = false, exact = false, longitudeGiven = false, depthGiven = false;
+    const char* languageCode = LANGUAGES[0].code;
     const char* output = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        bool ok = true;
-        if (!strcmp(arg, "--small")) {
-            small = true;
-            continue;
-        }
-        if (!strcmp(arg, "--now")) {
-            simulate = false;
-            continue;
-        }
-        if (!strcmp(arg, "--exact")) {
-            exact = true;
-            continue;
-        }
-        if (!value)
-            return Usage(arg);
-        if (!strcmp(arg, "--lat"))
-            latitude = strtof(value, nullptr);
-        else if (!strcmp(arg, "--day"))
-            ok = ParseInt(value, day);
-        else if (!strcmp(arg, "--time"))
-            ok = ParseSeconds(value, seconds);
-        else if (!strcmp(arg, "--lon")) {
-            longitude = strtod(value, nullptr);
-            longitudeGiven = true;
-        } else if (!strcmp(arg, "--year"))
-            ok = ParseInt(value, year);
-        else if (!strcmp(arg, "--zone"))
-            ok = ParseInt(value, zone);
-        else if (!strcmp(arg, "--depth"))
-            ok = ParseInt(value, depth);
-        else if (!strcmp(arg, "--scale"))
-            ok = ParseScale(value, scalePercent);
-        else if (!strcmp(arg, "--frames"))
-            ok = ParseInt(value, frames);
-        else if (!strcmp(arg, "--lang"))
-            language = FindLanguageByCode(value) ? FindLanguageByCode(value)->id : LANGUAGES[0].id;
-        else if (!strcmp(arg, "-o"))
-            output = value;
-        else
-            return Usage(arg);
-        if (!ok)
-            return Usage(value);
-        ++i;
+    const CommandOption options[] = {
+        {"--lat", OPTION_NUMBER, -90, 90, &latitude, nullptr, nullptr},
+        {"--day", OPTION_WHOLE, 0, 365, &day, nullptr, nullptr},
+        {"--time", OPTION_TIME, 0, 0, &seconds, nullptr, nullptr},
+        {"--lon", OPTION_NUMBER, -180, 180, &longitude, nullptr, &longitudeGiven},
+        {"--year", OPTION_WHOLE, 1, 9999, &year, nullptr, nullptr},
+        {"--zone", OPTION_WHOLE, -12 * 60, 14 * 60, &zone, nullptr, nullptr},
+        {"--depth", OPTION_WHOLE, 1, 32, &depth, nullptr, &depthGiven},
+        {"--scale", OPTION_NUMBER, LEAST_SCALE, GREATEST_SCALE, &scale, nullptr, nullptr},
+        {"--frames", OPTION_WHOLE, 1, 100000, &frames, nullptr, nullptr},
+        {"--lang", OPTION_TEXT, 0, 0, nullptr, &languageCode, nullptr},
+        {"-o", OPTION_TEXT, 0, 0, nullptr, &output, nullptr},
+        {"--small", OPTION_FLAG, 0, 0, nullptr, nullptr, &small},
+        {"--now", OPTION_FLAG, 0, 0, nullptr, nullptr, &now},
+        {"--exact", OPTION_FLAG, 0, 0, nullptr, nullptr, &exact},
+    };
+    char error[OPTION_ERROR_MAX];
+    if (!ReadCommandOptions(argc, argv, options, sizeof options / sizeof options[0], error))
+        return Usage(error);
+    const Language* language = FindLanguageByCode(languageCode);
+    if (!language) {
+        ChoiceError("--lang", "en, sl", languageCode, error);
+        return Usage(error);
+    }
+    bool depthKnown = !depthGiven;
+    for (int known : DEPTHS)
+        depthKnown = depthKnown || depth == known;
+    if (!depthKnown) {
+        char value[32];
+        snprintf(value, sizeof value, "%g", depth);
+        ChoiceError("--depth", "8, 15, 16, 24, 32", value, error);
+        return Usage(error);
     }
     if (!output && frames <= 0)
         return Usage("no output file");
+    const bool simulate = !now;
+    const int scalePercent = static_cast<int>(std::lround(scale * NATURAL_SCALE));
 
     if (!longitudeGiven)
-        longitude = ZoneMeridian(-zone);
-    const SunSource sun = {exact, longitude, year, zone};
+        longitude = ZoneMeridian(static_cast<int>(-zone));
+    const SunSource sun = {exact, longitude, static_cast<int>(year), static_cast<int>(zone)};
 
     InitDialTables();
     const DialSize dialSize = DialSizeFor(!small, scalePercent);
@@ -194,21 +158,36 @@ int main(int argc, char** argv)
     DWORD lastNightText = 0;
     int nightTextIndex = 0;
     char nightText[NIGHT_TEXT_SIZE] = "";
-    const int moment = ComputeDialMoment(simulate, day, seconds, clock);
-    DialFrame frame = {0,     0,    size,       size,           !small,          scalePercent, latitude, moment,
-                       depth, mask, &resources, &lastNightText, &nightTextIndex, nightText,    language, sun};
+    const int moment = ComputeDialMoment(simulate, static_cast<int>(day), static_cast<int>(seconds), clock);
+    DialFrame frame = {0,
+                       0,
+                       size,
+                       size,
+                       !small,
+                       scalePercent,
+                       static_cast<float>(latitude),
+                       moment,
+                       static_cast<int>(depth),
+                       mask,
+                       &resources,
+                       &lastNightText,
+                       &nightTextIndex,
+                       nightText,
+                       language->id,
+                       sun};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     double cpuStart = ProcessCpuMilliseconds();
-    for (int i = 0; i < (frames > 0 ? frames : 1); ++i)
+    const int frameCount = frames > 0 ? static_cast<int>(frames) : 1;
+    for (int i = 0; i < frameCount; ++i)
         PaintDialFrame(frame, surface.GetDC(), surface.GetPixels(), surface.GetStride());
     QueryPerformanceCounter(&end);
     if (frames > 0)
-        printf("%d frames, %.3f ms per frame, %.3f ms of processor time\n", frames,
-               (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart / frames,
-               (ProcessCpuMilliseconds() - cpuStart) / frames);
+        printf("%d frames, %.3f ms per frame, %.3f ms of processor time\n", frameCount,
+               (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart / frameCount,
+               (ProcessCpuMilliseconds() - cpuStart) / frameCount);
 
     bool written = !output || WriteBmp(output, surface);
     free(mask);

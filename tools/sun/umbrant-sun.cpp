@@ -8,11 +8,11 @@
 // Places (PlaceCommands.cpp): umbrant-sun --find TEXT, umbrant-sun --guess COUNTRY ZONE
 #include "common/Calendar.h"
 #include "dial/Ephemeris.h"
+#include "settings/CommandOptions.h"
 #include "tools/sun/PlaceCommands.h"
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -21,28 +21,10 @@ const double DEGREES_PER_ZONE_MINUTE = 0.25;  // the earth turns a degree in fou
 const int LATEST_ZONE = 14 * 60;              // the widest offsets in use, minutes east of UTC
 const int EARLIEST_ZONE = -12 * 60;
 
-int Fail(const char* message, const char* argument)
+int Fail(const char* message, const char* usage)
 {
-    fprintf(stderr, "umbrant-sun: %s%s%s\n", message, argument ? ": " : "", argument ? argument : "");
+    fprintf(stderr, "umbrant-sun: %s\n%s%s", message, usage ? usage : "", usage ? "\n" : "");
     return 2;
-}
-
-bool ParseNumber(const char* text, double lowest, double highest, double& value)
-{
-    char* end = nullptr;
-    value = strtod(text, &end);
-    return end != text && *end == '\0' && value >= lowest && value <= highest;
-}
-
-// "H:MM" or "HH:MM[:SS]" to seconds of the day, 00:00 .. 24:00.
-bool ParseTime(const char* text, int& seconds)
-{
-    int h = 0, m = 0, s = 0, used = 0;
-    int fields = sscanf(text, "%2d:%2d%n:%2d%n", &h, &m, &used, &s, &used);
-    if (fields < 2 || text[used] != '\0' || h < 0 || m < 0 || m > 59 || s < 0 || s > 59)
-        return false;
-    seconds = h * 3600 + m * 60 + s;
-    return seconds <= 86400;
 }
 
 // The altitude is the sun's as the shadow sees it (the exact sun's lifted by
@@ -108,17 +90,6 @@ void PrintLines(double latitude)
     }
 }
 
-// A command-line option taking a number; given turns true when it appears.
-struct NumberOption
-{
-    const char* name;
-    double lowest, highest;
-    bool whole;
-    const char* complaint;
-    double value;
-    bool given;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -126,78 +97,58 @@ int main(int argc, char** argv)
     int placeStatus = RunPlaceCommand(argc, argv);
     if (placeStatus >= 0)
         return placeStatus;
-    NumberOption latitude = {"--lat", -90, 90, false, "latitude must be a number from -90 to 90", 0, false};
-    NumberOption day = {"--day", 0, 366, true, "day must be a whole number from 0 to 366", 0, false};
-    NumberOption longitude = {"--lon", -180, 180, false, "longitude must be a number from -180 to 180", 0, false};
-    NumberOption year = {"--year", 1, 9999, true, "year must be a whole number from 1 to 9999", 0, false};
-    NumberOption zone = {
-        "--zone", EARLIEST_ZONE, LATEST_ZONE, true, "zone must be whole minutes east of UTC, -720 to 840", 0, false};
-    NumberOption* numbers[] = {&latitude, &day, &longitude, &year, &zone};
-    int seconds = -1;
-    bool small = false, lines = false, exact = false, noon = false, times = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        bool hasValue = i + 1 < argc;
-        NumberOption* number = nullptr;
-        for (NumberOption* n : numbers) {
-            if (!strcmp(arg, n->name) && hasValue)
-                number = n;
-        }
-        if (number) {
-            number->given = ParseNumber(argv[++i], number->lowest, number->highest, number->value);
-            if (!number->given || (number->whole && number->value != floor(number->value)))
-                return Fail(number->complaint, argv[i]);
-        } else if (!strcmp(arg, "--small")) {
-            small = true;
-        } else if (!strcmp(arg, "--lines")) {
-            lines = true;
-        } else if (!strcmp(arg, "--exact")) {
-            exact = true;
-        } else if (!strcmp(arg, "--noon")) {
-            noon = true;
-        } else if (!strcmp(arg, "--times")) {
-            times = true;
-        } else if (!strcmp(arg, "--time") && hasValue) {
-            if (!ParseTime(argv[++i], seconds))
-                return Fail("time must be HH:MM or HH:MM:SS, 00:00 to 24:00", argv[i]);
-        } else {
-            return Fail("unknown or incomplete argument (usage: --lat DEG --day N --time HH:MM [--small] | "
-                        "--lat DEG --lines | --exact ... --year N --zone MIN [--lon DEG] [--noon | --times])",
-                        arg);
-        }
-    }
-    if (!exact && (noon || times || longitude.given || year.given || zone.given))
+    double latitude = 0, day = 0, longitude = 0, year = 0, zone = 0, seconds = 0;
+    bool latitudeGiven = false, dayGiven = false, longitudeGiven = false, yearGiven = false, zoneGiven = false,
+         timeGiven = false, small = false, lines = false, exact = false, noon = false, times = false;
+    const CommandOption options[] = {
+        {"--lat", OPTION_NUMBER, -90, 90, &latitude, nullptr, &latitudeGiven},
+        {"--day", OPTION_WHOLE, 0, 366, &day, nullptr, &dayGiven},
+        {"--time", OPTION_TIME, 0, 0, &seconds, nullptr, &timeGiven},
+        {"--lon", OPTION_NUMBER, -180, 180, &longitude, nullptr, &longitudeGiven},
+        {"--year", OPTION_WHOLE, 1, 9999, &year, nullptr, &yearGiven},
+        {"--zone", OPTION_WHOLE, EARLIEST_ZONE, LATEST_ZONE, &zone, nullptr, &zoneGiven},
+        {"--small", OPTION_FLAG, 0, 0, nullptr, nullptr, &small},
+        {"--lines", OPTION_FLAG, 0, 0, nullptr, nullptr, &lines},
+        {"--exact", OPTION_FLAG, 0, 0, nullptr, nullptr, &exact},
+        {"--noon", OPTION_FLAG, 0, 0, nullptr, nullptr, &noon},
+        {"--times", OPTION_FLAG, 0, 0, nullptr, nullptr, &times},
+    };
+    char error[OPTION_ERROR_MAX];
+    if (!ReadCommandOptions(argc, argv, options, sizeof options / sizeof options[0], error))
+        return Fail(error, "usage: --lat DEG --day N --time HH:MM [--small] | --lat DEG --lines | --exact ... --year N "
+                           "--zone MIN [--lon DEG] [--noon | --times]");
+    if (!exact && (noon || times || longitudeGiven || yearGiven || zoneGiven))
         return Fail("--lon, --year, --zone, --noon and --times need --exact", nullptr);
-    if (exact && (lines || !year.given))
+    if (exact && (lines || !yearGiven))
         return Fail("--exact needs --year and does not draw --lines", nullptr);
-    if (!longitude.given)
-        longitude.value = zone.value * DEGREES_PER_ZONE_MINUTE;
+    if (!longitudeGiven)
+        longitude = zone * DEGREES_PER_ZONE_MINUTE;
     if (noon) {
-        PrintNoonTable(static_cast<int>(year.value), longitude.value, static_cast<int>(zone.value));
+        PrintNoonTable(static_cast<int>(year), longitude, static_cast<int>(zone));
         return 0;
     }
-    if (!latitude.given)
+    if (!latitudeGiven)
         return Fail("--lat is required", nullptr);
     if (lines) {
-        PrintLines(latitude.value);
+        PrintLines(latitude);
         return 0;
     }
-    if (times && day.given) {
-        PrintSunTimes(ComputeSunTimes(latitude.value, longitude.value, static_cast<int>(year.value),
-                                      static_cast<int>(day.value), static_cast<int>(zone.value)));
+    if (times && dayGiven) {
+        PrintSunTimes(ComputeSunTimes(latitude, longitude, static_cast<int>(year), static_cast<int>(day),
+                                      static_cast<int>(zone)));
         return 0;
     }
-    if (!day.given || seconds < 0)
+    if (!dayGiven || !timeGiven)
         return Fail("--day and --time are required (or --lines)", nullptr);
 
     double gnomon = small ? GNOMON_LENGTH_SMALL : GNOMON_LENGTH_BIG;
     if (exact) {
-        double jd = JulianDayFromLocal(static_cast<int>(year.value), static_cast<int>(day.value), seconds,
-                                       static_cast<int>(zone.value));
-        PrintShadow(ComputeExactShadow(latitude.value, longitude.value, gnomon, jd));
-        printf("azimuth: %.3f\n", ComputeSunInSky(jd, latitude.value, longitude.value).azimuth);
+        double jd = JulianDayFromLocal(static_cast<int>(year), static_cast<int>(day), static_cast<int>(seconds),
+                                       static_cast<int>(zone));
+        PrintShadow(ComputeExactShadow(latitude, longitude, gnomon, jd));
+        printf("azimuth: %.3f\n", ComputeSunInSky(jd, latitude, longitude).azimuth);
         return 0;
     }
-    PrintShadow(ComputeShadow(latitude.value, gnomon, SimulatedMoment(static_cast<int>(day.value), seconds)));
+    PrintShadow(ComputeShadow(latitude, gnomon, SimulatedMoment(static_cast<int>(day), static_cast<int>(seconds))));
     return 0;
 }
