@@ -202,8 +202,9 @@ TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
     m_gadget->m_settingsChanged = false;
     Press(IDC_TIME, VK_END);
     EXPECT_EQ(86400, m_gadget->m_simulatedTime);
-    EXPECT_EQ("00:00:00", Text(IDC_TIME_TEXT));
-    EXPECT_EQ("-01-02", Text(IDC_DATE_TEXT).substr(4));
+    // The end of the day the track bar points at, not the next day's start.
+    EXPECT_EQ("24:00:00", Text(IDC_TIME_TEXT));
+    EXPECT_EQ("-01-01", Text(IDC_DATE_TEXT).substr(4));
     EXPECT_TRUE(m_gadget->m_settingsChanged);
 
     // A size button takes the new size at once: the host hears of it once.
