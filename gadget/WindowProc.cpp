@@ -1,4 +1,5 @@
 // The host window's messages: mouse, drag, scroll bars, timer and commands.
+#include "common/Saturate.h"
 #include "gadget/GadgetApplication.h"
 #include "gadget/ScreenScale.h"
 
@@ -35,11 +36,7 @@ int ScrollTarget(WPARAM wParam, const SCROLLINFO& info)
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: position = HIWORD(wParam); break;
     }
-    if (position < info.nMin)
-        position = info.nMin;
-    if (position > info.nMax)
-        position = info.nMax;
-    return position;
+    return static_cast<int>(Clamp(position, info.nMin, info.nMax));
 }
 
 }  // namespace
