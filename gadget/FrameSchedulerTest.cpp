@@ -45,8 +45,8 @@ const Step LIFE[] = {
     {"a change while dragged paints at once", 10220, true, false, true, 25000, PAINT, 0.75f, false, false, NEVER, true,
      false},
     {"the drop fades back in", 10300, false, true, false, 25000, COMPOSE, -1, false, false, NEVER, true, false},
-    {"settled at rest, the gadget's timer waits again", 11000, false, false, false, 25000, NONE, 1, false, true, 25000,
-     false, true},
+    {"settled at rest, the stopped timer is set again for the same moment", 11000, false, false, false, 23100, NONE, 1,
+     false, true, 23100, false, true},
     {"a gadget changing all the time runs the animation timer", 12000, false, true, true, 0, PAINT, 1, true, false,
      NEVER, true, false},
 };
