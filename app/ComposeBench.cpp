@@ -1,7 +1,7 @@
-// Prints how long the host takes to compose a frame of the big dial, during
-// the fade-in and at rest, and how long the program takes from its start to
-// its first frame. Not a test: figures to compare, run under Wine with
-//   tools/wine-run.sh win64 build/win64/app/host_compose_bench.exe
+// Prints how long the host takes to compose a frame of the big dial at 100 %
+// and 200 %: a frame whose dial is unchanged (a drag, a fade, a hover) and one
+// whose dial is painted afresh. Not a test: figures to compare, run under Wine with
+//   tools/wine-run.sh win32 build/win32/app/host_compose_bench.exe
 #include <stdio.h>
 #include <windows.h>
 
@@ -13,72 +13,47 @@
 
 namespace {
 
-LARGE_INTEGER g_frequency;
+const int FRAMES = 200;
+const int SCALES[] = {100, 200};
+const HostStyle STYLE = {"UmbrantBench", "Umbrant",      RGB(255, 255, 255), 6, 4, 0.75f, 0.15f,
+                         1000,           POSITION_UNSET, POSITION_UNSET};
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
+// The mean milliseconds of a frame, the dial changed before each or not.
+double MeanFrame(CGadgetApplication& host, bool changed)
 {
-    return (to.QuadPart - from.QuadPart) * 1000.0 / g_frequency.QuadPart;
-}
-
-struct Figures
-{
-    double total = 0, maximum = 0;
-    int count = 0;
-    void Add(double ms)
-    {
-        total += ms;
-        maximum = ms > maximum ? ms : maximum;
-        count++;
+    LARGE_INTEGER frequency, before, after;
+    QueryPerformanceFrequency(&frequency);
+    double total = 0;
+    for (int i = 0; i < FRAMES; i++) {
+        if (changed)
+            host.ContentChanged();
+        QueryPerformanceCounter(&before);
+        host.DrawFrame();
+        QueryPerformanceCounter(&after);
+        total += (after.QuadPart - before.QuadPart) * 1000.0 / frequency.QuadPart;
     }
-    void Print(const char* what) const
-    {
-        printf("%-28s %4d frames, mean %.3f ms, max %.3f ms\n", what, count, count ? total / count : 0.0, maximum);
-    }
-};
-
-bool TimedCompose(CGadgetApplication* host, bool force, Figures* figures)
-{
-    LARGE_INTEGER before, after;
-    QueryPerformanceCounter(&before);
-    bool drawn = host->Compose(force);
-    QueryPerformanceCounter(&after);
-    if (drawn)
-        figures->Add(Milliseconds(before, after));
-    return drawn;
+    return total / FRAMES;
 }
 
 }  // namespace
 
 int main()
 {
-    QueryPerformanceFrequency(&g_frequency);
-    LARGE_INTEGER start, created;
-    QueryPerformanceCounter(&start);
-    CUmbrantEvents events;
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    dial.m_isBig = true;
-    dial.m_firstStart = false;
-    CGadgetApplication application(&dial, &events, "UmbrantBench", "Umbrant", LANGUAGE_ENGLISH, 12, 12,
-                                   RGB(255, 255, 255), 6, 4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
-    CGadgetApplication* host = &application;
-    events.m_host = host;
-    if (!host->Create(GetModuleHandleA(nullptr)))
-        return 1;
-    QueryPerformanceCounter(&created);
-    printf("window %d x %d\n", host->m_width, host->m_height);
-    printf("%-28s %.1f ms\n", "start to first frame", Milliseconds(start, created));
-
-    Figures fadeIn, atRest;
-    host->m_opacity = 0;
-    host->m_lastTick = 0;
-    for (int i = 0; i < 500 && host->m_opacity < 1.0f; i++) {
-        Sleep(20);
-        TimedCompose(host, false, &fadeIn);
+    for (int scale : SCALES) {
+        CUmbrantEvents events(LANGUAGE_ENGLISH);
+        CUmbrant dial(SETTINGS_KEY, scale);
+        dial.m_isBig = true;
+        dial.m_firstStart = false;
+        CGadgetApplication host(&dial, &events, STYLE);
+        if (!host.Create(GetModuleHandleA(nullptr)))
+            return 1;
+        // At rest, after the fade-in.
+        while (host.Frames().Opacity() < 1.0f) {
+            Sleep(CFrameScheduler::ANIMATION_PERIOD_MS);
+            host.DrawFrame();
+        }
+        printf("compose %d%% unchanged: mean %.2f ms\n", scale, MeanFrame(host, false));
+        printf("compose %d%% changed: mean %.2f ms\n", scale, MeanFrame(host, true));
     }
-    for (int i = 0; i < 200; i++)
-        TimedCompose(host, true, &atRest);
-    fadeIn.Print("compose during fade-in");
-    atRest.Print("compose at rest");
-
     return 0;
 }

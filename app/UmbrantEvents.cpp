@@ -1,10 +1,12 @@
-// The program's event sink: the window menu's own items and the About command.
+// The program's event sink: the window menu's own items, the About command, the language and the kept place.
 #include "app/UmbrantEvents.h"
 
 #include <shellapi.h>
 
 #include "app/AboutDialog.h"
+#include "app/Program.h"
 #include "settings/DialogIds.h"
+#include "settings/Registry.h"
 #include "settings/StringIds.h"
 #include "settings/Strings.h"
 
@@ -26,20 +28,17 @@ const MenuItem MENU_ITEMS[] = {{HOME_PAGE_ITEM, IDS_HOME_PAGE}, {ABOUT_ITEM, IDS
 
 }  // namespace
 
-bool CUmbrantEvents::OnCommand(int, int, bool)
-{
-    return true;
-}
-
-bool CUmbrantEvents::OnNotify(int, int, const char*)
-{
-    return true;
-}
-
 bool CUmbrantEvents::OnLanguageChanged(int language)
 {
+    m_language = language;
     LabelMenu(language);
     return true;
+}
+
+void CUmbrantEvents::OnPlaceChanged(int left, int top)
+{
+    RegWriteInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, nullptr, "WindowLeft", left);
+    RegWriteInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, nullptr, "WindowTop", top);
 }
 
 void CUmbrantEvents::LabelMenu(int language) const
@@ -47,11 +46,6 @@ void CUmbrantEvents::LabelMenu(int language) const
     HMENU menu = GetSystemMenu(m_window, FALSE);
     for (const MenuItem& item : MENU_ITEMS)
         ModifyMenuW(menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, LoadLocalizedStringW(item.stringId, language));
-}
-
-int CUmbrantEvents::Language() const
-{
-    return m_host ? m_host->GetLanguage() : LANGUAGES[0].id;
 }
 
 void CUmbrantEvents::OnWindowCommand(HWND window, int id, HWND control)

@@ -1,4 +1,4 @@
-// The program's event sink for the host: window menu items and the About command.
+// The program's event sink for the host: window menu items, the About command, the language and the kept place.
 #pragma once
 
 #include "gadget/Gadget.h"
@@ -6,22 +6,21 @@
 class CUmbrantEvents : public CGadgetEvents
 {
 public:
-    bool OnCommand(int command, int param, bool checked) override;
-    bool OnNotify(int command, int param, const char* target) override;
+    explicit CUmbrantEvents(int language) : m_language(language) { }
+    int Language() const override { return m_language; }
     // The program's window menu items take the language's texts.
     bool OnLanguageChanged(int language) override;
+    // Kept as WindowLeft and WindowTop with the settings.
+    void OnPlaceChanged(int left, int top) override;
     void OnWindowCommand(HWND window, int id, HWND control) override;
     // Puts the home page and About items, and a separator, above the host's
     // own items of the window menu.
     void OnWindowCreated(HWND window) override;
 
-    // The host, for the language in force; set once the host is made.
-    CGadgetHost* m_host = nullptr;
-
 private:
-    int Language() const;
     // Gives the window menu's home page and About items the language's texts.
     void LabelMenu(int language) const;
 
+    int m_language;
     HWND m_window = nullptr;
 };

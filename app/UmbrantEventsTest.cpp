@@ -14,7 +14,7 @@ TEST(UmbrantEvents, WindowMenuItemsFollowTheLanguage)
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_SYSMENU, 0, 0, 10, 10, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, window);
-    CUmbrantEvents events;
+    CUmbrantEvents events(LANGUAGE_ENGLISH);
     events.OnWindowCreated(window);
     HMENU menu = GetSystemMenu(window, FALSE);
     for (int position : {0, 1}) {

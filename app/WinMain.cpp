@@ -24,12 +24,17 @@ const COLORREF BACKGROUND_COLOUR = RGB(255, 255, 255);
 const int ANIMATION_REDRAW_MS = 1000;
 const float DRAG_OPACITY = 0.75f;
 const float FADE_TIME = 0.15f;
-// The window's size before the dial gives its own.
-const int FIRST_SIZE = 12;
 // Room for the program's title, which names the window and the shortcuts.
 const int TITLE_SIZE = 256;
 // How long an uninstall gives a running gadget to save its settings and end.
 const DWORD GADGET_EXIT_WAIT_MS = 10000;
+
+// One coordinate of the window's kept place, POSITION_UNSET when none is kept.
+int KeptPlace(const char* valueName)
+{
+    int stored = RegReadInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, valueName, POSITION_UNSET);
+    return stored == POSITION_UNSET ? POSITION_UNSET : PlaceInRange(stored);
+}
 
 // True when no other gadget holds the mutex (or it cannot be made at all).
 bool IsOnlyGadget(const CKernelHandle& mutex, DWORD createError)
@@ -114,18 +119,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return 0;
     }
 
-    CUmbrantEvents events;
+    CUmbrantEvents events(language);
     // The dial is drawn at the scale of the screen.
     const int dialScale = ScalePercentOfDpi(ScreenDpi(nullptr));
     CUmbrant gadget(SETTINGS_KEY, dialScale);
     RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", MAKER_NAME, nullptr, nullptr);
     RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, PROGRAM_NAME, nullptr, nullptr);
     const DialSize size = DialSizeFor(false, dialScale);
-    CGadgetApplication host(&gadget, &events, PROGRAM_NAME, title, language, FIRST_SIZE, FIRST_SIZE, BACKGROUND_COLOUR,
-                            size.frameWidth, size.cornerRadius, ANIMATION_REDRAW_MS, DRAG_OPACITY, FADE_TIME, 0, 0, 0,
-                            0);
-    events.m_host = &host;
-    host.KeepPlaceUnder(SETTINGS_KEY);
+    const HostStyle style = {
+        PROGRAM_NAME, title,     BACKGROUND_COLOUR,   size.frameWidth,         size.cornerRadius,
+        DRAG_OPACITY, FADE_TIME, ANIMATION_REDRAW_MS, KeptPlace("WindowLeft"), KeptPlace("WindowTop")};
+    CGadgetApplication host(&gadget, &events, style);
     if (host.Create(instance)) {
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {

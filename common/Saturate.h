@@ -1,4 +1,4 @@
-// Conversions to int that stop at the ends of the range instead of overflowing.
+// Conversions to int and clamps that stop at the ends of a range instead of overflowing.
 #pragma once
 
 #include <climits>
@@ -19,4 +19,12 @@ inline int SaturateToInt(double value, int low = INT_MIN, int high = INT_MAX)
 inline int SaturateToInt(long long value)
 {
     return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+// value held to [low, high]; an empty range (high below low) gives low.
+inline long long Clamp(long long value, long long low, long long high)
+{
+    if (value > high)
+        value = high;
+    return value < low ? low : value;
 }

@@ -35,6 +35,7 @@ public:
         m_language = language;
         return true;
     }
+    void ContentChanged() override { }
     int m_language = LANGUAGE_ENGLISH;
     int m_sizeUpdates = 0;
 };

@@ -296,8 +296,8 @@ bool CUmbrant::OnLanguageChanged(int language)
 void CUmbrant::SettingChanged()
 {
     m_settingsChanged = true;
-    if (m_window)
-        InvalidateRect(m_window, nullptr, FALSE);
+    if (m_host)
+        m_host->ContentChanged();
 }
 
 int CUmbrant::Language() const

@@ -320,22 +320,23 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
 {
     StoreSetting("SimulatedTimeOfDay", "32400");
     CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    CGadgetApplication host(&dial, nullptr, "UmbrantIdleTest", "Umbrant", LANGUAGE_ENGLISH, 12, 12, RGB(255, 255, 255),
-                            6, 4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
+    CGadgetApplication host(&dial, nullptr,
+                            {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET,
+                             POSITION_UNSET});
     ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
     MSG message;
-    for (DWORD start = GetTickCount(); host.m_animating && GetTickCount() - start < 10000;) {
+    for (DWORD start = GetTickCount(); host.Frames().Animating() && GetTickCount() - start < 10000;) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
         Sleep(5);
     }
-    EXPECT_FALSE(host.m_animating) << "the fade-in ends";
-    EXPECT_FALSE(host.m_waiting) << "a simulated moment needs no timer";
+    EXPECT_FALSE(host.Frames().Animating()) << "the fade-in ends";
+    EXPECT_FALSE(host.Frames().Waiting()) << "a simulated moment needs no timer";
 
     dial.m_simulatedTime = 15 * 3600;  // behind its back
-    SendMessageA(host.m_window, WM_TIMECHANGE, 0, 0);
+    SendMessageA(host.GetWindow(), WM_TIMECHANGE, 0, 0);
     const int centre = 6 + 225;
-    const CBitmapSurface* shown = host.m_composition.get();
+    const CBitmapSurface* shown = &host.Compositor().Picture();
     auto blue = [shown](double x, double y) {
         return shown->GetPixels()[static_cast<int>(y) * shown->GetStride() + static_cast<int>(x) * 4];
     };
@@ -351,9 +352,9 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
 
     // With the real clock it waits for one timer, not for the animation's.
     dial.m_simulate = false;
-    SendMessageA(host.m_window, WM_TIMECHANGE, 0, 0);
-    EXPECT_TRUE(host.m_waiting);
-    EXPECT_FALSE(host.m_animating);
+    SendMessageA(host.GetWindow(), WM_TIMECHANGE, 0, 0);
+    EXPECT_TRUE(host.Frames().Waiting());
+    EXPECT_FALSE(host.Frames().Animating());
 }
 
 }  // namespace

@@ -7,13 +7,9 @@
 
 #include <windows.h>
 
-// Commands carried by buttons and links: negative ones are host actions,
-// positive ones belong to the application.
+// Commands carried by buttons: negative ones are host actions, positive
+// ones belong to the gadget.
 const int CMD_CLOSE = -1;
-const int CMD_MINIMIZE = -2;
-const int CMD_MAXIMIZE = -3;
-const int CMD_RESTORE = -4;
-const int CMD_LANGUAGE = -6;
 const int CMD_SETTINGS = 100;
 
 // "No position known", in host coordinates.
@@ -23,19 +19,26 @@ const int POSITION_UNSET = static_cast<int>(0x80000000u);
 // centred on the screen as the host centres itself, keeping its size.
 void CentreWindowOnScreen(HWND window);
 
-// A button reports its clicks to its owner through this interface.
-class CCommandTarget
+// How the program wants the host's window: its names, its look, its fade
+// and where it starts.
+struct HostStyle
 {
-public:
-    virtual bool OnCommand(int command, int param, bool checked) = 0;
-    virtual ~CCommandTarget() { }
-};
-
-// A link reports its clicks to its listener through this interface.
-class CNotifyTarget
-{
-public:
-    virtual bool OnNotify(int command, int param, const char* target) = 0;
+    // The window class (a second start finds the running gadget by it) and
+    // the window's title.
+    const char* className;
+    const char* title;
+    // Behind the content; the frame band around it until the gadget gives
+    // its own, and the radius of its corners.
+    COLORREF background;
+    int frameWidth, cornerRadius;
+    // The opacity while the window is dragged and the seconds a fade takes.
+    float dragOpacity;
+    float fadeTime;
+    // While a fade or a drag runs the timer, a frame at least this often
+    // though nothing changed.
+    int idleRedrawMs;
+    // The kept place's top-left corner, POSITION_UNSET when none is kept.
+    int left, top;
 };
 
 // What a gadget may ask of its host.
@@ -50,12 +53,18 @@ public:
     // work area; centre also puts it at its start place (the kept one, else
     // centred).
     virtual bool UpdateSize(bool centre) = 0;
-    // The language in force (an id of the language table) and its change.
     // The width of the frame band around the content and the radius of its
     // corners, in force from the next size the host takes.
     virtual bool SetFrame(int frameWidth, int cornerRadius) = 0;
+    // The language in force (an id of the language table): the program's.
     virtual int GetLanguage() const = 0;
+    // A new language: the program keeps it, the host's tool tips and window
+    // menu take it, then the gadget hears of it.
     virtual bool SetLanguage(int language) = 0;
+    // The gadget's picture changed: the host has it painted in the next
+    // frame, which it asks for. Frames between such changes (a drag, a fade,
+    // a hovered button) reuse the picture.
+    virtual void ContentChanged() = 0;
     virtual ~CGadgetHost() { }
 };
 
@@ -84,14 +93,18 @@ public:
     virtual ~CGadget() { }
 };
 
-// The program's event sink: what commands, the window menu's own items and
-// language changes mean to the program that runs the host.
+// The program's event sink: what the window menu's own items, language
+// changes and the window's place mean to the program that runs the host.
 class CGadgetEvents
 {
 public:
-    virtual bool OnCommand(int command, int param, bool checked) = 0;
-    virtual bool OnNotify(int command, int param, const char* target) = 0;
+    // The language in force, from the program's settings.
+    virtual int Language() const = 0;
+    // The language changed: the program keeps it and relabels its own items.
     virtual bool OnLanguageChanged(int language) = 0;
+    // The window's place to keep (its top-left corner): when a drag ends,
+    // when the window goes and when the session ends.
+    virtual void OnPlaceChanged(int left, int top) = 0;
     // WM_COMMAND or WM_SYSCOMMAND of the host window with an id of the
     // program's (a window menu item's without the four low bits the system
     // keeps, so the program's items are multiples of 16 below 0xF000);

@@ -4,15 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-#include <math.h>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "gadget/GadgetButton.h"
-#include "gadget/GadgetImage.h"
-#include "gadget/GadgetLink.h"
 #include "gadget/ScreenScale.h"
-#include "raster/BitmapSurface.h"
 #include "settings/Strings.h"
 
 namespace {
@@ -22,28 +18,31 @@ std::wstring ToolTipText(const CGadgetButton* button)
     wchar_t text[256] = L"";
     TOOLINFOW tool = {};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = button->m_window;
-    tool.uId = 0;
+    tool.hwnd = GetParent(button->ToolTip());
     tool.lpszText = text;
-    SendMessageW(button->m_toolTip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(button->ToolTip(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
 
-// A gadget of a fixed content size that adds a button with a tool tip, like
-// the dial does, and records what the host asks of it.
+// A gadget of a fixed content size with a close and a settings button, like
+// the dial, that paints its whole surface grey and records what the host
+// asks of it.
 class TestGadget : public CGadget
 {
 public:
     bool OnCreate(CGadgetHost* host, HWND) override
     {
         m_contentRectCallsBeforeCreate = m_contentRectCalls;
+        m_host = host;
+        host->AddButton(CMD_CLOSE, "ButtonClose", -8, 7, 16, IDS_CLOSE_TIP);
         host->AddButton(CMD_SETTINGS, "ButtonSettings", -26, 7, 16, IDS_SETTINGS_TIP);
         return true;
     }
-    bool Paint(HDC, unsigned char*, int stride) override
+    bool Paint(HDC, unsigned char* pixels, int stride) override
     {
         m_paints++;
         m_stride = stride;
+        memset(pixels, 0x80, static_cast<size_t>(stride) * (m_rect.bottom + m_rect.top));
         return true;
     }
     bool SetContentRect(int left, int top, int right, int bottom) override
@@ -54,8 +53,7 @@ public:
     }
     bool GetContentSize(int* width, int* height) override
     {
-        *width = m_size;
-        *height = m_size;
+        *width = *height = m_size;
         return true;
     }
     bool OnMessage(HWND, UINT, WPARAM, LPARAM, bool*) override { return false; }
@@ -63,7 +61,7 @@ public:
     DWORD NextFrameDelay() override { return INFINITE; }
     bool OnLanguageChanged(int) override
     {
-        m_tipWhenToldOfLanguage = ToolTipText(m_host->m_buttons[0].get());
+        m_tipWhenToldOfLanguage = ToolTipText(m_application->FindButton(CMD_SETTINGS));
         return true;
     }
     bool OnCommand(int command) override
@@ -80,7 +78,8 @@ public:
         return true;
     }
 
-    CGadgetApplication* m_host = nullptr;  // the host under test, to look into
+    CGadgetHost* m_host = nullptr;
+    const CGadgetApplication* m_application = nullptr;  // the host under test, to look into
     int m_lastCommand = 0;
     int m_size = 250;
     int m_paints = 0, m_stride = 0;
@@ -92,20 +91,17 @@ public:
 class RecordingEvents : public CGadgetEvents
 {
 public:
-    bool OnCommand(int command, int, bool) override
-    {
-        m_lastCommand = command;
-        return true;
-    }
-    bool OnNotify(int, int, const char*) override { return true; }
+    int Language() const override { return m_language; }
     bool OnLanguageChanged(int language) override
     {
         m_language = language;
         return true;
     }
+    void OnPlaceChanged(int left, int top) override { m_places.push_back({left, top}); }
     void OnWindowCommand(HWND, int id, HWND) override { m_lastWindowCommand = id; }
     void OnWindowCreated(HWND window) override { m_createdWindow = window; }
-    int m_lastCommand = 0, m_language = -1, m_lastWindowCommand = 0;
+    int m_language = LANGUAGE_ENGLISH, m_lastWindowCommand = 0;
+    std::vector<POINT> m_places;
     HWND m_createdWindow = nullptr;
 };
 
@@ -119,11 +115,12 @@ protected:
         DWORD_PTR result;
         SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
     }
-    CGadgetApplication* MakeHost(int frameWidth = 6, float fadeTime = 0.15f)
+    CGadgetApplication* MakeHost(int frameWidth = 6, int left = POSITION_UNSET, int top = POSITION_UNSET)
     {
-        m_host.reset(new CGadgetApplication(&m_gadget, &m_events, "UmbrantTest", "Umbrant", LANGUAGE_ENGLISH, 12, 12,
-                                            RGB(255, 255, 255), frameWidth, 4, 1000, 0.75f, fadeTime, 0, 0, 0, 0));
-        m_gadget.m_host = m_host.get();
+        m_host.reset(new CGadgetApplication(
+            &m_gadget, &m_events,
+            {"UmbrantTest", "Umbrant", RGB(255, 255, 255), frameWidth, 4, 0.75f, 0.15f, 1000, left, top}));
+        m_gadget.m_application = m_host.get();
         return m_host.get();
     }
     void Pump(int ms)
@@ -136,11 +133,28 @@ protected:
             Sleep(5);
         }
     }
+    HWND Window() const { return m_host->GetWindow(); }
     RECT WindowRect() const
     {
         RECT rect;
-        GetWindowRect(m_host->m_window, &rect);
+        GetWindowRect(Window(), &rect);
         return rect;
+    }
+    void MoveTo(int left, int top) const
+    {
+        SetWindowPos(Window(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    static RECT WorkArea()
+    {
+        RECT area;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        return area;
+    }
+    // True while the host asks the system for WM_MOUSELEAVE.
+    bool WatchingForLeave() const
+    {
+        TRACKMOUSEEVENT query = {sizeof(query), TME_QUERY, nullptr, 0};
+        return TrackMouseEvent(&query) && (query.dwFlags & TME_LEAVE) && query.hwndTrack == Window();
     }
 
     TestGadget m_gadget;
@@ -151,69 +165,71 @@ protected:
 }  // namespace
 
 // Centred on the primary monitor's work area (host_two_monitors.sh gives it
-// a panel, which the virtual screen here lacks).
-TEST_F(GadgetHost, CreateTakesTheGadgetsSizeCentred)
+// a panel, which the virtual screen here lacks) unless a place is kept.
+TEST_F(GadgetHost, CreateTakesTheGadgetsSizeAtItsStartPlace)
 {
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor));
-    const RECT work = monitor.rcWork;
-    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    RECT rect = WindowRect();
-    EXPECT_EQ(rect.right - rect.left, 262);
-    EXPECT_EQ(rect.bottom - rect.top, 262);
-    EXPECT_EQ(rect.left, work.left + (work.right - work.left - 262) / 2);
-    EXPECT_EQ(rect.top, work.top + (work.bottom - work.top - 262) / 2);
+    const RECT work = WorkArea();
+    const struct
+    {
+        int left, top, expectedLeft, expectedTop;
+    } rows[] = {
+        {POSITION_UNSET, POSITION_UNSET, work.left + (work.right - work.left - 262) / 2,
+         work.top + (work.bottom - work.top - 262) / 2},
+        {40, 50, 40, 50},
+    };
+    for (const auto& row : rows) {
+        m_gadget.m_contentRectCalls = 0;
+        ASSERT_TRUE(MakeHost(6, row.left, row.top)->Create(GetModuleHandleA(nullptr)));
+        RECT rect = WindowRect();
+        EXPECT_TRUE(rect.left == row.expectedLeft && rect.top == row.expectedTop && rect.right - rect.left == 262 &&
+                    rect.bottom - rect.top == 262)
+            << "kept (" << row.left << ", " << row.top << "): at (" << rect.left << ", " << rect.top << ", "
+            << rect.right << ", " << rect.bottom << ")";
+    }
     EXPECT_EQ(m_gadget.m_contentRectCallsBeforeCreate, 0) << "OnCreate comes before the first content rectangle";
-    EXPECT_EQ(m_gadget.m_rect.left, 6);
-    EXPECT_EQ(m_gadget.m_rect.top, 6);
-    EXPECT_EQ(m_gadget.m_rect.right, 256);
-    EXPECT_EQ(m_gadget.m_rect.bottom, 256);
-    EXPECT_GT(m_gadget.m_paints, 0);
+    EXPECT_TRUE(m_gadget.m_rect.left == 6 && m_gadget.m_rect.top == 6 && m_gadget.m_rect.right == 256 &&
+                m_gadget.m_rect.bottom == 256);
     EXPECT_EQ(m_gadget.m_stride, 262 * 4);
-    const HWND window = m_host->m_window;
+    const HWND window = Window();
     m_host->Create(GetModuleHandleA(nullptr));
-    EXPECT_EQ(window, m_host->m_window) << "a second Create is a no-op";
-
+    EXPECT_EQ(window, Window()) << "a second Create is a no-op";
     // The button added while the window was 12 x 12 moved with the frame.
-    int left, top, right, bottom;
-    m_host->m_buttons[0]->GetRect(&left, &top, &right, &bottom);
-    EXPECT_EQ(left, 262 - 48);
-    EXPECT_EQ(top, 13);
+    EXPECT_EQ(m_host->FindButton(CMD_SETTINGS)->Rect().left, 262 - 48);
 }
 
 // The host's window menu holds Close; the program hears of the window in
-// time to put its own items above it, and of their commands.
-TEST_F(GadgetHost, SystemMenuHoldsCloseAndTheProgramsItems)
+// time to put its own items above it, and of their commands. A new language
+// reaches the program, then the tips and the menu, then the gadget.
+TEST_F(GadgetHost, WindowMenuAndTipsFollowTheLanguage)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    EXPECT_EQ(m_events.m_createdWindow, m_host->m_window);
-    HMENU menu = GetSystemMenu(m_host->m_window, FALSE);
+    EXPECT_EQ(m_events.m_createdWindow, Window());
+    HMENU menu = GetSystemMenu(Window(), FALSE);
     ASSERT_EQ(GetMenuItemCount(menu), 1);
     EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(SC_CLOSE));
     char text[256];
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Close\tAlt+F4");
+    EXPECT_EQ(ToolTipText(m_host->FindButton(CMD_SETTINGS)), L"Settings");
     m_host->SetLanguage(LANGUAGE_SLOVENIAN);
+    EXPECT_EQ(m_host->GetLanguage(), LANGUAGE_SLOVENIAN) << "the program keeps the language";
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Zapri\tAlt+F4") << "Close follows the language";
+    EXPECT_EQ(m_gadget.m_tipWhenToldOfLanguage, L"Nastavitve");
     // The system may set the four low bits of a menu command.
-    SendMessageA(m_host->m_window, WM_SYSCOMMAND, 0x20 | 0x3, 0);
+    SendMessageA(Window(), WM_SYSCOMMAND, 0x20 | 0x3, 0);
     EXPECT_EQ(m_events.m_lastWindowCommand, 0x20);
 }
 
 TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_FALSE(m_host->Resize(262, 262, false));
-    EXPECT_EQ(WindowRect().left, 40);
+    MoveTo(40, 50);
     // A size reached earlier without centring is centred when asked.
-    RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    EXPECT_FALSE(m_host->Resize(262, 262, true));
+    const RECT area = WorkArea();
+    m_host->UpdateSize(true);
     EXPECT_EQ(WindowRect().left, area.left + (area.right - area.left - 262) / 2) << "left " << WindowRect().left;
-    SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveTo(40, 50);
 
     // A window of the program that is active (a dialog) stays so: nothing
     // that moves or sizes the gadget activates it.
@@ -222,20 +238,15 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
     SetActiveWindow(active);
     m_gadget.m_size = 450;
     m_host->UpdateSize(false);
-    m_host->Resize(462, 462, true);
-    SetWindowPos(m_host->m_window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_host->UpdateSize(true);
+    MoveTo(40, 50);
     EXPECT_EQ(active, GetActiveWindow()) << "the gadget took the activation";
     DestroyWindow(active);
     RECT rect = WindowRect();
-    EXPECT_EQ(rect.left, 40);
-    EXPECT_EQ(rect.top, 50);
-    EXPECT_EQ(rect.right - rect.left, 462);
-    EXPECT_EQ(m_host->m_composition->m_width, 462);
-    EXPECT_EQ(m_host->m_background->m_height, 462);
+    EXPECT_TRUE(rect.left == 40 && rect.top == 50 && rect.right - rect.left == 462);
+    EXPECT_EQ(m_host->Compositor().Picture().m_width, 462);
     EXPECT_EQ(m_gadget.m_rect.right, 456);
-    int left, top, right, bottom;
-    m_host->m_buttons[0]->GetRect(&left, &top, &right, &bottom);
-    EXPECT_EQ(left, 462 - 48);
+    EXPECT_EQ(m_host->FindButton(CMD_SETTINGS)->Rect().left, 462 - 48);
 }
 
 // A window pushed partly off the work area comes wholly back onto it when
@@ -244,8 +255,7 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
 TEST_F(GadgetHost, ComesBackOnScreenWhenTheDisplaysChange)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const RECT area = WorkArea();
     const struct
     {
         const char* what;
@@ -260,20 +270,17 @@ TEST_F(GadgetHost, ComesBackOnScreenWhenTheDisplaysChange)
     };
     for (const auto& row : rows) {
         const int left = area.right - 100, top = area.top - 50;
-        SetWindowPos(m_host->m_window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveTo(left, top);
         if (row.message) {
-            SendMessageA(m_host->m_window, row.message, row.wParam, 0);
+            SendMessageA(Window(), row.message, row.wParam, 0);
         } else {
             m_gadget.m_size = 450;
             m_host->UpdateSize(false);
         }
         RECT rect = WindowRect();
-        if (row.comesBack)
-            EXPECT_TRUE(rect.left == area.right - (rect.right - rect.left) && rect.top == area.top)
-                << row.what << ": at (" << rect.left << ", " << rect.top << ")";
-        else
-            EXPECT_TRUE(rect.left == left && rect.top == top)
-                << row.what << ": moved to (" << rect.left << ", " << rect.top << ")";
+        bool back = rect.left == area.right - (rect.right - rect.left) && rect.top == area.top;
+        bool stayed = rect.left == left && rect.top == top;
+        EXPECT_TRUE(row.comesBack ? back : stayed) << row.what << ": at (" << rect.left << ", " << rect.top << ")";
     }
 }
 
@@ -283,249 +290,159 @@ TEST_F(GadgetHost, FollowsTheScaleOfTheScreen)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
     RECT suggested = {100, 120, 100 + 524, 120 + 524};
-    SendMessageA(m_host->m_window, MESSAGE_DPI_CHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageA(Window(), MESSAGE_DPI_CHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
     RECT rect = WindowRect();
     EXPECT_TRUE(rect.left == 100 && rect.top == 120 && rect.right == 624 && rect.bottom == 644)
         << "window at (" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
     EXPECT_TRUE(m_gadget.m_rect.left == 12 && m_gadget.m_rect.right == 512)
         << "content from " << m_gadget.m_rect.left << " to " << m_gadget.m_rect.right;
-    ASSERT_EQ(m_host->m_buttons.size(), 1u) << "the buttons of the old scale are gone";
-    int left, top, right, bottom;
-    m_host->m_buttons[0]->GetRect(&left, &top, &right, &bottom);
-    EXPECT_TRUE(left == 524 - 12 - 52 - 32 && right - left == 32) << "button from " << left << " to " << right;
+    EXPECT_EQ(m_host->FindButton(CMD_CLOSE), nullptr) << "the buttons of the old scale are gone";
+    RECT button = m_host->FindButton(CMD_SETTINGS)->Rect();
+    EXPECT_TRUE(button.left == 524 - 12 - 52 - 32 && button.right - button.left == 32)
+        << "button from " << button.left << " to " << button.right;
 }
 
-TEST_F(GadgetHost, ComposesOnlyWhenSomethingChanged)
+// Frames that change only what the host draws (a hover, a repaint, a move)
+// reuse the gadget's picture and look exactly as a frame painted afresh; a
+// change the gadget reports, the clock's and the language's paint it again.
+TEST_F(GadgetHost, PaintsTheGadgetOnlyWhenItChanged)
 {
-    MakeHost();
-    EXPECT_FALSE(m_host->Compose(true)) << "no surfaces before Create";
-    EXPECT_FALSE(m_host->CaptureBackground(true, POSITION_UNSET, POSITION_UNSET));
-    ASSERT_TRUE(m_host->Create(GetModuleHandleA(nullptr)));
-
-    // The fade-in forces a frame on every step until it settles.
-    EXPECT_LT(m_host->m_opacity, 1.0f);
-    Sleep(20);
-    EXPECT_TRUE(m_host->Compose(false));
-    for (int i = 0; i < 200 && m_host->m_opacity < 1.0f; i++) {
-        Sleep(20);
-        m_host->Compose(false);
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    for (int i = 0; i < 100 && m_host->Frames().Animating(); i++)
+        Pump(20);
+    ASSERT_EQ(m_host->Frames().Opacity(), 1.0f) << "the fade-in ends";
+    const CBitmapSurface& picture = m_host->Compositor().Picture();
+    auto shown = [&picture]() {
+        return std::string(reinterpret_cast<const char*>(picture.GetPixels()), picture.GetStride() * picture.m_height);
+    };
+    m_host->ContentChanged();
+    m_host->DrawFrame();
+    const std::string fresh = shown();
+    const struct
+    {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool paints, looksFresh;
+    } rows[] = {
+        {"a repaint", WM_PAINT, 0, 0, false, true},
+        {"a hover", WM_MOUSEMOVE, 0, MAKELPARAM(262 - 40, 20), false, false},
+        {"the hover's end", WM_MOUSEMOVE, 0, MAKELPARAM(100, 100), false, true},
+        {"the clock's change", WM_TIMECHANGE, 0, 0, true, true},
+        {"the gadget's change", 0, 0, 0, true, true},
+        {"the language's change", 0, 1, 0, true, true},
+    };
+    for (const auto& row : rows) {
+        const int before = m_gadget.m_paints;
+        if (row.message)
+            SendMessageA(Window(), row.message, row.wParam, row.lParam);
+        else if (row.wParam)
+            m_host->SetLanguage(LANGUAGE_ENGLISH);
+        else
+            m_host->ContentChanged();
+        m_host->DrawFrame();
+        EXPECT_EQ(m_gadget.m_paints - before, row.paints ? 1 : 0) << row.what;
+        EXPECT_EQ(shown() == fresh, row.looksFresh) << row.what;
     }
-    EXPECT_EQ(m_host->m_opacity, 1.0f);
-    EXPECT_FALSE(m_host->Compose(false)) << "idle within a second";
-    m_host->m_idleTime = 0.9f;
-    EXPECT_TRUE(m_host->Compose(true));
-    EXPECT_EQ(m_host->m_idleTime, 0.0f) << "a forced frame restarts the idle period";
-    EXPECT_FALSE(m_host->m_animating) << "the timer stops with the fade-in";
-    m_host->m_idleTime = 1.0f;
-    Sleep(5);
-    EXPECT_FALSE(m_host->Compose(false)) << "a quiet host draws only what is asked for";
-
-    m_host->m_buttons[0]->m_hover = true;
-    m_host->Compose(true);
-    EXPECT_FALSE(m_host->m_animating) << "a hovered button's look stands still: no timer";
-    m_host->m_buttons[0]->m_hover = false;
-
-    // While something animates, the idle period still ends in a frame.
-    m_host->m_dragging = true;
-    m_host->Compose(false);
-    EXPECT_TRUE(m_host->m_animating) << "a drag runs the timer";
-    m_host->m_idleTime = 1.0f;
-    Sleep(5);
-    EXPECT_TRUE(m_host->Compose(false)) << "the idle period ran out";
-    EXPECT_EQ(m_host->m_idleTime, 0.0f);
-    m_host->m_dragging = false;
-    m_host->Compose(true);
-    EXPECT_FALSE(m_host->m_animating);
 }
 
-TEST_F(GadgetHost, ZeroFadeTimeJumpsToTheTarget)
-{
-    ASSERT_TRUE(MakeHost(6, 0.0f)->Create(GetModuleHandleA(nullptr)));
-    m_host->Compose(true);
-    EXPECT_EQ(m_host->m_opacity, 1.0f);
-}
-
-TEST_F(GadgetHost, NoFrameBandCapturesNothing)
+TEST_F(GadgetHost, NoFrameBandTakesASystemFrame)
 {
     ASSERT_TRUE(MakeHost(0)->Create(GetModuleHandleA(nullptr)));
-    EXPECT_TRUE(m_host->CaptureBackground(true, POSITION_UNSET, POSITION_UNSET));
-    EXPECT_EQ(m_host->m_captureX, POSITION_UNSET);
-    EXPECT_NE(GetWindowLongA(m_host->m_window, GWL_STYLE) & WS_DLGFRAME, 0);
+    EXPECT_NE(GetWindowLongA(Window(), GWL_STYLE) & WS_DLGFRAME, 0);
 }
 
-TEST_F(GadgetHost, DragFollowsTheMouseTranslucently)
+// The program hears of the place to keep when a drag ends (also when another
+// window takes the mouse), at the session's end and when the window goes.
+TEST_F(GadgetHost, DragFollowsTheMouseAndReportsThePlace)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    RECT before = WindowRect();
-    HWND window = m_host->m_window;
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
-    EXPECT_TRUE(m_host->m_dragging);
-    EXPECT_EQ(GetCapture(), window);
-    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 130));
-    RECT after = WindowRect();
-    EXPECT_EQ(after.left, before.left + 20);
-    EXPECT_EQ(after.top, before.top + 30);
-    for (int i = 0; i < 200 && m_host->m_opacity != 0.75f; i++) {
-        Sleep(20);
-        m_host->Compose(false);
+    const struct
+    {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+    } rows[] = {
+        {"the release", WM_LBUTTONUP, 0},
+        {"the capture taken", WM_CAPTURECHANGED, 0},
+        {"the session's end", WM_ENDSESSION, TRUE},
+        {"the window's end", WM_CLOSE, 0},
+    };
+    for (const auto& row : rows) {
+        const RECT before = WindowRect();
+        m_events.m_places.clear();
+        if (row.message != WM_ENDSESSION && row.message != WM_CLOSE) {
+            SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+            EXPECT_EQ(GetCapture(), Window()) << row.what;
+            SendMessageA(Window(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 130));
+            const RECT after = WindowRect();
+            EXPECT_TRUE(after.left == before.left + 20 && after.top == before.top + 30) << row.what;
+            EXPECT_TRUE(m_events.m_places.empty()) << row.what << ": reported before the drag ended";
+        }
+        const RECT now = WindowRect();
+        SendMessageA(Window(), row.message, row.wParam, 0);
+        Pump(50);
+        ASSERT_EQ(m_events.m_places.size(), 1u) << row.what;
+        EXPECT_TRUE(m_events.m_places[0].x == now.left && m_events.m_places[0].y == now.top) << row.what;
     }
-    EXPECT_EQ(m_host->m_opacity, 0.75f);
-    EXPECT_GT(m_host->m_dragPhase, 0.0f);
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(120, 130));
-    EXPECT_FALSE(m_host->m_dragging);
-    EXPECT_NE(GetCapture(), window);
-    EXPECT_EQ(m_host->m_dragPhase, 0.0f);
+    EXPECT_FALSE(IsWindow(Window()));
 }
 
-TEST_F(GadgetHost, LanguageReachesTipsBeforeTheGadget)
+TEST_F(GadgetHost, ButtonsReachTheGadgetAndCloseCloses)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    m_host->SetLanguage(LANGUAGE_ENGLISH);
-    CGadgetButton* button = m_host->FindButton(CMD_SETTINGS, 0);
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(ToolTipText(button), L"Settings");
-    m_host->OnCommand(CMD_LANGUAGE, LANGUAGE_SLOVENIAN, false);
-    EXPECT_EQ(m_host->GetLanguage(), LANGUAGE_SLOVENIAN);
-    EXPECT_EQ(ToolTipText(button), L"Nastavitve");
-    EXPECT_EQ(m_gadget.m_tipWhenToldOfLanguage, L"Nastavitve");
-    EXPECT_EQ(m_events.m_language, LANGUAGE_SLOVENIAN);
+    for (int x : {262 - 40, 262 - 22}) {
+        SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 20));
+        SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 20));
+        EXPECT_EQ(GetCapture(), nullptr) << "a press on a button drags at " << x;
+        SendMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(x, 20));
+    }
+    EXPECT_EQ(m_gadget.m_lastCommand, CMD_SETTINGS) << "the gadget hears of its own button";
+    Pump(100);
+    EXPECT_FALSE(IsWindow(Window()));
 }
 
 TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
     Pump(200);
-    CGadgetButton* button = m_host->FindButton(CMD_SETTINGS, 0);
+    const CGadgetButton* button = m_host->FindButton(CMD_SETTINGS);
     POINT point = {262 - 40, 20};
-    ClientToScreen(m_host->m_window, &point);
+    ClientToScreen(Window(), &point);
     SetCursorPos(point.x, point.y);
     Pump(100);
     SetCursorPos(point.x + 1, point.y);
     Pump(300);
-    EXPECT_TRUE(button->m_hover);
-    EXPECT_TRUE(IsWindowVisible(button->m_toolTip));
-    EXPECT_TRUE(m_host->m_trackingLeave);
+    EXPECT_TRUE(button->Hovered());
+    EXPECT_TRUE(IsWindowVisible(button->ToolTip()));
+    EXPECT_TRUE(WatchingForLeave());
     Sleep(50);
     MSG pending;
-    EXPECT_FALSE(PeekMessageA(&pending, button->m_toolTip, WM_TIMER, WM_TIMER, PM_NOREMOVE))
+    EXPECT_FALSE(PeekMessageA(&pending, button->ToolTip(), WM_TIMER, WM_TIMER, PM_NOREMOVE))
         << "a tip shown under a resting mouse polls it: timer " << pending.wParam;
 
     // Off the button onto the picture: nothing is left to watch the leave for.
     POINT picture = {100, 100};
-    ClientToScreen(m_host->m_window, &picture);
+    ClientToScreen(Window(), &picture);
     SetCursorPos(picture.x, picture.y);
     Pump(300);
-    EXPECT_FALSE(m_host->m_trackingLeave) << "hovered " << button->m_hover;
+    EXPECT_FALSE(WatchingForLeave()) << "hovered " << button->Hovered();
     SetCursorPos(point.x, point.y);
     Pump(300);
-    EXPECT_TRUE(button->m_hover);
+    EXPECT_TRUE(button->Hovered());
 
     // Straight out of the window from the button: no move arrives inside.
     SetCursorPos(point.x + 400, point.y + 400);
     Pump(300);
-    EXPECT_FALSE(button->m_hover);
-    EXPECT_FALSE(IsWindowVisible(button->m_toolTip));
-    EXPECT_FALSE(m_host->m_trackingLeave);
+    EXPECT_FALSE(button->Hovered());
+    EXPECT_FALSE(IsWindowVisible(button->ToolTip()));
+    EXPECT_FALSE(WatchingForLeave());
 
     // A move over the button handled when the mouse has gone again (a quick
     // flick): the leave still comes.
-    SendMessageA(m_host->m_window, WM_MOUSEMOVE, 0, MAKELPARAM(262 - 40, 20));
+    SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(262 - 40, 20));
     Pump(300);
-    EXPECT_FALSE(button->m_hover);
-    EXPECT_FALSE(IsWindowVisible(button->m_toolTip));
-}
-
-TEST_F(GadgetHost, CommandsReachTheEventSink)
-{
-    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    m_host->OnCommand(42, 0, false);
-    EXPECT_EQ(m_events.m_lastCommand, 42);
-    EXPECT_EQ(m_host->FindButton(42, 0), nullptr);
-    EXPECT_EQ(m_host->FindButton(CMD_SETTINGS, 5), nullptr) << "a non-zero param must match";
-
-    // The settings button reports its click to the host, which passes it on.
-    SendMessageA(m_host->m_window, WM_MOUSEMOVE, 0, MAKELPARAM(262 - 40, 20));
-    SendMessageA(m_host->m_window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(262 - 40, 20));
-    EXPECT_FALSE(m_host->m_dragging);
-    SendMessageA(m_host->m_window, WM_LBUTTONUP, 0, MAKELPARAM(262 - 40, 20));
-    EXPECT_EQ(m_events.m_lastCommand, CMD_SETTINGS);
-    EXPECT_EQ(m_gadget.m_lastCommand, CMD_SETTINGS) << "the gadget hears of its own button";
-
-    m_host->OnCommand(CMD_CLOSE, 0, false);
-    Pump(100);
-    EXPECT_FALSE(IsWindow(m_host->m_window));
-}
-
-namespace {
-
-class NotifyRecorder : public CNotifyTarget
-{
-public:
-    bool OnNotify(int command, int, const char* target) override
-    {
-        m_command = command;
-        m_target = target;
-        return true;
-    }
-    int m_command = 0;
-    std::string m_target;
-};
-
-}  // namespace
-
-TEST_F(GadgetHost, LinksReportClicksAndSwitchLanguages)
-{
-    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    NotifyRecorder listener;
-    CGadgetLink* link = m_host->AddLink(7, 0, &listener, "home page", "http://example.org/", true, 0, 0xFF, 0xFFFFFFFF,
-                                        0xFFFFFFFF, 0, false, false, font, font, font, 20, 40, 200, 60);
-    CGadgetLink* plain = m_host->AddLink(8, 0, &listener, "no target", nullptr, true, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0,
-                                         false, false, font, font, font, 20, 80, 200, 100);
-    ASSERT_NE(link, nullptr);
-    EXPECT_GT(link->m_textWidth, 0);
-    EXPECT_EQ(m_host->FindLink(7, 0), link);
-    HWND window = m_host->m_window;
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 45));
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 45));
-    EXPECT_FALSE(m_host->m_dragging) << "the link took the press";
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 45));
-    EXPECT_EQ(listener.m_command, 7);
-    EXPECT_EQ(listener.m_target, "http://example.org/");
-
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 85));
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 85));
-    EXPECT_TRUE(m_host->m_dragging) << "a link without a target never reacts";
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 85));
-    EXPECT_EQ(listener.m_command, 7);
-    EXPECT_TRUE(plain->m_active);
-
-    // Language switches: the host listens and keeps only the other
-    // language's switch active.
-    CGadgetLink* english =
-        m_host->AddLink(CMD_LANGUAGE, LANGUAGE_ENGLISH, nullptr, "English", "en", true, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0,
-                        false, false, font, font, font, 20, 120, 200, 140);
-    CGadgetLink* slovenian =
-        m_host->AddLink(CMD_LANGUAGE, LANGUAGE_SLOVENIAN, nullptr, "Slovensko", "sl", true, 0, 0, 0xFFFFFFFF,
-                        0xFFFFFFFF, 0, false, false, font, font, font, 20, 160, 200, 180);
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 165));
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 165));
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 165));
-    EXPECT_EQ(m_host->GetLanguage(), LANGUAGE_SLOVENIAN);
-    EXPECT_TRUE(english->m_active);
-    EXPECT_FALSE(slovenian->m_active);
-}
-
-TEST_F(GadgetHost, ImagesFollowTheFrame)
-{
-    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
-    EXPECT_TRUE(m_host->AddImage("ButtonClose", 1, 1, 0, 0));
-    CGadgetImage* image = m_host->m_images[0].get();
-    EXPECT_EQ(image->m_surface->m_width, 64);
-    EXPECT_EQ(image->m_frame.right, 256);
-    m_gadget.m_size = 450;
-    m_host->UpdateSize(false);
-    EXPECT_EQ(image->m_frame.right, 456);
-    EXPECT_TRUE(m_host->Compose(true));
-    EXPECT_FALSE(m_host->AddImage("NoSuchBitmap", 0, 0, 0, 0) && m_host->m_images[1]->Draw(nullptr));
+    EXPECT_FALSE(button->Hovered());
+    EXPECT_FALSE(IsWindowVisible(button->ToolTip()));
 }

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "gadget/Gadget.h"
 #include "settings/Strings.h"
 
 namespace {
@@ -14,178 +11,88 @@ namespace {
 class CommandRecorder : public CCommandTarget
 {
 public:
-    bool OnCommand(int command, int param, bool checked) override
+    void OnCommand(int command) override
     {
         m_calls++;
         m_command = command;
-        m_param = param;
-        m_checked = checked;
-        return true;
     }
-    int m_calls = 0, m_command = 0, m_param = 0;
-    bool m_checked = false;
+    int m_calls = 0, m_command = 0;
 };
 
-// A 16 x 16 button in the frame of a 262 x 262 window with a 6 pixel band.
-struct ButtonSetup
-{
-    const char* resource = "ButtonClose";
-    int alignX = 1, alignY = -1, x = -8, y = 7, w = 16, h = 16;
-    bool radio = false, toggle = false;
-};
-
-std::unique_ptr<CGadgetButton> MakeButton(const ButtonSetup& setup, CCommandTarget* owner)
-{
-    return std::make_unique<CGadgetButton>(nullptr, 6, 6, 256, 256, CMD_CLOSE, 7, setup.resource, setup.alignX,
-                                           setup.alignY, setup.x, setup.y, setup.w, setup.h, true, setup.radio,
-                                           setup.toggle, false, nullptr, 0, false, owner, LANGUAGE_ENGLISH);
-}
-
-void ExpectRect(const CGadgetButton& button, int left, int top, int right, int bottom)
-{
-    int l, t, r, b;
-    button.GetRect(&l, &t, &r, &b);
-    EXPECT_EQ(l, left);
-    EXPECT_EQ(t, top);
-    EXPECT_EQ(r, right);
-    EXPECT_EQ(b, bottom);
-}
-
-void Click(CGadgetButton& button, int x, int y)
-{
-    button.HandleMouse(MOUSE_MOVE, x, y);
-    button.HandleMouse(MOUSE_DOWN, x, y);
-    button.HandleMouse(MOUSE_UP, x, y);
-}
+// A 16 x 16 button 8 pixels left of and 7 below the top-right corner of the
+// frame of a 262 x 262 window with a 6 pixel band.
+const RECT FRAME = {6, 6, 256, 256};
+const ButtonStyle STYLE = {7, "ButtonClose", -8, 7, 16, 0};
 
 }  // namespace
 
-TEST(GadgetButton, PlacedByAnchorAndOffset)
+TEST(GadgetButton, StandsByTheFramesTopRightCorner)
 {
     CommandRecorder owner;
-    ButtonSetup close;
-    std::unique_ptr<CGadgetButton> closeButton = MakeButton(close, &owner);
-    ExpectRect(*closeButton, 232, 13, 248, 29);
-
-    ButtonSetup centred;
-    centred.alignX = 0;
-    centred.alignY = 1;
-    centred.x = 3;
-    centred.y = -2;
-    std::unique_ptr<CGadgetButton> centredButton = MakeButton(centred, &owner);
-    ExpectRect(*centredButton, 126, 238, 142, 254);
-
-    closeButton->SetFrame(6, 6, 456, 456);
-    ExpectRect(*closeButton, 432, 13, 448, 29);
+    CGadgetButton button(nullptr, FRAME, STYLE, &owner, LANGUAGE_ENGLISH);
+    const struct
+    {
+        RECT frame, expected;
+    } rows[] = {
+        {FRAME, {232, 13, 248, 29}}, {{6, 6, 456, 456}, {432, 13, 448, 29}}, {{12, 12, 500, 500}, {476, 19, 492, 35}}};
+    for (const auto& row : rows) {
+        button.SetFrame(row.frame);
+        RECT rect = button.Rect();
+        EXPECT_TRUE(EqualRect(&rect, &row.expected)) << "frame right " << row.frame.right << ": (" << rect.left << ", "
+                                                     << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
+    }
 }
 
-TEST(GadgetButton, ZeroSizeTakesTheWholeStrip)
-{
-    CommandRecorder owner;
-    ButtonSetup setup;
-    setup.resource = "ButtonSettings";
-    setup.w = setup.h = 0;
-    std::unique_ptr<CGadgetButton> button = MakeButton(setup, &owner);
-    EXPECT_EQ(button->m_w, 64);
-    EXPECT_EQ(button->m_h, 16);
-}
-
-TEST(GadgetButton, RightAndBottomEdgesAreOutside)
-{
-    CommandRecorder owner;
-    std::unique_ptr<CGadgetButton> button = MakeButton(ButtonSetup(), &owner);
-    EXPECT_TRUE(button->HandleMouse(MOUSE_MOVE, 247, 28));
-    EXPECT_TRUE(button->m_hover);
-    EXPECT_TRUE(button->HandleMouse(MOUSE_MOVE, 248, 28));
-    EXPECT_FALSE(button->m_hover);
-    button->HandleMouse(MOUSE_MOVE, 247, 29);
-    EXPECT_FALSE(button->m_hover);
-    EXPECT_FALSE(button->HandleMouse(MOUSE_MOVE, 300, 300)) << "no change, no redraw";
-}
-
+// A click is a press and a release both over the button (its right and
+// bottom edges outside); the moves before it may be missed (the window was
+// hidden while the mouse came), and a strip that is missing leaves the
+// button reacting all the same.
 TEST(GadgetButton, ClickIsPressAndReleaseBothOver)
 {
-    CommandRecorder owner;
-    std::unique_ptr<CGadgetButton> button = MakeButton(ButtonSetup(), &owner);
-    button->HandleMouse(MOUSE_MOVE, 240, 20);
-    EXPECT_TRUE(button->HandleMouse(MOUSE_DOWN, 240, 20));
-    button->HandleMouse(MOUSE_MOVE, 100, 100);
-    EXPECT_FALSE(button->HandleMouse(MOUSE_UP, 100, 100));
-    EXPECT_FALSE(button->m_pressed);
-    EXPECT_EQ(owner.m_calls, 0);
-    EXPECT_FALSE(button->TakeClicked());
-
-    Click(*button, 240, 20);
-    EXPECT_EQ(owner.m_calls, 1);
-    EXPECT_EQ(owner.m_command, CMD_CLOSE);
-    EXPECT_EQ(owner.m_param, 7);
-    EXPECT_TRUE(button->TakeClicked());
-    EXPECT_FALSE(button->TakeClicked());
-
-    // A press that started elsewhere does not click on release over it.
-    button->HandleMouse(MOUSE_MOVE, 100, 100);
-    EXPECT_FALSE(button->HandleMouse(MOUSE_DOWN, 100, 100));
-    button->HandleMouse(MOUSE_MOVE, 240, 20);
-    EXPECT_FALSE(button->HandleMouse(MOUSE_UP, 240, 20));
-    EXPECT_EQ(owner.m_calls, 1);
-
-    // The moves before a click can be missed (the window was hidden while
-    // the mouse came): press and release over the button still click.
-    button = MakeButton(ButtonSetup(), &owner);
-    button->HandleMouse(MOUSE_DOWN, 240, 20);
-    button->HandleMouse(MOUSE_UP, 240, 20);
-    EXPECT_EQ(owner.m_calls, 2);
-}
-
-TEST(GadgetButton, ToggleInvertsRadioSets)
-{
-    CommandRecorder owner;
-    ButtonSetup toggle;
-    toggle.toggle = true;
-    std::unique_ptr<CGadgetButton> toggleButton = MakeButton(toggle, &owner);
-    Click(*toggleButton, 240, 20);
-    EXPECT_TRUE(toggleButton->IsChecked());
-    EXPECT_TRUE(owner.m_checked);
-    Click(*toggleButton, 240, 20);
-    EXPECT_FALSE(toggleButton->IsChecked());
-
-    ButtonSetup radio;
-    radio.radio = true;
-    std::unique_ptr<CGadgetButton> radioButton = MakeButton(radio, &owner);
-    Click(*radioButton, 240, 20);
-    Click(*radioButton, 240, 20);
-    EXPECT_TRUE(radioButton->IsChecked());
-
-    radioButton->SetVisible(false);
-    EXPECT_FALSE(radioButton->HandleMouse(MOUSE_MOVE, 240, 20));
-    EXPECT_FALSE(radioButton->Draw(nullptr));
-}
-
-TEST(GadgetButton, WithoutItsBitmapStillReacts)
-{
-    CommandRecorder owner;
-    ButtonSetup setup;
-    setup.resource = "NoSuchBitmap";
-    std::unique_ptr<CGadgetButton> button = MakeButton(setup, &owner);
-    EXPECT_EQ(button->m_bitmap, nullptr);
+    const struct
+    {
+        const char* what;
+        const char* resource;
+        POINT move, down, up;
+        bool clicks;
+    } rows[] = {
+        {"press and release over it", "ButtonClose", {240, 20}, {240, 20}, {240, 20}, true},
+        {"on its last pixels", "ButtonClose", {247, 28}, {247, 28}, {247, 28}, true},
+        {"on its right edge", "ButtonClose", {248, 28}, {248, 28}, {248, 28}, false},
+        {"on its bottom edge", "ButtonClose", {247, 29}, {247, 29}, {247, 29}, false},
+        {"released elsewhere", "ButtonClose", {240, 20}, {240, 20}, {100, 100}, false},
+        {"pressed elsewhere", "ButtonClose", {100, 100}, {100, 100}, {240, 20}, false},
+        {"with no move before", "ButtonClose", {100, 100}, {240, 20}, {240, 20}, true},
+        {"without its strip", "NoSuchBitmap", {240, 20}, {240, 20}, {240, 20}, true},
+    };
     HDC screen = GetDC(nullptr);
-    EXPECT_TRUE(button->Draw(screen));
+    for (const auto& row : rows) {
+        CommandRecorder owner;
+        ButtonStyle style = STYLE;
+        style.resourceName = row.resource;
+        CGadgetButton button(nullptr, FRAME, style, &owner, LANGUAGE_ENGLISH);
+        button.HandleMouse(MOUSE_MOVE, row.move.x, row.move.y);
+        button.HandleMouse(MOUSE_DOWN, row.down.x, row.down.y);
+        button.Draw(screen);
+        EXPECT_EQ(button.HandleMouse(MOUSE_UP, row.up.x, row.up.y), row.clicks) << row.what;
+        EXPECT_EQ(owner.m_calls, row.clicks ? 1 : 0) << row.what;
+        EXPECT_EQ(owner.m_command, row.clicks ? 7 : 0) << row.what;
+    }
     ReleaseDC(nullptr, screen);
-    Click(*button, 240, 20);
-    EXPECT_EQ(owner.m_calls, 1);
 }
 
-TEST(GadgetButton, MessagesMapToMouseEvents)
+// Only a change of its look asks for a frame.
+TEST(GadgetButton, HoverChangesAskForAFrame)
 {
     CommandRecorder owner;
-    std::unique_ptr<CGadgetButton> button = MakeButton(ButtonSetup(), &owner);
-    bool redraw = false;
-    EXPECT_TRUE(button->HandleMessage(WM_MOUSEMOVE, MAKELPARAM(240, 20), &redraw));
-    EXPECT_TRUE(redraw);
-    button->HandleMessage(WM_LBUTTONDOWN, MAKELPARAM(240, 20), nullptr);
-    button->HandleMessage(WM_LBUTTONUP, MAKELPARAM(240, 20), nullptr);
-    EXPECT_EQ(owner.m_calls, 1);
-    redraw = false;
-    EXPECT_FALSE(button->HandleMessage(WM_RBUTTONDOWN, MAKELPARAM(240, 20), &redraw));
-    EXPECT_FALSE(redraw);
+    CGadgetButton button(nullptr, FRAME, STYLE, &owner, LANGUAGE_ENGLISH);
+    const struct
+    {
+        int x, y;
+        bool changed, hovered;
+    } moves[] = {{240, 20, true, true}, {241, 20, false, true}, {300, 300, true, false}, {310, 300, false, false}};
+    for (const auto& move : moves) {
+        EXPECT_EQ(button.HandleMouse(MOUSE_MOVE, move.x, move.y), move.changed) << "at " << move.x << ", " << move.y;
+        EXPECT_EQ(button.Hovered(), move.hovered) << "at " << move.x << ", " << move.y;
+    }
 }

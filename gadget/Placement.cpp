@@ -1,7 +1,7 @@
 // Placement rules of the gadget's window over the monitors' work areas.
 #include "gadget/Placement.h"
 
-#include <climits>
+#include "common/Saturate.h"
 
 namespace {
 
@@ -16,18 +16,6 @@ const long long DRAG_SHARE_DIVISOR = 3;
 // each side kept on the area when the window is pushed off over a corner.
 const long long CORNER_SIDE_PER_MILLE = 578;
 const long long PER_MILLE = 1000;
-
-long long Clamp(long long value, long long low, long long high)
-{
-    if (value > high)
-        value = high;
-    return value < low ? low : value;
-}
-
-int ToInt(long long value)
-{
-    return static_cast<int>(Clamp(value, INT_MIN, INT_MAX));
-}
 
 long long Side(int length)
 {
@@ -50,7 +38,7 @@ long long AllowedStart(long long wanted, long long length, long long visible, in
 {
     long long low = areaStart + visible - length;
     long long high = areaEnd - visible;
-    return Clamp(wanted, low, high < low ? low : high);
+    return Clamp(wanted, low, high);
 }
 
 long long CeilDivide(long long value, long long divisor)
@@ -71,7 +59,7 @@ public:
         double distance = dx * dx + dy * dy;
         if (m_distance < 0 || distance < m_distance) {
             m_distance = distance;
-            m_best = {ToInt(x), ToInt(y)};
+            m_best = {SaturateToInt(x), SaturateToInt(y)};
         }
     }
     PlacePoint Best() const { return m_best; }
@@ -114,7 +102,7 @@ PlacePoint StartPlace(const PlacePoint* stored, int width, int height, const Wor
     // whatever the signs.
     long long spareX = static_cast<long long>(area.right) - area.left - w;
     long long spareY = static_cast<long long>(area.bottom) - area.top - h;
-    return {ToInt(area.left + (spareX >> 1)), ToInt(area.top + (spareY >> 1))};
+    return {SaturateToInt(area.left + (spareX >> 1)), SaturateToInt(area.top + (spareY >> 1))};
 }
 
 PlacePoint KeepOnScreen(PlacePoint topLeft, int width, int height, const WorkAreas& screens)

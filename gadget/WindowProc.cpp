@@ -1,7 +1,6 @@
 // The host window's messages: mouse, drag, scroll bars, timer and commands.
+#include "common/Saturate.h"
 #include "gadget/GadgetApplication.h"
-#include "gadget/GadgetButton.h"
-#include "gadget/GadgetLink.h"
 #include "gadget/ScreenScale.h"
 
 namespace {
@@ -11,7 +10,7 @@ const UINT DRAG_MOVE = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZ
 const int SCROLL_PAGE = 30;
 const WPARAM SYSTEM_COMMAND_MASK = 0xFFF0;
 // Where the mouse counts as being once it has left the window: outside every
-// button and link.
+// button.
 const LPARAM OUTSIDE_THE_WINDOW = MAKELPARAM(0x8000, 0x8000);
 
 int MessageX(LPARAM lParam)
@@ -37,11 +36,7 @@ int ScrollTarget(WPARAM wParam, const SCROLLINFO& info)
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: position = HIWORD(wParam); break;
     }
-    if (position < info.nMin)
-        position = info.nMin;
-    if (position > info.nMax)
-        position = info.nMax;
-    return position;
+    return static_cast<int>(Clamp(position, info.nMin, info.nMax));
 }
 
 }  // namespace
@@ -57,7 +52,16 @@ bool CGadgetApplication::OfferMouse(int event, int x, int y)
 
 bool CGadgetApplication::OfferGadget(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return m_gadget && m_gadget->OnMessage(m_window, message, wParam, lParam, nullptr);
+    if (!m_gadget || !m_gadget->OnMessage(m_window, message, wParam, lParam, nullptr))
+        return false;
+    m_frames.ContentChanged();
+    return true;
+}
+
+void CGadgetApplication::EndDrag()
+{
+    m_dragging = false;
+    ReportPlace();
 }
 
 void CGadgetApplication::RecaptureOnActivation()
@@ -66,7 +70,7 @@ void CGadgetApplication::RecaptureOnActivation()
     GetWindowRect(m_window, &rect);
     SetWindowPos(m_window, nullptr, rect.left, rect.top, 0, 0, OUT_OF_THE_WAY);
     Sleep(10);
-    CaptureBackground(true, rect.left, rect.top);
+    m_compositor.Capture(m_window, true, rect.left, rect.top);
     SetWindowPos(m_window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  OUT_OF_THE_WAY);
 }
@@ -84,7 +88,7 @@ void CGadgetApplication::Scroll(UINT message, WPARAM wParam, LPARAM lParam)
         return;
     SetScrollPos(control, SB_CTL, position, TRUE);
     if (OfferGadget(message, wParam, lParam))
-        Compose(true);
+        DrawFrame();
 }
 
 LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -92,117 +96,120 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     CGadgetApplication* host = reinterpret_cast<CGadgetApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!host)
         return DefWindowProcA(window, message, wParam, lParam);
+    return host->OnMessage(message, wParam, lParam);
+}
 
-    // A mouse that leaves the window straight from a button or link sends no
-    // last move: the leave stands for one, so that nothing stays hovered.
+LRESULT CGadgetApplication::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = m_window;
+    // A mouse that leaves the window straight from a button sends no last
+    // move: the leave stands for one, so that nothing stays hovered.
     if (message == WM_MOUSELEAVE) {
-        host->m_trackingLeave = false;
-        if (host->m_dragging)
+        m_trackingLeave = false;
+        if (m_dragging)
             return 0;
         message = WM_MOUSEMOVE;
         lParam = OUTSIDE_THE_WINDOW;
     }
-    bool redraw = false, linkTook = false;
-    for (const std::unique_ptr<CGadgetLink>& link : host->m_links)
-        if (link->HandleMessage(message, lParam, &redraw))
-            linkTook = true;
-    if (linkTook) {
-        if (redraw)
-            host->Compose(true);
-        return 0;
-    }
-
     int x = MessageX(lParam), y = MessageY(lParam);
     switch (message) {
     case WM_DESTROY:
-        host->SavePlace();
+        ReportPlace();
         PostQuitMessage(0);
         break;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (wParam)
-            host->SavePlace();
-        host->OfferGadget(message, wParam, lParam);
+            ReportPlace();
+        OfferGadget(message, wParam, lParam);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
-            host->RecaptureOnActivation();
+            RecaptureOnActivation();
         break;
     case WM_SETFOCUS: return 0;
-    case WM_PAINT: host->Compose(true); break;
+    case WM_PAINT: DrawFrame(); break;
     case WM_ERASEBKGND:
         // Without surfaces nothing is composed: let the class brush paint.
-        if (host->Compose(true))
+        if (DrawFrame())
             return 1;
         break;
     case WM_WINDOWPOSCHANGING: {
         const WINDOWPOS* position = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (!(position->flags & SWP_NOMOVE)) {
-            host->CaptureBackground(false, position->x, position->y);
+            m_compositor.Capture(window, false, position->x, position->y);
             RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         }
         if (position->flags & SWP_SHOWWINDOW)
-            host->CaptureBackground(true, POSITION_UNSET, POSITION_UNSET);
+            m_compositor.Capture(window, true, POSITION_UNSET, POSITION_UNSET);
         break;
     }
-    case WM_TIMER: host->Compose(host->m_gadget ? host->m_gadget->OnTimer() : false); break;
+    case WM_TIMER: {
+        const bool due = m_gadget && m_gadget->OnTimer();
+        if (due)
+            m_frames.ContentChanged();
+        Compose(due);
+        break;
+    }
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
         // A monitor may be gone, or a taskbar may cover the window now.
         if (message == WM_DISPLAYCHANGE || wParam == SPI_SETWORKAREA)
-            host->BringOnScreen();
-        host->Compose(true);
+            BringOnScreen();
+        ContentChanged();
+        DrawFrame();
         break;
-    case MESSAGE_DPI_CHANGED: host->OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case MESSAGE_DPI_CHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_TIMECHANGE:
         // The clock or the time zone may have changed.
-        host->Compose(true);
+        ContentChanged();
+        DrawFrame();
         break;
     case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
-            host->Compose(true);
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+            ContentChanged();
+            DrawFrame();
+        }
         break;
     case WM_HSCROLL:
-    case WM_VSCROLL: host->Scroll(message, wParam, lParam); break;
+    case WM_VSCROLL: Scroll(message, wParam, lParam); break;
     case WM_LBUTTONDOWN:
-        if (host->OfferMouse(MOUSE_DOWN, x, y) || host->OfferGadget(message, wParam, lParam)) {
-            host->Compose(true);
+        if (OfferMouse(MOUSE_DOWN, x, y) || OfferGadget(message, wParam, lParam)) {
+            DrawFrame();
         } else {
-            host->m_dragging = true;
-            host->m_dragAnchorX = x;
-            host->m_dragAnchorY = y;
-            host->m_dragAreas.Read();
+            m_dragging = true;
+            m_dragAnchorX = x;
+            m_dragAnchorY = y;
+            m_dragAreas.Read();
             SetCapture(window);
         }
         break;
     case WM_MOUSEMOVE:
-        if (host->m_dragging) {
-            POINT corner = {x - host->m_dragAnchorX, y - host->m_dragAnchorY};
+        if (m_dragging) {
+            POINT corner = {x - m_dragAnchorX, y - m_dragAnchorY};
             ClientToScreen(window, &corner);
-            PlacePoint allowed =
-                LimitDrag({corner.x, corner.y}, host->m_width, host->m_height, host->m_dragAreas.Get());
+            PlacePoint allowed = LimitDrag({corner.x, corner.y}, m_width, m_height, m_dragAreas.Get());
             SetWindowPos(window, nullptr, allowed.x, allowed.y, 0, 0, DRAG_MOVE);
-        } else if (host->OfferMouse(MOUSE_MOVE, x, y) || host->OfferGadget(message, wParam, lParam)) {
-            host->Compose(true);
+        } else if (OfferMouse(MOUSE_MOVE, x, y) || OfferGadget(message, wParam, lParam)) {
+            DrawFrame();
         }
         break;
     case WM_LBUTTONUP:
-        if (host->m_dragging) {
-            host->m_dragging = false;
+        // The drag ends before the capture goes, which the window hears of.
+        if (m_dragging) {
+            EndDrag();
             ReleaseCapture();
-            host->SavePlace();
         }
-        host->OfferMouse(MOUSE_UP, x, y);
-        host->OfferGadget(message, wParam, lParam);
-        host->Compose(true);
+        OfferMouse(MOUSE_UP, x, y);
+        OfferGadget(message, wParam, lParam);
+        DrawFrame();
         break;
     case WM_CAPTURECHANGED:
         // Another window took the mouse in mid-drag: the release will not
         // come here, so the drag ends now.
-        if (host->m_dragging && reinterpret_cast<HWND>(lParam) != window) {
-            host->m_dragging = false;
-            host->SavePlace();
-            host->Compose(true);
+        if (m_dragging && reinterpret_cast<HWND>(lParam) != window) {
+            EndDrag();
+            DrawFrame();
         }
         break;
     case WM_SETCURSOR:
@@ -211,8 +218,8 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
     case WM_KEYUP:
     case WM_CHAR:
     case WM_RBUTTONDOWN:
-        if (host->OfferGadget(message, wParam, lParam)) {
-            host->Compose(true);
+        if (OfferGadget(message, wParam, lParam)) {
+            DrawFrame();
             if (message == WM_SETCURSOR)
                 return 1;
         } else if (message == WM_SETCURSOR) {
@@ -224,10 +231,10 @@ LRESULT CALLBACK CGadgetApplication::WindowProc(HWND window, UINT message, WPARA
         // The program's own items of the window menu, and commands sent to
         // the window by its dialogs.
         // The system keeps the low four bits of a window menu command.
-        if (host->m_events && message == WM_COMMAND)
-            host->m_events->OnWindowCommand(window, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
-        else if (host->m_events)
-            host->m_events->OnWindowCommand(window, static_cast<int>(wParam & SYSTEM_COMMAND_MASK), nullptr);
+        if (m_events && message == WM_COMMAND)
+            m_events->OnWindowCommand(window, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        else if (m_events)
+            m_events->OnWindowCommand(window, static_cast<int>(wParam & SYSTEM_COMMAND_MASK), nullptr);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
