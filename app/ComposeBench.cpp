@@ -54,14 +54,16 @@ int main()
     QueryPerformanceFrequency(&g_frequency);
     LARGE_INTEGER start, created;
     QueryPerformanceCounter(&start);
-    CUmbrantEvents events;
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    dial.m_isBig = true;
-    dial.m_firstStart = false;
+    CProgramSettings settings(SETTINGS_PARENT, SETTINGS_PATH);
+    settings.Load(LANGUAGE_ENGLISH, 0);
+    DialSettings big = settings.Dial();
+    big.isBig = true;
+    settings.SetDial(big);
+    CUmbrantEvents events(&settings);
+    CUmbrant dial(&settings, NATURAL_SCALE);
     CGadgetApplication application(&dial, &events, "UmbrantBench", "Umbrant", LANGUAGE_ENGLISH, 12, 12,
                                    RGB(255, 255, 255), 6, 4, 1000, 0.75f, 0.15f, 0, 0, 0, 0);
     CGadgetApplication* host = &application;
-    events.m_host = host;
     if (!host->Create(GetModuleHandleA(nullptr)))
         return 1;
     QueryPerformanceCounter(&created);

@@ -1,4 +1,5 @@
-// The program's event sink: the window menu's own items and the About command.
+// The program's event sink: the window menu's own items, the About command,
+// the language in force and the window's kept place.
 #include "app/UmbrantEvents.h"
 
 #include <shellapi.h>
@@ -36,10 +37,22 @@ bool CUmbrantEvents::OnNotify(int, int, const char*)
     return true;
 }
 
+int CUmbrantEvents::Language() const
+{
+    return m_settings->Language();
+}
+
 bool CUmbrantEvents::OnLanguageChanged(int language)
 {
+    m_settings->SetLanguage(language);
     LabelMenu(language);
     return true;
+}
+
+void CUmbrantEvents::OnPlaceChanged(int left, int top)
+{
+    m_settings->SetPlace(left, top);
+    m_settings->Save();
 }
 
 void CUmbrantEvents::LabelMenu(int language) const
@@ -47,11 +60,6 @@ void CUmbrantEvents::LabelMenu(int language) const
     HMENU menu = GetSystemMenu(m_window, FALSE);
     for (const MenuItem& item : MENU_ITEMS)
         ModifyMenuW(menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, LoadLocalizedStringW(item.stringId, language));
-}
-
-int CUmbrantEvents::Language() const
-{
-    return m_host ? m_host->GetLanguage() : LANGUAGES[0].id;
 }
 
 void CUmbrantEvents::OnWindowCommand(HWND window, int id, HWND control)

@@ -1,27 +1,33 @@
-// The program's event sink for the host: window menu items and the About command.
+// The program's event sink for the host: window menu items, the About command,
+// the language in force and the window's kept place.
 #pragma once
 
 #include "gadget/Gadget.h"
+#include "settings/ProgramSettings.h"
 
 class CUmbrantEvents : public CGadgetEvents
 {
 public:
+    // Keeps the language and the window's place in settings, which outlives it.
+    explicit CUmbrantEvents(CProgramSettings* settings) : m_settings(settings) { }
     bool OnCommand(int command, int param, bool checked) override;
     bool OnNotify(int command, int param, const char* target) override;
-    // The program's window menu items take the language's texts.
+    // The language in force, the program's settings'.
+    int Language() const;
+    // Keeps the new language; the program's window menu items take its texts.
     bool OnLanguageChanged(int language) override;
+    // Keeps the window's place (a drag's end, the window gone, a logoff) and
+    // saves the settings.
+    void OnPlaceChanged(int left, int top);
     void OnWindowCommand(HWND window, int id, HWND control) override;
     // Puts the home page and About items, and a separator, above the host's
     // own items of the window menu.
     void OnWindowCreated(HWND window) override;
 
-    // The host, for the language in force; set once the host is made.
-    CGadgetHost* m_host = nullptr;
-
 private:
-    int Language() const;
     // Gives the window menu's home page and About items the language's texts.
     void LabelMenu(int language) const;
 
+    CProgramSettings* m_settings;
     HWND m_window = nullptr;
 };

@@ -10,9 +10,9 @@
 #include "gadget/ScreenScale.h"
 #include "install/CommandLine.h"
 #include "install/Setup.h"
+#include "platform/Clock.h"
 #include "platform/Handles.h"
-#include "settings/Registry.h"
-#include "settings/StoredValues.h"
+#include "settings/ProgramSettings.h"
 #include "settings/Strings.h"
 
 namespace {
@@ -84,16 +84,17 @@ private:
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    const int systemLanguage = SystemLanguageOffset();
-    const int language =
-        KnownLanguageOr(RegReadInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Language", systemLanguage), systemLanguage);
+    // Every setting is read here, once; the modules keep them through it.
+    CProgramSettings settings(SETTINGS_PARENT, SETTINGS_PATH);
+    settings.Load(SystemLanguageOffset(), ReadSystemClock().biasMinutes);
+    const int language = settings.Language();
     char title[TITLE_SIZE];
     lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);
 
     if (FindOption(commandLine, "uninstall", nullptr, nullptr, 0)) {
         CloseRunningGadget();
         CUninstallMessage message(language);
-        UninstallSelfAs(PROGRAM_NAME, title, SETTINGS_KEY, &message);
+        UninstallSelfAs(PROGRAM_NAME, title, &settings, &message);
         return 0;
     }
     if (FindOption(commandLine, "install", nullptr, nullptr, 0)) {
@@ -114,18 +115,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return 0;
     }
 
-    CUmbrantEvents events;
+    CUmbrantEvents events(&settings);
     // The dial is drawn at the scale of the screen.
     const int dialScale = ScalePercentOfDpi(ScreenDpi(nullptr));
-    CUmbrant gadget(SETTINGS_KEY, dialScale);
-    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", MAKER_NAME, nullptr, nullptr);
-    RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, PROGRAM_NAME, nullptr, nullptr);
+    CUmbrant gadget(&settings, dialScale);
     const DialSize size = DialSizeFor(false, dialScale);
     CGadgetApplication host(&gadget, &events, PROGRAM_NAME, title, language, FIRST_SIZE, FIRST_SIZE, BACKGROUND_COLOUR,
                             size.frameWidth, size.cornerRadius, ANIMATION_REDRAW_MS, DRAG_OPACITY, FADE_TIME, 0, 0, 0,
                             0);
-    events.m_host = &host;
-    host.KeepPlaceUnder(SETTINGS_KEY);
     if (host.Create(instance)) {
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
