@@ -91,13 +91,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     char title[TITLE_SIZE];
     lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);
 
-    if (FindOption(commandLine, "uninstall", nullptr, nullptr, 0)) {
+    if (FindOption(commandLine, "uninstall")) {
         CloseRunningGadget();
         CUninstallMessage message(language);
         UninstallSelfAs(PROGRAM_NAME, title, &settings, &message);
         return 0;
     }
-    if (FindOption(commandLine, "install", nullptr, nullptr, 0)) {
+    if (FindOption(commandLine, "install")) {
         const InstallResult installed = InstallSelfAs(PROGRAM_NAME, title);
         if (installed != INSTALLED) {
             MessageBoxW(nullptr, LoadLocalizedStringW(InstallFailureText(installed), language),

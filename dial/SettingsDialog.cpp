@@ -7,6 +7,7 @@
 #include "settings/DialogIds.h"
 #include "settings/LinkControl.h"
 #include "settings/NumberFormat.h"
+#include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
 #include <commctrl.h>
@@ -75,13 +76,12 @@ int NearestDegrees(float angle, int limit)
 }
 
 // The text a degree box shows for angle: held to -limit ... limit (0 for
-// not a number), at most two fraction digits without trailing zeros, the
+// what is not a finite number), at most two fraction digits without trailing zeros, the
 // user's decimal comma if he uses one (any other separator shows as the
 // point, which a typed number may have too).
 void FormatDegrees(float angle, int limit, wchar_t (&text)[TYPED_DEGREES_MAX + 1])
 {
-    float end = static_cast<float>(limit);
-    float shown = angle != angle ? 0.0f : angle < -end ? -end : angle > end ? end : angle;
+    float shown = AngleInRange(angle, static_cast<float>(limit), 0.0f);
     // Rounded first, so that a value just short of zero is "0", not "-0".
     shown = roundf(shown * HUNDREDTHS) / HUNDREDTHS;
     wchar_t separator[SEPARATOR_MAX] = L"";

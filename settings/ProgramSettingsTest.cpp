@@ -32,13 +32,7 @@ protected:
             RegDeletePath(root, PARENT, PATH);
     }
     void Store(HKEY root, const char* name, const char* text) { RegWriteString(root, PARENT, PATH, name, text); }
-    // Loads what is stored and saves it again.
-    void LoadAndSave()
-    {
-        CProgramSettings settings(PARENT, PATH);
-        settings.Load(LANGUAGE_SLOVENIAN, BIAS_MINUTES);
-        settings.Save();
-    }
+    CProgramSettings m_settings {PARENT, PATH};
 };
 
 // Each stored value goes through its own range rule and is written back as
@@ -65,7 +59,8 @@ TEST_F(ProgramSettingsTest, WritesBackEveryStoredValueInRange)
     Store(HKEY_CURRENT_USER, "WindowTop", "5");
     for (const auto& c : cases) {
         Store(HKEY_CURRENT_USER, c.name, c.stored);
-        LoadAndSave();
+        m_settings.Load(LANGUAGE_SLOVENIAN, BIAS_MINUTES);
+        m_settings.Save();
         EXPECT_EQ(Stored(HKEY_CURRENT_USER, c.name), c.written) << c.name << " stored as " << c.stored;
     }
 }
@@ -74,7 +69,7 @@ TEST_F(ProgramSettingsTest, WritesBackEveryStoredValueInRange)
 // and ready on the zone's meridian, the window centred.
 TEST_F(ProgramSettingsTest, NothingStoredIsTheFirstStart)
 {
-    CProgramSettings settings(PARENT, PATH);
+    CProgramSettings& settings = m_settings;
     settings.Load(LANGUAGE_SLOVENIAN, BIAS_MINUTES);
     const DialSettings& dial = settings.Dial();
     EXPECT_TRUE(settings.FirstStart());
@@ -96,7 +91,7 @@ TEST_F(ProgramSettingsTest, TakesTheMachinesSettingsOfAnEarlierVersion)
     Store(HKEY_LOCAL_MACHINE, "GeoLatitude", "-33.5");
     Store(HKEY_LOCAL_MACHINE, "WindowLeft", "40");
     Store(HKEY_LOCAL_MACHINE, "WindowTop", "50");
-    CProgramSettings settings(PARENT, PATH);
+    CProgramSettings& settings = m_settings;
     settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
     EXPECT_FALSE(settings.FirstStart());
     EXPECT_TRUE(settings.Dial().isBig);

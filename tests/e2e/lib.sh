@@ -53,10 +53,7 @@ e2e_reg() {
     "$UMBRANT_WINE" reg "$@" "${view[@]}" 2>/dev/null | tr -d '\r'
 }
 # No settings anywhere: neither the user's nor an earlier version's.
-e2e_registry_reset() {
-    e2e_reg delete "$E2E_SETTINGS_KEY" /f >/dev/null
-    e2e_reg delete "$E2E_MACHINE_SETTINGS_KEY" /f >/dev/null
-}
+e2e_registry_reset() { e2e_reg delete "$E2E_SETTINGS_KEY" /f >/dev/null; e2e_reg delete "$E2E_MACHINE_SETTINGS_KEY" /f >/dev/null; }
 e2e_registry_set() { e2e_reg add "$E2E_SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null; }
 # Prints the value's text, or nothing when it is absent.
 e2e_registry_get() {
