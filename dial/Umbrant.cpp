@@ -8,7 +8,6 @@
 #include "dial/NightText.h"
 #include "dial/PictureChange.h"
 #include "raster/BitmapSurface.h"
-#include "settings/Languages.h"
 #include "settings/Strings.h"
 
 #include <new>
@@ -222,7 +221,7 @@ void CUmbrant::OnSettingsChanged(const DialSettings& settings)
 
 int CUmbrant::Language() const
 {
-    return m_host ? m_host->GetLanguage() : LANGUAGE_ENGLISH;
+    return m_host ? m_host->GetLanguage() : m_store->Language();
 }
 
 bool CUmbrant::OnCommand(int command)

@@ -43,7 +43,7 @@ public:
     SunSource Sun(const ClockReading& clock) const;
 
 private:
-    // The language in force: the host's (English without a host).
+    // The language in force: the host's (the settings' without a host).
     int Language() const;
     // A frame at once, for a setting that changed what the dial shows.
     void SettingChanged();
