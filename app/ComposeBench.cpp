@@ -40,10 +40,13 @@ double MeanFrame(CGadgetApplication& host, bool changed)
 int main()
 {
     for (int scale : SCALES) {
-        CUmbrantEvents events(LANGUAGE_ENGLISH);
-        CUmbrant dial(SETTINGS_KEY, scale);
-        dial.m_isBig = true;
-        dial.m_firstStart = false;
+        CProgramSettings settings(SETTINGS_PARENT, SETTINGS_PATH);
+        settings.Load(LANGUAGE_ENGLISH, 0);
+        DialSettings big = settings.Dial();
+        big.isBig = true;
+        settings.SetDial(big);
+        CUmbrantEvents events(&settings);
+        CUmbrant dial(&settings, scale);
         CGadgetApplication host(&dial, &events, STYLE);
         if (!host.Create(GetModuleHandleA(nullptr)))
             return 1;

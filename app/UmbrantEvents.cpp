@@ -1,4 +1,5 @@
-// The program's event sink: the window menu's own items, the About command, the language and the kept place.
+// The program's event sink: the window menu's own items, the About command,
+// the language in force and the window's kept place.
 #include "app/UmbrantEvents.h"
 
 #include <shellapi.h>
@@ -6,7 +7,6 @@
 #include "app/AboutDialog.h"
 #include "app/Program.h"
 #include "settings/DialogIds.h"
-#include "settings/Registry.h"
 #include "settings/StringIds.h"
 #include "settings/Strings.h"
 
@@ -28,17 +28,22 @@ const MenuItem MENU_ITEMS[] = {{HOME_PAGE_ITEM, IDS_HOME_PAGE}, {ABOUT_ITEM, IDS
 
 }  // namespace
 
+int CUmbrantEvents::Language() const
+{
+    return m_settings->Language();
+}
+
 bool CUmbrantEvents::OnLanguageChanged(int language)
 {
-    m_language = language;
+    m_settings->SetLanguage(language);
     LabelMenu(language);
     return true;
 }
 
 void CUmbrantEvents::OnPlaceChanged(int left, int top)
 {
-    RegWriteInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, nullptr, "WindowLeft", left);
-    RegWriteInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, nullptr, "WindowTop", top);
+    m_settings->SetPlace(left, top);
+    m_settings->Save();
 }
 
 void CUmbrantEvents::LabelMenu(int language) const

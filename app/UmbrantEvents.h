@@ -1,16 +1,21 @@
-// The program's event sink for the host: window menu items, the About command, the language and the kept place.
+// The program's event sink for the host: window menu items, the About command,
+// the language in force and the window's kept place.
 #pragma once
 
 #include "gadget/Gadget.h"
+#include "settings/ProgramSettings.h"
 
 class CUmbrantEvents : public CGadgetEvents
 {
 public:
-    explicit CUmbrantEvents(int language) : m_language(language) { }
-    int Language() const override { return m_language; }
-    // The program's window menu items take the language's texts.
+    // Keeps the language and the window's place in settings, which outlives it.
+    explicit CUmbrantEvents(CProgramSettings* settings) : m_settings(settings) { }
+    // The language in force, the program's settings'.
+    int Language() const override;
+    // Keeps the new language; the program's window menu items take its texts.
     bool OnLanguageChanged(int language) override;
-    // Kept as WindowLeft and WindowTop with the settings.
+    // Keeps the window's place (a drag's end, the window gone, a logoff) and
+    // saves the settings.
     void OnPlaceChanged(int left, int top) override;
     void OnWindowCommand(HWND window, int id, HWND control) override;
     // Puts the home page and About items, and a separator, above the host's
@@ -21,6 +26,6 @@ private:
     // Gives the window menu's home page and About items the language's texts.
     void LabelMenu(int language) const;
 
-    int m_language;
+    CProgramSettings* m_settings;
     HWND m_window = nullptr;
 };

@@ -10,9 +10,9 @@
 #include "gadget/ScreenScale.h"
 #include "install/CommandLine.h"
 #include "install/Setup.h"
+#include "platform/Clock.h"
 #include "platform/Handles.h"
-#include "settings/Registry.h"
-#include "settings/StoredValues.h"
+#include "settings/ProgramSettings.h"
 #include "settings/Strings.h"
 
 namespace {
@@ -28,13 +28,6 @@ const float FADE_TIME = 0.15f;
 const int TITLE_SIZE = 256;
 // How long an uninstall gives a running gadget to save its settings and end.
 const DWORD GADGET_EXIT_WAIT_MS = 10000;
-
-// One coordinate of the window's kept place, POSITION_UNSET when none is kept.
-int KeptPlace(const char* valueName)
-{
-    int stored = RegReadInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, valueName, POSITION_UNSET);
-    return stored == POSITION_UNSET ? POSITION_UNSET : PlaceInRange(stored);
-}
 
 // True when no other gadget holds the mutex (or it cannot be made at all).
 bool IsOnlyGadget(const CKernelHandle& mutex, DWORD createError)
@@ -89,19 +82,20 @@ private:
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    const int systemLanguage = SystemLanguageOffset();
-    const int language =
-        KnownLanguageOr(RegReadInt(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Language", systemLanguage), systemLanguage);
+    // Every setting is read here, once; the modules keep them through it.
+    CProgramSettings settings(SETTINGS_PARENT, SETTINGS_PATH);
+    settings.Load(SystemLanguageOffset(), ReadSystemClock().biasMinutes);
+    const int language = settings.Language();
     char title[TITLE_SIZE];
     lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);
 
-    if (FindOption(commandLine, "uninstall", nullptr, nullptr, 0)) {
+    if (FindOption(commandLine, "uninstall")) {
         CloseRunningGadget();
         CUninstallMessage message(language);
-        UninstallSelfAs(PROGRAM_NAME, title, SETTINGS_KEY, &message);
+        UninstallSelfAs(PROGRAM_NAME, title, &settings, &message);
         return 0;
     }
-    if (FindOption(commandLine, "install", nullptr, nullptr, 0)) {
+    if (FindOption(commandLine, "install")) {
         const InstallResult installed = InstallSelfAs(PROGRAM_NAME, title);
         if (installed != INSTALLED) {
             MessageBoxW(nullptr, LoadLocalizedStringW(InstallFailureText(installed), language),
@@ -119,16 +113,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return 0;
     }
 
-    CUmbrantEvents events(language);
+    CUmbrantEvents events(&settings);
     // The dial is drawn at the scale of the screen.
     const int dialScale = ScalePercentOfDpi(ScreenDpi(nullptr));
-    CUmbrant gadget(SETTINGS_KEY, dialScale);
-    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", MAKER_NAME, nullptr, nullptr);
-    RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, PROGRAM_NAME, nullptr, nullptr);
+    CUmbrant gadget(&settings, dialScale);
     const DialSize size = DialSizeFor(false, dialScale);
-    const HostStyle style = {
-        PROGRAM_NAME, title,     BACKGROUND_COLOUR,   size.frameWidth,         size.cornerRadius,
-        DRAG_OPACITY, FADE_TIME, ANIMATION_REDRAW_MS, KeptPlace("WindowLeft"), KeptPlace("WindowTop")};
+    const WindowPlace& kept = settings.Place();
+    const HostStyle style = {PROGRAM_NAME,
+                             title,
+                             BACKGROUND_COLOUR,
+                             size.frameWidth,
+                             size.cornerRadius,
+                             DRAG_OPACITY,
+                             FADE_TIME,
+                             ANIMATION_REDRAW_MS,
+                             kept.kept ? kept.left : POSITION_UNSET,
+                             kept.kept ? kept.top : POSITION_UNSET};
     CGadgetApplication host(&gadget, &events, style);
     if (host.Create(instance)) {
         MSG message;

@@ -1,4 +1,4 @@
-// Painting one dial frame, and the drawing resources it is painted with.
+// Painting one dial frame, the drawing resources it is painted with and the night text it shows.
 #include "dial/DialFrame.h"
 
 #include "dial/DialGeometry.h"
@@ -11,8 +11,6 @@
 #include "platform/Handles.h"
 #include "raster/Dither.h"
 #include "settings/Strings.h"
-
-#include <cstring>
 
 void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
                     const DialSize& size)
@@ -59,18 +57,6 @@ void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const 
     }
 }
 
-// Stores text as UTF-8 in NIGHT_TEXT_SIZE bytes, dropping whole characters
-// from the end when it is too long.
-static void StoreNightText(const wchar_t* text, char* out)
-{
-    memset(out, 0, NIGHT_TEXT_SIZE);
-    int length = static_cast<int>(wcslen(text));
-    if (length > NIGHT_TEXT_SIZE - 1)
-        length = NIGHT_TEXT_SIZE - 1;
-    while (length > 0 && !WideCharToMultiByte(CP_UTF8, 0, text, length, out, NIGHT_TEXT_SIZE - 1, nullptr, nullptr))
-        --length;
-}
-
 // The dial's own random numbers, 0 ... 32767, from a linear congruential
 // generator whose state the caller keeps: nothing else in the process moves it.
 static int NextRandom(int* state)
@@ -81,38 +67,38 @@ static int NextRandom(int* state)
     return static_cast<int>((next >> DROPPED_BITS) & KEPT_MASK);
 }
 
-// A new text from the list of the part of the day, at most every ten seconds.
-static void ChooseNightText(const DialFrame& frame, int t)
+void CNightText::Update(bool isDay, int t, int language, DWORD now)
 {
-    DWORD now = timeGetTime();
-    if (!NightTextDue(*frame.lastNightTextTime, now))
-        return;
-    *frame.lastNightTextTime = now;
-    int base = NightTextBase(t);
-    int count = NightTextCount(LoadLocalizedString(base, frame.language));
-    if (count <= 0) {
-        memset(frame.nightText, 0, NIGHT_TEXT_SIZE);
+    if (isDay) {
+        m_chosenAt = 0;
         return;
     }
-    StoreNightText(LoadLocalizedStringW(base + NextRandom(frame.nightTextRandom) % count + 1, frame.language),
-                   frame.nightText);
+    if (!NightTextDue(m_chosenAt, now))
+        return;
+    m_chosenAt = now;
+    int base = NightTextBase(t);
+    int count = NightTextCount(LoadLocalizedString(base, language));
+    if (count <= 0) {
+        m_text[0] = L'\0';
+        return;
+    }
+    lstrcpynW(m_text, LoadLocalizedStringW(base + NextRandom(&m_random) % count + 1, language), SIZE);
 }
 
 // The night text in white, centred in the dial rectangle.
 static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
 {
-    wchar_t text[NIGHT_TEXT_SIZE];
-    if (!frame.nightText[0] || !MultiByteToWideChar(CP_UTF8, 0, frame.nightText, -1, text, NIGHT_TEXT_SIZE))
+    if (!frame.nightText || !frame.nightText[0])
         return;
     const UINT format = DT_WORDBREAK | DT_VCENTER | DT_CENTER;
     SetTextColor(dc, RGB(255, 255, 255));
     CSelectedObject font(dc, frame.resources->NightFont());
     RECT measured = dial;
-    DrawTextW(dc, text, -1, &measured, DT_CALCRECT | format);
+    DrawTextW(dc, frame.nightText, -1, &measured, DT_CALCRECT | format);
     int textHeight = measured.bottom - measured.top;
     RECT box = {dial.left, dial.top + ((frame.height - textHeight) >> 1), dial.right,
                 dial.top + ((textHeight + frame.height) >> 1)};
-    DrawTextW(dc, text, -1, &box, format);
+    DrawTextW(dc, frame.nightText, -1, &box, format);
 }
 
 void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
@@ -137,7 +123,6 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
             }
         }
         FillRect(dc, &dial, frame.resources->WhiteBrush());
-        *frame.lastNightTextTime = 0;
     }
     GdiFlush();
     if (pixels) {
@@ -160,7 +145,6 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     if (pixels)
         ScaleColours(pixels, stride, left, top, width, height, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
     if (!shadow.isDay) {
-        ChooseNightText(frame, t);
         DrawNightText(frame, dc, dial);
         GdiFlush();
     }

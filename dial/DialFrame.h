@@ -1,4 +1,4 @@
-// Painting one dial frame, and the drawing resources it is painted with.
+// Painting one dial frame, the drawing resources it is painted with and the night text it shows.
 #pragma once
 
 #include <windows.h>
@@ -44,9 +44,9 @@ private:
 };
 
 // What one dial frame is painted from: the dial rectangle, the settings, the
-// moment, the drawing resources and the night text, which alone survives
-// from frame to frame. The gadget fills it from its fields and one reading
-// of the clock; the render tool from its command line.
+// moment, the drawing resources and the night text. The gadget fills it from
+// its settings and one reading of the clock; the render tool from its
+// command line. Painting changes none of it.
 struct DialFrame
 {
     int left, top, width, height;
@@ -57,14 +57,34 @@ struct DialFrame
     int displayBits;                  // 0: the depth of the device context
     unsigned char* shadowMask;        // width x height bytes, or null
     const CDialResources* resources;  // brush, font, gnomon and numerals, never null
-    DWORD* lastNightTextTime;         // 0: no text chosen yet
-    int* nightTextRandom;             // state of the dial's own random numbers, which pick the text
-    char* nightText;                  // NIGHT_TEXT_SIZE bytes, UTF-8
-    int language;                     // of the night text, an id of the language table
+    const wchar_t* nightText;         // shown on the night face; empty for none
     SunSource sun;                    // the model's or the ephemeris' sun
 };
 
-const int NIGHT_TEXT_SIZE = 1024;
+// The text on the night face: one of the list of the part of the day, chosen
+// by the dial's own random numbers, held at least NIGHT_TEXT_HOLD_MS, and
+// dropped at daylight. Chosen before a frame, never while it is painted.
+class CNightText
+{
+public:
+    explicit CNightText(int randomSeed) : m_random(randomSeed) { }
+    // Before a frame of dial moment t whose face is lit (isDay) or not, at
+    // now (timeGetTime()): daylight drops the text, the night takes a new
+    // one when none is held or the last one has been held long enough.
+    void Update(bool isDay, int t, int language, DWORD now);
+    // The text, empty for none.
+    const wchar_t* Text() const { return m_text; }
+    // When the text held was chosen; 0 while none is held.
+    DWORD ChosenAt() const { return m_chosenAt; }
+
+private:
+    // Characters kept of a text, terminator included.
+    static const int SIZE = 1024;
+    DWORD m_chosenAt = 0;
+    // The state of the dial's own random numbers: nothing else moves it.
+    int m_random;
+    wchar_t m_text[SIZE] = L"";
+};
 
 // Paints one complete frame into the dial rectangle of the surface behind
 // dc and pixels (null pixels: GDI steps only).

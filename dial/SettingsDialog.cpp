@@ -1,13 +1,13 @@
-// The Settings dialog over the dial whose settings it edits.
+// The Settings dialog: edits a copy of the dial's settings and reports each change.
 #include "dial/SettingsDialog.h"
 
 #include "common/Saturate.h"
-#include "dial/Umbrant.h"
 #include "gadget/Gadget.h"
 #include "settings/DateTimeText.h"
 #include "settings/DialogIds.h"
 #include "settings/LinkControl.h"
 #include "settings/NumberFormat.h"
+#include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
 #include <commctrl.h>
@@ -31,24 +31,30 @@ const int TYPED_DEGREES_MAX = 24;
 const int SEPARATOR_MAX = 4;
 
 // A place coordinate: its track bar, the box of its number, its range and
-// the gadget's setting that holds it.
+// the setting that holds it.
 struct Coordinate
 {
     int barId;
     int textId;
     int limit;
     int tickEvery;  // degrees
-    float CUmbrant::*setting;
+    float DialSettings::*setting;
     int refusedStringId;  // what the box says of text it does not take
 };
 const Coordinate COORDINATES[] = {
-    {IDC_LATITUDE, IDC_LATITUDE_TEXT, LATITUDE_DEGREES, 15, &CUmbrant::m_latitude, IDS_LATITUDE_REFUSED},
-    {IDC_LONGITUDE, IDC_LONGITUDE_TEXT, LONGITUDE_DEGREES, 30, &CUmbrant::m_longitude, IDS_LONGITUDE_REFUSED},
+    {IDC_LATITUDE, IDC_LATITUDE_TEXT, LATITUDE_DEGREES, 15, &DialSettings::latitude, IDS_LATITUDE_REFUSED},
+    {IDC_LONGITUDE, IDC_LONGITUDE_TEXT, LONGITUDE_DEGREES, 30, &DialSettings::longitude, IDS_LONGITUDE_REFUSED},
 };
 
-CUmbrant* DialogGadget(HWND dialog)
+SettingsDialogState* DialogState(HWND dialog)
 {
-    return reinterpret_cast<CUmbrant*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    return reinterpret_cast<SettingsDialogState*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
+// The copy changed: the dial follows at once.
+void Report(const SettingsDialogState* state)
+{
+    state->listener->OnSettingsChanged(state->settings);
 }
 
 // The controls that only a check box enables.
@@ -70,13 +76,12 @@ int NearestDegrees(float angle, int limit)
 }
 
 // The text a degree box shows for angle: held to -limit ... limit (0 for
-// not a number), at most two fraction digits without trailing zeros, the
+// what is not a finite number), at most two fraction digits without trailing zeros, the
 // user's decimal comma if he uses one (any other separator shows as the
 // point, which a typed number may have too).
 void FormatDegrees(float angle, int limit, wchar_t (&text)[TYPED_DEGREES_MAX + 1])
 {
-    float end = static_cast<float>(limit);
-    float shown = angle != angle ? 0.0f : angle < -end ? -end : angle > end ? end : angle;
+    float shown = AngleInRange(angle, static_cast<float>(limit), 0.0f);
     // Rounded first, so that a value just short of zero is "0", not "-0".
     shown = roundf(shown * HUNDREDTHS) / HUNDREDTHS;
     wchar_t separator[SEPARATOR_MAX] = L"";
@@ -107,11 +112,12 @@ float ShownValue(HWND box)
 }
 
 // Shows the coordinate's setting in its box.
-void ShowDegrees(HWND dialog, const CUmbrant* gadget, const Coordinate& coordinate)
+void ShowDegrees(HWND dialog, const SettingsDialogState* state, const Coordinate& coordinate)
 {
+    const float degrees = state->settings.*coordinate.setting;
     wchar_t text[TYPED_DEGREES_MAX + 1];
-    FormatDegrees(gadget->*coordinate.setting, coordinate.limit, text);
-    KeepShownValue(GetDlgItem(dialog, coordinate.textId), gadget->*coordinate.setting);
+    FormatDegrees(degrees, coordinate.limit, text);
+    KeepShownValue(GetDlgItem(dialog, coordinate.textId), degrees);
     SetDlgItemTextW(dialog, coordinate.textId, text);
 }
 
@@ -131,27 +137,27 @@ bool TypedDegrees(HWND dialog, const Coordinate& coordinate, float* degrees)
 // and moves the track bar, leaving the text as typed; any other text puts
 // the value the box showed before the typing back in force, so that no
 // refused text leaves a part of itself (the "10" of "100") behind.
-void OnDegreesTyped(HWND dialog, CUmbrant* gadget, const Coordinate& coordinate)
+void OnDegreesTyped(HWND dialog, SettingsDialogState* state, const Coordinate& coordinate)
 {
     float degrees;
     TypedDegrees(dialog, coordinate, &degrees);
-    if (degrees == gadget->*coordinate.setting)
+    if (degrees == state->settings.*coordinate.setting)
         return;
-    gadget->*coordinate.setting = degrees;
+    state->settings.*coordinate.setting = degrees;
     SendDlgItemMessageW(dialog, coordinate.barId, TBM_SETPOS, TRUE, NearestDegrees(degrees, coordinate.limit));
-    gadget->SettingChanged();
+    Report(state);
 }
 
 // A box left with refused text says why, as edit boxes do, and shows the
 // setting in force again.
-void OnDegreesLeft(HWND dialog, const CUmbrant* gadget, const Coordinate& coordinate)
+void OnDegreesLeft(HWND dialog, const SettingsDialogState* state, const Coordinate& coordinate)
 {
     float degrees;
     const bool refused = TypedDegrees(dialog, coordinate, &degrees);
-    ShowDegrees(dialog, gadget, coordinate);
+    ShowDegrees(dialog, state, coordinate);
     if (!refused)
         return;
-    const int language = gadget->Language();
+    const int language = state->language;
     EDITBALLOONTIP tip = {sizeof tip, LoadLocalizedStringW(IDS_DEGREES_REFUSED_TITLE, language),
                           LoadLocalizedStringW(coordinate.refusedStringId, language), TTI_WARNING};
     SendDlgItemMessageW(dialog, coordinate.textId, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
@@ -166,15 +172,16 @@ void SetUpTrackBar(HWND dialog, int id, int minimum, int maximum, int tickEvery,
     SendMessageA(bar, TBM_SETPOS, TRUE, position);
 }
 
-void ShowGadgetDateTime(HWND dialog, const CUmbrant* gadget)
+void ShowDialDateTime(HWND dialog, const DialSettings& settings)
 {
-    ShowSimulatedDateTime(dialog, IDC_DATE_TEXT, IDC_TIME_TEXT, gadget->m_simulatedDay, gadget->m_simulatedTime);
+    ShowSimulatedDateTime(dialog, IDC_DATE_TEXT, IDC_TIME_TEXT, settings.simulatedDay, settings.simulatedTime);
 }
 
-void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
+void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
 {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gadget));
-    ShowDialogTexts(dialog, IDS_SETTINGS_DIALOG, gadget->Language());
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    const DialSettings& settings = state->settings;
+    ShowDialogTexts(dialog, IDS_SETTINGS_DIALOG, state->language);
     CentreWindowOnScreen(dialog);
     SetLinkCursor(dialog, IDC_ARTICLE_LINK);
 
@@ -182,24 +189,24 @@ void InitSettingsDialog(HWND dialog, CUmbrant* gadget)
     HWND list = GetDlgItem(dialog, IDC_LANGUAGE);
     for (const Language& language : LANGUAGES) {
         LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(language.name));
-        if (language.id == gadget->Language())
+        if (language.id == state->language)
             SendMessageW(list, CB_SETCURSEL, entry, 0);
     }
 
-    EnableControls(dialog, SIMULATED_CONTROLS, gadget->m_simulate);
-    EnableControls(dialog, LONGITUDE_CONTROLS, gadget->m_exactSun);
-    CheckDlgButton(dialog, IDC_EXACT_SUN, gadget->m_exactSun ? BST_CHECKED : BST_UNCHECKED);
+    EnableControls(dialog, SIMULATED_CONTROLS, settings.simulate);
+    EnableControls(dialog, LONGITUDE_CONTROLS, settings.exactSun);
+    CheckDlgButton(dialog, IDC_EXACT_SUN, settings.exactSun ? BST_CHECKED : BST_UNCHECKED);
     for (const Coordinate& coordinate : COORDINATES) {
         SetUpTrackBar(dialog, coordinate.barId, -coordinate.limit, coordinate.limit, coordinate.tickEvery,
-                      NearestDegrees(gadget->*coordinate.setting, coordinate.limit));
+                      NearestDegrees(settings.*coordinate.setting, coordinate.limit));
         SendDlgItemMessageW(dialog, coordinate.textId, EM_SETLIMITTEXT, TYPED_DEGREES_MAX, 0);
-        ShowDegrees(dialog, gadget, coordinate);
+        ShowDegrees(dialog, state, coordinate);
     }
-    CheckRadioButton(dialog, IDC_SIZE_SMALL, IDC_SIZE_BIG, gadget->m_isBig ? IDC_SIZE_BIG : IDC_SIZE_SMALL);
-    CheckDlgButton(dialog, IDC_SIMULATE, gadget->m_simulate ? BST_CHECKED : BST_UNCHECKED);
-    SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, gadget->m_simulatedDay);
-    SetUpTrackBar(dialog, IDC_TIME, 0, 1440, 60, gadget->m_simulatedTime / 60);
-    ShowGadgetDateTime(dialog, gadget);
+    CheckRadioButton(dialog, IDC_SIZE_SMALL, IDC_SIZE_BIG, settings.isBig ? IDC_SIZE_BIG : IDC_SIZE_SMALL);
+    CheckDlgButton(dialog, IDC_SIMULATE, settings.simulate ? BST_CHECKED : BST_UNCHECKED);
+    SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, settings.simulatedDay);
+    SetUpTrackBar(dialog, IDC_TIME, 0, 1440, 60, settings.simulatedTime / 60);
+    ShowDialDateTime(dialog, settings);
 }
 
 // The language chosen in the list, whose entries follow the language table;
@@ -210,82 +217,77 @@ int ChosenLanguage(HWND dialog)
     return LANGUAGES[entry >= 0 && entry < LANGUAGE_COUNT ? entry : 0].id;
 }
 
-void OnSettingsCommand(HWND dialog, CUmbrant* gadget, int id, int notification)
+void OnSettingsCommand(HWND dialog, SettingsDialogState* state, int id, int notification)
 {
+    DialSettings& settings = state->settings;
     switch (id) {
     case IDC_ABOUT:
-        // The program shows About, owned by this dialog (the button's parent),
-        // so that closing it leaves the gadget disabled.
-        SendMessageW(gadget->m_window, WM_COMMAND, IDC_ABOUT, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ABOUT)));
+        // The program (the owner's window procedure) shows About, owned by
+        // this dialog (the button's parent), so that closing it leaves the
+        // gadget disabled.
+        SendMessageW(GetWindow(dialog, GW_OWNER), WM_COMMAND, IDC_ABOUT,
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ABOUT)));
         break;
     case IDC_SIMULATE:
-        gadget->m_simulate = IsDlgButtonChecked(dialog, IDC_SIMULATE) != BST_UNCHECKED;
-        EnableControls(dialog, SIMULATED_CONTROLS, gadget->m_simulate);
-        gadget->SettingChanged();
+        settings.simulate = IsDlgButtonChecked(dialog, IDC_SIMULATE) != BST_UNCHECKED;
+        EnableControls(dialog, SIMULATED_CONTROLS, settings.simulate);
+        Report(state);
         break;
     case IDC_EXACT_SUN:
-        gadget->m_exactSun = IsDlgButtonChecked(dialog, IDC_EXACT_SUN) != BST_UNCHECKED;
-        EnableControls(dialog, LONGITUDE_CONTROLS, gadget->m_exactSun);
-        gadget->SettingChanged();
+        settings.exactSun = IsDlgButtonChecked(dialog, IDC_EXACT_SUN) != BST_UNCHECKED;
+        EnableControls(dialog, LONGITUDE_CONTROLS, settings.exactSun);
+        Report(state);
         break;
     case IDC_SIZE_SMALL:
     case IDC_SIZE_BIG:
-        gadget->m_isBig = id == IDC_SIZE_BIG;
-        if (gadget->m_host)
-            gadget->m_host->UpdateSize(false);
+        settings.isBig = id == IDC_SIZE_BIG;
+        Report(state);
         break;
     case IDC_ARTICLE_LINK:
         // A double click reports a click first; open the article once.
         if (notification == STN_CLICKED)
             OpenAddress(ARTICLE_ADDRESS);
         break;
-    case IDOK: {
-        int language = ChosenLanguage(dialog);
-        if (language != gadget->Language() && gadget->m_host)
-            gadget->m_host->SetLanguage(language);
+    case IDOK:
+        state->language = ChosenLanguage(dialog);
         EndDialog(dialog, IDOK);
         break;
-    }
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
     }
     for (const Coordinate& coordinate : COORDINATES) {
         if (id != coordinate.textId)
             continue;
         if (notification == EN_CHANGE)
-            OnDegreesTyped(dialog, gadget, coordinate);
+            OnDegreesTyped(dialog, state, coordinate);
         else if (notification == EN_KILLFOCUS)
-            OnDegreesLeft(dialog, gadget, coordinate);
+            OnDegreesLeft(dialog, state, coordinate);
     }
 }
 
-void OnTrackBarMoved(HWND dialog, CUmbrant* gadget, HWND bar)
+void OnTrackBarMoved(HWND dialog, SettingsDialogState* state, HWND bar)
 {
+    DialSettings& settings = state->settings;
     int position = static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
     int id = GetDlgCtrlID(bar);
     for (const Coordinate& coordinate : COORDINATES) {
         if (id == coordinate.barId) {
             // A click on the thumb, a key's release or the wheel report the
             // place it has: a typed fraction stays.
-            if (position == NearestDegrees(gadget->*coordinate.setting, coordinate.limit))
+            if (position == NearestDegrees(settings.*coordinate.setting, coordinate.limit))
                 return;
-            gadget->*coordinate.setting = static_cast<float>(position);
-            ShowDegrees(dialog, gadget, coordinate);
-            gadget->SettingChanged();
+            settings.*coordinate.setting = static_cast<float>(position);
+            ShowDegrees(dialog, state, coordinate);
+            Report(state);
             return;
         }
     }
     switch (id) {
-    case IDC_DAY:
-        gadget->m_simulatedDay = position;
-        ShowGadgetDateTime(dialog, gadget);
-        break;
-    case IDC_TIME:
-        gadget->m_simulatedTime = position * 60;
-        ShowGadgetDateTime(dialog, gadget);
-        break;
+    case IDC_DAY: settings.simulatedDay = position; break;
+    case IDC_TIME: settings.simulatedTime = position * 60; break;
     default: return;
     }
-    gadget->SettingChanged();
+    ShowDialDateTime(dialog, settings);
+    Report(state);
 }
 
 }  // namespace
@@ -331,15 +333,15 @@ void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int da
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        InitSettingsDialog(dialog, reinterpret_cast<CUmbrant*>(lParam));
+        InitSettingsDialog(dialog, reinterpret_cast<SettingsDialogState*>(lParam));
         return TRUE;
     }
-    CUmbrant* gadget = DialogGadget(dialog);
-    if (!gadget)
+    SettingsDialogState* state = DialogState(dialog);
+    if (!state)
         return FALSE;
     switch (message) {
-    case WM_COMMAND: OnSettingsCommand(dialog, gadget, LOWORD(wParam), HIWORD(wParam)); break;
-    case WM_HSCROLL: OnTrackBarMoved(dialog, gadget, reinterpret_cast<HWND>(lParam)); break;
+    case WM_COMMAND: OnSettingsCommand(dialog, state, LOWORD(wParam), HIWORD(wParam)); break;
+    case WM_HSCROLL: OnTrackBarMoved(dialog, state, reinterpret_cast<HWND>(lParam)); break;
     case WM_DRAWITEM: DrawLinkControl(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
     }
     return FALSE;

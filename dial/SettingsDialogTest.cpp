@@ -1,43 +1,28 @@
-// Tests of the Settings dialog over a dial with a stand-in host.
+// Tests of the Settings dialog over a copy of the dial's settings.
 #include "dial/SettingsDialog.h"
 
-#include "dial/Umbrant.h"
 #include "settings/DialogIds.h"
 #include "settings/HiddenDialog.h"
-#include "settings/Registry.h"
 #include "settings/Strings.h"
 
 #include <cmath>
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 
 namespace {
 
-// The program's own settings key, which the gadget writes when it goes.
-const char SETTINGS_KEY[] = "SOFTWARE\\Tavrelon\\Umbrant";
-
-// A host that only keeps the language and counts the size updates.
-class FakeHost : public CGadgetHost
+// Counts the changes the dialog reports and keeps the last.
+class FakeListener : public CSettingsListener
 {
 public:
-    bool AddButton(int, const char*, int, int, int, int) override { return true; }
-    bool SetFrame(int, int) override { return true; }
-    bool UpdateSize(bool) override
+    void OnSettingsChanged(const DialSettings& settings) override
     {
-        ++m_sizeUpdates;
-        return true;
+        m_last = settings;
+        ++m_changes;
     }
-    int GetLanguage() const override { return m_language; }
-    bool SetLanguage(int language) override
-    {
-        m_language = language;
-        return true;
-    }
-    void ContentChanged() override { }
-    int m_language = LANGUAGE_ENGLISH;
-    int m_sizeUpdates = 0;
+    DialSettings m_last = {};
+    int m_changes = 0;
 };
 
 // Records the text of the last balloon tip a box was asked to show (the
@@ -49,16 +34,7 @@ LRESULT CALLBACK RecordBalloon(HWND box, UINT message, WPARAM wParam, LPARAM lPa
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
-bool KeyExists(const char* path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-// The Settings dialog, modeless, over a gadget with a host of its own.
+// The Settings dialog, modeless, over a copy of the big dial's settings at 46.7 N.
 class SettingsDialogTest : public ::testing::Test
 {
 protected:
@@ -66,35 +42,19 @@ protected:
     {
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
-        m_makerKeyExisted = KeyExists("SOFTWARE\\Tavrelon");
-        m_gadget.reset(new CUmbrant(SETTINGS_KEY, NATURAL_SCALE));
-        m_gadget->m_host = &m_host;
-        m_gadget->m_latitude = 46.7f;
-        m_gadget->m_isBig = true;
-        m_gadget->m_simulate = false;
-        m_gadget->m_simulatedDay = 31;
-        m_gadget->m_simulatedTime = 12 * 3600 + 59;
-        m_gadget->m_settingsChanged = false;
     }
-
     void TearDown() override
     {
         if (m_dialog)
             DestroyWindow(m_dialog);
-        m_gadget.reset();
-        // The gadget writes its settings when it goes; leave no key behind.
-        if (!m_makerKeyExisted) {
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavrelon");
-        }
     }
 
     void Open()
     {
         if (m_dialog)
             DestroyWindow(m_dialog);
-        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS", m_host.m_language), SettingsDialogProc,
-                                      reinterpret_cast<LPARAM>(m_gadget.get()));
+        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS", m_state.language), SettingsDialogProc,
+                                      reinterpret_cast<LPARAM>(&m_state));
         ASSERT_NE(nullptr, m_dialog);
     }
 
@@ -139,19 +99,18 @@ protected:
         return text;
     }
 
-    FakeHost m_host;
-    std::unique_ptr<CUmbrant> m_gadget;
+    FakeListener m_listener;
+    SettingsDialogState m_state = {{true, 46.7f, false, 31, 12 * 3600 + 59, 0, false}, LANGUAGE_ENGLISH, &m_listener};
     HWND m_dialog = nullptr;
-    bool m_makerKeyExisted = false;
 };
 
-TEST_F(SettingsDialogTest, OpensWithTheGadgetsSettings)
+TEST_F(SettingsDialogTest, OpensWithTheDialsSettings)
 {
-    m_host.m_language = LANGUAGE_SLOVENIAN;
+    m_state.language = LANGUAGE_SLOVENIAN;
     Open();
     EXPECT_EQ(47, Position(IDC_LATITUDE));
     EXPECT_EQ("46" + DecimalSeparator() + "7", Text(IDC_LATITUDE_TEXT));
-    EXPECT_FLOAT_EQ(46.7f, m_gadget->m_latitude) << "opening changes nothing";
+    EXPECT_FLOAT_EQ(46.7f, m_state.settings.latitude) << "opening changes nothing";
     EXPECT_TRUE(IsDlgButtonChecked(m_dialog, IDC_SIZE_BIG));
     EXPECT_FALSE(IsDlgButtonChecked(m_dialog, IDC_SIZE_SMALL));
     EXPECT_FALSE(IsDlgButtonChecked(m_dialog, IDC_SIMULATE));
@@ -164,7 +123,7 @@ TEST_F(SettingsDialogTest, OpensWithTheGadgetsSettings)
     EXPECT_EQ(L"English", Entry(0));
     EXPECT_EQ(L"Sloven\u0161\u010dina", Entry(1));
     EXPECT_EQ(1, SendMessageA(Item(IDC_LANGUAGE), CB_GETCURSEL, 0, 0));
-    EXPECT_FALSE(m_gadget->m_settingsChanged);
+    EXPECT_EQ(0, m_listener.m_changes);
     EXPECT_TRUE(ShowsText(L"Simuliraj datum in \u010das"));
     HCURSOR linkCursor = LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
     ASSERT_NE(nullptr, linkCursor);
@@ -177,42 +136,40 @@ TEST_F(SettingsDialogTest, StoredLatitudeOutOfRangeOpensAtTheEnds)
     const float latitudes[] = {1e30f, -1e30f, NAN};
     const int positions[] = {90, -90, 0};
     for (int i = 0; i < 3; ++i) {
-        m_gadget->m_latitude = latitudes[i];
+        m_state.settings.latitude = latitudes[i];
         Open();
         EXPECT_EQ(positions[i], Position(IDC_LATITUDE));
         EXPECT_EQ(std::to_string(positions[i]), Text(IDC_LATITUDE_TEXT));
     }
 }
 
-TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
+TEST_F(SettingsDialogTest, TrackBarsReportEachChangeAtOnce)
 {
     Open();
     Press(IDC_LATITUDE, VK_HOME);
-    EXPECT_EQ(-90.0f, m_gadget->m_latitude);
+    EXPECT_EQ(-90.0f, m_listener.m_last.latitude);
     EXPECT_EQ("-90", Text(IDC_LATITUDE_TEXT));
-    EXPECT_TRUE(m_gadget->m_settingsChanged);
+    EXPECT_GT(m_listener.m_changes, 0);
     Press(IDC_LATITUDE, VK_RIGHT);
-    EXPECT_EQ(-89.0f, m_gadget->m_latitude);
+    EXPECT_EQ(-89.0f, m_state.settings.latitude);
 
-    m_gadget->m_settingsChanged = false;
+    m_listener.m_changes = 0;
     Press(IDC_DAY, VK_HOME);
-    EXPECT_EQ(0, m_gadget->m_simulatedDay);
+    EXPECT_EQ(0, m_state.settings.simulatedDay);
     EXPECT_EQ("-01-01", Text(IDC_DATE_TEXT).substr(4));
-    EXPECT_TRUE(m_gadget->m_settingsChanged);
+    EXPECT_GT(m_listener.m_changes, 0);
 
-    m_gadget->m_settingsChanged = false;
+    m_listener.m_changes = 0;
     Press(IDC_TIME, VK_END);
-    EXPECT_EQ(86400, m_gadget->m_simulatedTime);
-    // The end of the day the track bar points at, not the next day's start.
+    EXPECT_EQ(86400, m_state.settings.simulatedTime);
     EXPECT_EQ("24:00:00", Text(IDC_TIME_TEXT));
-    EXPECT_EQ("-01-01", Text(IDC_DATE_TEXT).substr(4));
-    EXPECT_TRUE(m_gadget->m_settingsChanged);
+    EXPECT_EQ("-01-01", Text(IDC_DATE_TEXT).substr(4)) << "the end of the day the bar points at";
+    EXPECT_GT(m_listener.m_changes, 0);
 
-    // A size button takes the new size at once: the host hears of it once.
+    // A size button takes the new size at once.
     SendMessageA(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_SIZE_SMALL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Item(IDC_SIZE_SMALL)));
-    EXPECT_FALSE(m_gadget->m_isBig);
-    EXPECT_EQ(1, m_host.m_sizeUpdates);
+    EXPECT_FALSE(m_listener.m_last.isBig);
 }
 
 // Text typed into a degree box: a number in range is in force at once; any
@@ -220,10 +177,10 @@ TEST_F(SettingsDialogTest, TrackBarsWriteTheGadgetAtOnce)
 // stays), and the box left with it shows that value and says why.
 TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
 {
-    m_gadget->m_latitude = 46.123f;
-    m_gadget->m_longitude = 14.0f;
+    m_state.settings.latitude = 46.123f;
+    m_state.settings.longitude = 14.0f;
     Open();
-    EXPECT_EQ(46.123f, m_gadget->m_latitude) << "showing 46.12 keeps the stored value";
+    EXPECT_EQ(46.123f, m_state.settings.latitude) << "showing 46.12 keeps the stored value";
     const struct
     {
         int textId;
@@ -245,13 +202,13 @@ TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
         {IDC_LONGITUDE_TEXT, L"-179.75", -179.75f, -180, true},
     };
     for (const auto& c : cases) {
-        m_gadget->m_settingsChanged = false;
+        m_listener.m_changes = 0;
         Type(c.textId, c.typed);
         int barId = c.textId == IDC_LATITUDE_TEXT ? IDC_LATITUDE : IDC_LONGITUDE;
-        float got = c.textId == IDC_LATITUDE_TEXT ? m_gadget->m_latitude : m_gadget->m_longitude;
+        float got = c.textId == IDC_LATITUDE_TEXT ? m_state.settings.latitude : m_state.settings.longitude;
         EXPECT_EQ(c.expected, got) << testing::PrintToString(c.typed);
         EXPECT_EQ(c.position, Position(barId)) << testing::PrintToString(c.typed);
-        EXPECT_EQ(c.changed, m_gadget->m_settingsChanged) << testing::PrintToString(c.typed);
+        EXPECT_EQ(c.changed, m_listener.m_changes == 1) << testing::PrintToString(c.typed);
     }
     // Leaving a box shows the setting in force again; refused text leaves a
     // balloon that gives the range.
@@ -262,13 +219,13 @@ TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
         SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(Item(id)));
     EXPECT_EQ("-179" + DecimalSeparator() + "75", Text(IDC_LONGITUDE_TEXT));
     EXPECT_EQ("46" + DecimalSeparator() + "12", Text(IDC_LATITUDE_TEXT));
-    EXPECT_EQ(46.123f, m_gadget->m_latitude);
+    EXPECT_EQ(46.123f, m_state.settings.latitude);
     EXPECT_EQ(L"Type a latitude from -90 to 90 degrees (south negative).", balloon);
     RemoveWindowSubclass(Item(IDC_LATITUDE_TEXT), RecordBalloon, 0);
     // Releasing the track bar's key (as a click on its thumb does) reports
     // the place it has: the typed fraction stays.
     SendMessageA(Item(IDC_LONGITUDE), WM_KEYUP, VK_RIGHT, 0);
-    EXPECT_EQ(-179.75f, m_gadget->m_longitude);
+    EXPECT_EQ(-179.75f, m_state.settings.longitude);
 
     // The box is wide enough for the longest number it shows.
     HDC dc = GetDC(Item(IDC_LONGITUDE_TEXT));
@@ -284,21 +241,21 @@ TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
 
 TEST_F(SettingsDialogTest, CloseAppliesTheChosenLanguageAndEscDoesNot)
 {
-    m_host.m_language = LANGUAGE_ENGLISH;
+    m_state.language = LANGUAGE_ENGLISH;
     Open();
     SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
     SendMessageA(m_dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_EQ(LANGUAGE_ENGLISH, m_host.m_language);
+    EXPECT_EQ(LANGUAGE_ENGLISH, m_state.language);
 
     Open();
     SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
     SendMessageA(m_dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(LANGUAGE_SLOVENIAN, m_host.m_language);
+    EXPECT_EQ(LANGUAGE_SLOVENIAN, m_state.language);
 
     Open();
     SendMessageA(Item(IDC_LANGUAGE), CB_SETCURSEL, 0, 0);
     SendMessageA(m_dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(LANGUAGE_ENGLISH, m_host.m_language);
+    EXPECT_EQ(LANGUAGE_ENGLISH, m_state.language);
 }
 
 }  // namespace

@@ -4,15 +4,12 @@
 #include "common/Calendar.h"
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
+#include "dial/Ephemeris.h"
 #include "dial/NightText.h"
 #include "dial/PictureChange.h"
 #include "raster/BitmapSurface.h"
-#include "dial/SettingsDialog.h"
-#include "settings/Registry.h"
-#include "settings/StoredValues.h"
 #include "settings/Strings.h"
 
-#include <cmath>
 #include <new>
 
 namespace {
@@ -21,91 +18,12 @@ namespace {
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
 
-// What a yes/no setting reads as when it is absent: neither yes nor no, so
-// that the first start can tell it from a stored no.
-const int ABSENT_FLAG = -1;
-// What an angle reads as when it is absent; its range rule gives the default.
-const float ABSENT_ANGLE = NAN;
-
-// One stored setting: its registry value (a REG_SZ text), the member it fills
-// (the one of its kind) and the rule that brings a stored value into range.
-struct StoredSetting
-{
-    const char* name;
-    int CUmbrant::*intMember;
-    int intDefault;
-    int (*intRule)(int stored);
-    float CUmbrant::*floatMember;
-    // Also gives the default for an absent or non-finite value.
-    float (*floatRule)(float stored, float zoneMeridian);
-    bool CUmbrant::*boolMember;
-    // Set when the yes/no value is absent (null: nothing to tell).
-    bool CUmbrant::*absentMember;
-};
-
-constexpr StoredSetting IntSetting(const char* name, int CUmbrant::*member, int fallback, int (*rule)(int))
-{
-    return {name, member, fallback, rule, nullptr, nullptr, nullptr, nullptr};
-}
-
-constexpr StoredSetting FloatSetting(const char* name, float CUmbrant::*member, float (*rule)(float, float))
-{
-    return {name, nullptr, 0, nullptr, member, rule, nullptr, nullptr};
-}
-
-constexpr StoredSetting BoolSetting(const char* name, bool CUmbrant::*member, bool CUmbrant::*absent = nullptr)
-{
-    return {name, nullptr, 0, nullptr, nullptr, nullptr, member, absent};
-}
-
-int KnownLanguage(int stored)
-{
-    return KnownLanguageOr(stored, LANGUAGE_ENGLISH);
-}
-
-float Latitude(float stored, float)
-{
-    return LatitudeInRange(stored);
-}
-
-// The dial's settings in the order they are written. Without a stored
-// longitude the exact sun starts on the meridian the model takes, so that
-// turning it on changes only what the ephemeris adds; without a stored size
-// the gadget makes its first start.
-const StoredSetting STORED_SETTINGS[] = {
-    IntSetting("Language", &CUmbrant::m_language, LANGUAGE_ENGLISH, KnownLanguage),
-    BoolSetting("IsBigClock", &CUmbrant::m_isBig, &CUmbrant::m_firstStart),
-    FloatSetting("GeoLatitude", &CUmbrant::m_latitude, Latitude),
-    BoolSetting("IsSimulateDateTime", &CUmbrant::m_simulate),
-    IntSetting("SimulatedDayOfYear", &CUmbrant::m_simulatedDay, 0, DayInRange),
-    IntSetting("SimulatedTimeOfDay", &CUmbrant::m_simulatedTime, 0, TimeInRange),
-    FloatSetting("GeoLongitude", &CUmbrant::m_longitude, LongitudeInRange),
-    BoolSetting("IsExactSun", &CUmbrant::m_exactSun),
-};
-
 }  // namespace
 
-CUmbrant::CUmbrant(const char* settingsKey, int scalePercent)
-    : m_settingsKey(settingsKey), m_host(nullptr), m_rectLeft(0), m_rectTop(0), m_rectWidth(0), m_rectHeight(0),
-      m_window(nullptr), m_lastNightTextTime(0), m_nightTextRandom(static_cast<int>(GetTickCount())), m_created(false),
-      m_settingsChanged(false), m_scalePercent(scalePercent)
+CUmbrant::CUmbrant(CProgramSettings* settings, int scalePercent)
+    : m_store(settings), m_settings(settings->Dial()), m_firstStart(settings->FirstStart()),
+      m_nightText(static_cast<int>(GetTickCount())), m_scalePercent(scalePercent)
 {
-    const float zoneMeridian = ZoneMeridian(ReadSystemClock().biasMinutes);
-    for (const StoredSetting& setting : STORED_SETTINGS) {
-        if (setting.intMember) {
-            this->*setting.intMember =
-                setting.intRule(RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, setting.intDefault));
-        } else if (setting.floatMember) {
-            this->*setting.floatMember = setting.floatRule(
-                RegReadFloat(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, ABSENT_ANGLE), zoneMeridian);
-        } else {
-            const int stored = RegReadInt(HKEY_LOCAL_MACHINE, m_settingsKey, setting.name, ABSENT_FLAG);
-            this->*setting.boolMember = stored > 0;
-            if (setting.absentMember)
-                this->*setting.absentMember = stored == ABSENT_FLAG;
-        }
-    }
-    m_nightText[0] = 0;
     InitDialTables();
 }
 
@@ -119,23 +37,17 @@ CUmbrant::~CUmbrant()
 
 void CUmbrant::SaveSettings() const
 {
-    for (const StoredSetting& setting : STORED_SETTINGS) {
-        if (setting.intMember)
-            RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.intMember);
-        else if (setting.floatMember)
-            RegWriteFloat(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.floatMember);
-        else
-            RegWriteInt(HKEY_LOCAL_MACHINE, m_settingsKey, nullptr, setting.name, this->*setting.boolMember ? 1 : 0);
-    }
+    m_store->SetDial(m_settings);
+    m_store->Save();
 }
 
 SunSource CUmbrant::Sun(const ClockReading& clock) const
 {
-    SunSource sun = {m_exactSun, m_longitude, clock.year, -clock.biasMinutes};
+    SunSource sun = {m_settings.exactSun, m_settings.longitude, clock.year, -clock.biasMinutes};
     // The clock's moment counts its days in the UTC year; a simulated day is
     // one of the current year of local standard time, which may have turned
     // over already or not yet.
-    if (m_simulate) {
+    if (m_settings.simulate) {
         const int now = MomentFromClock(clock);
         if (now < SECONDS_PER_DAY)
             --sun.year;
@@ -149,8 +61,6 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
 {
     m_host = host;
     m_window = window;
-    if (m_host)
-        m_language = m_host->GetLanguage();
     TakeScale();
     m_created = true;
     if (m_firstStart)
@@ -160,7 +70,7 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
 
 void CUmbrant::TakeScale()
 {
-    const DialSize size = DialSizeFor(m_isBig, m_scalePercent);
+    const DialSize size = DialSizeFor(m_settings.isBig, m_scalePercent);
     if (m_host) {
         m_host->SetFrame(size.frameWidth, size.cornerRadius);
         m_host->AddButton(CMD_CLOSE, CScaledName("ButtonClose", size.pictureScale).Get(), size.closeButtonX,
@@ -190,33 +100,32 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
         return true;
     if (!m_resources)
         return false;
-    const CDialResources* resources = m_resources.get();
-    const int language = Language();
+    const DialSettings& settings = m_settings;
+    const DialSize size = DialSizeFor(settings.isBig, m_scalePercent);
     const ClockReading clock = ReadSystemClock();
     const SunSource sun = Sun(clock);
-    const int moment = ComputeDialMoment(m_simulate, m_simulatedDay, m_simulatedTime, clock);
+    const int moment = ComputeDialMoment(settings.simulate, settings.simulatedDay, settings.simulatedTime, clock);
+    // The night text is the one state that lives from frame to frame.
+    const bool isDay = ComputeDialShadow(sun, settings.latitude, size.gnomonLength, moment).isDay;
+    m_nightText.Update(isDay, moment, Language(), timeGetTime());
     DialFrame frame = {m_rectLeft,
                        m_rectTop,
                        m_rectWidth,
                        m_rectHeight,
-                       m_isBig,
+                       settings.isBig,
                        m_scalePercent,
-                       m_latitude,
+                       settings.latitude,
                        moment,
                        0,
                        m_shadowMask.get(),
-                       resources,
-                       &m_lastNightTextTime,
-                       &m_nightTextRandom,
-                       m_nightText,
-                       language,
+                       m_resources.get(),
+                       m_nightText.Text(),
                        sun};
     PaintDialFrame(frame, dc, pixels, stride);
     m_settingsChanged = false;
     m_shownMoment = moment;
-    m_frameDueMoment =
-        static_cast<long long>(moment) +
-        SecondsOfSamePicture(sun, m_latitude, DialSizeFor(m_isBig, m_scalePercent), m_rectWidth, m_rectHeight, moment);
+    m_frameDueMoment = static_cast<long long>(moment) +
+                       SecondsOfSamePicture(sun, settings.latitude, size, m_rectWidth, m_rectHeight, moment);
     m_painted = true;
     return true;
 }
@@ -235,7 +144,7 @@ bool CUmbrant::SetContentRect(int left, int top, int right, int bottom)
 
 bool CUmbrant::GetContentSize(int* width, int* height)
 {
-    int size = DialSizeFor(m_isBig, m_scalePercent).side;
+    int size = DialSizeFor(m_settings.isBig, m_scalePercent).side;
     if (width)
         *width = size;
     if (height)
@@ -259,37 +168,37 @@ bool CUmbrant::OnTimer()
         m_settingsChanged = false;
         return true;
     }
-    if (!m_painted || m_simulate)
+    if (!m_painted || m_settings.simulate)
         return false;
     // A clock set back shows an older moment at once.
     int now = MomentFromClock(ReadSystemClock());
     if (now >= m_frameDueMoment || now < m_shownMoment)
         return true;
-    return m_lastNightTextTime != 0 && NightTextDue(m_lastNightTextTime, timeGetTime());
+    return m_nightText.ChosenAt() != 0 && NightTextDue(m_nightText.ChosenAt(), timeGetTime());
 }
 
 DWORD CUmbrant::NextFrameDelay()
 {
     // A simulated moment stands still.
-    if (!m_painted || m_simulate)
+    if (!m_painted || m_settings.simulate)
         return INFINITE;
     ClockReading clock = ReadSystemClock();
     int now = MomentFromClock(clock);
     long long wait = 0;
     if (now >= m_shownMoment)
         wait = (m_frameDueMoment - now) * 1000 - clock.milliseconds + DUE_SECOND_OFFSET_MS;
-    if (m_lastNightTextTime != 0) {
+    if (m_nightText.ChosenAt() != 0) {
         // The text changes at the first frame after its hold time.
-        long long held = static_cast<int>(timeGetTime() - m_lastNightTextTime);
+        long long held = static_cast<int>(timeGetTime() - m_nightText.ChosenAt());
         if (NIGHT_TEXT_HOLD_MS + 1 - held < wait)
             wait = NIGHT_TEXT_HOLD_MS + 1 - held;
     }
     return wait > 1 ? static_cast<DWORD>(wait) : 1;
 }
 
-bool CUmbrant::OnLanguageChanged(int language)
+bool CUmbrant::OnLanguageChanged(int)
 {
-    m_language = language;
+    // The language is the host's: the next night text is chosen in it.
     return true;
 }
 
@@ -300,17 +209,30 @@ void CUmbrant::SettingChanged()
         m_host->ContentChanged();
 }
 
+void CUmbrant::OnSettingsChanged(const DialSettings& settings)
+{
+    const bool resized = settings.isBig != m_settings.isBig;
+    m_settings = settings;
+    if (!resized)
+        SettingChanged();
+    else if (m_host)
+        m_host->UpdateSize(false);
+}
+
 int CUmbrant::Language() const
 {
-    return m_host ? m_host->GetLanguage() : m_language;
+    return m_host ? m_host->GetLanguage() : m_store->Language();
 }
 
 bool CUmbrant::OnCommand(int command)
 {
     // However the dialog is left, what it shows is now in force: keep it.
     if (command == CMD_SETTINGS) {
-        DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"SETTINGS", Language()), m_window,
-                        SettingsDialogProc, reinterpret_cast<LPARAM>(this));
+        SettingsDialogState state = {m_settings, Language(), this};
+        DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"SETTINGS", state.language), m_window,
+                        SettingsDialogProc, reinterpret_cast<LPARAM>(&state));
+        if (state.language != Language() && m_host)
+            m_host->SetLanguage(state.language);
         SaveSettings();
     }
     return true;

@@ -2,10 +2,12 @@
 #include "dial/Umbrant.h"
 
 #include "dial/DialSize.h"
+#include "dial/NightText.h"
 #include "dial/Ephemeris.h"
 #include "dial/Solar.h"
 #include "gadget/GadgetApplication.h"
 #include "raster/BitmapSurface.h"
+#include "settings/Languages.h"
 #include "settings/Registry.h"
 
 #include <gtest/gtest.h>
@@ -17,19 +19,20 @@
 
 namespace {
 
-const HKEY ROOT = HKEY_LOCAL_MACHINE;
-// The program's own settings key, which these tests set up as a run would.
-const char SETTINGS_KEY[] = "SOFTWARE\\Tavrelon\\Umbrant";
+// A settings key of the tests' own, under the user's key as the program's.
+const char TEST_PARENT[] = "Software";
+const char TEST_PATH[] = "UmbrantDialTest";
+const char TEST_KEY[] = "Software\\UmbrantDialTest";
 
 void StoreSetting(const char* name, const char* text)
 {
-    RegWriteString(ROOT, SETTINGS_KEY, nullptr, name, text);
+    RegWriteString(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH, name, text);
 }
 
 std::string StoredSetting(const char* name)
 {
     char text[64] = "";
-    return RegReadString(ROOT, SETTINGS_KEY, name, text, sizeof text) ? text : "(none)";
+    return RegReadString(HKEY_CURRENT_USER, TEST_KEY, name, text, sizeof text) ? text : "(none)";
 }
 
 // The settings of a run after the first: English, the big dial at 45 N, simulated.
@@ -38,8 +41,7 @@ class UmbrantTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegWriteString(ROOT, "SOFTWARE", "Tavrelon", nullptr, nullptr);
-        RegWriteString(ROOT, "SOFTWARE\\Tavrelon", "Umbrant", nullptr, nullptr);
+        RegDeletePath(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH);
         StoreSetting("Language", "0");
         StoreSetting("IsBigClock", "1");
         StoreSetting("GeoLatitude", "45");
@@ -47,92 +49,40 @@ protected:
         StoreSetting("SimulatedDayOfYear", "172");
         StoreSetting("SimulatedTimeOfDay", "43200");
         StoreSetting("IsExactSun", "0");
-        RegDeletePath(ROOT, SETTINGS_KEY, "GeoLongitude");
+        m_settings.Load(LANGUAGE_ENGLISH, ReadSystemClock().biasMinutes);
     }
+    void TearDown() override { RegDeletePath(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH); }
+    // The settings in force with one change made as the Settings dialog makes it.
+    DialSettings Changed(bool DialSettings::*flag, bool value) const
+    {
+        DialSettings settings = m_settings.Dial();
+        settings.*flag = value;
+        return settings;
+    }
+
+    CProgramSettings m_settings {TEST_PARENT, TEST_PATH};
 };
 
-TEST_F(UmbrantTest, ReadsItsSettingsAndWritesThemAtTheEnd)
+TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
 {
-    StoreSetting("GeoLatitude", "-33");
-    StoreSetting("SimulatedDayOfYear", "100");
-    StoreSetting("GeoLongitude", "-3.5");
-    StoreSetting("IsExactSun", "1");
+    DialSettings changed = {false, 12, false, 7, 600, 151, true};
     {
-        CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-        EXPECT_TRUE(dial.m_isBig);
-        EXPECT_FALSE(dial.m_firstStart);
-        EXPECT_EQ(dial.m_latitude, -33.0f);
-        EXPECT_TRUE(dial.m_simulate);
-        EXPECT_EQ(dial.m_simulatedDay, 100);
-        EXPECT_EQ(dial.m_simulatedTime, 43200);
-        EXPECT_EQ(dial.m_longitude, -3.5f);
-        EXPECT_TRUE(dial.m_exactSun);
-        dial.m_isBig = false;
-        dial.m_latitude = 12;
-        dial.m_simulate = false;
-        dial.m_simulatedDay = 7;
-        dial.m_simulatedTime = 600;
-        dial.m_longitude = 151;
-        dial.m_exactSun = false;
-        dial.m_created = true;                           // only a dial that was shown saves
-        EXPECT_EQ(StoredSetting("GeoLatitude"), "-33");  // not before the end
+        CUmbrant dial(&m_settings, NATURAL_SCALE);
+        dial.OnSettingsChanged(changed);
     }
-    EXPECT_EQ(StoredSetting("IsBigClock"), "0");
-    EXPECT_EQ(StoredSetting("GeoLatitude"), "12");
-    EXPECT_EQ(StoredSetting("IsSimulateDateTime"), "0");
-    EXPECT_EQ(StoredSetting("SimulatedDayOfYear"), "7");
-    EXPECT_EQ(StoredSetting("SimulatedTimeOfDay"), "600");
-    EXPECT_EQ(StoredSetting("GeoLongitude"), "151");
-    EXPECT_EQ(StoredSetting("IsExactSun"), "0");
-}
-
-// Each stored value goes through its own range rule and is written back as
-// its own kind.
-TEST_F(UmbrantTest, WritesBackEveryStoredValueInRange)
-{
-    static const struct
+    EXPECT_EQ(StoredSetting("GeoLatitude"), "45") << "a dial never shown keeps what it read";
     {
-        const char* name;
-        const char* stored;
-        const char* written;
-    } cases[] = {
-        {"Language", "8192", "0"},
-        {"IsBigClock", "-3", "0"},
-        {"GeoLatitude", "99999999999", "90"},
-        {"GeoLatitude", "-12.5", "-12.5"},
-        {"SimulatedDayOfYear", "400", "365"},
-        {"SimulatedTimeOfDay", "-5", "0"},
-        {"GeoLongitude", "-99999999999", "-180"},
-        {"GeoLongitude", "-3.5", "-3.5"},
-        {"IsExactSun", "7", "1"},
-    };
-    for (const auto& c : cases) {
-        StoreSetting(c.name, c.stored);
-        {
-            CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-            dial.m_created = true;
-        }
-        EXPECT_EQ(StoredSetting(c.name), c.written) << c.name << " stored as " << c.stored;
+        CUmbrant dial(&m_settings, NATURAL_SCALE);
+        dial.OnCreate(nullptr, nullptr);
+        dial.OnSettingsChanged(changed);
+        EXPECT_EQ(StoredSetting("GeoLatitude"), "45") << "not before the end";
     }
-}
-
-TEST_F(UmbrantTest, FirstStartIsSmallAtFortyFiveDegrees)
-{
-    RegDeletePath(ROOT, SETTINGS_KEY, "IsBigClock");
-    RegDeletePath(ROOT, SETTINGS_KEY, "GeoLatitude");
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    EXPECT_TRUE(dial.m_firstStart);
-    EXPECT_FALSE(dial.m_isBig);
-    EXPECT_EQ(dial.m_latitude, 45.0f);
-    // Without a longitude the exact sun starts on the zone's meridian.
-    EXPECT_EQ(dial.m_longitude, -ReadSystemClock().biasMinutes / 4.0f);
-    EXPECT_FALSE(dial.m_exactSun);
-    dial.m_firstStart = false;
-
-    StoreSetting("IsBigClock", "0");
-    CUmbrant second(SETTINGS_KEY, NATURAL_SCALE);
-    EXPECT_FALSE(second.m_firstStart);
-    EXPECT_FALSE(second.m_isBig);
+    const char* const written[][2] = {
+        {"IsBigClock", "0"},         {"GeoLatitude", "12"},         {"IsSimulateDateTime", "0"},
+        {"SimulatedDayOfYear", "7"}, {"SimulatedTimeOfDay", "600"}, {"GeoLongitude", "151"},
+        {"IsExactSun", "1"}};
+    for (const auto& value : written)
+        EXPECT_EQ(StoredSetting(value[0]), value[1]) << value[0];
 }
 
 // The content size follows the size setting at every scale, those between
@@ -146,45 +96,16 @@ TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSettingAtEveryScale)
     } rows[] = {{100, 450, 250, 100}, {125, 563, 313, 150}, {150, 675, 375, 150},
                 {175, 788, 438, 200}, {200, 900, 500, 200}, {250, 1125, 625, 200}};
     for (const auto& row : rows) {
-        CUmbrant dial(SETTINGS_KEY, row.scale);
+        CUmbrant dial(&m_settings, row.scale);
         int width = 0, height = 0;
-        dial.m_isBig = true;
         dial.GetContentSize(&width, &height);
         EXPECT_TRUE(width == row.big && height == row.big) << row.scale << " %: big " << width << " x " << height;
-        dial.m_isBig = false;
+        dial.OnSettingsChanged(Changed(&DialSettings::isBig, false));
         dial.GetContentSize(nullptr, &height);
         dial.GetContentSize(&width, nullptr);
         EXPECT_TRUE(width == row.small && height == row.small) << row.scale << " %: small " << width << " x " << height;
         EXPECT_EQ(row.pictureScale, DialSizeFor(false, row.scale).pictureScale) << row.scale << " %";
     }
-}
-
-TEST_F(UmbrantTest, AsksForFramesOnlyWhenThePictureChanges)
-{
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    dial.m_painted = true;
-    // A simulated moment stands still: no frame, however long it waits.
-    EXPECT_FALSE(dial.OnTimer());
-    EXPECT_EQ(dial.NextFrameDelay(), INFINITE);
-    dial.m_settingsChanged = true;
-    EXPECT_TRUE(dial.OnTimer());
-    EXPECT_FALSE(dial.m_settingsChanged);
-
-    // The real clock: due at the moment after the shown frame's change.
-    dial.m_simulate = false;
-    int now = MomentFromClock(ReadSystemClock());
-    dial.m_shownMoment = now;
-    dial.m_frameDueMoment = now + 30;
-    EXPECT_FALSE(dial.OnTimer());
-    DWORD delay = dial.NextFrameDelay();
-    EXPECT_GT(delay, 28000u);
-    EXPECT_LE(delay, 30200u);
-    dial.m_frameDueMoment = now;
-    EXPECT_TRUE(dial.OnTimer());
-    // A clock set back is shown at once.
-    dial.m_shownMoment = now + 3600;
-    dial.m_frameDueMoment = now + 3630;
-    EXPECT_TRUE(dial.OnTimer());
 }
 
 // A simulated day is one of the current year of local standard time, which
@@ -204,15 +125,15 @@ TEST_F(UmbrantTest, SimulatedDayTakesTheLocalYearAcrossItsEnd)
         {"the real clock keeps the UTC year", false, {2026, 12, 31, 23, 30, 0, 0, -60}, 2026},
     };
     for (const auto& row : rows) {
-        CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-        dial.m_simulate = row.simulate;
+        CUmbrant dial(&m_settings, NATURAL_SCALE);
+        dial.OnSettingsChanged(Changed(&DialSettings::simulate, row.simulate));
         EXPECT_EQ(row.year, dial.Sun(row.clock).year) << row.what;
     }
 }
 
 TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
 {
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
+    CUmbrant dial(&m_settings, NATURAL_SCALE);
     EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0, nullptr));
     EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0, nullptr));
     EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0, nullptr));
@@ -247,7 +168,7 @@ protected:
 
 TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
 {
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
+    CUmbrant dial(&m_settings, NATURAL_SCALE);
     dial.SetContentRect(5, 5, 455, 455);
     EXPECT_FALSE(Paint(dial));
     for (int y = 0; y < 460; y += 7)
@@ -257,14 +178,13 @@ TEST_F(UmbrantPaintTest, PaintsNothingBeforeItIsCreated)
 
 TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
 {
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
+    CUmbrant dial(&m_settings, NATURAL_SCALE);
     dial.OnCreate(nullptr, nullptr);
     // Without a rectangle yet there is nothing to paint into.
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(Pixel(0, 0)[0], 0);
 
     dial.SetContentRect(5, 5, 455, 455);
-    ASSERT_NE(dial.m_shadowMask.get(), nullptr);
     EXPECT_TRUE(Paint(dial));
     EXPECT_EQ(Pixel(0, 0)[0], 0);      // outside the rectangle
     EXPECT_GT(Pixel(10, 10)[0], 200);  // the lit face
@@ -274,9 +194,9 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
     EXPECT_GT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) + 20)[0], 200);
 }
 
-TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
+TEST_F(UmbrantPaintTest, WithoutPixelsOnlyGdiPaints)
 {
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
+    CUmbrant dial(&m_settings, NATURAL_SCALE);
     dial.OnCreate(nullptr, nullptr);
     dial.SetContentRect(5, 5, 455, 455);
     Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 43200));
@@ -288,38 +208,55 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOrMaskOnlyTheSoftShadowIsMissing)
     EXPECT_EQ(Pixel(x, y)[0], 255);
     EXPECT_EQ(Pixel(230, 230 + 175)[0], 255);                // where the noon line would be
     EXPECT_GT(Pixel(230, 260)[2] - Pixel(230, 260)[0], 30);  // the brown rod
-
-    // No mask: markings and daylight, but no shadow.
-    dial.m_shadowMask.reset();
-    EXPECT_TRUE(Paint(dial));
-    EXPECT_GT(Pixel(x, y)[0], 200);
 }
 
-TEST_F(UmbrantPaintTest, NightTextIsKeptUntilDaylight)
+// The frames ask for the next one only when the picture changes: never for
+// a simulated moment, at once for a changed setting, within the minute for
+// the real clock.
+TEST_F(UmbrantPaintTest, AsksForFramesOnlyWhenThePictureChanges)
 {
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
-    dial.m_simulatedTime = 23 * 3600;
+    CUmbrant dial(&m_settings, NATURAL_SCALE);
     dial.OnCreate(nullptr, nullptr);
     dial.SetContentRect(5, 5, 455, 455);
-    EXPECT_TRUE(Paint(dial));
-    EXPECT_STREQ(dial.m_nightText, "Evening time.");
-    DWORD chosen = dial.m_lastNightTextTime;
-    EXPECT_NE(chosen, 0u);
-    EXPECT_TRUE(Paint(dial));
-    EXPECT_EQ(dial.m_lastNightTextTime, chosen);
-    EXPECT_EQ(Pixel(10, 10)[0], 0);  // the black night face
+    ASSERT_TRUE(Paint(dial));
+    EXPECT_FALSE(dial.OnTimer());
+    EXPECT_EQ(dial.NextFrameDelay(), INFINITE);
+    dial.OnSettingsChanged(m_settings.Dial());
+    EXPECT_TRUE(dial.OnTimer());
+    EXPECT_FALSE(dial.OnTimer()) << "one frame for one change";
 
-    dial.m_simulatedTime = 12 * 3600;
-    EXPECT_TRUE(Paint(dial));
-    EXPECT_EQ(dial.m_lastNightTextTime, 0u);
+    dial.OnSettingsChanged(Changed(&DialSettings::simulate, false));
+    ASSERT_TRUE(Paint(dial));
+    EXPECT_FALSE(dial.OnTimer());
+    const DWORD delay = dial.NextFrameDelay();
+    EXPECT_TRUE(delay >= 1 && delay <= 60100) << delay;
+}
+
+// The night text is chosen before a frame, held while the night lasts and
+// dropped at daylight; the text of the English evening list's one entry.
+TEST(NightText, IsHeldThroughTheNightAndDroppedAtDaylight)
+{
+    const int evening = 23 * 3600;
+    CNightText text(0);
+    text.Update(false, evening, LANGUAGE_ENGLISH, 5000);
+    EXPECT_STREQ(text.Text(), L"Evening time.");
+    EXPECT_EQ(text.ChosenAt(), 5000u);
+    text.Update(false, evening, LANGUAGE_ENGLISH, 5000 + NIGHT_TEXT_HOLD_MS);
+    EXPECT_EQ(text.ChosenAt(), 5000u) << "held";
+    text.Update(false, evening, LANGUAGE_ENGLISH, 5001 + NIGHT_TEXT_HOLD_MS);
+    EXPECT_EQ(text.ChosenAt(), 5001u + NIGHT_TEXT_HOLD_MS) << "chosen again after the hold time";
+    text.Update(true, 12 * 3600, LANGUAGE_ENGLISH, 30000);
+    EXPECT_EQ(text.ChosenAt(), 0u);
 }
 
 // The gadget in its window, left alone: quiet, and yet it shows the new
 // moment as soon as the clock is set.
 TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
 {
-    StoreSetting("SimulatedTimeOfDay", "32400");
-    CUmbrant dial(SETTINGS_KEY, NATURAL_SCALE);
+    DialSettings morning = m_settings.Dial();
+    morning.simulatedTime = 9 * 3600;
+    m_settings.SetDial(morning);
+    CUmbrant dial(&m_settings, NATURAL_SCALE);
     CGadgetApplication host(&dial, nullptr,
                             {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET,
                              POSITION_UNSET});
@@ -333,7 +270,9 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     EXPECT_FALSE(host.Frames().Animating()) << "the fade-in ends";
     EXPECT_FALSE(host.Frames().Waiting()) << "a simulated moment needs no timer";
 
-    dial.m_simulatedTime = 15 * 3600;  // behind its back
+    DialSettings afternoon = morning;
+    afternoon.simulatedTime = 15 * 3600;
+    dial.OnSettingsChanged(afternoon);
     SendMessageA(host.GetWindow(), WM_TIMECHANGE, 0, 0);
     const int centre = 6 + 225;
     const CBitmapSurface* shown = &host.Compositor().Picture();
@@ -351,7 +290,8 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     EXPECT_GT(lightest, 150) << "the morning's shadow is gone";
 
     // With the real clock it waits for one timer, not for the animation's.
-    dial.m_simulate = false;
+    afternoon.simulate = false;
+    dial.OnSettingsChanged(afternoon);
     SendMessageA(host.GetWindow(), WM_TIMECHANGE, 0, 0);
     EXPECT_TRUE(host.Frames().Waiting());
     EXPECT_FALSE(host.Frames().Animating());

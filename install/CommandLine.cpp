@@ -1,8 +1,6 @@
 // Options of the program's command line.
 #include "install/CommandLine.h"
 
-#include <string.h>
-
 namespace {
 
 // Longest name or value the scan accepts is one less than this.
@@ -16,8 +14,6 @@ char LowerAscii(char c)
 // Whole names, ASCII letters compared without regard to case.
 bool SameName(const char* typed, const char* wanted)
 {
-    if (!wanted)
-        return false;
     for (;; typed++, wanted++) {
         if (LowerAscii(*typed) != LowerAscii(*wanted))
             return false;
@@ -49,11 +45,9 @@ struct Token
 
 }  // namespace
 
-bool FindOption(const char* commandLine, const char* name, const char* otherName, char* valueOut, int valueOutMax)
+bool FindOption(const char* commandLine, const char* name)
 {
-    if (valueOut && valueOutMax >= 0)
-        valueOut[0] = 0;
-    if (!commandLine || (!name && !otherName))
+    if (!commandLine || !name)
         return false;
 
     Token option, value;
@@ -61,7 +55,6 @@ bool FindOption(const char* commandLine, const char* name, const char* otherName
     value.Clear();
     bool inName = false, quoted = false, found = false;
     char previous = ' ';
-    auto wanted = [&]() { return SameName(option.text, name) || SameName(option.text, otherName); };
     for (const char* p = commandLine;; p++) {
         const char c = *p;
         const bool separator = c == ' ' || c == 0;
@@ -70,7 +63,7 @@ bool FindOption(const char* commandLine, const char* name, const char* otherName
                 // The option's name stays, so that a value right after it belongs to it.
                 inName = false;
                 value.Clear();
-                if (wanted())
+                if (SameName(option.text, name))
                     found = true;
             } else if (!option.Append(c))
                 return false;
@@ -78,18 +71,9 @@ bool FindOption(const char* commandLine, const char* name, const char* otherName
             inName = true;
             option.Clear();
         } else if (separator && !quoted) {
-            if (value.length > 0) {
-                if (wanted()) {
-                    if (valueOut && valueOutMax >= 0) {
-                        const int length = value.length < valueOutMax ? value.length : valueOutMax;
-                        memcpy(valueOut, value.text, length);
-                        valueOut[length] = 0;
-                    }
-                    return true;
-                }
-                if (found)
-                    return true;
-            }
+            // A value after the option, or any value once it was seen, settles it.
+            if (value.length > 0 && (found || SameName(option.text, name)))
+                return true;
             option.Clear();
             value.Clear();
         } else if (c == '"')

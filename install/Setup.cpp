@@ -10,6 +10,7 @@
 #include <string.h>
 
 #include "platform/Handles.h"
+#include "settings/ProgramSettings.h"
 #include "settings/Registry.h"
 #include "settings/StringIds.h"
 
@@ -321,7 +322,8 @@ int InstallFailureText(InstallResult result)
     return IDS_CANNOT_COPY;
 }
 
-bool UninstallSelfAs(const char* folderName, const char* linkName, const char* settingsKey, CUninstallReport* report)
+bool UninstallSelfAs(const char* folderName, const char* linkName, const CProgramSettings* settings,
+                     CUninstallReport* report)
 {
     char ownPath[MAX_PATH];
     const char* exeName = GetOwnPath(ownPath);
@@ -340,13 +342,8 @@ bool UninstallSelfAs(const char* folderName, const char* linkName, const char* s
         RegDeletePath(HKEY_LOCAL_MACHINE, key, "UninstallString");
     }
     RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName);
-    // The settings key goes; the maker's key above it stays.
-    char makerKey[MAX_PATH];
-    snprintf(makerKey, sizeof makerKey, "%s", settingsKey ? settingsKey : "");
-    if (char* settingsName = strrchr(makerKey, '\\')) {
-        *settingsName++ = 0;
-        RegDeletePath(HKEY_LOCAL_MACHINE, makerKey, settingsName);
-    }
+    if (settings)
+        settings->Remove();
     const bool removed = keyNamed && !RegKeyExists(HKEY_LOCAL_MACHINE, key);
     if (report)
         report->Tell(removed);

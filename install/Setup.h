@@ -1,6 +1,8 @@
 // Installing and uninstalling the program under the names it is given.
 #pragma once
 
+class CProgramSettings;
+
 // Hears whether the uninstall entry is gone, before any file removal starts.
 class CUninstallReport
 {
@@ -27,11 +29,11 @@ InstallResult InstallSelfAs(const char* folderName, const char* linkName);
 // The string id (settings/StringIds.h) that tells the user what failed in
 // an install that gave result; 0 for INSTALLED.
 int InstallFailureText(InstallResult result);
-// Removes what InstallSelfAs added and the settings key settingsKey under
-// HKEY_LOCAL_MACHINE (not the key above it); report, when given, hears
-// whether the uninstall entry is gone, and only then do the files go. True
-// when the entry is gone.
-bool UninstallSelfAs(const char* folderName, const char* linkName, const char* settingsKey,
+// Removes what InstallSelfAs added and the program's settings, when given
+// (the user's and the machine's keys); report, when given, hears whether the
+// uninstall entry is gone, and only then do the files go. True when the
+// entry is gone.
+bool UninstallSelfAs(const char* folderName, const char* linkName, const CProgramSettings* settings,
                      CUninstallReport* report = nullptr);
 
 // The file-system path of a shell special folder (CSIDL_...) into out, which

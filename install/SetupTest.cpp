@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <string>
 
+#include "settings/ProgramSettings.h"
 #include "settings/Registry.h"
 
 namespace {
@@ -64,13 +65,9 @@ std::string OwnFileName()
     return strrchr(path, '\\') + 1;
 }
 
-bool KeyExists(const std::string& key)
+bool KeyExists(const std::string& key, HKEY root = HKEY_LOCAL_MACHINE)
 {
-    HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
+    return RegKeyExists(root, key.c_str());
 }
 
 struct Link
@@ -108,16 +105,16 @@ Link ReadLink(const std::string& path)
     return link;
 }
 
-// Creates the settings key the way the host does.
-// The settings key the uninstall is told to remove, below a maker's key
-// that stays.
-const char MAKER_KEY[] = "SOFTWARE\\UmbrantSetupTest maker";
-const char SETTINGS_KEY[] = "SOFTWARE\\UmbrantSetupTest maker\\settings";
+// The settings the uninstall is given: the user's and the machine's keys,
+// below a maker's key that holds nothing else.
+const char MAKER_KEY[] = "Software\\UmbrantSetupTest maker";
+const CProgramSettings SETTINGS("Software", "UmbrantSetupTest maker\\settings");
 
-void CreateSettingsKey()
+// Settings saved by this version and by an earlier one.
+void CreateSettingsKeys()
 {
-    RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", "UmbrantSetupTest maker", nullptr, nullptr);
-    RegWriteString(HKEY_LOCAL_MACHINE, MAKER_KEY, "settings", nullptr, nullptr);
+    SETTINGS.Save();
+    RegWriteString(HKEY_LOCAL_MACHINE, "Software", "UmbrantSetupTest maker\\settings", "Language", "0");
 }
 
 }  // namespace
@@ -225,12 +222,11 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
 
     // A fallback copy in the temporary folder goes too.
     EXPECT_TRUE(CopyFileA(copy.c_str(), (temp + OwnFileName()).c_str(), FALSE));
-    CreateSettingsKey();
-    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str(), SETTINGS_KEY));
+    CreateSettingsKeys();
+    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str(), &SETTINGS));
     EXPECT_FALSE(KeyExists(key));
-    EXPECT_FALSE(KeyExists(SETTINGS_KEY));
-    EXPECT_TRUE(KeyExists(MAKER_KEY));
-    RegDeletePath(HKEY_LOCAL_MACHINE, "SOFTWARE", "UmbrantSetupTest maker");
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        EXPECT_FALSE(KeyExists(MAKER_KEY, root)) << "the settings and the empty maker's key go";
     for (const std::string& path : {installFolder, startupLink, desktopLink, temp + OwnFileName()})
         EXPECT_TRUE(WaitUntilGone(path)) << path;
     Sleep(1000);
@@ -272,7 +268,7 @@ TEST(UninstallSelf, LeavesAFolderWithAPercentInPlace)
     const std::string folder = Join(SpecialFolder(CSIDL_PROGRAM_FILES), folderName);
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(WriteSmallFile(folder + "\\keep.txt"));
-    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), SETTINGS_KEY));
+    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), &SETTINGS));
     Sleep(2000);
     EXPECT_TRUE(Exists(folder + "\\keep.txt"));
     DeleteFileA((folder + "\\keep.txt").c_str());
@@ -291,7 +287,7 @@ TEST(UninstallSelf, ReportsAnEntryThatStays)
         void Tell(bool removed) override { reported = removed; }
         int reported = -1;
     } report;
-    EXPECT_FALSE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), SETTINGS_KEY, &report));
+    EXPECT_FALSE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), &SETTINGS, &report));
     EXPECT_EQ(report.reported, 0) << "reported " << report.reported;
     EXPECT_TRUE(KeyExists(std::string(UNINSTALL_KEY) + "\\" + folderName));
     RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str());
@@ -300,7 +296,7 @@ TEST(UninstallSelf, ReportsAnEntryThatStays)
 // With nothing installed the uninstall still runs and touches nothing else.
 TEST(UninstallSelf, NothingInstalledIsFine)
 {
-    EXPECT_TRUE(UninstallSelfAs("UmbrantSetupTest none", "UmbrantSetupTest none", SETTINGS_KEY));
-    EXPECT_FALSE(UninstallSelfAs("", "x", SETTINGS_KEY));
+    EXPECT_TRUE(UninstallSelfAs("UmbrantSetupTest none", "UmbrantSetupTest none", &SETTINGS));
+    EXPECT_FALSE(UninstallSelfAs("", "x", &SETTINGS));
     EXPECT_EQ(InstallSelfAs("", "x"), INSTALL_NOT_COPIED);
 }

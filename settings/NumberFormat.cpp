@@ -1,8 +1,9 @@
 // Decimal numbers in text: the one strict reader and the writer of stored ones.
 #include "settings/NumberFormat.h"
 
+#include "common/Saturate.h"
+
 #include <float.h>
-#include <limits.h>
 #include <math.h>
 #include <stdlib.h>
 
@@ -82,7 +83,7 @@ bool ReadStoredInt(const char* text, int* value)
     if (!ReadDecimal(text, &number) || number != floor(number))
         return false;
     // Whole numbers beyond int's range keep their side of it.
-    *value = number < INT_MIN ? INT_MIN : number > INT_MAX ? INT_MAX : static_cast<int>(number);
+    *value = SaturateToInt(number);
     return true;
 }
 

@@ -85,22 +85,30 @@ bool RegReadString(HKEY root, const char* key, const char* valueName, char* buff
     return true;
 }
 
-int RegReadInt(HKEY root, const char* key, const char* valueName, int defaultValue)
+namespace {
+
+// A stored number read wholly by read (a decimal comma reads as a point);
+// defaultValue when it is absent or not wholly a number.
+template <typename Number> Number RegReadNumber(HKEY root, const char* key, const char* valueName, Number defaultValue,
+                                                bool (*read)(const char*, Number*))
 {
     char text[VALUE_BUFFER_SIZE];
-    int value = defaultValue;
+    Number value = defaultValue;
     if (RegReadString(root, key, valueName, text, sizeof text))
-        ReadStoredInt(text, &value);
+        read(text, &value);
     return value;
+}
+
+}  // namespace
+
+int RegReadInt(HKEY root, const char* key, const char* valueName, int defaultValue)
+{
+    return RegReadNumber(root, key, valueName, defaultValue, ReadStoredInt);
 }
 
 float RegReadFloat(HKEY root, const char* key, const char* valueName, float defaultValue)
 {
-    char text[VALUE_BUFFER_SIZE];
-    float value = defaultValue;
-    if (RegReadString(root, key, valueName, text, sizeof text))
-        ReadStoredFloat(text, &value);
-    return value;
+    return RegReadNumber(root, key, valueName, defaultValue, ReadStoredFloat);
 }
 
 bool RegWriteString(HKEY root, const char* key, const char* subkey, const char* valueName, const char* text)

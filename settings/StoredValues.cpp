@@ -2,6 +2,7 @@
 #include "settings/StoredValues.h"
 
 #include "common/Calendar.h"
+#include "common/Saturate.h"
 
 #include "settings/Languages.h"
 
@@ -20,20 +21,14 @@ const float MINUTES_PER_DEGREE = 4.0f;
 const int PLACE_LOW = -32768;
 const int PLACE_HIGH = 32767;
 
-int Clamp(int value, int low, int high)
-{
-    return value < low ? low : value > high ? high : value;
-}
+}  // namespace
 
-// Held to -limit ... limit; infinities and NaN give fallback.
 float AngleInRange(float stored, float limit, float fallback)
 {
     if (!isfinite(stored))
         return fallback;
     return stored < -limit ? -limit : stored > limit ? limit : stored;
 }
-
-}  // namespace
 
 int KnownLanguageOr(int stored, int fallback)
 {
@@ -47,12 +42,12 @@ float LatitudeInRange(float stored)
 
 int DayInRange(int stored)
 {
-    return Clamp(stored, 0, LAST_DAY);
+    return SaturateToInt(stored, 0, LAST_DAY);
 }
 
 int TimeInRange(int stored)
 {
-    return Clamp(stored, 0, SECONDS_PER_DAY);
+    return SaturateToInt(stored, 0, SECONDS_PER_DAY);
 }
 
 float ZoneMeridian(int biasMinutes)
@@ -67,5 +62,5 @@ float LongitudeInRange(float stored, float fallback)
 
 int PlaceInRange(int stored)
 {
-    return Clamp(stored, PLACE_LOW, PLACE_HIGH);
+    return SaturateToInt(stored, PLACE_LOW, PLACE_HIGH);
 }

@@ -9,6 +9,8 @@ const float DEFAULT_LATITUDE = 45.0f;
 
 // The stored language when the language table has it, else fallback.
 int KnownLanguageOr(int stored, int fallback);
+// An angle held to -limit ... limit; infinities and NaN give fallback.
+float AngleInRange(float stored, float limit, float fallback);
 // Held to -90 ... 90; infinities and NaN give DEFAULT_LATITUDE.
 float LatitudeInRange(float stored);
 // Day of the year held to 0 ... 365, as the day track bar reaches.

@@ -39,7 +39,7 @@ dlg_keys Tab Home Tab Tab Home
 e2e_check "day 0 at time 0 is 1 January, 00:00:00" \
     [ "$(dlg_text Settings 227) $(dlg_text Settings 229)" = "$year-01-01 00:00:00" ]
 dlg_keys End
-e2e_check "time 1440 is 24:00:00 of the same day" \
+e2e_check "time 1440 is 24:00:00 of the day the track bar points at" \
     [ "$(dlg_text Settings 227) $(dlg_text Settings 229)" = "$year-01-01 24:00:00" ]
 dlg_keys Home shift+Tab shift+Tab End
 if [ "$days_in_year" = 365 ]; then expected="$((year + 1))-01-01"; else expected="$year-12-31"; fi

@@ -10,7 +10,7 @@ export WINEPREFIX=$(cd "${1:?usage: $0 windows-build-dir}/.." && pwd)/wineprefix
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1"
 
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Umbrant'
-MAKER_KEY='HKLM\Software\Tavrelon'
+MAKER_KEY='HKCU\Software\Tavrelon'
 
 install_unix_path() { "$UMBRANT_WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 # Expands Windows environment variables the way the prefix sees them.
@@ -43,7 +43,7 @@ install_reset() {
     e2e_stop
     rm -rf "$INSTALL_DIR" "$STARTUP_LINK" "$DESKTOP_LINK"
     e2e_reg delete "$UNINSTALL_KEY" /f >/dev/null
-    e2e_reg delete "$E2E_SETTINGS_KEY" /f >/dev/null
+    e2e_registry_reset
 }
 
 install_key_exists() {

@@ -14,7 +14,9 @@ E2E_WIN_BUILD=$(cd "${1:?usage: $0 windows-build-dir}" && pwd)
 E2E_NAME=$(basename "$0" .sh)
 E2E_EXE=$E2E_WIN_BUILD/app/Umbrant.exe
 E2E_ARTIFACTS=$E2E_WIN_BUILD/e2e-artifacts/$E2E_NAME
-E2E_SETTINGS_KEY='HKLM\Software\Tavrelon\Umbrant'
+E2E_SETTINGS_KEY='HKCU\Software\Tavrelon\Umbrant'
+# Where earlier versions kept the settings, for the whole machine.
+E2E_MACHINE_SETTINGS_KEY='HKLM\Software\Tavrelon\Umbrant'
 E2E_SETTINGS=(Language IsBigClock GeoLatitude IsSimulateDateTime SimulatedDayOfYear SimulatedTimeOfDay GeoLongitude
     IsExactSun WindowLeft WindowTop)
 
@@ -50,7 +52,8 @@ e2e_reg() {
     [ "$UMBRANT_WINE_ARCH" = win32 ] && view=(/reg:32)
     "$UMBRANT_WINE" reg "$@" "${view[@]}" 2>/dev/null | tr -d '\r'
 }
-e2e_registry_reset() { e2e_reg delete "$E2E_SETTINGS_KEY" /f >/dev/null; }
+# No settings anywhere: neither the user's nor an earlier version's.
+e2e_registry_reset() { e2e_reg delete "$E2E_SETTINGS_KEY" /f >/dev/null; e2e_reg delete "$E2E_MACHINE_SETTINGS_KEY" /f >/dev/null; }
 e2e_registry_set() { e2e_reg add "$E2E_SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null; }
 # Prints the value's text, or nothing when it is absent.
 e2e_registry_get() {

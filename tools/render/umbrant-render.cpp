@@ -155,10 +155,11 @@ int main(int argc, char** argv)
     CBitmapSurface surface(screen, size, size, nullptr);
     CDialResources resources(screen, dialSize);
     unsigned char* mask = static_cast<unsigned char*>(malloc(size * size));
-    DWORD lastNightText = 0;
-    int nightTextIndex = 0;
-    char nightText[NIGHT_TEXT_SIZE] = "";
     const int moment = ComputeDialMoment(simulate, static_cast<int>(day), static_cast<int>(seconds), clock);
+    // The same text for every run: the dial's random numbers from a fixed seed.
+    CNightText nightText(0);
+    nightText.Update(ComputeDialShadow(sun, latitude, dialSize.gnomonLength, moment).isDay, moment, language->id,
+                     timeGetTime());
     DialFrame frame = {0,
                        0,
                        size,
@@ -170,10 +171,7 @@ int main(int argc, char** argv)
                        static_cast<int>(depth),
                        mask,
                        &resources,
-                       &lastNightText,
-                       &nightTextIndex,
-                       nightText,
-                       language->id,
+                       nightText.Text(),
                        sun};
 
     LARGE_INTEGER frequency, start, end;

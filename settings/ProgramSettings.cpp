@@ -1,0 +1,125 @@
+// The program's settings: one copy, read once at start, written whole on each save.
+#include "settings/ProgramSettings.h"
+
+#include "settings/Registry.h"
+#include "settings/StoredValues.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// What a value reads as when it is absent (or not wholly a number): no
+// setting stores these.
+const int ABSENT_INT = INT_MIN;
+const float ABSENT_ANGLE = NAN;
+
+float Latitude(float stored, float)
+{
+    return LatitudeInRange(stored);
+}
+
+// One stored setting of the dial: its registry value (a REG_SZ text), the
+// member it fills (the one of its kind) and the rule that brings a stored
+// value into the range the Settings dialog reaches.
+struct DialValue
+{
+    const char* name;
+    bool DialSettings::*flag;  // stored as 1 or 0; any number above 0 reads as yes
+    int DialSettings::*number;
+    int (*numberRule)(int stored);
+    float DialSettings::*angle;
+    // Also gives the default for an absent or non-finite value.
+    float (*angleRule)(float stored, float zoneMeridian);
+};
+
+constexpr DialValue Flag(const char* name, bool DialSettings::*member)
+{
+    return {name, member, nullptr, nullptr, nullptr, nullptr};
+}
+
+constexpr DialValue Number(const char* name, int DialSettings::*member, int (*rule)(int))
+{
+    return {name, nullptr, member, rule, nullptr, nullptr};
+}
+
+constexpr DialValue Angle(const char* name, float DialSettings::*member, float (*rule)(float, float))
+{
+    return {name, nullptr, nullptr, nullptr, member, rule};
+}
+
+// The dial's settings in the order they are written, after the language.
+// Without a stored longitude the exact sun starts on the meridian the model
+// takes, so that turning it on changes only what the ephemeris adds.
+const DialValue DIAL_VALUES[] = {
+    Flag("IsBigClock", &DialSettings::isBig),
+    Angle("GeoLatitude", &DialSettings::latitude, Latitude),
+    Flag("IsSimulateDateTime", &DialSettings::simulate),
+    Number("SimulatedDayOfYear", &DialSettings::simulatedDay, DayInRange),
+    Number("SimulatedTimeOfDay", &DialSettings::simulatedTime, TimeInRange),
+    Angle("GeoLongitude", &DialSettings::longitude, LongitudeInRange),
+    Flag("IsExactSun", &DialSettings::exactSun),
+};
+const char* const SIZE_VALUE = DIAL_VALUES[0].name;
+
+const char LANGUAGE_VALUE[] = "Language";
+const char WINDOW_LEFT_VALUE[] = "WindowLeft";
+const char WINDOW_TOP_VALUE[] = "WindowTop";
+
+void ReadDialValue(const DialValue& value, HKEY root, const char* key, float zoneMeridian, DialSettings* dial)
+{
+    if (value.flag)
+        dial->*value.flag = RegReadInt(root, key, value.name, ABSENT_INT) > 0;
+    else if (value.number)
+        dial->*value.number = value.numberRule(RegReadInt(root, key, value.name, 0));
+    else
+        dial->*value.angle = value.angleRule(RegReadFloat(root, key, value.name, ABSENT_ANGLE), zoneMeridian);
+}
+
+}  // namespace
+
+CProgramSettings::CProgramSettings(const char* parent, const char* path) : m_parent(parent), m_path(path)
+{
+    snprintf(m_key, sizeof m_key, "%s\\%s", parent, path);
+}
+
+void CProgramSettings::Load(int systemLanguage, int biasMinutes)
+{
+    const HKEY root = RegKeyExists(HKEY_CURRENT_USER, m_key) ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    m_language = KnownLanguageOr(RegReadInt(root, m_key, LANGUAGE_VALUE, systemLanguage), systemLanguage);
+    const float zoneMeridian = ZoneMeridian(biasMinutes);
+    for (const DialValue& value : DIAL_VALUES)
+        ReadDialValue(value, root, m_key, zoneMeridian, &m_dial);
+    // Without a stored size the program makes its first start.
+    m_firstStart = RegReadInt(root, m_key, SIZE_VALUE, ABSENT_INT) == ABSENT_INT;
+    const int left = RegReadInt(root, m_key, WINDOW_LEFT_VALUE, ABSENT_INT);
+    const int top = RegReadInt(root, m_key, WINDOW_TOP_VALUE, ABSENT_INT);
+    m_place = {left != ABSENT_INT && top != ABSENT_INT, PlaceInRange(left), PlaceInRange(top)};
+}
+
+bool CProgramSettings::Save() const
+{
+    // Each value is written through the parent, which makes the key and the
+    // keys between when they are missing.
+    bool written = RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, LANGUAGE_VALUE, m_language);
+    for (const DialValue& value : DIAL_VALUES) {
+        if (value.flag)
+            written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, value.name, m_dial.*value.flag ? 1 : 0);
+        else if (value.number)
+            written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, value.name, m_dial.*value.number);
+        else
+            written &= RegWriteFloat(HKEY_CURRENT_USER, m_parent, m_path, value.name, m_dial.*value.angle);
+    }
+    if (m_place.kept) {
+        written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, WINDOW_LEFT_VALUE, m_place.left);
+        written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, WINDOW_TOP_VALUE, m_place.top);
+    }
+    return written;
+}
+
+void CProgramSettings::Remove() const
+{
+    RegDeletePath(HKEY_CURRENT_USER, m_parent, m_path);
+    RegDeletePath(HKEY_LOCAL_MACHINE, m_parent, m_path);
+}
