@@ -36,9 +36,12 @@ build=$work/build
 log=$work/log
 mkdir -p "$src" "$build" "$log"
 
-export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
-export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-/work} CCACHE_DIR=${CCACHE_DIR:-/work/.ccache}
+# With ccache, a slip undone brings its file's object back from the cache.
+if command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+    export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$work}
+fi
 
 # The copy takes every source file of the tree (git's list, or every file
 # outside build folders and .git), rewriting only those that differ, so that
