@@ -66,6 +66,8 @@ const char* const SIZE_VALUE = DIAL_VALUES[0].name;
 const char LANGUAGE_VALUE[] = "Language";
 const char WINDOW_LEFT_VALUE[] = "WindowLeft";
 const char WINDOW_TOP_VALUE[] = "WindowTop";
+// A Unicode text: read and written with the wide registry calls.
+const wchar_t PLACE_NAME_VALUE[] = L"PlaceName";
 
 void ReadDialValue(const DialValue& value, HKEY root, const char* key, float zoneMeridian, DialSettings* dial)
 {
@@ -91,6 +93,8 @@ void CProgramSettings::Load(int systemLanguage, int biasMinutes)
     const float zoneMeridian = ZoneMeridian(biasMinutes);
     for (const DialValue& value : DIAL_VALUES)
         ReadDialValue(value, root, m_key, zoneMeridian, &m_dial);
+    if (!RegReadStringW(root, m_key, PLACE_NAME_VALUE, m_dial.placeName, PLACE_NAME_MAX))
+        m_dial.placeName[0] = L'\0';
     // Without a stored size the program makes its first start.
     m_firstStart = RegReadInt(root, m_key, SIZE_VALUE, ABSENT_INT) == ABSENT_INT;
     const int left = RegReadInt(root, m_key, WINDOW_LEFT_VALUE, ABSENT_INT);
@@ -111,6 +115,7 @@ bool CProgramSettings::Save() const
         else
             written &= RegWriteFloat(HKEY_CURRENT_USER, m_parent, m_path, value.name, m_dial.*value.angle);
     }
+    written &= RegWriteStringW(HKEY_CURRENT_USER, m_parent, m_path, PLACE_NAME_VALUE, m_dial.placeName);
     if (m_place.kept) {
         written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, WINDOW_LEFT_VALUE, m_place.left);
         written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, WINDOW_TOP_VALUE, m_place.top);

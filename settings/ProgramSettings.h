@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+// Characters a place's name keeps, the terminator included.
+const int PLACE_NAME_MAX = 64;
+
 // What the dial shows and how: its size, its place on the Earth and the
 // moment it shows.
 struct DialSettings
@@ -14,6 +17,9 @@ struct DialSettings
     int simulatedTime;  // seconds after midnight, local standard time
     float longitude;    // degrees east, for the exact sun
     bool exactSun;
+    // The place chosen by name whose coordinates these are; empty when none
+    // is, or when a coordinate was set by hand after it.
+    wchar_t placeName[PLACE_NAME_MAX];
 };
 
 // The window's top-left corner, in screen coordinates.
@@ -52,6 +58,9 @@ public:
         m_dial = dial;
         m_firstStart = false;
     }
+    // The dial's settings with the place guessed from the system, on the
+    // first start: the program still makes its first start.
+    void SetGuessedDial(const DialSettings& dial) { m_dial = dial; }
     // No dial settings were stored or given: the program has not run for
     // this user yet.
     bool FirstStart() const { return m_firstStart; }
