@@ -257,9 +257,9 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     morning.simulatedTime = 9 * 3600;
     m_settings.SetDial(morning);
     CUmbrant dial(&m_settings, NATURAL_SCALE);
-    CGadgetApplication host(
-        &dial, nullptr,
-        {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET, POSITION_UNSET});
+    CGadgetApplication host(&dial, nullptr,
+                            {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET,
+                             POSITION_UNSET});
     ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
     MSG message;
     for (DWORD start = GetTickCount(); host.Frames().Animating() && GetTickCount() - start < 10000;) {
