@@ -79,8 +79,9 @@ private:
     int m_language;
 };
 
-// On the first start the dialog offers the place the system's country and
-// time zone suggest (the exact sun stays off); without one, the defaults.
+// Without a stored latitude (the first start) the place is the one the
+// system's country and time zone suggest, with the exact sun left as it is;
+// for a country the gazetteer does not know, the defaults stay.
 void GuessPlace(CProgramSettings* settings)
 {
     const CGazetteer gazetteer;
@@ -99,7 +100,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     // Every setting is read here, once; the modules keep them through it.
     CProgramSettings settings(SETTINGS_PARENT, SETTINGS_PATH);
     settings.Load(SystemLanguageOffset(), ReadSystemClock().biasMinutes);
-    if (settings.FirstStart())
+    if (!settings.LatitudeStored())
         GuessPlace(&settings);
     const int language = settings.Language();
     char title[TITLE_SIZE];

@@ -62,6 +62,7 @@ const DialValue DIAL_VALUES[] = {
     Flag("IsExactSun", &DialSettings::exactSun),
 };
 const char* const SIZE_VALUE = DIAL_VALUES[0].name;
+const char* const LATITUDE_VALUE = DIAL_VALUES[1].name;
 
 const char LANGUAGE_VALUE[] = "Language";
 const char WINDOW_LEFT_VALUE[] = "WindowLeft";
@@ -97,6 +98,7 @@ void CProgramSettings::Load(int systemLanguage, int biasMinutes)
         m_dial.placeName[0] = L'\0';
     // Without a stored size the program makes its first start.
     m_firstStart = RegReadInt(root, m_key, SIZE_VALUE, ABSENT_INT) == ABSENT_INT;
+    m_latitudeStored = std::isfinite(RegReadFloat(root, m_key, LATITUDE_VALUE, ABSENT_ANGLE));
     const int left = RegReadInt(root, m_key, WINDOW_LEFT_VALUE, ABSENT_INT);
     const int top = RegReadInt(root, m_key, WINDOW_TOP_VALUE, ABSENT_INT);
     m_place = {left != ABSENT_INT && top != ABSENT_INT, PlaceInRange(left), PlaceInRange(top)};

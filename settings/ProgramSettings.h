@@ -58,8 +58,10 @@ public:
         m_dial = dial;
         m_firstStart = false;
     }
-    // The dial's settings with the place guessed from the system, on the
-    // first start: the program still makes its first start.
+    // Whether a latitude was stored; without one the place may be guessed.
+    bool LatitudeStored() const { return m_latitudeStored; }
+    // The dial's settings with a place guessed from the system: what
+    // FirstStart says stays as it was.
     void SetGuessedDial(const DialSettings& dial) { m_dial = dial; }
     // No dial settings were stored or given: the program has not run for
     // this user yet.
@@ -76,5 +78,6 @@ private:
     int m_language = 0;
     DialSettings m_dial = {};
     bool m_firstStart = true;
+    bool m_latitudeStored = false;
     WindowPlace m_place = {};
 };
