@@ -90,7 +90,8 @@ void CPlaceBox::ShowName(const wchar_t* name)
 
 bool CPlaceBox::IsOpen() const
 {
-    return m_list && IsWindowVisible(m_list);
+    // Its own style: a dialog not shown yet has its list open all the same.
+    return m_list && (GetWindowLongW(m_list, GWL_STYLE) & WS_VISIBLE);
 }
 
 void CPlaceBox::Close()
