@@ -50,8 +50,8 @@ void CPlaceBox::OnTextChanged()
     if (!WideCharToMultiByte(CP_UTF8, 0, typed, -1, text, TYPED_UTF8_MAX, nullptr, nullptr))
         text[0] = '\0';
     if (!m_gazetteer) {
-        m_gazetteer.reset(new CGazetteer);
-        m_countries.reset(new CCountryNames);
+        m_gazetteer = std::make_unique<CGazetteer>();
+        m_countries = std::make_unique<CCountryNames>();
     }
     m_foundCount = text[0] ? m_gazetteer->Find(text, m_found) : 0;
     if (!m_foundCount) {

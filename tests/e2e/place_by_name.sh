@@ -1,8 +1,9 @@
 #!/bin/bash
 # The place: on the first start in Slovenia (its locale and time zone) the
 # dialog shows Ljubljana at 46.05 with the exact sun off; "mari" typed lists
-# ten places, Down and Return choose the ninth, Maribor, without closing the
-# dialog, and Close keeps its coordinates and name.
+# ten places, which Esc closes without closing the dialog; Down and Return
+# choose the ninth, Maribor, without closing the dialog, and Close keeps its
+# coordinates and name.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/dialog_helpers.bash"
 # Wine takes the country from the Unix locale, which it must find: compiled
@@ -33,6 +34,10 @@ dlg_click Nastavitve $PLACE
 xdotool key --delay 60 ctrl+a BackSpace
 xdotool type --delay 60 mari
 e2e_check "typing lists ten places" dlg_eventually eval '[ "$(list_lines)" = 10 ]'
+dlg_keys Escape
+e2e_check "Esc closes the list and leaves the dialog open" dlg_eventually eval '[ "$(list_lines)" = 0 ]'
+dlg_keys BackSpace i
+e2e_check "typing lists them again" dlg_eventually eval '[ "$(list_lines)" = 10 ]'
 # The ninth of the ten, larger places first.
 dlg_keys Down Down Down Down Down Down Down Down Down Return
 e2e_check "Return chooses and leaves the dialog open" dlg_eventually eval '[ "$(list_lines)" = 0 ]'
