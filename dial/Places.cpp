@@ -34,11 +34,13 @@ void AppendUtf8(const char* utf8, wchar_t* text, int size, int* length)
     if (*length >= size - 1)
         return;
     const int added = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text + *length, size - *length);
-    if (added > 0)
+    if (added > 0) {
         *length += added - 1;
-    else
-        *length = lstrlenW(text);  // cut: what fitted stays, terminated
-    text[*length] = L'\0';
+    } else {
+        // Cut: what fitted stays, terminated.
+        text[size - 1] = L'\0';
+        *length = lstrlenW(text);
+    }
 }
 
 void AppendWide(const wchar_t* wide, wchar_t* text, int size, int* length)
