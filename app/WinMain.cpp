@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/UmbrantEvents.h"
 #include "dial/DialSize.h"
+#include "dial/Places.h"
 #include "dial/Umbrant.h"
 #include "gadget/GadgetApplication.h"
 #include "gadget/ScreenScale.h"
@@ -78,6 +79,20 @@ private:
     int m_language;
 };
 
+// Without a stored latitude (the first start) the place is the one the
+// system's country and time zone suggest, with the exact sun left as it is;
+// for a country the gazetteer does not know, the defaults stay.
+void GuessPlace(CProgramSettings* settings)
+{
+    const CGazetteer gazetteer;
+    const int guessed = GuessSystemPlace(gazetteer);
+    if (guessed < 0)
+        return;
+    DialSettings dial = settings->Dial();
+    SetDialPlace(gazetteer.Place(guessed), &dial);
+    settings->SetGuessedDial(dial);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
@@ -85,6 +100,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     // Every setting is read here, once; the modules keep them through it.
     CProgramSettings settings(SETTINGS_PARENT, SETTINGS_PATH);
     settings.Load(SystemLanguageOffset(), ReadSystemClock().biasMinutes);
+    if (!settings.LatitudeStored())
+        GuessPlace(&settings);
     const int language = settings.Language();
     char title[TITLE_SIZE];
     lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);

@@ -133,6 +133,31 @@ bool TypedDegrees(HWND dialog, const Coordinate& coordinate, float* degrees)
     return lstrcmpW(typed, shown) && !ParseTypedDecimal(typed, static_cast<float>(coordinate.limit), degrees);
 }
 
+// A coordinate set by hand is no longer the place chosen by name.
+void ForgetPlace(SettingsDialogState* state)
+{
+    state->settings.placeName[0] = L'\0';
+    state->placeBox.ShowName(L"");
+}
+
+// A place chosen in the place box: its coordinates in the boxes and on the
+// track bars, and the exact sun, which alone uses the longitude.
+void OnPlaceChosen(HWND dialog, SettingsDialogState* state)
+{
+    DialSettings& settings = state->settings;
+    SetDialPlace(state->placeBox.Chosen(), &settings);
+    state->placeBox.ShowName(settings.placeName);
+    for (const Coordinate& coordinate : COORDINATES) {
+        SendDlgItemMessageW(dialog, coordinate.barId, TBM_SETPOS, TRUE,
+                            NearestDegrees(settings.*coordinate.setting, coordinate.limit));
+        ShowDegrees(dialog, state, coordinate);
+    }
+    settings.exactSun = true;
+    CheckDlgButton(dialog, IDC_EXACT_SUN, BST_CHECKED);
+    EnableControls(dialog, LONGITUDE_CONTROLS, true);
+    Report(state);
+}
+
 // A change of a degree box's text: a number in range is in force at once
 // and moves the track bar, leaving the text as typed; any other text puts
 // the value the box showed before the typing back in force, so that no
@@ -145,6 +170,7 @@ void OnDegreesTyped(HWND dialog, SettingsDialogState* state, const Coordinate& c
         return;
     state->settings.*coordinate.setting = degrees;
     SendDlgItemMessageW(dialog, coordinate.barId, TBM_SETPOS, TRUE, NearestDegrees(degrees, coordinate.limit));
+    ForgetPlace(state);
     Report(state);
 }
 
@@ -184,6 +210,8 @@ void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
     ShowDialogTexts(dialog, IDS_SETTINGS_DIALOG, state->language);
     CentreWindowOnScreen(dialog);
     SetLinkCursor(dialog, IDC_ARTICLE_LINK);
+    state->placeBox.Attach(dialog, IDC_PLACE, IDC_PLACE_LIST, state->language);
+    state->placeBox.ShowName(settings.placeName);
 
     // Each language is listed by its own name, so wide text keeps its letters.
     HWND list = GetDlgItem(dialog, IDC_LANGUAGE);
@@ -253,6 +281,14 @@ void OnSettingsCommand(HWND dialog, SettingsDialogState* state, int id, int noti
         EndDialog(dialog, IDOK);
         break;
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    case IDC_PLACE:
+        if (notification == EN_CHANGE)
+            state->placeBox.OnTextChanged();
+        else if (notification == PLACE_CHOSEN)
+            OnPlaceChosen(dialog, state);
+        else if (notification == EN_KILLFOCUS)
+            state->placeBox.ShowName(settings.placeName);  // what was typed and not chosen goes
+        break;
     }
     for (const Coordinate& coordinate : COORDINATES) {
         if (id != coordinate.textId)
@@ -277,6 +313,7 @@ void OnTrackBarMoved(HWND dialog, SettingsDialogState* state, HWND bar)
                 return;
             settings.*coordinate.setting = static_cast<float>(position);
             ShowDegrees(dialog, state, coordinate);
+            ForgetPlace(state);
             Report(state);
             return;
         }

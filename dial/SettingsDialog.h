@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "dial/PlaceBox.h"
 #include "settings/ProgramSettings.h"
 
 // Hears every change the Settings dialog makes, as it is made, so that the
@@ -20,11 +21,16 @@ protected:
 // What the dialog is opened with: its creation parameter.
 struct SettingsDialogState
 {
+    SettingsDialogState(const DialSettings& dialSettings, int shownLanguage, CSettingsListener* changeListener)
+        : settings(dialSettings), language(shownLanguage), listener(changeListener)
+    { }
+
     DialSettings settings;  // the copy the dialog edits
     // The language in force, which the dialog speaks and offers; the one
     // chosen when the dialog is left with Close (Esc keeps the old one).
     int language;
     CSettingsListener* listener;  // never null
+    CPlaceBox placeBox;           // the dialog's place box, while it is open
 };
 
 // Dialog procedure; the creation parameter is a SettingsDialogState that

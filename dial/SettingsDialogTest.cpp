@@ -100,7 +100,8 @@ protected:
     }
 
     FakeListener m_listener;
-    SettingsDialogState m_state = {{true, 46.7f, false, 31, 12 * 3600 + 59, 0, false}, LANGUAGE_ENGLISH, &m_listener};
+    SettingsDialogState m_state = {
+        {true, 46.7f, false, 31, 12 * 3600 + 59, 0, false, L""}, LANGUAGE_ENGLISH, &m_listener};
     HWND m_dialog = nullptr;
 };
 
@@ -237,6 +238,44 @@ TEST_F(SettingsDialogTest, TypedDegreesInRangeAreInForceAtOnce)
     RECT inside = {};
     SendMessageW(Item(IDC_LONGITUDE_TEXT), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&inside));
     EXPECT_LE(size.cx, inside.right - inside.left) << "text of " << size.cx << " pixels";
+}
+
+// A place chosen by name (Return in its box takes the first listed) sets
+// its coordinates and the exact sun; a coordinate changed by hand
+// afterwards forgets its name, one typed as it is or a name typed and
+// left unchosen does not.
+TEST_F(SettingsDialogTest, ACoordinateChangedByHandForgetsThePlace)
+{
+    Open();
+    const struct
+    {
+        int id;
+        const wchar_t* typed;  // null: one step right on the track bar
+        const wchar_t* name;   // kept afterwards
+    } cases[] = {
+        {IDC_LATITUDE_TEXT, L"46.05", L"Ljubljana"},
+        {IDC_PLACE, L"mari", L"Ljubljana"},
+        {IDC_LATITUDE_TEXT, L"45", L""},
+        {IDC_LONGITUDE_TEXT, L"15", L""},
+        {IDC_LONGITUDE, nullptr, L""},
+    };
+    for (const auto& c : cases) {
+        Type(IDC_PLACE, L"ljub");
+        Press(IDC_PLACE, VK_RETURN);
+        ASSERT_STREQ(L"Ljubljana", m_state.settings.placeName);
+        ASSERT_TRUE(m_state.settings.latitude == 46.05f && m_state.settings.longitude == 14.51f &&
+                    m_state.settings.exactSun)
+            << m_state.settings.latitude << " " << m_state.settings.longitude;
+        if (c.typed)
+            Type(c.id, c.typed);
+        else
+            Press(c.id, VK_RIGHT);
+        SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(c.id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(Item(c.id)));
+        wchar_t shown[PLACE_NAME_MAX] = L"";
+        GetDlgItemTextW(m_dialog, IDC_PLACE, shown, PLACE_NAME_MAX);
+        EXPECT_STREQ(c.name, m_state.settings.placeName) << c.id << " " << testing::PrintToString(c.typed);
+        EXPECT_STREQ(c.name, shown) << c.id << " " << testing::PrintToString(c.typed);
+    }
 }
 
 TEST_F(SettingsDialogTest, CloseAppliesTheChosenLanguageAndEscDoesNot)

@@ -65,7 +65,7 @@ protected:
 
 TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
 {
-    DialSettings changed = {false, 12, false, 7, 600, 151, true};
+    DialSettings changed = {false, 12, false, 7, 600, 151, true, L""};
     {
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnSettingsChanged(changed);

@@ -32,6 +32,11 @@
 #define IDC_LONGITUDE 247
 #define IDC_LONGITUDE_TEXT 248
 #define IDC_LONGITUDE_DEGREES_LABEL 249
+// The place typed by name, and the list of the places it names, which the
+// dialog makes under it while it is typed.
+#define IDC_PLACE_GROUP 254
+#define IDC_PLACE 255
+#define IDC_PLACE_LIST 256
 // The About button posts its own id to the gadget window, where it is the
 // command that opens the About dialog.
 #define IDC_ABOUT IDS_ABOUT
@@ -44,6 +49,8 @@
 #define IDC_VERSION 251
 #define IDC_AUTHOR_LABEL 252
 #define IDC_MAIL_LABEL 253
+// Where the places come from, and their licence.
+#define IDC_PLACES_CREDIT 257
 
 // Link texts; the article and mail links open their own text (the mail one
 // behind "mailto:"), the home-page link the same address with its scheme,

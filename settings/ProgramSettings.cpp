@@ -62,10 +62,13 @@ const DialValue DIAL_VALUES[] = {
     Flag("IsExactSun", &DialSettings::exactSun),
 };
 const char* const SIZE_VALUE = DIAL_VALUES[0].name;
+const char* const LATITUDE_VALUE = DIAL_VALUES[1].name;
 
 const char LANGUAGE_VALUE[] = "Language";
 const char WINDOW_LEFT_VALUE[] = "WindowLeft";
 const char WINDOW_TOP_VALUE[] = "WindowTop";
+// A Unicode text: read and written with the wide registry calls.
+const wchar_t PLACE_NAME_VALUE[] = L"PlaceName";
 
 void ReadDialValue(const DialValue& value, HKEY root, const char* key, float zoneMeridian, DialSettings* dial)
 {
@@ -91,8 +94,11 @@ void CProgramSettings::Load(int systemLanguage, int biasMinutes)
     const float zoneMeridian = ZoneMeridian(biasMinutes);
     for (const DialValue& value : DIAL_VALUES)
         ReadDialValue(value, root, m_key, zoneMeridian, &m_dial);
+    if (!RegReadStringW(root, m_key, PLACE_NAME_VALUE, m_dial.placeName, PLACE_NAME_MAX))
+        m_dial.placeName[0] = L'\0';
     // Without a stored size the program makes its first start.
     m_firstStart = RegReadInt(root, m_key, SIZE_VALUE, ABSENT_INT) == ABSENT_INT;
+    m_latitudeStored = std::isfinite(RegReadFloat(root, m_key, LATITUDE_VALUE, ABSENT_ANGLE));
     const int left = RegReadInt(root, m_key, WINDOW_LEFT_VALUE, ABSENT_INT);
     const int top = RegReadInt(root, m_key, WINDOW_TOP_VALUE, ABSENT_INT);
     m_place = {left != ABSENT_INT && top != ABSENT_INT, PlaceInRange(left), PlaceInRange(top)};
@@ -111,6 +117,7 @@ bool CProgramSettings::Save() const
         else
             written &= RegWriteFloat(HKEY_CURRENT_USER, m_parent, m_path, value.name, m_dial.*value.angle);
     }
+    written &= RegWriteStringW(HKEY_CURRENT_USER, m_parent, m_path, PLACE_NAME_VALUE, m_dial.placeName);
     if (m_place.kept) {
         written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, WINDOW_LEFT_VALUE, m_place.left);
         written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, WINDOW_TOP_VALUE, m_place.top);

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+// Characters a place's name keeps, the terminator included.
+const int PLACE_NAME_MAX = 64;
+
 // What the dial shows and how: its size, its place on the Earth and the
 // moment it shows.
 struct DialSettings
@@ -14,6 +17,9 @@ struct DialSettings
     int simulatedTime;  // seconds after midnight, local standard time
     float longitude;    // degrees east, for the exact sun
     bool exactSun;
+    // The place chosen by name whose coordinates these are; empty when none
+    // is, or when a coordinate was set by hand after it.
+    wchar_t placeName[PLACE_NAME_MAX];
 };
 
 // The window's top-left corner, in screen coordinates.
@@ -52,6 +58,11 @@ public:
         m_dial = dial;
         m_firstStart = false;
     }
+    // Whether a latitude was stored; without one the place may be guessed.
+    bool LatitudeStored() const { return m_latitudeStored; }
+    // The dial's settings with a place guessed from the system: what
+    // FirstStart says stays as it was.
+    void SetGuessedDial(const DialSettings& dial) { m_dial = dial; }
     // No dial settings were stored or given: the program has not run for
     // this user yet.
     bool FirstStart() const { return m_firstStart; }
@@ -67,5 +78,6 @@ private:
     int m_language = 0;
     DialSettings m_dial = {};
     bool m_firstStart = true;
+    bool m_latitudeStored = false;
     WindowPlace m_place = {};
 };

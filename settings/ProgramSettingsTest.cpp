@@ -73,6 +73,7 @@ TEST_F(ProgramSettingsTest, NothingStoredIsTheFirstStart)
     settings.Load(LANGUAGE_SLOVENIAN, BIAS_MINUTES);
     const DialSettings& dial = settings.Dial();
     EXPECT_TRUE(settings.FirstStart());
+    EXPECT_FALSE(settings.LatitudeStored()) << "the place may be guessed";
     EXPECT_EQ(LANGUAGE_SLOVENIAN, settings.Language());
     EXPECT_TRUE(!dial.isBig && dial.latitude == 45.0f && !dial.exactSun && dial.longitude == 15.0f)
         << dial.isBig << " " << dial.latitude << " " << dial.exactSun << " " << dial.longitude;
@@ -81,6 +82,21 @@ TEST_F(ProgramSettingsTest, NothingStoredIsTheFirstStart)
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, "WindowLeft"), "(none)") << "no place is made up";
     settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
     EXPECT_FALSE(settings.FirstStart());
+    EXPECT_TRUE(settings.LatitudeStored()) << "the place is guessed once";
+}
+
+// A place's name keeps its letters whatever the ANSI code page.
+TEST_F(ProgramSettingsTest, ThePlacesNameIsUnicode)
+{
+    const wchar_t name[] = L"\u0160kofja Loka";
+    RegWriteStringW(HKEY_CURRENT_USER, PARENT, PATH, L"PlaceName", name);
+    m_settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
+    EXPECT_STREQ(name, m_settings.Dial().placeName);
+    RegDeletePath(HKEY_CURRENT_USER, PARENT, PATH);
+    m_settings.Save();
+    wchar_t stored[PLACE_NAME_MAX] = L"";
+    RegReadStringW(HKEY_CURRENT_USER, KEY, L"PlaceName", stored, PLACE_NAME_MAX);
+    EXPECT_STREQ(name, stored);
 }
 
 // Settings an earlier version kept for the machine are read while the user

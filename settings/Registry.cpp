@@ -5,6 +5,7 @@
 
 #include <stdio.h>
 #include <string.h>
+#include <wchar.h>
 
 namespace {
 
@@ -63,7 +64,31 @@ bool DeletePathElement(HKEY parent, const char* name, bool isTarget)
 
 }  // namespace
 
-bool RegReadString(HKEY root, const char* key, const char* valueName, char* buffer, int bufferSize)
+namespace {
+
+// The value calls for narrow and for wide names and texts.
+LONG QueryValue(HKEY key, const char* name, DWORD* type, char* buffer, DWORD* size)
+{
+    return RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(buffer), size);
+}
+
+LONG QueryValue(HKEY key, const wchar_t* name, DWORD* type, wchar_t* buffer, DWORD* size)
+{
+    return RegQueryValueExW(key, name, nullptr, type, reinterpret_cast<BYTE*>(buffer), size);
+}
+
+LONG SetText(HKEY key, const char* name, const char* text)
+{
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (DWORD)strlen(text) + 1);
+}
+
+LONG SetText(HKEY key, const wchar_t* name, const wchar_t* text)
+{
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          (DWORD)(wcslen(text) + 1) * sizeof(wchar_t));
+}
+
+template <typename Char> bool ReadText(HKEY root, const char* key, const Char* valueName, Char* buffer, int bufferSize)
 {
     if (!key || !valueName || !buffer || bufferSize <= 0)
         return false;
@@ -73,16 +98,52 @@ bool RegReadString(HKEY root, const char* key, const char* valueName, char* buff
     // Stored texts may or may not carry their terminator; a text that fills
     // the whole buffer without one does not fit.
     DWORD type = 0;
-    DWORD size = (DWORD)bufferSize;
-    if (RegQueryValueExA(opened.Handle(), valueName, nullptr, &type, (BYTE*)buffer, &size) != ERROR_SUCCESS ||
+    DWORD size = (DWORD)bufferSize * sizeof(Char);
+    if (QueryValue(opened.Handle(), valueName, &type, buffer, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
-    if (size > 0 && buffer[size - 1] == '\0')
+    const DWORD length = size / sizeof(Char);
+    if (length > 0 && buffer[length - 1] == 0)
         return true;
-    if (size >= (DWORD)bufferSize)
+    if (length >= (DWORD)bufferSize)
         return false;
-    buffer[size] = '\0';
+    buffer[length] = 0;
     return true;
+}
+
+template <typename Char>
+bool WriteText(HKEY root, const char* key, const char* subkey, const Char* valueName, const Char* text)
+{
+    if (!key)
+        return false;
+    RegistryKey opened(root, key, subkey ? KEY_CREATE_SUB_KEY : KEY_SET_VALUE);
+    if (!opened.IsOpen())
+        return false;
+    HKEY target = opened.Handle();
+    HKEY created = nullptr;
+    if (subkey) {
+        if (RegCreateKeyExA(target, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created,
+                            nullptr) != ERROR_SUCCESS)
+            return false;
+        target = created;
+    }
+    // The size counts the terminator, which a REG_SZ value holds.
+    const bool written = !text || SetText(target, valueName, text) == ERROR_SUCCESS;
+    if (created)
+        RegCloseKey(created);
+    return written;
+}
+
+}  // namespace
+
+bool RegReadString(HKEY root, const char* key, const char* valueName, char* buffer, int bufferSize)
+{
+    return ReadText(root, key, valueName, buffer, bufferSize);
+}
+
+bool RegReadStringW(HKEY root, const char* key, const wchar_t* valueName, wchar_t* buffer, int bufferSize)
+{
+    return ReadText(root, key, valueName, buffer, bufferSize);
 }
 
 namespace {
@@ -113,27 +174,12 @@ float RegReadFloat(HKEY root, const char* key, const char* valueName, float defa
 
 bool RegWriteString(HKEY root, const char* key, const char* subkey, const char* valueName, const char* text)
 {
-    if (!key)
-        return false;
-    RegistryKey opened(root, key, subkey ? KEY_CREATE_SUB_KEY : KEY_SET_VALUE);
-    if (!opened.IsOpen())
-        return false;
-    HKEY target = opened.Handle();
-    HKEY created = nullptr;
-    if (subkey) {
-        if (RegCreateKeyExA(target, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created,
-                            nullptr) != ERROR_SUCCESS)
-            return false;
-        target = created;
-    }
-    // The size counts the terminator, which a REG_SZ value holds.
-    bool written = true;
-    if (text)
-        written =
-            RegSetValueExA(target, valueName, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1) == ERROR_SUCCESS;
-    if (created)
-        RegCloseKey(created);
-    return written;
+    return WriteText(root, key, subkey, valueName, text);
+}
+
+bool RegWriteStringW(HKEY root, const char* key, const char* subkey, const wchar_t* valueName, const wchar_t* text)
+{
+    return WriteText(root, key, subkey, valueName, text);
 }
 
 bool RegWriteInt(HKEY root, const char* key, const char* subkey, const char* valueName, int value)

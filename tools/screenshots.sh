@@ -1,8 +1,9 @@
 #!/bin/bash
 # Pictures of the gadget and its dialogs at 96, 144 and 192 dpi, in English
 # and Slovenian, into docs/ (or the folder given): each taken on an X server
-# and Wine prefix of its own, the first start's Settings dialog, About over
-# it, and the gadget once Settings closes.
+# and Wine prefix of its own, the first start's Settings dialog, the same
+# with the list of places "mari" names open, About over it, and the gadget
+# once Settings closes.
 #   tools/screenshots.sh [folder]
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
@@ -39,6 +40,12 @@ for dpi in 96 144 192; do
         E2E_PID=$!
         dlg_wait $settings 30 || { echo "no $settings dialog at $dpi dpi"; exit 1; }
         shoot_dialog $settings "$out/settings-$language-$dpi.png"
+        dlg_click $settings 255
+        xdotool key --delay 60 ctrl+a BackSpace
+        xdotool type --delay 60 mari
+        dlg_eventually eval "[ \"\$(dlg_state $settings 256)\" = 10 ]" || { echo "no places listed at $dpi dpi"; exit 1; }
+        shoot_dialog $settings "$out/settings-places-$language-$dpi.png"
+        dlg_keys Escape
         dlg_click $settings 240
         dlg_wait About 10 || { echo "no About dialog at $dpi dpi"; exit 1; }
         shoot_dialog About "$out/about-$language-$dpi.png"

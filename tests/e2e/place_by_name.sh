@@ -1,0 +1,60 @@
+#!/bin/bash
+# The place: on the first start in Slovenia (its locale and time zone) the
+# dialog shows Ljubljana at 46.05 with the exact sun off; "mari" typed lists
+# ten places, which Esc closes without closing the dialog; Down and Return
+# choose the ninth, Maribor, without closing the dialog, and Close keeps its
+# coordinates and name.
+. "$(dirname "$0")/lib.sh" "$1"
+. "$(dirname "$0")/dialog_helpers.bash"
+# Wine takes the country from the Unix locale, which it must find: compiled
+# into the build tree, as slovenian_letters.sh does.
+command -v localedef >/dev/null && [ -d /usr/share/i18n/locales ] || { echo "no locale sources"; exit 77; }
+export LOCPATH=$UMBRANT_BUILD/locale
+[ -d "$LOCPATH/sl_SI.UTF-8" ] || { mkdir -p "$LOCPATH" && localedef -i sl_SI -f UTF-8 "$LOCPATH/sl_SI.UTF-8" >/dev/null 2>&1; }
+[ -d "$LOCPATH/sl_SI.UTF-8" ] || { echo "cannot compile locale sl_SI"; exit 77; }
+unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
+export LANG=sl_SI.UTF-8 TZ=Europe/Ljubljana
+
+# Ids of the place box, the degree boxes and the exact-sun box.
+PLACE=255 LIST=256 LATITUDE=224 LONGITUDE=248 EXACT_SUN=239
+
+e2e_registry_reset
+e2e_desktop
+"$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
+E2E_PID=$!
+e2e_check "the Slovenian dialog opens on the first start" dlg_wait Nastavitve 30
+e2e_check "the guessed place is Ljubljana (got '$(dlg_text Nastavitve $PLACE)')" \
+    [ "$(dlg_text Nastavitve $PLACE)" = Ljubljana ]
+e2e_check "at 46,05 N, 14,51 E (got $(dlg_text Nastavitve $LATITUDE), $(dlg_text Nastavitve $LONGITUDE))" \
+    [ "$(dlg_text Nastavitve $LATITUDE) $(dlg_text Nastavitve $LONGITUDE)" = "46,05 14,51" ]
+e2e_check "the exact sun stays off" [ "$(dlg_state Nastavitve $EXACT_SUN)" = 0 ]
+
+list_lines() { dlg_state Nastavitve $LIST; }
+dlg_click Nastavitve $PLACE
+xdotool key --delay 60 ctrl+a BackSpace
+xdotool type --delay 60 mari
+e2e_check "typing lists ten places" dlg_eventually eval '[ "$(list_lines)" = 10 ]'
+dlg_keys Escape
+e2e_check "Esc closes the list and leaves the dialog open" dlg_eventually eval '[ "$(list_lines)" = 0 ]'
+dlg_keys BackSpace i
+e2e_check "typing lists them again" dlg_eventually eval '[ "$(list_lines)" = 10 ]'
+# The ninth of the ten, larger places first.
+dlg_keys Down Down Down Down Down Down Down Down Down Return
+e2e_check "Return chooses and leaves the dialog open" dlg_eventually eval '[ "$(list_lines)" = 0 ]'
+e2e_check "Maribor is chosen (got '$(dlg_text Nastavitve $PLACE)')" [ "$(dlg_text Nastavitve $PLACE)" = Maribor ]
+e2e_check "its coordinates show (got $(dlg_text Nastavitve $LATITUDE), $(dlg_text Nastavitve $LONGITUDE))" \
+    [ "$(dlg_text Nastavitve $LATITUDE) $(dlg_text Nastavitve $LONGITUDE)" = "46,55 15,65" ]
+e2e_check "the exact sun is on" [ "$(dlg_state Nastavitve $EXACT_SUN)" = 1 ]
+dlg_keys Return
+e2e_check "Return with the list closed is Close" dlg_wait_gone Nastavitve
+# The degrees are kept as floats write them (46.549999): to the hundredth.
+hundredths() { LC_ALL=C awk -v v="$(e2e_registry_get "$1")" 'BEGIN { printf "%.2f", v }'; }
+for pair in GeoLatitude=46.55 GeoLongitude=15.65; do
+    e2e_check "${pair%%=*} is kept as ${pair#*=} (got $(e2e_registry_get "${pair%%=*}"))" \
+        [ "$(hundredths "${pair%%=*}")" = "${pair#*=}" ]
+done
+for pair in IsExactSun=1 PlaceName=Maribor; do
+    e2e_check "${pair%%=*} is kept as ${pair#*=} (got $(e2e_registry_get "${pair%%=*}"))" \
+        [ "$(e2e_registry_get "${pair%%=*}")" = "${pair#*=}" ]
+done
+e2e_finish
