@@ -58,6 +58,7 @@ public:
     }
     bool OnMessage(HWND, UINT, WPARAM, LPARAM, bool*) override { return false; }
     bool OnTimer() override { return false; }
+    bool TipText(int, int, wchar_t*, int) override { return false; }
     DWORD NextFrameDelay() override { return INFINITE; }
     bool OnLanguageChanged(int) override
     {
