@@ -54,6 +54,7 @@ CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, c
 CGadgetApplication::~CGadgetApplication()
 {
     m_buttons.clear();
+    m_mouseGone.Stop();
     m_gadgetTip.reset();
     if (m_windowDC)
         ReleaseDC(m_window, m_windowDC);
@@ -169,7 +170,8 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance)
 void CGadgetApplication::WatchMouse()
 {
     DWORD wanted = m_hoverWanted ? TME_HOVER : 0;
-    if (wanted || ButtonHovered() || (m_gadgetTip && m_gadgetTip->Shown()))
+    const bool tipShown = m_gadgetTip && m_gadgetTip->Shown();
+    if (wanted || ButtonHovered() || (tipShown && !m_mouseGone.Watching()))
         wanted |= TME_LEAVE;
     if (wanted == m_tracking)
         return;
@@ -222,6 +224,7 @@ void CGadgetApplication::OnMouseRest(int x, int y, WPARAM keys)
     if (free && m_gadgetTip && m_gadget && m_gadget->TipText(x, y, text, GADGET_TIP_MAX)) {
         m_gadgetTip->SetText(text);
         m_gadgetTip->Show(true);
+        m_mouseGone.Start();
     }
     WatchMouse();
 }
@@ -230,6 +233,7 @@ void CGadgetApplication::HideGadgetTip()
 {
     if (m_gadgetTip)
         m_gadgetTip->Show(false);
+    m_mouseGone.Stop();
 }
 
 bool CGadgetApplication::DrawFrame()

@@ -9,6 +9,7 @@
 #include "gadget/Compositor.h"
 #include "gadget/FrameScheduler.h"
 #include "gadget/GadgetButton.h"
+#include "gadget/MouseGoneWatch.h"
 #include "gadget/Placement.h"
 #include "gadget/TrackingTip.h"
 #include "gadget/WorkAreaList.h"
@@ -85,9 +86,10 @@ private:
     void RecaptureOnActivation();
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
     // Asks for WM_MOUSEHOVER while a rest of the mouse is awaited, and for
-    // WM_MOUSELEAVE while a button is hovered or a tip shows, and gives the
-    // requests up otherwise: a system may poll the mouse for them (Wine does,
-    // every hover time), which would wake an idle gadget under a resting mouse.
+    // WM_MOUSELEAVE while a button is hovered, and gives the requests up
+    // otherwise: a system may poll the mouse for them (Wine does, every hover
+    // time), which would wake an idle gadget under a resting mouse. While the
+    // gadget's tip shows, the mouse-gone watch tells of a leave instead.
     void WatchMouse();
     // The mouse moved to x, y (not in a drag): a rest there is awaited
     // again, and the gadget's tip goes where the gadget has none.
@@ -119,8 +121,11 @@ private:
     // Where the mouse last rested: a move message to the same point (the
     // system sends them when windows come and go) is no move.
     POINT m_restPoint = {POSITION_UNSET, POSITION_UNSET};
-    // The gadget's tip, shown when the mouse rests on the gadget.
+    // The gadget's tip, shown when the mouse rests on the gadget, and the
+    // watch that puts it away when the mouse goes to another window.
     std::unique_ptr<CTrackingTip> m_gadgetTip;
+    CMouseGoneWatch m_mouseGone;
+    const UINT m_mouseGoneMessage = CMouseGoneWatch::Message();
     // SetCoalescableTimer of user32 where the system has it, else null.
     UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
 

@@ -113,6 +113,12 @@ LRESULT CGadgetApplication::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
         message = WM_MOUSEMOVE;
         lParam = OUTSIDE_THE_WINDOW;
     }
+    // The mouse went from the gadget's tip to another window.
+    if (message == m_mouseGoneMessage) {
+        HideGadgetTip();
+        WatchMouse();
+        return 0;
+    }
     int x = MessageX(lParam), y = MessageY(lParam);
     switch (message) {
     case WM_DESTROY:
