@@ -41,6 +41,8 @@ public:
     bool DrawFrame();
     // The button of this command, or null.
     const CGadgetButton* FindButton(int command) const;
+    // The tool tip that a rest of the mouse on the gadget brings.
+    HWND GadgetTip() const { return m_gadgetTip ? m_gadgetTip->Window() : nullptr; }
     const CFrameScheduler& Frames() const { return m_frames; }
     const CCompositor& Compositor() const { return m_compositor; }
 
