@@ -87,9 +87,10 @@ private:
     bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);
     void RecaptureOnActivation();
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
-    // Asks for WM_MOUSEHOVER while a rest of the mouse is awaited, and for
-    // WM_MOUSELEAVE while a button is hovered, and gives the requests up
-    // otherwise: a system may poll the mouse for them (Wine does, every hover
+    // Asks for WM_MOUSEHOVER while a rest of the mouse is awaited, for
+    // WM_MOUSELEAVE then too (a rest that never comes, the mouse being gone,
+    // is no longer awaited) and while a button is hovered, and gives the
+    // requests up otherwise: a system may poll the mouse for them (Wine does, every hover
     // time), which would wake an idle gadget under a resting mouse. While the
     // gadget's tip shows, the mouse-gone watch tells of a leave instead.
     void WatchMouse();
