@@ -7,6 +7,7 @@
 #include "dial/Ephemeris.h"
 #include "dial/NightText.h"
 #include "dial/PictureChange.h"
+#include "dial/SunTip.h"
 #include "raster/BitmapSurface.h"
 #include "settings/Strings.h"
 
@@ -17,6 +18,36 @@ namespace {
 // A frame for a new moment is asked for this long into its second, so that
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
+const int SECONDS_PER_MINUTE = 60;
+const long long FILE_TIME_PER_SECOND = 10000000;
+const int DECIMAL_SIGN_MAX = 4;
+
+long long FileTimeCount(const FILETIME& time)
+{
+    return static_cast<long long>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
+// Minutes east of UTC of the system's clock, daylight saving included, at
+// the dial moment t of year in local standard time standardZone minutes
+// east of UTC; standardZone where the system cannot say.
+int ClockZoneMinutes(int year, int t, int standardZone)
+{
+    const SYSTEMTIME newYear = {static_cast<WORD>(year), 1, 0, 1, 0, 0, 0, 0};
+    FILETIME start;
+    if (!SystemTimeToFileTime(&newYear, &start))
+        return standardZone;
+    // Day 1 begins at t = SECONDS_PER_DAY.
+    const long long seconds = static_cast<long long>(t) - SECONDS_PER_DAY - standardZone * SECONDS_PER_MINUTE;
+    const unsigned long long utcCount =
+        static_cast<unsigned long long>(FileTimeCount(start) + seconds * FILE_TIME_PER_SECOND);
+    const FILETIME utc = {static_cast<DWORD>(utcCount), static_cast<DWORD>(utcCount >> 32)};
+    SYSTEMTIME utcTime, localTime;
+    FILETIME local;
+    if (!FileTimeToSystemTime(&utc, &utcTime) || !SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &localTime) ||
+        !SystemTimeToFileTime(&localTime, &local))
+        return standardZone;
+    return static_cast<int>((FileTimeCount(local) - FileTimeCount(utc)) / (FILE_TIME_PER_SECOND * SECONDS_PER_MINUTE));
+}
 
 }  // namespace
 
@@ -235,5 +266,53 @@ bool CUmbrant::OnCommand(int command)
             m_host->SetLanguage(state.language);
         SaveSettings();
     }
+    return true;
+}
+
+bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
+{
+    const int radius = (m_rectWidth < m_rectHeight ? m_rectWidth : m_rectHeight) / 2;
+    const int dx = x - (m_rectLeft + m_rectWidth / 2), dy = y - (m_rectTop + m_rectHeight / 2);
+    if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
+        return false;
+    const int language = Language();
+    wchar_t decimalSign[DECIMAL_SIGN_MAX] = L".";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimalSign, DECIMAL_SIGN_MAX);
+    const SunTipWords words = {LoadLocalizedStringW(IDS_SUNRISE, language),
+                               LoadLocalizedStringW(IDS_SOLAR_NOON, language),
+                               LoadLocalizedStringW(IDS_SUNSET, language),
+                               LoadLocalizedStringW(IDS_DAY_LENGTH, language),
+                               LoadLocalizedStringW(IDS_SUN_ALTITUDE, language),
+                               LoadLocalizedStringW(IDS_AZIMUTH, language),
+                               LoadLocalizedStringW(IDS_NO_SUNSET, language),
+                               LoadLocalizedStringW(IDS_NO_SUNRISE, language),
+                               decimalSign[0]};
+
+    // The moment shown, real or simulated, and the day it falls on by the
+    // clock's local time; the sun always from the ephemeris, since a sunrise
+    // must be the real one.
+    const DialSettings& settings = m_settings;
+    const ClockReading clock = ReadSystemClock();
+    const SunSource sun = Sun(clock);
+    const int moment = ComputeDialMoment(settings.simulate, settings.simulatedDay, settings.simulatedTime, clock);
+    const int zone = ClockZoneMinutes(sun.year, moment, sun.zoneMinutes);
+    const long long localMoment = moment + static_cast<long long>(zone - sun.zoneMinutes) * SECONDS_PER_MINUTE;
+    int year = sun.year;
+    int day = static_cast<int>(localMoment / SECONDS_PER_DAY);
+    if (day < 1) {
+        --year;
+        day += DaysInYear(year);
+    } else if (day > DaysInYear(year)) {
+        day -= DaysInYear(year);
+        ++year;
+    }
+    const SunInSky now = ComputeSunInSky(JulianDayOfMoment(sun, moment), settings.latitude, settings.longitude);
+    const SunTipFacts facts = {settings.placeName,  // empty: the latitude and longitude
+                               settings.latitude,
+                               settings.longitude,
+                               ComputeSunTimes(settings.latitude, settings.longitude, year, day, zone),
+                               now.altitude + RefractionDegrees(now.altitude),
+                               now.azimuth};
+    FormatSunTip(words, facts, text);
     return true;
 }

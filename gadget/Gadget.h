@@ -90,6 +90,9 @@ public:
     virtual bool OnScaleChanged(int scalePercent) = 0;
     // A command of the application (a positive CMD_...), from its buttons.
     virtual bool OnCommand(int command) = 0;
+    // The tip for the mouse resting at x, y of the window, into text (size
+    // characters, terminator included); false where the gadget has none.
+    virtual bool TipText(int x, int y, wchar_t* text, int size) = 0;
     virtual ~CGadget() { }
 };
 

@@ -16,6 +16,8 @@ const UINT_PTR CHANGE_TIMER = 2;
 const ULONG CHANGE_TIMER_TOLERANCE_MS = 250;
 // The window's size before the gadget gives its own.
 const int FIRST_SIZE = 12;
+// Characters of the gadget's tip, terminator included.
+const int GADGET_TIP_MAX = 1024;
 const DWORD WINDOW_STYLE = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
 const DWORD WINDOW_EX_STYLE = WS_EX_APPWINDOW;
 // A move or size of the window leaves the stacking order and the active
@@ -52,6 +54,8 @@ CGadgetApplication::CGadgetApplication(CGadget* gadget, CGadgetEvents* events, c
 CGadgetApplication::~CGadgetApplication()
 {
     m_buttons.clear();
+    m_mouseGone.Stop();
+    m_gadgetTip.reset();
     if (m_windowDC)
         ReleaseDC(m_window, m_windowDC);
     if (m_window && IsWindow(m_window)) {
@@ -76,6 +80,9 @@ int CGadgetApplication::GetLanguage() const
 
 bool CGadgetApplication::SetLanguage(int language)
 {
+    // A tip that shows keeps its text: it goes, and the next rest brings one
+    // in the new language.
+    HideGadgetTip();
     if (m_events)
         m_events->OnLanguageChanged(language);
     for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
@@ -104,6 +111,7 @@ bool CGadgetApplication::Create(HINSTANCE instance)
     if (!m_window)
         return false;
     m_windowDC = ::GetDC(m_window);
+    m_gadgetTip.reset(new (std::nothrow) CTrackingTip(m_window, L""));
     // Where the system has no coalescable timers a plain one does.
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (user32)
@@ -159,23 +167,73 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance)
     return window;
 }
 
-void CGadgetApplication::WatchForLeave()
+void CGadgetApplication::WatchMouse()
 {
-    bool wanted = false;
-    for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
-        wanted = wanted || button->Hovered();
-    if (wanted == m_trackingLeave)
+    DWORD wanted = m_hoverWanted ? TME_HOVER : 0;
+    const bool tipShown = m_gadgetTip && m_gadgetTip->Shown();
+    if (wanted || ButtonHovered() || (tipShown && !m_mouseGone.Watching()))
+        wanted |= TME_LEAVE;
+    if (wanted == m_tracking)
         return;
-    TRACKMOUSEEVENT track = {sizeof(track), static_cast<DWORD>(wanted ? TME_LEAVE : TME_LEAVE | TME_CANCEL), m_window,
-                             0};
+    // Some systems take a new request in place of the old one, so both
+    // watches are asked for together; nothing wanted cancels both.
+    const DWORD flags = wanted ? wanted : TME_HOVER | TME_LEAVE | TME_CANCEL;
+    TRACKMOUSEEVENT track = {sizeof(track), flags, m_window, HOVER_DEFAULT};
     if (!TrackMouseEvent(&track))
         return;
-    m_trackingLeave = wanted;
+    m_tracking = wanted;
     // A mouse that is already gone again gets no watch, and some systems then
     // send no leave either: the window tells itself.
     TRACKMOUSEEVENT query = {sizeof(query), TME_QUERY, nullptr, 0};
     if (wanted && (!TrackMouseEvent(&query) || !(query.dwFlags & TME_LEAVE) || query.hwndTrack != m_window))
         PostMessageA(m_window, WM_MOUSELEAVE, 0, 0);
+}
+
+bool CGadgetApplication::ButtonHovered() const
+{
+    for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
+        if (button->Hovered())
+            return true;
+    return false;
+}
+
+void CGadgetApplication::OnMouseMoved(int x, int y)
+{
+    if (ButtonHovered()) {
+        m_hoverWanted = false;
+        HideGadgetTip();
+    } else if (x != m_restPoint.x || y != m_restPoint.y) {
+        m_restPoint = {POSITION_UNSET, POSITION_UNSET};
+        wchar_t text[GADGET_TIP_MAX];
+        // The tip stays, as it was drawn, while the mouse stays where the
+        // gadget has one.
+        if (m_gadgetTip && m_gadgetTip->Shown() && !(m_gadget && m_gadget->TipText(x, y, text, GADGET_TIP_MAX)))
+            HideGadgetTip();
+        m_hoverWanted = !(m_gadgetTip && m_gadgetTip->Shown());
+    }
+    WatchMouse();
+}
+
+void CGadgetApplication::OnMouseRest(int x, int y, WPARAM keys)
+{
+    m_tracking &= ~TME_HOVER;
+    m_hoverWanted = false;
+    m_restPoint = {x, y};
+    wchar_t text[GADGET_TIP_MAX];
+    const bool free = !m_dragging && !(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && !ButtonHovered();
+    if (free && m_gadgetTip && m_gadget && m_gadget->TipText(x, y, text, GADGET_TIP_MAX)) {
+        m_gadgetTip->SetText(text);
+        m_gadgetTip->Show(true);
+        m_mouseGone.Start();
+    }
+    WatchMouse();
+}
+
+void CGadgetApplication::HideGadgetTip()
+{
+    if (m_gadgetTip)
+        m_gadgetTip->Show(false);
+    m_mouseGone.Stop();
 }
 
 bool CGadgetApplication::DrawFrame()
@@ -189,7 +247,7 @@ bool CGadgetApplication::Compose(bool forced)
         return false;
     // A hover has just begun or ended when a frame is forced.
     if (forced)
-        WatchForLeave();
+        WatchMouse();
     const FrameWork work = m_frames.Frame(timeGetTime(), m_dragging, forced);
     if (work == FrameWork::PAINT)
         m_compositor.PaintContent(m_gadget);
@@ -303,6 +361,7 @@ bool CGadgetApplication::SetFrame(int frameWidth, int cornerRadius)
 
 void CGadgetApplication::OnDpiChanged(int dpi, const RECT& suggested)
 {
+    HideGadgetTip();
     m_buttons.clear();
     int width = m_width, height = m_height;
     if (m_gadget) {

@@ -9,7 +9,9 @@
 #include "gadget/Compositor.h"
 #include "gadget/FrameScheduler.h"
 #include "gadget/GadgetButton.h"
+#include "gadget/MouseGoneWatch.h"
 #include "gadget/Placement.h"
+#include "gadget/TrackingTip.h"
 #include "gadget/WorkAreaList.h"
 
 // The host: a borderless window that hosts the gadget and its buttons. It
@@ -39,6 +41,8 @@ public:
     bool DrawFrame();
     // The button of this command, or null.
     const CGadgetButton* FindButton(int command) const;
+    // The tool tip that a rest of the mouse on the gadget brings.
+    HWND GadgetTip() const { return m_gadgetTip ? m_gadgetTip->Window() : nullptr; }
     const CFrameScheduler& Frames() const { return m_frames; }
     const CCompositor& Compositor() const { return m_compositor; }
 
@@ -83,10 +87,20 @@ private:
     bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);
     void RecaptureOnActivation();
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
-    // Asks for WM_MOUSELEAVE while a button is hovered and gives the request
-    // up otherwise: a system may poll the mouse for it (Wine does, every
-    // hover time), which would wake an idle gadget under a resting mouse.
-    void WatchForLeave();
+    // Asks for WM_MOUSEHOVER while a rest of the mouse is awaited, for
+    // WM_MOUSELEAVE then too (a rest that never comes, the mouse being gone,
+    // is no longer awaited) and while a button is hovered, and gives the
+    // requests up otherwise: a system may poll the mouse for them (Wine does, every hover
+    // time), which would wake an idle gadget under a resting mouse. While the
+    // gadget's tip shows, the mouse-gone watch tells of a leave instead.
+    void WatchMouse();
+    // The mouse moved to x, y (not in a drag): a rest there is awaited
+    // again, and the gadget's tip goes where the gadget has none.
+    void OnMouseMoved(int x, int y);
+    // The mouse rested at x, y: the gadget's tip shows if it has one there.
+    void OnMouseRest(int x, int y, WPARAM keys);
+    void HideGadgetTip();
+    bool ButtonHovered() const;
 
     CGadget* m_gadget;
     CGadgetEvents* m_events;
@@ -102,8 +116,19 @@ private:
     bool m_dragging = false;
     int m_dragAnchorX = 0, m_dragAnchorY = 0;
     CWorkAreaList m_dragAreas;
-    // The system tells the window when the mouse leaves it (WM_MOUSELEAVE).
-    bool m_trackingLeave = false;
+    // What the system is asked to tell of the mouse (TME_HOVER, TME_LEAVE).
+    DWORD m_tracking = 0;
+    // A rest of the mouse is awaited: it moved since the last one, off the
+    // buttons, with no tip showing.
+    bool m_hoverWanted = false;
+    // Where the mouse last rested: a move message to the same point (the
+    // system sends them when windows come and go) is no move.
+    POINT m_restPoint = {POSITION_UNSET, POSITION_UNSET};
+    // The gadget's tip, shown when the mouse rests on the gadget, and the
+    // watch that puts it away when the mouse goes to another window.
+    std::unique_ptr<CTrackingTip> m_gadgetTip;
+    CMouseGoneWatch m_mouseGone;
+    const UINT m_mouseGoneMessage = CMouseGoneWatch::Message();
     // SetCoalescableTimer of user32 where the system has it, else null.
     UINT_PTR(WINAPI* m_setCoalescableTimer)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
 

@@ -58,6 +58,14 @@ public:
     }
     bool OnMessage(HWND, UINT, WPARAM, LPARAM, bool*) override { return false; }
     bool OnTimer() override { return false; }
+    // A tip over the left half of the picture.
+    bool TipText(int x, int, wchar_t* text, int size) override
+    {
+        if (x >= m_size / 2 || size < 2)
+            return false;
+        lstrcpynW(text, L"Tip", size);
+        return true;
+    }
     DWORD NextFrameDelay() override { return INFINITE; }
     bool OnLanguageChanged(int) override
     {
@@ -149,6 +157,12 @@ protected:
         RECT area;
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
         return area;
+    }
+    static int HoverTime()
+    {
+        UINT ms = 0;
+        SystemParametersInfoA(SPI_GETMOUSEHOVERTIME, 0, &ms, 0);
+        return static_cast<int>(ms);
     }
     // True while the host asks the system for WM_MOUSELEAVE.
     bool WatchingForLeave() const
@@ -422,11 +436,12 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     EXPECT_FALSE(PeekMessageA(&pending, button->ToolTip(), WM_TIMER, WM_TIMER, PM_NOREMOVE))
         << "a tip shown under a resting mouse polls it: timer " << pending.wParam;
 
-    // Off the button onto the picture: nothing is left to watch the leave for.
-    POINT picture = {100, 100};
+    // Off the button onto the picture where the gadget has no tip: once the
+    // rest there is heard of, nothing is left to watch the leave for.
+    POINT picture = {200, 100};
     ClientToScreen(Window(), &picture);
     SetCursorPos(picture.x, picture.y);
-    Pump(300);
+    Pump(300 + HoverTime());
     EXPECT_FALSE(WatchingForLeave()) << "hovered " << button->Hovered();
     SetCursorPos(point.x, point.y);
     Pump(300);
@@ -445,4 +460,33 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     Pump(300);
     EXPECT_FALSE(button->Hovered());
     EXPECT_FALSE(IsWindowVisible(button->ToolTip()));
+}
+
+// A rest on the gadget shows its tip, and then nothing polls the resting
+// mouse: no hover or leave watch, no timer; the tip goes on a button.
+TEST_F(GadgetHost, RestOnTheGadgetShowsItsTipAndWatchesNothing)
+{
+    ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
+    Pump(200);
+    POINT picture = {60, 120};
+    ClientToScreen(Window(), &picture);
+    SetCursorPos(picture.x, picture.y);
+    Pump(100);
+    SetCursorPos(picture.x + 1, picture.y);
+    Pump(300 + HoverTime());
+    ASSERT_TRUE(IsWindowVisible(m_host->GadgetTip()));
+    wchar_t text[16] = L"";
+    SendMessageW(m_host->GadgetTip(), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"Tip");
+    TRACKMOUSEEVENT query = {sizeof(query), TME_QUERY, nullptr, 0};
+    EXPECT_FALSE(TrackMouseEvent(&query) && query.hwndTrack == Window() && (query.dwFlags & (TME_HOVER | TME_LEAVE)))
+        << "watched: " << query.dwFlags;
+    MSG pending;
+    EXPECT_FALSE(PeekMessageA(&pending, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE)) << "timer " << pending.wParam;
+
+    POINT button = {262 - 40, 20};
+    ClientToScreen(Window(), &button);
+    SetCursorPos(button.x, button.y);
+    Pump(300);
+    EXPECT_FALSE(IsWindowVisible(m_host->GadgetTip()));
 }

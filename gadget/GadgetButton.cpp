@@ -1,23 +1,13 @@
 // Bitmap buttons of the host, with their tool tips.
 #include "gadget/GadgetButton.h"
 
-#include <commctrl.h>
+#include <new>
 
 #include "settings/Strings.h"
 
-namespace {
-
-// The tip stands this share of the cursor's height below the mouse, clear
-// of the arrow (the tool tip then keeps itself on the screen and off the
-// button).
-const int TIP_BELOW_CURSOR_NUMERATOR = 2;
-const int TIP_BELOW_CURSOR_DENOMINATOR = 3;
-
-}  // namespace
-
 CGadgetButton::CGadgetButton(HWND window, const RECT& frame, const ButtonStyle& style, CCommandTarget* owner,
                              int language)
-    : m_style(style), m_frame(frame), m_cell(style.size), m_window(window), m_owner(owner)
+    : m_style(style), m_frame(frame), m_cell(style.size), m_owner(owner)
 {
     HDC referenceDC = ::GetDC(window);
     m_memDC = CreateCompatibleDC(referenceDC);
@@ -30,8 +20,11 @@ CGadgetButton::CGadgetButton(HWND window, const RECT& frame, const ButtonStyle& 
         m_cell = strip.bmHeight;
     if (m_bitmap && m_memDC)
         m_oldBitmap = SelectObject(m_memDC, m_bitmap);
-    if (style.tipStringId)
-        CreateToolTip(language);
+    if (style.tipStringId) {
+        m_tip.reset(new (std::nothrow) CTrackingTip(window, LoadLocalizedStringW(style.tipStringId, language)));
+        if (m_tip)
+            m_tip->SetRect(Rect());
+    }
 }
 
 CGadgetButton::~CGadgetButton()
@@ -43,61 +36,12 @@ CGadgetButton::~CGadgetButton()
     }
     if (m_bitmap)
         DeleteObject(m_bitmap);
-    if (m_toolTip)
-        DestroyWindow(m_toolTip);
-}
-
-void CGadgetButton::CreateToolTip(int language)
-{
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
-    InitCommonControlsEx(&controls);
-    m_toolTip = CreateWindowExA(WS_EX_TOPMOST, "tooltips_class32", nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    if (!m_toolTip)
-        return;
-    SetWindowPos(m_toolTip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // Texts go through the wide messages so that every letter of the
-    // translation shows whatever the system's ANSI code page is.
-    SendToolInfo(TTM_ADDTOOLW, LoadLocalizedStringW(m_style.tipStringId, language));
-    SendMessageA(m_toolTip, TTM_SETMAXTIPWIDTH, 0, 300);
 }
 
 void CGadgetButton::ShowTip(bool show)
 {
-    if (!m_toolTip)
-        return;
-    TOOLINFOW tool = {};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = m_window;
-    tool.uId = 0;
-    POINT place = {0, 0};
-    if (show) {
-        GetCursorPos(&place);
-        place.y += GetSystemMetrics(SM_CYCURSOR) * TIP_BELOW_CURSOR_NUMERATOR / TIP_BELOW_CURSOR_DENOMINATOR;
-        SendMessageW(m_toolTip, TTM_TRACKPOSITION, 0, MAKELPARAM(place.x, place.y));
-    }
-    SendMessageW(m_toolTip, TTM_TRACKACTIVATE, show, reinterpret_cast<LPARAM>(&tool));
-    // Some common-controls versions read the track position as unsigned: on a
-    // monitor left of or above the primary one the tip is put in place here.
-    if (show && (place.x < 0 || place.y < 0))
-        SetWindowPos(m_toolTip, HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void CGadgetButton::SendToolInfo(UINT message, const wchar_t* text)
-{
-    TOOLINFOW tool = {};
-    // The version-2 size is understood by every common-controls version.
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    // The button shows and hides its tip itself as the mouse comes and goes
-    // (a tracking tool): a tip that follows relayed mouse messages polls the
-    // mouse with a timer for as long as it is shown.
-    tool.uFlags = TTF_TRACK;
-    tool.hwnd = m_window;
-    tool.uId = 0;
-    tool.rect = Rect();
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(m_toolTip, message, 0, reinterpret_cast<LPARAM>(&tool));
+    if (m_tip)
+        m_tip->Show(show);
 }
 
 RECT CGadgetButton::Rect() const
@@ -109,14 +53,8 @@ RECT CGadgetButton::Rect() const
 void CGadgetButton::SetFrame(const RECT& frame)
 {
     m_frame = frame;
-    if (!m_toolTip)
-        return;
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = GetParent(m_toolTip);
-    tool.uId = 0;
-    tool.rect = Rect();
-    SendMessageA(m_toolTip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (m_tip)
+        m_tip->SetRect(Rect());
 }
 
 void CGadgetButton::Draw(HDC dc) const
@@ -171,6 +109,6 @@ bool CGadgetButton::HandleMouse(int event, int x, int y)
 
 void CGadgetButton::UpdateTipText(int language)
 {
-    if (m_toolTip)
-        SendToolInfo(TTM_SETTOOLINFOW, LoadLocalizedStringW(m_style.tipStringId, language));
+    if (m_tip)
+        m_tip->SetText(LoadLocalizedStringW(m_style.tipStringId, language));
 }

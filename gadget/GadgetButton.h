@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "gadget/TrackingTip.h"
+
 // A button reports its clicks to its owner through this interface.
 class CCommandTarget
 {
@@ -44,15 +48,12 @@ public:
     // True when the button's look changed (or it was clicked).
     bool HandleMouse(int event, int x, int y);
     bool Hovered() const { return m_hover; }
-    HWND ToolTip() const { return m_toolTip; }
+    HWND ToolTip() const { return m_tip ? m_tip->Window() : nullptr; }
     // The tool tip takes its text in language.
     void UpdateTipText(int language);
 
 private:
-    void CreateToolTip(int language);
-    // Shows the tip under the mouse, or hides it.
     void ShowTip(bool show);
-    void SendToolInfo(UINT message, const wchar_t* text);
 
     ButtonStyle m_style;
     RECT m_frame;
@@ -64,8 +65,7 @@ private:
     HDC m_memDC = nullptr;
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_oldBitmap = nullptr;
-    HWND m_window;
-    HWND m_toolTip = nullptr;
+    std::unique_ptr<CTrackingTip> m_tip;
     CCommandTarget* m_owner;
 
     CGadgetButton(const CGadgetButton&) = delete;

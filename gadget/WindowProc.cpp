@@ -105,11 +105,19 @@ LRESULT CGadgetApplication::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     // A mouse that leaves the window straight from a button sends no last
     // move: the leave stands for one, so that nothing stays hovered.
     if (message == WM_MOUSELEAVE) {
-        m_trackingLeave = false;
+        m_tracking &= ~TME_LEAVE;
+        m_hoverWanted = false;
+        HideGadgetTip();
         if (m_dragging)
             return 0;
         message = WM_MOUSEMOVE;
         lParam = OUTSIDE_THE_WINDOW;
+    }
+    // The mouse went from the gadget's tip to another window.
+    if (message == m_mouseGoneMessage) {
+        HideGadgetTip();
+        WatchMouse();
+        return 0;
     }
     int x = MessageX(lParam), y = MessageY(lParam);
     switch (message) {
@@ -174,6 +182,9 @@ LRESULT CGadgetApplication::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_HSCROLL:
     case WM_VSCROLL: Scroll(message, wParam, lParam); break;
     case WM_LBUTTONDOWN:
+        // A press, on a button or for a drag, puts the tip away.
+        HideGadgetTip();
+        m_hoverWanted = false;
         if (OfferMouse(MOUSE_DOWN, x, y) || OfferGadget(message, wParam, lParam)) {
             DrawFrame();
         } else {
@@ -190,10 +201,16 @@ LRESULT CGadgetApplication::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
             ClientToScreen(window, &corner);
             PlacePoint allowed = LimitDrag({corner.x, corner.y}, m_width, m_height, m_dragAreas.Get());
             SetWindowPos(window, nullptr, allowed.x, allowed.y, 0, 0, DRAG_MOVE);
-        } else if (OfferMouse(MOUSE_MOVE, x, y) || OfferGadget(message, wParam, lParam)) {
-            DrawFrame();
+        } else {
+            if (OfferMouse(MOUSE_MOVE, x, y) || OfferGadget(message, wParam, lParam))
+                DrawFrame();
+            if (lParam != OUTSIDE_THE_WINDOW)
+                OnMouseMoved(x, y);
+            else
+                WatchMouse();
         }
         break;
+    case WM_MOUSEHOVER: OnMouseRest(x, y, wParam); break;
     case WM_LBUTTONUP:
         // The drag ends before the capture goes, which the window hears of.
         if (m_dragging) {

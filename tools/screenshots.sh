@@ -3,9 +3,13 @@
 # and Slovenian, into docs/ (or the folder given): each taken on an X server
 # and Wine prefix of its own, the first start's Settings dialog, the same
 # with the list of places "mari" names open, About over it, and the gadget
-# once Settings closes.
-#   tools/screenshots.sh [folder]
+# once Settings closes; then, at 96 dpi, the big dial on a summer noon with
+# the tip that a rest of the mouse on it brings, in both languages
+# (tip-eng.png, tip-slo.png). With --tip only those two.
+#   tools/screenshots.sh [--tip] [folder]
 root=$(cd "$(dirname "$0")/.." && pwd)
+only_tip=
+[ "$1" = --tip ] && { only_tip=1; shift; }
 out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
 export UMBRANT_BUILD=${UMBRANT_BUILD:-$root/build}
 . "$root/tools/wine-env.sh"
@@ -22,10 +26,33 @@ shoot_dialog() {
     convert "$(e2e_screenshot "$1")" -crop "${E2E_WIDTH}x$E2E_HEIGHT+$E2E_X+$E2E_Y" +repage "$2"
 }
 
+# The gadget with the tip over its dial, in the language of stored value $1,
+# cut out with a margin into $2.
+shoot_tip() {
+    local -x TZ=Europe/Ljubljana
+    local margin=16 tip_width tip_height tip_x tip_y left top right bottom
+    e2e_registry_summer_noon 1
+    e2e_registry_set Language "$1"
+    e2e_start
+    e2e_wait_settled
+    e2e_glide $((E2E_X + E2E_WIDTH / 2 - 60)) $((E2E_Y + E2E_HEIGHT / 2 + 40))
+    e2e_wait_popup || exit 1
+    read -r _ tip_width tip_height tip_x tip_y <<< "$(e2e_popups | head -1)"
+    left=$((E2E_X < tip_x ? E2E_X : tip_x))
+    top=$((E2E_Y < tip_y ? E2E_Y : tip_y))
+    right=$((E2E_X + E2E_WIDTH > tip_x + tip_width ? E2E_X + E2E_WIDTH : tip_x + tip_width))
+    bottom=$((E2E_Y + E2E_HEIGHT > tip_y + tip_height ? E2E_Y + E2E_HEIGHT : tip_y + tip_height))
+    convert "$(e2e_screenshot tip)" \
+        -crop "$((right - left + 2 * margin))x$((bottom - top + 2 * margin))+$((left - margin))+$((top - margin))" \
+        +repage "$2"
+    e2e_stop
+}
+
 display_start 1280x1024+0+0 || exit 1
 e2e_on_exit display_stop
 e2e_desktop
-for dpi in 96 144 192; do
+[ -n "$only_tip" ] && dpis=() || dpis=(96 144 192)
+for dpi in "${dpis[@]}"; do
     display_set_dpi $dpi
     for language in eng slo; do
         e2e_registry_reset
@@ -64,4 +91,7 @@ for dpi in 96 144 192; do
         e2e_stop
     done
 done
+display_set_dpi 96
+shoot_tip 0 "$out/tip-eng.png"
+shoot_tip 4096 "$out/tip-slo.png"
 echo "pictures: $out"

@@ -10,6 +10,8 @@
 // window instead, minimised first if asked, which Wine without a window
 // manager offers no other way to do:
 //   window <minimised> <foreground>
+// With "-tip" it prints the text of each tool tip that shows, one line of
+// the tip a line; exit code 1 when none shows.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -61,6 +63,18 @@ int main(int argc, char** argv)
             ShowWindow(window, SW_MINIMIZE);
         printf("window %d %d\n", IsIconic(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0);
         return 0;
+    }
+    if (!lstrcmpA(argv[1], "-tip")) {
+        int shown = 0;
+        for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr));) {
+            wchar_t text[512] = L"";
+            if (!IsWindowVisible(tip) || !SendMessageW(tip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text)))
+                continue;
+            PrintUtf8(text);
+            printf("\n");
+            ++shown;
+        }
+        return shown ? 0 : 1;
     }
     HWND dialog = nullptr;
     while ((dialog = FindWindowExA(nullptr, dialog, "#32770", argv[1])) && !IsWindowVisible(dialog)) {

@@ -1,0 +1,47 @@
+#!/bin/bash
+# The tip over the dial: a rest of the mouse on the dial shows the place, the
+# day's sun in the clock's local time (summer time included) and the sun now,
+# in the language in force; a rest on a button shows the button's tip only;
+# the tip goes when the mouse leaves the dial.
+. "$(dirname "$0")/lib.sh" "$1"
+. "$(dirname "$0")/dialog_helpers.bash"
+# Central European summer time: the zone's meridian (15 E) is the longitude.
+export TZ=Europe/Ljubljana
+
+# The lines of the tool tips that show.
+tip_lines() { "$UMBRANT_WINE" "$DLG_PROBE" -tip 2>/dev/null | tr -d '\r'; }
+tip_says() { tip_lines | grep -q -- "$1"; }
+
+# Starts the gadget on 22 June at noon at 46 N in language $1, rests the
+# mouse on the dial and checks the tip's lines against the patterns that
+# follow (at 15 E the sun rises at 4:09 standard time, 5:09
+# summer time).
+check_tip() {
+    e2e_registry_summer_noon
+    e2e_registry_set Language "$1"
+    shift
+    e2e_start
+    e2e_check "the fade-in ends" e2e_wait_settled
+    e2e_glide $((E2E_X + E2E_WIDTH / 2 - 30)) $((E2E_Y + E2E_HEIGHT / 2 + 20))
+    e2e_check "a tip shows after a rest on the dial" e2e_poll 10 tip_says .
+    tip_lines | tee "$E2E_ARTIFACTS/tip-$1.txt"
+    local pattern
+    for pattern in "$@"; do
+        e2e_check "the tip says $pattern" tip_says "$pattern"
+    done
+}
+
+check_tip 0 '^46\.00°, 15\.00°$' '^Sunrise: 5:0[89]$' '^Solar noon: 13:0[1-3]$' '^Sunset: 20:5[3-5]$' \
+    '^Day length: 15:4[4-6]$' '^Sun altitude: 67\.[0-9]°$' '^Azimuth: 17[5-9]\.[0-9]°$'
+
+# Off the dial, in the window's corner, the tip goes.
+e2e_glide $((E2E_X + E2E_WIDTH - 3)) $((E2E_Y + E2E_HEIGHT - 3))
+e2e_check "the tip goes when the mouse leaves the dial" e2e_poll 10 e2e_not tip_says .
+# A rest on the settings button brings its own tip, not the dial's.
+e2e_glide $((E2E_X + E2E_WIDTH - 40)) $((E2E_Y + 21)) 2
+e2e_check "the button's tip shows" tip_says '^Settings$'
+e2e_check "the dial's tip does not" e2e_not tip_says Sunrise
+e2e_stop
+
+check_tip 4096 '^Vzhod sonca: 5:0[89]$' '^Pravi poldan: 13:0[1-3]$' '^Višina sonca: 67[.,][0-9]°$'
+e2e_finish
