@@ -81,3 +81,15 @@ umbrant_ensure_prefix() {
 umbrant_wine() {
     "$UMBRANT_WINE" "$@"
 }
+
+# Compiles the Unix locale NAME (e.g. sl_SI) into the build tree, where
+# Wine finds it through LOCPATH, so that the machine needs only the locale
+# sources; false when it cannot be had.
+umbrant_compile_locale() {
+    export LOCPATH=$UMBRANT_BUILD/locale
+    [ -d "$LOCPATH/$1.UTF-8" ] && return 0
+    command -v localedef >/dev/null && [ -d /usr/share/i18n/locales ] || return 1
+    mkdir -p "$LOCPATH"
+    localedef -i "$1" -f UTF-8 "$LOCPATH/$1.UTF-8" >/dev/null 2>&1
+    [ -d "$LOCPATH/$1.UTF-8" ]
+}

@@ -6,12 +6,8 @@
 # coordinates and name.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/dialog_helpers.bash"
-# Wine takes the country from the Unix locale, which it must find: compiled
-# into the build tree, as slovenian_letters.sh does.
-command -v localedef >/dev/null && [ -d /usr/share/i18n/locales ] || { echo "no locale sources"; exit 77; }
-export LOCPATH=$UMBRANT_BUILD/locale
-[ -d "$LOCPATH/sl_SI.UTF-8" ] || { mkdir -p "$LOCPATH" && localedef -i sl_SI -f UTF-8 "$LOCPATH/sl_SI.UTF-8" >/dev/null 2>&1; }
-[ -d "$LOCPATH/sl_SI.UTF-8" ] || { echo "cannot compile locale sl_SI"; exit 77; }
+# Wine takes the country from the Unix locale, which it must find.
+umbrant_compile_locale sl_SI || { echo "cannot compile locale sl_SI"; exit 77; }
 unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
 export LANG=sl_SI.UTF-8 TZ=Europe/Ljubljana
 

@@ -9,10 +9,7 @@ export UMBRANT_BUILD=$(dirname "$build")
 . "$(dirname "$0")/../../tools/wine-env.sh"
 tests=$build/umbrant_win_tests.exe
 [ -f "$tests" ] || { echo "no $tests"; exit 77; }
-command -v localedef >/dev/null && [ -d /usr/share/i18n/locales ] || { echo "no locale sources"; exit 77; }
 
-export LOCPATH=$UMBRANT_BUILD/locale
-mkdir -p "$LOCPATH"
 umbrant_ensure_display
 umbrant_ensure_prefix
 unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
@@ -20,10 +17,7 @@ unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
 failed=0
 for run in en_US:0 sl_SI:4096 de_DE:0; do
     locale=${run%%:*}
-    if [ ! -d "$LOCPATH/$locale.UTF-8" ]; then
-        localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8" >/dev/null 2>&1
-        [ -d "$LOCPATH/$locale.UTF-8" ] || { echo "cannot compile locale $locale"; exit 77; }
-    fi
+    umbrant_compile_locale "$locale" || { echo "cannot compile locale $locale"; exit 77; }
     echo "== LANG=$locale.UTF-8"
     if ! LANG=$locale.UTF-8 UMBRANT_EXPECTED_LANGUAGE_OFFSET=${run#*:} \
         timeout 120 "$UMBRANT_WINE" "$tests" --gtest_filter='SlovenianLetters.*' --gtest_brief=1; then
