@@ -7,7 +7,6 @@
 
 namespace {
 
-const float HUNDREDTHS = 100.0f;
 // Windows numbers its countries below this (a handful of small
 // territories beyond it keep the gazetteer's English names).
 const GEOID GEOID_SCAN_END = 0x8000;
@@ -84,8 +83,8 @@ bool SystemCountry(char (&country)[CODE_SIZE])
 
 void SetDialPlace(const PlaceView& place, DialSettings* dial)
 {
-    dial->latitude = place.latitudeHundredths / HUNDREDTHS;
-    dial->longitude = place.longitudeHundredths / HUNDREDTHS;
+    dial->latitude = static_cast<float>(place.latitudeHundredths) / HUNDREDTHS_PER_DEGREE;
+    dial->longitude = static_cast<float>(place.longitudeHundredths) / HUNDREDTHS_PER_DEGREE;
     if (!MultiByteToWideChar(CP_UTF8, 0, place.name, -1, dial->placeName, PLACE_NAME_MAX))
         dial->placeName[0] = L'\0';
 }

@@ -27,8 +27,6 @@ const int DEGREE_FRACTION_DIGITS = 2;
 const float HUNDREDTHS = 100.0f;
 // Characters a degree box takes: "-179.75" with room for spaces around it.
 const int TYPED_DEGREES_MAX = 24;
-// Longest decimal separator GetLocaleInfoW gives, terminator included.
-const int SEPARATOR_MAX = 4;
 
 // A place coordinate: its track bar, the box of its number, its range and
 // the setting that holds it.
@@ -84,10 +82,8 @@ void FormatDegrees(float angle, int limit, wchar_t (&text)[TYPED_DEGREES_MAX + 1
     float shown = AngleInRange(angle, static_cast<float>(limit), 0.0f);
     // Rounded first, so that a value just short of zero is "0", not "-0".
     shown = roundf(shown * HUNDREDTHS) / HUNDREDTHS;
-    wchar_t separator[SEPARATOR_MAX] = L"";
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, SEPARATOR_MAX);
     char digits[FORMAT_DECIMAL_MAX];
-    FormatDecimal(shown, DEGREE_FRACTION_DIGITS, false, false, lstrcmpW(separator, L",") ? '.' : ',', digits);
+    FormatDecimal(shown, DEGREE_FRACTION_DIGITS, UserDecimalSign(), digits);
     int length = 0;
     for (const char* c = digits; *c && length < TYPED_DEGREES_MAX; c++)
         text[length++] = static_cast<wchar_t>(*c);

@@ -20,7 +20,6 @@ namespace {
 const int DUE_SECOND_OFFSET_MS = 100;
 const int SECONDS_PER_MINUTE = 60;
 const long long FILE_TIME_PER_SECOND = 10000000;
-const int DECIMAL_SIGN_MAX = 4;
 
 long long FileTimeCount(const FILETIME& time)
 {
@@ -276,17 +275,12 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
     if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
         return false;
     const int language = Language();
-    wchar_t decimalSign[DECIMAL_SIGN_MAX] = L".";
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimalSign, DECIMAL_SIGN_MAX);
-    const SunTipWords words = {LoadLocalizedStringW(IDS_SUNRISE, language),
-                               LoadLocalizedStringW(IDS_SOLAR_NOON, language),
-                               LoadLocalizedStringW(IDS_SUNSET, language),
-                               LoadLocalizedStringW(IDS_DAY_LENGTH, language),
-                               LoadLocalizedStringW(IDS_SUN_ALTITUDE, language),
-                               LoadLocalizedStringW(IDS_AZIMUTH, language),
-                               LoadLocalizedStringW(IDS_NO_SUNSET, language),
-                               LoadLocalizedStringW(IDS_NO_SUNRISE, language),
-                               decimalSign[0]};
+    const SunTipWords words = {
+        LoadLocalizedStringW(IDS_SUNRISE, language),      LoadLocalizedStringW(IDS_SOLAR_NOON, language),
+        LoadLocalizedStringW(IDS_SUNSET, language),       LoadLocalizedStringW(IDS_DAY_LENGTH, language),
+        LoadLocalizedStringW(IDS_SUN_ALTITUDE, language), LoadLocalizedStringW(IDS_AZIMUTH, language),
+        LoadLocalizedStringW(IDS_NO_SUNSET, language),    LoadLocalizedStringW(IDS_NO_SUNRISE, language),
+        static_cast<wchar_t>(UserDecimalSign())};
 
     // The moment shown, real or simulated, and the day it falls on by the
     // clock's local time; the sun always from the ephemeris, since a sunrise

@@ -7,6 +7,9 @@
 // At most this many places answer one search.
 const int MAX_FOUND_PLACES = 10;
 
+// The gazetteer keeps latitudes and longitudes in hundredths of a degree.
+const int HUNDREDTHS_PER_DEGREE = 100;
+
 // One place as the gazetteer holds it. The texts are UTF-8 and live as long
 // as the gazetteer; region is empty where the data names none.
 struct PlaceView

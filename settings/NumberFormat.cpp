@@ -140,7 +140,7 @@ private:
 
 }  // namespace
 
-void FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out)
+void FormatDecimal(float number, int fractionDigits, char separator, char* out)
 {
     DecimalWriter writer(out);
     int n = fractionDigits < 0 ? 0 : (fractionDigits > MAX_FRACTION_DIGITS ? MAX_FRACTION_DIGITS : fractionDigits);
@@ -149,13 +149,8 @@ void FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowEx
 
     // A number that rounds to zero in every digit is written as zero, without
     // a sign that would read back as a zero written otherwise.
-    if (value == 0.0 || (!allowExponent && fabs(value) < 0.5 * threshold)) {
+    if (value == 0.0 || fabs(value) < 0.5 * threshold) {
         writer.Put('0');
-        if (padZeros && n > 0) {
-            writer.Put(separator);
-            for (int i = 0; i < n; i++)
-                writer.Put('0');
-        }
         writer.Finish();
         return;
     }
@@ -170,27 +165,12 @@ void FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowEx
     }
 
     int e = (int)floor(log10(value));
-    bool exponentForm = allowExponent && (e >= 6 || e <= -n);
-    double p;
-    if (exponentForm) {
-        value = value / pow(10.0, e);
-        p = 1.0;
-    } else {
-        p = pow(10.0, e);
-    }
+    double p = pow(10.0, e);
     value += 0.5 * threshold;
 
     // log10 and the rounding may leave the leading digit at 0 or 10: move the
     // leading place so that it holds 1..9.
-    if (exponentForm) {
-        if (value >= 10.0) {
-            value /= 10.0;
-            e++;
-        } else if (value < 1.0) {
-            value *= 10.0;
-            e--;
-        }
-    } else if (value >= p * 10.0) {
+    if (value >= p * 10.0) {
         p *= 10.0;
         e++;
     } else if (p >= 1.0 && value < p) {
@@ -205,31 +185,15 @@ void FormatDecimal(float number, int fractionDigits, bool padZeros, bool allowEx
         p *= 0.1;
     }
 
-    if (n >= 1) {
+    // Fraction digits up to the last that is not zero.
+    if (n >= 1 && value >= threshold) {
         if (e < 0)
             p = 0.1;
-        bool trim = !exponentForm && !padZeros;
-        if (!trim || value >= threshold) {
-            writer.Put(separator);
-            for (int i = 0; i < n; i++) {
-                if (trim && value < threshold)
-                    break;
-                writer.PutDigit(value, p);
-                p *= 0.1;
-            }
+        writer.Put(separator);
+        for (int i = 0; i < n && value >= threshold; i++) {
+            writer.PutDigit(value, p);
+            p *= 0.1;
         }
-    }
-
-    if (exponentForm) {
-        writer.Put('e');
-        if (e < 0)
-            writer.Put('-');
-        int magnitude = e < 0 ? -e : e;
-        int place = 1;
-        while (place * 10 <= magnitude)
-            place *= 10;
-        for (; place >= 1; place /= 10)
-            writer.Put((char)('0' + magnitude / place % 10));
     }
     writer.Finish();
 }

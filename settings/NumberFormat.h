@@ -26,6 +26,7 @@ bool ParseTypedDecimal(const wchar_t* text, float limit, float* value);
 // Longest text FormatDecimal writes, terminator included.
 const int FORMAT_DECIMAL_MAX = 64;
 
-// Writes value with at most fractionDigits fraction digits into out, which
+// Writes value with at most fractionDigits fraction digits, trailing zeros
+// dropped and no exponent (as ReadDecimal reads it back), into out, which
 // holds FORMAT_DECIMAL_MAX bytes.
-void FormatDecimal(float value, int fractionDigits, bool padZeros, bool allowExponent, char separator, char* out);
+void FormatDecimal(float value, int fractionDigits, char separator, char* out);

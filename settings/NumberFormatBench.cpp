@@ -9,7 +9,7 @@ static void BM_FormatDecimalStored(benchmark::State& state)
     char text[FORMAT_DECIMAL_MAX];
     float value = -90.0f;
     for (auto _ : state) {
-        FormatDecimal(value, 6, false, false, '.', text);
+        FormatDecimal(value, 6, '.', text);
         benchmark::DoNotOptimize(text);
         value = value < 90.0f ? value + 0.5f : -90.0f;
     }
@@ -20,7 +20,7 @@ static void BM_FormatDecimalLargest(benchmark::State& state)
 {
     char text[FORMAT_DECIMAL_MAX];
     for (auto _ : state) {
-        FormatDecimal(3.4e38f, 20, true, false, '.', text);
+        FormatDecimal(3.4e38f, 20, '.', text);
         benchmark::DoNotOptimize(text);
     }
 }

@@ -17,14 +17,14 @@ namespace {
 std::string Stored(float value)
 {
     char text[FORMAT_DECIMAL_MAX];
-    FormatDecimal(value, 6, false, false, '.', text);
+    FormatDecimal(value, 6, '.', text);
     return text;
 }
 
-std::string Formatted(float value, int digits, bool pad, bool exponent)
+std::string Formatted(float value, int digits)
 {
     char text[FORMAT_DECIMAL_MAX];
-    FormatDecimal(value, digits, pad, exponent, ',', text);
+    FormatDecimal(value, digits, ',', text);
     return text;
 }
 
@@ -147,26 +147,24 @@ TEST(FormatDecimal, StorageSettingsKeepWholeNumbersExact)
     EXPECT_EQ(back, 46.5f);
 }
 
-TEST(FormatDecimal, PaddingExponentAndSeparator)
+TEST(FormatDecimal, SeparatorNoExponentAndTrailingZerosDropped)
 {
-    EXPECT_EQ(Formatted(0, 3, true, false), "0,000");
-    EXPECT_EQ(Formatted(1.5f, 3, true, false), "1,500");
-    EXPECT_EQ(Formatted(1234567.0f, 2, false, true), "1,23e6");
-    EXPECT_EQ(Formatted(0.00025f, 2, false, true), "2,50e-4");
-    EXPECT_EQ(Formatted(-INFINITY, 6, false, false), "-inf");
-    EXPECT_EQ(Formatted(NAN, 6, false, false), "nan");
-    EXPECT_EQ(Formatted(-NAN, 6, false, false), "nan");
+    EXPECT_EQ(Formatted(1.5f, 3), "1,5");
+    EXPECT_EQ(Formatted(1234567.0f, 2), "1234567");
+    EXPECT_EQ(Formatted(0.00025f, 4), "0,0003");
+    EXPECT_EQ(Formatted(-INFINITY, 6), "-inf");
+    EXPECT_EQ(Formatted(NAN, 6), "nan");
+    EXPECT_EQ(Formatted(-NAN, 6), "nan");
 }
 
 TEST(FormatDecimal, RoundingUpToTheNextPowerOfTenGivesDigitsOnly)
 {
-    EXPECT_EQ(Formatted(9.999f, 2, false, false), "10");
-    EXPECT_EQ(Formatted(0.9999f, 2, false, false), "1");
-    EXPECT_EQ(Formatted(9.9999e7f, 2, false, true), "1,00e8");
+    EXPECT_EQ(Formatted(9.999f, 2), "10");
+    EXPECT_EQ(Formatted(0.9999f, 2), "1");
 }
 
-// Every float, with any digit count and flags, stays inside the buffer and
-// writes only a sign, digits, the separator, "e" and the words inf and nan.
+// Every float, with any digit count, stays inside the buffer and writes only
+// a sign, digits, the separator and the words inf and nan.
 TEST(FormatDecimal, StaysInsideItsBufferForAnyValue)
 {
     const float extremes[] = {FLT_MAX,  -FLT_MAX, FLT_MIN,   -FLT_MIN, FLT_TRUE_MIN, 3.4e38f,
@@ -183,12 +181,12 @@ TEST(FormatDecimal, StaysInsideItsBufferForAnyValue)
         int digits = (int)(random() % 200) - 50;
         char text[FORMAT_DECIMAL_MAX + 8];
         memset(text, '#', sizeof text);
-        FormatDecimal(value, digits, round & 1, round & 2, '.', text);
+        FormatDecimal(value, digits, '.', text);
         size_t length = strnlen(text, sizeof text);
         ASSERT_LT(length, (size_t)FORMAT_DECIMAL_MAX) << value;
         for (size_t i = length + 1; i < sizeof text; i++)
             ASSERT_EQ(text[i], '#');
-        ASSERT_EQ(strspn(text, "-0123456789.e"), length - (isnan(value) || isinf(value) ? 3 : 0)) << text;
+        ASSERT_EQ(strspn(text, "-0123456789."), length - (isnan(value) || isinf(value) ? 3 : 0)) << text;
     }
 }
 

@@ -192,7 +192,7 @@ bool RegWriteInt(HKEY root, const char* key, const char* subkey, const char* val
 bool RegWriteFloat(HKEY root, const char* key, const char* subkey, const char* valueName, float value)
 {
     char text[FORMAT_DECIMAL_MAX];
-    FormatDecimal(value, 6, false, false, '.', text);
+    FormatDecimal(value, 6, '.', text);
     return RegWriteString(root, key, subkey, valueName, text);
 }
 

@@ -111,7 +111,7 @@ TEST(StoredValues, AreBroughtIntoTheRangeTheDialogShows)
             continue;
         // An angle is written back as decimal text: it must read the same.
         char text[FORMAT_DECIMAL_MAX];
-        FormatDecimal(static_cast<float>(used), 6, false, false, '.', text);
+        FormatDecimal(static_cast<float>(used), 6, '.', text);
         float back = NAN;
         EXPECT_TRUE(ReadStoredFloat(text, &back) && back == static_cast<float>(used))
             << SETTING_NAMES[c.setting] << " " << used << " written as " << text;

@@ -96,3 +96,12 @@ int SystemLanguageOffset()
 {
     return LanguageOffsetOf(GetUserDefaultLangID());
 }
+
+char UserDecimalSign()
+{
+    // Longest separator GetLocaleInfoW gives, terminator included.
+    const int SEPARATOR_MAX = 4;
+    wchar_t separator[SEPARATOR_MAX] = L"";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, SEPARATOR_MAX);
+    return lstrcmpW(separator, L",") ? '.' : ',';
+}

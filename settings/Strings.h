@@ -34,3 +34,7 @@ int LanguageOffsetOf(unsigned short languageId);
 
 // The language the user's system language gives.
 int SystemLanguageOffset();
+
+// The decimal sign of the user's locale as the program writes numbers: a
+// comma where the locale has one, else a point.
+char UserDecimalSign();

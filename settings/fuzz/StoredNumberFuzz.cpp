@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Require(isfinite(value), "a stored number reads as finite", text);
         const float used = LatitudeInRange(value);
         char written[FORMAT_DECIMAL_MAX], again[FORMAT_DECIMAL_MAX];
-        FormatDecimal(used, 6, false, false, '.', written);
+        FormatDecimal(used, 6, '.', written);
         float back;
         Require(ReadStoredFloat(written, &back), "a written number reads", written);
         Require(fabsf(back - used) <= 1e-6f + fabsf(used) * 1e-6f, "a written number reads as written", written);
-        FormatDecimal(back, 6, false, false, '.', again);
+        FormatDecimal(back, 6, '.', again);
         Require(!strcmp(written, again), "writing a read number gives the same text", written);
     }
     int whole;

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Require(fabsf(degrees) <= LIMIT, "a typed degree stays in its range", input.Get());
     const float shown = roundf(degrees * HUNDREDTHS) / HUNDREDTHS;
     char digits[FORMAT_DECIMAL_MAX];
-    FormatDecimal(shown, 2, false, false, ',', digits);
+    FormatDecimal(shown, 2, ',', digits);
     wchar_t shownText[FORMAT_DECIMAL_MAX];
     Widen(digits, shownText, FORMAT_DECIMAL_MAX);
     float back;

@@ -12,8 +12,6 @@
 
 namespace {
 
-const int HUNDREDTHS_PER_DEGREE = 100;
-
 void PrintDegrees(int hundredths)
 {
     printf("%s%d.%02d", hundredths < 0 ? "-" : "", abs(hundredths) / HUNDREDTHS_PER_DEGREE,
