@@ -9,7 +9,7 @@
 #include "app/UmbrantEvents.h"
 #include "dial/Umbrant.h"
 #include "gadget/GadgetApplication.h"
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <shellapi.h>
 
-#include "app/AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 #include "app/Program.h"
-#include "settings/DialogIds.h"
-#include "settings/StringIds.h"
-#include "settings/Strings.h"
+#include "text/DialogIds.h"
+#include "text/StringIds.h"
+#include "text/Strings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The program's window menu items: their commands and their language.
 #include "app/UmbrantEvents.h"
 
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 #include <gtest/gtest.h>
 

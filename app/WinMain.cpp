@@ -5,7 +5,7 @@
 #include "app/Program.h"
 #include "app/UmbrantEvents.h"
 #include "dial/DialSize.h"
-#include "dial/Places.h"
+#include "dialogs/Places.h"
 #include "dial/Umbrant.h"
 #include "gadget/GadgetApplication.h"
 #include "gadget/ScreenScale.h"
@@ -14,7 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Handles.h"
 #include "settings/ProgramSettings.h"
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include "dial/DialPixels.h"
 #include "dial/HourMarkings.h"
 #include "dial/NightText.h"
-#include "dial/Solar.h"
+#include "sun/Solar.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/BitmapSurface.h"
 #include "platform/Handles.h"
 #include "raster/Dither.h"
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
                     const DialSize& size)

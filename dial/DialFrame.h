@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "dial/DialSize.h"
-#include "dial/Ephemeris.h"
+#include "sun/Ephemeris.h"
 #include "platform/Handles.h"
 #include "raster/BitmapSurface.h"
 

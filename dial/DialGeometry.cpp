@@ -2,7 +2,7 @@
 #include "dial/DialGeometry.h"
 
 #include "common/Saturate.h"
-#include "dial/Solar.h"
+#include "sun/Solar.h"
 
 #include <cmath>
 

@@ -1,13 +1,10 @@
 // The dial's pixel sizes for either size of dial at any scale.
 #pragma once
 
+#include "sun/Solar.h"
+
 // Percent of the natural size: the size the dial's bitmaps were drawn for.
 const int NATURAL_SCALE = 100;
-
-// Gnomon lengths of the big and the small dial at the natural size, in dial
-// pixels; the sun model's tools and tests measure shadows with them.
-const int GNOMON_LENGTH_BIG = 125;
-const int GNOMON_LENGTH_SMALL = 70;
 
 // Rows and columns of a gnomon bitmap (RodBigImage, RodSmallImage); the
 // bitmaps of other scales are drawn with these measures scaled.

@@ -2,7 +2,7 @@
 #include "dial/HourMarkings.h"
 
 #include "dial/DialGeometry.h"
-#include "dial/Solar.h"
+#include "sun/Solar.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/RotatedImage.h"
 

@@ -4,7 +4,7 @@
 // Choosing the short text shown on the night face: a morning list (its first
 // string holds the count, the next ones the texts) and an evening list.
 
-#include "settings/StringIds.h"
+#include "text/StringIds.h"
 
 const int NIGHT_TEXT_MORNING = IDS_MORNING_TEXTS;
 const int NIGHT_TEXT_EVENING = IDS_EVENING_TEXTS;

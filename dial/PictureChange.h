@@ -1,7 +1,8 @@
 // When the dial's picture next changes visibly by itself.
 #pragma once
 
-#include "dial/Ephemeris.h"
+#include "dial/DialSize.h"
+#include "sun/Ephemeris.h"
 
 // When the dial's picture next changes visibly by itself: the shadow, the
 // daylight dimming and the day/night switch, from either sun.

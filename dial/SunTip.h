@@ -1,7 +1,7 @@
 // The text of the tip over the dial: the place, the day's sun and the sun now.
 #pragma once
 
-#include "dial/Ephemeris.h"
+#include "sun/Ephemeris.h"
 
 // The tip's words in the user's language, from the string table
 // (IDS_SUNRISE ... IDS_NO_SUNRISE), and the locale's decimal sign.

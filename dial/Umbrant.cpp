@@ -4,12 +4,12 @@
 #include "common/Calendar.h"
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
-#include "dial/Ephemeris.h"
+#include "sun/Ephemeris.h"
 #include "dial/NightText.h"
 #include "dial/PictureChange.h"
 #include "dial/SunTip.h"
 #include "raster/BitmapSurface.h"
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 #include <new>
 

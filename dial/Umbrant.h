@@ -3,7 +3,7 @@
 
 #include "dial/DialFrame.h"
 #include "dial/DialSize.h"
-#include "dial/SettingsDialog.h"
+#include "dialogs/SettingsDialog.h"
 #include "gadget/Gadget.h"
 #include "platform/Clock.h"
 #include "settings/ProgramSettings.h"

@@ -3,11 +3,11 @@
 
 #include "dial/DialSize.h"
 #include "dial/NightText.h"
-#include "dial/Ephemeris.h"
-#include "dial/Solar.h"
+#include "sun/Ephemeris.h"
+#include "sun/Solar.h"
 #include "gadget/GadgetApplication.h"
 #include "raster/BitmapSurface.h"
-#include "settings/Languages.h"
+#include "text/Languages.h"
 #include "settings/Registry.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include <new>
 
 #include "gadget/ScreenScale.h"
-#include "settings/Languages.h"
-#include "settings/Strings.h"
+#include "text/Languages.h"
+#include "text/Strings.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gadget/ScreenScale.h"
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 namespace {
 

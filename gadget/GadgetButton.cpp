@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 CGadgetButton::CGadgetButton(HWND window, const RECT& frame, const ButtonStyle& style, CCommandTarget* owner,
                              int language)

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 namespace {
 

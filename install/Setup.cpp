@@ -12,7 +12,7 @@
 #include "platform/Handles.h"
 #include "settings/ProgramSettings.h"
 #include "settings/Registry.h"
-#include "settings/StringIds.h"
+#include "text/StringIds.h"
 
 namespace {
 

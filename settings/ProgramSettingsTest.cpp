@@ -1,7 +1,7 @@
 // Tests of the program's settings: where they are read from and written to, and their ranges.
 #include "settings/ProgramSettings.h"
 
-#include "settings/Languages.h"
+#include "text/Languages.h"
 #include "settings/Registry.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The registry store: texts, numbers and keys under a root key.
 #include "settings/Registry.h"
 
-#include "settings/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -4,7 +4,7 @@
 #include "common/Calendar.h"
 #include "common/Saturate.h"
 
-#include "settings/Languages.h"
+#include "text/Languages.h"
 
 #include <math.h>
 

@@ -1,8 +1,8 @@
 // Unit tests of the range rules of the stored settings.
 #include "settings/StoredValues.h"
 
-#include "settings/NumberFormat.h"
-#include "settings/Languages.h"
+#include "text/NumberFormat.h"
+#include "text/Languages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,13 @@
 #!/bin/bash
 # Checks that the folders include only their own layer or the ones below:
-#   common < platform < raster < settings, places < install, gadget < dial < app
-# (settings and places share a layer, as do install and gadget, and neither
-# of a pair includes the other; tools/ and tests/ may include anything). Prints every include that runs upward or
+#   common < platform < raster < sun, places, text < settings < install, gadget
+#   < dialogs < dial < app
+# (folders of one layer never include each other; tools/ and tests/ may
+# include anything). Prints every include that runs upward or
 # sideways and exits 1 when there is one.
 root=$(cd "$(dirname "$0")/.." && pwd)
-declare -A rank=([common]=0 [platform]=1 [raster]=2 [settings]=3 [places]=3 [install]=4 [gadget]=4 [dial]=5 [app]=6)
+declare -A rank=([common]=0 [platform]=1 [raster]=2 [sun]=3 [places]=3 [text]=3 [settings]=4 [install]=5 [gadget]=5
+                 [dialogs]=6 [dial]=7 [app]=8)
 status=0
 cd "$root" || exit 2
 for folder in "${!rank[@]}"; do

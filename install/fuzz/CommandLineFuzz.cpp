@@ -1,6 +1,6 @@
 // libFuzzer target: the program's own command line.
 #include "install/CommandLine.h"
-#include "settings/fuzz/FuzzText.h"
+#include "tests/FuzzText.h"
 
 // Any command line: the scan stays inside its buffers.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -1,8 +1,8 @@
 // libFuzzer target: stored numbers read, held to their range, written and
 // read again.
-#include "settings/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "settings/StoredValues.h"
-#include "settings/fuzz/FuzzText.h"
+#include "tests/FuzzText.h"
 
 #include <math.h>
 

@@ -1,7 +1,7 @@
 # Helpers of the dialog end-to-end tests, sourced after lib.sh: they read a
 # dialog's controls through the dialog_probe tool (see DialogProbe.cpp) and
 # press its keys and links like a person would.
-DLG_PROBE=$E2E_WIN_BUILD/settings/dialog_probe.exe
+DLG_PROBE=$E2E_WIN_BUILD/dialogs/dialog_probe.exe
 [ -f "$DLG_PROBE" ] || { echo "no $DLG_PROBE"; exit 77; }
 export TZ=UTC
 

@@ -12,12 +12,12 @@
 // east; the zone's meridian when not given).
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
-#include "dial/Solar.h"
+#include "sun/Solar.h"
 #include "platform/Clock.h"
 #include "raster/BitmapSurface.h"
-#include "settings/CommandOptions.h"
+#include "tools/options/CommandOptions.h"
 #include "settings/StoredValues.h"
-#include "settings/Strings.h"
+#include "text/Strings.h"
 
 #include <cmath>
 #include <cstdio>

@@ -7,8 +7,8 @@
 //   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 172 --zone 60 --times
 // Places (PlaceCommands.cpp): umbrant-sun --find TEXT, umbrant-sun --guess COUNTRY ZONE
 #include "common/Calendar.h"
-#include "dial/Ephemeris.h"
-#include "settings/CommandOptions.h"
+#include "sun/Ephemeris.h"
+#include "tools/options/CommandOptions.h"
 #include "tools/sun/PlaceCommands.h"
 
 #include <cmath>

@@ -1,0 +1,141 @@
+// The gazetteer's places in the program: into the dial's settings, in the user's words, guessed from the system.
+#include "dialogs/Places.h"
+
+#include "text/Languages.h"
+
+#include <string.h>
+
+namespace {
+
+// Windows numbers its countries below this (a handful of small
+// territories beyond it keep the gazetteer's English names).
+const GEOID GEOID_SCAN_END = 0x8000;
+const int LETTERS = 26;
+// Characters of an ISO country code with its terminator.
+const int CODE_SIZE = 3;
+// Longest locale name ("sr-Latn-RS"), LOCALE_NAME_MAX_LENGTH.
+const int LOCALE_NAME_SIZE = 85;
+// Longest Windows zone key name, its terminator included.
+const int ZONE_KEY_SIZE = 128;
+
+// The place of a two-letter upper-case code in the GEOID table, -1 for
+// anything else.
+int CodeIndex(const wchar_t* code)
+{
+    if (code[0] < L'A' || code[0] > L'Z' || code[1] < L'A' || code[1] > L'Z' || code[2])
+        return -1;
+    return (code[0] - L'A') * LETTERS + (code[1] - L'A');
+}
+
+// Appends UTF-8 text to wide text at *length, cut at size - 1 characters.
+void AppendUtf8(const char* utf8, wchar_t* text, int size, int* length)
+{
+    if (*length >= size - 1)
+        return;
+    const int added = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text + *length, size - *length);
+    if (added > 0) {
+        *length += added - 1;
+    } else {
+        // Cut: what fitted stays, terminated.
+        text[size - 1] = L'\0';
+        *length = lstrlenW(text);
+    }
+}
+
+void AppendWide(const wchar_t* wide, wchar_t* text, int size, int* length)
+{
+    for (; *wide && *length < size - 1; ++wide)
+        text[(*length)++] = *wide;
+    text[*length] = L'\0';
+}
+
+// Vista's calls, looked up so that the program still starts without them.
+template <typename Function> Function KernelFunction(const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+// The user's country: Windows' user location, else the country of the
+// user's locale ("sl-SI" gives "SI"). False when neither names one.
+bool SystemCountry(char (&country)[CODE_SIZE])
+{
+    wchar_t code[CODE_SIZE + 1] = L"";
+    const GEOID nation = GetUserGeoID(GEOCLASS_NATION);
+    if (nation == GEOID_NOT_AVAILABLE || !GetGeoInfoW(nation, GEO_ISO2, code, CODE_SIZE + 1, 0) ||
+        CodeIndex(code) < 0) {
+        typedef int(WINAPI * LocaleNameFunction)(LPWSTR, int);
+        const LocaleNameFunction localeName = KernelFunction<LocaleNameFunction>("GetUserDefaultLocaleName");
+        wchar_t locale[LOCALE_NAME_SIZE] = L"";
+        if (!localeName || !localeName(locale, LOCALE_NAME_SIZE))
+            return false;
+        const wchar_t* last = wcsrchr(locale, L'-');
+        if (!last || CodeIndex(last + 1) < 0)
+            return false;
+        lstrcpynW(code, last + 1, CODE_SIZE);
+    }
+    country[0] = static_cast<char>(code[0]);
+    country[1] = static_cast<char>(code[1]);
+    country[2] = '\0';
+    return true;
+}
+
+}  // namespace
+
+void SetDialPlace(const PlaceView& place, DialSettings* dial)
+{
+    dial->latitude = static_cast<float>(place.latitudeHundredths) / HUNDREDTHS_PER_DEGREE;
+    dial->longitude = static_cast<float>(place.longitudeHundredths) / HUNDREDTHS_PER_DEGREE;
+    if (!MultiByteToWideChar(CP_UTF8, 0, place.name, -1, dial->placeName, PLACE_NAME_MAX))
+        dial->placeName[0] = L'\0';
+}
+
+CCountryNames::CCountryNames() : m_geoIds()
+{
+    wchar_t code[CODE_SIZE + 1];
+    for (GEOID id = 1; id < GEOID_SCAN_END; ++id) {
+        if (!GetGeoInfoW(id, GEO_ISO2, code, CODE_SIZE + 1, 0))
+            continue;
+        const int index = CodeIndex(code);
+        if (index >= 0 && !m_geoIds[index])
+            m_geoIds[index] = id;
+    }
+}
+
+void CCountryNames::PlaceText(const PlaceView& place, int language, wchar_t* text, int textSize) const
+{
+    int length = 0;
+    text[0] = L'\0';
+    AppendUtf8(place.name, text, textSize, &length);
+    if (*place.region) {
+        AppendWide(L", ", text, textSize, &length);
+        AppendUtf8(place.region, text, textSize, &length);
+    }
+    AppendWide(L", ", text, textSize, &length);
+    const wchar_t code[CODE_SIZE] = {static_cast<wchar_t>(place.countryCode[0]),
+                                     static_cast<wchar_t>(place.countryCode[1]), L'\0'};
+    const int index = CodeIndex(code);
+    const Language* row = FindLanguage(language);
+    const LANGID languageId = MAKELANGID(row ? row->primaryLangId : LANG_ENGLISH, SUBLANG_DEFAULT);
+    if (index < 0 || !m_geoIds[index] || length >= textSize - 1 ||
+        !GetGeoInfoW(m_geoIds[index], GEO_FRIENDLYNAME, text + length, textSize - length, languageId)) {
+        text[length] = L'\0';
+        AppendUtf8(place.country, text, textSize, &length);
+    }
+}
+
+int GuessSystemPlace(const CGazetteer& gazetteer)
+{
+    char country[CODE_SIZE];
+    if (!gazetteer.IsReady() || !SystemCountry(country))
+        return -1;
+    // The zone's key name ("Central Europe Standard Time"), which a system
+    // older than Vista does not give: the country alone then guesses.
+    typedef DWORD(WINAPI * ZoneFunction)(PDYNAMIC_TIME_ZONE_INFORMATION);
+    const ZoneFunction zoneInformation = KernelFunction<ZoneFunction>("GetDynamicTimeZoneInformation");
+    DYNAMIC_TIME_ZONE_INFORMATION zone = {};
+    char zoneKey[ZONE_KEY_SIZE] = "";
+    if (zoneInformation && zoneInformation(&zone) != TIME_ZONE_ID_INVALID &&
+        !WideCharToMultiByte(CP_UTF8, 0, zone.TimeZoneKeyName, -1, zoneKey, ZONE_KEY_SIZE, nullptr, nullptr))
+        zoneKey[0] = '\0';
+    return gazetteer.Guess(country, zoneKey);
+}

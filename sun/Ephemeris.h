@@ -1,0 +1,92 @@
+// The exact sun: apparent solar coordinates, sky position, shadow and apparent noon.
+#pragma once
+
+#include "sun/Solar.h"
+
+// The exact sun: apparent solar coordinates by the low-precision series
+// (about 0.01 degree for 1900 .. 2100), the sun's place in the sky of any
+// latitude and longitude, and its shadow on the same dial as ComputeShadow.
+//
+// Every moment is a Julian day in UT (UTC, to the second). The orbital terms
+// take it as dynamical time too: the difference, a minute or two in these
+// centuries, moves the sun by less than 0.002 degree.
+
+struct ApparentSun
+{
+    double rightAscension;  // degrees 0 .. 360, true equator and equinox of date
+    double declination;     // degrees
+    double equationOfTime;  // minutes, apparent minus mean solar time
+    double siderealTime;    // Greenwich apparent sidereal time, degrees 0 .. 360
+};
+
+struct SunInSky
+{
+    double altitude;  // degrees above the horizon, geometric (no refraction)
+    double azimuth;   // degrees clockwise from north, 0 .. 360
+};
+
+// Julian day of a moment given as the day of the year (1 = January 1) and the
+// seconds of that day in local standard time, zoneMinutes east of UTC.
+// Gregorian calendar, years 1 and later.
+double JulianDayFromLocal(int year, int dayOfYear, double seconds, int zoneMinutes);
+
+ApparentSun ComputeApparentSun(double julianDay);
+
+// longitude in degrees east.
+SunInSky ComputeSunInSky(double julianDay, double latitude, double longitude);
+
+// Degrees by which the air lifts the sun seen at a true (geometric) altitude:
+// about 0.48 at the horizon, 0.09 at 10 degrees, nothing overhead and below
+// -2 degrees.
+double RefractionDegrees(double trueAltitude);
+
+// The same shadow as ComputeShadow (frame, gnomon, day and night, daylight
+// factor), for the true sun as it is seen: lifted by refraction, so that the
+// dial's day begins when the sun's centre shows over a flat horizon.
+Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength, double julianDay);
+
+// Seconds of local standard time at which the sun crosses the meridian of
+// longitude (degrees east) on that day.
+double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMinutes);
+
+// The day's sun as almanacs give it: the rise and set of the sun's upper
+// edge over a flat horizon, seen through the standard refraction, around the
+// day's meridian transit. Seconds of local time from the day's midnight in
+// the zone the times were asked for; a rise or set far from the zone's
+// meridian may fall before 0 or after 86400.
+struct SunTimes
+{
+    double sunrise;    // without a rise, the lower culmination half a day before noon
+    double noon;       // the sun on the meridian
+    double sunset;     // without a set, the lower culmination half a day after noon
+    double dayLength;  // seconds the sun is up in the 24 hours around noon: 0 when it stays down, 86400 up
+    bool hasSunrise;   // false when the sun stays up from the night before, or down all day
+    bool hasSunset;    // false when the sun stays up into the night after, or down all day
+};
+
+// Altitude of the sun's centre, degrees, when its upper edge touches a flat
+// horizon: 16' of semi-diameter and 34' of refraction below it.
+const double SUNRISE_ALTITUDE = -50.0 / 60;
+
+// The rise, transit and set of the sun on that day (1 = January 1) for
+// latitude and longitude (degrees north and east); zoneMinutes east of UTC,
+// daylight saving included for the times of a clock that keeps it.
+SunTimes ComputeSunTimes(double latitude, double longitude, int year, int dayOfYear, int zoneMinutes);
+
+// Where the dial's sun comes from: the model of ComputeShadow, or the
+// ephemeris for a real year, a longitude and a time zone.
+struct SunSource
+{
+    bool exact;
+    double longitude;  // degrees east
+    int year;          // of the dial moment's day count
+    int zoneMinutes;   // east of UTC: the dial moment is local standard time
+};
+
+// Julian day of the dial moment t (day of the year x 86400 plus seconds of
+// local standard time) in the source's year and zone.
+double JulianDayOfMoment(const SunSource& sun, int t);
+
+// The dial's shadow for moment t from either model; the model's is
+// ComputeShadow's to the bit.
+Shadow ComputeDialShadow(const SunSource& sun, double latitude, double gnomonLength, int t);

@@ -1,0 +1,134 @@
+// Tests of the language table and the texts.
+#include "text/DialogIds.h"
+#include "text/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string.h>
+#include <wchar.h>
+#include <windows.h>
+
+namespace { }
+
+// Every language of the table has its own block with every text the
+// English block has, and no text English lacks; ids and blocks are its own.
+TEST(LanguageTable, EachLanguageHasAWholeBlockOfItsOwn)
+{
+    ASSERT_GE(LANGUAGE_COUNT, 2);
+    EXPECT_EQ(LANGUAGE_ENGLISH, LANGUAGES[0].id) << "the language of last resort comes first";
+    int englishTexts = 0;
+    for (int id = 0; id < STRING_ID_LIMIT; ++id)
+        englishTexts += LoadLocalizedStringW(id, LANGUAGE_ENGLISH)[0] != 0;
+    EXPECT_GT(englishTexts, 0);
+    for (int i = 0; i < LANGUAGE_COUNT; ++i) {
+        const Language& language = LANGUAGES[i];
+        EXPECT_EQ(0, language.stringOffset % STRING_ID_LIMIT) << language.code << " offset " << language.stringOffset;
+        EXPECT_EQ(&language, FindLanguage(language.id)) << language.code << " id " << language.id;
+        EXPECT_EQ(&language, FindLanguageByCode(language.code)) << language.code;
+        for (int id = 0; id < STRING_ID_LIMIT; ++id) {
+            bool english = LoadLocalizedStringW(id, LANGUAGE_ENGLISH)[0] != 0;
+            bool own = LoadLocalizedStringW(id, language.id)[0] != 0;
+            EXPECT_EQ(english, own) << language.code << " string " << id;
+        }
+    }
+    EXPECT_EQ(nullptr, FindLanguage(7));
+    EXPECT_EQ(nullptr, FindLanguageByCode("xx"));
+}
+
+TEST(Strings, TextsOfNote)
+{
+    EXPECT_STREQ(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH),
+                 LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_SLOVENIAN));
+    EXPECT_EQ(strncmp(LoadLocalizedString(IDS_HOME_PAGE, LANGUAGE_ENGLISH), "http://", 7), 0);
+    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_ITEM, LANGUAGE_ENGLISH), "&Close\tAlt+F4");
+    EXPECT_STREQ(LoadLocalizedString(IDS_UNINSTALLED, LANGUAGE_ENGLISH), "Product Umbrant\n successfuly removed");
+    // Each message list holds exactly the one message its count announces.
+    for (const Language& language : LANGUAGES) {
+        for (int list : {IDS_MORNING_TEXTS, IDS_EVENING_TEXTS}) {
+            EXPECT_STREQ(LoadLocalizedString(list, language.id), "1") << language.code << " " << list;
+            EXPECT_STRNE(LoadLocalizedString(list + 1, language.id), "") << language.code << " " << list;
+            EXPECT_STREQ(LoadLocalizedString(list + 2, language.id), "") << language.code << " " << list;
+        }
+    }
+}
+
+TEST(Strings, EachLanguageFromItsBlock)
+{
+    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP, LANGUAGE_SLOVENIAN), "Zapri");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_SETTINGS_TIP, LANGUAGE_SLOVENIAN), L"Nastavitve");
+    EXPECT_STREQ(LoadLocalizedString(IDS_CLOSE_TIP, LANGUAGE_ENGLISH), "Close");
+    // An id no language has is or-ed into the string ids as it is, giving
+    // other strings or empty ones.
+    EXPECT_STREQ(LoadLocalizedString(IDS_TITLE, 7), LoadLocalizedString(IDS_UNINSTALLED, LANGUAGE_ENGLISH));
+    EXPECT_STREQ(LoadLocalizedString(IDS_ABOUT, 7), "");
+}
+
+TEST(StringPool, SeventeenthLookupReusesTheFirstBuffer)
+{
+    const char* first = LoadLocalizedString(IDS_CLOSE_TIP, LANGUAGE_ENGLISH);
+    const wchar_t* firstWide = LoadLocalizedStringW(IDS_CLOSE_TIP, LANGUAGE_ENGLISH);
+    const char* texts[STRING_POOL_SIZE];
+    texts[0] = first;
+    for (int i = 1; i < STRING_POOL_SIZE; i++) {
+        texts[i] = LoadLocalizedString(IDS_SETTINGS_TIP, LANGUAGE_ENGLISH);
+        for (int j = 0; j < i; j++)
+            ASSERT_NE(texts[i], texts[j]);
+    }
+    EXPECT_STREQ(first, "Close");
+    EXPECT_STREQ(firstWide, L"Close");
+    const char* seventeenth = LoadLocalizedString(IDS_ABOUT, LANGUAGE_ENGLISH);
+    EXPECT_EQ(seventeenth, first);
+    EXPECT_STREQ(first, "About...");
+    // The wide pool is a ring of its own, untouched by the ANSI lookups.
+    EXPECT_STREQ(firstWide, L"Close");
+}
+
+// The dialogs have one layout for every language; a language's own one
+// (say, a dialog named "SETTINGSSLO") would be taken instead.
+TEST(Strings, DialogNameTakesTheSuffixOnlyForAnOwnLayout)
+{
+    EXPECT_EQ(LocalizedResourceName(nullptr, LANGUAGE_ENGLISH), nullptr);
+    for (const Language& language : LANGUAGES)
+        EXPECT_STREQ(LocalizedResourceName(L"SETTINGS", language.id), L"SETTINGS") << language.code;
+    // A name longer than the buffer is cut, never written past it.
+    static wchar_t longName[3000];
+    wmemset(longName, L'x', 2999);
+    EXPECT_EQ(wcslen(LocalizedResourceName(longName, LANGUAGE_SLOVENIAN)), 1023u);
+}
+
+TEST(SystemLanguage, SlovenianGivesItsOffsetEveryOtherLanguageEnglish)
+{
+    EXPECT_EQ(LanguageOffsetOf(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)), LANGUAGE_ENGLISH);
+    EXPECT_EQ(LanguageOffsetOf(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK)), LANGUAGE_ENGLISH);
+    EXPECT_EQ(LanguageOffsetOf(MAKELANGID(LANG_SLOVENIAN, SUBLANG_DEFAULT)), LANGUAGE_SLOVENIAN);
+    EXPECT_EQ(LanguageOffsetOf(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)), LANGUAGE_ENGLISH);
+    EXPECT_EQ(LanguageOffsetOf(MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)), LANGUAGE_ENGLISH);
+}
+
+// Run by the e2e script under several Unix locales: the wide texts carry the
+// Slovenian letters whatever the ANSI code page is, and the user's language
+// follows the locale.
+TEST(SlovenianLetters, ShowAsWrittenUnderAnyCodePage)
+{
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_SETTINGS_DIALOG + IDC_LATITUDE_GROUP, LANGUAGE_SLOVENIAN),
+                 L"Zemljepisna \u0161irina");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_EVENING_TEXTS + 1, LANGUAGE_SLOVENIAN), L"Ve\u010der.");
+    EXPECT_STREQ(LoadLocalizedStringW(IDS_UNINSTALLED, LANGUAGE_SLOVENIAN),
+                 L"Produkt Umbrant\nuspe\u0161no odstranjen");
+
+    // The script that runs this test under a given locale says which
+    // language that locale must give.
+    if (const char* expected = getenv("UMBRANT_EXPECTED_LANGUAGE_OFFSET")) {
+        EXPECT_EQ(SystemLanguageOffset(), atoi(expected));
+        if (atoi(expected) == LANGUAGE_SLOVENIAN) {
+            EXPECT_EQ(GetACP(), 1250u);
+        }
+    }
+    // On a Central European code page the ANSI texts hold the letters too.
+    if (GetACP() == 1250) {
+        wchar_t back[64];
+        MultiByteToWideChar(CP_ACP, 0, LoadLocalizedString(IDS_EVENING_TEXTS + 1, LANGUAGE_SLOVENIAN), -1, back, 64);
+        EXPECT_STREQ(back, L"Ve\u010der.");
+    }
+}
