@@ -23,6 +23,8 @@ namespace {
 const char TEST_PARENT[] = "Software";
 const char TEST_PATH[] = "UmbrantDialTest";
 const char TEST_KEY[] = "Software\\UmbrantDialTest";
+// The day of the year (1 = 1 January) of the stored simulated day 172, 22 June.
+const int SHOWN_DAY = 173;
 
 void StoreSetting(const char* name, const char* text)
 {
@@ -189,7 +191,7 @@ TEST_F(UmbrantPaintTest, PaintsTheDialIntoItsRectangle)
     EXPECT_EQ(Pixel(0, 0)[0], 0);      // outside the rectangle
     EXPECT_GT(Pixel(10, 10)[0], 200);  // the lit face
     // Below the gnomon's end the shadow's tip lies where the model puts it.
-    Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 43200));
+    Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(SHOWN_DAY, 43200));
     EXPECT_LT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) - 5)[0], 40);
     EXPECT_GT(Pixel(230 + static_cast<int>(shadow.u), 230 - static_cast<int>(shadow.v) + 20)[0], 200);
 }
@@ -199,7 +201,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOnlyGdiPaints)
     CUmbrant dial(&m_settings, NATURAL_SCALE);
     dial.OnCreate(nullptr, nullptr);
     dial.SetContentRect(5, 5, 455, 455);
-    Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 43200));
+    Shadow shadow = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(SHOWN_DAY, 43200));
     const int x = 230 + static_cast<int>(shadow.u), y = 230 - static_cast<int>(shadow.v) - 5;
 
     // GDI alone: the white face and the gnomon, but no band and no markings.
@@ -257,9 +259,9 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     morning.simulatedTime = 9 * 3600;
     m_settings.SetDial(morning);
     CUmbrant dial(&m_settings, NATURAL_SCALE);
-    CGadgetApplication host(&dial, nullptr,
-                            {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET,
-                             POSITION_UNSET});
+    CGadgetApplication host(
+        &dial, nullptr,
+        {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET, POSITION_UNSET});
     ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
     MSG message;
     for (DWORD start = GetTickCount(); host.Frames().Animating() && GetTickCount() - start < 10000;) {
@@ -279,8 +281,8 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     auto blue = [shown](double x, double y) {
         return shown->GetPixels()[static_cast<int>(y) * shown->GetStride() + static_cast<int>(x) * 4];
     };
-    Shadow before = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 32400));
-    Shadow after = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(172, 15 * 3600));
+    Shadow before = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(SHOWN_DAY, 32400));
+    Shadow after = ComputeShadow(45, GNOMON_LENGTH_BIG, SimulatedMoment(SHOWN_DAY, 15 * 3600));
     int inShadow = blue(centre + 0.7 * after.u, centre - 0.7 * after.v);
     EXPECT_LT(inShadow, 100);
     int lightest = 0;

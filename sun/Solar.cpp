@@ -6,6 +6,14 @@
 
 #include <cmath>
 
+namespace {
+
+// Settings counts the simulated day from 0 on January 1; the moment counts
+// January 1 as day 1.
+const int SETTINGS_DAY_TO_DAY_OF_YEAR = 1;
+
+}  // namespace
+
 void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, double& y, double& z)
 {
     double a = angle * DEG_TO_RAD;
@@ -18,9 +26,9 @@ void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, d
     z = nz;
 }
 
-int SimulatedMoment(int day, int seconds)
+int SimulatedMoment(long long day, int seconds)
 {
-    return SaturateToInt(static_cast<long long>(day) * 86400 + seconds);
+    return SaturateToInt(day * 86400 + seconds);
 }
 
 int MomentFromClock(const ClockReading& clock)
@@ -36,7 +44,7 @@ int MomentFromClock(const ClockReading& clock)
 int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds, const ClockReading& clock)
 {
     if (simulate)
-        return SimulatedMoment(simulatedDay, simulatedSeconds);
+        return SimulatedMoment(static_cast<long long>(simulatedDay) + SETTINGS_DAY_TO_DAY_OF_YEAR, simulatedSeconds);
     return MomentFromClock(clock);
 }
 

@@ -50,11 +50,12 @@ void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, d
 
 // The dial moment t in whole seconds: day of year (1 = January 1) x 86400 plus
 // the seconds of the day, in local standard time; the simulated one, or the
-// one of the clock's reading.
+// one of the clock's reading. The simulated day is counted as Settings counts
+// it, 0 = January 1.
 int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds, const ClockReading& clock);
-// The simulated moment; days far outside the calendar saturate instead of
-// overflowing.
-int SimulatedMoment(int day, int seconds);
+// The moment of a day of the year (1 = January 1) and seconds of that day;
+// days far outside the calendar saturate instead of overflowing.
+int SimulatedMoment(long long day, int seconds);
 // The real moment for one reading of the clock: the day count follows the UTC
 // date and the bias is applied to the total afterwards.
 int MomentFromClock(const ClockReading& clock);

@@ -160,7 +160,9 @@ TEST(DialMoment, RealClockCountsTheUtcDayAndAppliesTheBiasAfterwards)
 TEST(DialMoment, SimulatedMomentNeverOverflows)
 {
     const ClockReading clock = {2024, 12, 31, 23, 59, 59, 999, 0};
-    EXPECT_EQ(ComputeDialMoment(true, 172, 43200, clock), 172 * 86400 + 43200);
+    // Settings' day 172 is 22 June, the moment's day 173.
+    EXPECT_EQ(ComputeDialMoment(true, 172, 43200, clock), 173 * 86400 + 43200);
+    EXPECT_EQ(ComputeDialMoment(true, 0, 0, clock), 86400) << "Settings' day 0 is 1 January";
     EXPECT_EQ(ComputeDialMoment(false, 172, 43200, clock), 366 * 86400 + 86399) << "the reading given, not the clock";
     for (int day = 0; day <= 366; ++day)
         EXPECT_EQ(SimulatedMoment(day, 86400), day * 86400 + 86400);

@@ -18,8 +18,8 @@ done <<'ROWS'
 --lat 100|--lat must be a number from -90 to 90: 100
 --lat nan|--lat must be a number from -90 to 90: nan
 --lat 1e30|--lat must be a number from -90 to 90: 1e30
---day 400|--day must be a whole number from 0 to 365: 400
---day -5|--day must be a whole number from 0 to 365: -5
+--day 400|--day must be a whole number from 1 to 366: 400
+--day 0|--day must be a whole number from 1 to 366: 0
 --time 25:00|--time must be a time from 00:00 to 24:00
 --time -1|--time must be a time from 00:00 to 24:00
 --exact --lon 200|--lon must be a number from -180 to 180: 200
@@ -29,8 +29,8 @@ done <<'ROWS'
 --scale 0|--scale must be a number from 1 to 3: 0
 ROWS
 # The ends of the ranges paint.
-dial_render ends --lat -90 --day 365 --time 24:00
-dial_render ends_small --lat 90 --day 0 --time 0 --small
+dial_render ends --lat -90 --day 366 --time 24:00
+dial_render ends_small --lat 90 --day 1 --time 0 --small
 
 SUN=$DIAL_WIN_BUILD/../native/tools/sun/umbrant-sun
 if [ -x "$SUN" ]; then

@@ -12,26 +12,29 @@ export TZ=Europe/Ljubljana
 tip_lines() { "$UMBRANT_WINE" "$DLG_PROBE" -tip 2>/dev/null | tr -d '\r'; }
 tip_says() { tip_lines | grep -q -- "$1"; }
 
-# Starts the gadget on 22 June at noon at 46 N in language $1, rests the
-# mouse on the dial and checks the tip's lines against the patterns that
-# follow (at 15 E the sun rises at 4:09 standard time, 5:09
-# summer time).
+# Starts the gadget on 22 June at noon at 46 N with the NAME=VALUE settings
+# of $1 (Language=0 for English), rests the mouse on the dial and checks the
+# tip's lines against the patterns that follow (at 15 E the sun rises at
+# 4:09 standard time, 5:09 summer time).
 check_tip() {
     e2e_registry_summer_noon
-    e2e_registry_set Language "$1"
+    local setting
+    for setting in $1; do
+        e2e_registry_set "${setting%%=*}" "${setting#*=}"
+    done
     shift
     e2e_start
     e2e_check "the fade-in ends" e2e_wait_settled
     e2e_glide $((E2E_X + E2E_WIDTH / 2 - 30)) $((E2E_Y + E2E_HEIGHT / 2 + 20))
     e2e_check "a tip shows after a rest on the dial" e2e_poll 10 tip_says .
-    tip_lines | tee "$E2E_ARTIFACTS/tip-$1.txt"
+    tip_lines | tee -a "$E2E_ARTIFACTS/tips.txt"
     local pattern
     for pattern in "$@"; do
         e2e_check "the tip says $pattern" tip_says "$pattern"
     done
 }
 
-check_tip 0 '^46\.00°, 15\.00°$' '^Sunrise: 5:0[89]$' '^Solar noon: 13:0[1-3]$' '^Sunset: 20:5[3-5]$' \
+check_tip Language=0 '^46\.00°, 15\.00°$' '^Sunrise: 5:0[89]$' '^Solar noon: 13:0[1-3]$' '^Sunset: 20:5[3-5]$' \
     '^Day length: 15:4[4-6]$' '^Sun altitude: 67\.[0-9]°$' '^Azimuth: 17[5-9]\.[0-9]°$'
 
 # Off the dial, in the window's corner, the tip goes.
@@ -43,5 +46,12 @@ e2e_check "the button's tip shows" tip_says '^Settings$'
 e2e_check "the dial's tip does not" e2e_not tip_says Sunrise
 e2e_stop
 
-check_tip 4096 '^Vzhod sonca: 5:0[89]$' '^Pravi poldan: 13:0[1-3]$' '^Višina sonca: 67[.,][0-9]°$'
+check_tip Language=4096 '^Vzhod sonca: 5:0[89]$' '^Pravi poldan: 13:0[1-3]$' '^Višina sonca: 67[.,][0-9]°$'
+e2e_stop
+
+# The date Settings shows is the tip's day: day 87 of 2026 is 29 March, the
+# first day of summer time, at Ljubljana 6:48, 13:07 and 19:26 (28 March
+# would give 5:50, 12:07 and 18:25); a minute either way for other years.
+check_tip "Language=0 IsExactSun=1 GeoLatitude=46.05 GeoLongitude=14.51 SimulatedDayOfYear=87" \
+    '^Sunrise: 6:4[7-9]$' '^Solar noon: 13:0[6-8]$' '^Sunset: 19:2[5-7]$'
 e2e_finish

@@ -2,9 +2,10 @@
 //   umbrant-render [--lat 45] [--day 172] [--time 12:00] [--small] [--lang sl]
 //                  [--depth 16] [--scale 2] [--frames N] [--exact [--lon 14.51] [--year 2026] [--zone 60]]
 //                  -o out.bmp
-// The day and time are the simulated ones of the Settings dialog (--now
-// takes the clock instead); every value is held to the range the Settings
-// dialog reaches, and one outside it is refused. --scale paints the dial at that multiple of its natural size,
+// --day is the day of the year as almanacs number it, 1 = 1 January; with
+// --time, local standard time, it is the simulated moment (--now takes the
+// clock instead); every value is held to the range the Settings dialog
+// reaches, and one outside it is refused. --scale paints the dial at that multiple of its natural size,
 // as on a screen of that scale (1 to 3, in steps of a percent).
 // --frames paints N frames and prints the mean time of one.
 // --exact places the sun by the ephemeris for that year and zone (minutes
@@ -38,7 +39,7 @@ int Usage(const char* problem)
     fprintf(stderr,
             "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
             "[--small] [--lang en|sl] [--depth 8|15|16|24|32] [--scale 1...3] [--frames N] [--exact [--lon DEG] "
-            "[--year N] [--zone MIN]] -o out.bmp\n",
+            "[--year N] [--zone MIN]] -o out.bmp\n--day N: the day of the year, 1 = 1 January\n",
             problem);
     return 2;
 }
@@ -108,7 +109,7 @@ int main(int argc, char** argv)
     const char* output = nullptr;
     const CommandOption options[] = {
         {"--lat", OPTION_NUMBER, -90, 90, &latitude, nullptr, nullptr},
-        {"--day", OPTION_WHOLE, 0, 365, &day, nullptr, nullptr},
+        {"--day", OPTION_WHOLE, 1, 366, &day, nullptr, nullptr},
         {"--time", OPTION_TIME, 0, 0, &seconds, nullptr, nullptr},
         {"--lon", OPTION_NUMBER, -180, 180, &longitude, nullptr, &longitudeGiven},
         {"--year", OPTION_WHOLE, 1, 9999, &year, nullptr, nullptr},
@@ -141,7 +142,6 @@ int main(int argc, char** argv)
     }
     if (!output && frames <= 0)
         return Usage("no output file");
-    const bool simulate = !now;
     const int scalePercent = static_cast<int>(std::lround(scale * NATURAL_SCALE));
 
     if (!longitudeGiven)
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
     CBitmapSurface surface(screen, size, size, nullptr);
     CDialResources resources(screen, dialSize);
     unsigned char* mask = static_cast<unsigned char*>(malloc(size * size));
-    const int moment = ComputeDialMoment(simulate, static_cast<int>(day), static_cast<int>(seconds), clock);
+    const int moment = now ? MomentFromClock(clock) : SimulatedMoment(static_cast<int>(day), static_cast<int>(seconds));
     // The same text for every run: the dial's random numbers from a fixed seed.
     CNightText nightText(0);
     nightText.Update(ComputeDialShadow(sun, latitude, dialSize.gnomonLength, moment).isDay, moment, language->id,

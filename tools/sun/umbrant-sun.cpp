@@ -1,4 +1,5 @@
-// umbrant-sun: the dial's sun model from the command line.
+// umbrant-sun: the dial's sun model from the command line. --day is the day
+// of the year as almanacs number it, 1 = 1 January; --time local standard time.
 //   umbrant-sun --lat 45 --day 172 --time 12:00 [--small]
 //   umbrant-sun --lat 45 --lines
 // The exact sun, for a year, a longitude and a time zone (minutes east of UTC):
@@ -102,7 +103,7 @@ int main(int argc, char** argv)
          timeGiven = false, small = false, lines = false, exact = false, noon = false, times = false;
     const CommandOption options[] = {
         {"--lat", OPTION_NUMBER, -90, 90, &latitude, nullptr, &latitudeGiven},
-        {"--day", OPTION_WHOLE, 0, 366, &day, nullptr, &dayGiven},
+        {"--day", OPTION_WHOLE, 1, 366, &day, nullptr, &dayGiven},
         {"--time", OPTION_TIME, 0, 0, &seconds, nullptr, &timeGiven},
         {"--lon", OPTION_NUMBER, -180, 180, &longitude, nullptr, &longitudeGiven},
         {"--year", OPTION_WHOLE, 1, 9999, &year, nullptr, &yearGiven},
@@ -116,7 +117,7 @@ int main(int argc, char** argv)
     char error[OPTION_ERROR_MAX];
     if (!ReadCommandOptions(argc, argv, options, sizeof options / sizeof options[0], error))
         return Fail(error, "usage: --lat DEG --day N --time HH:MM [--small] | --lat DEG --lines | --exact ... --year N "
-                           "--zone MIN [--lon DEG] [--noon | --times]");
+                           "--zone MIN [--lon DEG] [--noon | --times]\n--day N: the day of the year, 1 = 1 January");
     if (!exact && (noon || times || longitudeGiven || yearGiven || zoneGiven))
         return Fail("--lon, --year, --zone, --noon and --times need --exact", nullptr);
     if (exact && (lines || !yearGiven))
