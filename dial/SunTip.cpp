@@ -99,6 +99,19 @@ void AddDegrees(TipWriter& tip, long scaled, int decimals, wchar_t decimalSign)
     tip.Add(DEGREE_SIGN);
 }
 
+// "Label: H:MM" for a sunrise or sunset the day has, else the line that
+// says it has none.
+void AddEvent(TipWriter& tip, bool happens, const wchar_t* label, double seconds, const wchar_t* none)
+{
+    if (!happens) {
+        tip.StartLine(nullptr);
+        tip.Add(none);
+        return;
+    }
+    tip.StartLine(label);
+    tip.AddClock(ClockMinutes(seconds));
+}
+
 }  // namespace
 
 void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* text)
@@ -114,22 +127,10 @@ void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* t
     }
 
     const SunTimes& times = facts.times;
-    if (times.dayLength == 0) {
-        tip.StartLine(nullptr);
-        tip.Add(words.noSunrise);
-    } else if (times.hasSunrise) {
-        tip.StartLine(words.sunrise);
-        tip.AddClock(ClockMinutes(times.sunrise));
-    }
+    AddEvent(tip, times.hasSunrise, words.sunrise, times.sunrise, words.noSunrise);
     tip.StartLine(words.solarNoon);
     tip.AddClock(ClockMinutes(times.noon));
-    if (times.hasSunset) {
-        tip.StartLine(words.sunset);
-        tip.AddClock(ClockMinutes(times.sunset));
-    } else if (times.dayLength > 0) {
-        tip.StartLine(nullptr);
-        tip.Add(words.noSunset);
-    }
+    AddEvent(tip, times.hasSunset, words.sunset, times.sunset, words.noSunset);
     tip.StartLine(words.dayLength);
     tip.AddClock(lround(times.dayLength / SECONDS_PER_MINUTE));
 

@@ -34,7 +34,7 @@ const int SUN_TIP_MAX = 512;
 // The tip's lines, separated by "\r\n", into text (SUN_TIP_MAX characters):
 // the place (latitude and longitude with two decimals, south and west
 // negative); "Sunrise: H:MM", "Solar noon: H:MM", "Sunset: H:MM" to the
-// nearest minute on the 24-hour clock, a missing sunrise or sunset left out
-// or said ("The sun does not set today", "... rise today"); the day's
+// nearest minute on the 24-hour clock, a missing sunrise or sunset said
+// ("The sun does not rise today", "The sun does not set today"); the day's
 // length as H:MM; the sun's altitude and azimuth in degrees with one decimal.
 void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* text);

@@ -36,8 +36,10 @@ TEST(SunTip, LinesInBothLanguages)
     const SunTimes june = {Clock(4, 10, 54), Clock(12, 3, 47), Clock(19, 56, 39), Clock(15, 45, 44), true, true};
     const SunTimes polarDay = {Clock(0, 1, 49), Clock(12, 1, 49), Clock(24, 1, 49), Clock(24, 0, 0), false, false};
     const SunTimes polarNight = {Clock(-1, 58, 3), Clock(11, 58, 3), Clock(23, 58, 3), 0, false, false};
-    // The last day of a polar day: it sets after midnight, in the next day.
+    // The last day of a polar day: it sets after midnight, in the next day;
+    // the first: it rises after midnight and stays up.
     const SunTimes lastDay = {Clock(0, 9, 2), Clock(12, 9, 2), Clock(24, 7, 51), Clock(23, 58, 49), false, true};
+    const SunTimes firstDay = {Clock(1, 4, 35), Clock(12, 50, 40), Clock(24, 50, 40), Clock(23, 46, 5), true, false};
     const Row rows[] = {
         {"a named place",
          ENGLISH,
@@ -52,18 +54,25 @@ TEST(SunTip, LinesInBothLanguages)
         {"polar day",
          ENGLISH,
          {L"", 69.65, -18.96, polarDay, 43.7, 180.04},
-         L"69.65\u00b0, -18.96\u00b0\r\nSolar noon: 12:02\r\nThe sun does not set today\r\nDay length: 24:00\r\n"
+         L"69.65\u00b0, -18.96\u00b0\r\nThe sun does not rise today\r\nSolar noon: 12:02\r\nThe sun does not set "
+         L"today\r\n"
+         L"Day length: 24:00\r\n"
          L"Sun altitude: 43.7\u00b0\r\nAzimuth: 180.0\u00b0"},
         {"polar night",
          SLOVENIAN,
          {L"Troll", -72.01, 2.53, polarNight, -12.345, 359.97},
-         L"Troll\r\nSonce danes ne vzide\r\nPravi poldan: 11:58\r\nDol\u017eina dneva: 0:00\r\n"
+         L"Troll\r\nSonce danes ne vzide\r\nPravi poldan: 11:58\r\nSonce danes ne zaide\r\nDol\u017eina dneva: 0:00\r\n"
          L"Vi\u0161ina sonca: -12,3\u00b0\r\nAzimut: 0,0\u00b0"},
         {"a set after midnight",
          ENGLISH,
          {L"", -68.004, -0.004, lastDay, -0.04, 182.5},
-         L"-68.00\u00b0, 0.00\u00b0\r\nSolar noon: 12:09\r\nSunset: 0:08\r\nDay length: 23:59\r\n"
-         L"Sun altitude: 0.0\u00b0\r\nAzimuth: 182.5\u00b0"},
+         L"-68.00\u00b0, 0.00\u00b0\r\nThe sun does not rise today\r\nSolar noon: 12:09\r\nSunset: 0:08\r\n"
+         L"Day length: 23:59\r\nSun altitude: 0.0\u00b0\r\nAzimuth: 182.5\u00b0"},
+        {"a rise that is followed by no set",
+         SLOVENIAN,
+         {L"Troms\u00f8", 69.65, 18.96, firstDay, 1.04, 20.0},
+         L"Troms\u00f8\r\nVzhod sonca: 1:05\r\nPravi poldan: 12:51\r\nSonce danes ne zaide\r\n"
+         L"Dol\u017eina dneva: 23:46\r\nVi\u0161ina sonca: 1,0\u00b0\r\nAzimut: 20,0\u00b0"},
     };
     for (const Row& row : rows) {
         wchar_t text[SUN_TIP_MAX];

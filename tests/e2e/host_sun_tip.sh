@@ -54,4 +54,10 @@ e2e_stop
 # would give 5:50, 12:07 and 18:25); a minute either way for other years.
 check_tip "Language=0 IsExactSun=1 GeoLatitude=46.05 GeoLongitude=14.51 SimulatedDayOfYear=87" \
     '^Sunrise: 6:4[7-9]$' '^Solar noon: 13:0[6-8]$' '^Sunset: 19:2[5-7]$'
+e2e_stop
+
+# Tromsø on 25 July (day 205): up since the day before, the sun sets after
+# midnight, and the tip says that it does not rise.
+TZ=Europe/Oslo check_tip "Language=0 IsExactSun=1 GeoLatitude=69.65 GeoLongitude=18.96 SimulatedDayOfYear=205" \
+    '^The sun does not rise today$' '^Solar noon: 12:5[01]$' '^Sunset: 0:3[7-9]$' '^Day length: 23:4[6-8]$'
 e2e_finish
