@@ -13,6 +13,7 @@ namespace {
 // Ends of the values the Settings dialog's track bars reach.
 const float LATITUDE_LIMIT = 90.0f;
 const float LONGITUDE_LIMIT = 180.0f;
+const float FULL_TURN = 360.0f;  // degrees: a longitude and one a turn away are one meridian
 const int LAST_DAY = 365;
 // The earth turns a degree in four minutes: a zone's meridian lies a degree
 // east for every four minutes its time runs ahead of UTC.
@@ -52,7 +53,14 @@ int TimeInRange(int stored)
 
 float ZoneMeridian(int biasMinutes)
 {
-    return AngleInRange(-biasMinutes / MINUTES_PER_DEGREE, LONGITUDE_LIMIT, 0.0f);
+    // Zones up to 14 hours ahead of UTC reach past 180 degrees east: their
+    // meridians lie west of the date line.
+    const float east = -biasMinutes / MINUTES_PER_DEGREE;
+    if (east > LONGITUDE_LIMIT)
+        return east - FULL_TURN;
+    if (east < -LONGITUDE_LIMIT)
+        return east + FULL_TURN;
+    return east;
 }
 
 float LongitudeInRange(float stored, float fallback)

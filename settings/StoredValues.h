@@ -18,7 +18,8 @@ int DayInRange(int stored);
 // Seconds after midnight held to 0 ... 86400, as the time track bar reaches.
 int TimeInRange(int stored);
 // The meridian of the time zone whose standard time is biasMinutes behind
-// UTC (the platform clock's bias), degrees east, held to -180 ... 180.
+// UTC (the platform clock's bias), degrees east within -180 ... 180: UTC+13
+// is -165.
 float ZoneMeridian(int biasMinutes);
 // Degrees east held to -180 ... 180; infinities and NaN give fallback.
 float LongitudeInRange(float stored, float fallback);

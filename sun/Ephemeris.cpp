@@ -184,8 +184,12 @@ Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength
 
 double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMinutes)
 {
-    // Start from mean noon on that meridian and step back by the hour angle left.
-    double seconds = SECONDS_PER_DAY / 2 - (longitude * MINUTES_PER_DEGREE - zoneMinutes) * 60;
+    // Start from mean noon on that meridian and step back by the hour angle
+    // left. The meridian is taken within half a turn of the zone's, so that
+    // a place across the date line from it keeps the zone's day: -180 and
+    // 180 are one meridian.
+    const double eastOfZone = HalfRevolution(longitude - zoneMinutes / MINUTES_PER_DEGREE);
+    double seconds = SECONDS_PER_DAY / 2 - eastOfZone * SECONDS_PER_HOUR_ANGLE;
     for (int i = 0; i < NOON_ITERATIONS; ++i) {
         Vector3 s = SunVector(JulianDayFromLocal(year, dayOfYear, seconds, zoneMinutes), longitude);
         seconds -= atan2(s.x, s.y) / RAD * SECONDS_PER_HOUR_ANGLE;

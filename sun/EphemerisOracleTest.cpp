@@ -277,3 +277,45 @@ TEST(EphemerisOracle, PolarDayAndNightOnLibnovasDays)
            "from libnova's, each on the day of a change\n",
            POLAR_YEAR, differing, verdicts);
 }
+
+namespace {
+
+const int DATE_LINE_YEAR = 2026;
+const int SECONDS_PER_HOUR = 3600;
+
+}  // namespace
+
+// Places whose zone's meridian lies across the date line or far from their
+// own: the rise, transit and set of the zone's own day, which libnova finds
+// around 6:00, 12:00 and 18:00 of that day.
+TEST(EphemerisOracle, PlacesFarFromTheirZonesMeridianKeepItsDay)
+{
+    const struct
+    {
+        const char* place;
+        double latitude, longitude;
+        int zoneMinutes, day;
+    } rows[] = {
+        {"Nuku'alofa, UTC+13", -21.14, -175.2, 13 * 60, 172},
+        {"Apia, UTC+13", -13.83, -171.77, 13 * 60, 355},
+        {"Kiritimati, UTC+14", 1.87, -157.4, 14 * 60, 80},
+        {"the date line at -180, UTC+12", -17, -180, 12 * 60, 355},
+        {"the date line at 180, UTC+12", -17, 180, 12 * 60, 355},
+        {"the date line at 180, UTC-11", 51.9, 180, -11 * 60, 172},
+    };
+    for (const auto& row : rows) {
+        const SunTimes ours = ComputeSunTimes(row.latitude, row.longitude, DATE_LINE_YEAR, row.day, row.zoneMinutes);
+        ln_rst_time libnova;
+        libnova.rise = JulianDayFromLocal(DATE_LINE_YEAR, row.day, 6 * SECONDS_PER_HOUR, row.zoneMinutes);
+        libnova.transit = JulianDayFromLocal(DATE_LINE_YEAR, row.day, 12 * SECONDS_PER_HOUR, row.zoneMinutes);
+        libnova.set = JulianDayFromLocal(DATE_LINE_YEAR, row.day, 18 * SECONDS_PER_HOUR, row.zoneMinutes);
+        ASSERT_TRUE(LibnovaAround(row.latitude, row.longitude, libnova)) << row.place;
+        const double local = JulianDayFromLocal(DATE_LINE_YEAR, row.day, 0, row.zoneMinutes);
+        const double expected[] = {(libnova.rise - local) * SECONDS_PER_DAY,
+                                   (libnova.transit - local) * SECONDS_PER_DAY,
+                                   (libnova.set - local) * SECONDS_PER_DAY};
+        EXPECT_NEAR(ours.sunrise, expected[0], RISE_SET_TOLERANCE) << row.place;
+        EXPECT_NEAR(ours.noon, expected[1], NOON_TOLERANCE) << row.place;
+        EXPECT_NEAR(ours.sunset, expected[2], RISE_SET_TOLERANCE) << row.place;
+    }
+}
