@@ -1,6 +1,7 @@
 // The gazetteer's places in the program: into the dial's settings, in the user's words, guessed from the system.
 #include "dialogs/Places.h"
 
+#include "settings/StoredValues.h"
 #include "text/Languages.h"
 
 #include <string.h>
@@ -87,6 +88,7 @@ void SetDialPlace(const PlaceView& place, DialSettings* dial)
     dial->longitude = static_cast<float>(place.longitudeHundredths) / HUNDREDTHS_PER_DEGREE;
     if (!MultiByteToWideChar(CP_UTF8, 0, place.name, -1, dial->placeName, PLACE_NAME_MAX))
         dial->placeName[0] = L'\0';
+    DropControlCharacters(dial->placeName);
 }
 
 CCountryNames::CCountryNames() : m_geoIds()

@@ -96,6 +96,7 @@ void CProgramSettings::Load(int systemLanguage, int biasMinutes)
         ReadDialValue(value, root, m_key, zoneMeridian, &m_dial);
     if (!RegReadStringW(root, m_key, PLACE_NAME_VALUE, m_dial.placeName, PLACE_NAME_MAX))
         m_dial.placeName[0] = L'\0';
+    DropControlCharacters(m_dial.placeName);
     // Without a stored size the program makes its first start.
     m_firstStart = RegReadInt(root, m_key, SIZE_VALUE, ABSENT_INT) == ABSENT_INT;
     m_latitudeStored = std::isfinite(RegReadFloat(root, m_key, LATITUDE_VALUE, ABSENT_ANGLE));

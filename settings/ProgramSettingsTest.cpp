@@ -85,18 +85,34 @@ TEST_F(ProgramSettingsTest, NothingStoredIsTheFirstStart)
     EXPECT_TRUE(settings.LatitudeStored()) << "the place is guessed once";
 }
 
-// A place's name keeps its letters whatever the ANSI code page.
-TEST_F(ProgramSettingsTest, ThePlacesNameIsUnicode)
+// A place's name keeps its letters whatever the ANSI code page, and none of
+// the control characters that would add lines to the tip or drive a
+// terminal; one of them alone is no name.
+TEST_F(ProgramSettingsTest, ThePlacesNameIsUnicodeWithoutControlCharacters)
 {
-    const wchar_t name[] = L"\u0160kofja Loka";
-    RegWriteStringW(HKEY_CURRENT_USER, PARENT, PATH, L"PlaceName", name);
-    m_settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
-    EXPECT_STREQ(name, m_settings.Dial().placeName);
-    RegDeletePath(HKEY_CURRENT_USER, PARENT, PATH);
-    m_settings.Save();
-    wchar_t stored[PLACE_NAME_MAX] = L"";
-    RegReadStringW(HKEY_CURRENT_USER, KEY, L"PlaceName", stored, PLACE_NAME_MAX);
-    EXPECT_STREQ(name, stored);
+    const struct
+    {
+        const wchar_t* stored;
+        const wchar_t* read;
+    } cases[] = {
+        {L"\u0160kofja Loka", L"\u0160kofja Loka"},
+        {L"Line1\r\nLine2", L"Line1Line2"},
+        {L"\tTab\x7f", L"Tab"},
+        {L"Red\x1b[31m", L"Red[31m"},
+        {L"Next\x85Line\x9f", L"NextLine"},
+        {L"Para\u2028gra\u2029ph", L"Paragraph"},
+        {L"\n", L""},
+    };
+    for (const auto& c : cases) {
+        RegWriteStringW(HKEY_CURRENT_USER, PARENT, PATH, L"PlaceName", c.stored);
+        m_settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
+        EXPECT_STREQ(c.read, m_settings.Dial().placeName);
+        RegDeletePath(HKEY_CURRENT_USER, PARENT, PATH);
+        m_settings.Save();
+        wchar_t stored[PLACE_NAME_MAX] = L"";
+        RegReadStringW(HKEY_CURRENT_USER, KEY, L"PlaceName", stored, PLACE_NAME_MAX);
+        EXPECT_STREQ(c.read, stored) << "written back";
+    }
 }
 
 // Settings an earlier version kept for the machine are read while the user

@@ -26,3 +26,7 @@ float LongitudeInRange(float stored, float fallback);
 // A coordinate of the window's stored place held to -32768 ... 32767, the
 // reach of the signed 16-bit coordinates that mouse messages carry.
 int PlaceInRange(int stored);
+// A place's name without its control characters (those of C0 and C1, DEL,
+// and the line and paragraph separators), which would break it into lines
+// or send a terminal commands; shortened in place.
+void DropControlCharacters(wchar_t* name);
