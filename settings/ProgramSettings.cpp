@@ -14,6 +14,9 @@ namespace {
 // setting stores these.
 const int ABSENT_INT = INT_MIN;
 const float ABSENT_ANGLE = NAN;
+// The size that makes a first start: read when none is stored, and stored
+// by a user or an administrator to have Settings open again.
+const int FIRST_START_SIZE = -1;
 
 float Latitude(float stored, float)
 {
@@ -97,8 +100,7 @@ void CProgramSettings::Load(int systemLanguage, int biasMinutes)
     if (!RegReadStringW(root, m_key, PLACE_NAME_VALUE, m_dial.placeName, PLACE_NAME_MAX))
         m_dial.placeName[0] = L'\0';
     DropControlCharacters(m_dial.placeName);
-    // Without a stored size the program makes its first start.
-    m_firstStart = RegReadInt(root, m_key, SIZE_VALUE, ABSENT_INT) == ABSENT_INT;
+    m_firstStart = RegReadInt(root, m_key, SIZE_VALUE, FIRST_START_SIZE) == FIRST_START_SIZE;
     m_latitudeStored = std::isfinite(RegReadFloat(root, m_key, LATITUDE_VALUE, ABSENT_ANGLE));
     const int left = RegReadInt(root, m_key, WINDOW_LEFT_VALUE, ABSENT_INT);
     const int top = RegReadInt(root, m_key, WINDOW_TOP_VALUE, ABSENT_INT);

@@ -63,8 +63,8 @@ public:
     // The dial's settings with a place guessed from the system: what
     // FirstStart says stays as it was.
     void SetGuessedDial(const DialSettings& dial) { m_dial = dial; }
-    // No dial settings were stored or given: the program has not run for
-    // this user yet.
+    // No dial settings were stored or given, or -1 was stored as the size:
+    // the program has not run for this user yet, or is asked to start as if.
     bool FirstStart() const { return m_firstStart; }
     // The window's top-left corner where it was left, if it was.
     const WindowPlace& Place() const { return m_place; }

@@ -85,6 +85,21 @@ TEST_F(ProgramSettingsTest, NothingStoredIsTheFirstStart)
     EXPECT_TRUE(settings.LatitudeStored()) << "the place is guessed once";
 }
 
+// A size of -1 stored asks for the first start again; no other does.
+TEST_F(ProgramSettingsTest, MinusOneStoredAsTheSizeIsAFirstStartAgain)
+{
+    const struct
+    {
+        const char* stored;
+        bool firstStart;
+    } cases[] = {{"-1", true}, {"-2", false}, {"0", false}, {"1", false}};
+    for (const auto& c : cases) {
+        Store(HKEY_CURRENT_USER, "IsBigClock", c.stored);
+        m_settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
+        EXPECT_EQ(c.firstStart, m_settings.FirstStart()) << "IsBigClock stored as " << c.stored;
+    }
+}
+
 // A place's name keeps its letters whatever the ANSI code page, and none of
 // the control characters that would add lines to the tip or drive a
 // terminal; one of them alone is no name.

@@ -1,12 +1,14 @@
 #!/bin/bash
-# First start with no size stored: the Settings dialog opens during start-up;
+# First start with -1 stored as the size, as a user or an administrator may
+# store it to have Settings open again (dialogs_first_start.sh starts with
+# nothing stored): the Settings dialog opens during start-up;
 # once it is closed the gadget stands centred at 262 x 262, its frame band
 # shows the desktop darkened with rounded inner corners and the dial shows the
 # shadow of a simulated summer noon. A second start fades in over the desktop.
 . "$(dirname "$0")/lib.sh" "$1"
 
 e2e_registry_summer_noon
-e2e_reg delete "$E2E_SETTINGS_KEY" /v IsBigClock /f >/dev/null
+e2e_registry_set IsBigClock -1
 e2e_registry_set Language 0
 e2e_start
 e2e_check "the Settings dialog opens on the first start" e2e_wait_window Settings 30 >/dev/null
