@@ -1,8 +1,17 @@
-// Heap copies of texts.
+// Heap copies of texts, and the characters of UTF-8 ones.
 #include "common/Strings.h"
 
 #include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// The control characters: C0 below the space, DEL and C1 after it.
+const unsigned FIRST_PRINTABLE = 0x20;
+const unsigned DELETE_CHARACTER = 0x7F;
+const unsigned LAST_C1_CONTROL = 0x9F;
+
+}  // namespace
 
 char* DuplicateString(const char* text)
 {
@@ -13,4 +22,26 @@ char* DuplicateString(const char* text)
     if (copy)
         memcpy(copy, text, size);
     return copy;
+}
+
+unsigned DecodeUtf8(const unsigned char* text, size_t& length)
+{
+    unsigned lead = text[0];
+    int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : 0;
+    length = 1;
+    if (lead >= 0x80 && (lead < 0xC2 || lead >= 0xF5))
+        return NOT_A_CHARACTER;
+    unsigned code = extra ? lead & (0x3F >> extra) : lead;
+    for (int i = 1; i <= extra; ++i) {
+        if ((text[i] & 0xC0) != 0x80)
+            return NOT_A_CHARACTER;
+        code = code << 6 | (text[i] & 0x3F);
+    }
+    length = static_cast<size_t>(extra) + 1;
+    return code;
+}
+
+bool IsControlCharacter(unsigned code)
+{
+    return code < FIRST_PRINTABLE || (code >= DELETE_CHARACTER && code <= LAST_C1_CONTROL);
 }

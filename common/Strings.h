@@ -1,6 +1,19 @@
-// Heap copies of texts.
+// Heap copies of texts, and the characters of UTF-8 ones.
 #pragma once
 
 // Heap copy of a zero-terminated text; null for null or when memory runs out.
 // The caller releases the copy with free().
 char* DuplicateString(const char* text);
+
+#include <cstddef>
+
+// Beyond Unicode: what DecodeUtf8 gives for a byte that starts no character.
+const unsigned NOT_A_CHARACTER = 0x110000;
+
+// The code point that starts text and the bytes it takes into length; a byte
+// that does not start well-formed UTF-8 counts as one character of its own,
+// NOT_A_CHARACTER.
+unsigned DecodeUtf8(const unsigned char* text, size_t& length);
+
+// Whether code is a control character: one of C0, DEL or one of C1.
+bool IsControlCharacter(unsigned code);

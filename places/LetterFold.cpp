@@ -1,33 +1,12 @@
 // Texts folded for matching names, by the generated folding table.
 #include "places/LetterFold.h"
 
+#include "common/Strings.h"
 #include "places/PlaceData.h"
 
 #include <cstring>
 
 namespace {
-
-// Beyond Unicode, so that no folding range holds it: a byte that is kept as it is.
-const unsigned NOT_A_CHARACTER = 0x110000;
-
-// The code point that starts text and the bytes it takes; a byte that does
-// not start well-formed UTF-8 counts as one character of its own, NOT_A_CHARACTER.
-unsigned DecodeCharacter(const unsigned char* text, size_t& length)
-{
-    unsigned lead = text[0];
-    int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : 0;
-    length = 1;
-    if (lead >= 0x80 && (lead < 0xC2 || lead >= 0xF5))
-        return NOT_A_CHARACTER;
-    unsigned code = extra ? lead & (0x3F >> extra) : lead;
-    for (int i = 1; i <= extra; ++i) {
-        if ((text[i] & 0xC0) != 0x80)
-            return NOT_A_CHARACTER;
-        code = code << 6 | (text[i] & 0x3F);
-    }
-    length = static_cast<size_t>(extra) + 1;
-    return code;
-}
 
 // The folding of code, or null when the table does not cover it.
 const char* FoldedCharacter(unsigned code)
@@ -49,7 +28,7 @@ size_t FoldForSearch(const char* text, char* out, size_t outSize)
     bool spacePending = false;
     while (*in) {
         size_t length;
-        unsigned code = DecodeCharacter(in, length);
+        unsigned code = DecodeUtf8(in, length);
         const char* folded = FoldedCharacter(code);
         const char* piece = folded ? folded : reinterpret_cast<const char*>(in);
         size_t pieceLength = folded ? strlen(folded) : length;

@@ -3,6 +3,7 @@
 
 #include "common/Calendar.h"
 #include "common/Saturate.h"
+#include "common/Strings.h"
 
 #include "text/Languages.h"
 
@@ -18,11 +19,7 @@ const int LAST_DAY = 365;
 // The earth turns a degree in four minutes: a zone's meridian lies a degree
 // east for every four minutes its time runs ahead of UTC.
 const float MINUTES_PER_DEGREE = 4.0f;
-// The control characters: C0 below the space, DEL and C1 after it, and the
-// two separators that break a line.
-const wchar_t FIRST_PRINTABLE = 0x20;
-const wchar_t DELETE = 0x7F;
-const wchar_t LAST_C1_CONTROL = 0x9F;
+// The two separators that break a line, as the control characters do.
 const wchar_t LINE_SEPARATOR = 0x2028;
 const wchar_t PARAGRAPH_SEPARATOR = 0x2029;
 // The ends of a signed 16-bit coordinate.
@@ -85,8 +82,7 @@ void DropControlCharacters(wchar_t* name)
     wchar_t* kept = name;
     for (; *name; ++name) {
         const wchar_t c = *name;
-        if (c < FIRST_PRINTABLE || (c >= DELETE && c <= LAST_C1_CONTROL) || c == LINE_SEPARATOR ||
-            c == PARAGRAPH_SEPARATOR)
+        if (IsControlCharacter(c) || c == LINE_SEPARATOR || c == PARAGRAPH_SEPARATOR)
             continue;
         *kept++ = c;
     }

@@ -2,6 +2,7 @@
 #include "tools/options/CommandOptions.h"
 
 #include "common/Calendar.h"
+#include "common/Strings.h"
 #include "text/NumberFormat.h"
 
 #include <cmath>
@@ -73,31 +74,60 @@ bool ReadValue(const CommandOption& option, const char* value)
 // What the option takes, for its error message.
 void Describe(const CommandOption& option, const char* value, char (&error)[OPTION_ERROR_MAX])
 {
+    char shown[SHOWN_ARGUMENT_MAX];
+    ShowArgument(value, shown);
     if (option.kind == OPTION_TIME) {
         snprintf(error, OPTION_ERROR_MAX, "%s must be a time from 00:00 to 24:00 (H:MM or H:MM:SS): %s", option.name,
-                 value);
+                 shown);
         return;
     }
     snprintf(error, OPTION_ERROR_MAX, "%s must be a %snumber from %g to %g: %s", option.name,
-             option.kind == OPTION_WHOLE ? "whole " : "", option.lowest, option.highest, value);
+             option.kind == OPTION_WHOLE ? "whole " : "", option.lowest, option.highest, shown);
 }
 
 }  // namespace
+
+void ShowArgument(const char* argument, char (&shown)[SHOWN_ARGUMENT_MAX])
+{
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(argument);
+    size_t used = 0;
+    for (size_t characters = 0; *in && characters < SHOWN_ARGUMENT_CHARACTERS; ++characters) {
+        size_t length;
+        const unsigned code = DecodeUtf8(in, length);
+        if (code == NOT_A_CHARACTER || IsControlCharacter(code)) {
+            // Its first byte; each further one is a character of its own,
+            // so that no decoder finds the control character again.
+            used += snprintf(shown + used, SHOWN_ARGUMENT_MAX - used, "\\x%02X", *in++);
+            continue;
+        }
+        memcpy(shown + used, in, length);
+        used += length;
+        in += length;
+    }
+    snprintf(shown + used, SHOWN_ARGUMENT_MAX - used, "%s", *in ? "..." : "");
+}
 
 bool ReadCommandOptions(int argc, const char* const* argv, const CommandOption* options, size_t count,
                         char (&error)[OPTION_ERROR_MAX])
 {
     error[0] = '\0';
+    bool given[OPTION_ROWS_MAX] = {};
     for (int i = 1; i < argc; i++) {
-        const CommandOption* option = nullptr;
-        for (size_t row = 0; row < count && !option; row++) {
-            if (!strcmp(argv[i], options[row].name))
-                option = &options[row];
-        }
-        if (!option) {
-            snprintf(error, OPTION_ERROR_MAX, "unknown option: %s", argv[i]);
+        size_t row = 0;
+        while (row < count && row < OPTION_ROWS_MAX && strcmp(argv[i], options[row].name))
+            row++;
+        if (row == count || row == OPTION_ROWS_MAX) {
+            char shown[SHOWN_ARGUMENT_MAX];
+            ShowArgument(argv[i], shown);
+            snprintf(error, OPTION_ERROR_MAX, "unknown option: %s", shown);
             return false;
         }
+        const CommandOption* option = &options[row];
+        if (given[row]) {
+            snprintf(error, OPTION_ERROR_MAX, "%s is given twice", option->name);
+            return false;
+        }
+        given[row] = true;
         const char* value = nullptr;
         if (option->kind != OPTION_FLAG) {
             if (i + 1 >= argc) {

@@ -47,7 +47,9 @@ int Usage(const char* problem)
 // "--lang must be one of en, sl: de" and the like, into error.
 void ChoiceError(const char* option, const char* choices, const char* value, char (&error)[OPTION_ERROR_MAX])
 {
-    snprintf(error, OPTION_ERROR_MAX, "%s must be one of %s: %s", option, choices, value);
+    char shown[SHOWN_ARGUMENT_MAX];
+    ShowArgument(value, shown);
+    snprintf(error, OPTION_ERROR_MAX, "%s must be one of %s: %s", option, choices, shown);
 }
 
 void Put32(unsigned char* at, unsigned int value)
@@ -191,7 +193,9 @@ int main(int argc, char** argv)
     free(mask);
     ReleaseDC(nullptr, screen);
     if (!written) {
-        fprintf(stderr, "umbrant-render: cannot write %s\n", output);
+        char shown[SHOWN_ARGUMENT_MAX];
+        ShowArgument(output, shown);
+        fprintf(stderr, "umbrant-render: cannot write %s\n", shown);
         return 1;
     }
     return 0;

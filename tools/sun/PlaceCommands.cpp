@@ -1,10 +1,11 @@
 // umbrant-sun's place commands: the gazetteer's matches for a text, and the guess for a country and Windows zone.
-//   umbrant-sun --find TEXT             at most ten places, larger first
+//   umbrant-sun --find TEXT             at most ten places, larger first; none: status 1
 //   umbrant-sun --guess COUNTRY ZONE    ISO country code, Windows time-zone key name
 // One place a line: name, country code, latitude, longitude (degrees), population, tab-separated, in UTF-8.
 #include "tools/sun/PlaceCommands.h"
 
 #include "places/Gazetteer.h"
+#include "tools/options/CommandOptions.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,7 +49,9 @@ int RunPlaceCommand(int argc, char** argv)
     if (guess) {
         int place = gazetteer.Guess(argv[2], argv[3]);
         if (place < 0) {
-            fprintf(stderr, "umbrant-sun: no place known for country %s\n", argv[2]);
+            char shown[SHOWN_ARGUMENT_MAX];
+            ShowArgument(argv[2], shown);
+            fprintf(stderr, "umbrant-sun: no place known for country %s\n", shown);
             return 1;
         }
         PrintPlace(gazetteer, place);
@@ -56,6 +59,12 @@ int RunPlaceCommand(int argc, char** argv)
     }
     int found[MAX_FOUND_PLACES];
     int count = gazetteer.Find(argv[2], found);
+    if (count == 0) {
+        char shown[SHOWN_ARGUMENT_MAX];
+        ShowArgument(argv[2], shown);
+        fprintf(stderr, "umbrant-sun: no place found for %s\n", shown);
+        return 1;
+    }
     for (int i = 0; i < count; ++i)
         PrintPlace(gazetteer, found[i]);
     return 0;

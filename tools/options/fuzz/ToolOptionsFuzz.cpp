@@ -9,7 +9,7 @@ const int MAX_ARGUMENTS = 16;
 }  // namespace
 
 // Every kind of option: a value accepted lies in its range; a refusal
-// always says why.
+// always says why, and never with a control character of the arguments.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const CFuzzText input(data, size);
@@ -34,5 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 "an accepted value lies in its range", argv[argc - 1]);
     else
         Require(memchr(error, '\0', OPTION_ERROR_MAX) && error[0], "a refusal says why", argv[argc - 1]);
+    for (const char* c = error; *c; ++c)
+        Require(static_cast<unsigned char>(*c) >= ' ' && *c != '\x7f', "a refusal sends no control character back",
+                argv[argc - 1]);
     return 0;
 }
