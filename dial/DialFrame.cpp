@@ -1,16 +1,14 @@
-// Painting one dial frame, the drawing resources it is painted with and the night text it shows.
+// Painting one dial frame and the drawing resources it is painted with.
 #include "dial/DialFrame.h"
 
 #include "dial/DialGeometry.h"
 #include "dial/DialPixels.h"
 #include "dial/HourMarkings.h"
-#include "dial/NightText.h"
 #include "sun/Solar.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/BitmapSurface.h"
 #include "platform/Handles.h"
 #include "raster/Dither.h"
-#include "text/Strings.h"
 
 void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
                     const DialSize& size)
@@ -57,34 +55,6 @@ void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const 
     }
 }
 
-// The dial's own random numbers, 0 ... 32767, from a linear congruential
-// generator whose state the caller keeps: nothing else in the process moves it.
-static int NextRandom(int* state)
-{
-    const unsigned MULTIPLIER = 1103515245u, INCREMENT = 12345u, DROPPED_BITS = 16, KEPT_MASK = 0x7fff;
-    const unsigned next = static_cast<unsigned>(*state) * MULTIPLIER + INCREMENT;
-    *state = static_cast<int>(next);
-    return static_cast<int>((next >> DROPPED_BITS) & KEPT_MASK);
-}
-
-void CNightText::Update(bool isDay, int t, int language, DWORD now)
-{
-    if (isDay) {
-        m_chosenAt = 0;
-        return;
-    }
-    if (!NightTextDue(m_chosenAt, now))
-        return;
-    m_chosenAt = now;
-    int base = NightTextBase(t);
-    int count = NightTextCount(LoadLocalizedString(base, language));
-    if (count <= 0) {
-        m_text[0] = L'\0';
-        return;
-    }
-    lstrcpynW(m_text, LoadLocalizedStringW(base + NextRandom(&m_random) % count + 1, language), SIZE);
-}
-
 // The night text in white, centred in the dial rectangle.
 static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
 {
@@ -129,7 +99,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         const CBitmapSurface* numbers = frame.resources->Numbers();
         PixelImage sheet = {};
         if (numbers)
-            sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->m_width, numbers->m_height};
+            sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->Width(), numbers->Height()};
         DrawHourLinesAndNumerals(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, frame.latitude,
                                  numbers ? &sheet : nullptr, size);
         if (!shadow.isDay)
@@ -154,26 +124,14 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     }
 }
 
-CRodImage::CRodImage(HDC referenceDC, const char* resourceName)
-    : m_dc(CreateCompatibleDC(referenceDC)), m_bitmap(LoadBitmapA(GetModuleHandleA(nullptr), resourceName))
-{
-    if (m_dc && m_bitmap.Get())
-        SelectObject(m_dc, m_bitmap.Get());
-}
-
-CRodImage::~CRodImage()
-{
-    // The device context goes first, so that the bitmap is free to go.
-    if (m_dc)
-        DeleteDC(m_dc);
-}
-
 CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
     : m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))),
-      m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+      m_nightFont(CreateFontW(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                              "Arial")),
-      m_rodBig(referenceDC, CScaledName("RodBigImage", size.pictureScale).Get()),
-      m_rodSmall(referenceDC, CScaledName("RodSmallImage", size.pictureScale).Get()),
-      m_numbers(referenceDC, 0, 0, CScaledName("NumbersImage", size.pictureScale).Get())
+                              L"Arial")),
+      m_rodBig(referenceDC,
+               LoadBitmapW(GetModuleHandleW(nullptr), CScaledName(L"RodBigImage", size.pictureScale).Get())),
+      m_rodSmall(referenceDC,
+                 LoadBitmapW(GetModuleHandleW(nullptr), CScaledName(L"RodSmallImage", size.pictureScale).Get())),
+      m_numbers(referenceDC, 0, 0, CScaledName(L"NumbersImage", size.pictureScale).Get())
 { }

@@ -134,9 +134,9 @@ TEST_F(UmbrantTest, SimulatedDayTakesTheLocalYearAcrossItsEnd)
 TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
 {
     CUmbrant dial(&m_settings, NATURAL_SCALE);
-    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0, nullptr));
-    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0, nullptr));
-    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0, nullptr));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0));
+    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0));
 }
 
 class UmbrantPaintTest : public UmbrantTest
@@ -257,9 +257,9 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     morning.simulatedTime = 9 * 3600;
     m_settings.SetDial(morning);
     CUmbrant dial(&m_settings, NATURAL_SCALE);
-    CGadgetApplication host(&dial, nullptr,
-                            {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET,
-                             POSITION_UNSET});
+    CGadgetApplication host(
+        &dial, nullptr,
+        {L"UmbrantIdleTest", L"Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET, POSITION_UNSET});
     ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
     MSG message;
     for (DWORD start = GetTickCount(); host.Frames().Animating() && GetTickCount() - start < 10000;) {

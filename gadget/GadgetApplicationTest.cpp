@@ -34,8 +34,8 @@ public:
     {
         m_contentRectCallsBeforeCreate = m_contentRectCalls;
         m_host = host;
-        host->AddButton(CMD_CLOSE, "ButtonClose", -8, 7, 16, IDS_CLOSE_TIP);
-        host->AddButton(CMD_SETTINGS, "ButtonSettings", -26, 7, 16, IDS_SETTINGS_TIP);
+        host->AddButton(CMD_CLOSE, L"ButtonClose", -8, 7, 16, IDS_CLOSE_TIP);
+        host->AddButton(CMD_SETTINGS, L"ButtonSettings", -26, 7, 16, IDS_SETTINGS_TIP);
         return true;
     }
     bool Paint(HDC, unsigned char* pixels, int stride) override
@@ -56,7 +56,7 @@ public:
         *width = *height = m_size;
         return true;
     }
-    bool OnMessage(HWND, UINT, WPARAM, LPARAM, bool*) override { return false; }
+    bool OnMessage(HWND, UINT, WPARAM, LPARAM) override { return false; }
     bool OnTimer() override { return false; }
     // A tip over the left half of the picture.
     bool TipText(int x, int, wchar_t* text, int size) override
@@ -67,11 +67,6 @@ public:
         return true;
     }
     DWORD NextFrameDelay() override { return INFINITE; }
-    bool OnLanguageChanged(int) override
-    {
-        m_tipWhenToldOfLanguage = ToolTipText(m_application->FindButton(CMD_SETTINGS));
-        return true;
-    }
     bool OnCommand(int command) override
     {
         m_lastCommand = command;
@@ -82,18 +77,16 @@ public:
     {
         m_size = m_size * scalePercent / 100;
         m_host->SetFrame(12, 8);
-        m_host->AddButton(CMD_SETTINGS, "ButtonSettings", -52, 14, 32, IDS_SETTINGS_TIP);
+        m_host->AddButton(CMD_SETTINGS, L"ButtonSettings", -52, 14, 32, IDS_SETTINGS_TIP);
         return true;
     }
 
     CGadgetHost* m_host = nullptr;
-    const CGadgetApplication* m_application = nullptr;  // the host under test, to look into
     int m_lastCommand = 0;
     int m_size = 250;
     int m_paints = 0, m_stride = 0;
     int m_contentRectCalls = 0, m_contentRectCallsBeforeCreate = -1;
     RECT m_rect = {};
-    std::wstring m_tipWhenToldOfLanguage;
 };
 
 class RecordingEvents : public CGadgetEvents
@@ -127,8 +120,7 @@ protected:
     {
         m_host.reset(new CGadgetApplication(
             &m_gadget, &m_events,
-            {"UmbrantTest", "Umbrant", RGB(255, 255, 255), frameWidth, 4, 0.75f, 0.15f, 1000, left, top}));
-        m_gadget.m_application = m_host.get();
+            {L"UmbrantTest", L"Umbrant", RGB(255, 255, 255), frameWidth, 4, 0.75f, 0.15f, 1000, left, top}));
         return m_host.get();
     }
     void Pump(int ms)
@@ -213,7 +205,7 @@ TEST_F(GadgetHost, CreateTakesTheGadgetsSizeAtItsStartPlace)
 
 // The host's window menu holds Close; the program hears of the window in
 // time to put its own items above it, and of their commands. A new language
-// reaches the program, then the tips and the menu, then the gadget.
+// reaches the program, the tips and the menu.
 TEST_F(GadgetHost, WindowMenuAndTipsFollowTheLanguage)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
@@ -226,10 +218,10 @@ TEST_F(GadgetHost, WindowMenuAndTipsFollowTheLanguage)
     EXPECT_STREQ(text, "&Close\tAlt+F4");
     EXPECT_EQ(ToolTipText(m_host->FindButton(CMD_SETTINGS)), L"Settings");
     m_host->SetLanguage(LANGUAGE_SLOVENIAN);
-    EXPECT_EQ(m_host->GetLanguage(), LANGUAGE_SLOVENIAN) << "the program keeps the language";
+    EXPECT_EQ(m_events.m_language, LANGUAGE_SLOVENIAN) << "the program keeps the language";
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Zapri\tAlt+F4") << "Close follows the language";
-    EXPECT_EQ(m_gadget.m_tipWhenToldOfLanguage, L"Nastavitve");
+    EXPECT_EQ(ToolTipText(m_host->FindButton(CMD_SETTINGS)), L"Nastavitve");
     // The system may set the four low bits of a menu command.
     SendMessageA(Window(), WM_SYSCOMMAND, 0x20 | 0x3, 0);
     EXPECT_EQ(m_events.m_lastWindowCommand, 0x20);
@@ -258,7 +250,7 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
     DestroyWindow(active);
     RECT rect = WindowRect();
     EXPECT_TRUE(rect.left == 40 && rect.top == 50 && rect.right - rect.left == 462);
-    EXPECT_EQ(m_host->Compositor().Picture().m_width, 462);
+    EXPECT_EQ(m_host->Compositor().Picture().Width(), 462);
     EXPECT_EQ(m_gadget.m_rect.right, 456);
     EXPECT_EQ(m_host->FindButton(CMD_SETTINGS)->Rect().left, 462 - 48);
 }
@@ -327,7 +319,7 @@ TEST_F(GadgetHost, PaintsTheGadgetOnlyWhenItChanged)
     ASSERT_EQ(m_host->Frames().Opacity(), 1.0f) << "the fade-in ends";
     const CBitmapSurface& picture = m_host->Compositor().Picture();
     auto shown = [&picture]() {
-        return std::string(reinterpret_cast<const char*>(picture.GetPixels()), picture.GetStride() * picture.m_height);
+        return std::string(reinterpret_cast<const char*>(picture.GetPixels()), picture.GetStride() * picture.Height());
     };
     m_host->ContentChanged();
     m_host->DrawFrame();
