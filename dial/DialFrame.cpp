@@ -10,9 +10,9 @@
 #include "platform/Handles.h"
 #include "raster/Dither.h"
 
-void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
-                    const DialSize& size)
+void DrawShadowBand(HDC dc, const PixelView& view, double u, double v, const DialSize& size)
 {
+    const PixelRect& dial = view.clip;
     ShadowBand band;
     int cx = (dial.left + dial.right) >> 1, cy = (dial.top + dial.bottom) >> 1;
     if (!ComputeShadowBand(cx, cy, u, v, size.shadowHalfWidth, band))
@@ -33,7 +33,7 @@ void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial,
     }
     if (band.smoothOutline) {
         GdiFlush();
-        DrawAntialiasedPolygonOutline(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, band.corners, 4, 0);
+        DrawAntialiasedPolygonOutline(view, band.corners, 4, 0);
     }
 }
 
@@ -71,12 +71,14 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     DrawTextW(dc, frame.nightText, -1, &box, format);
 }
 
-void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
+void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
         SetStretchBltMode(dc, COLORONCOLOR);
     const int left = frame.left, top = frame.top, width = frame.width, height = frame.height;
     const RECT dial = {left, top, left + width, top + height};
+    const PixelView view = ClippedTo(surface, {left, top, left + width, top + height});
+    const bool pixels = view.pixels != nullptr;
     const DialSize size = DialSizeFor(frame.isBig, frame.scalePercent);
     const int t = frame.moment;
     Shadow shadow = ComputeDialShadow(frame.sun, frame.latitude, size.gnomonLength, t);
@@ -85,10 +87,10 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     if (shadow.isDay) {
         // The hard GDI shadow becomes a soft mask, then the face is white again.
         if (pixels) {
-            DrawShadowBand(dc, pixels, stride, dial, shadow.u, shadow.v, size);
+            DrawShadowBand(dc, view, shadow.u, shadow.v, size);
             GdiFlush();
             if (frame.shadowMask) {
-                CopyBlueToMask(pixels, stride, left, top, width, height, frame.shadowMask);
+                CopyBlueToMask(view, frame.shadowMask);
                 BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1);
             }
         }
@@ -96,16 +98,12 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     }
     GdiFlush();
     if (pixels) {
-        const CBitmapSurface* numbers = frame.resources->Numbers();
-        PixelImage sheet = {};
-        if (numbers)
-            sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->Width(), numbers->Height()};
-        DrawHourLinesAndNumerals(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, frame.latitude,
-                                 numbers ? &sheet : nullptr, size);
+        const PixelImage numbers = frame.resources->Numbers()->Image();
+        DrawHourLinesAndNumerals(view, frame.latitude, &numbers, size);
         if (!shadow.isDay)
-            NegateColours(pixels, stride, left, top, width, height);
+            NegateColours(view);
         else if (frame.shadowMask)
-            MultiplyByMask(pixels, stride, left, top, width, height, frame.shadowMask);
+            MultiplyByMask(view, frame.shadowMask);
     }
     if (shadow.isDay) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
@@ -113,14 +111,14 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         GdiFlush();
     }
     if (pixels)
-        ScaleColours(pixels, stride, left, top, width, height, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
+        ScaleColours(view, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
     if (!shadow.isDay) {
         DrawNightText(frame, dc, dial);
         GdiFlush();
     }
     if (pixels) {
         int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
-        DitherToDisplayDepth(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, bits);
+        DitherToDisplayDepth(view, bits);
     }
 }
 

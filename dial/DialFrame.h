@@ -46,13 +46,12 @@ struct DialFrame
 };
 
 // Paints one complete frame into the dial rectangle of the surface behind
-// dc and pixels (null pixels: GDI steps only).
-void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride);
+// dc and its pixels (null pixels: GDI steps only).
+void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface);
 
 // The black band of the gnomon's shadow, tip at (u, v) pixels from the
-// centre of the rectangle (v up), with smoothed long edges.
-void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
-                    const DialSize& size);
+// centre of the view's clip rectangle (v up), with smoothed long edges.
+void DrawShadowBand(HDC dc, const PixelView& view, double u, double v, const DialSize& size);
 
 // The gnomon, stretched for the latitude, through its mask and picture.
 void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const DialSize& size);

@@ -119,7 +119,7 @@ bool CUmbrant::OnScaleChanged(int scalePercent)
     return true;
 }
 
-bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
+bool CUmbrant::Paint(HDC dc, const PixelView& surface)
 {
     if (!m_created)
         return false;
@@ -149,7 +149,7 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
                        m_resources.get(),
                        m_nightText.Text(),
                        sun};
-    PaintDialFrame(frame, dc, pixels, stride);
+    PaintDialFrame(frame, dc, surface);
     m_settingsChanged = false;
     m_shownMoment = moment;
     m_frameDueMoment = static_cast<long long>(moment) +

@@ -26,7 +26,7 @@ public:
     ~CUmbrant() override;
 
     bool OnCreate(CGadgetHost* host, HWND window) override;
-    bool Paint(HDC dc, unsigned char* pixels, int stride) override;
+    bool Paint(HDC dc, const PixelView& surface) override;
     bool SetContentRect(int left, int top, int right, int bottom) override;
     bool GetContentSize(int* width, int* height) override;
     bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

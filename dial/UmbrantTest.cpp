@@ -153,10 +153,7 @@ protected:
         m_surface.reset();
         ReleaseDC(nullptr, m_screen);
     }
-    bool Paint(CUmbrant& dial)
-    {
-        return dial.Paint(m_surface->GetDC(), m_surface->GetPixels(), m_surface->GetStride());
-    }
+    bool Paint(CUmbrant& dial) { return dial.Paint(m_surface->GetDC(), m_surface->View()); }
     const unsigned char* Pixel(int x, int y) const
     {
         return m_surface->GetPixels() + y * m_surface->GetStride() + x * 4;
@@ -203,7 +200,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOnlyGdiPaints)
     const int x = 230 + static_cast<int>(shadow.u), y = 230 - static_cast<int>(shadow.v) - 5;
 
     // GDI alone: the white face and the gnomon, but no band and no markings.
-    EXPECT_TRUE(dial.Paint(m_surface->GetDC(), nullptr, m_surface->GetStride()));
+    EXPECT_TRUE(dial.Paint(m_surface->GetDC(), {nullptr, m_surface->GetStride(), 460, 460, {0, 0, 460, 460}}));
     GdiFlush();
     EXPECT_EQ(Pixel(x, y)[0], 255);
     EXPECT_EQ(Pixel(230, 230 + 175)[0], 255);                // where the noon line would be

@@ -112,7 +112,7 @@ void CCompositor::PaintContent(CGadget* gadget)
     RECT all = {0, 0, m_width, m_height};
     FillRect(dc, &all, m_backgroundBrush.Get());
     if (gadget)
-        gadget->Paint(dc, m_content.GetPixels(), m_content.GetStride());
+        gadget->Paint(dc, m_content.View());
     GdiFlush();
 }
 

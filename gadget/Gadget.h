@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "raster/PixelView.h"
+
 // Commands carried by buttons: negative ones are host actions, positive
 // ones belong to the gadget.
 const int CMD_CLOSE = -1;
@@ -71,7 +73,8 @@ class CGadget
 {
 public:
     virtual bool OnCreate(CGadgetHost* host, HWND window) = 0;
-    virtual bool Paint(HDC dc, unsigned char* pixels, int stride) = 0;
+    // Paints the content into the surface behind dc and its pixels.
+    virtual bool Paint(HDC dc, const PixelView& surface) = 0;
     virtual bool SetContentRect(int left, int top, int right, int bottom) = 0;
     virtual bool GetContentSize(int* width, int* height) = 0;
     // A message of the host window; true when the picture changed.

@@ -38,11 +38,11 @@ public:
         host->AddButton(CMD_SETTINGS, L"ButtonSettings", -26, 7, 16, IDS_SETTINGS_TIP);
         return true;
     }
-    bool Paint(HDC, unsigned char* pixels, int stride) override
+    bool Paint(HDC, const PixelView& surface) override
     {
         m_paints++;
-        m_stride = stride;
-        memset(pixels, 0x80, static_cast<size_t>(stride) * (m_rect.bottom + m_rect.top));
+        m_stride = surface.stride;
+        memset(surface.pixels, 0x80, static_cast<size_t>(surface.stride) * (m_rect.bottom + m_rect.top));
         return true;
     }
     bool SetContentRect(int left, int top, int right, int bottom) override

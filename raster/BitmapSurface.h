@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Handles.h"
+#include "raster/PixelView.h"
 
 // An off-screen 32-bit top-down DIB section selected into a memory device
 // context: GDI and direct pixel writes land in the same memory. Pixels are
@@ -32,6 +33,9 @@ public:
     int GetStride() const { return (m_width * 4 + 3) & ~3; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
+    // The pixels, all of them open to change.
+    PixelView View() const { return {m_pixels, GetStride(), m_width, m_height, {0, 0, m_width, m_height}}; }
+    PixelImage Image() const { return {m_pixels, GetStride(), m_width, m_height}; }
 
 private:
     int m_width = 0;

@@ -181,7 +181,7 @@ int main(int argc, char** argv)
     double cpuStart = ProcessCpuMilliseconds();
     const int frameCount = frames > 0 ? static_cast<int>(frames) : 1;
     for (int i = 0; i < frameCount; ++i)
-        PaintDialFrame(frame, surface.GetDC(), surface.GetPixels(), surface.GetStride());
+        PaintDialFrame(frame, surface.GetDC(), surface.View());
     QueryPerformanceCounter(&end);
     if (frames > 0)
         printf("%d frames, %.3f ms per frame, %.3f ms of processor time\n", frameCount,
