@@ -124,7 +124,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     // A second start only brings the running gadget forward: it builds no
     // gadget and writes nothing.
     SetLastError(ERROR_SUCCESS);
-    CKernelHandle runningMark(CreateMutexA(nullptr, FALSE, RUNNING_GADGET_MUTEX));
+    CKernelHandle runningMark(CreateMutexW(nullptr, FALSE, RUNNING_GADGET_MUTEX));
     if (!IsOnlyGadget(runningMark, GetLastError())) {
         ShowRunningGadget();
         return 0;

@@ -43,8 +43,6 @@ public:
     // stands and what its tip says are read from the button itself, since
     // the window shows them as pixels only.
     const CGadgetButton* FindButton(int command) const;
-    // The tool tip that a rest of the mouse on the gadget brings.
-    HWND GadgetTip() const { return m_gadgetTip ? m_gadgetTip->Window() : nullptr; }
     const CFrameScheduler& Frames() const { return m_frames; }
     const CCompositor& Compositor() const { return m_compositor; }
 

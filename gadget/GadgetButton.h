@@ -48,7 +48,6 @@ public:
     // True when the button's look changed (or it was clicked).
     bool HandleMouse(int event, int x, int y);
     bool Hovered() const { return m_hover; }
-    HWND ToolTip() const { return m_tip ? m_tip->Window() : nullptr; }
     // The tool tip takes its text in language.
     void UpdateTipText(int language);
 
