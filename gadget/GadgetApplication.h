@@ -87,7 +87,9 @@ private:
     bool OfferMouse(int event, int x, int y);
     // Offers a message to the gadget; true when its picture changed.
     bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);
-    void RecaptureOnActivation();
+    // The window became active or inactive (state, of WM_ACTIVATE): an active
+    // one copies the desktop behind it afresh.
+    void OnActivate(WORD state);
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
     // Asks for WM_MOUSEHOVER while a rest of the mouse is awaited, for
     // WM_MOUSELEAVE then too (a rest that never comes, the mouse being gone,

@@ -64,8 +64,10 @@ void CGadgetApplication::EndDrag()
     ReportPlace();
 }
 
-void CGadgetApplication::RecaptureOnActivation()
+void CGadgetApplication::OnActivate(WORD state)
 {
+    if (state == WA_INACTIVE)
+        return;
     RECT rect;
     GetWindowRect(m_window, &rect);
     SetWindowPos(m_window, nullptr, rect.left, rect.top, 0, 0, OUT_OF_THE_WAY);
@@ -260,10 +262,7 @@ LRESULT CGadgetApplication::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DESTROY: OnDestroy(); break;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: OnEndSession(message, wParam, lParam); return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            RecaptureOnActivation();
-        break;
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam)); break;
     case WM_SETFOCUS: return 0;
     case WM_PAINT: DrawFrame(); break;
     // Without surfaces nothing is composed: the class brush paints.
