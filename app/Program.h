@@ -1,8 +1,8 @@
 // The names the program goes by: window class, install folder, settings key.
 #pragma once
 
-// The names this program goes by: its window class (also the folder under
-// Program Files and the uninstall key) and where its settings are kept,
+// The names this program goes by: its window class, the folder under Program
+// Files and the uninstall key (the same name) and where its settings are kept,
 // <maker>\<program> under Software of the user's registry (and, by earlier
 // versions, of the machine's).
 
@@ -10,7 +10,8 @@
 #define MAKER_TEXT "Tavrelon"
 
 const char PROGRAM_NAME[] = PROGRAM_TEXT;
-const char SETTINGS_PARENT[] = "Software";
-const char SETTINGS_PATH[] = MAKER_TEXT "\\" PROGRAM_TEXT;
+const wchar_t PROGRAM_FOLDER[] = L"" PROGRAM_TEXT;
+const wchar_t SETTINGS_PARENT[] = L"Software";
+const wchar_t SETTINGS_PATH[] = L"" MAKER_TEXT "\\" PROGRAM_TEXT;
 // Held by the gadget that runs in this user session; a second start finds it.
 const char RUNNING_GADGET_MUTEX[] = "Local\\" PROGRAM_TEXT " gadget";

@@ -105,15 +105,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     const int language = settings.Language();
     char title[TITLE_SIZE];
     lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);
+    // The shortcuts' name, which may hold letters outside the ANSI code page.
+    wchar_t linkName[TITLE_SIZE];
+    lstrcpynW(linkName, LoadLocalizedStringW(IDS_TITLE, language), TITLE_SIZE);
 
     if (FindOption(commandLine, "uninstall")) {
         CloseRunningGadget();
         CUninstallMessage message(language);
-        UninstallSelfAs(PROGRAM_NAME, title, &settings, &message);
+        UninstallSelfAs(PROGRAM_FOLDER, linkName, &settings, &message);
         return 0;
     }
     if (FindOption(commandLine, "install")) {
-        const InstallResult installed = InstallSelfAs(PROGRAM_NAME, title);
+        const InstallResult installed = InstallSelfAs(PROGRAM_FOLDER, linkName);
         if (installed != INSTALLED) {
             MessageBoxW(nullptr, LoadLocalizedStringW(InstallFailureText(installed), language),
                         LoadLocalizedStringW(IDS_INSTALL_CAPTION, language), MB_ICONERROR);

@@ -107,3 +107,45 @@ public:
 private:
     Interface* m_pointer = nullptr;
 };
+
+// An open registry key that this guard closes.
+class CRegistryKey
+{
+public:
+    explicit CRegistryKey(HKEY key) : m_key(key) { }
+    ~CRegistryKey()
+    {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
+    CRegistryKey(const CRegistryKey&) = delete;
+    CRegistryKey& operator=(const CRegistryKey&) = delete;
+
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key;
+};
+
+// The process and first-thread handles that starting a process gives, both
+// closed at the end; the process itself runs on.
+class CProcessHandles
+{
+public:
+    CProcessHandles() : m_info() { }
+    ~CProcessHandles()
+    {
+        if (m_info.hThread)
+            CloseHandle(m_info.hThread);
+        if (m_info.hProcess)
+            CloseHandle(m_info.hProcess);
+    }
+    CProcessHandles(const CProcessHandles&) = delete;
+    CProcessHandles& operator=(const CProcessHandles&) = delete;
+
+    // Where CreateProcess stores the handles.
+    PROCESS_INFORMATION* Out() { return &m_info; }
+
+private:
+    PROCESS_INFORMATION m_info;
+};
