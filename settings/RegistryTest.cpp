@@ -5,7 +5,6 @@
 
 #include <string.h>
 #include <string>
-#include <wchar.h>
 
 namespace {
 
@@ -38,10 +37,7 @@ protected:
         EXPECT_FALSE(Exists(L""));
     }
 
-    static std::wstring Path(const wchar_t* below)
-    {
-        return *below ? std::wstring(TEST_KEY) + L"\\" + below : TEST_KEY;
-    }
+    static std::wstring Path(const wchar_t* sub) { return *sub ? std::wstring(TEST_KEY) + L"\\" + sub : TEST_KEY; }
     static bool Exists(const wchar_t* below)
     {
         HKEY key;
