@@ -20,15 +20,13 @@ enum InstallResult
     INSTALL_NOT_REGISTERED,  // the uninstall entry could not be written
 };
 
-// Names and paths are UTF-16 text throughout, so that any folder serves.
-
 // Copies the program into Program Files\<folderName> (else into the
 // temporary folder), adds Startup and Desktop shortcuts named linkName and
 // registers the uninstall entry (key folderName, display name linkName).
 // When a step fails, what this call added is taken away again, so that no
 // shortcut or entry names a copy that is not there.
 InstallResult InstallSelfAs(const wchar_t* folderName, const wchar_t* linkName);
-// The string id (settings/StringIds.h) that tells the user what failed in
+// The string id (text/StringIds.h) that tells the user what failed in
 // an install that gave result; 0 for INSTALLED.
 int InstallFailureText(InstallResult result);
 // Removes what InstallSelfAs added and the program's settings, when given
