@@ -1,7 +1,7 @@
 // Texts folded for matching names, by the generated folding table.
 #include "places/LetterFold.h"
 
-#include "common/Strings.h"
+#include "common/Characters.h"
 #include "places/PlaceData.h"
 
 #include <cstring>

@@ -3,7 +3,7 @@
 
 #include "common/Calendar.h"
 #include "common/Saturate.h"
-#include "common/Strings.h"
+#include "common/Characters.h"
 
 #include "text/Languages.h"
 

@@ -2,7 +2,7 @@
 #include "tools/options/CommandOptions.h"
 
 #include "common/Calendar.h"
-#include "common/Strings.h"
+#include "common/Characters.h"
 #include "text/NumberFormat.h"
 
 #include <cmath>

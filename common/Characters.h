@@ -1,9 +1,5 @@
-// Heap copies of texts, and the characters of UTF-8 ones.
+// The characters of UTF-8 texts, and which ones are controls.
 #pragma once
-
-// Heap copy of a zero-terminated text; null for null or when memory runs out.
-// The caller releases the copy with free().
-char* DuplicateString(const char* text);
 
 #include <cstddef>
 

@@ -1,8 +1,5 @@
-// Heap copies of texts, and the characters of UTF-8 ones.
-#include "common/Strings.h"
-
-#include <cstdlib>
-#include <cstring>
+// The characters of UTF-8 texts, and which ones are controls.
+#include "common/Characters.h"
 
 namespace {
 
@@ -12,17 +9,6 @@ const unsigned DELETE_CHARACTER = 0x7F;
 const unsigned LAST_C1_CONTROL = 0x9F;
 
 }  // namespace
-
-char* DuplicateString(const char* text)
-{
-    if (!text)
-        return nullptr;
-    size_t size = strlen(text) + 1;
-    char* copy = static_cast<char*>(malloc(size));
-    if (copy)
-        memcpy(copy, text, size);
-    return copy;
-}
 
 unsigned DecodeUtf8(const unsigned char* text, size_t& length)
 {
