@@ -9,10 +9,30 @@ namespace {
 
 // Single letters match the most places and texts that match none read every
 // name: between them they take the longest searches.
-const char* const QUERIES[] = {
-    "a",    "e",  "s", "z", "x", "ł", "ö", "new", "san", "sao paulo", "qqq", "zzzzzzzzzz", "los angeles county",
-    "ljub", "b ", "-", "москва", "北京", "springfield il", "san jose costa rica", "a a a a a a a a a a a a a a a a a",
-    "santa maria de los angeles de la sierra madre oriental del norte y del sur", "s s", "mari"};
+const char* const QUERIES[] = {"a",
+                               "e",
+                               "s",
+                               "z",
+                               "x",
+                               "ł",
+                               "ö",
+                               "new",
+                               "san",
+                               "sao paulo",
+                               "qqq",
+                               "zzzzzzzzzz",
+                               "los angeles county",
+                               "ljub",
+                               "b ",
+                               "-",
+                               "москва",
+                               "北京",
+                               "springfield il",
+                               "san jose costa rica",
+                               "a a a a a a a a a a a a a a a a a",
+                               "santa maria de los angeles de la sierra madre oriental del norte y del sur",
+                               "s s",
+                               "mari"};
 
 }  // namespace
 

@@ -82,15 +82,15 @@ TEST(Gazetteer, FirstAnswers)
         const char* first;  // null: nothing found
         int latitude, longitude;
     } cases[] = {
-        {"ljub", "SI", "Ljubljana, Ljubljana, Slovenia", 4605, 1451},  // the user's own country's first
+        {"ljub", "SI", "Ljubljana, Ljubljana, Slovenia", 4605, 1451},       // the user's own country's first
         {"ljub", nullptr, "Ljublin / Lublin, Lublin, Poland", 5125, 2257},  // else the larger
         {"ZURICH", nullptr, "Zürich, Zurich, Switzerland", 4737, 855},
         {"lodz", nullptr, "Łódź, Łódź Voivodeship, Poland", 5177, 1947},
         {"sao paulo", nullptr, "São Paulo, São Paulo, Brazil", -2355, -4664},
         {"yor", nullptr, "New York City, New York, United States", 4071, -7401},  // a later word
-        {"york", nullptr, "York, England, United Kingdom", 5396, -108},            // the whole name first
-        {"dunaj", "SI", "Dunaj / Vienna, Vienna, Austria", 4821, 1637},          // another language's name
-        {"москва", nullptr, "Москва / Moscow, Moscow, Russia", 5575, 3762},      // another script
+        {"york", nullptr, "York, England, United Kingdom", 5396, -108},           // the whole name first
+        {"dunaj", "SI", "Dunaj / Vienna, Vienna, Austria", 4821, 1637},           // another language's name
+        {"москва", nullptr, "Москва / Moscow, Moscow, Russia", 5575, 3762},       // another script
         {"北京", nullptr, "北京 / Beijing, Beijing, China", 3991, 11640},
         {"wien", nullptr, "Wien / Vienna, Vienna, Austria", 4821, 1637},  // whole name before Wiener Neustadt
         {"roma", nullptr, "Roma / Rome, Lazio, Italy", 4189, 1251},       // before La Romana
@@ -98,7 +98,7 @@ TEST(Gazetteer, FirstAnswers)
         {"springfield il", nullptr, "Springfield, Illinois, United States", 3980, -8964},  // region code
         {"springfield, illinois", nullptr, "Springfield, Illinois, United States", 3980, -8964},
         {"paris tx", nullptr, "Paris, Texas, United States", 3366, -9556},
-        {"london ontario", nullptr, "London, Ontario, Canada", 4298, -8123},  // region name
+        {"london ontario", nullptr, "London, Ontario, Canada", 4298, -8123},            // region name
         {"ljubljana slovenia", nullptr, "Ljubljana, Ljubljana, Slovenia", 4605, 1451},  // country
         {"san jose costa rica", nullptr, "San José, San José, Costa Rica", 993, -8408},
         {"london", nullptr, "London, England, United Kingdom", 5151, -13},  // the larger, elsewhere
@@ -135,10 +135,12 @@ TEST(Gazetteer, AtMostTenWholeNamesThenLargerFirst)
     for (int i = 1; i < count; ++i) {
         const FoundPlace& before = found[i - 1];
         const FoundPlace& after = found[i];
-        const bool beforeWhole = Folded(before.alternate ? before.alternate : gazetteer.Place(before.place).name) == "a";
+        const bool beforeWhole =
+            Folded(before.alternate ? before.alternate : gazetteer.Place(before.place).name) == "a";
         const bool afterWhole = Folded(after.alternate ? after.alternate : gazetteer.Place(after.place).name) == "a";
-        EXPECT_TRUE(beforeWhole > afterWhole || (beforeWhole == afterWhole && gazetteer.Place(before.place).population >=
-                                                                               gazetteer.Place(after.place).population))
+        EXPECT_TRUE(beforeWhole > afterWhole ||
+                    (beforeWhole == afterWhole &&
+                     gazetteer.Place(before.place).population >= gazetteer.Place(after.place).population))
             << Display(gazetteer, before) << " before " << Display(gazetteer, after);
         for (int j = 0; j < i; ++j)
             EXPECT_NE(found[j].place, after.place) << Display(gazetteer, after) << " twice";
