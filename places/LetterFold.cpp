@@ -3,8 +3,6 @@
 
 #include "places/PlaceData.h"
 
-#include <cstring>
-
 namespace {
 
 // Beyond Unicode, so that no folding range holds it: a byte that is kept as it is.
@@ -40,6 +38,15 @@ const char* FoldedCharacter(unsigned code)
     return nullptr;
 }
 
+// The bytes of a folding, at most FOLDED_MAX.
+size_t FoldedLength(const char* folded)
+{
+    size_t length = 0;
+    while (length < FOLDED_MAX && folded[length])
+        ++length;
+    return length;
+}
+
 }  // namespace
 
 size_t FoldForSearch(const char* text, char* out, size_t outSize)
@@ -52,7 +59,7 @@ size_t FoldForSearch(const char* text, char* out, size_t outSize)
         unsigned code = DecodeCharacter(in, length);
         const char* folded = FoldedCharacter(code);
         const char* piece = folded ? folded : reinterpret_cast<const char*>(in);
-        size_t pieceLength = folded ? strlen(folded) : length;
+        size_t pieceLength = folded ? FoldedLength(folded) : length;
         in += length;
         if (pieceLength == 1 && piece[0] == ' ') {
             spacePending = used > 0;
@@ -65,8 +72,8 @@ size_t FoldForSearch(const char* text, char* out, size_t outSize)
         if (spacePending)
             out[used++] = ' ';
         spacePending = false;
-        memcpy(out + used, piece, pieceLength);
-        used += pieceLength;
+        for (size_t i = 0; i < pieceLength; ++i)
+            out[used++] = piece[i];
     }
     out[used] = '\0';
     return used;
