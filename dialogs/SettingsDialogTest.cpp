@@ -260,7 +260,7 @@ TEST_F(SettingsDialogTest, ACoordinateChangedByHandForgetsThePlace)
         {IDC_LONGITUDE, nullptr, L""},
     };
     for (const auto& c : cases) {
-        Type(IDC_PLACE, L"ljub");
+        Type(IDC_PLACE, L"ljubljana");
         Press(IDC_PLACE, VK_RETURN);
         ASSERT_STREQ(L"Ljubljana", m_state.settings.placeName);
         ASSERT_TRUE(m_state.settings.latitude == 46.05f && m_state.settings.longitude == 14.51f &&
