@@ -94,9 +94,9 @@ private:
     std::unique_ptr<Country[]> m_countries;
     std::unique_ptr<Region[]> m_regions;
     std::unique_ptr<Entry[]> m_places;
-    std::unique_ptr<Name[]> m_names;  // every place's own name, then the others place by place
-    std::unique_ptr<Word[]> m_words;  // every word of every folded name, by its first two bytes
-    std::unique_ptr<int[]> m_wordBuckets;
+    std::unique_ptr<Name[]> m_names;       // every place's own name, then the others place by place
+    std::unique_ptr<Word[]> m_words;       // every word of every folded name, by its first two bytes
+    std::unique_ptr<int[]> m_wordBuckets;  // where each bucket of m_words starts, and where the last ends
     std::unique_ptr<const char*[]> m_zoneKeys;
     std::unique_ptr<ZoneGuess[]> m_guesses;
     int m_countryCount = 0, m_regionCount = 0, m_placeCount = 0, m_nameCount = 0, m_wordCount = 0;
