@@ -39,7 +39,7 @@ bool IsOnlyGadget(const CKernelHandle& mutex, DWORD createError)
 // Brings the gadget that already runs to the front, or the dialog it shows.
 void ShowRunningGadget()
 {
-    HWND running = FindWindowA(PROGRAM_NAME, nullptr);
+    HWND running = FindWindowW(PROGRAM_NAME, nullptr);
     if (!running)
         return;
     if (IsIconic(running))
@@ -51,13 +51,13 @@ void ShowRunningGadget()
 // and its file can be removed, and waits for it to end.
 void CloseRunningGadget()
 {
-    HWND running = FindWindowA(PROGRAM_NAME, nullptr);
+    HWND running = FindWindowW(PROGRAM_NAME, nullptr);
     if (!running)
         return;
     DWORD processId = 0;
     GetWindowThreadProcessId(running, &processId);
     CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    PostMessageA(running, WM_CLOSE, 0, 0);
+    PostMessageW(running, WM_CLOSE, 0, 0);
     if (process.Get())
         WaitForSingleObject(process.Get(), GADGET_EXIT_WAIT_MS);
 }
@@ -103,8 +103,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!settings.LatitudeStored())
         GuessPlace(&settings);
     const int language = settings.Language();
-    char title[TITLE_SIZE];
-    lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);
+    // The window's title and the shortcuts' name.
+    wchar_t title[TITLE_SIZE];
+    lstrcpynW(title, LoadLocalizedStringW(IDS_TITLE, language), TITLE_SIZE);
 
     if (FindOption(commandLine, "uninstall")) {
         CloseRunningGadget();
@@ -124,7 +125,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     // A second start only brings the running gadget forward: it builds no
     // gadget and writes nothing.
     SetLastError(ERROR_SUCCESS);
-    CKernelHandle runningMark(CreateMutexA(nullptr, FALSE, RUNNING_GADGET_MUTEX));
+    CKernelHandle runningMark(CreateMutexW(nullptr, FALSE, RUNNING_GADGET_MUTEX));
     if (!IsOnlyGadget(runningMark, GetLastError())) {
         ShowRunningGadget();
         return 0;
@@ -149,9 +150,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     CGadgetApplication host(&gadget, &events, style);
     if (host.Create(instance)) {
         MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     // The gadget saves its settings as it goes, if it ran at all.

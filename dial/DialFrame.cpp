@@ -1,20 +1,18 @@
-// Painting one dial frame, the drawing resources it is painted with and the night text it shows.
+// Painting one dial frame and the drawing resources it is painted with.
 #include "dial/DialFrame.h"
 
 #include "dial/DialGeometry.h"
 #include "dial/DialPixels.h"
 #include "dial/HourMarkings.h"
-#include "dial/NightText.h"
 #include "sun/Solar.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/BitmapSurface.h"
 #include "platform/Handles.h"
 #include "raster/Dither.h"
-#include "text/Strings.h"
 
-void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
-                    const DialSize& size)
+void DrawShadowBand(HDC dc, const PixelView& view, double u, double v, const DialSize& size)
 {
+    const PixelRect& dial = view.clip;
     ShadowBand band;
     int cx = (dial.left + dial.right) >> 1, cy = (dial.top + dial.bottom) >> 1;
     if (!ComputeShadowBand(cx, cy, u, v, size.shadowHalfWidth, band))
@@ -35,7 +33,7 @@ void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial,
     }
     if (band.smoothOutline) {
         GdiFlush();
-        DrawAntialiasedPolygonOutline(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, band.corners, 4, 0);
+        DrawAntialiasedPolygonOutline(view, band.corners, 4, 0);
     }
 }
 
@@ -57,34 +55,6 @@ void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const 
     }
 }
 
-// The dial's own random numbers, 0 ... 32767, from a linear congruential
-// generator whose state the caller keeps: nothing else in the process moves it.
-static int NextRandom(int* state)
-{
-    const unsigned MULTIPLIER = 1103515245u, INCREMENT = 12345u, DROPPED_BITS = 16, KEPT_MASK = 0x7fff;
-    const unsigned next = static_cast<unsigned>(*state) * MULTIPLIER + INCREMENT;
-    *state = static_cast<int>(next);
-    return static_cast<int>((next >> DROPPED_BITS) & KEPT_MASK);
-}
-
-void CNightText::Update(bool isDay, int t, int language, DWORD now)
-{
-    if (isDay) {
-        m_chosenAt = 0;
-        return;
-    }
-    if (!NightTextDue(m_chosenAt, now))
-        return;
-    m_chosenAt = now;
-    int base = NightTextBase(t);
-    int count = NightTextCount(LoadLocalizedString(base, language));
-    if (count <= 0) {
-        m_text[0] = L'\0';
-        return;
-    }
-    lstrcpynW(m_text, LoadLocalizedStringW(base + NextRandom(&m_random) % count + 1, language), SIZE);
-}
-
 // The night text in white, centred in the dial rectangle.
 static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
 {
@@ -101,12 +71,14 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     DrawTextW(dc, frame.nightText, -1, &box, format);
 }
 
-void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
+void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
         SetStretchBltMode(dc, COLORONCOLOR);
     const int left = frame.left, top = frame.top, width = frame.width, height = frame.height;
     const RECT dial = {left, top, left + width, top + height};
+    const PixelView view = ClippedTo(surface, {left, top, left + width, top + height});
+    const bool pixels = view.pixels != nullptr;
     const DialSize size = DialSizeFor(frame.isBig, frame.scalePercent);
     const int t = frame.moment;
     Shadow shadow = ComputeDialShadow(frame.sun, frame.latitude, size.gnomonLength, t);
@@ -115,10 +87,10 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     if (shadow.isDay) {
         // The hard GDI shadow becomes a soft mask, then the face is white again.
         if (pixels) {
-            DrawShadowBand(dc, pixels, stride, dial, shadow.u, shadow.v, size);
+            DrawShadowBand(dc, view, shadow.u, shadow.v, size);
             GdiFlush();
             if (frame.shadowMask) {
-                CopyBlueToMask(pixels, stride, left, top, width, height, frame.shadowMask);
+                CopyBlueToMask(view, frame.shadowMask);
                 BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1);
             }
         }
@@ -126,16 +98,12 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     }
     GdiFlush();
     if (pixels) {
-        const CBitmapSurface* numbers = frame.resources->Numbers();
-        PixelImage sheet = {};
-        if (numbers)
-            sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->m_width, numbers->m_height};
-        DrawHourLinesAndNumerals(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, frame.latitude,
-                                 numbers ? &sheet : nullptr, size);
+        const PixelImage numbers = frame.resources->Numbers()->Image();
+        DrawHourLinesAndNumerals(view, frame.latitude, &numbers, size);
         if (!shadow.isDay)
-            NegateColours(pixels, stride, left, top, width, height);
+            NegateColours(view);
         else if (frame.shadowMask)
-            MultiplyByMask(pixels, stride, left, top, width, height, frame.shadowMask);
+            MultiplyByMask(view, frame.shadowMask);
     }
     if (shadow.isDay) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
@@ -143,37 +111,25 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         GdiFlush();
     }
     if (pixels)
-        ScaleColours(pixels, stride, left, top, width, height, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
+        ScaleColours(view, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
     if (!shadow.isDay) {
         DrawNightText(frame, dc, dial);
         GdiFlush();
     }
     if (pixels) {
         int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
-        DitherToDisplayDepth(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, bits);
+        DitherToDisplayDepth(view, bits);
     }
-}
-
-CRodImage::CRodImage(HDC referenceDC, const char* resourceName)
-    : m_dc(CreateCompatibleDC(referenceDC)), m_bitmap(LoadBitmapA(GetModuleHandleA(nullptr), resourceName))
-{
-    if (m_dc && m_bitmap.Get())
-        SelectObject(m_dc, m_bitmap.Get());
-}
-
-CRodImage::~CRodImage()
-{
-    // The device context goes first, so that the bitmap is free to go.
-    if (m_dc)
-        DeleteDC(m_dc);
 }
 
 CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
     : m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))),
-      m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+      m_nightFont(CreateFontW(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                              "Arial")),
-      m_rodBig(referenceDC, CScaledName("RodBigImage", size.pictureScale).Get()),
-      m_rodSmall(referenceDC, CScaledName("RodSmallImage", size.pictureScale).Get()),
-      m_numbers(referenceDC, 0, 0, CScaledName("NumbersImage", size.pictureScale).Get())
+                              L"Arial")),
+      m_rodBig(referenceDC,
+               LoadBitmapW(GetModuleHandleW(nullptr), CScaledName(L"RodBigImage", size.pictureScale).Get())),
+      m_rodSmall(referenceDC,
+                 LoadBitmapW(GetModuleHandleW(nullptr), CScaledName(L"RodSmallImage", size.pictureScale).Get())),
+      m_numbers(referenceDC, 0, 0, CScaledName(L"NumbersImage", size.pictureScale).Get())
 { }

@@ -20,19 +20,19 @@
 namespace {
 
 // A settings key of the tests' own, under the user's key as the program's.
-const char TEST_PARENT[] = "Software";
-const char TEST_PATH[] = "UmbrantDialTest";
-const char TEST_KEY[] = "Software\\UmbrantDialTest";
+const wchar_t TEST_PARENT[] = L"Software";
+const wchar_t TEST_PATH[] = L"UmbrantDialTest";
+const wchar_t TEST_KEY[] = L"Software\\UmbrantDialTest";
 
-void StoreSetting(const char* name, const char* text)
+void StoreSetting(const wchar_t* name, const wchar_t* text)
 {
     RegWriteString(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH, name, text);
 }
 
-std::string StoredSetting(const char* name)
+std::wstring StoredSetting(const wchar_t* name)
 {
-    char text[64] = "";
-    return RegReadString(HKEY_CURRENT_USER, TEST_KEY, name, text, sizeof text) ? text : "(none)";
+    wchar_t text[64] = L"";
+    return RegReadString(HKEY_CURRENT_USER, TEST_KEY, name, text, 64) ? text : L"(none)";
 }
 
 // The settings of a run after the first: English, the big dial at 45 N, simulated.
@@ -42,13 +42,13 @@ protected:
     void SetUp() override
     {
         RegDeletePath(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH);
-        StoreSetting("Language", "0");
-        StoreSetting("IsBigClock", "1");
-        StoreSetting("GeoLatitude", "45");
-        StoreSetting("IsSimulateDateTime", "1");
-        StoreSetting("SimulatedDayOfYear", "172");
-        StoreSetting("SimulatedTimeOfDay", "43200");
-        StoreSetting("IsExactSun", "0");
+        StoreSetting(L"Language", L"0");
+        StoreSetting(L"IsBigClock", L"1");
+        StoreSetting(L"GeoLatitude", L"45");
+        StoreSetting(L"IsSimulateDateTime", L"1");
+        StoreSetting(L"SimulatedDayOfYear", L"172");
+        StoreSetting(L"SimulatedTimeOfDay", L"43200");
+        StoreSetting(L"IsExactSun", L"0");
         m_settings.Load(LANGUAGE_ENGLISH, ReadSystemClock().biasMinutes);
     }
     void TearDown() override { RegDeletePath(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH); }
@@ -70,17 +70,17 @@ TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnSettingsChanged(changed);
     }
-    EXPECT_EQ(StoredSetting("GeoLatitude"), "45") << "a dial never shown keeps what it read";
+    EXPECT_EQ(StoredSetting(L"GeoLatitude"), L"45") << "a dial never shown keeps what it read";
     {
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnCreate(nullptr, nullptr);
         dial.OnSettingsChanged(changed);
-        EXPECT_EQ(StoredSetting("GeoLatitude"), "45") << "not before the end";
+        EXPECT_EQ(StoredSetting(L"GeoLatitude"), L"45") << "not before the end";
     }
-    const char* const written[][2] = {
-        {"IsBigClock", "0"},         {"GeoLatitude", "12"},         {"IsSimulateDateTime", "0"},
-        {"SimulatedDayOfYear", "7"}, {"SimulatedTimeOfDay", "600"}, {"GeoLongitude", "151"},
-        {"IsExactSun", "1"}};
+    const wchar_t* const written[][2] = {
+        {L"IsBigClock", L"0"},         {L"GeoLatitude", L"12"},         {L"IsSimulateDateTime", L"0"},
+        {L"SimulatedDayOfYear", L"7"}, {L"SimulatedTimeOfDay", L"600"}, {L"GeoLongitude", L"151"},
+        {L"IsExactSun", L"1"}};
     for (const auto& value : written)
         EXPECT_EQ(StoredSetting(value[0]), value[1]) << value[0];
 }
@@ -134,9 +134,9 @@ TEST_F(UmbrantTest, SimulatedDayTakesTheLocalYearAcrossItsEnd)
 TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
 {
     CUmbrant dial(&m_settings, NATURAL_SCALE);
-    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0, nullptr));
-    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0, nullptr));
-    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0, nullptr));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0));
+    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0));
 }
 
 class UmbrantPaintTest : public UmbrantTest
@@ -153,10 +153,7 @@ protected:
         m_surface.reset();
         ReleaseDC(nullptr, m_screen);
     }
-    bool Paint(CUmbrant& dial)
-    {
-        return dial.Paint(m_surface->GetDC(), m_surface->GetPixels(), m_surface->GetStride());
-    }
+    bool Paint(CUmbrant& dial) { return dial.Paint(m_surface->GetDC(), m_surface->View()); }
     const unsigned char* Pixel(int x, int y) const
     {
         return m_surface->GetPixels() + y * m_surface->GetStride() + x * 4;
@@ -203,7 +200,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOnlyGdiPaints)
     const int x = 230 + static_cast<int>(shadow.u), y = 230 - static_cast<int>(shadow.v) - 5;
 
     // GDI alone: the white face and the gnomon, but no band and no markings.
-    EXPECT_TRUE(dial.Paint(m_surface->GetDC(), nullptr, m_surface->GetStride()));
+    EXPECT_TRUE(dial.Paint(m_surface->GetDC(), {nullptr, m_surface->GetStride(), 460, 460, {0, 0, 460, 460}}));
     GdiFlush();
     EXPECT_EQ(Pixel(x, y)[0], 255);
     EXPECT_EQ(Pixel(230, 230 + 175)[0], 255);                // where the noon line would be
@@ -257,9 +254,9 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     morning.simulatedTime = 9 * 3600;
     m_settings.SetDial(morning);
     CUmbrant dial(&m_settings, NATURAL_SCALE);
-    CGadgetApplication host(&dial, nullptr,
-                            {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET,
-                             POSITION_UNSET});
+    CGadgetApplication host(
+        &dial, nullptr,
+        {L"UmbrantIdleTest", L"Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET, POSITION_UNSET});
     ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
     MSG message;
     for (DWORD start = GetTickCount(); host.Frames().Animating() && GetTickCount() - start < 10000;) {
@@ -268,7 +265,7 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
         Sleep(5);
     }
     EXPECT_FALSE(host.Frames().Animating()) << "the fade-in ends";
-    EXPECT_FALSE(host.Frames().Waiting()) << "a simulated moment needs no timer";
+    EXPECT_EQ(dial.NextFrameDelay(), INFINITE) << "a simulated moment needs no timer";
 
     DialSettings afternoon = morning;
     afternoon.simulatedTime = 15 * 3600;
@@ -293,7 +290,7 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     afternoon.simulate = false;
     dial.OnSettingsChanged(afternoon);
     SendMessageA(host.GetWindow(), WM_TIMECHANGE, 0, 0);
-    EXPECT_TRUE(host.Frames().Waiting());
+    EXPECT_NE(dial.NextFrameDelay(), INFINITE);
     EXPECT_FALSE(host.Frames().Animating());
 }
 

@@ -122,22 +122,19 @@ void CPlaceBox::OnTextChanged()
 // The lines of the places found, each cut to width pixels less the list's padding.
 void CPlaceBox::FillList(int width)
 {
-    const HDC dc = GetDC(m_list);
-    {
-        const CSelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
-        SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
-        for (int i = 0; i < m_foundCount; ++i) {
-            m_countries->PlaceText(m_gazetteer->Place(m_found[i].place), m_found[i].alternate, m_language, m_lines[i],
-                                   PLACE_LINE_MAX);
-            wchar_t shown[PLACE_LINE_MAX + 1];
-            lstrcpynW(shown, m_lines[i], PLACE_LINE_MAX);
-            m_isCut[i] = CutToWidth(dc, shown, width - 2 * LINE_PADDING);
-            SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown));
-        }
-        SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
+    const CWindowDC dc(m_list);
+    const CSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
+    SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < m_foundCount; ++i) {
+        m_countries->PlaceText(m_gazetteer->Place(m_found[i].place), m_found[i].alternate, m_language, m_lines[i],
+                               PLACE_LINE_MAX);
+        wchar_t shown[PLACE_LINE_MAX];
+        lstrcpynW(shown, m_lines[i], PLACE_LINE_MAX);
+        m_isCut[i] = CutToWidth(dc.Get(), shown, width - 2 * LINE_PADDING);
+        SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown));
     }
-    ReleaseDC(m_list, dc);
+    SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
 }
 
 // The whole of the line picked over it while the list shows it cut.

@@ -31,10 +31,6 @@ struct FoundPlace
     const char* alternate;
 };
 
-// "Name, Region, Country" (the region left out where there is none) into
-// out, cut at outSize - 1 bytes; returns the length it needed.
-size_t PlaceDisplayText(const PlaceView& place, char* out, size_t outSize);
-
 class CGazetteer
 {
 public:

@@ -11,19 +11,23 @@
 
 namespace {
 
-const size_t DISPLAY_MAX = 200;
+const size_t FOLDED_MAX_TEST = 200;
 
-// "Name, Region, Country", after "Alternate / " when found by another name.
+// "Name, Region, Country", the region left out where there is none; after
+// "Alternate / " when found by another name.
 std::string Display(const CGazetteer& gazetteer, const FoundPlace& found)
 {
-    char text[DISPLAY_MAX];
-    PlaceDisplayText(gazetteer.Place(found.place), text, sizeof text);
-    return found.alternate ? std::string(found.alternate) + " / " + text : text;
+    const PlaceView place = gazetteer.Place(found.place);
+    std::string text = found.alternate ? std::string(found.alternate) + " / " + place.name : place.name;
+    for (const char* part : {place.region, place.country})
+        if (*part)
+            text = text + ", " + part;
+    return text;
 }
 
 std::string Folded(const char* text)
 {
-    char folded[DISPLAY_MAX];
+    char folded[FOLDED_MAX_TEST];
     FoldForSearch(text, folded, sizeof folded);
     return folded;
 }

@@ -3,7 +3,9 @@
 
 // Guards that own one Windows handle each and release it when they go: a
 // kernel object, a GDI object selected into a device context, a created GDI
-// object, COM on this thread and a COM interface.
+// object, a window's device context, a memory device context, a bitmap in a
+// memory device context of its own, COM on this thread, a COM interface, a
+// registry key and a started process with its thread.
 
 #include <windows.h>
 
@@ -69,6 +71,68 @@ private:
     Handle m_handle;
 };
 
+// A window's device context (the screen's for a null window), released at the end.
+class CWindowDC
+{
+public:
+    explicit CWindowDC(HWND window) : m_window(window), m_dc(::GetDC(window)) { }
+    ~CWindowDC()
+    {
+        if (m_dc)
+            ::ReleaseDC(m_window, m_dc);
+    }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// A memory device context compatible with a reference one, deleted at the end.
+class CMemoryDC
+{
+public:
+    explicit CMemoryDC(HDC referenceDC) : m_dc(CreateCompatibleDC(referenceDC)) { }
+    ~CMemoryDC()
+    {
+        if (m_dc)
+            DeleteDC(m_dc);
+    }
+    CMemoryDC(const CMemoryDC&) = delete;
+    CMemoryDC& operator=(const CMemoryDC&) = delete;
+
+    HDC Get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+// A bitmap this object owns, selected into a memory device context of its
+// own for as long as both live. The context is null when either could not
+// be had, so that nothing draws from an empty one.
+class CMemoryBitmap
+{
+public:
+    CMemoryBitmap(HDC referenceDC, HBITMAP bitmap)
+        : m_dc(referenceDC), m_bitmap(bitmap), m_selected(m_dc.Get(), m_dc.Get() ? bitmap : nullptr)
+    { }
+    CMemoryBitmap(const CMemoryBitmap&) = delete;
+    CMemoryBitmap& operator=(const CMemoryBitmap&) = delete;
+
+    HDC GetDC() const { return m_bitmap.Get() ? m_dc.Get() : nullptr; }
+    HBITMAP Bitmap() const { return m_bitmap.Get(); }
+
+private:
+    // Released in the reverse order: the bitmap is put out of the context
+    // before it is deleted, and the context goes last.
+    CMemoryDC m_dc;
+    CGdiObject<HBITMAP> m_bitmap;
+    CSelectedObject m_selected;
+};
+
 // COM for this thread while the guard lives, when it could be started.
 class CComInitialisation
 {
@@ -106,4 +170,46 @@ public:
 
 private:
     Interface* m_pointer = nullptr;
+};
+
+// An open registry key that this guard closes.
+class CRegistryKey
+{
+public:
+    explicit CRegistryKey(HKEY key) : m_key(key) { }
+    ~CRegistryKey()
+    {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
+    CRegistryKey(const CRegistryKey&) = delete;
+    CRegistryKey& operator=(const CRegistryKey&) = delete;
+
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key;
+};
+
+// The process and first-thread handles that starting a process gives, both
+// closed at the end; the process itself runs on.
+class CProcessHandles
+{
+public:
+    CProcessHandles() : m_info() { }
+    ~CProcessHandles()
+    {
+        if (m_info.hThread)
+            CloseHandle(m_info.hThread);
+        if (m_info.hProcess)
+            CloseHandle(m_info.hProcess);
+    }
+    CProcessHandles(const CProcessHandles&) = delete;
+    CProcessHandles& operator=(const CProcessHandles&) = delete;
+
+    // Where CreateProcess stores the handles.
+    PROCESS_INFORMATION* Out() { return &m_info; }
+
+private:
+    PROCESS_INFORMATION m_info;
 };

@@ -108,9 +108,12 @@ static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const A
     }
 }
 
-bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
-                         int x0, int y0, int x1, int y1, unsigned int colour)
+bool DrawAntialiasedLine(const PixelView& view, int x0, int y0, int x1, int y1, unsigned int colour)
 {
+    unsigned char* const pixels = view.pixels;
+    const int stride = view.stride;
+    const int clipLeft = view.clip.left, clipTop = view.clip.top, clipRight = view.clip.right,
+              clipBottom = view.clip.bottom;
     InitBlendTables();
     if (!pixels)
         return false;
@@ -149,14 +152,12 @@ bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int cl
     return true;
 }
 
-bool DrawAntialiasedPolygonOutline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
-                                   int clipBottom, const PixelPoint* points, int count, unsigned int colour)
+bool DrawAntialiasedPolygonOutline(const PixelView& view, const PixelPoint* points, int count, unsigned int colour)
 {
     for (int i = 0; i < count; ++i) {
         const PixelPoint& from = points[i];
         const PixelPoint& to = points[i + 1 < count ? i + 1 : 0];
-        DrawAntialiasedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, from.x, from.y, to.x, to.y,
-                            colour);
+        DrawAntialiasedLine(view, from.x, from.y, to.x, to.y, colour);
     }
     return true;
 }
