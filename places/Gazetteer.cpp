@@ -147,10 +147,14 @@ struct CGazetteer::Name
     int place;
 };
 
+// A word of a name with what ranks its place, so that a search reads the
+// words one after the other and no more.
 struct CGazetteer::Word
 {
     const char* start;  // in the folded name
-    int name;
+    int place;
+    int region;
+    unsigned long population;
 };
 
 struct CGazetteer::ZoneGuess
@@ -170,13 +174,16 @@ struct CGazetteer::Search
         bool whole;
         bool home;
         unsigned long population;
-        int name;
+        const char* start;  // the word found, in the folded names: a place's own name before its others
         int place;
     };
 
     char query[MAX_QUERY];
     size_t nameEnds[MAX_QUERY];  // nameEnds[k]: the length of the query's first k + 1 words
     int wordCount = 0;
+    // For each count of words read as the name, whether the rest names each
+    // region or its country: 1 yes, -1 no, 0 not asked yet; made when first asked.
+    std::unique_ptr<signed char[]> restNamesRegion[MAX_QUERY];
     int homeCountry = -1;
     Hit hits[MAX_FOUND_PLACES];
     int hitCount = 0;
@@ -192,7 +199,7 @@ struct CGazetteer::Search
         if (a.population != b.population)
             return a.population > b.population;
         // A place's own name (they come first) before another of its names.
-        return a.place != b.place ? a.place < b.place : a.name < b.name;
+        return a.place != b.place ? a.place < b.place : a.start < b.start;
     }
 
     // Keeps hit among the best, a place once, by its best name.
@@ -366,7 +373,8 @@ bool CGazetteer::IndexWords()
     for (int n = 0; n < m_nameCount; ++n) {
         for (const char* word = m_names[n].folded; word; word = strchr(word, ' ')) {
             word += *word == ' ';
-            m_words[next[BucketOf(word)]++] = {word, n};
+            const Entry& place = m_places[m_names[n].place];
+            m_words[next[BucketOf(word)]++] = {word, m_names[n].place, place.region, place.population};
         }
     }
     return true;
@@ -407,11 +415,10 @@ bool CGazetteer::NamesCountry(int country, const char* text, size_t length) cons
     return NamesByCodeOrName(m_countries[country].foldedCode, m_countries[country].folded, text, length);
 }
 
-// Whether text (folded words) names the place's region, its country, or
-// the region and then the country.
-bool CGazetteer::NamesRegionOrCountry(int place, const char* text, size_t length) const
+// Whether text (folded words) names the region, its country, or the region
+// and then the country.
+bool CGazetteer::NamesRegionOrCountry(int region, const char* text, size_t length) const
 {
-    const int region = m_places[place].region;
     const int country = m_regions[region].country;
     if (NamesRegion(region, text, length) || NamesCountry(country, text, length))
         return true;
@@ -425,11 +432,28 @@ bool CGazetteer::NamesRegionOrCountry(int place, const char* text, size_t length
     return false;
 }
 
+// Whether the words of the query after the first words ones name region or
+// its country; known from the first place of the region asked about.
+bool CGazetteer::RestNamesRegion(Search& search, int words, int region) const
+{
+    std::unique_ptr<signed char[]>& known = search.restNamesRegion[words - 1];
+    if (!known)
+        known.reset(new (std::nothrow) signed char[m_regionCount]());
+    if (known && known[region])
+        return known[region] > 0;
+    const size_t nameEnd = search.nameEnds[words - 1];
+    const size_t queryLength = search.nameEnds[search.wordCount - 1];
+    const bool names = NamesRegionOrCountry(region, search.query + nameEnd + 1, queryLength - nameEnd - 1);
+    if (known)
+        known[region] = names ? 1 : -1;
+    return names;
+}
+
 void CGazetteer::Consider(const Word& word, Search& search) const
 {
     const size_t queryLength = search.nameEnds[search.wordCount - 1];
     const size_t agree = CommonLength(word.start, search.query, queryLength);
-    const int place = m_names[word.name].place;
+    const int place = word.place;
     // The most words the name goes on with, then fewer while the rest name
     // no region or country; never fewer than the best answer so far.
     int words = 0;
@@ -437,19 +461,18 @@ void CGazetteer::Consider(const Word& word, Search& search) const
         ++words;
     const int fewest = search.hitCount ? search.hits[0].words : 1;
     for (; words >= fewest; --words) {
-        const size_t nameEnd = search.nameEnds[words - 1];
-        if (words == search.wordCount ||
-            NamesRegionOrCountry(place, search.query + nameEnd + 1, queryLength - nameEnd - 1))
+        if (words == search.wordCount || RestNamesRegion(search, words, word.region))
             break;
     }
     if (words < fewest)
         return;
     Search::Hit hit;
     hit.words = words;
-    hit.whole = word.start == m_names[word.name].folded && !word.start[search.nameEnds[words - 1]];
-    hit.home = m_regions[m_places[place].region].country == search.homeCountry;
-    hit.population = m_places[place].population;
-    hit.name = word.name;
+    // The folded names lie one after the other: a name starts after the end of another.
+    hit.whole = !word.start[search.nameEnds[words - 1]] && (word.start == m_folded.get() || !word.start[-1]);
+    hit.home = m_regions[word.region].country == search.homeCountry;
+    hit.population = word.population;
+    hit.start = word.start;
     hit.place = place;
     search.Offer(hit);
 }
@@ -477,7 +500,12 @@ int CGazetteer::Find(const char* text, const char* homeCountry, FoundPlace found
     for (int i = 0; i < search.hitCount; ++i) {
         const Search::Hit& hit = search.hits[i];
         found[i].place = hit.place;
-        found[i].alternate = hit.name < m_placeCount ? nullptr : m_names[hit.name].text;
+        found[i].alternate = nullptr;
+        const Entry& place = m_places[hit.place];
+        for (int a = place.firstAlternate; a < place.firstAlternate + place.alternateCount; ++a) {
+            if (hit.start >= m_names[a].folded && hit.start < m_names[a].folded + strlen(m_names[a].folded))
+                found[i].alternate = m_names[a].text;
+        }
     }
     return search.hitCount;
 }

@@ -82,7 +82,8 @@ private:
     int CountryIndex(const char* code) const;
     bool NamesRegion(int region, const char* text, size_t length) const;
     bool NamesCountry(int country, const char* text, size_t length) const;
-    bool NamesRegionOrCountry(int place, const char* text, size_t length) const;
+    bool NamesRegionOrCountry(int region, const char* text, size_t length) const;
+    bool RestNamesRegion(Search& search, int words, int region) const;
     void Consider(const Word& word, Search& search) const;
 
     std::unique_ptr<unsigned char[]> m_table;
