@@ -1,6 +1,8 @@
 // The Settings dialog's place box: a place found by typing its name, chosen from a list under the box.
 #include "dialogs/PlaceBox.h"
 
+#include "platform/Handles.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -8,15 +10,47 @@ namespace {
 // The subclasses' ids on their windows.
 const UINT_PTR EDIT_SUBCLASS = 1;
 const UINT_PTR LIST_SUBCLASS = 2;
-// Characters of a typed name, and of one line of the list.
+// Characters of a typed name.
 const int TYPED_MAX = 64;
-const int LINE_MAX = 160;
 // UTF-8 bytes of a typed name: up to three a character.
 const int TYPED_UTF8_MAX = TYPED_MAX * 3;
+// Pixels a list box leaves on either side of a line's text.
+const int LINE_PADDING = 3;
+const wchar_t ELLIPSIS[] = L"\x2026";
 
 bool IsListKey(WPARAM key)
 {
     return key == VK_RETURN || key == VK_ESCAPE;
+}
+
+// Cuts line so that it takes at most width pixels in dc, ending it with an
+// ellipsis; false when it fits as it is.
+bool CutToWidth(HDC dc, wchar_t* line, int width)
+{
+    const int length = lstrlenW(line);
+    SIZE size = {};
+    int fits = 0;
+    if (!GetTextExtentExPointW(dc, line, length, width, &fits, nullptr, &size) || fits >= length)
+        return false;
+    SIZE ellipsis = {};
+    GetTextExtentPoint32W(dc, ELLIPSIS, 1, &ellipsis);
+    GetTextExtentExPointW(dc, line, length, width - ellipsis.cx, &fits, nullptr, &size);
+    // Not after half a surrogate pair.
+    if (fits > 0 && IS_HIGH_SURROGATE(line[fits - 1]))
+        --fits;
+    line[fits] = ELLIPSIS[0];
+    line[fits + 1] = L'\0';
+    return true;
+}
+
+// The tip's one tool: the list, the tip placed where the box puts it.
+TTTOOLINFOW TipTool(HWND list)
+{
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = list;
+    return tool;
 }
 
 }  // namespace
@@ -35,7 +69,16 @@ void CPlaceBox::Attach(HWND dialog, int editId, int listId, int language)
     m_list = CreateWindowExW(0, L"LISTBOX", nullptr, WS_CHILD | WS_BORDER | WS_CLIPSIBLINGS | LBS_NOINTEGRALHEIGHT, 0,
                              0, 0, 0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(listId)),
                              GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(m_list, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
+    const WPARAM font = SendMessageW(dialog, WM_GETFONT, 0, 0);
+    SendMessageW(m_list, WM_SETFONT, font, FALSE);
+    // Owned by the dialog, which destroys it; it tracks the line picked.
+    m_tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW tool = TipTool(m_list);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(m_tip, WM_SETFONT, font, FALSE);
     SetWindowSubclass(m_edit, EditProc, EDIT_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(m_list, ListProc, LIST_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -52,20 +95,14 @@ void CPlaceBox::OnTextChanged()
     if (!m_gazetteer) {
         m_gazetteer = std::make_unique<CGazetteer>();
         m_countries = std::make_unique<CCountryNames>();
+        if (!SystemCountry(m_homeCountry))
+            m_homeCountry[0] = '\0';
     }
-    m_foundCount = text[0] ? m_gazetteer->Find(text, m_found) : 0;
+    m_foundCount = text[0] ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
     if (!m_foundCount) {
         Close();
         return;
     }
-    SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < m_foundCount; ++i) {
-        wchar_t line[LINE_MAX];
-        m_countries->PlaceText(m_gazetteer->Place(m_found[i]), m_language, line, LINE_MAX);
-        SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
-    }
-    SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
 
     // Under the box, as wide as it, just tall enough for the lines.
     RECT box;
@@ -76,16 +113,64 @@ void CPlaceBox::OnTextChanged()
     GetClientRect(m_list, &inside);
     const int border = (frame.bottom - frame.top) - inside.bottom;
     const int height = m_foundCount * static_cast<int>(SendMessageW(m_list, LB_GETITEMHEIGHT, 0, 0)) + border;
+    FillList(box.right - box.left - border);
     SetWindowPos(m_list, HWND_TOP, box.left, box.bottom, box.right - box.left, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(m_list, nullptr, TRUE);
+    ShowTip();
+}
+
+// The lines of the places found, each cut to width pixels less the list's padding.
+void CPlaceBox::FillList(int width)
+{
+    const CWindowDC dc(m_list);
+    const CSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
+    SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < m_foundCount; ++i) {
+        m_countries->PlaceText(m_gazetteer->Place(m_found[i].place), m_found[i].alternate, m_language, m_lines[i],
+                               PLACE_LINE_MAX);
+        wchar_t shown[PLACE_LINE_MAX];
+        lstrcpynW(shown, m_lines[i], PLACE_LINE_MAX);
+        m_isCut[i] = CutToWidth(dc.Get(), shown, width - 2 * LINE_PADDING);
+        SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown));
+    }
+    SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
+}
+
+// The whole of the line picked over it while the list shows it cut.
+void CPlaceBox::ShowTip()
+{
+    TTTOOLINFOW tool = TipTool(m_list);
+    const int entry = IsOpen() ? static_cast<int>(SendMessageW(m_list, LB_GETCURSEL, 0, 0)) : -1;
+    if (entry < 0 || entry >= m_foundCount || !m_isCut[entry]) {
+        SendMessageW(m_tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+        return;
+    }
+    tool.lpszText = m_lines[entry];
+    SendMessageW(m_tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    RECT line = {};
+    SendMessageW(m_list, LB_GETITEMRECT, entry, reinterpret_cast<LPARAM>(&line));
+    MapWindowPoints(m_list, nullptr, reinterpret_cast<POINT*>(&line), 2);
+    SendMessageW(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(line.left, line.bottom));
+    SendMessageW(m_tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CPlaceBox::ShowName(const wchar_t* name)
 {
     m_showingName = true;
     SetWindowTextW(m_edit, name);
+    const LRESULT end = GetWindowTextLengthW(m_edit);
+    SendMessageW(m_edit, EM_SETSEL, end, end);
     m_showingName = false;
     Close();
+}
+
+PlaceView CPlaceBox::Chosen() const
+{
+    PlaceView place = m_gazetteer->Place(m_chosen.place);
+    if (m_chosen.alternate)
+        place.name = m_chosen.alternate;
+    return place;
 }
 
 bool CPlaceBox::IsOpen() const
@@ -98,6 +183,7 @@ void CPlaceBox::Close()
 {
     if (IsOpen())
         ShowWindow(m_list, SW_HIDE);
+    ShowTip();
 }
 
 void CPlaceBox::Move(int step)
@@ -112,6 +198,37 @@ void CPlaceBox::Move(int step)
     if (entry >= m_foundCount)
         entry = m_foundCount - 1;
     SendMessageW(m_list, LB_SETCURSEL, entry, 0);
+    ShowTip();
+}
+
+// The list's keys; false for those it leaves to the box.
+bool CPlaceBox::OnKey(WPARAM key)
+{
+    const bool picked = IsOpen() && SendMessageW(m_list, LB_GETCURSEL, 0, 0) >= 0;
+    switch (key) {
+    case VK_DOWN: Move(1); return true;
+    case VK_UP: Move(-1); return true;
+    case VK_NEXT: Move(MAX_FOUND_PLACES); return true;
+    case VK_PRIOR: Move(-MAX_FOUND_PLACES); return true;
+    case VK_END:
+        if (picked)
+            Move(MAX_FOUND_PLACES);
+        return picked;
+    case VK_HOME:
+        if (picked)
+            Move(-MAX_FOUND_PLACES);
+        return picked;
+    case VK_RETURN:
+    case VK_ESCAPE:
+        if (!IsOpen())
+            return false;
+        if (key == VK_RETURN)
+            Choose(static_cast<int>(SendMessageW(m_list, LB_GETCURSEL, 0, 0)));
+        else
+            Close();
+        return true;
+    }
+    return false;
 }
 
 void CPlaceBox::Choose(int entry)
@@ -137,17 +254,8 @@ LRESULT CALLBACK CPlaceBox::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
         return code;
     }
     case WM_KEYDOWN:
-        if (wParam == VK_DOWN || wParam == VK_UP) {
-            box->Move(wParam == VK_DOWN ? 1 : -1);
+        if (box->OnKey(wParam))
             return 0;
-        }
-        if (IsListKey(wParam) && box->IsOpen()) {
-            if (wParam == VK_RETURN)
-                box->Choose(static_cast<int>(SendMessageW(box->m_list, LB_GETCURSEL, 0, 0)));
-            else
-                box->Close();
-            return 0;
-        }
         break;
     case WM_CHAR:
         // A single-line box would only beep at them.
@@ -173,8 +281,10 @@ LRESULT CALLBACK CPlaceBox::ListProc(HWND list, UINT message, WPARAM wParam, LPA
             return 0;
         if (message == WM_LBUTTONDOWN)
             box->Choose(LOWORD(hit));
-        else if (SendMessageW(list, LB_GETCURSEL, 0, 0) != LOWORD(hit))
+        else if (SendMessageW(list, LB_GETCURSEL, 0, 0) != LOWORD(hit)) {
             SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
+            box->ShowTip();
+        }
         return 0;
     }
     case WM_LBUTTONDBLCLK: return 0;

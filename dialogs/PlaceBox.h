@@ -11,11 +11,17 @@
 // chosen (Chosen tells which); above the edit control's own codes.
 const WORD PLACE_CHOSEN = 0x4001;
 
+// Characters of one line of the list.
+const int PLACE_LINE_MAX = 192;
+
 // An edit box that lists the places its text names under itself, as a
-// Windows auto-complete box does: Down and Up move through the list, Return
-// or a click chooses, Esc closes the list, and so does leaving the box;
-// while the list is open Return and Esc do not reach the dialog. The
-// gazetteer is unpacked at the first typing.
+// Windows auto-complete box does: Down and Up move through the list, Page Up
+// and Page Down by a page (the whole list), and so do Home and End once a
+// line is picked (before, they move in the box); Return or a click chooses,
+// Esc closes the list, and so does leaving the box; while the list is open
+// Return and Esc do not reach the dialog. A line too long for the list ends
+// in an ellipsis and shows whole as a tip while it is picked. The gazetteer
+// is unpacked at the first typing, the places of the user's country first.
 class CPlaceBox
 {
 public:
@@ -29,10 +35,11 @@ public:
     void Attach(HWND dialog, int editId, int listId, int language);
     // The box's EN_CHANGE: the text typed lists the places it names.
     void OnTextChanged();
-    // Shows a name in the box without listing places.
+    // Shows a name in the box without listing places, the caret after it.
     void ShowName(const wchar_t* name);
-    // The place chosen last; only after PLACE_CHOSEN.
-    PlaceView Chosen() const { return m_gazetteer->Place(m_chosen); }
+    // The place chosen last, named as it was found ("Dunaj" for Vienna);
+    // only after PLACE_CHOSEN.
+    PlaceView Chosen() const;
 
 private:
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
@@ -41,15 +48,22 @@ private:
     void Close();
     void Move(int step);
     void Choose(int entry);
+    bool OnKey(WPARAM key);
+    void FillList(int width);
+    void ShowTip();
 
     HWND m_dialog = nullptr;
     HWND m_edit = nullptr;
     HWND m_list = nullptr;
+    HWND m_tip = nullptr;  // the whole of a cut line; the dialog owns it
     int m_language = 0;
     std::unique_ptr<CGazetteer> m_gazetteer;
     std::unique_ptr<CCountryNames> m_countries;
-    int m_found[MAX_FOUND_PLACES] = {};
+    char m_homeCountry[COUNTRY_CODE_SIZE] = "";
+    FoundPlace m_found[MAX_FOUND_PLACES] = {};
+    wchar_t m_lines[MAX_FOUND_PLACES][PLACE_LINE_MAX] = {};  // whole, as the list may show them cut
+    bool m_isCut[MAX_FOUND_PLACES] = {};
     int m_foundCount = 0;
-    int m_chosen = -1;
+    FoundPlace m_chosen = {-1, nullptr};
     bool m_showingName = false;
 };

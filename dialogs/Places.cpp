@@ -12,8 +12,6 @@ namespace {
 // territories beyond it keep the gazetteer's English names).
 const GEOID GEOID_SCAN_END = 0x8000;
 const int LETTERS = 26;
-// Characters of an ISO country code with its terminator.
-const int CODE_SIZE = 3;
 // Longest locale name ("sr-Latn-RS"), LOCALE_NAME_MAX_LENGTH.
 const int LOCALE_NAME_SIZE = 85;
 // Longest Windows zone key name, its terminator included.
@@ -56,13 +54,13 @@ template <typename Function> Function KernelFunction(const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
 }
 
-// The user's country: Windows' user location, else the country of the
-// user's locale ("sl-SI" gives "SI"). False when neither names one.
-bool SystemCountry(char (&country)[CODE_SIZE])
+}  // namespace
+
+bool SystemCountry(char (&country)[COUNTRY_CODE_SIZE])
 {
-    wchar_t code[CODE_SIZE + 1] = L"";
+    wchar_t code[COUNTRY_CODE_SIZE + 1] = L"";
     const GEOID nation = GetUserGeoID(GEOCLASS_NATION);
-    if (nation == GEOID_NOT_AVAILABLE || !GetGeoInfoW(nation, GEO_ISO2, code, CODE_SIZE + 1, 0) ||
+    if (nation == GEOID_NOT_AVAILABLE || !GetGeoInfoW(nation, GEO_ISO2, code, COUNTRY_CODE_SIZE + 1, 0) ||
         CodeIndex(code) < 0) {
         typedef int(WINAPI * LocaleNameFunction)(LPWSTR, int);
         const LocaleNameFunction localeName = KernelFunction<LocaleNameFunction>("GetUserDefaultLocaleName");
@@ -72,15 +70,13 @@ bool SystemCountry(char (&country)[CODE_SIZE])
         const wchar_t* last = wcsrchr(locale, L'-');
         if (!last || CodeIndex(last + 1) < 0)
             return false;
-        lstrcpynW(code, last + 1, CODE_SIZE);
+        lstrcpynW(code, last + 1, COUNTRY_CODE_SIZE);
     }
     country[0] = static_cast<char>(code[0]);
     country[1] = static_cast<char>(code[1]);
     country[2] = '\0';
     return true;
 }
-
-}  // namespace
 
 void SetDialPlace(const PlaceView& place, DialSettings* dial)
 {
@@ -93,9 +89,9 @@ void SetDialPlace(const PlaceView& place, DialSettings* dial)
 
 CCountryNames::CCountryNames() : m_geoIds()
 {
-    wchar_t code[CODE_SIZE + 1];
+    wchar_t code[COUNTRY_CODE_SIZE + 1];
     for (GEOID id = 1; id < GEOID_SCAN_END; ++id) {
-        if (!GetGeoInfoW(id, GEO_ISO2, code, CODE_SIZE + 1, 0))
+        if (!GetGeoInfoW(id, GEO_ISO2, code, COUNTRY_CODE_SIZE + 1, 0))
             continue;
         const int index = CodeIndex(code);
         if (index >= 0 && !m_geoIds[index])
@@ -103,18 +99,23 @@ CCountryNames::CCountryNames() : m_geoIds()
     }
 }
 
-void CCountryNames::PlaceText(const PlaceView& place, int language, wchar_t* text, int textSize) const
+void CCountryNames::PlaceText(const PlaceView& place, const char* alternate, int language, wchar_t* text,
+                              int textSize) const
 {
     int length = 0;
     text[0] = L'\0';
+    if (alternate) {
+        AppendUtf8(alternate, text, textSize, &length);
+        AppendWide(L" \x2014 ", text, textSize, &length);
+    }
     AppendUtf8(place.name, text, textSize, &length);
     if (*place.region) {
         AppendWide(L", ", text, textSize, &length);
         AppendUtf8(place.region, text, textSize, &length);
     }
     AppendWide(L", ", text, textSize, &length);
-    const wchar_t code[CODE_SIZE] = {static_cast<wchar_t>(place.countryCode[0]),
-                                     static_cast<wchar_t>(place.countryCode[1]), L'\0'};
+    const wchar_t code[COUNTRY_CODE_SIZE] = {static_cast<wchar_t>(place.countryCode[0]),
+                                             static_cast<wchar_t>(place.countryCode[1]), L'\0'};
     const int index = CodeIndex(code);
     const Language* row = FindLanguage(language);
     const LANGID languageId = MAKELANGID(row ? row->primaryLangId : LANG_ENGLISH, SUBLANG_DEFAULT);
@@ -127,7 +128,7 @@ void CCountryNames::PlaceText(const PlaceView& place, int language, wchar_t* tex
 
 int GuessSystemPlace(const CGazetteer& gazetteer)
 {
-    char country[CODE_SIZE];
+    char country[COUNTRY_CODE_SIZE];
     if (!gazetteer.IsReady() || !SystemCountry(country))
         return -1;
     // The zone's key name ("Central Europe Standard Time"), which a system

@@ -260,7 +260,7 @@ TEST_F(SettingsDialogTest, ACoordinateChangedByHandForgetsThePlace)
         {IDC_LONGITUDE, nullptr, L""},
     };
     for (const auto& c : cases) {
-        Type(IDC_PLACE, L"ljub");
+        Type(IDC_PLACE, L"ljubljana");
         Press(IDC_PLACE, VK_RETURN);
         ASSERT_STREQ(L"Ljubljana", m_state.settings.placeName);
         ASSERT_TRUE(m_state.settings.latitude == 46.05f && m_state.settings.longitude == 14.51f &&
@@ -298,3 +298,33 @@ TEST_F(SettingsDialogTest, CloseAppliesTheChosenLanguageAndEscDoesNot)
 }
 
 }  // namespace
+
+// In the open place list Page Down and Page Up go to the last and the first
+// line, and so do End and Home once a line is picked; before, those two
+// move the caret in the box.
+TEST_F(SettingsDialogTest, PageKeysMoveInThePlaceList)
+{
+    Open();
+    const struct
+    {
+        const char* what;
+        WPARAM keys[3];  // 0: no more
+        int picked;
+    } cases[] = {
+        {"Page Down", {VK_NEXT}, MAX_FOUND_PLACES - 1},
+        {"Page Down, Page Up", {VK_NEXT, VK_PRIOR}, 0},
+        {"Down, End", {VK_DOWN, VK_END}, MAX_FOUND_PLACES - 1},
+        {"Down, End, Home", {VK_DOWN, VK_END, VK_HOME}, 0},
+        {"End", {VK_END}, -1},
+        {"Home", {VK_HOME}, -1},
+    };
+    for (const auto& c : cases) {
+        Type(IDC_PLACE, L"");
+        Type(IDC_PLACE, L"mari");
+        for (WPARAM key : c.keys) {
+            if (key)
+                Press(IDC_PLACE, key);
+        }
+        EXPECT_EQ(c.picked, SendMessageW(Item(IDC_PLACE_LIST), LB_GETCURSEL, 0, 0)) << c.what;
+    }
+}

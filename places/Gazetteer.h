@@ -23,6 +23,14 @@ struct PlaceView
     unsigned long population;
 };
 
+// A place a search found, and the other name it was found by, null when it
+// was found by its own ("Dunaj" for Vienna).
+struct FoundPlace
+{
+    int place;
+    const char* alternate;
+};
+
 class CGazetteer
 {
 public:
@@ -34,13 +42,22 @@ public:
 
     bool IsReady() const { return m_places != nullptr; }
     int PlaceCount() const { return m_placeCount; }
+    int NameCount() const { return m_nameCount; }
     PlaceView Place(int index) const;
+    // The place's names in other languages, as many as there are; null past them.
+    const char* Alternate(int place, int which) const;
 
-    // The places a typed text names, larger places first, into found; returns
-    // how many (at most MAX_FOUND_PLACES). A place matches when the folded
-    // text starts one of the words of its folded name ("york" finds New York
-    // City, "sao paulo" São Paulo).
-    int Find(const char* text, int found[MAX_FOUND_PLACES]) const;
+    // The places a typed text names into found, best first; returns how many
+    // (at most MAX_FOUND_PLACES). A place matches when the folded text starts
+    // one of the words of one of its folded names ("york" finds New York
+    // City, "sao paulo" São Paulo, "dunaj" Vienna). Words at the end that do
+    // not go on the name may name the place's region (its name or code) or
+    // country (its English name or ISO code), then, in that order:
+    // "springfield il", "london ontario", "paris tx", "san jose costa rica".
+    // The answers that read the most words as the name come first; among
+    // them a name equal to the text before a name it starts, then places in
+    // homeCountry (an ISO code, may be null), then larger places.
+    int Find(const char* text, const char* homeCountry, FoundPlace found[MAX_FOUND_PLACES]) const;
 
     // The place a computer in country (ISO code) with the Windows time zone
     // windowsZone (the zone's key name) most likely stands near: the zone's
@@ -55,14 +72,30 @@ private:
     struct Entry;
     struct ZoneGuess;
 
+    struct Name;
+    struct Word;
+    struct Search;
+
     bool Read();
+    bool FoldNames();
+    bool IndexWords();
+    int CountryIndex(const char* code) const;
+    bool NamesRegion(int region, const char* text, size_t length) const;
+    bool NamesCountry(int country, const char* text, size_t length) const;
+    bool NamesRegionOrCountry(int region, const char* text, size_t length) const;
+    bool RestNamesRegion(Search& search, int words, int region) const;
+    void Consider(const Word& word, Search& search) const;
 
     std::unique_ptr<unsigned char[]> m_table;
     std::unique_ptr<char[]> m_folded;
     std::unique_ptr<Country[]> m_countries;
     std::unique_ptr<Region[]> m_regions;
     std::unique_ptr<Entry[]> m_places;
+    std::unique_ptr<Name[]> m_names;       // every place's own name, then the others place by place
+    std::unique_ptr<Word[]> m_words;       // every word of every folded name, by its first two bytes
+    std::unique_ptr<int[]> m_wordBuckets;  // where each bucket of m_words starts, and where the last ends
     std::unique_ptr<const char*[]> m_zoneKeys;
     std::unique_ptr<ZoneGuess[]> m_guesses;
-    int m_countryCount = 0, m_regionCount = 0, m_placeCount = 0, m_zoneKeyCount = 0, m_guessCount = 0;
+    int m_countryCount = 0, m_regionCount = 0, m_placeCount = 0, m_nameCount = 0, m_wordCount = 0;
+    int m_zoneKeyCount = 0, m_guessCount = 0;
 };

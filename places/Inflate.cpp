@@ -23,13 +23,41 @@ const unsigned char DISTANCE_EXTRA[] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4, 
 const unsigned char CODE_LENGTH_ORDER[CODE_LENGTH_CODES] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                             11, 4,  12, 3, 13, 2, 14, 1, 15};
 
+// Codes this long or shorter are read by one look-up of the next bits.
+const int FAST_BITS = 9;
+const unsigned FAST_SIZE = 1u << FAST_BITS;
+// A look-up entry holds the symbol above the code's length.
+const int FAST_LENGTH_BITS = 4;
+const unsigned FAST_LENGTH_MASK = (1u << FAST_LENGTH_BITS) - 1;
+
 // A canonical Huffman code: how many codes each length has, and the symbols
-// in code order.
+// in code order; and for every value of the next FAST_BITS bits, the symbol
+// and length of the short code they start with (0 for a longer code).
 struct Code
 {
     short count[MAX_CODE_BITS + 1];
     short symbol[LITERAL_LENGTH_CODES];
+    unsigned short fast[FAST_SIZE];
 };
+
+// Fills the look-up of the short codes; deflate sends a code's bits first
+// bit first, so the look-up is by their reverse.
+void BuildFastCode(Code& code)
+{
+    for (unsigned short& entry : code.fast)
+        entry = 0;
+    unsigned next = 0;
+    int index = 0;
+    for (int length = 1; length <= FAST_BITS; ++length, next <<= 1) {
+        for (int k = 0; k < code.count[length]; ++k, ++index, ++next) {
+            unsigned reversed = 0;
+            for (int bit = 0; bit < length; ++bit)
+                reversed |= ((next >> bit) & 1u) << (length - 1 - bit);
+            for (unsigned i = reversed; i < FAST_SIZE; i += 1u << length)
+                code.fast[i] = static_cast<unsigned short>(code.symbol[index] << FAST_LENGTH_BITS | length);
+        }
+    }
+}
 
 // False for an over-subscribed set of lengths; an incomplete one is allowed
 // (a block with a single distance code has one).
@@ -53,6 +81,7 @@ bool BuildCode(Code& code, const unsigned char* lengths, int symbols)
         if (lengths[s])
             code.symbol[offset[lengths[s]]++] = static_cast<short>(s);
     }
+    BuildFastCode(code);
     return true;
 }
 
@@ -95,8 +124,26 @@ private:
         return static_cast<unsigned>(value & ((1UL << needed) - 1));
     }
 
+    // Reads bytes until the buffer holds needed bits, or the input ends.
+    bool Fill(int needed)
+    {
+        while (m_bitCount < needed && m_inPos < m_inSize) {
+            m_bitBuffer |= static_cast<unsigned long>(m_in[m_inPos++]) << m_bitCount;
+            m_bitCount += 8;
+        }
+        return m_bitCount >= needed;
+    }
+
     int Decode(const Code& code)
     {
+        if (Fill(FAST_BITS)) {
+            const unsigned entry = code.fast[m_bitBuffer & (FAST_SIZE - 1)];
+            if (entry) {
+                Bits(static_cast<int>(entry & FAST_LENGTH_MASK));
+                return static_cast<int>(entry >> FAST_LENGTH_BITS);
+            }
+        }
+        // A long code, or one near the end of the input: bit by bit.
         int value = 0, first = 0, index = 0;
         for (int length = 1; length <= MAX_CODE_BITS && m_ok; ++length) {
             value |= static_cast<int>(Bits(1));
@@ -122,6 +169,8 @@ private:
 
     void Stored()
     {
+        // To the byte boundary; whole bytes read ahead go back.
+        m_inPos -= static_cast<size_t>(m_bitCount / 8);
         m_bitBuffer = 0;
         m_bitCount = 0;
         if (m_inSize - m_inPos < 4) {

@@ -4,8 +4,6 @@
 #include "common/Characters.h"
 #include "places/PlaceData.h"
 
-#include <cstring>
-
 namespace {
 
 // The folding of code, or null when the table does not cover it.
@@ -17,6 +15,15 @@ const char* FoldedCharacter(unsigned code)
             return FOLDED[range.offset + code - range.first];
     }
     return nullptr;
+}
+
+// The bytes of a folding, at most FOLDED_MAX.
+size_t FoldedLength(const char* folded)
+{
+    size_t length = 0;
+    while (length < FOLDED_MAX && folded[length])
+        ++length;
+    return length;
 }
 
 }  // namespace
@@ -31,7 +38,7 @@ size_t FoldForSearch(const char* text, char* out, size_t outSize)
         unsigned code = DecodeUtf8(in, length);
         const char* folded = FoldedCharacter(code);
         const char* piece = folded ? folded : reinterpret_cast<const char*>(in);
-        size_t pieceLength = folded ? strlen(folded) : length;
+        size_t pieceLength = folded ? FoldedLength(folded) : length;
         in += length;
         if (pieceLength == 1 && piece[0] == ' ') {
             spacePending = used > 0;
@@ -44,8 +51,8 @@ size_t FoldForSearch(const char* text, char* out, size_t outSize)
         if (spacePending)
             out[used++] = ' ';
         spacePending = false;
-        memcpy(out + used, piece, pieceLength);
-        used += pieceLength;
+        for (size_t i = 0; i < pieceLength; ++i)
+            out[used++] = piece[i];
     }
     out[used] = '\0';
     return used;

