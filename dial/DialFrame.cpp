@@ -101,6 +101,54 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     DrawTextW(dc, frame.nightText, -1, &box, format);
 }
 
+// The texts of the labelled date lines, in the order of LABELLED_DATE_LINES.
+static const int DATE_LABEL_TEXTS[DATE_LABEL_COUNT] = {IDS_DECEMBER_SOLSTICE, IDS_EQUINOXES, IDS_JUNE_SOLSTICE};
+
+// The date lines' labels, in the language of the frame, where they fit.
+static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[DATE_LABEL_COUNT])
+{
+    const COLORREF LABEL_COLOUR = RGB(0x90, 0x90, 0x90);  // between the lines' silver and the numerals' grey
+    SetTextColor(dc, LABEL_COLOUR);
+    CSelectedObject font(dc, frame.resources->DateLabelFont());
+    for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
+        const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+        if (labels[i].shown)
+            TextOutW(dc, labels[i].left, labels[i].top, text, lstrlenW(text));
+    }
+}
+
+// The face's markings on the white face: the date lines, the hour lines of
+// the sun's time or the clock's with their numerals, the date lines' labels.
+static void DrawMarkings(const DialFrame& frame, const DialMarkings& markings, HDC dc, unsigned char* pixels,
+                         int stride, const DialSize& size)
+{
+    DateLabel labels[DATE_LABEL_COUNT] = {};
+    if (frame.dateLines) {
+        CSelectedObject font(dc, frame.resources->DateLabelFont());
+        for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
+            const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+            SIZE extent = {0, 0};
+            GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+            labels[i].width = extent.cx;
+            labels[i].height = extent.cy;
+        }
+        DrawDateLines(pixels, stride, markings, size, labels);
+    }
+    const CBitmapSurface* numbers = frame.resources->Numbers();
+    PixelImage sheet = {};
+    if (numbers)
+        sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->m_width, numbers->m_height};
+    if (frame.clockHours)
+        DrawClockHours(pixels, stride, markings, numbers ? &sheet : nullptr, size);
+    else
+        DrawHourLinesAndNumerals(pixels, stride, frame.left, frame.top, frame.left + frame.width,
+                                 frame.top + frame.height, frame.latitude, numbers ? &sheet : nullptr, size);
+    if (frame.dateLines) {
+        DrawDateLabels(frame, dc, labels);
+        GdiFlush();
+    }
+}
+
 void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
@@ -126,12 +174,14 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     }
     GdiFlush();
     if (pixels) {
-        const CBitmapSurface* numbers = frame.resources->Numbers();
-        PixelImage sheet = {};
-        if (numbers)
-            sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->m_width, numbers->m_height};
-        DrawHourLinesAndNumerals(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, frame.latitude,
-                                 numbers ? &sheet : nullptr, size);
+        const DialMarkings markings = {
+            left,           top,       width,           height,           frame.isBig,           frame.scalePercent,
+            frame.latitude, frame.sun, frame.dateLines, frame.clockHours, frame.clockShiftHours, frame.language};
+        if (!frame.markings || !frame.markings->CopyTo(markings, pixels, stride)) {
+            DrawMarkings(frame, markings, dc, pixels, stride, size);
+            if (frame.markings)
+                frame.markings->Keep(markings, pixels, stride);
+        }
         if (!shadow.isDay)
             NegateColours(pixels, stride, left, top, width, height);
         else if (frame.shadowMask)
@@ -173,6 +223,9 @@ CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
       m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               "Arial")),
+      m_dateLabelFont(CreateFontW(size.dateLabelFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, L"Arial")),
       m_rodBig(referenceDC, CScaledName("RodBigImage", size.pictureScale).Get()),
       m_rodSmall(referenceDC, CScaledName("RodSmallImage", size.pictureScale).Get()),
       m_numbers(referenceDC, 0, 0, CScaledName("NumbersImage", size.pictureScale).Get())

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "dial/DialMarkings.h"
 #include "dial/DialSize.h"
 #include "sun/Ephemeris.h"
 #include "platform/Handles.h"
@@ -33,12 +34,14 @@ public:
     CDialResources(HDC referenceDC, const DialSize& size);
     HBRUSH WhiteBrush() const { return m_whiteBrush.Get(); }
     HFONT NightFont() const { return m_nightFont.Get(); }
+    HFONT DateLabelFont() const { return m_dateLabelFont.Get(); }
     HDC RodDC(bool big) const { return big ? m_rodBig.GetDC() : m_rodSmall.GetDC(); }
     const CBitmapSurface* Numbers() const { return &m_numbers; }
 
 private:
     CGdiObject<HBRUSH> m_whiteBrush;
     CGdiObject<HFONT> m_nightFont;
+    CGdiObject<HFONT> m_dateLabelFont;
     CRodImage m_rodBig, m_rodSmall;
     CBitmapSurface m_numbers;
 };
@@ -59,6 +62,11 @@ struct DialFrame
     const CDialResources* resources;  // brush, font, gnomon and numerals, never null
     const wchar_t* nightText;         // shown on the night face; empty for none
     SunSource sun;                    // the model's or the ephemeris' sun
+    bool dateLines;
+    bool clockHours;          // figure-eights of the clock's hours in place of the sun's hour lines
+    int clockShiftHours;      // the clock in force ahead of standard time: 1 in daylight saving
+    int language;             // of the date lines' labels
+    CKeptMarkings* markings;  // the markings' picture kept between frames, or null: drawn anew
 };
 
 // The text on the night face: one of the list of the part of the day, chosen

@@ -19,6 +19,7 @@ namespace {
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
 const int SECONDS_PER_MINUTE = 60;
+const int MINUTES_PER_HOUR = 60;
 const long long FILE_TIME_PER_SECOND = 10000000;
 
 long long FileTimeCount(const FILETIME& time)
@@ -46,6 +47,13 @@ int ClockZoneMinutes(int year, int t, int standardZone)
         !SystemTimeToFileTime(&localTime, &local))
         return standardZone;
     return static_cast<int>((FileTimeCount(local) - FileTimeCount(utc)) / (FILE_TIME_PER_SECOND * SECONDS_PER_MINUTE));
+}
+
+// Whole hours the clock in force runs ahead of local standard time at the
+// dial moment t: 1 while daylight saving is in force.
+int ClockShiftHours(const SunSource& sun, int t)
+{
+    return (ClockZoneMinutes(sun.year, t, sun.zoneMinutes) - sun.zoneMinutes) / MINUTES_PER_HOUR;
 }
 
 }  // namespace
@@ -150,7 +158,12 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
                        m_shadowMask.get(),
                        m_resources.get(),
                        m_nightText.Text(),
-                       sun};
+                       sun,
+                       settings.dateLines,
+                       settings.clockHours,
+                       settings.clockHours ? ClockShiftHours(sun, moment) : 0,
+                       Language(),
+                       &m_markings};
     PaintDialFrame(frame, dc, pixels, stride);
     m_settingsChanged = false;
     m_shownMoment = moment;
@@ -275,12 +288,19 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
     if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
         return false;
     const int language = Language();
-    const SunTipWords words = {
-        LoadLocalizedStringW(IDS_SUNRISE, language),      LoadLocalizedStringW(IDS_SOLAR_NOON, language),
-        LoadLocalizedStringW(IDS_SUNSET, language),       LoadLocalizedStringW(IDS_DAY_LENGTH, language),
-        LoadLocalizedStringW(IDS_SUN_ALTITUDE, language), LoadLocalizedStringW(IDS_AZIMUTH, language),
-        LoadLocalizedStringW(IDS_NO_SUNSET, language),    LoadLocalizedStringW(IDS_NO_SUNRISE, language),
-        static_cast<wchar_t>(UserDecimalSign())};
+    const SunTipWords words = {LoadLocalizedStringW(IDS_SUNRISE, language),
+                               LoadLocalizedStringW(IDS_SOLAR_NOON, language),
+                               LoadLocalizedStringW(IDS_SUNSET, language),
+                               LoadLocalizedStringW(IDS_DAY_LENGTH, language),
+                               LoadLocalizedStringW(IDS_SUN_ALTITUDE, language),
+                               LoadLocalizedStringW(IDS_AZIMUTH, language),
+                               LoadLocalizedStringW(IDS_NO_SUNSET, language),
+                               LoadLocalizedStringW(IDS_NO_SUNRISE, language),
+                               LoadLocalizedStringW(IDS_SUN_TIME, language),
+                               LoadLocalizedStringW(IDS_BEHIND_CLOCK, language),
+                               LoadLocalizedStringW(IDS_AHEAD_OF_CLOCK, language),
+                               LoadLocalizedStringW(IDS_WITH_CLOCK, language),
+                               static_cast<wchar_t>(UserDecimalSign())};
 
     // The moment shown, real or simulated, and the day it falls on by the
     // clock's local time; the sun always from the ephemeris, since a sunrise
@@ -300,13 +320,16 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
         day -= DaysInYear(year);
         ++year;
     }
-    const SunInSky now = ComputeSunInSky(JulianDayOfMoment(sun, moment), settings.latitude, settings.longitude);
+    const double julianDay = JulianDayOfMoment(sun, moment);
+    const SunInSky now = ComputeSunInSky(julianDay, settings.latitude, settings.longitude);
     const SunTipFacts facts = {settings.placeName,  // empty: the latitude and longitude
                                settings.latitude,
                                settings.longitude,
                                ComputeSunTimes(settings.latitude, settings.longitude, year, day, zone),
                                now.altitude + RefractionDegrees(now.altitude),
-                               now.azimuth};
+                               now.azimuth,
+                               ApparentSolarSeconds(julianDay, settings.longitude),
+                               static_cast<double>(localMoment % SECONDS_PER_DAY)};
     FormatSunTip(words, facts, text);
     return true;
 }

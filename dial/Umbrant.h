@@ -66,6 +66,7 @@ private:
     std::unique_ptr<unsigned char[]> m_shadowMask;
     std::unique_ptr<CDialResources> m_resources;
     CNightText m_nightText;
+    CKeptMarkings m_markings;
     bool m_created = false;
     bool m_settingsChanged = false;
     int m_scalePercent;

@@ -65,7 +65,7 @@ protected:
 
 TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
 {
-    DialSettings changed = {false, 12, false, 7, 600, 151, true, L""};
+    DialSettings changed = {false, 12, false, 7, 600, 151, true, false, true, L""};
     {
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnSettingsChanged(changed);
@@ -80,7 +80,7 @@ TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
     const char* const written[][2] = {
         {"IsBigClock", "0"},         {"GeoLatitude", "12"},         {"IsSimulateDateTime", "0"},
         {"SimulatedDayOfYear", "7"}, {"SimulatedTimeOfDay", "600"}, {"GeoLongitude", "151"},
-        {"IsExactSun", "1"}};
+        {"IsExactSun", "1"},         {"IsDateLines", "0"},          {"HourLines", "1"}};
     for (const auto& value : written)
         EXPECT_EQ(StoredSetting(value[0]), value[1]) << value[0];
 }
@@ -257,9 +257,9 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     morning.simulatedTime = 9 * 3600;
     m_settings.SetDial(morning);
     CUmbrant dial(&m_settings, NATURAL_SCALE);
-    CGadgetApplication host(&dial, nullptr,
-                            {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET,
-                             POSITION_UNSET});
+    CGadgetApplication host(
+        &dial, nullptr,
+        {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET, POSITION_UNSET});
     ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
     MSG message;
     for (DWORD start = GetTickCount(); host.Frames().Animating() && GetTickCount() - start < 10000;) {

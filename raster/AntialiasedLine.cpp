@@ -83,11 +83,13 @@ struct Axis
 // the minor coordinate) and covers two neighbours across it, weighted by the
 // fraction of b. The line lies just under half a pixel toward the left of its
 // direction of travel: toward larger b when shiftForward, else smaller b.
+// Without withEnd the pixel step of the end point (a1, b1) is left out.
 static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const Axis& minor, int a0, int b0, int a1,
-                               int b1, bool shiftForward, unsigned int colour)
+                               int b1, bool shiftForward, bool withEnd, unsigned int colour)
 {
     a0 >>= 16;
     a1 >>= 16;
+    bool dropFirst = false, dropLast = !withEnd;
     if (a1 < a0) {
         int t = a0;
         a0 = a1;
@@ -95,10 +97,18 @@ static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const A
         t = b0;
         b0 = b1;
         b1 = t;
+        dropFirst = dropLast;
+        dropLast = false;
     }
     const int step = a1 == a0 ? 0 : (b1 - b0) / (a1 - a0);
     int b = shiftForward ? b0 + 0x7FFF : b0 - 0x7FFF;
-    for (int a = a0; a <= a1; ++a, b += step) {
+    int first = a0;
+    if (dropFirst) {
+        ++first;
+        b += step;
+    }
+    const int last = dropLast ? a1 - 1 : a1;
+    for (int a = first; a <= last; ++a, b += step) {
         const int across = (b >> 16) + 1;
         if (a < major.clipBegin || a >= major.clipEnd || across < minor.clipBegin || across > minor.clipEnd)
             continue;
@@ -108,28 +118,18 @@ static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const A
     }
 }
 
-bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
-                         int x0, int y0, int x1, int y1, unsigned int colour)
+static bool IsClipWithinLimit(int clipLeft, int clipTop, int clipRight, int clipBottom)
 {
-    InitBlendTables();
-    if (!pixels)
-        return false;
-    if ((x0 < clipLeft && x1 < clipLeft) || (y0 < clipTop && y1 < clipTop) || (x0 >= clipRight && x1 >= clipRight) ||
-        (y0 >= clipBottom && y1 >= clipBottom))
-        return false;
-    if (!IsWithinLimit(clipLeft) || !IsWithinLimit(clipTop) || !IsWithinLimit(clipRight) || !IsWithinLimit(clipBottom))
-        return false;
+    return IsWithinLimit(clipLeft) && IsWithinLimit(clipTop) && IsWithinLimit(clipRight) && IsWithinLimit(clipBottom);
+}
+
+// The line between 16.16 end points within the coordinate limit, the pixel
+// step of its end point left out without withEnd.
+static bool DrawFixedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
+                          int x0, int y0, int x1, int y1, bool withEnd, unsigned int colour)
+{
     // The clip rectangle must lie inside the buffer.
     assert(clipLeft >= 0 && clipTop >= 0 && clipRight <= stride / 4);
-    if (!IsWithinLimit(x0) || !IsWithinLimit(y0) || !IsWithinLimit(x1) || !IsWithinLimit(y1)) {
-        if (!LimitSegment(x0, y0, x1, y1))
-            return false;
-    }
-
-    x0 *= 65536;
-    y0 *= 65536;
-    x1 *= 65536;
-    y1 *= 65536;
     // Clip to a band two pixels wider than the clip rectangle; the per-pixel
     // tests below remove the rest.
     if (!ClipToSide(x0, y0, x1, y1, (clipLeft - 2) * 65536, -1) ||
@@ -141,12 +141,51 @@ bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int cl
     const int dx = x1 - x0, dy = y1 - y0;
     if ((dy < 0 ? -dy : dy) < (dx < 0 ? -dx : dx)) {
         const Axis columns = {clipLeft, clipRight, 4}, rows = {clipTop, clipBottom, stride};
-        DrawAlongMajorAxis(pixels, columns, rows, x0, y0, x1, y1, dx < 0, colour);
+        DrawAlongMajorAxis(pixels, columns, rows, x0, y0, x1, y1, dx < 0, withEnd, colour);
     } else {
         const Axis rows = {clipTop, clipBottom, stride}, columns = {clipLeft, clipRight, 4};
-        DrawAlongMajorAxis(pixels, rows, columns, y0, x0, y1, x1, dy > 0, colour);
+        DrawAlongMajorAxis(pixels, rows, columns, y0, x0, y1, x1, dy > 0, withEnd, colour);
     }
     return true;
+}
+
+bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
+                         int x0, int y0, int x1, int y1, unsigned int colour)
+{
+    InitBlendTables();
+    if (!pixels)
+        return false;
+    if ((x0 < clipLeft && x1 < clipLeft) || (y0 < clipTop && y1 < clipTop) || (x0 >= clipRight && x1 >= clipRight) ||
+        (y0 >= clipBottom && y1 >= clipBottom))
+        return false;
+    if (!IsClipWithinLimit(clipLeft, clipTop, clipRight, clipBottom))
+        return false;
+    if (!IsWithinLimit(x0) || !IsWithinLimit(y0) || !IsWithinLimit(x1) || !IsWithinLimit(y1)) {
+        if (!LimitSegment(x0, y0, x1, y1))
+            return false;
+    }
+    return DrawFixedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, x0 * 65536, y0 * 65536, x1 * 65536,
+                         y1 * 65536, true, colour);
+}
+
+bool DrawAntialiasedPolyline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
+                             int clipBottom, const PixelPoint* points, int count, unsigned int colour)
+{
+    InitBlendTables();
+    if (!pixels || !IsClipWithinLimit(clipLeft, clipTop, clipRight, clipBottom))
+        return false;
+    const int limit = LINE_COORDINATE_LIMIT * 65536;
+    bool drawn = false;
+    for (int i = 0; i + 1 < count; ++i) {
+        const PixelPoint& a = points[i];
+        const PixelPoint& b = points[i + 1];
+        if (a.x < -limit || a.x > limit || a.y < -limit || a.y > limit || b.x < -limit || b.x > limit || b.y < -limit ||
+            b.y > limit)
+            continue;
+        drawn |= DrawFixedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, a.x, a.y, b.x, b.y,
+                               i + 2 == count, colour);
+    }
+    return drawn;
 }
 
 bool DrawAntialiasedPolygonOutline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,

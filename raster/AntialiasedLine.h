@@ -16,6 +16,12 @@ struct PixelPoint
 bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
                          int x0, int y0, int x1, int y1, unsigned int colour);
 
+// The open line through count points given in 16.16 fixed point (pixels
+// times 65536), each edge drawn as above and each point between two edges
+// once. Edges with a point beyond 8191 pixels from the origin are left out.
+bool DrawAntialiasedPolyline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
+                             int clipBottom, const PixelPoint* points, int count, unsigned int colour);
+
 // The closed outline through count points, each edge drawn as above.
 bool DrawAntialiasedPolygonOutline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
                                    int clipBottom, const PixelPoint* points, int count, unsigned int colour);

@@ -60,6 +60,8 @@ const DialValue DIAL_VALUES[] = {
     Number("SimulatedTimeOfDay", &DialSettings::simulatedTime, TimeInRange),
     Angle("GeoLongitude", &DialSettings::longitude, LongitudeInRange),
     Flag("IsExactSun", &DialSettings::exactSun),
+    Flag("IsDateLines", &DialSettings::dateLines),
+    Flag("HourLines", &DialSettings::clockHours),
 };
 const char* const SIZE_VALUE = DIAL_VALUES[0].name;
 const char* const LATITUDE_VALUE = DIAL_VALUES[1].name;
