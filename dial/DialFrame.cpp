@@ -109,12 +109,16 @@ static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[D
 {
     const COLORREF LABEL_COLOUR = RGB(0x90, 0x90, 0x90);  // between the lines' silver and the numerals' grey
     SetTextColor(dc, LABEL_COLOUR);
+    // On the face's white, which breaks the lines under the text.
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(255, 255, 255));
     CSelectedObject font(dc, frame.resources->DateLabelFont());
     for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
         const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
         if (labels[i].shown)
             TextOutW(dc, labels[i].left, labels[i].top, text, lstrlenW(text));
     }
+    SetBkMode(dc, TRANSPARENT);
 }
 
 // The face's markings on the white face: the date lines, the hour lines of

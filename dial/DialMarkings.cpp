@@ -44,9 +44,37 @@ void DrawCurve(unsigned char* pixels, int stride, const DialMarkings& m, const D
     }
 }
 
+// Whether the box (u from left to right, v from bottom to top) keeps out of
+// the band of the hour numerals round the ring.
+bool ClearOfNumerals(double left, double right, double bottom, double top, const DialMarkings& m, const DialSize& size)
+{
+    const double ring = m.width * NUMERAL_RING;
+    const double inner = ring - size.numeralHalfHeight, outer = ring + size.numeralGap + 2 * size.numeralHalfHeight;
+    const double farU = std::fmax(std::fabs(left), std::fabs(right)),
+                 farV = std::fmax(std::fabs(bottom), std::fabs(top));
+    const double nearU = left > 0 ? left : right < 0 ? -right : 0, nearV = bottom > 0 ? bottom : top < 0 ? -top : 0;
+    return std::hypot(farU, farV) < inner || std::hypot(nearU, nearV) > outer;
+}
+
+// Whether the curve spans less than a numeral: the gnomon lies on the face
+// at the equator, and all its curves shrink to its tip, where numerals and
+// labels would pile up.
+bool ShrunkToAPoint(const DialCurve& curve, const DialSize& size)
+{
+    DialPoint low = {INFINITY, INFINITY}, high = {-INFINITY, -INFINITY};
+    for (const std::vector<DialPoint>& run : curve) {
+        for (const DialPoint& p : run) {
+            low = {std::fmin(low.u, p.u), std::fmin(low.v, p.v)};
+            high = {std::fmax(high.u, p.u), std::fmax(high.v, p.v)};
+        }
+    }
+    return !(std::hypot(high.u - low.u, high.v - low.v) >= 2 * size.numeralHalfHeight);
+}
+
 // Where the label of width x height fits beside point p of the dial (u, v
 // from the centre): to its right, else to its left, away from the gnomon's
-// picture on the noon line; false when neither lies wholly on the dial.
+// picture on the noon line; false when neither lies wholly on the dial
+// clear of the numerals.
 bool LabelBeside(const DialPoint& p, const DialMarkings& m, const DialSize& size, DateLabel& label)
 {
     const double halfWidth = m.width / 2.0, halfHeight = m.height / 2.0;
@@ -55,9 +83,9 @@ bool LabelBeside(const DialPoint& p, const DialMarkings& m, const DialSize& size
     if (top > halfHeight || top - label.height < -halfHeight)
         return false;
     double left = p.u + gap;
-    if (left + label.width > halfWidth)
+    if (left + label.width > halfWidth || !ClearOfNumerals(left, left + label.width, top - label.height, top, m, size))
         left = p.u - gap - label.width;
-    if (left < -halfWidth)
+    if (left < -halfWidth || !ClearOfNumerals(left, left + label.width, top - label.height, top, m, size))
         return false;
     label.left = Centre(m.left, m.width) + static_cast<int>(std::floor(left));
     label.top = Centre(m.top, m.height) - static_cast<int>(std::ceil(top));
@@ -86,7 +114,7 @@ void DrawDateLines(unsigned char* pixels, int stride, const DialMarkings& markin
                                          DateLineDeclination(markings.sun, line), reach);
         DrawCurve(pixels, stride, markings, curve, DATE_LINE_COLOUR);
         for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-            if (LABELLED_DATE_LINES[i] != line)
+            if (LABELLED_DATE_LINES[i] != line || ShrunkToAPoint(curve, size))
                 continue;
             double nearest = INFINITY;
             for (const std::vector<DialPoint>& run : curve) {
@@ -112,10 +140,8 @@ void DrawClockHours(unsigned char* pixels, int stride, const DialMarkings& marki
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
         const DialCurve curve = ClockHourCurve(markings.sun, markings.latitude, size.gnomonLength, hour, reach);
         DrawCurve(pixels, stride, markings, curve, CLOCK_HOUR_COLOUR);
-        // The numeral beyond the farthest point within the ring; none for a
-        // curve shrunk to less than a numeral (the gnomon lying on the face
-        // at the equator), where all of them would pile up.
-        DialPoint far = {0, 0}, low = {INFINITY, INFINITY}, high = {-INFINITY, -INFINITY};
+        // The numeral beyond the farthest point within the ring.
+        DialPoint far = {0, 0};
         double farthest = -1;
         for (const std::vector<DialPoint>& run : curve) {
             for (const DialPoint& p : run) {
@@ -124,12 +150,9 @@ void DrawClockHours(unsigned char* pixels, int stride, const DialMarkings& marki
                     farthest = distance;
                     far = p;
                 }
-                low = {std::fmin(low.u, p.u), std::fmin(low.v, p.v)};
-                high = {std::fmax(high.u, p.u), std::fmax(high.v, p.v)};
             }
         }
-        if (!numbers || !numbers->pixels || farthest <= 0 ||
-            std::hypot(high.u - low.u, high.v - low.v) < 2 * halfHeight)
+        if (!numbers || !numbers->pixels || farthest <= 0 || ShrunkToAPoint(curve, size))
             continue;
         const double sx = far.u / farthest, sy = -far.v / farthest;
         const int n = (hour + markings.clockShiftHours + HOURS_PER_DAY) % HOURS_PER_DAY;
