@@ -20,6 +20,7 @@ namespace {
 const int DUE_SECOND_OFFSET_MS = 100;
 const int SECONDS_PER_MINUTE = 60;
 const int MINUTES_PER_HOUR = 60;
+const int SECONDS_PER_HOUR = SECONDS_PER_MINUTE * MINUTES_PER_HOUR;
 const long long FILE_TIME_PER_SECOND = 10000000;
 
 long long FileTimeCount(const FILETIME& time)
@@ -49,14 +50,20 @@ int ClockZoneMinutes(int year, int t, int standardZone)
     return static_cast<int>((FileTimeCount(local) - FileTimeCount(utc)) / (FILE_TIME_PER_SECOND * SECONDS_PER_MINUTE));
 }
 
-// Whole hours the clock in force runs ahead of local standard time at the
-// dial moment t: 1 while daylight saving is in force.
-int ClockShiftHours(const SunSource& sun, int t)
-{
-    return (ClockZoneMinutes(sun.year, t, sun.zoneMinutes) - sun.zoneMinutes) / MINUTES_PER_HOUR;
-}
-
 }  // namespace
+
+int CUmbrant::ClockShiftHours(const SunSource& sun, int t)
+{
+    // Daylight saving begins and ends on the hour: the system's time zone is
+    // asked again only in another hour, year or zone.
+    const ClockShift asked = {sun.year, sun.zoneMinutes, t / SECONDS_PER_HOUR, 0};
+    ClockShift& kept = m_clockShift;
+    if (asked.year != kept.year || asked.zoneMinutes != kept.zoneMinutes || asked.hour != kept.hour) {
+        kept = asked;
+        kept.hours = (ClockZoneMinutes(sun.year, t, sun.zoneMinutes) - sun.zoneMinutes) / MINUTES_PER_HOUR;
+    }
+    return kept.hours;
+}
 
 CUmbrant::CUmbrant(CProgramSettings* settings, int scalePercent)
     : m_store(settings), m_settings(settings->Dial()), m_firstStart(settings->FirstStart()),

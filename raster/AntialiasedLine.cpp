@@ -83,13 +83,20 @@ struct Axis
 // the minor coordinate) and covers two neighbours across it, weighted by the
 // fraction of b. The line lies just under half a pixel toward the left of its
 // direction of travel: toward larger b when shiftForward, else smaller b.
-// Without withEnd the pixel step of the end point (a1, b1) is left out.
+// Whether a line's last pixel step, at its end point, is drawn: a polyline
+// leaves it to the next edge, which starts there.
+enum class LineEnd
+{
+    DRAWN,
+    LEFT_TO_NEXT,
+};
+
 static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const Axis& minor, int a0, int b0, int a1,
-                               int b1, bool shiftForward, bool withEnd, unsigned int colour)
+                               int b1, bool shiftForward, LineEnd end, unsigned int colour)
 {
     a0 >>= 16;
     a1 >>= 16;
-    bool dropFirst = false, dropLast = !withEnd;
+    bool dropFirst = false, dropLast = end == LineEnd::LEFT_TO_NEXT;
     if (a1 < a0) {
         int t = a0;
         a0 = a1;
@@ -123,10 +130,9 @@ static bool IsClipWithinLimit(int clipLeft, int clipTop, int clipRight, int clip
     return IsWithinLimit(clipLeft) && IsWithinLimit(clipTop) && IsWithinLimit(clipRight) && IsWithinLimit(clipBottom);
 }
 
-// The line between 16.16 end points within the coordinate limit, the pixel
-// step of its end point left out without withEnd.
+// The line between 16.16 end points within the coordinate limit.
 static bool DrawFixedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
-                          int x0, int y0, int x1, int y1, bool withEnd, unsigned int colour)
+                          int x0, int y0, int x1, int y1, LineEnd end, unsigned int colour)
 {
     // The clip rectangle must lie inside the buffer.
     assert(clipLeft >= 0 && clipTop >= 0 && clipRight <= stride / 4);
@@ -141,10 +147,10 @@ static bool DrawFixedLine(unsigned char* pixels, int stride, int clipLeft, int c
     const int dx = x1 - x0, dy = y1 - y0;
     if ((dy < 0 ? -dy : dy) < (dx < 0 ? -dx : dx)) {
         const Axis columns = {clipLeft, clipRight, 4}, rows = {clipTop, clipBottom, stride};
-        DrawAlongMajorAxis(pixels, columns, rows, x0, y0, x1, y1, dx < 0, withEnd, colour);
+        DrawAlongMajorAxis(pixels, columns, rows, x0, y0, x1, y1, dx < 0, end, colour);
     } else {
         const Axis rows = {clipTop, clipBottom, stride}, columns = {clipLeft, clipRight, 4};
-        DrawAlongMajorAxis(pixels, rows, columns, y0, x0, y1, x1, dy > 0, withEnd, colour);
+        DrawAlongMajorAxis(pixels, rows, columns, y0, x0, y1, x1, dy > 0, end, colour);
     }
     return true;
 }
@@ -165,7 +171,7 @@ bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int cl
             return false;
     }
     return DrawFixedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, x0 * 65536, y0 * 65536, x1 * 65536,
-                         y1 * 65536, true, colour);
+                         y1 * 65536, LineEnd::DRAWN, colour);
 }
 
 bool DrawAntialiasedPolyline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
@@ -183,7 +189,7 @@ bool DrawAntialiasedPolyline(unsigned char* pixels, int stride, int clipLeft, in
             b.y > limit)
             continue;
         drawn |= DrawFixedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, a.x, a.y, b.x, b.y,
-                               i + 2 == count, colour);
+                               i + 2 == count ? LineEnd::DRAWN : LineEnd::LEFT_TO_NEXT, colour);
     }
     return drawn;
 }

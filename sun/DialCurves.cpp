@@ -35,7 +35,7 @@ double Length(double u, double v)
 class CCurveBuilder
 {
 public:
-    CCurveBuilder(double reach) : m_reach(reach) { }
+    explicit CCurveBuilder(double reach) : m_reach(reach) { }
 
     void Add(const Shadow& shadow)
     {
