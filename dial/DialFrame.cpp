@@ -101,6 +101,9 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     DrawTextW(dc, frame.nightText, -1, &box, format);
 }
 
+// The dial's face, on which its markings are drawn.
+static const COLORREF FACE_WHITE = RGB(255, 255, 255);
+
 // The texts of the labelled date lines, in the order of LABELLED_DATE_LINES.
 static const int DATE_LABEL_TEXTS[DATE_LABEL_COUNT] = {IDS_DECEMBER_SOLSTICE, IDS_EQUINOXES, IDS_JUNE_SOLSTICE};
 
@@ -111,7 +114,7 @@ static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[D
     SetTextColor(dc, LABEL_COLOUR);
     // On the face's white, which breaks the lines under the text.
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, RGB(255, 255, 255));
+    SetBkColor(dc, FACE_WHITE);
     CSelectedObject font(dc, frame.resources->DateLabelFont());
     for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
         const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
@@ -223,7 +226,7 @@ CRodImage::~CRodImage()
 }
 
 CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
-    : m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))),
+    : m_whiteBrush(CreateSolidBrush(FACE_WHITE)),
       m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               "Arial")),

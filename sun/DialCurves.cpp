@@ -7,10 +7,10 @@
 
 namespace {
 
-// A date line is followed in steps of this much hour angle (12 seconds of
+// A date line is followed in steps of this much hour angle (48 seconds of
 // the day), fine enough that the tip between two steps strays far less
 // than a pixel from their chord.
-const double HOUR_ANGLE_STEP = 0.05;
+const double HOUR_ANGLE_STEP = 0.2;
 const double FULL_TURN = 360;
 const double ZODIAC_SIGN = 30;  // degrees of the ecliptic between two date lines
 // Days of the figure-eights: from the last day of the year before to the
