@@ -16,8 +16,8 @@ namespace {
 
 const int FRAMES = 200;
 const int SCALES[] = {100, 200};
-const HostStyle STYLE = {"UmbrantBench", "Umbrant",      RGB(255, 255, 255), 6, 4, 0.75f, 0.15f,
-                         1000,           POSITION_UNSET, POSITION_UNSET};
+const HostStyle STYLE = {L"UmbrantBench", L"Umbrant",    RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000,
+                         POSITION_UNSET,  POSITION_UNSET};
 
 // The mean milliseconds of a frame, the dial changed before each or not.
 double MeanFrame(CGadgetApplication& host, bool changed)

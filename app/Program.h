@@ -10,7 +10,9 @@
 #define MAKER_TEXT "Tavrelon"
 
 const char PROGRAM_NAME[] = PROGRAM_TEXT;
+// The host window's class, by which a second start finds the running gadget.
+const wchar_t WINDOW_CLASS_NAME[] = L"" PROGRAM_TEXT;
 const char SETTINGS_PARENT[] = "Software";
 const char SETTINGS_PATH[] = MAKER_TEXT "\\" PROGRAM_TEXT;
 // Held by the gadget that runs in this user session; a second start finds it.
-const char RUNNING_GADGET_MUTEX[] = "Local\\" PROGRAM_TEXT " gadget";
+const wchar_t RUNNING_GADGET_MUTEX[] = L"Local\\" PROGRAM_TEXT " gadget";

@@ -39,7 +39,7 @@ bool IsOnlyGadget(const CKernelHandle& mutex, DWORD createError)
 // Brings the gadget that already runs to the front, or the dialog it shows.
 void ShowRunningGadget()
 {
-    HWND running = FindWindowA(PROGRAM_NAME, nullptr);
+    HWND running = FindWindowW(WINDOW_CLASS_NAME, nullptr);
     if (!running)
         return;
     if (IsIconic(running))
@@ -51,13 +51,13 @@ void ShowRunningGadget()
 // and its file can be removed, and waits for it to end.
 void CloseRunningGadget()
 {
-    HWND running = FindWindowA(PROGRAM_NAME, nullptr);
+    HWND running = FindWindowW(WINDOW_CLASS_NAME, nullptr);
     if (!running)
         return;
     DWORD processId = 0;
     GetWindowThreadProcessId(running, &processId);
     CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    PostMessageA(running, WM_CLOSE, 0, 0);
+    PostMessageW(running, WM_CLOSE, 0, 0);
     if (process.Get())
         WaitForSingleObject(process.Get(), GADGET_EXIT_WAIT_MS);
 }
@@ -124,7 +124,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     // A second start only brings the running gadget forward: it builds no
     // gadget and writes nothing.
     SetLastError(ERROR_SUCCESS);
-    CKernelHandle runningMark(CreateMutexA(nullptr, FALSE, RUNNING_GADGET_MUTEX));
+    CKernelHandle runningMark(CreateMutexW(nullptr, FALSE, RUNNING_GADGET_MUTEX));
     if (!IsOnlyGadget(runningMark, GetLastError())) {
         ShowRunningGadget();
         return 0;
@@ -136,8 +136,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     CUmbrant gadget(&settings, dialScale);
     const DialSize size = DialSizeFor(false, dialScale);
     const WindowPlace& kept = settings.Place();
-    const HostStyle style = {PROGRAM_NAME,
-                             title,
+    wchar_t windowTitle[TITLE_SIZE];
+    lstrcpynW(windowTitle, LoadLocalizedStringW(IDS_TITLE, language), TITLE_SIZE);
+    const HostStyle style = {WINDOW_CLASS_NAME,
+                             windowTitle,
                              BACKGROUND_COLOUR,
                              size.frameWidth,
                              size.cornerRadius,
@@ -149,9 +151,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     CGadgetApplication host(&gadget, &events, style);
     if (host.Create(instance)) {
         MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     // The gadget saves its settings as it goes, if it ran at all.

@@ -1,10 +1,9 @@
-// Painting one dial frame, the drawing resources it is painted with and the night text it shows.
+// Painting one dial frame, its markings kept between frames, and the drawing resources it is painted with.
 #include "dial/DialFrame.h"
 
 #include "dial/DialGeometry.h"
 #include "dial/DialPixels.h"
 #include "dial/HourMarkings.h"
-#include "dial/NightText.h"
 #include "sun/Solar.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/BitmapSurface.h"
@@ -12,9 +11,9 @@
 #include "raster/Dither.h"
 #include "text/Strings.h"
 
-void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial, double u, double v,
-                    const DialSize& size)
+void DrawShadowBand(HDC dc, const PixelView& view, double u, double v, const DialSize& size)
 {
+    const PixelRect& dial = view.clip;
     ShadowBand band;
     int cx = (dial.left + dial.right) >> 1, cy = (dial.top + dial.bottom) >> 1;
     if (!ComputeShadowBand(cx, cy, u, v, size.shadowHalfWidth, band))
@@ -35,7 +34,7 @@ void DrawShadowBand(HDC dc, unsigned char* pixels, int stride, const RECT& dial,
     }
     if (band.smoothOutline) {
         GdiFlush();
-        DrawAntialiasedPolygonOutline(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, band.corners, 4, 0);
+        DrawAntialiasedPolygonOutline(view, band.corners, 4, 0);
     }
 }
 
@@ -55,34 +54,6 @@ void DrawGnomonImage(HDC dc, HDC rodDC, const RECT& dial, float latitude, const 
         StretchBlt(dc, gnomon.x, band->dstY, gnomon.width, band->dstHeight, rodDC, 0, band->srcY, gnomon.srcWidth,
                    band->srcHeight, SRCPAINT);
     }
-}
-
-// The dial's own random numbers, 0 ... 32767, from a linear congruential
-// generator whose state the caller keeps: nothing else in the process moves it.
-static int NextRandom(int* state)
-{
-    const unsigned MULTIPLIER = 1103515245u, INCREMENT = 12345u, DROPPED_BITS = 16, KEPT_MASK = 0x7fff;
-    const unsigned next = static_cast<unsigned>(*state) * MULTIPLIER + INCREMENT;
-    *state = static_cast<int>(next);
-    return static_cast<int>((next >> DROPPED_BITS) & KEPT_MASK);
-}
-
-void CNightText::Update(bool isDay, int t, int language, DWORD now)
-{
-    if (isDay) {
-        m_chosenAt = 0;
-        return;
-    }
-    if (!NightTextDue(m_chosenAt, now))
-        return;
-    m_chosenAt = now;
-    int base = NightTextBase(t);
-    int count = NightTextCount(LoadLocalizedString(base, language));
-    if (count <= 0) {
-        m_text[0] = L'\0';
-        return;
-    }
-    lstrcpynW(m_text, LoadLocalizedStringW(base + NextRandom(&m_random) % count + 1, language), SIZE);
 }
 
 // The night text in white, centred in the dial rectangle.
@@ -126,8 +97,8 @@ static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[D
 
 // The face's markings on the white face: the date lines, the hour lines of
 // the sun's time or the clock's with their numerals, the date lines' labels.
-static void DrawMarkings(const DialFrame& frame, const DialMarkings& markings, HDC dc, unsigned char* pixels,
-                         int stride, const DialSize& size)
+static void DrawMarkings(const DialFrame& frame, const DialMarkings& markings, HDC dc, const PixelView& view,
+                         const DialSize& size)
 {
     DateLabel labels[DATE_LABEL_COUNT] = {};
     if (frame.dateLines) {
@@ -139,29 +110,27 @@ static void DrawMarkings(const DialFrame& frame, const DialMarkings& markings, H
             labels[i].width = extent.cx;
             labels[i].height = extent.cy;
         }
-        DrawDateLines(pixels, stride, markings, size, labels);
+        DrawDateLines(view, markings, size, labels);
     }
-    const CBitmapSurface* numbers = frame.resources->Numbers();
-    PixelImage sheet = {};
-    if (numbers)
-        sheet = {numbers->GetPixels(), numbers->GetStride(), numbers->m_width, numbers->m_height};
+    const PixelImage numbers = frame.resources->Numbers()->Image();
     if (frame.clockHours)
-        DrawClockHours(pixels, stride, markings, numbers ? &sheet : nullptr, size);
+        DrawClockHours(view, markings, &numbers, size);
     else
-        DrawHourLinesAndNumerals(pixels, stride, frame.left, frame.top, frame.left + frame.width,
-                                 frame.top + frame.height, frame.latitude, numbers ? &sheet : nullptr, size);
+        DrawHourLinesAndNumerals(view, frame.latitude, &numbers, size);
     if (frame.dateLines) {
         DrawDateLabels(frame, dc, labels);
         GdiFlush();
     }
 }
 
-void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int stride)
+void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
         SetStretchBltMode(dc, COLORONCOLOR);
     const int left = frame.left, top = frame.top, width = frame.width, height = frame.height;
     const RECT dial = {left, top, left + width, top + height};
+    const PixelView view = ClippedTo(surface, {left, top, left + width, top + height});
+    const bool pixels = view.pixels != nullptr;
     const DialSize size = DialSizeFor(frame.isBig, frame.scalePercent);
     const int t = frame.moment;
     Shadow shadow = ComputeDialShadow(frame.sun, frame.latitude, size.gnomonLength, t);
@@ -170,10 +139,10 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
     if (shadow.isDay) {
         // The hard GDI shadow becomes a soft mask, then the face is white again.
         if (pixels) {
-            DrawShadowBand(dc, pixels, stride, dial, shadow.u, shadow.v, size);
+            DrawShadowBand(dc, view, shadow.u, shadow.v, size);
             GdiFlush();
             if (frame.shadowMask) {
-                CopyBlueToMask(pixels, stride, left, top, width, height, frame.shadowMask);
+                CopyBlueToMask(view, frame.shadowMask);
                 BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1);
             }
         }
@@ -184,15 +153,15 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         const DialMarkings markings = {
             left,           top,       width,           height,           frame.isBig,           frame.scalePercent,
             frame.latitude, frame.sun, frame.dateLines, frame.clockHours, frame.clockShiftHours, frame.language};
-        if (!frame.markings || !frame.markings->CopyTo(markings, pixels, stride)) {
-            DrawMarkings(frame, markings, dc, pixels, stride, size);
+        if (!frame.markings || !frame.markings->CopyTo(markings, view)) {
+            DrawMarkings(frame, markings, dc, view, size);
             if (frame.markings)
-                frame.markings->Keep(markings, pixels, stride);
+                frame.markings->Keep(markings, view);
         }
         if (!shadow.isDay)
-            NegateColours(pixels, stride, left, top, width, height);
+            NegateColours(view);
         else if (frame.shadowMask)
-            MultiplyByMask(pixels, stride, left, top, width, height, frame.shadowMask);
+            MultiplyByMask(view, frame.shadowMask);
     }
     if (shadow.isDay) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
@@ -200,40 +169,28 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, unsigned char* pixels, int s
         GdiFlush();
     }
     if (pixels)
-        ScaleColours(pixels, stride, left, top, width, height, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
+        ScaleColours(view, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
     if (!shadow.isDay) {
         DrawNightText(frame, dc, dial);
         GdiFlush();
     }
     if (pixels) {
         int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
-        DitherToDisplayDepth(pixels, stride, dial.left, dial.top, dial.right, dial.bottom, bits);
+        DitherToDisplayDepth(view, bits);
     }
-}
-
-CRodImage::CRodImage(HDC referenceDC, const char* resourceName)
-    : m_dc(CreateCompatibleDC(referenceDC)), m_bitmap(LoadBitmapA(GetModuleHandleA(nullptr), resourceName))
-{
-    if (m_dc && m_bitmap.Get())
-        SelectObject(m_dc, m_bitmap.Get());
-}
-
-CRodImage::~CRodImage()
-{
-    // The device context goes first, so that the bitmap is free to go.
-    if (m_dc)
-        DeleteDC(m_dc);
 }
 
 CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
     : m_whiteBrush(CreateSolidBrush(FACE_WHITE)),
-      m_nightFont(CreateFontA(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+      m_nightFont(CreateFontW(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                              "Arial")),
+                              L"Arial")),
       m_dateLabelFont(CreateFontW(size.dateLabelFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, L"Arial")),
-      m_rodBig(referenceDC, CScaledName("RodBigImage", size.pictureScale).Get()),
-      m_rodSmall(referenceDC, CScaledName("RodSmallImage", size.pictureScale).Get()),
-      m_numbers(referenceDC, 0, 0, CScaledName("NumbersImage", size.pictureScale).Get())
+      m_rodBig(referenceDC,
+               LoadBitmapW(GetModuleHandleW(nullptr), CScaledName(L"RodBigImage", size.pictureScale).Get())),
+      m_rodSmall(referenceDC,
+                 LoadBitmapW(GetModuleHandleW(nullptr), CScaledName(L"RodSmallImage", size.pictureScale).Get())),
+      m_numbers(referenceDC, 0, 0, CScaledName(L"NumbersImage", size.pictureScale).Get())
 { }

@@ -30,7 +30,7 @@ int Centre(int start, int length)
 }
 
 // The curve drawn run by run, in the dial rectangle.
-void DrawCurve(unsigned char* pixels, int stride, const DialMarkings& m, const DialCurve& curve, unsigned int colour)
+void DrawCurve(const PixelView& view, const DialMarkings& m, const DialCurve& curve, unsigned int colour)
 {
     const double cx = Centre(m.left, m.width), cy = Centre(m.top, m.height);
     std::vector<PixelPoint> points;
@@ -39,8 +39,7 @@ void DrawCurve(unsigned char* pixels, int stride, const DialMarkings& m, const D
         for (const DialPoint& p : run)
             points.push_back({static_cast<int>(std::lround((cx + p.u) * FIXED_ONE)),
                               static_cast<int>(std::lround((cy - p.v) * FIXED_ONE))});
-        DrawAntialiasedPolyline(pixels, stride, m.left, m.top, m.left + m.width, m.top + m.height, points.data(),
-                                static_cast<int>(points.size()), colour);
+        DrawAntialiasedPolyline(view, points.data(), static_cast<int>(points.size()), colour);
     }
 }
 
@@ -103,7 +102,7 @@ bool SameMarkings(const DialMarkings& a, const DialMarkings& b)
            a.language == b.language;
 }
 
-void DrawDateLines(unsigned char* pixels, int stride, const DialMarkings& markings, const DialSize& size,
+void DrawDateLines(const PixelView& view, const DialMarkings& markings, const DialSize& size,
                    DateLabel (&labels)[DATE_LABEL_COUNT])
 {
     for (DateLabel& label : labels)
@@ -112,7 +111,7 @@ void DrawDateLines(unsigned char* pixels, int stride, const DialMarkings& markin
     for (int line = 0; line < DATE_LINE_COUNT; ++line) {
         const DialCurve curve = DateLine(markings.sun, markings.latitude, size.gnomonLength,
                                          DateLineDeclination(markings.sun, line), reach);
-        DrawCurve(pixels, stride, markings, curve, DATE_LINE_COLOUR);
+        DrawCurve(view, markings, curve, DATE_LINE_COLOUR);
         for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
             if (LABELLED_DATE_LINES[i] != line || ShrunkToAPoint(curve, size))
                 continue;
@@ -131,7 +130,7 @@ void DrawDateLines(unsigned char* pixels, int stride, const DialMarkings& markin
     }
 }
 
-void DrawClockHours(unsigned char* pixels, int stride, const DialMarkings& markings, const PixelImage* numbers,
+void DrawClockHours(const PixelView& view, const DialMarkings& markings, const PixelImage* numbers,
                     const DialSize& size)
 {
     const double reach = markings.width * CURVE_REACH, ring = markings.width * NUMERAL_RING;
@@ -139,7 +138,7 @@ void DrawClockHours(unsigned char* pixels, int stride, const DialMarkings& marki
     const int cx = Centre(markings.left, markings.width), cy = Centre(markings.top, markings.height);
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
         const DialCurve curve = ClockHourCurve(markings.sun, markings.latitude, size.gnomonLength, hour, reach);
-        DrawCurve(pixels, stride, markings, curve, CLOCK_HOUR_COLOUR);
+        DrawCurve(view, markings, curve, CLOCK_HOUR_COLOUR);
         // The numeral beyond the farthest point within the ring.
         DialPoint far = {0, 0};
         double farthest = -1;
@@ -159,28 +158,28 @@ void DrawClockHours(unsigned char* pixels, int stride, const DialMarkings& marki
         const int x = TruncateCoordinate(cx + (farthest + size.numeralGap) * sx);
         const int y = TruncateCoordinate(cy + (farthest + size.numeralGap) * sy);
         const float angle = static_cast<float>(-(std::atan2(sx, sy) * 180 * INVERSE_PI));
-        DrawRotatedImage(pixels, stride, markings.left, markings.top, markings.left + markings.width,
-                         markings.top + markings.height, x, y, halfHeight, halfHeight, numbers->pixels, numbers->stride,
-                         numbers->width, numbers->height, static_cast<float>((n & 7) * size.numeralCell),
-                         static_cast<float>((n >> 3) * size.numeralCell), size.numeralCell, size.numeralCell, angle);
+        const SourceRect numeral = {static_cast<float>((n & 7) * size.numeralCell),
+                                    static_cast<float>((n >> 3) * size.numeralCell),
+                                    static_cast<float>(size.numeralCell), static_cast<float>(size.numeralCell)};
+        DrawRotatedImage(view, {x, y, halfHeight, halfHeight, angle}, *numbers, numeral);
     }
 }
 
-bool CKeptMarkings::CopyTo(const DialMarkings& markings, unsigned char* pixels, int stride) const
+bool CKeptMarkings::CopyTo(const DialMarkings& markings, const PixelView& view) const
 {
-    if (!m_pixels || !SameMarkings(markings, m_markings))
+    if (!m_pixels || !view.pixels || !SameMarkings(markings, m_markings))
         return false;
     const size_t rowBytes = static_cast<size_t>(markings.width) * 4;
     for (int y = 0; y < markings.height; ++y)
-        memcpy(pixels + static_cast<size_t>(markings.top + y) * stride + markings.left * 4,
+        memcpy(view.pixels + static_cast<size_t>(markings.top + y) * view.stride + markings.left * 4,
                m_pixels.get() + y * rowBytes, rowBytes);
     return true;
 }
 
-void CKeptMarkings::Keep(const DialMarkings& markings, const unsigned char* pixels, int stride)
+void CKeptMarkings::Keep(const DialMarkings& markings, const PixelView& view)
 {
     m_pixels.reset();
-    if (markings.width <= 0 || markings.height <= 0)
+    if (!view.pixels || markings.width <= 0 || markings.height <= 0)
         return;
     const size_t rowBytes = static_cast<size_t>(markings.width) * 4;
     m_pixels.reset(new (std::nothrow) unsigned char[rowBytes * markings.height]);
@@ -189,5 +188,5 @@ void CKeptMarkings::Keep(const DialMarkings& markings, const unsigned char* pixe
     m_markings = markings;
     for (int y = 0; y < markings.height; ++y)
         memcpy(m_pixels.get() + y * rowBytes,
-               pixels + static_cast<size_t>(markings.top + y) * stride + markings.left * 4, rowBytes);
+               view.pixels + static_cast<size_t>(markings.top + y) * view.stride + markings.left * 4, rowBytes);
 }

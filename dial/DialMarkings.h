@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dial/DialSize.h"
-#include "dial/HourMarkings.h"
+#include "raster/PixelView.h"
 #include "sun/DialCurves.h"
 
 #include <memory>
@@ -11,7 +11,7 @@
 // a picture of them holds for the day and the place.
 struct DialMarkings
 {
-    int left, top, width, height;  // the dial rectangle
+    int left, top, width, height;  // the dial rectangle, the clip rectangle of the views drawn into
     bool isBig;
     int scalePercent;
     float latitude;
@@ -41,13 +41,13 @@ struct DateLabel
 // The date lines for the markings' latitude and sun, and where their labels
 // go: beside the point of the line nearest the noon line at which the label
 // lies wholly on the dial, clear of the gnomon.
-void DrawDateLines(unsigned char* pixels, int stride, const DialMarkings& markings, const DialSize& size,
+void DrawDateLines(const PixelView& view, const DialMarkings& markings, const DialSize& size,
                    DateLabel (&labels)[DATE_LABEL_COUNT]);
 
 // The figure-eights of every whole hour of standard time, each with the
 // numeral of the clock in force just beyond its end farthest from the
 // gnomon within the ring of the hour numerals.
-void DrawClockHours(unsigned char* pixels, int stride, const DialMarkings& markings, const PixelImage* numbers,
+void DrawClockHours(const PixelView& view, const DialMarkings& markings, const PixelImage* numbers,
                     const DialSize& size);
 
 // The markings' picture as last drawn, kept so that frames of the same
@@ -57,9 +57,9 @@ class CKeptMarkings
 public:
     // Copies the kept picture into the dial rectangle when it is one of
     // these markings; false when they must be drawn.
-    bool CopyTo(const DialMarkings& markings, unsigned char* pixels, int stride) const;
+    bool CopyTo(const DialMarkings& markings, const PixelView& view) const;
     // Keeps the dial rectangle's pixels as the picture of these markings.
-    void Keep(const DialMarkings& markings, const unsigned char* pixels, int stride);
+    void Keep(const DialMarkings& markings, const PixelView& view);
 
 private:
     DialMarkings m_markings = {};

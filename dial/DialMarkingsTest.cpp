@@ -19,10 +19,14 @@ TEST(KeptMarkings, HoldOnlyForTheMarkingsTheyWereDrawnFor)
     std::vector<unsigned char> drawn(stride * height), frame(stride * height, 0);
     for (size_t i = 0; i < drawn.size(); ++i)
         drawn[i] = static_cast<unsigned char>(i * 7);
+    const PixelRect dial = {MARKINGS.left, MARKINGS.top, MARKINGS.left + MARKINGS.width,
+                            MARKINGS.top + MARKINGS.height};
+    const PixelView drawnView = {drawn.data(), stride, width, height, dial};
+    const PixelView frameView = {frame.data(), stride, width, height, dial};
     CKeptMarkings kept;
-    EXPECT_FALSE(kept.CopyTo(MARKINGS, frame.data(), stride)) << "nothing kept yet";
-    kept.Keep(MARKINGS, drawn.data(), stride);
-    ASSERT_TRUE(kept.CopyTo(MARKINGS, frame.data(), stride));
+    EXPECT_FALSE(kept.CopyTo(MARKINGS, frameView)) << "nothing kept yet";
+    kept.Keep(MARKINGS, drawnView);
+    ASSERT_TRUE(kept.CopyTo(MARKINGS, frameView));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width * 4; ++x) {
             const bool inside = y >= 3 && y < 8 && x >= 8 && x < 24;
@@ -53,6 +57,6 @@ TEST(KeptMarkings, HoldOnlyForTheMarkingsTheyWereDrawnFor)
     for (const auto& c : changes) {
         DialMarkings other = MARKINGS;
         c.change(other);
-        EXPECT_FALSE(kept.CopyTo(other, frame.data(), stride)) << c.what;
+        EXPECT_FALSE(kept.CopyTo(other, frameView)) << c.what;
     }
 }

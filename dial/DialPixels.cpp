@@ -23,11 +23,12 @@ void InitDialTables()
     built = true;
 }
 
-void CopyBlueToMask(const unsigned char* pixels, int stride, int left, int top, int width, int height,
-                    unsigned char* mask)
+void CopyBlueToMask(const PixelView& view, unsigned char* mask)
 {
+    const int left = view.clip.left, top = view.clip.top;
+    const int width = view.clip.right - left, height = view.clip.bottom - top;
     for (int y = 0; y < height; ++y) {
-        const unsigned char* p = pixels + (top + y) * stride + left * 4;
+        const unsigned char* p = view.pixels + (top + y) * view.stride + left * 4;
         for (int x = 0; x < width; ++x)
             *mask++ = p[x * 4];
     }
@@ -94,11 +95,12 @@ void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int
     BlurLines(last, width, 1, -centreX, height, -width, height - 1 - centreY, -1);
 }
 
-void MultiplyByMask(unsigned char* pixels, int stride, int left, int top, int width, int height,
-                    const unsigned char* mask)
+void MultiplyByMask(const PixelView& view, const unsigned char* mask)
 {
+    const int left = view.clip.left, top = view.clip.top;
+    const int width = view.clip.right - left, height = view.clip.bottom - top;
     for (int y = 0; y < height; ++y) {
-        unsigned char* p = pixels + (top + y) * stride + left * 4;
+        unsigned char* p = view.pixels + (top + y) * view.stride + left * 4;
         for (int x = 0; x < width; ++x, p += 4) {
             const unsigned char* scale = ScaleTable + (*mask++ << 8);
             p[0] = scale[p[0]];
@@ -108,10 +110,12 @@ void MultiplyByMask(unsigned char* pixels, int stride, int left, int top, int wi
     }
 }
 
-void NegateColours(unsigned char* pixels, int stride, int left, int top, int width, int height)
+void NegateColours(const PixelView& view)
 {
+    const int left = view.clip.left, top = view.clip.top;
+    const int width = view.clip.right - left, height = view.clip.bottom - top;
     for (int y = 0; y < height; ++y) {
-        unsigned char* p = pixels + (top + y) * stride + left * 4;
+        unsigned char* p = view.pixels + (top + y) * view.stride + left * 4;
         for (int x = 0; x < width; ++x, p += 4) {
             p[0] = static_cast<unsigned char>(-p[0]);
             p[1] = static_cast<unsigned char>(-p[1]);
@@ -120,11 +124,13 @@ void NegateColours(unsigned char* pixels, int stride, int left, int top, int wid
     }
 }
 
-void ScaleColours(unsigned char* pixels, int stride, int left, int top, int width, int height, int level)
+void ScaleColours(const PixelView& view, int level)
 {
     const unsigned char* scale = ScaleTable + (level << 8);
+    const int left = view.clip.left, top = view.clip.top;
+    const int width = view.clip.right - left, height = view.clip.bottom - top;
     for (int y = 0; y < height; ++y) {
-        unsigned char* p = pixels + (top + y) * stride + left * 4;
+        unsigned char* p = view.pixels + (top + y) * view.stride + left * 4;
         for (int x = 0; x < width; ++x, p += 4) {
             p[0] = scale[p[0]];
             p[1] = scale[p[1]];

@@ -3,8 +3,10 @@
 
 // The per-pixel steps of a dial frame: the shadow mask and its blur, and the
 // whole-face colour operations. They work on the colour bytes (blue, green,
-// red) of 32-bit pixels inside the rectangle (left, top, width, height) of a
-// buffer with rows stride bytes apart; the mask has width bytes per row.
+// red) of the pixels inside a view's clip rectangle, width x height pixels
+// from (left, top); the mask has width bytes per row.
+
+#include "raster/PixelView.h"
 
 // Colour bytes are scaled through the raster's ScaleTable: [m * 256 + c] =
 // m * c / 255.
@@ -17,8 +19,7 @@ extern int BlurWeight[1024];
 void InitDialTables();
 
 // mask[y * width + x] = blue byte of the pixel (left + x, top + y).
-void CopyBlueToMask(const unsigned char* pixels, int stride, int left, int top, int width, int height,
-                    unsigned char* mask);
+void CopyBlueToMask(const PixelView& view, unsigned char* mask);
 
 // One recursive smoothing pass over count bytes, step bytes apart, from
 // start. (a, b) is the first byte's offset from the centre, moving by
@@ -30,15 +31,14 @@ void BlurPass(unsigned char* start, int step, int count, int offsetA, int offset
 void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int centreY);
 
 // Every colour byte c becomes ScaleTable[m * 256 + c] with its mask byte m.
-void MultiplyByMask(unsigned char* pixels, int stride, int left, int top, int width, int height,
-                    const unsigned char* mask);
+void MultiplyByMask(const PixelView& view, const unsigned char* mask);
 
 // Every colour byte c becomes (256 - c) & 255: black stays black, white
 // becomes 1.
-void NegateColours(unsigned char* pixels, int stride, int left, int top, int width, int height);
+void NegateColours(const PixelView& view);
 
 // Every colour byte c becomes level * c / 255.
-void ScaleColours(unsigned char* pixels, int stride, int left, int top, int width, int height, int level);
+void ScaleColours(const PixelView& view, int level);
 
 // floor(factor * 255) clamped to 0..255 (0 for a NaN).
 int BrightnessLevel(double factor);

@@ -20,6 +20,12 @@ std::vector<unsigned char> NoonFace()
     return pixels;
 }
 
+// All of a big dial's pixels.
+PixelView Whole(std::vector<unsigned char>& pixels)
+{
+    return {pixels.data(), DIAL_SIDE * 4, DIAL_SIDE, DIAL_SIDE, {0, 0, DIAL_SIDE, DIAL_SIDE}};
+}
+
 // The four blur passes over the big dial's mask.
 void BM_BlurShadowMask(benchmark::State& state)
 {
@@ -28,7 +34,7 @@ void BM_BlurShadowMask(benchmark::State& state)
     std::vector<unsigned char> mask(DIAL_SIDE * DIAL_SIDE);
     for (auto _ : state) {
         state.PauseTiming();
-        CopyBlueToMask(face.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, mask.data());
+        CopyBlueToMask(Whole(face), mask.data());
         state.ResumeTiming();
         BlurShadowMask(mask.data(), DIAL_SIDE, DIAL_SIDE, DIAL_SIDE / 2, DIAL_SIDE / 2);
         benchmark::ClobberMemory();
@@ -47,10 +53,10 @@ void BM_DayFramePixelSteps(benchmark::State& state)
         state.PauseTiming();
         pixels = face;
         state.ResumeTiming();
-        CopyBlueToMask(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, mask.data());
+        CopyBlueToMask(Whole(pixels), mask.data());
         BlurShadowMask(mask.data(), DIAL_SIDE, DIAL_SIDE, DIAL_SIDE / 2, DIAL_SIDE / 2);
-        MultiplyByMask(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, mask.data());
-        ScaleColours(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, BrightnessLevel(0.97));
+        MultiplyByMask(Whole(pixels), mask.data());
+        ScaleColours(Whole(pixels), BrightnessLevel(0.97));
         benchmark::ClobberMemory();
     }
 }
@@ -62,8 +68,8 @@ void BM_NightFramePixelSteps(benchmark::State& state)
     InitDialTables();
     std::vector<unsigned char> pixels(DIAL_SIDE * DIAL_SIDE * 4, 255);
     for (auto _ : state) {
-        NegateColours(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE);
-        ScaleColours(pixels.data(), DIAL_SIDE * 4, 0, 0, DIAL_SIDE, DIAL_SIDE, BrightnessLevel(0.7));
+        NegateColours(Whole(pixels));
+        ScaleColours(Whole(pixels), BrightnessLevel(0.7));
         benchmark::ClobberMemory();
     }
 }

@@ -124,7 +124,7 @@ TEST_F(DialPixelsTest, CopyBlueToMaskTakesTheRectangle)
         for (int x = 0; x < 8; ++x)
             pixels[(y * 8 + x) * 4] = static_cast<unsigned char>(y * 10 + x);
     unsigned char mask[3 * 2];
-    CopyBlueToMask(pixels.data(), 32, 4, 2, 3, 2, mask);
+    CopyBlueToMask({pixels.data(), 32, 8, 6, {4, 2, 7, 4}}, mask);
     const unsigned char expected[6] = {24, 25, 26, 34, 35, 36};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(mask[i], expected[i]);
@@ -133,7 +133,7 @@ TEST_F(DialPixelsTest, CopyBlueToMaskTakesTheRectangle)
 TEST_F(DialPixelsTest, ColourOperationsTouchOnlyColourBytesOfTheRectangle)
 {
     std::vector<unsigned char> pixels = Pixels(4, 3, 255, 192, 0);
-    NegateColours(pixels.data(), 16, 1, 1, 2, 1);
+    NegateColours({pixels.data(), 16, 4, 3, {1, 1, 3, 2}});
     const unsigned char* p = &pixels[(1 * 4 + 1) * 4];
     EXPECT_EQ(p[0], 1);
     EXPECT_EQ(p[1], 64);
@@ -144,7 +144,7 @@ TEST_F(DialPixelsTest, ColourOperationsTouchOnlyColourBytesOfTheRectangle)
 
     pixels = Pixels(2, 1, 255, 200, 100);
     const unsigned char mask[2] = {0, 128};
-    MultiplyByMask(pixels.data(), 8, 0, 0, 2, 1, mask);
+    MultiplyByMask({pixels.data(), 8, 2, 1, {0, 0, 2, 1}}, mask);
     EXPECT_EQ(pixels[0], 0);
     EXPECT_EQ(pixels[4], 128);
     EXPECT_EQ(pixels[5], 128 * 200 / 255);
@@ -152,7 +152,7 @@ TEST_F(DialPixelsTest, ColourOperationsTouchOnlyColourBytesOfTheRectangle)
     EXPECT_EQ(pixels[7], 0x5A);
 
     pixels = Pixels(1, 1, 255, 100, 1);
-    ScaleColours(pixels.data(), 4, 0, 0, 1, 1, BrightnessLevel(0.7));
+    ScaleColours({pixels.data(), 4, 1, 1, {0, 0, 1, 1}}, BrightnessLevel(0.7));
     EXPECT_EQ(pixels[0], 178);
     EXPECT_EQ(pixels[1], 178 * 100 / 255);
     EXPECT_EQ(pixels[2], 0);

@@ -2,7 +2,7 @@
 #include "dial/DialSize.h"
 
 #include <cmath>
-#include <cstdio>
+#include <cwchar>
 #include <initializer_list>
 
 namespace {
@@ -113,10 +113,11 @@ DialSize DialSizeFor(bool big, int scalePercent)
     return size;
 }
 
-CScaledName::CScaledName(const char* baseName, int scalePercent)
+CScaledName::CScaledName(const wchar_t* baseName, int scalePercent)
 {
+    const int size = sizeof m_name / sizeof m_name[0];
     if (scalePercent == NATURAL_SCALE)
-        snprintf(m_name, sizeof m_name, "%s", baseName);
+        swprintf(m_name, size, L"%ls", baseName);
     else
-        snprintf(m_name, sizeof m_name, "%s%d", baseName, scalePercent);
+        swprintf(m_name, size, L"%ls%d", baseName, scalePercent);
 }

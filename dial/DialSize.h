@@ -65,9 +65,9 @@ int PictureScaleFor(int scalePercent);
 class CScaledName
 {
 public:
-    CScaledName(const char* baseName, int scalePercent);
-    const char* Get() const { return m_name; }
+    CScaledName(const wchar_t* baseName, int scalePercent);
+    const wchar_t* Get() const { return m_name; }
 
 private:
-    char m_name[64];
+    wchar_t m_name[64];
 };

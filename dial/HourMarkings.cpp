@@ -8,10 +8,10 @@
 
 #include <cmath>
 
-void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int top, int right, int bottom,
-                              float latitude, const PixelImage* numbers, const DialSize& size)
+void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const PixelImage* numbers, const DialSize& size)
 {
-    if (!pixels || !numbers || !numbers->pixels || latitude == 0 || !std::isfinite(latitude))
+    const int left = view.clip.left, top = view.clip.top, right = view.clip.right, bottom = view.clip.bottom;
+    if (!view.pixels || !numbers || !numbers->pixels || latitude == 0 || !std::isfinite(latitude))
         return;
     const int halfHeight = size.numeralHalfHeight;
     const int width = right - left;
@@ -29,7 +29,7 @@ void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int t
         for (int stroke = 0; stroke < size.hourLineStrokes; ++stroke) {
             int across = 2 * stroke - (size.hourLineStrokes - 1);
             int ox = steep ? across : 0, oy = steep ? 0 : across;
-            DrawAntialiasedLine(pixels, stride, left, top, right, bottom, TruncateCoordinate(cx + sx * outer) + ox,
+            DrawAntialiasedLine(view, TruncateCoordinate(cx + sx * outer) + ox,
                                 TruncateCoordinate(cy + sy * outer) + oy, TruncateCoordinate(cx + sx * inner) + ox,
                                 TruncateCoordinate(cy + sy * inner) + oy, 0xC0C0C0);
         }
@@ -40,9 +40,9 @@ void DrawHourLinesAndNumerals(unsigned char* pixels, int stride, int left, int t
         int x = TruncateCoordinate(cx + (outer + size.numeralGap) * sx);
         int y = TruncateCoordinate(cy + (outer + size.numeralGap) * sy);
         float angle = static_cast<float>(-(std::atan2(sx, sy) * 180 * INVERSE_PI));
-        DrawRotatedImage(pixels, stride, left, top, right, bottom, x, y, halfWidth, halfHeight, numbers->pixels,
-                         numbers->stride, numbers->width, numbers->height,
-                         static_cast<float>((n & 7) * size.numeralCell),
-                         static_cast<float>((n >> 3) * size.numeralCell), size.numeralCell, size.numeralCell, angle);
+        const SourceRect numeral = {static_cast<float>((n & 7) * size.numeralCell),
+                                    static_cast<float>((n >> 3) * size.numeralCell),
+                                    static_cast<float>(size.numeralCell), static_cast<float>(size.numeralCell)};
+        DrawRotatedImage(view, {x, y, halfWidth, halfHeight, angle}, *numbers, numeral);
     }
 }

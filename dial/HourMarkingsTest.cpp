@@ -39,10 +39,10 @@ struct Dial
         numbers = {sheet.data(), 256 * 4, 256, 96};
     }
 
+    PixelView View(unsigned char* start) { return {start, SIDE * 4, SIDE, SIDE, {0, 0, SIDE, SIDE}}; }
     void Draw(float latitude)
     {
-        DrawHourLinesAndNumerals(pixels.data(), SIDE * 4, 0, 0, SIDE, SIDE, latitude, &numbers,
-                                 DialSizeFor(true, NATURAL_SCALE));
+        DrawHourLinesAndNumerals(View(pixels.data()), latitude, &numbers, DialSizeFor(true, NATURAL_SCALE));
     }
 
     int Blue(int x, int y) const { return pixels[(y * SIDE + x) * 4]; }
@@ -141,10 +141,8 @@ TEST(HourMarkings, NumeralsNarrowWhereLinesCrowd)
 TEST(HourMarkings, MissingPicturesDrawNothing)
 {
     Dial dial;
-    DrawHourLinesAndNumerals(dial.pixels.data(), Dial::SIDE * 4, 0, 0, Dial::SIDE, Dial::SIDE, 45.0f, nullptr,
-                             DialSizeFor(true, NATURAL_SCALE));
-    DrawHourLinesAndNumerals(nullptr, Dial::SIDE * 4, 0, 0, Dial::SIDE, Dial::SIDE, 45.0f, &dial.numbers,
-                             DialSizeFor(true, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(dial.View(dial.pixels.data()), 45.0f, nullptr, DialSizeFor(true, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(dial.View(nullptr), 45.0f, &dial.numbers, DialSizeFor(true, NATURAL_SCALE));
     dial.Draw(NAN);
     for (unsigned char p : dial.pixels)
         ASSERT_EQ(p, 255);

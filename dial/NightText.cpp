@@ -1,5 +1,7 @@
-// Choosing the text shown on the night face.
+// Choosing the text shown on the night face, and the text held between frames.
 #include "dial/NightText.h"
+
+#include "text/Strings.h"
 
 int NightTextBase(int t)
 {
@@ -31,4 +33,32 @@ int NightTextCount(const char* text)
 bool NightTextDue(unsigned int lastChoice, unsigned int now)
 {
     return lastChoice == 0 || static_cast<int>(now - lastChoice) > NIGHT_TEXT_HOLD_MS;
+}
+
+// The dial's own random numbers, 0 ... 32767, from a linear congruential
+// generator whose state the caller keeps: nothing else in the process moves it.
+static int NextRandom(int* state)
+{
+    const unsigned MULTIPLIER = 1103515245u, INCREMENT = 12345u, DROPPED_BITS = 16, KEPT_MASK = 0x7fff;
+    const unsigned next = static_cast<unsigned>(*state) * MULTIPLIER + INCREMENT;
+    *state = static_cast<int>(next);
+    return static_cast<int>((next >> DROPPED_BITS) & KEPT_MASK);
+}
+
+void CNightText::Update(bool isDay, int t, int language, DWORD now)
+{
+    if (isDay) {
+        m_chosenAt = 0;
+        return;
+    }
+    if (!NightTextDue(m_chosenAt, now))
+        return;
+    m_chosenAt = now;
+    int base = NightTextBase(t);
+    int count = NightTextCount(LoadLocalizedString(base, language));
+    if (count <= 0) {
+        m_text[0] = L'\0';
+        return;
+    }
+    lstrcpynW(m_text, LoadLocalizedStringW(base + NextRandom(&m_random) % count + 1, language), SIZE);
 }

@@ -118,14 +118,12 @@ void CUmbrant::TakeScale()
     const DialSize size = DialSizeFor(m_settings.isBig, m_scalePercent);
     if (m_host) {
         m_host->SetFrame(size.frameWidth, size.cornerRadius);
-        m_host->AddButton(CMD_CLOSE, CScaledName("ButtonClose", size.pictureScale).Get(), size.closeButtonX,
+        m_host->AddButton(CMD_CLOSE, CScaledName(L"ButtonClose", size.pictureScale).Get(), size.closeButtonX,
                           size.buttonY, size.buttonSize, IDS_CLOSE_TIP);
-        m_host->AddButton(CMD_SETTINGS, CScaledName("ButtonSettings", size.pictureScale).Get(), size.settingsButtonX,
+        m_host->AddButton(CMD_SETTINGS, CScaledName(L"ButtonSettings", size.pictureScale).Get(), size.settingsButtonX,
                           size.buttonY, size.buttonSize, IDS_SETTINGS_TIP);
     }
-    HDC windowDC = GetDC(m_window);
-    m_resources.reset(new (std::nothrow) CDialResources(windowDC, size));
-    ReleaseDC(m_window, windowDC);
+    m_resources.reset(new (std::nothrow) CDialResources(CWindowDC(m_window).Get(), size));
 }
 
 bool CUmbrant::OnScaleChanged(int scalePercent)
@@ -136,7 +134,7 @@ bool CUmbrant::OnScaleChanged(int scalePercent)
     return true;
 }
 
-bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
+bool CUmbrant::Paint(HDC dc, const PixelView& surface)
 {
     if (!m_created)
         return false;
@@ -152,7 +150,7 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
     const int moment = ComputeDialMoment(settings.simulate, settings.simulatedDay, settings.simulatedTime, clock);
     // The night text is the one state that lives from frame to frame.
     const bool isDay = ComputeDialShadow(sun, settings.latitude, size.gnomonLength, moment).isDay;
-    m_nightText.Update(isDay, moment, Language(), timeGetTime());
+    m_nightText.Update(isDay, moment, m_store->Language(), timeGetTime());
     DialFrame frame = {m_rectLeft,
                        m_rectTop,
                        m_rectWidth,
@@ -169,9 +167,9 @@ bool CUmbrant::Paint(HDC dc, unsigned char* pixels, int stride)
                        settings.dateLines,
                        settings.clockHours,
                        settings.clockHours ? ClockShiftHours(sun, moment) : 0,
-                       Language(),
+                       m_store->Language(),
                        &m_markings};
-    PaintDialFrame(frame, dc, pixels, stride);
+    PaintDialFrame(frame, dc, surface);
     m_settingsChanged = false;
     m_shownMoment = moment;
     m_frameDueMoment = static_cast<long long>(moment) +
@@ -202,7 +200,7 @@ bool CUmbrant::GetContentSize(int* width, int* height)
     return true;
 }
 
-bool CUmbrant::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM, bool*)
+bool CUmbrant::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM)
 {
     // A logoff ends the process without the usual teardown.
     if (message == WM_ENDSESSION && wParam) {
@@ -246,12 +244,6 @@ DWORD CUmbrant::NextFrameDelay()
     return wait > 1 ? static_cast<DWORD>(wait) : 1;
 }
 
-bool CUmbrant::OnLanguageChanged(int)
-{
-    // The language is the host's: the next night text is chosen in it.
-    return true;
-}
-
 void CUmbrant::SettingChanged()
 {
     m_settingsChanged = true;
@@ -269,19 +261,14 @@ void CUmbrant::OnSettingsChanged(const DialSettings& settings)
         m_host->UpdateSize(false);
 }
 
-int CUmbrant::Language() const
-{
-    return m_host ? m_host->GetLanguage() : m_store->Language();
-}
-
 bool CUmbrant::OnCommand(int command)
 {
     // However the dialog is left, what it shows is now in force: keep it.
     if (command == CMD_SETTINGS) {
-        SettingsDialogState state = {m_settings, Language(), this};
-        DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"SETTINGS", state.language), m_window,
+        SettingsDialogState state = {m_settings, m_store->Language(), this};
+        DialogBoxParamW(GetModuleHandleW(nullptr), LocalizedResourceName(L"SETTINGS", state.language), m_window,
                         SettingsDialogProc, reinterpret_cast<LPARAM>(&state));
-        if (state.language != Language() && m_host)
+        if (state.language != m_store->Language() && m_host)
             m_host->SetLanguage(state.language);
         SaveSettings();
     }
@@ -294,7 +281,7 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
     const int dx = x - (m_rectLeft + m_rectWidth / 2), dy = y - (m_rectTop + m_rectHeight / 2);
     if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
         return false;
-    const int language = Language();
+    const int language = m_store->Language();
     const SunTipWords words = {LoadLocalizedStringW(IDS_SUNRISE, language),
                                LoadLocalizedStringW(IDS_SOLAR_NOON, language),
                                LoadLocalizedStringW(IDS_SUNSET, language),

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dial/DialFrame.h"
+#include "dial/NightText.h"
 #include "dial/DialSize.h"
 #include "dialogs/SettingsDialog.h"
 #include "gadget/Gadget.h"
@@ -15,7 +16,7 @@ struct SunSource;
 // The sundial gadget: keeps the dial's settings in force and its drawing
 // resources, paints a dial frame on request and asks for the next one when
 // the picture will have changed visibly. Its settings come from, and are
-// saved through, the program's settings object; the language is its host's.
+// saved through, the program's settings object, which holds the language too.
 class CUmbrant : public CGadget, public CSettingsListener
 {
 public:
@@ -25,13 +26,12 @@ public:
     ~CUmbrant() override;
 
     bool OnCreate(CGadgetHost* host, HWND window) override;
-    bool Paint(HDC dc, unsigned char* pixels, int stride) override;
+    bool Paint(HDC dc, const PixelView& surface) override;
     bool SetContentRect(int left, int top, int right, int bottom) override;
     bool GetContentSize(int* width, int* height) override;
-    bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* redraw) override;
+    bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnTimer() override;
     DWORD NextFrameDelay() override;
-    bool OnLanguageChanged(int language) override;
     // Sizes, frame, buttons and drawing resources at the new scale.
     bool OnScaleChanged(int scalePercent) override;
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
@@ -46,8 +46,6 @@ public:
     SunSource Sun(const ClockReading& clock) const;
 
 private:
-    // The language in force: the host's (the settings' without a host).
-    int Language() const;
     // A frame at once, for a setting that changed what the dial shows.
     void SettingChanged();
     // The frame, the buttons and the drawing resources of the dial's scale.

@@ -134,9 +134,9 @@ TEST_F(UmbrantTest, SimulatedDayTakesTheLocalYearAcrossItsEnd)
 TEST_F(UmbrantTest, OnlyScrollBarsAskForAFrame)
 {
     CUmbrant dial(&m_settings, NATURAL_SCALE);
-    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0, nullptr));
-    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0, nullptr));
-    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0, nullptr));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_HSCROLL, 0, 0));
+    EXPECT_TRUE(dial.OnMessage(nullptr, WM_VSCROLL, 0, 0));
+    EXPECT_FALSE(dial.OnMessage(nullptr, WM_LBUTTONDOWN, 0, 0));
 }
 
 class UmbrantPaintTest : public UmbrantTest
@@ -153,10 +153,7 @@ protected:
         m_surface.reset();
         ReleaseDC(nullptr, m_screen);
     }
-    bool Paint(CUmbrant& dial)
-    {
-        return dial.Paint(m_surface->GetDC(), m_surface->GetPixels(), m_surface->GetStride());
-    }
+    bool Paint(CUmbrant& dial) { return dial.Paint(m_surface->GetDC(), m_surface->View()); }
     const unsigned char* Pixel(int x, int y) const
     {
         return m_surface->GetPixels() + y * m_surface->GetStride() + x * 4;
@@ -203,7 +200,7 @@ TEST_F(UmbrantPaintTest, WithoutPixelsOnlyGdiPaints)
     const int x = 230 + static_cast<int>(shadow.u), y = 230 - static_cast<int>(shadow.v) - 5;
 
     // GDI alone: the white face and the gnomon, but no band and no markings.
-    EXPECT_TRUE(dial.Paint(m_surface->GetDC(), nullptr, m_surface->GetStride()));
+    EXPECT_TRUE(dial.Paint(m_surface->GetDC(), {nullptr, m_surface->GetStride(), 460, 460, {0, 0, 460, 460}}));
     GdiFlush();
     EXPECT_EQ(Pixel(x, y)[0], 255);
     EXPECT_EQ(Pixel(230, 230 + 175)[0], 255);                // where the noon line would be
@@ -259,7 +256,7 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     CUmbrant dial(&m_settings, NATURAL_SCALE);
     CGadgetApplication host(
         &dial, nullptr,
-        {"UmbrantIdleTest", "Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET, POSITION_UNSET});
+        {L"UmbrantIdleTest", L"Umbrant", RGB(255, 255, 255), 6, 4, 0.75f, 0.15f, 1000, POSITION_UNSET, POSITION_UNSET});
     ASSERT_TRUE(host.Create(GetModuleHandleA(nullptr)));
     MSG message;
     for (DWORD start = GetTickCount(); host.Frames().Animating() && GetTickCount() - start < 10000;) {
@@ -268,7 +265,7 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
         Sleep(5);
     }
     EXPECT_FALSE(host.Frames().Animating()) << "the fade-in ends";
-    EXPECT_FALSE(host.Frames().Waiting()) << "a simulated moment needs no timer";
+    EXPECT_EQ(dial.NextFrameDelay(), INFINITE) << "a simulated moment needs no timer";
 
     DialSettings afternoon = morning;
     afternoon.simulatedTime = 15 * 3600;
@@ -293,7 +290,7 @@ TEST_F(UmbrantPaintTest, IdleGadgetShowsTheMomentAfterATimeChange)
     afternoon.simulate = false;
     dial.OnSettingsChanged(afternoon);
     SendMessageA(host.GetWindow(), WM_TIMECHANGE, 0, 0);
-    EXPECT_TRUE(host.Frames().Waiting());
+    EXPECT_NE(dial.NextFrameDelay(), INFINITE);
     EXPECT_FALSE(host.Frames().Animating());
 }
 

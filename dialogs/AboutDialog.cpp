@@ -5,6 +5,7 @@
 #include "dialogs/LinkControl.h"
 #include "text/Strings.h"
 #include "gadget/Gadget.h"
+#include "platform/Handles.h"
 
 namespace {
 
@@ -22,14 +23,12 @@ int TextWidth(HWND dialog, int id)
     HWND control = GetDlgItem(dialog, id);
     wchar_t text[256] = L"";
     int length = GetWindowTextW(control, text, 256);
-    HDC dc = GetDC(control);
-    if (!dc)
+    CWindowDC dc(control);
+    if (!dc.Get())
         return 0;
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    CSelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     SIZE size = {};
-    GetTextExtentPoint32W(dc, text, length, &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.Get(), text, length, &size);
     return size.cx + TEXT_ROOM;
 }
 

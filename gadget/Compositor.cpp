@@ -19,7 +19,7 @@ bool HasPixels(const CBitmapSurface& surface)
 
 size_t Bytes(const CBitmapSurface& surface)
 {
-    return static_cast<size_t>(surface.GetStride()) * surface.m_height;
+    return static_cast<size_t>(surface.GetStride()) * surface.Height();
 }
 
 }  // namespace
@@ -47,9 +47,9 @@ void CCompositor::Resize(int width, int height)
     m_width = width;
     m_height = height;
     m_pictureHoldsContent = false;
-    m_composition.Resize(width, height, false);
-    m_background.Resize(width, height, true);
-    m_content.Resize(width, height, false);
+    m_composition.Resize(width, height);
+    m_background.ResizeKeepingContent(width, height);
+    m_content.Resize(width, height);
 }
 
 void CCompositor::SetFrame(int frameWidth, int cornerRadius)
@@ -91,9 +91,8 @@ bool CCompositor::Capture(HWND window, bool full, int x, int y)
         memcpy(m_composition.GetPixels(), m_background.GetPixels(), Bytes(m_background));
         m_pictureHoldsContent = false;
     }
-    HDC screen = ::GetDC(nullptr);
-    BitBlt(backgroundDC, 0, 0, m_width, m_height, screen, target.x, target.y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    CWindowDC screen(nullptr);
+    BitBlt(backgroundDC, 0, 0, m_width, m_height, screen.Get(), target.x, target.y, SRCCOPY);
     // Where the old and the new window areas overlap the screen shows the
     // gadget itself; the previous copy puts the desktop back there.
     if (!full)
@@ -113,7 +112,7 @@ void CCompositor::PaintContent(CGadget* gadget)
     RECT all = {0, 0, m_width, m_height};
     FillRect(dc, &all, m_backgroundBrush.Get());
     if (gadget)
-        gadget->Paint(dc, m_content.GetPixels(), m_content.GetStride());
+        gadget->Paint(dc, m_content.View());
     GdiFlush();
 }
 

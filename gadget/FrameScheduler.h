@@ -60,8 +60,9 @@ public:
     TimerPlan PlanTimers(unsigned gadgetDelayMs);
 
     float Opacity() const { return m_opacity; }
+    // Whether the animation timer runs. Only tests ask: a gadget left alone
+    // must not run it, and the window's timers cannot be read back.
     bool Animating() const { return m_animating; }
-    bool Waiting() const { return m_waiting; }
 
 private:
     FrameTiming m_timing;

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "raster/PixelView.h"
+
 // Commands carried by buttons: negative ones are host actions, positive
 // ones belong to the gadget.
 const int CMD_CLOSE = -1;
@@ -25,8 +27,8 @@ struct HostStyle
 {
     // The window class (a second start finds the running gadget by it) and
     // the window's title.
-    const char* className;
-    const char* title;
+    const wchar_t* className;
+    const wchar_t* title;
     // Behind the content; the frame band around it until the gadget gives
     // its own, and the radius of its corners.
     COLORREF background;
@@ -48,7 +50,7 @@ public:
     // A size x size button drawn from the bitmap strip resourceName, x and y
     // pixels from the frame's top-right corner, with the tool tip of string
     // tipStringId; its clicks reach the gadget's OnCommand.
-    virtual bool AddButton(int command, const char* resourceName, int x, int y, int size, int tipStringId) = 0;
+    virtual bool AddButton(int command, const wchar_t* resourceName, int x, int y, int size, int tipStringId) = 0;
     // Takes the gadget's content size again, keeping the window wholly on a
     // work area; centre also puts it at its start place (the kept one, else
     // centred).
@@ -56,10 +58,8 @@ public:
     // The width of the frame band around the content and the radius of its
     // corners, in force from the next size the host takes.
     virtual bool SetFrame(int frameWidth, int cornerRadius) = 0;
-    // The language in force (an id of the language table): the program's.
-    virtual int GetLanguage() const = 0;
     // A new language: the program keeps it, the host's tool tips and window
-    // menu take it, then the gadget hears of it.
+    // menu take it.
     virtual bool SetLanguage(int language) = 0;
     // The gadget's picture changed: the host has it painted in the next
     // frame, which it asks for. Frames between such changes (a drag, a fade,
@@ -73,17 +73,18 @@ class CGadget
 {
 public:
     virtual bool OnCreate(CGadgetHost* host, HWND window) = 0;
-    virtual bool Paint(HDC dc, unsigned char* pixels, int stride) = 0;
+    // Paints the content into the surface behind dc and its pixels.
+    virtual bool Paint(HDC dc, const PixelView& surface) = 0;
     virtual bool SetContentRect(int left, int top, int right, int bottom) = 0;
     virtual bool GetContentSize(int* width, int* height) = 0;
-    virtual bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* redraw) = 0;
+    // A message of the host window; true when the picture changed.
+    virtual bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // True when the picture is due a new frame now.
     virtual bool OnTimer() = 0;
     // Milliseconds until the picture changes by itself (the frame may come a
     // quarter second later); 0 while it changes all the time, INFINITE when
     // it stays as it is.
     virtual DWORD NextFrameDelay() = 0;
-    virtual bool OnLanguageChanged(int language) = 0;
     // The window went to a screen of another scale (percent of the natural
     // size): the host has dropped every button; the gadget gives its frame
     // and buttons again, and the host then takes the new content size.

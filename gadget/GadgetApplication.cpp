@@ -56,11 +56,10 @@ CGadgetApplication::~CGadgetApplication()
     m_buttons.clear();
     m_mouseGone.Stop();
     m_gadgetTip.reset();
-    if (m_windowDC)
-        ReleaseDC(m_window, m_windowDC);
+    m_windowDC.reset();
     if (m_window && IsWindow(m_window)) {
         // The window must not reach this half-destroyed host any more.
-        SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
         DestroyWindow(m_window);
     }
 }
@@ -68,12 +67,12 @@ CGadgetApplication::~CGadgetApplication()
 void CGadgetApplication::OnCommand(int command)
 {
     if (command == CMD_CLOSE)
-        PostMessageA(m_window, WM_CLOSE, 0, 0);
+        PostMessageW(m_window, WM_CLOSE, 0, 0);
     else if (command > 0 && m_gadget)
         m_gadget->OnCommand(command);
 }
 
-int CGadgetApplication::GetLanguage() const
+int CGadgetApplication::Language() const
 {
     return m_events ? m_events->Language() : LANGUAGES[0].id;
 }
@@ -91,8 +90,6 @@ bool CGadgetApplication::SetLanguage(int language)
         ModifyMenuW(GetSystemMenu(m_window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE,
                     LoadLocalizedStringW(IDS_CLOSE_ITEM, language));
     m_frames.ContentChanged();
-    if (m_gadget)
-        m_gadget->OnLanguageChanged(language);
     return true;
 }
 
@@ -110,7 +107,10 @@ bool CGadgetApplication::Create(HINSTANCE instance)
     m_window = CreateGadgetWindow(instance);
     if (!m_window)
         return false;
-    m_windowDC = ::GetDC(m_window);
+    m_windowDC.reset(new (std::nothrow) CWindowDC(m_window));
+    if (!m_windowDC)
+        return false;
+    HDC windowDC = m_windowDC->Get();
     m_gadgetTip.reset(new (std::nothrow) CTrackingTip(m_window, L""));
     // Where the system has no coalescable timers a plain one does.
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
@@ -121,9 +121,9 @@ bool CGadgetApplication::Create(HINSTANCE instance)
     ApplyTimers(m_frames.PlanTimers(NO_FRAME_DUE));
     ShowWindow(m_window, SW_SHOW);
     UpdateWindow(m_window);
-    if (!SetStretchBltMode(m_windowDC, HALFTONE))
-        SetStretchBltMode(m_windowDC, COLORONCOLOR);
-    m_compositor.Create(m_windowDC, m_width, m_height, m_style.background);
+    if (!SetStretchBltMode(windowDC, HALFTONE))
+        SetStretchBltMode(windowDC, COLORONCOLOR);
+    m_compositor.Create(windowDC, m_width, m_height, m_style.background);
     if (m_gadget) {
         m_gadget->OnCreate(this, m_window);
         FitToFrame();
@@ -136,22 +136,22 @@ bool CGadgetApplication::Create(HINSTANCE instance)
 
 HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance)
 {
-    WNDCLASSA windowClass = {};
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, "AppIcon");
+    windowClass.hIcon = LoadIconW(instance, L"AppIcon");
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     windowClass.lpszClassName = m_style.className;
     // A second host in the same process reuses the class.
-    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return nullptr;
     DWORD style = WINDOW_STYLE | (m_style.frameWidth == 0 ? WS_DLGFRAME : 0);
-    HWND window = CreateWindowExA(WINDOW_EX_STYLE, m_style.className, m_style.title, style, 0, 0, 1, 1, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(WINDOW_EX_STYLE, m_style.className, m_style.title, style, 0, 0, 1, 1, nullptr,
+                                  nullptr, instance, this);
     if (!window)
         return nullptr;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     RECT rect = {0, 0, m_width, m_height};
     AdjustWindowRectEx(&rect, style, FALSE, WINDOW_EX_STYLE);
     PlacePoint corner = CentredOnPrimary(rect.right - rect.left, rect.bottom - rect.top);
@@ -161,7 +161,7 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance)
     HMENU menu = GetSystemMenu(window, FALSE);
     while (DeleteMenu(menu, 0, MF_BYPOSITION)) {
     }
-    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(IDS_CLOSE_ITEM, GetLanguage()));
+    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(IDS_CLOSE_ITEM, Language()));
     if (m_events)
         m_events->OnWindowCreated(window);
     return window;
@@ -186,7 +186,7 @@ void CGadgetApplication::WatchMouse()
     // send no leave either: the window tells itself.
     TRACKMOUSEEVENT query = {sizeof(query), TME_QUERY, nullptr, 0};
     if (wanted && (!TrackMouseEvent(&query) || !(query.dwFlags & TME_LEAVE) || query.hwndTrack != m_window))
-        PostMessageA(m_window, WM_MOUSELEAVE, 0, 0);
+        PostMessageW(m_window, WM_MOUSELEAVE, 0, 0);
 }
 
 bool CGadgetApplication::ButtonHovered() const
@@ -255,7 +255,7 @@ bool CGadgetApplication::Compose(bool forced)
         HDC dc = m_compositor.StartFrame();
         for (const std::unique_ptr<CGadgetButton>& button : m_buttons)
             button->Draw(dc);
-        m_compositor.FinishFrame(m_windowDC, m_frames.Opacity());
+        m_compositor.FinishFrame(m_windowDC->Get(), m_frames.Opacity());
     }
     // After the gadget painted: its next change counts from this frame.
     ApplyTimers(m_frames.PlanTimers(m_gadget ? m_gadget->NextFrameDelay() : NO_FRAME_DUE));
@@ -405,10 +405,10 @@ bool CGadgetApplication::Place(int width, int height, PlacePoint corner)
     return true;
 }
 
-bool CGadgetApplication::AddButton(int command, const char* resourceName, int x, int y, int size, int tipStringId)
+bool CGadgetApplication::AddButton(int command, const wchar_t* resourceName, int x, int y, int size, int tipStringId)
 {
     const ButtonStyle style = {command, resourceName, x, y, size, tipStringId};
-    CGadgetButton* button = new (std::nothrow) CGadgetButton(m_window, FrameRect(), style, this, GetLanguage());
+    CGadgetButton* button = new (std::nothrow) CGadgetButton(m_window, FrameRect(), style, this, Language());
     if (button)
         m_buttons.emplace_back(button);
     return button != nullptr;

@@ -13,6 +13,7 @@
 #include "gadget/Placement.h"
 #include "gadget/TrackingTip.h"
 #include "gadget/WorkAreaList.h"
+#include "platform/Handles.h"
 
 // The host: a borderless window that hosts the gadget and its buttons. It
 // owns the window (its messages, its window menu, its place on the screens,
@@ -26,10 +27,9 @@ public:
     ~CGadgetApplication() override;
 
     // CGadgetHost
-    bool AddButton(int command, const char* resourceName, int x, int y, int size, int tipStringId) override;
+    bool AddButton(int command, const wchar_t* resourceName, int x, int y, int size, int tipStringId) override;
     bool UpdateSize(bool centre) override;
     bool SetFrame(int frameWidth, int cornerRadius) override;
-    int GetLanguage() const override;
     bool SetLanguage(int language) override;
     void ContentChanged() override;
 
@@ -39,16 +39,18 @@ public:
     // Draws a frame now, painting the gadget's content only when it changed;
     // false when there are no surfaces to compose on.
     bool DrawFrame();
-    // The button of this command, or null.
+    // The button of this command, or null. Only tests ask: where a button
+    // stands and what its tip says are read from the button itself, since
+    // the window shows them as pixels only.
     const CGadgetButton* FindButton(int command) const;
-    // The tool tip that a rest of the mouse on the gadget brings.
-    HWND GadgetTip() const { return m_gadgetTip ? m_gadgetTip->Window() : nullptr; }
     const CFrameScheduler& Frames() const { return m_frames; }
     const CCompositor& Compositor() const { return m_compositor; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The language in force, the program's.
+    int Language() const;
     // A button's click: the gadget hears of its own commands.
     void OnCommand(int command) override;
     HWND CreateGadgetWindow(HINSTANCE instance);
@@ -85,7 +87,9 @@ private:
     bool OfferMouse(int event, int x, int y);
     // Offers a message to the gadget; true when its picture changed.
     bool OfferGadget(UINT message, WPARAM wParam, LPARAM lParam);
-    void RecaptureOnActivation();
+    // The window became active or inactive (state, of WM_ACTIVATE): an active
+    // one copies the desktop behind it afresh.
+    void OnActivate(WORD state);
     void Scroll(UINT message, WPARAM wParam, LPARAM lParam);
     // Asks for WM_MOUSEHOVER while a rest of the mouse is awaited, for
     // WM_MOUSELEAVE then too (a rest that never comes, the mouse being gone,
@@ -101,13 +105,28 @@ private:
     void OnMouseRest(int x, int y, WPARAM keys);
     void HideGadgetTip();
     bool ButtonHovered() const;
+    // Message handlers of OnMessage.
+    void OnWindowPosChanging(const WINDOWPOS& position);
+    void OnTimer();
+    void OnSettingChange(UINT message, WPARAM wParam);
+    void OnContentMayHaveChanged();
+    void OnPowerBroadcast(WPARAM event);
+    void OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnMouseMoveOrDrag(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCaptureChanged(HWND capture);
+    // Input the gadget may take; true when the cursor was set.
+    bool OnGadgetInput(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnEndSession(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
 
     CGadget* m_gadget;
     CGadgetEvents* m_events;
     HostStyle m_style;
     int m_width, m_height;
     HWND m_window = nullptr;
-    HDC m_windowDC = nullptr;
+    std::unique_ptr<CWindowDC> m_windowDC;
     CFrameScheduler m_frames;
     CCompositor m_compositor;
     std::vector<std::unique_ptr<CGadgetButton>> m_buttons;

@@ -13,15 +13,45 @@
 
 namespace {
 
-std::wstring ToolTipText(const CGadgetButton* button)
+BOOL CALLBACK AddTip(HWND window, LPARAM tips)
 {
-    wchar_t text[256] = L"";
-    TOOLINFOW tool = {};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = GetParent(button->ToolTip());
-    tool.lpszText = text;
-    SendMessageW(button->ToolTip(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-    return text;
+    wchar_t name[32] = L"";
+    if (GetClassNameW(window, name, 32) && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+        reinterpret_cast<std::vector<HWND>*>(tips)->push_back(window);
+    return TRUE;
+}
+
+// The tool tips of this thread's windows: the buttons' and the gadget's.
+std::vector<HWND> Tips()
+{
+    std::vector<HWND> tips;
+    EnumThreadWindows(GetCurrentThreadId(), AddTip, reinterpret_cast<LPARAM>(&tips));
+    return tips;
+}
+
+// The tip that shows, or null.
+HWND ShownTip()
+{
+    for (HWND tip : Tips())
+        if (IsWindowVisible(tip))
+            return tip;
+    return nullptr;
+}
+
+// What the tips say, each text between bars.
+std::wstring TipTexts()
+{
+    std::wstring texts = L"|";
+    for (HWND tip : Tips()) {
+        wchar_t text[256] = L"";
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = GetParent(tip);
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        texts = texts + text + L"|";
+    }
+    return texts;
 }
 
 // A gadget of a fixed content size with a close and a settings button, like
@@ -34,15 +64,15 @@ public:
     {
         m_contentRectCallsBeforeCreate = m_contentRectCalls;
         m_host = host;
-        host->AddButton(CMD_CLOSE, "ButtonClose", -8, 7, 16, IDS_CLOSE_TIP);
-        host->AddButton(CMD_SETTINGS, "ButtonSettings", -26, 7, 16, IDS_SETTINGS_TIP);
+        host->AddButton(CMD_CLOSE, L"ButtonClose", -8, 7, 16, IDS_CLOSE_TIP);
+        host->AddButton(CMD_SETTINGS, L"ButtonSettings", -26, 7, 16, IDS_SETTINGS_TIP);
         return true;
     }
-    bool Paint(HDC, unsigned char* pixels, int stride) override
+    bool Paint(HDC, const PixelView& surface) override
     {
         m_paints++;
-        m_stride = stride;
-        memset(pixels, 0x80, static_cast<size_t>(stride) * (m_rect.bottom + m_rect.top));
+        m_stride = surface.stride;
+        memset(surface.pixels, 0x80, static_cast<size_t>(surface.stride) * (m_rect.bottom + m_rect.top));
         return true;
     }
     bool SetContentRect(int left, int top, int right, int bottom) override
@@ -56,7 +86,7 @@ public:
         *width = *height = m_size;
         return true;
     }
-    bool OnMessage(HWND, UINT, WPARAM, LPARAM, bool*) override { return false; }
+    bool OnMessage(HWND, UINT, WPARAM, LPARAM) override { return false; }
     bool OnTimer() override { return false; }
     // A tip over the left half of the picture.
     bool TipText(int x, int, wchar_t* text, int size) override
@@ -67,11 +97,6 @@ public:
         return true;
     }
     DWORD NextFrameDelay() override { return INFINITE; }
-    bool OnLanguageChanged(int) override
-    {
-        m_tipWhenToldOfLanguage = ToolTipText(m_application->FindButton(CMD_SETTINGS));
-        return true;
-    }
     bool OnCommand(int command) override
     {
         m_lastCommand = command;
@@ -82,18 +107,16 @@ public:
     {
         m_size = m_size * scalePercent / 100;
         m_host->SetFrame(12, 8);
-        m_host->AddButton(CMD_SETTINGS, "ButtonSettings", -52, 14, 32, IDS_SETTINGS_TIP);
+        m_host->AddButton(CMD_SETTINGS, L"ButtonSettings", -52, 14, 32, IDS_SETTINGS_TIP);
         return true;
     }
 
     CGadgetHost* m_host = nullptr;
-    const CGadgetApplication* m_application = nullptr;  // the host under test, to look into
     int m_lastCommand = 0;
     int m_size = 250;
     int m_paints = 0, m_stride = 0;
     int m_contentRectCalls = 0, m_contentRectCallsBeforeCreate = -1;
     RECT m_rect = {};
-    std::wstring m_tipWhenToldOfLanguage;
 };
 
 class RecordingEvents : public CGadgetEvents
@@ -127,8 +150,7 @@ protected:
     {
         m_host.reset(new CGadgetApplication(
             &m_gadget, &m_events,
-            {"UmbrantTest", "Umbrant", RGB(255, 255, 255), frameWidth, 4, 0.75f, 0.15f, 1000, left, top}));
-        m_gadget.m_application = m_host.get();
+            {L"UmbrantTest", L"Umbrant", RGB(255, 255, 255), frameWidth, 4, 0.75f, 0.15f, 1000, left, top}));
         return m_host.get();
     }
     void Pump(int ms)
@@ -213,7 +235,7 @@ TEST_F(GadgetHost, CreateTakesTheGadgetsSizeAtItsStartPlace)
 
 // The host's window menu holds Close; the program hears of the window in
 // time to put its own items above it, and of their commands. A new language
-// reaches the program, then the tips and the menu, then the gadget.
+// reaches the program, the tips and the menu.
 TEST_F(GadgetHost, WindowMenuAndTipsFollowTheLanguage)
 {
     ASSERT_TRUE(MakeHost()->Create(GetModuleHandleA(nullptr)));
@@ -224,12 +246,12 @@ TEST_F(GadgetHost, WindowMenuAndTipsFollowTheLanguage)
     char text[256];
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Close\tAlt+F4");
-    EXPECT_EQ(ToolTipText(m_host->FindButton(CMD_SETTINGS)), L"Settings");
+    EXPECT_NE(TipTexts().find(L"|Settings|"), std::wstring::npos) << TipTexts();
     m_host->SetLanguage(LANGUAGE_SLOVENIAN);
-    EXPECT_EQ(m_host->GetLanguage(), LANGUAGE_SLOVENIAN) << "the program keeps the language";
+    EXPECT_EQ(m_events.m_language, LANGUAGE_SLOVENIAN) << "the program keeps the language";
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Zapri\tAlt+F4") << "Close follows the language";
-    EXPECT_EQ(m_gadget.m_tipWhenToldOfLanguage, L"Nastavitve");
+    EXPECT_NE(TipTexts().find(L"|Nastavitve|"), std::wstring::npos) << TipTexts();
     // The system may set the four low bits of a menu command.
     SendMessageA(Window(), WM_SYSCOMMAND, 0x20 | 0x3, 0);
     EXPECT_EQ(m_events.m_lastWindowCommand, 0x20);
@@ -258,7 +280,7 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
     DestroyWindow(active);
     RECT rect = WindowRect();
     EXPECT_TRUE(rect.left == 40 && rect.top == 50 && rect.right - rect.left == 462);
-    EXPECT_EQ(m_host->Compositor().Picture().m_width, 462);
+    EXPECT_EQ(m_host->Compositor().Picture().Width(), 462);
     EXPECT_EQ(m_gadget.m_rect.right, 456);
     EXPECT_EQ(m_host->FindButton(CMD_SETTINGS)->Rect().left, 462 - 48);
 }
@@ -327,7 +349,7 @@ TEST_F(GadgetHost, PaintsTheGadgetOnlyWhenItChanged)
     ASSERT_EQ(m_host->Frames().Opacity(), 1.0f) << "the fade-in ends";
     const CBitmapSurface& picture = m_host->Compositor().Picture();
     auto shown = [&picture]() {
-        return std::string(reinterpret_cast<const char*>(picture.GetPixels()), picture.GetStride() * picture.m_height);
+        return std::string(reinterpret_cast<const char*>(picture.GetPixels()), picture.GetStride() * picture.Height());
     };
     m_host->ContentChanged();
     m_host->DrawFrame();
@@ -429,11 +451,12 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     SetCursorPos(point.x + 1, point.y);
     Pump(300);
     EXPECT_TRUE(button->Hovered());
-    EXPECT_TRUE(IsWindowVisible(button->ToolTip()));
+    const HWND tip = ShownTip();
+    EXPECT_TRUE(tip);
     EXPECT_TRUE(WatchingForLeave());
     Sleep(50);
     MSG pending;
-    EXPECT_FALSE(PeekMessageA(&pending, button->ToolTip(), WM_TIMER, WM_TIMER, PM_NOREMOVE))
+    EXPECT_FALSE(PeekMessageA(&pending, tip, WM_TIMER, WM_TIMER, PM_NOREMOVE))
         << "a tip shown under a resting mouse polls it: timer " << pending.wParam;
 
     // Off the button onto the picture where the gadget has no tip: once the
@@ -451,7 +474,7 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     SetCursorPos(point.x + 400, point.y + 400);
     Pump(300);
     EXPECT_FALSE(button->Hovered());
-    EXPECT_FALSE(IsWindowVisible(button->ToolTip()));
+    EXPECT_FALSE(ShownTip());
     EXPECT_FALSE(WatchingForLeave());
 
     // A move over the button handled when the mouse has gone again (a quick
@@ -459,7 +482,7 @@ TEST_F(GadgetHost, HoverShowsTheToolTipAtOnceAndEndsWhenTheMouseLeaves)
     SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(262 - 40, 20));
     Pump(300);
     EXPECT_FALSE(button->Hovered());
-    EXPECT_FALSE(IsWindowVisible(button->ToolTip()));
+    EXPECT_FALSE(ShownTip());
 }
 
 // A rest on the gadget shows its tip, and then nothing polls the resting
@@ -474,9 +497,10 @@ TEST_F(GadgetHost, RestOnTheGadgetShowsItsTipAndWatchesNothing)
     Pump(100);
     SetCursorPos(picture.x + 1, picture.y);
     Pump(300 + HoverTime());
-    ASSERT_TRUE(IsWindowVisible(m_host->GadgetTip()));
+    const HWND gadgetTip = ShownTip();
+    ASSERT_TRUE(gadgetTip);
     wchar_t text[16] = L"";
-    SendMessageW(m_host->GadgetTip(), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
+    SendMessageW(gadgetTip, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, L"Tip");
     TRACKMOUSEEVENT query = {sizeof(query), TME_QUERY, nullptr, 0};
     EXPECT_FALSE(TrackMouseEvent(&query) && query.hwndTrack == Window() && (query.dwFlags & (TME_HOVER | TME_LEAVE)))
@@ -488,5 +512,5 @@ TEST_F(GadgetHost, RestOnTheGadgetShowsItsTipAndWatchesNothing)
     ClientToScreen(Window(), &button);
     SetCursorPos(button.x, button.y);
     Pump(300);
-    EXPECT_FALSE(IsWindowVisible(m_host->GadgetTip()));
+    EXPECT_FALSE(IsWindowVisible(gadgetTip));
 }

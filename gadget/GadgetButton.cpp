@@ -7,35 +7,19 @@
 
 CGadgetButton::CGadgetButton(HWND window, const RECT& frame, const ButtonStyle& style, CCommandTarget* owner,
                              int language)
-    : m_style(style), m_frame(frame), m_cell(style.size), m_owner(owner)
+    : m_style(style), m_frame(frame), m_cell(style.size),
+      m_strip(CWindowDC(window).Get(), LoadBitmapW(GetModuleHandleW(nullptr), style.resourceName)), m_owner(owner)
 {
-    HDC referenceDC = ::GetDC(window);
-    m_memDC = CreateCompatibleDC(referenceDC);
-    ::ReleaseDC(window, referenceDC);
-    m_bitmap = LoadBitmapA(GetModuleHandleA(nullptr), style.resourceName);
     BITMAP strip;
     // A strip drawn at a larger scale than the button has cells as high as
     // the strip.
-    if (m_bitmap && GetObjectA(m_bitmap, sizeof strip, &strip) && strip.bmHeight > 0)
+    if (m_strip.Bitmap() && GetObjectW(m_strip.Bitmap(), sizeof strip, &strip) && strip.bmHeight > 0)
         m_cell = strip.bmHeight;
-    if (m_bitmap && m_memDC)
-        m_oldBitmap = SelectObject(m_memDC, m_bitmap);
     if (style.tipStringId) {
         m_tip.reset(new (std::nothrow) CTrackingTip(window, LoadLocalizedStringW(style.tipStringId, language)));
         if (m_tip)
             m_tip->SetRect(Rect());
     }
-}
-
-CGadgetButton::~CGadgetButton()
-{
-    if (m_memDC) {
-        if (m_oldBitmap)
-            SelectObject(m_memDC, m_oldBitmap);
-        DeleteDC(m_memDC);
-    }
-    if (m_bitmap)
-        DeleteObject(m_bitmap);
 }
 
 void CGadgetButton::ShowTip(bool show)
@@ -60,16 +44,17 @@ void CGadgetButton::SetFrame(const RECT& frame)
 void CGadgetButton::Draw(HDC dc) const
 {
     // Without its strip the button shows nothing but still reacts.
-    if (!m_bitmap)
+    const HDC stripDC = m_strip.GetDC();
+    if (!stripDC)
         return;
     const int frame = m_pressed && m_hover ? 2 : m_hover ? 1 : 0;
     const int size = m_style.size;
     const RECT rect = Rect();
     if (m_cell == size) {
-        BitBlt(dc, rect.left, rect.top, size, size, m_memDC, frame * size, 0, SRCCOPY);
+        BitBlt(dc, rect.left, rect.top, size, size, stripDC, frame * size, 0, SRCCOPY);
     } else {
         int oldMode = SetStretchBltMode(dc, HALFTONE);
-        StretchBlt(dc, rect.left, rect.top, size, size, m_memDC, frame * m_cell, 0, m_cell, m_cell, SRCCOPY);
+        StretchBlt(dc, rect.left, rect.top, size, size, stripDC, frame * m_cell, 0, m_cell, m_cell, SRCCOPY);
         SetStretchBltMode(dc, oldMode);
     }
 }
@@ -88,7 +73,7 @@ bool CGadgetButton::HandleMouse(int event, int x, int y)
     switch (event) {
     case MOUSE_MOVE:
         if (hover)
-            SetCursor(LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor"));
+            SetCursor(LoadCursorW(GetModuleHandleW(nullptr), L"LinkCursor"));
         return hoverChanged;
     case MOUSE_DOWN:
         m_pressed = m_hover;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gadget/TrackingTip.h"
+#include "platform/Handles.h"
 
 // A button reports its clicks to its owner through this interface.
 class CCommandTarget
@@ -27,7 +28,7 @@ const int MOUSE_UP = 3;
 struct ButtonStyle
 {
     int command;
-    const char* resourceName;
+    const wchar_t* resourceName;
     int x, y, size;
     int tipStringId;
 };
@@ -38,7 +39,6 @@ class CGadgetButton
 {
 public:
     CGadgetButton(HWND window, const RECT& frame, const ButtonStyle& style, CCommandTarget* owner, int language);
-    ~CGadgetButton();
 
     int Command() const { return m_style.command; }
     RECT Rect() const;
@@ -48,7 +48,6 @@ public:
     // True when the button's look changed (or it was clicked).
     bool HandleMouse(int event, int x, int y);
     bool Hovered() const { return m_hover; }
-    HWND ToolTip() const { return m_tip ? m_tip->Window() : nullptr; }
     // The tool tip takes its text in language.
     void UpdateTipText(int language);
 
@@ -62,9 +61,7 @@ private:
     int m_cell;
     bool m_hover = false;
     bool m_pressed = false;
-    HDC m_memDC = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_oldBitmap = nullptr;
+    CMemoryBitmap m_strip;
     std::unique_ptr<CTrackingTip> m_tip;
     CCommandTarget* m_owner;
 

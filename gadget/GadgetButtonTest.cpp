@@ -22,7 +22,7 @@ public:
 // A 16 x 16 button 8 pixels left of and 7 below the top-right corner of the
 // frame of a 262 x 262 window with a 6 pixel band.
 const RECT FRAME = {6, 6, 256, 256};
-const ButtonStyle STYLE = {7, "ButtonClose", -8, 7, 16, 0};
+const ButtonStyle STYLE = {7, L"ButtonClose", -8, 7, 16, 0};
 
 }  // namespace
 
@@ -52,18 +52,18 @@ TEST(GadgetButton, ClickIsPressAndReleaseBothOver)
     const struct
     {
         const char* what;
-        const char* resource;
+        const wchar_t* resource;
         POINT move, down, up;
         bool clicks;
     } rows[] = {
-        {"press and release over it", "ButtonClose", {240, 20}, {240, 20}, {240, 20}, true},
-        {"on its last pixels", "ButtonClose", {247, 28}, {247, 28}, {247, 28}, true},
-        {"on its right edge", "ButtonClose", {248, 28}, {248, 28}, {248, 28}, false},
-        {"on its bottom edge", "ButtonClose", {247, 29}, {247, 29}, {247, 29}, false},
-        {"released elsewhere", "ButtonClose", {240, 20}, {240, 20}, {100, 100}, false},
-        {"pressed elsewhere", "ButtonClose", {100, 100}, {100, 100}, {240, 20}, false},
-        {"with no move before", "ButtonClose", {100, 100}, {240, 20}, {240, 20}, true},
-        {"without its strip", "NoSuchBitmap", {240, 20}, {240, 20}, {240, 20}, true},
+        {"press and release over it", L"ButtonClose", {240, 20}, {240, 20}, {240, 20}, true},
+        {"on its last pixels", L"ButtonClose", {247, 28}, {247, 28}, {247, 28}, true},
+        {"on its right edge", L"ButtonClose", {248, 28}, {248, 28}, {248, 28}, false},
+        {"on its bottom edge", L"ButtonClose", {247, 29}, {247, 29}, {247, 29}, false},
+        {"released elsewhere", L"ButtonClose", {240, 20}, {240, 20}, {100, 100}, false},
+        {"pressed elsewhere", L"ButtonClose", {100, 100}, {100, 100}, {240, 20}, false},
+        {"with no move before", L"ButtonClose", {100, 100}, {240, 20}, {240, 20}, true},
+        {"without its strip", L"NoSuchBitmap", {240, 20}, {240, 20}, {240, 20}, true},
     };
     HDC screen = GetDC(nullptr);
     for (const auto& row : rows) {

@@ -1,6 +1,8 @@
 // The scale of the screen a window is on, from its monitor's DPI.
 #include "gadget/ScreenScale.h"
 
+#include "platform/Handles.h"
+
 namespace {
 
 // GetDpiForMonitor's kind of DPI: the one that scales the user interface.
@@ -50,10 +52,8 @@ int ScreenDpi(HWND window)
     UINT dpiX = 0, dpiY = 0;
     if (forMonitor && SUCCEEDED(forMonitor(monitor, MDT_EFFECTIVE_DPI_VALUE, &dpiX, &dpiY)) && dpiX)
         return static_cast<int>(dpiX);
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    CWindowDC screen(nullptr);
+    int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : NATURAL_DPI;
 }
 

@@ -18,14 +18,14 @@ CTrackingTip::CTrackingTip(HWND window, const wchar_t* text) : m_window(window)
 {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
     InitCommonControlsEx(&controls);
-    m_tip = CreateWindowExA(WS_EX_TOPMOST, "tooltips_class32", nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+    m_tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+                            GetModuleHandleW(nullptr), nullptr);
     if (!m_tip)
         return;
     SetWindowPos(m_tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendToolInfo(TTM_ADDTOOLW, text);
-    SendMessageA(m_tip, TTM_SETMAXTIPWIDTH, 0, TIP_MAX_WIDTH);
+    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, TIP_MAX_WIDTH);
 }
 
 CTrackingTip::~CTrackingTip()
@@ -45,12 +45,12 @@ void CTrackingTip::SetRect(const RECT& rect)
     m_rect = rect;
     if (!m_tip)
         return;
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    TOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = m_window;
     tool.uId = 0;
     tool.rect = rect;
-    SendMessageA(m_tip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(m_tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CTrackingTip::Show(bool show)

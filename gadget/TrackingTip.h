@@ -14,7 +14,6 @@ public:
     CTrackingTip(HWND window, const wchar_t* text);
     ~CTrackingTip();
 
-    HWND Window() const { return m_tip; }
     bool Shown() const { return m_shown; }
     void SetText(const wchar_t* text);
     // The area of the owner's client the tip is about.

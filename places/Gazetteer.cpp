@@ -101,17 +101,6 @@ bool StartsAWord(const char* name, const char* query, size_t queryLength)
     }
 }
 
-// Puts text into out from used on, as far as outSize - 1 bytes; returns
-// where it would end.
-size_t AppendText(const char* text, char* out, size_t outSize, size_t used)
-{
-    for (; *text; ++text, ++used) {
-        if (used + 1 < outSize)
-            out[used] = *text;
-    }
-    return used;
-}
-
 }  // namespace
 
 struct CGazetteer::Country
@@ -277,20 +266,4 @@ int CGazetteer::Guess(const char* country, const char* windowsZone) const
             return guess.place;
     }
     return m_countries[countryIndex].defaultPlace;
-}
-
-size_t PlaceDisplayText(const PlaceView& place, char* out, size_t outSize)
-{
-    const char* parts[] = {place.name, place.region, place.country};
-    size_t needed = 0;
-    for (const char* part : parts) {
-        if (!*part)
-            continue;
-        if (needed)
-            needed = AppendText(", ", out, outSize, needed);
-        needed = AppendText(part, out, outSize, needed);
-    }
-    if (outSize)
-        out[needed < outSize ? needed : outSize - 1] = '\0';
-    return needed;
 }

@@ -23,10 +23,6 @@ struct PlaceView
     unsigned long population;
 };
 
-// "Name, Region, Country" (the region left out where there is none) into
-// out, cut at outSize - 1 bytes; returns the length it needed.
-size_t PlaceDisplayText(const PlaceView& place, char* out, size_t outSize);
-
 class CGazetteer
 {
 public:

@@ -9,12 +9,14 @@
 
 namespace {
 
-const size_t DISPLAY_MAX = 200;
-
+// "Name, Region, Country", the region left out where there is none.
 std::string Display(const CGazetteer& gazetteer, int index)
 {
-    char text[DISPLAY_MAX];
-    PlaceDisplayText(gazetteer.Place(index), text, sizeof text);
+    const PlaceView place = gazetteer.Place(index);
+    std::string text = place.name;
+    for (const char* part : {place.region, place.country})
+        if (*part)
+            text = text + ", " + part;
     return text;
 }
 

@@ -3,7 +3,8 @@
 
 // Guards that own one Windows handle each and release it when they go: a
 // kernel object, a GDI object selected into a device context, a created GDI
-// object, COM on this thread and a COM interface.
+// object, a window's device context, a memory device context, a bitmap in a
+// memory device context of its own, COM on this thread and a COM interface.
 
 #include <windows.h>
 
@@ -67,6 +68,68 @@ public:
 
 private:
     Handle m_handle;
+};
+
+// A window's device context (the screen's for a null window), released at the end.
+class CWindowDC
+{
+public:
+    explicit CWindowDC(HWND window) : m_window(window), m_dc(::GetDC(window)) { }
+    ~CWindowDC()
+    {
+        if (m_dc)
+            ::ReleaseDC(m_window, m_dc);
+    }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// A memory device context compatible with a reference one, deleted at the end.
+class CMemoryDC
+{
+public:
+    explicit CMemoryDC(HDC referenceDC) : m_dc(CreateCompatibleDC(referenceDC)) { }
+    ~CMemoryDC()
+    {
+        if (m_dc)
+            DeleteDC(m_dc);
+    }
+    CMemoryDC(const CMemoryDC&) = delete;
+    CMemoryDC& operator=(const CMemoryDC&) = delete;
+
+    HDC Get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+// A bitmap this object owns, selected into a memory device context of its
+// own for as long as both live. The context is null when either could not
+// be had, so that nothing draws from an empty one.
+class CMemoryBitmap
+{
+public:
+    CMemoryBitmap(HDC referenceDC, HBITMAP bitmap)
+        : m_dc(referenceDC), m_bitmap(bitmap), m_selected(m_dc.Get(), m_dc.Get() ? bitmap : nullptr)
+    { }
+    CMemoryBitmap(const CMemoryBitmap&) = delete;
+    CMemoryBitmap& operator=(const CMemoryBitmap&) = delete;
+
+    HDC GetDC() const { return m_bitmap.Get() ? m_dc.Get() : nullptr; }
+    HBITMAP Bitmap() const { return m_bitmap.Get(); }
+
+private:
+    // Released in the reverse order: the bitmap is put out of the context
+    // before it is deleted, and the context goes last.
+    CMemoryDC m_dc;
+    CGdiObject<HBITMAP> m_bitmap;
+    CSelectedObject m_selected;
 };
 
 // COM for this thread while the guard lives, when it could be started.

@@ -125,15 +125,20 @@ static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const A
     }
 }
 
-static bool IsClipWithinLimit(int clipLeft, int clipTop, int clipRight, int clipBottom)
+static bool IsClipWithinLimit(const PixelRect& clip)
 {
-    return IsWithinLimit(clipLeft) && IsWithinLimit(clipTop) && IsWithinLimit(clipRight) && IsWithinLimit(clipBottom);
+    return IsWithinLimit(clip.left) && IsWithinLimit(clip.top) && IsWithinLimit(clip.right) &&
+           IsWithinLimit(clip.bottom);
 }
 
-// The line between 16.16 end points within the coordinate limit.
-static bool DrawFixedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
-                          int x0, int y0, int x1, int y1, LineEnd end, unsigned int colour)
+// The line between 16.16 end points within the coordinate limit, clipped to
+// the view's clip rectangle.
+static bool DrawFixedLine(const PixelView& view, int x0, int y0, int x1, int y1, LineEnd end, unsigned int colour)
 {
+    unsigned char* const pixels = view.pixels;
+    const int stride = view.stride;
+    const int clipLeft = view.clip.left, clipTop = view.clip.top, clipRight = view.clip.right,
+              clipBottom = view.clip.bottom;
     // The clip rectangle must lie inside the buffer.
     assert(clipLeft >= 0 && clipTop >= 0 && clipRight <= stride / 4);
     // Clip to a band two pixels wider than the clip rectangle; the per-pixel
@@ -155,30 +160,28 @@ static bool DrawFixedLine(unsigned char* pixels, int stride, int clipLeft, int c
     return true;
 }
 
-bool DrawAntialiasedLine(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight, int clipBottom,
-                         int x0, int y0, int x1, int y1, unsigned int colour)
+bool DrawAntialiasedLine(const PixelView& view, int x0, int y0, int x1, int y1, unsigned int colour)
 {
+    const PixelRect& clip = view.clip;
     InitBlendTables();
-    if (!pixels)
+    if (!view.pixels)
         return false;
-    if ((x0 < clipLeft && x1 < clipLeft) || (y0 < clipTop && y1 < clipTop) || (x0 >= clipRight && x1 >= clipRight) ||
-        (y0 >= clipBottom && y1 >= clipBottom))
+    if ((x0 < clip.left && x1 < clip.left) || (y0 < clip.top && y1 < clip.top) ||
+        (x0 >= clip.right && x1 >= clip.right) || (y0 >= clip.bottom && y1 >= clip.bottom))
         return false;
-    if (!IsClipWithinLimit(clipLeft, clipTop, clipRight, clipBottom))
+    if (!IsClipWithinLimit(clip))
         return false;
     if (!IsWithinLimit(x0) || !IsWithinLimit(y0) || !IsWithinLimit(x1) || !IsWithinLimit(y1)) {
         if (!LimitSegment(x0, y0, x1, y1))
             return false;
     }
-    return DrawFixedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, x0 * 65536, y0 * 65536, x1 * 65536,
-                         y1 * 65536, LineEnd::DRAWN, colour);
+    return DrawFixedLine(view, x0 * 65536, y0 * 65536, x1 * 65536, y1 * 65536, LineEnd::DRAWN, colour);
 }
 
-bool DrawAntialiasedPolyline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
-                             int clipBottom, const PixelPoint* points, int count, unsigned int colour)
+bool DrawAntialiasedPolyline(const PixelView& view, const PixelPoint* points, int count, unsigned int colour)
 {
     InitBlendTables();
-    if (!pixels || !IsClipWithinLimit(clipLeft, clipTop, clipRight, clipBottom))
+    if (!view.pixels || !IsClipWithinLimit(view.clip))
         return false;
     const int limit = LINE_COORDINATE_LIMIT * 65536;
     bool drawn = false;
@@ -188,20 +191,18 @@ bool DrawAntialiasedPolyline(unsigned char* pixels, int stride, int clipLeft, in
         if (a.x < -limit || a.x > limit || a.y < -limit || a.y > limit || b.x < -limit || b.x > limit || b.y < -limit ||
             b.y > limit)
             continue;
-        drawn |= DrawFixedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, a.x, a.y, b.x, b.y,
-                               i + 2 == count ? LineEnd::DRAWN : LineEnd::LEFT_TO_NEXT, colour);
+        drawn |=
+            DrawFixedLine(view, a.x, a.y, b.x, b.y, i + 2 == count ? LineEnd::DRAWN : LineEnd::LEFT_TO_NEXT, colour);
     }
     return drawn;
 }
 
-bool DrawAntialiasedPolygonOutline(unsigned char* pixels, int stride, int clipLeft, int clipTop, int clipRight,
-                                   int clipBottom, const PixelPoint* points, int count, unsigned int colour)
+bool DrawAntialiasedPolygonOutline(const PixelView& view, const PixelPoint* points, int count, unsigned int colour)
 {
     for (int i = 0; i < count; ++i) {
         const PixelPoint& from = points[i];
         const PixelPoint& to = points[i + 1 < count ? i + 1 : 0];
-        DrawAntialiasedLine(pixels, stride, clipLeft, clipTop, clipRight, clipBottom, from.x, from.y, to.x, to.y,
-                            colour);
+        DrawAntialiasedLine(view, from.x, from.y, to.x, to.y, colour);
     }
     return true;
 }

@@ -31,8 +31,8 @@ void SetPixelAt(CBitmapSurface& surface, int x, int y, unsigned int value)
 
 bool AllZero(const CBitmapSurface& surface, int left, int top)
 {
-    for (int y = 0; y < surface.m_height; ++y) {
-        for (int x = 0; x < surface.m_width; ++x) {
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x) {
             if ((x >= left || y >= top) && PixelAt(surface, x, y) != 0)
                 return false;
         }
@@ -53,8 +53,8 @@ TEST_F(BitmapSurfaceTest, SharesItsMemoryWithGdi)
 {
     CBitmapSurface surface(m_screen, 37, 5, nullptr);
     ASSERT_NE(surface.GetPixels(), nullptr);
-    EXPECT_EQ(surface.m_width, 37);
-    EXPECT_EQ(surface.m_height, 5);
+    EXPECT_EQ(surface.Width(), 37);
+    EXPECT_EQ(surface.Height(), 5);
     EXPECT_EQ(surface.GetStride(), 148);
     EXPECT_TRUE(AllZero(surface, 0, 0));
 
@@ -74,9 +74,9 @@ TEST_F(BitmapSurfaceTest, ResizeKeepsTheTopLeftOrStartsAfresh)
         for (int x = 0; x < 4; ++x)
             SetPixelAt(surface, x, y, 0x010203 * (y * 4 + x + 1));
     }
-    EXPECT_TRUE(surface.Resize(6, 5, true));
+    surface.ResizeKeepingContent(6, 5);
     ASSERT_NE(surface.GetPixels(), nullptr);
-    EXPECT_EQ(surface.m_width, 6);
+    EXPECT_EQ(surface.Width(), 6);
     EXPECT_EQ(surface.GetStride(), 24);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 4; ++x)
@@ -84,56 +84,38 @@ TEST_F(BitmapSurfaceTest, ResizeKeepsTheTopLeftOrStartsAfresh)
     }
     EXPECT_TRUE(AllZero(surface, 4, 3));
 
-    EXPECT_TRUE(surface.Resize(2, 2, true));
+    surface.ResizeKeepingContent(2, 2);
     EXPECT_EQ(PixelAt(surface, 1, 1), 0x010203u * 6);
-    EXPECT_TRUE(surface.Resize(3, 2, false));
-    EXPECT_EQ(surface.m_width, 3);
+    surface.Resize(3, 2);
+    EXPECT_EQ(surface.Width(), 3);
     EXPECT_TRUE(AllZero(surface, 0, 0));
-}
-
-TEST_F(BitmapSurfaceTest, ReleaseEmptiesAndCanRepeat)
-{
-    CBitmapSurface empty;
-    EXPECT_EQ(empty.GetPixels(), nullptr);
-    EXPECT_EQ(empty.GetDC(), nullptr);
-    empty.Release();
-
-    CBitmapSurface surface(m_screen, 8, 8, nullptr);
-    surface.Release();
-    EXPECT_EQ(surface.m_width, 0);
-    EXPECT_EQ(surface.m_height, 0);
-    EXPECT_EQ(surface.GetPixels(), nullptr);
-    surface.Release();
-    // The reference stays, so the surface can come back.
-    EXPECT_TRUE(surface.Resize(5, 5, false));
-    EXPECT_NE(surface.GetPixels(), nullptr);
 }
 
 TEST_F(BitmapSurfaceTest, LoadsBitmapResourcesOfAnyDepth)
 {
     // 4 bits, RLE: the resource's size wins over the one passed.
-    CBitmapSurface rle(m_screen, 1, 1, "RasterTestRle4");
+    CBitmapSurface rle(m_screen, 1, 1, L"RasterTestRle4");
     ASSERT_NE(rle.GetPixels(), nullptr);
-    ASSERT_EQ(rle.m_width, 24);
-    ASSERT_EQ(rle.m_height, 10);
+    ASSERT_EQ(rle.Width(), 24);
+    ASSERT_EQ(rle.Height(), 10);
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 24; ++x)
             ASSERT_EQ(PixelAt(rle, x, y), PaletteColour((x / 6 + 4 * (y / 3)) % 16)) << x << "," << y;
     }
 
     // 8 bits with padded rows.
-    CBitmapSurface indexed(m_screen, 100, 100, "RasterTestIndexed8");
+    CBitmapSurface indexed(m_screen, 100, 100, L"RasterTestIndexed8");
     ASSERT_NE(indexed.GetPixels(), nullptr);
-    ASSERT_EQ(indexed.m_width, 13);
-    ASSERT_EQ(indexed.m_height, 11);
+    ASSERT_EQ(indexed.Width(), 13);
+    ASSERT_EQ(indexed.Height(), 11);
     for (int y = 0; y < 11; ++y) {
         for (int x = 0; x < 13; ++x)
             ASSERT_EQ(PixelAt(indexed, x, y), PaletteColour(y * 13 + x)) << x << "," << y;
     }
 
     // A missing resource leaves a blank surface of the size passed.
-    CBitmapSurface missing(m_screen, 7, 3, "NoSuchBitmap");
-    EXPECT_EQ(missing.m_width, 7);
-    EXPECT_EQ(missing.m_height, 3);
+    CBitmapSurface missing(m_screen, 7, 3, L"NoSuchBitmap");
+    EXPECT_EQ(missing.Width(), 7);
+    EXPECT_EQ(missing.Height(), 3);
     EXPECT_TRUE(AllZero(missing, 0, 0));
 }

@@ -100,8 +100,7 @@ static std::vector<Touched> Column(int x, int y0, int y1, int weight)
 
 static bool Line(TestCanvas& canvas, int x0, int y0, int x1, int y1)
 {
-    return DrawAntialiasedLine(canvas.Pixels(), canvas.Stride(), 0, 0, canvas.Width(), canvas.Height(), x0, y0, x1, y1,
-                               0xFFFFFF);
+    return DrawAntialiasedLine(canvas.View(), x0, y0, x1, y1, 0xFFFFFF);
 }
 
 TEST(AntialiasedLine, LiesLeftOfItsDirection)
@@ -139,15 +138,15 @@ TEST(AntialiasedLine, DiagonalStepsOneRowPerColumn)
 TEST(AntialiasedLine, ClipsToTheRectangle)
 {
     TestCanvas canvas(40, 40, 0);
-    EXPECT_FALSE(DrawAntialiasedLine(canvas.Pixels(), canvas.Stride(), 10, 0, 40, 40, 2, 5, 9, 30, 0xFFFFFF));
-    EXPECT_FALSE(DrawAntialiasedLine(nullptr, canvas.Stride(), 0, 0, 40, 40, 2, 5, 9, 30, 0xFFFFFF));
+    EXPECT_FALSE(DrawAntialiasedLine(canvas.View({10, 0, 40, 40}), 2, 5, 9, 30, 0xFFFFFF));
+    EXPECT_FALSE(DrawAntialiasedLine({nullptr, canvas.Stride(), 40, 40, {0, 0, 40, 40}}, 2, 5, 9, 30, 0xFFFFFF));
     ExpectOnly(canvas, {});
 
     // Rows 20 and 19 at the edges of the clip rectangle: only the inside row.
-    EXPECT_TRUE(DrawAntialiasedLine(canvas.Pixels(), canvas.Stride(), 12, 20, 25, 30, 0, 20, 39, 20, 0xFFFFFF));
+    EXPECT_TRUE(DrawAntialiasedLine(canvas.View({12, 20, 25, 30}), 0, 20, 39, 20, 0xFFFFFF));
     ExpectOnly(canvas, {Row(20, 12, 24, 128)});
     TestCanvas above(40, 40, 0);
-    EXPECT_TRUE(DrawAntialiasedLine(above.Pixels(), above.Stride(), 0, 0, 40, 20, 39, 19, 0, 19, 0xFFFFFF));
+    EXPECT_TRUE(DrawAntialiasedLine(above.View({0, 0, 40, 20}), 39, 19, 0, 19, 0xFFFFFF));
     ExpectOnly(above, {Row(19, 0, 39, 128)});
 }
 
@@ -167,7 +166,7 @@ TEST(AntialiasedLine, PolygonOutlineShiftsEveryEdgeOutward)
 {
     TestCanvas canvas(40, 40, 0);
     const PixelPoint square[4] = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
-    EXPECT_TRUE(DrawAntialiasedPolygonOutline(canvas.Pixels(), canvas.Stride(), 0, 0, 40, 40, square, 4, 0xFFFFFF));
+    EXPECT_TRUE(DrawAntialiasedPolygonOutline(canvas.View(), square, 4, 0xFFFFFF));
     EXPECT_EQ(canvas.At(15, 9), Blended(0, 255, 127));
     EXPECT_EQ(canvas.At(15, 10), Blended(0, 255, 128));
     EXPECT_EQ(canvas.At(21, 15), Blended(0, 255, 127));
@@ -177,7 +176,7 @@ TEST(AntialiasedLine, PolygonOutlineShiftsEveryEdgeOutward)
     EXPECT_EQ(canvas.At(15, 11), 0u);
 
     TestCanvas empty(40, 40, 0);
-    EXPECT_TRUE(DrawAntialiasedPolygonOutline(empty.Pixels(), empty.Stride(), 0, 0, 40, 40, square, 0, 0xFFFFFF));
+    EXPECT_TRUE(DrawAntialiasedPolygonOutline(empty.View(), square, 0, 0xFFFFFF));
     ExpectOnly(empty, {});
 }
 
@@ -187,9 +186,9 @@ TEST(AntialiasedLine, PolylineDrawsEachJointOnce)
     const PixelPoint forward[3] = {{10 * ONE, 20 * ONE}, {20 * ONE, 20 * ONE}, {30 * ONE, 20 * ONE}};
     const PixelPoint backward[3] = {forward[2], forward[1], forward[0]};
     TestCanvas canvas(40, 40, 0);
-    EXPECT_TRUE(DrawAntialiasedPolyline(canvas.Pixels(), canvas.Stride(), 0, 0, 40, 40, forward, 3, 0xFFFFFF));
+    EXPECT_TRUE(DrawAntialiasedPolyline(canvas.View(), forward, 3, 0xFFFFFF));
     ExpectOnly(canvas, {Row(20, 10, 30, 128), Row(19, 10, 30, 127)});
     TestCanvas back(40, 40, 0);
-    EXPECT_TRUE(DrawAntialiasedPolyline(back.Pixels(), back.Stride(), 0, 0, 40, 40, backward, 3, 0xFFFFFF));
+    EXPECT_TRUE(DrawAntialiasedPolyline(back.View(), backward, 3, 0xFFFFFF));
     ExpectOnly(back, {Row(20, 10, 30, 128), Row(21, 10, 30, 127)});
 }

@@ -11,16 +11,11 @@
 
 namespace {
 
-struct ClipRect
-{
-    int left, top, right, bottom;
-};
-
 // A random clip rectangle inside the canvas, sometimes empty.
-ClipRect RandomClip(std::mt19937& random, const TestCanvas& canvas)
+PixelRect RandomClip(std::mt19937& random, const TestCanvas& canvas)
 {
     std::uniform_int_distribution<int> x(0, canvas.Width()), y(0, canvas.Height());
-    ClipRect clip = {x(random), y(random), x(random), y(random)};
+    PixelRect clip = {x(random), y(random), x(random), y(random)};
     if (clip.left > clip.right)
         std::swap(clip.left, clip.right);
     if (clip.top > clip.bottom)
@@ -43,11 +38,11 @@ TEST(ClipProperty, LinesNeverWriteOutsideTheClipRectangle)
     std::mt19937 random(1234);
     TestCanvas canvas(96, 80, 0x80402010);
     for (int i = 0; i < 3000; ++i) {
-        const ClipRect clip = RandomClip(random, canvas);
+        const PixelRect clip = RandomClip(random, canvas);
         canvas.Record();
-        DrawAntialiasedLine(canvas.Pixels(), canvas.Stride(), clip.left, clip.top, clip.right, clip.bottom,
-                            RandomCoordinate(random), RandomCoordinate(random), RandomCoordinate(random),
-                            RandomCoordinate(random), static_cast<unsigned int>(random()) & 0xFFFFFF);
+        DrawAntialiasedLine(canvas.View(clip), RandomCoordinate(random), RandomCoordinate(random),
+                            RandomCoordinate(random), RandomCoordinate(random),
+                            static_cast<unsigned int>(random()) & 0xFFFFFF);
         ASSERT_TRUE(canvas.UnchangedOutside(clip.left, clip.top, clip.right, clip.bottom)) << "line " << i;
         ASSERT_TRUE(canvas.GuardsIntact()) << "line " << i;
         for (int y = clip.top; y < clip.bottom; ++y) {
@@ -70,14 +65,13 @@ TEST(ClipProperty, RotatedImagesNeverWriteOutsideTheClipRectangle)
     std::uniform_int_distribution<int> half(0, 60);
     TestCanvas canvas(96, 80, 0x00FFFFFF);
     for (int i = 0; i < 3000; ++i) {
-        const ClipRect clip = RandomClip(random, canvas);
+        const PixelRect clip = RandomClip(random, canvas);
         canvas.Record();
         const bool huge = random() % 16 == 0;
-        EXPECT_TRUE(DrawRotatedImage(
-            canvas.Pixels(), canvas.Stride(), clip.left, clip.top, clip.right, clip.bottom, RandomCoordinate(random),
-            RandomCoordinate(random), huge ? static_cast<int>(random() >> 1) : half(random), half(random),
-            source.Pixels(), source.Stride(), source.Width(), source.Height(), position(random), position(random),
-            huge ? 3e9f : size(random), size(random), angle(random)));
+        const TurnedPlace place = {RandomCoordinate(random), RandomCoordinate(random),
+                                   huge ? static_cast<int>(random() >> 1) : half(random), half(random), angle(random)};
+        const SourceRect part = {position(random), position(random), huge ? 3e9f : size(random), size(random)};
+        EXPECT_TRUE(DrawRotatedImage(canvas.View(clip), place, source.Image(), part));
         ASSERT_TRUE(canvas.UnchangedOutside(clip.left, clip.top, clip.right, clip.bottom)) << "image " << i;
         ASSERT_TRUE(canvas.GuardsIntact()) << "image " << i;
     }

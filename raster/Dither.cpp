@@ -32,8 +32,11 @@ static void BuildDitherTable(int bitsPerPixel)
     g_ditherTableDepth = bitsPerPixel;
 }
 
-bool DitherToDisplayDepth(unsigned char* pixels, int stride, int x0, int y0, int x1, int y1, int bitsPerPixel)
+bool DitherToDisplayDepth(const PixelView& view, int bitsPerPixel)
 {
+    unsigned char* const pixels = view.pixels;
+    const int stride = view.stride;
+    const int x0 = view.clip.left, y0 = view.clip.top, x1 = view.clip.right, y1 = view.clip.bottom;
     if (bitsPerPixel > 16)
         return true;
     if (!pixels)

@@ -20,7 +20,7 @@ TEST(Dither, ReducesToTheLevelsOfEachDepth)
     };
     for (const Case& c : cases) {
         TestCanvas canvas(4, 4, c.grey | 0x7F000000);
-        EXPECT_TRUE(DitherToDisplayDepth(canvas.Pixels(), canvas.Stride(), 0, 0, 4, 4, c.bitsPerPixel));
+        EXPECT_TRUE(DitherToDisplayDepth(canvas.View(), c.bitsPerPixel));
         EXPECT_EQ(canvas.At(0, 0), c.atOrigin) << c.bitsPerPixel << " bits";
         EXPECT_EQ(canvas.At(1, 0), c.nextRight) << c.bitsPerPixel << " bits";
         EXPECT_EQ(canvas.WordAt(2, 3) >> 24, 0x7Fu);
@@ -31,7 +31,7 @@ TEST(Dither, FollowsTheMatrixAndStaysInItsRectangle)
 {
     // At 8 bits, value 100 rises to 128 where 8 * m + 101 reaches 128.
     TestCanvas canvas(10, 9, 0x646464);
-    EXPECT_TRUE(DitherToDisplayDepth(canvas.Pixels(), canvas.Stride(), 1, 2, 9, 8, 8));
+    EXPECT_TRUE(DitherToDisplayDepth(canvas.View({1, 2, 9, 8}), 8));
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 10; ++x) {
             const bool inside = x >= 1 && x < 9 && y >= 2 && y < 8;
@@ -42,6 +42,7 @@ TEST(Dither, FollowsTheMatrixAndStaysInItsRectangle)
         }
     }
     EXPECT_TRUE(canvas.GuardsIntact());
-    EXPECT_FALSE(DitherToDisplayDepth(nullptr, 40, 0, 0, 1, 1, 8));
-    EXPECT_TRUE(DitherToDisplayDepth(nullptr, 40, 0, 0, 1, 1, 24));
+    const PixelView none = {nullptr, 40, 10, 1, {0, 0, 1, 1}};
+    EXPECT_FALSE(DitherToDisplayDepth(none, 8));
+    EXPECT_TRUE(DitherToDisplayDepth(none, 24));
 }

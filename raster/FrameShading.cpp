@@ -3,6 +3,7 @@
 
 #include "common/Saturate.h"
 #include "raster/BlendTables.h"
+#include "raster/PixelView.h"
 
 #include <cassert>
 #include <cmath>
@@ -29,8 +30,10 @@ static void InnerCornerWeights(float r, int& pictureWeight, int& backgroundWeigh
     backgroundWeight = static_cast<int>(0.8f * (255 - pictureWeight));
 }
 
-void ScalePixelRun(unsigned char* dstPixels, const unsigned char* srcPixels, int factor, int count, int startOffset,
-                   int step)
+// count pixels from byte offset startOffset, step bytes apart:
+// dst = ScaleTable[factor][src] per channel.
+static void ScalePixelRun(unsigned char* dstPixels, const unsigned char* srcPixels, int factor, int count,
+                          int startOffset, int step)
 {
     assert(factor >= 0 && factor <= 255);
     const unsigned char* scale = ScaleTable + factor * 256;
@@ -41,10 +44,26 @@ void ScalePixelRun(unsigned char* dstPixels, const unsigned char* srcPixels, int
     }
 }
 
-void ShadeBevelCorner(unsigned char* dstPixels, const unsigned char* srcPixels, int width, int height, int border,
-                      int cornerRadius, float curvature, int left, int top, int right, int bottom, int xDirection,
-                      int yDirection)
+// The frame band being shaded: the two buffers of width x height pixels, the
+// band's width, the radius of its inner corners and the bend of its shading.
+struct Bevel
 {
+    unsigned char* dstPixels;
+    const unsigned char* srcPixels;
+    int width, height;
+    int border, cornerRadius;
+    float curvature;
+};
+
+// One corner square of the band; xDirection and yDirection are -1 for the
+// left and top, +1 for the right and bottom corners.
+static void ShadeBevelCorner(const Bevel& bevel, const PixelRect& square, int xDirection, int yDirection)
+{
+    unsigned char* const dstPixels = bevel.dstPixels;
+    const unsigned char* const srcPixels = bevel.srcPixels;
+    const int width = bevel.width, height = bevel.height, border = bevel.border, cornerRadius = bevel.cornerRadius;
+    const float curvature = bevel.curvature;
+    const int left = square.left, top = square.top, right = square.right, bottom = square.bottom;
     const int stride = width * 4;
     for (int y = top > 0 ? top : 0; y < bottom && y < height; ++y) {
         const int b = yDirection < 0 ? y : height - 1 - y;
@@ -96,10 +115,9 @@ bool ShadeRoundedBevel(unsigned char* dstPixels, const unsigned char* srcPixels,
                             {width - corner, 0, 1, -1},
                             {0, height - corner, -1, 1},
                             {width - corner, height - corner, 1, 1}};
-    for (const int* a : args) {
-        ShadeBevelCorner(dstPixels, srcPixels, width, height, border, cornerRadius, curvature, a[0], a[1],
-                         a[0] + corner, a[1] + corner, a[2], a[3]);
-    }
+    const Bevel bevel = {dstPixels, srcPixels, width, height, border, cornerRadius, curvature};
+    for (const int* a : args)
+        ShadeBevelCorner(bevel, {a[0], a[1], a[0] + corner, a[1] + corner}, a[2], a[3]);
     return true;
 }
 

@@ -99,8 +99,8 @@ void BM_DrawRotatedNumeral(benchmark::State& state)
     InitBlendTables();
     float angle = 37.0f;
     for (auto _ : state) {
-        DrawRotatedImage(dial.data(), 450 * 4, 0, 0, 450, 450, 300, 120, 12, 12, numerals.data(), 256 * 4, 256, 96,
-                         5 * 32, 32, 32.0f, 32.0f, angle);
+        DrawRotatedImage({dial.data(), 450 * 4, 450, 450, {0, 0, 450, 450}}, {300, 120, 12, 12, angle},
+                         {numerals.data(), 256 * 4, 256, 96}, {5 * 32, 32, 32.0f, 32.0f});
         benchmark::ClobberMemory();
         angle += 0.25f;
     }
@@ -110,6 +110,7 @@ void BM_DrawRotatedNumeral(benchmark::State& state)
 void BM_DrawHourLines(benchmark::State& state)
 {
     std::vector<unsigned char> dial = Picture(450, 450, 6);
+    const PixelView view = {dial.data(), 450 * 4, 450, 450, {0, 0, 450, 450}};
     int ends[33][4];
     for (int i = 0; i < 33; ++i) {
         const double angle = i * 3.141592654 / 32;
@@ -120,7 +121,7 @@ void BM_DrawHourLines(benchmark::State& state)
     }
     for (auto _ : state) {
         for (const int* e : ends)
-            DrawAntialiasedLine(dial.data(), 450 * 4, 0, 0, 450, 450, e[0], e[1], e[2], e[3], 0xC0C0C0);
+            DrawAntialiasedLine(view, e[0], e[1], e[2], e[3], 0xC0C0C0);
         benchmark::ClobberMemory();
     }
 }

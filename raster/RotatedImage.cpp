@@ -65,11 +65,19 @@ static void LeftEdgeFraction(const Edge& left, int y, int& u, int& v)
     }
 }
 
-bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight, int clipBottom,
-                      int centreX, int centreY, int halfWidth, int halfHeight, const unsigned char* srcPixels,
-                      int srcStride, int srcWidth, int srcHeight, float srcX, float srcY, float srcRectWidth,
-                      float srcRectHeight, float angle)
+bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const PixelImage& source,
+                      const SourceRect& part)
 {
+    unsigned char* const dstPixels = target.pixels;
+    const int dstStride = target.stride;
+    const int clipLeft = target.clip.left, clipTop = target.clip.top, clipRight = target.clip.right,
+              clipBottom = target.clip.bottom;
+    const int centreX = place.centreX, centreY = place.centreY, halfWidth = place.halfWidth,
+              halfHeight = place.halfHeight;
+    const float angle = place.angle;
+    const unsigned char* const srcPixels = source.pixels;
+    const int srcStride = source.stride, srcWidth = source.width, srcHeight = source.height;
+    const float srcX = part.x, srcY = part.y, srcRectWidth = part.width, srcRectHeight = part.height;
     if (!dstPixels || dstStride < 0 || halfWidth < 0 || halfHeight < 0 || !srcPixels || srcWidth < 0 || srcHeight < 0 ||
         srcStride < 0 || srcHeight > MAX_SOURCE_HEIGHT)
         return false;

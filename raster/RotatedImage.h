@@ -1,14 +1,26 @@
 // Turned, bilinearly sampled copies of an image rectangle.
 #pragma once
 
-// Copies the source rectangle (srcX, srcY, srcRectWidth, srcRectHeight) into
-// the destination as a rectangle of 2 halfWidth x 2 halfHeight centred on
-// (centreX, centreY), turned by angle degrees clockwise, bilinearly sampled,
-// clipped to [clipLeft, clipRight) x [clipTop, clipBottom), which must lie
-// inside the destination. Pixels whose 2 x 2 sample block would leave the
-// source are not written. srcHeight is limited to 4096; a rectangle with
-// halfWidth or halfHeight 0 draws nothing.
-bool DrawRotatedImage(unsigned char* dstPixels, int dstStride, int clipLeft, int clipTop, int clipRight, int clipBottom,
-                      int centreX, int centreY, int halfWidth, int halfHeight, const unsigned char* srcPixels,
-                      int srcStride, int srcWidth, int srcHeight, float srcX, float srcY, float srcRectWidth,
-                      float srcRectHeight, float angle);
+#include "raster/PixelView.h"
+
+// Where a turned copy goes: a rectangle of 2 halfWidth x 2 halfHeight
+// centred on (centreX, centreY), turned by angle degrees clockwise.
+struct TurnedPlace
+{
+    int centreX, centreY;
+    int halfWidth, halfHeight;
+    float angle;
+};
+
+// The rectangle of the source that is copied, in source pixels.
+struct SourceRect
+{
+    float x, y, width, height;
+};
+
+// Copies part of source into target at place, bilinearly sampled, clipped to
+// the target's clip rectangle. Pixels whose 2 x 2 sample block would leave
+// the source are not written. The source's height is limited to 4096; a
+// place with halfWidth or halfHeight 0 draws nothing.
+bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const PixelImage& source,
+                      const SourceRect& part);

@@ -38,9 +38,8 @@ const unsigned int MARKER = 0x11AA11;
 bool Draw(TestCanvas& target, int clipLeft, int clipTop, int clipRight, int clipBottom, TestCanvas& source, float srcX,
           float angle, int halfWidth = 16, int halfHeight = 16)
 {
-    return DrawRotatedImage(target.Pixels(), target.Stride(), clipLeft, clipTop, clipRight, clipBottom, 100, 100,
-                            halfWidth, halfHeight, source.Pixels(), source.Stride(), source.Width(), source.Height(),
-                            srcX, 0.0f, 32.0f, 32.0f, angle);
+    return DrawRotatedImage(target.View({clipLeft, clipTop, clipRight, clipBottom}),
+                            {100, 100, halfWidth, halfHeight, angle}, source.Image(), {srcX, 0.0f, 32.0f, 32.0f});
 }
 
 }  // namespace
@@ -101,11 +100,10 @@ TEST(RotatedImage, RefusesTallSourcesAndDrawsNothingWhenFlat)
 {
     TestCanvas tall(2, 4097, 0x808080);
     TestCanvas target(200, 200, MARKER);
-    EXPECT_FALSE(DrawRotatedImage(target.Pixels(), target.Stride(), 0, 0, 200, 200, 100, 100, 16, 16, tall.Pixels(), 8,
-                                  2, 4097, 0.0f, 0.0f, 2.0f, 32.0f, 0.0f));
+    EXPECT_FALSE(DrawRotatedImage(target.View(), {100, 100, 16, 16, 0.0f}, tall.Image(), {0.0f, 0.0f, 2.0f, 32.0f}));
     EXPECT_TRUE(target.UnchangedOutside(0, 0, 0, 0));
-    EXPECT_TRUE(DrawRotatedImage(target.Pixels(), target.Stride(), 0, 0, 200, 200, 100, 100, 16, 16, tall.Pixels(), 8,
-                                 2, 4096, 0.0f, 0.0f, 2.0f, 32.0f, 0.0f));
+    EXPECT_TRUE(DrawRotatedImage(target.View(), {100, 100, 16, 16, 0.0f}, {tall.Pixels(), 8, 2, 4096},
+                                 {0.0f, 0.0f, 2.0f, 32.0f}));
     EXPECT_TRUE(target.Changed(100, 100));
 
     TestCanvas source = GradientSource();
@@ -113,8 +111,8 @@ TEST(RotatedImage, RefusesTallSourcesAndDrawsNothingWhenFlat)
     EXPECT_TRUE(Draw(target, 0, 0, 200, 200, source, 0.0f, 30.0f, 0, 16));
     EXPECT_TRUE(Draw(target, 0, 0, 200, 200, source, 0.0f, 30.0f, 16, 0));
     EXPECT_TRUE(target.UnchangedOutside(0, 0, 0, 0));
-    EXPECT_FALSE(DrawRotatedImage(nullptr, 800, 0, 0, 200, 200, 100, 100, 16, 16, source.Pixels(), source.Stride(), 64,
-                                  64, 0.0f, 0.0f, 32.0f, 32.0f, 0.0f));
+    EXPECT_FALSE(DrawRotatedImage({nullptr, 800, 200, 200, {0, 0, 200, 200}}, {100, 100, 16, 16, 0.0f},
+                                  {source.Pixels(), source.Stride(), 64, 64}, {0.0f, 0.0f, 32.0f, 32.0f}));
 }
 
 TEST(RotatedImage, ClippedDrawingIsTheVisiblePartOfTheWhole)

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "raster/PixelView.h"
+
 // A pixel buffer for tests, with guard bytes before and after it so that a
 // stray write shows, and a recorded copy to tell written pixels from kept ones.
 class TestCanvas
@@ -21,6 +23,10 @@ public:
     int Stride() const { return m_width * 4; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
+    // The canvas as the raster routines take it, written inside clip only.
+    PixelView View(PixelRect clip) { return {Pixels(), Stride(), m_width, m_height, clip}; }
+    PixelView View() { return View({0, 0, m_width, m_height}); }
+    PixelImage Image() { return {Pixels(), Stride(), m_width, m_height}; }
 
     // The pixel as 0x00RRGGBB, or with its fourth byte.
     unsigned int At(int x, int y) const { return Word(m_bytes, x, y) & 0xFFFFFF; }

@@ -13,6 +13,7 @@
 // --date-lines draws the date lines, --clock-hours the figure-eights of the
 // hours of the zone's standard time in place of the sun's hour lines.
 #include "dial/DialFrame.h"
+#include "dial/NightText.h"
 #include "dial/DialPixels.h"
 #include "sun/Solar.h"
 #include "platform/Clock.h"
@@ -60,7 +61,7 @@ void Put32(unsigned char* at, unsigned int value)
 // A 24-bit bottom-up BMP of the surface.
 bool WriteBmp(const char* path, const CBitmapSurface& surface)
 {
-    const int width = surface.m_width, height = surface.m_height;
+    const int width = surface.Width(), height = surface.Height();
     const int rowBytes = (width * 3 + 3) & ~3;
     unsigned char header[54] = {'B', 'M'};
     Put32(header + 2, 54 + rowBytes * height);
@@ -156,9 +157,9 @@ int main(int argc, char** argv)
     InitDialTables();
     const DialSize dialSize = DialSizeFor(!small, scalePercent);
     const int size = dialSize.side;
-    HDC screen = GetDC(nullptr);
-    CBitmapSurface surface(screen, size, size, nullptr);
-    CDialResources resources(screen, dialSize);
+    CWindowDC screen(nullptr);
+    CBitmapSurface surface(screen.Get(), size, size, nullptr);
+    CDialResources resources(screen.Get(), dialSize);
     unsigned char* mask = static_cast<unsigned char*>(malloc(size * size));
     const int moment = ComputeDialMoment(simulate, static_cast<int>(day), static_cast<int>(seconds), clock);
     // The same text for every run: the dial's random numbers from a fixed seed.
@@ -192,7 +193,7 @@ int main(int argc, char** argv)
     double cpuStart = ProcessCpuMilliseconds();
     const int frameCount = frames > 0 ? static_cast<int>(frames) : 1;
     for (int i = 0; i < frameCount; ++i)
-        PaintDialFrame(frame, surface.GetDC(), surface.GetPixels(), surface.GetStride());
+        PaintDialFrame(frame, surface.GetDC(), surface.View());
     QueryPerformanceCounter(&end);
     if (frames > 0)
         printf("%d frames, %.3f ms per frame, %.3f ms of processor time\n", frameCount,
@@ -201,7 +202,6 @@ int main(int argc, char** argv)
 
     bool written = !output || WriteBmp(output, surface);
     free(mask);
-    ReleaseDC(nullptr, screen);
     if (!written) {
         fprintf(stderr, "umbrant-render: cannot write %s\n", output);
         return 1;

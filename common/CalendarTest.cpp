@@ -1,10 +1,7 @@
-// Tests of the calendar and string helpers.
+// Tests of the calendar.
 #include "common/Calendar.h"
-#include "common/Strings.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 TEST(DaysInMonth, FollowsGregorianLeapRules)
 {
@@ -23,19 +20,4 @@ TEST(DaysInMonth, FollowsGregorianLeapRules)
         EXPECT_EQ(total, c.days) << c.year << ": the months' days";
     }
     EXPECT_EQ(DaysInMonth(12, 2009), 31);
-}
-
-TEST(DuplicateString, CopiesTextAndKeepsNullAbsent)
-{
-    EXPECT_EQ(DuplicateString(nullptr), nullptr);
-    char* empty = DuplicateString("");
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(empty[0], '\0');
-    free(empty);
-    const char* original = "Umbrant";
-    char* copy = DuplicateString(original);
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(copy, original);
-    EXPECT_STREQ(copy, original);
-    free(copy);
 }
