@@ -2,6 +2,7 @@
 #include "dial/DialMarkings.h"
 
 #include "dial/DialGeometry.h"
+#include "dial/HourMarkings.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/RotatedImage.h"
 
@@ -16,9 +17,6 @@ const unsigned int CLOCK_HOUR_COLOUR = 0xC0C0C0;  // the hour lines' silver
 // Curves are followed this far from the gnomon, in dial widths: past the
 // corners of the dial.
 const double CURVE_REACH = 0.75;
-// The ring the hour numerals stand beyond, in dial widths, as on the
-// sun-time dial.
-const double NUMERAL_RING = 0.4;
 const int HOURS_PER_DAY = 24;
 const double FIXED_ONE = 65536;  // a pixel in the 16.16 points of a polyline
 // Pixels between a date line and its label, besides half the gnomon.
@@ -47,7 +45,7 @@ void DrawCurve(const PixelView& view, const DialMarkings& m, const DialCurve& cu
 // the band of the hour numerals round the ring.
 bool ClearOfNumerals(double left, double right, double bottom, double top, const DialMarkings& m, const DialSize& size)
 {
-    const double ring = m.width * NUMERAL_RING;
+    const double ring = m.width * HOUR_NUMERAL_RING;
     const double inner = ring - size.numeralHalfHeight, outer = ring + size.numeralGap + 2 * size.numeralHalfHeight;
     const double farU = std::fmax(std::fabs(left), std::fabs(right)),
                  farV = std::fmax(std::fabs(bottom), std::fabs(top));
@@ -133,7 +131,7 @@ void DrawDateLines(const PixelView& view, const DialMarkings& markings, const Di
 void DrawClockHours(const PixelView& view, const DialMarkings& markings, const PixelImage* numbers,
                     const DialSize& size)
 {
-    const double reach = markings.width * CURVE_REACH, ring = markings.width * NUMERAL_RING;
+    const double reach = markings.width * CURVE_REACH, ring = markings.width * HOUR_NUMERAL_RING;
     const int halfHeight = size.numeralHalfHeight;
     const int cx = Centre(markings.left, markings.width), cy = Centre(markings.top, markings.height);
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
