@@ -15,7 +15,7 @@ TEST(UmbrantEvents, WindowMenuItemsFollowTheLanguage)
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_SYSMENU, 0, 0, 10, 10, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, window);
-    CProgramSettings settings("Software", "UmbrantEventsTest");
+    CProgramSettings settings(L"Software", L"UmbrantEventsTest");
     CUmbrantEvents events(&settings);
     events.OnWindowCreated(window);
     HMENU menu = GetSystemMenu(window, FALSE);

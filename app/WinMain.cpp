@@ -39,7 +39,7 @@ bool IsOnlyGadget(const CKernelHandle& mutex, DWORD createError)
 // Brings the gadget that already runs to the front, or the dialog it shows.
 void ShowRunningGadget()
 {
-    HWND running = FindWindowW(WINDOW_CLASS_NAME, nullptr);
+    HWND running = FindWindowW(PROGRAM_NAME, nullptr);
     if (!running)
         return;
     if (IsIconic(running))
@@ -51,7 +51,7 @@ void ShowRunningGadget()
 // and its file can be removed, and waits for it to end.
 void CloseRunningGadget()
 {
-    HWND running = FindWindowW(WINDOW_CLASS_NAME, nullptr);
+    HWND running = FindWindowW(PROGRAM_NAME, nullptr);
     if (!running)
         return;
     DWORD processId = 0;
@@ -103,8 +103,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!settings.LatitudeStored())
         GuessPlace(&settings);
     const int language = settings.Language();
-    char title[TITLE_SIZE];
-    lstrcpynA(title, LoadLocalizedString(IDS_TITLE, language), TITLE_SIZE);
+    // The window's title and the shortcuts' name.
+    wchar_t title[TITLE_SIZE];
+    lstrcpynW(title, LoadLocalizedStringW(IDS_TITLE, language), TITLE_SIZE);
 
     if (FindOption(commandLine, "uninstall")) {
         CloseRunningGadget();
@@ -136,10 +137,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     CUmbrant gadget(&settings, dialScale);
     const DialSize size = DialSizeFor(false, dialScale);
     const WindowPlace& kept = settings.Place();
-    wchar_t windowTitle[TITLE_SIZE];
-    lstrcpynW(windowTitle, LoadLocalizedStringW(IDS_TITLE, language), TITLE_SIZE);
-    const HostStyle style = {WINDOW_CLASS_NAME,
-                             windowTitle,
+    const HostStyle style = {PROGRAM_NAME,
+                             title,
                              BACKGROUND_COLOUR,
                              size.frameWidth,
                              size.cornerRadius,

@@ -11,7 +11,7 @@ int NightTextBase(int t)
     return hour >= 3 && hour < 15 ? NIGHT_TEXT_MORNING : NIGHT_TEXT_EVENING;
 }
 
-int NightTextCount(const char* text)
+int NightTextCount(const wchar_t* text)
 {
     if (!text)
         return 0;
@@ -55,7 +55,7 @@ void CNightText::Update(bool isDay, int t, int language, DWORD now)
         return;
     m_chosenAt = now;
     int base = NightTextBase(t);
-    int count = NightTextCount(LoadLocalizedString(base, language));
+    int count = NightTextCount(LoadLocalizedStringW(base, language));
     if (count <= 0) {
         m_text[0] = L'\0';
         return;

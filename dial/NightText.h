@@ -18,7 +18,7 @@ int NightTextBase(int t);
 
 // The count at the start of the list's first string, parsed like atoi; 0
 // (show no text) when the string is missing, not a number or not positive.
-int NightTextCount(const char* text);
+int NightTextCount(const wchar_t* text);
 
 // Whether a text must be chosen at now: none yet (last = 0) or the last
 // choice is older than the hold time (32-bit wrap-around allowed).

@@ -23,15 +23,15 @@ TEST(NightText, MorningRunsFromThreeToBeforeFifteen)
 
 TEST(NightText, CountMustBeAPositiveNumber)
 {
-    EXPECT_EQ(NightTextCount("1"), 1);
-    EXPECT_EQ(NightTextCount("  12 texts"), 12);
-    EXPECT_EQ(NightTextCount("+3"), 3);
+    EXPECT_EQ(NightTextCount(L"1"), 1);
+    EXPECT_EQ(NightTextCount(L"  12 texts"), 12);
+    EXPECT_EQ(NightTextCount(L"+3"), 3);
     EXPECT_EQ(NightTextCount(nullptr), 0);
-    EXPECT_EQ(NightTextCount(""), 0);
-    EXPECT_EQ(NightTextCount("0"), 0);
-    EXPECT_EQ(NightTextCount("-2"), 0);
-    EXPECT_EQ(NightTextCount("Morning time."), 0);
-    EXPECT_GT(NightTextCount("99999999999999999999"), 0);  // no overflow
+    EXPECT_EQ(NightTextCount(L""), 0);
+    EXPECT_EQ(NightTextCount(L"0"), 0);
+    EXPECT_EQ(NightTextCount(L"-2"), 0);
+    EXPECT_EQ(NightTextCount(L"Morning time."), 0);
+    EXPECT_GT(NightTextCount(L"99999999999999999999"), 0);  // no overflow
 }
 
 TEST(NightText, ChosenAgainOnlyAfterTenSeconds)

@@ -20,19 +20,19 @@
 namespace {
 
 // A settings key of the tests' own, under the user's key as the program's.
-const char TEST_PARENT[] = "Software";
-const char TEST_PATH[] = "UmbrantDialTest";
-const char TEST_KEY[] = "Software\\UmbrantDialTest";
+const wchar_t TEST_PARENT[] = L"Software";
+const wchar_t TEST_PATH[] = L"UmbrantDialTest";
+const wchar_t TEST_KEY[] = L"Software\\UmbrantDialTest";
 
-void StoreSetting(const char* name, const char* text)
+void StoreSetting(const wchar_t* name, const wchar_t* text)
 {
     RegWriteString(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH, name, text);
 }
 
-std::string StoredSetting(const char* name)
+std::wstring StoredSetting(const wchar_t* name)
 {
-    char text[64] = "";
-    return RegReadString(HKEY_CURRENT_USER, TEST_KEY, name, text, sizeof text) ? text : "(none)";
+    wchar_t text[64] = L"";
+    return RegReadString(HKEY_CURRENT_USER, TEST_KEY, name, text, 64) ? text : L"(none)";
 }
 
 // The settings of a run after the first: English, the big dial at 45 N, simulated.
@@ -42,13 +42,13 @@ protected:
     void SetUp() override
     {
         RegDeletePath(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH);
-        StoreSetting("Language", "0");
-        StoreSetting("IsBigClock", "1");
-        StoreSetting("GeoLatitude", "45");
-        StoreSetting("IsSimulateDateTime", "1");
-        StoreSetting("SimulatedDayOfYear", "172");
-        StoreSetting("SimulatedTimeOfDay", "43200");
-        StoreSetting("IsExactSun", "0");
+        StoreSetting(L"Language", L"0");
+        StoreSetting(L"IsBigClock", L"1");
+        StoreSetting(L"GeoLatitude", L"45");
+        StoreSetting(L"IsSimulateDateTime", L"1");
+        StoreSetting(L"SimulatedDayOfYear", L"172");
+        StoreSetting(L"SimulatedTimeOfDay", L"43200");
+        StoreSetting(L"IsExactSun", L"0");
         m_settings.Load(LANGUAGE_ENGLISH, ReadSystemClock().biasMinutes);
     }
     void TearDown() override { RegDeletePath(HKEY_CURRENT_USER, TEST_PARENT, TEST_PATH); }
@@ -70,17 +70,17 @@ TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnSettingsChanged(changed);
     }
-    EXPECT_EQ(StoredSetting("GeoLatitude"), "45") << "a dial never shown keeps what it read";
+    EXPECT_EQ(StoredSetting(L"GeoLatitude"), L"45") << "a dial never shown keeps what it read";
     {
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnCreate(nullptr, nullptr);
         dial.OnSettingsChanged(changed);
-        EXPECT_EQ(StoredSetting("GeoLatitude"), "45") << "not before the end";
+        EXPECT_EQ(StoredSetting(L"GeoLatitude"), L"45") << "not before the end";
     }
-    const char* const written[][2] = {
-        {"IsBigClock", "0"},         {"GeoLatitude", "12"},         {"IsSimulateDateTime", "0"},
-        {"SimulatedDayOfYear", "7"}, {"SimulatedTimeOfDay", "600"}, {"GeoLongitude", "151"},
-        {"IsExactSun", "1"},         {"IsDateLines", "0"},          {"HourLines", "1"}};
+    const wchar_t* const written[][2] = {
+        {L"IsBigClock", L"0"},         {L"GeoLatitude", L"12"},         {L"IsSimulateDateTime", L"0"},
+        {L"SimulatedDayOfYear", L"7"}, {L"SimulatedTimeOfDay", L"600"}, {L"GeoLongitude", L"151"},
+        {L"IsExactSun", L"1"},         {L"IsDateLines", L"0"},          {L"HourLines", L"1"}};
     for (const auto& value : written)
         EXPECT_EQ(StoredSetting(value[0]), value[1]) << value[0];
 }

@@ -80,11 +80,11 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         switch (LOWORD(wParam)) {
         case IDC_MAIL_LINK:
             if (HIWORD(wParam) == STN_CLICKED)
-                OpenAddress("mailto:" AUTHOR_MAIL);
+                OpenAddress(L"mailto:" AUTHOR_MAIL);
             break;
         case IDC_HOMEPAGE_LINK:
             if (HIWORD(wParam) == STN_CLICKED)
-                OpenAddress(HOMEPAGE_SCHEME HOMEPAGE_TEXT);
+                OpenAddress(L"" HOMEPAGE_SCHEME HOMEPAGE_TEXT);
             break;
         case IDOK:
         case IDCANCEL: EndDialog(dialog, LOWORD(wParam)); break;
@@ -96,6 +96,6 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowAboutDialog(HWND owner, int language)
 {
-    DialogBoxParamW(GetModuleHandleA(nullptr), LocalizedResourceName(L"ABOUT", language), owner, AboutDialogProc,
+    DialogBoxParamW(GetModuleHandleW(nullptr), LocalizedResourceName(L"ABOUT", language), owner, AboutDialogProc,
                     language);
 }

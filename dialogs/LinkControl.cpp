@@ -6,20 +6,27 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+namespace {
+
+// Room for a link's text, terminator included.
+const int LINK_TEXT_SIZE = 256;
+
+}  // namespace
+
 void DrawLinkControl(const DRAWITEMSTRUCT* item)
 {
-    char text[256];
-    GetWindowTextA(item->hwndItem, text, sizeof text);
+    wchar_t text[LINK_TEXT_SIZE];
+    GetWindowTextW(item->hwndItem, text, LINK_TEXT_SIZE);
     HDC dc = item->hDC;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, LINK_COLOUR);
 
     const UINT format = DT_SINGLELINE | DT_NOPREFIX;
     RECT measured = item->rcItem;
-    DrawTextA(dc, text, -1, &measured, format | DT_CALCRECT);
+    DrawTextW(dc, text, -1, &measured, format | DT_CALCRECT);
     int textWidth = measured.right - measured.left;
     RECT bounds = item->rcItem;
-    DrawTextA(dc, text, -1, &bounds, format | DT_CENTER | DT_VCENTER);
+    DrawTextW(dc, text, -1, &bounds, format | DT_CENTER | DT_VCENTER);
 
     int width = bounds.right - bounds.left;
     CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, LINK_COLOUR));
@@ -47,12 +54,12 @@ LRESULT CALLBACK LinkCursorProc(HWND control, UINT message, WPARAM wParam, LPARA
 
 void SetLinkCursor(HWND dialog, int linkId)
 {
-    HCURSOR cursor = LoadCursorA(GetModuleHandleA(nullptr), "LinkCursor");
+    HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), L"LinkCursor");
     if (cursor)
         SetWindowSubclass(GetDlgItem(dialog, linkId), LinkCursorProc, 0, reinterpret_cast<DWORD_PTR>(cursor));
 }
 
-void OpenAddress(const char* address)
+void OpenAddress(const wchar_t* address)
 {
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }

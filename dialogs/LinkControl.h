@@ -17,4 +17,4 @@ void DrawLinkControl(const DRAWITEMSTRUCT* item);
 void SetLinkCursor(HWND dialog, int linkId);
 
 // Opens an address with the shell's "open" verb.
-void OpenAddress(const char* address);
+void OpenAddress(const wchar_t* address);

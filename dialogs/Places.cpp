@@ -52,7 +52,7 @@ void AppendWide(const wchar_t* wide, wchar_t* text, int size, int* length)
 // Vista's calls, looked up so that the program still starts without them.
 template <typename Function> Function KernelFunction(const char* name)
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
 }
 
 // The user's country: Windows' user location, else the country of the

@@ -27,6 +27,8 @@ const int DEGREE_FRACTION_DIGITS = 2;
 const float HUNDREDTHS = 100.0f;
 // Characters a degree box takes: "-179.75" with room for spaces around it.
 const int TYPED_DEGREES_MAX = 24;
+// Room for the simulated date or time, "2026-03-29" or "12:00:00".
+const int MOMENT_TEXT_SIZE = 32;
 
 // A place coordinate: its track bar, the box of its number, its range and
 // the setting that holds it.
@@ -46,7 +48,7 @@ const Coordinate COORDINATES[] = {
 
 SettingsDialogState* DialogState(HWND dialog)
 {
-    return reinterpret_cast<SettingsDialogState*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    return reinterpret_cast<SettingsDialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
 }
 
 // The copy changed: the dial follows at once.
@@ -84,10 +86,7 @@ void FormatDegrees(float angle, int limit, wchar_t (&text)[TYPED_DEGREES_MAX + 1
     shown = roundf(shown * HUNDREDTHS) / HUNDREDTHS;
     char digits[FORMAT_DECIMAL_MAX];
     FormatDecimal(shown, DEGREE_FRACTION_DIGITS, UserDecimalSign(), digits);
-    int length = 0;
-    for (const char* c = digits; *c && length < TYPED_DEGREES_MAX; c++)
-        text[length++] = static_cast<wchar_t>(*c);
-    text[length] = L'\0';
+    WidenAscii(digits, text, TYPED_DEGREES_MAX + 1);
 }
 
 // The value a degree box showed before typing began, kept in the box's own
@@ -188,10 +187,10 @@ void OnDegreesLeft(HWND dialog, const SettingsDialogState* state, const Coordina
 void SetUpTrackBar(HWND dialog, int id, int minimum, int maximum, int tickEvery, int position)
 {
     HWND bar = GetDlgItem(dialog, id);
-    SendMessageA(bar, TBM_SETRANGEMIN, FALSE, minimum);
-    SendMessageA(bar, TBM_SETRANGEMAX, FALSE, maximum);
-    SendMessageA(bar, TBM_SETTICFREQ, tickEvery, 0);
-    SendMessageA(bar, TBM_SETPOS, TRUE, position);
+    SendMessageW(bar, TBM_SETRANGEMIN, FALSE, minimum);
+    SendMessageW(bar, TBM_SETRANGEMAX, FALSE, maximum);
+    SendMessageW(bar, TBM_SETTICFREQ, tickEvery, 0);
+    SendMessageW(bar, TBM_SETPOS, TRUE, position);
 }
 
 void ShowDialDateTime(HWND dialog, const DialSettings& settings)
@@ -201,7 +200,7 @@ void ShowDialDateTime(HWND dialog, const DialSettings& settings)
 
 void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
 {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     const DialSettings& settings = state->settings;
     ShowDialogTexts(dialog, IDS_SETTINGS_DIALOG, state->language);
     CentreWindowOnScreen(dialog);
@@ -239,7 +238,7 @@ void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
 // the first language when none is chosen.
 int ChosenLanguage(HWND dialog)
 {
-    LRESULT entry = SendDlgItemMessageA(dialog, IDC_LANGUAGE, CB_GETCURSEL, 0, 0);
+    LRESULT entry = SendDlgItemMessageW(dialog, IDC_LANGUAGE, CB_GETCURSEL, 0, 0);
     return LANGUAGES[entry >= 0 && entry < LANGUAGE_COUNT ? entry : 0].id;
 }
 
@@ -281,7 +280,7 @@ void OnSettingsCommand(HWND dialog, SettingsDialogState* state, int id, int noti
     case IDC_ARTICLE_LINK:
         // A double click reports a click first; open the article once.
         if (notification == STN_CLICKED)
-            OpenAddress(ARTICLE_ADDRESS);
+            OpenAddress(L"" ARTICLE_ADDRESS);
         break;
     case IDOK:
         state->language = ChosenLanguage(dialog);
@@ -310,7 +309,7 @@ void OnSettingsCommand(HWND dialog, SettingsDialogState* state, int id, int noti
 void OnTrackBarMoved(HWND dialog, SettingsDialogState* state, HWND bar)
 {
     DialSettings& settings = state->settings;
-    int position = static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
+    int position = static_cast<int>(SendMessageW(bar, TBM_GETPOS, 0, 0));
     int id = GetDlgCtrlID(bar);
     for (const Coordinate& coordinate : COORDINATES) {
         if (id == coordinate.barId) {
@@ -367,11 +366,14 @@ void ShowSimulatedDateTime(HWND dialog, int dateFieldId, int timeFieldId, int da
         moment.second = shown.wSecond;
     }
 
-    char text[32];
+    char text[MOMENT_TEXT_SIZE];
+    wchar_t shownText[MOMENT_TEXT_SIZE];
     FormatSimulatedDate(moment, text, sizeof text);
-    SetDlgItemTextA(dialog, dateFieldId, text);
+    WidenAscii(text, shownText, MOMENT_TEXT_SIZE);
+    SetDlgItemTextW(dialog, dateFieldId, shownText);
     FormatSimulatedTime(moment, text, sizeof text);
-    SetDlgItemTextA(dialog, timeFieldId, text);
+    WidenAscii(text, shownText, MOMENT_TEXT_SIZE);
+    SetDlgItemTextW(dialog, timeFieldId, shownText);
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

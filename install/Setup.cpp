@@ -5,9 +5,8 @@
 #include <shlobj.h>
 
 #include <limits.h>
-#include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
+#include <wchar.h>
 
 #include "platform/Handles.h"
 #include "settings/ProgramSettings.h"
@@ -16,57 +15,66 @@
 
 namespace {
 
-const char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const wchar_t UNINSTALL_KEY[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 // Room for a folder of MAX_PATH characters and a name as long again.
 const int PATH_SIZE = 2 * MAX_PATH;
+// Room for the uninstall key of an entry named by such a name.
+const int ENTRY_KEY_SIZE = sizeof UNINSTALL_KEY / sizeof UNINSTALL_KEY[0] + PATH_SIZE;
+
+// The key of the uninstall entry keyName into key (ENTRY_KEY_SIZE
+// characters); false when it does not fit.
+bool EntryKey(wchar_t* key, const wchar_t* keyName)
+{
+    const int length = swprintf(key, ENTRY_KEY_SIZE, L"%ls\\%ls", UNINSTALL_KEY, keyName);
+    return length >= 0 && length < ENTRY_KEY_SIZE;
+}
 
 // folder, a backslash unless the folder is empty or already ends in one, the
 // name and the suffix; false when that does not fit into PATH_SIZE.
-bool JoinPath(char* out, const char* folder, const char* name, const char* suffix = "")
+bool JoinPath(wchar_t* out, const wchar_t* folder, const wchar_t* name, const wchar_t* suffix = L"")
 {
-    const size_t folderLength = strlen(folder);
-    const char* separator = (folderLength > 0 && folder[folderLength - 1] != '\\') ? "\\" : "";
-    const int length = snprintf(out, PATH_SIZE, "%s%s%s%s", folder, separator, name, suffix);
+    const size_t folderLength = wcslen(folder);
+    const wchar_t* separator = (folderLength > 0 && folder[folderLength - 1] != L'\\') ? L"\\" : L"";
+    const int length = swprintf(out, PATH_SIZE, L"%ls%ls%ls%ls", folder, separator, name, suffix);
     return length >= 0 && length < PATH_SIZE;
 }
 
 // The running executable's full path into path (MAX_PATH characters) and a
 // pointer to its file name in it; null when the path has no backslash or was
 // cut short.
-const char* GetOwnPath(char* path)
+const wchar_t* GetOwnPath(wchar_t* path)
 {
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return nullptr;
-    const char* slash = strrchr(path, '\\');
+    const wchar_t* slash = wcsrchr(path, L'\\');
     return slash ? slash + 1 : nullptr;
 }
 
 // The user's temporary folder into folder (MAX_PATH + 1 characters).
-bool GetTempFolder(char* folder)
+bool GetTempFolder(wchar_t* folder)
 {
-    const DWORD length = GetTempPathA(MAX_PATH + 1, folder);
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
     return length > 0 && length <= MAX_PATH;
 }
 
 // Path of the shortcut linkName.lnk in a shell special folder.
-bool GetLinkPath(int csidl, const char* linkName, char* out)
+bool GetLinkPath(int csidl, const wchar_t* linkName, wchar_t* out)
 {
-    char folder[MAX_PATH];
-    return GetSpecialFolderPath(csidl, folder) && JoinPath(out, folder, linkName, ".lnk");
+    wchar_t folder[MAX_PATH];
+    return GetSpecialFolderPath(csidl, folder) && JoinPath(out, folder, linkName, L".lnk");
 }
 
 // Only absolute paths without wildcards are handed to del and rmdir: a
 // relative one would name something in the interpreter's current folder, and
-// a wildcard (GetModuleFileNameA writes '?' for a letter outside the ANSI code
-// page) would match other files. del given a folder would empty it.
-bool IsRemovable(const char* path, bool folder)
+// a wildcard would match other files. del given a folder would empty it.
+bool IsRemovable(const wchar_t* path, bool folder)
 {
-    const bool drive = ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' && path[2] == '\\';
-    const bool share = path[0] == '\\' && path[1] == '\\';
-    if (!(drive || share) || strpbrk(path, "*?\""))
+    const bool drive = ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') && path[1] == L':' && path[2] == L'\\';
+    const bool share = path[0] == L'\\' && path[1] == L'\\';
+    if (!(drive || share) || wcspbrk(path, L"*?\""))
         return false;
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = GetFileAttributesW(path);
     return folder || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -81,9 +89,9 @@ public:
         for (int i = m_count - 1; !m_kept && i >= 0; i--) {
             const Step& step = m_steps[i];
             if (step.kind == MADE_FOLDER)
-                RemoveDirectoryA(step.path);
+                RemoveDirectoryW(step.path);
             else if (step.kind == COPIED_FILE)
-                DeleteFileA(step.path);
+                DeleteFileW(step.path);
             else
                 RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, step.path);
         }
@@ -92,27 +100,27 @@ public:
     CInstallSteps& operator=(const CInstallSteps&) = delete;
 
     // True when the folder is there, made now or before.
-    bool MakeFolder(const char* path)
+    bool MakeFolder(const wchar_t* path)
     {
-        if (CreateDirectoryA(path, nullptr))
+        if (CreateDirectoryW(path, nullptr))
             return Done(MADE_FOLDER, path);
         return GetLastError() == ERROR_ALREADY_EXISTS;
     }
-    bool Copy(const char* from, const char* to)
+    bool Copy(const wchar_t* from, const wchar_t* to)
     {
         const bool existed = Exists(to);
-        return CopyFileA(from, to, FALSE) && (existed || Done(COPIED_FILE, to));
+        return CopyFileW(from, to, FALSE) && (existed || Done(COPIED_FILE, to));
     }
-    bool Link(const char* target, const char* linkPath)
+    bool Link(const wchar_t* target, const wchar_t* linkPath)
     {
         const bool existed = Exists(linkPath);
-        return CreateShortcut(target, linkPath, "") && (existed || Done(COPIED_FILE, linkPath));
+        return CreateShortcut(target, linkPath, L"") && (existed || Done(COPIED_FILE, linkPath));
     }
     // Marks the uninstall entry keyName for removal unless it was there before.
-    bool Register(const char* keyName)
+    bool Register(const wchar_t* keyName)
     {
-        char key[sizeof UNINSTALL_KEY + PATH_SIZE];
-        if (snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, keyName) >= static_cast<int>(sizeof key))
+        wchar_t key[ENTRY_KEY_SIZE];
+        if (!EntryKey(key, keyName))
             return false;
         return RegKeyExists(HKEY_LOCAL_MACHINE, key) || Done(ENTRY_KEY, keyName);
     }
@@ -128,15 +136,15 @@ private:
     struct Step
     {
         Kind kind;
-        char path[PATH_SIZE];
+        wchar_t path[PATH_SIZE];
     };
-    static bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-    bool Done(Kind kind, const char* path)
+    static bool Exists(const wchar_t* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+    bool Done(Kind kind, const wchar_t* path)
     {
         if (m_count >= MAX_STEPS)
             return false;
         m_steps[m_count].kind = kind;
-        snprintf(m_steps[m_count].path, PATH_SIZE, "%s", path);
+        lstrcpynW(m_steps[m_count].path, path, PATH_SIZE);
         m_count++;
         return true;
     }
@@ -158,24 +166,24 @@ private:
 class CRemovalCommand
 {
 public:
-    explicit CRemovalCommand(const char* command) : m_text(nullptr), m_length(0), m_items(0), m_complete(true)
+    explicit CRemovalCommand(const wchar_t* command) : m_text(nullptr), m_length(0), m_items(0), m_complete(true)
     {
         Append(command);
     }
     ~CRemovalCommand() { free(m_text); }
 
-    void AddItem(const char* path, bool folder)
+    void AddItem(const wchar_t* path, bool folder)
     {
         if (!IsRemovable(path, folder))
             return;
-        if (strchr(path, '%')) {
+        if (wcschr(path, L'%')) {
             if (!folder)
-                DeleteFileA(path);
+                DeleteFileW(path);
             return;
         }
-        Append(" \"");
+        Append(L" \"");
         Append(path);
-        Append("\"");
+        Append(L"\"");
         m_items++;
     }
 
@@ -185,34 +193,30 @@ public:
     {
         if (!m_complete || m_items == 0)
             return;
-        STARTUPINFOA startup;
+        STARTUPINFOW startup;
         ZeroMemory(&startup, sizeof startup);
         startup.cb = sizeof startup;
-        PROCESS_INFORMATION process;
-        ZeroMemory(&process, sizeof process);
         // Started in the system folder, so that the folders it removes are
         // nobody's current folder.
-        char systemFolder[MAX_PATH];
-        const UINT folderLength = GetSystemDirectoryA(systemFolder, MAX_PATH);
+        wchar_t systemFolder[MAX_PATH];
+        const UINT folderLength = GetSystemDirectoryW(systemFolder, MAX_PATH);
         const bool inSystem = folderLength > 0 && folderLength < MAX_PATH;
-        if (CreateProcessA(nullptr, m_text, nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS, nullptr,
-                           inSystem ? systemFolder : nullptr, &startup, &process)) {
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-        }
+        CProcessHandles process;
+        CreateProcessW(nullptr, m_text, nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS, nullptr,
+                       inSystem ? systemFolder : nullptr, &startup, process.Out());
     }
 
 private:
-    void Append(const char* more)
+    void Append(const wchar_t* more)
     {
-        const int length = static_cast<int>(strlen(more));
+        const int length = static_cast<int>(wcslen(more));
         if (AppendString(&m_text, m_length, more) == length)
             m_length += length;
         else
             m_complete = false;
     }
 
-    char* m_text;
+    wchar_t* m_text;
     int m_length;
     int m_items;
     bool m_complete;
@@ -220,7 +224,7 @@ private:
 
 }  // namespace
 
-bool GetSpecialFolderPath(int csidl, char* out)
+bool GetSpecialFolderPath(int csidl, wchar_t* out)
 {
     if (!out)
         return false;
@@ -228,7 +232,7 @@ bool GetSpecialFolderPath(int csidl, char* out)
     LPITEMIDLIST items = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items)
         return false;
-    const bool resolved = SHGetPathFromIDListA(items, out) != FALSE;
+    const bool resolved = SHGetPathFromIDListW(items, out) != FALSE;
     CComReference<IMalloc> allocator;
     if (SUCCEEDED(SHGetMalloc(reinterpret_cast<IMalloc**>(allocator.Out()))))
         allocator->Free(items);
@@ -237,54 +241,51 @@ bool GetSpecialFolderPath(int csidl, char* out)
     return resolved;
 }
 
-bool CreateShortcut(const char* target, const char* linkPath, const char* description)
+bool CreateShortcut(const wchar_t* target, const wchar_t* linkPath, const wchar_t* description)
 {
     if (!target || !linkPath || !description)
         return false;
     CComInitialisation com;
-    CComReference<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())))
+    CComReference<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.Out())))
         return false;
     // The target's folder; a drive keeps its backslash ("C:\") so that it names the root.
-    char folder[PATH_SIZE];
-    snprintf(folder, sizeof folder, "%s", target);
-    if (char* slash = strrchr(folder, '\\'))
-        slash[(slash > folder && slash[-1] == ':') ? 1 : 0] = 0;
+    wchar_t folder[PATH_SIZE];
+    lstrcpynW(folder, target, PATH_SIZE);
+    if (wchar_t* slash = wcsrchr(folder, L'\\'))
+        slash[(slash > folder && slash[-1] == L':') ? 1 : 0] = 0;
     CComReference<IPersistFile> file;
-    WCHAR widePath[MAX_PATH];
     return SUCCEEDED(link->SetPath(target)) && SUCCEEDED(link->SetDescription(description)) &&
            SUCCEEDED(link->SetWorkingDirectory(folder)) &&
-           SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) &&
-           MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) > 0 &&
-           SUCCEEDED(file->Save(widePath, TRUE));
+           SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) && SUCCEEDED(file->Save(linkPath, TRUE));
 }
 
-int AppendString(char** text, int length, const char* more)
+int AppendString(wchar_t** text, int length, const wchar_t* more)
 {
     if (!text || !more || !*more || length < 0)
         return 0;
-    const size_t moreLength = strlen(more);
-    if (moreLength >= static_cast<size_t>(INT_MAX - length))
+    const size_t moreLength = wcslen(more);
+    if (moreLength >= static_cast<size_t>(INT_MAX - length) / sizeof(wchar_t))
         return 0;
-    char* grown = static_cast<char*>(realloc(*text, length + moreLength + 1));
+    wchar_t* grown = static_cast<wchar_t*>(realloc(*text, (length + moreLength + 1) * sizeof(wchar_t)));
     if (!grown)
         return 0;
-    memcpy(grown + length, more, moreLength + 1);
+    wmemcpy(grown + length, more, moreLength + 1);
     *text = grown;
     return static_cast<int>(moreLength);
 }
 
-InstallResult InstallSelfAs(const char* folderName, const char* linkName)
+InstallResult InstallSelfAs(const wchar_t* folderName, const wchar_t* linkName)
 {
-    char ownPath[MAX_PATH];
-    const char* exeName = GetOwnPath(ownPath);
+    wchar_t ownPath[MAX_PATH];
+    const wchar_t* exeName = GetOwnPath(ownPath);
     if (!exeName || !folderName || !*folderName || !linkName)
         return INSTALL_NOT_COPIED;
 
     // Into Program Files\folderName; when that fails (the folder is out of
     // reach, or this very file is running from there), into the temporary folder.
     CInstallSteps steps;
-    char folder[MAX_PATH + 1], installFolder[PATH_SIZE], target[PATH_SIZE];
+    wchar_t folder[MAX_PATH + 1], installFolder[PATH_SIZE], target[PATH_SIZE];
     bool copied = false;
     if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(installFolder, folder, folderName) &&
         steps.MakeFolder(installFolder))
@@ -294,18 +295,18 @@ InstallResult InstallSelfAs(const char* folderName, const char* linkName)
     if (!copied)
         return INSTALL_NOT_COPIED;
 
-    char linkPath[PATH_SIZE];
+    wchar_t linkPath[PATH_SIZE];
     const int linkFolders[] = {CSIDL_STARTUP, CSIDL_DESKTOP};
     for (int csidl : linkFolders) {
         if (!GetLinkPath(csidl, linkName, linkPath) || !steps.Link(target, linkPath))
             return INSTALL_NO_SHORTCUT;
     }
 
-    char command[PATH_SIZE + 16];
-    snprintf(command, sizeof command, "\"%s\" -uninstall", target);
+    wchar_t command[PATH_SIZE + 16];
+    swprintf(command, PATH_SIZE + 16, L"\"%ls\" -uninstall", target);
     if (!steps.Register(folderName) ||
-        !RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, "DisplayName", linkName) ||
-        !RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, "UninstallString", command))
+        !RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, L"DisplayName", linkName) ||
+        !RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName, L"UninstallString", command))
         return INSTALL_NOT_REGISTERED;
     steps.Keep();
     return INSTALLED;
@@ -322,11 +323,11 @@ int InstallFailureText(InstallResult result)
     return IDS_CANNOT_COPY;
 }
 
-bool UninstallSelfAs(const char* folderName, const char* linkName, const CProgramSettings* settings,
+bool UninstallSelfAs(const wchar_t* folderName, const wchar_t* linkName, const CProgramSettings* settings,
                      CUninstallReport* report)
 {
-    char ownPath[MAX_PATH];
-    const char* exeName = GetOwnPath(ownPath);
+    wchar_t ownPath[MAX_PATH];
+    const wchar_t* exeName = GetOwnPath(ownPath);
     if (!exeName || !folderName || !*folderName || !linkName) {
         if (report)
             report->Tell(false);
@@ -335,11 +336,11 @@ bool UninstallSelfAs(const char* folderName, const char* linkName, const CProgra
 
     // The registry first: only when the uninstall entry is gone are the files
     // worth removing.
-    char key[sizeof UNINSTALL_KEY + MAX_PATH];
-    const bool keyNamed = snprintf(key, sizeof key, "%s\\%s", UNINSTALL_KEY, folderName) < static_cast<int>(sizeof key);
+    wchar_t key[ENTRY_KEY_SIZE];
+    const bool keyNamed = EntryKey(key, folderName);
     if (keyNamed) {
-        RegDeletePath(HKEY_LOCAL_MACHINE, key, "DisplayName");
-        RegDeletePath(HKEY_LOCAL_MACHINE, key, "UninstallString");
+        RegDeletePath(HKEY_LOCAL_MACHINE, key, L"DisplayName");
+        RegDeletePath(HKEY_LOCAL_MACHINE, key, L"UninstallString");
     }
     RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, folderName);
     if (settings)
@@ -350,9 +351,9 @@ bool UninstallSelfAs(const char* folderName, const char* linkName, const CProgra
     if (!removed)
         return false;
 
-    CRemovalCommand removeFiles("cmd /D /V:OFF /C del /Q");
-    CRemovalCommand removeFolder("cmd /D /V:OFF /C rmdir /Q /S");
-    char folder[MAX_PATH + 1], path[PATH_SIZE];
+    CRemovalCommand removeFiles(L"cmd /D /V:OFF /C del /Q");
+    CRemovalCommand removeFolder(L"cmd /D /V:OFF /C rmdir /Q /S");
+    wchar_t folder[MAX_PATH + 1], path[PATH_SIZE];
     if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(path, folder, folderName))
         removeFolder.AddItem(path, true);
     if (GetTempFolder(folder) && JoinPath(path, folder, exeName))

@@ -25,27 +25,27 @@ enum InstallResult
 // registers the uninstall entry (key folderName, display name linkName).
 // When a step fails, what this call added is taken away again, so that no
 // shortcut or entry names a copy that is not there.
-InstallResult InstallSelfAs(const char* folderName, const char* linkName);
-// The string id (settings/StringIds.h) that tells the user what failed in
+InstallResult InstallSelfAs(const wchar_t* folderName, const wchar_t* linkName);
+// The string id (text/StringIds.h) that tells the user what failed in
 // an install that gave result; 0 for INSTALLED.
 int InstallFailureText(InstallResult result);
 // Removes what InstallSelfAs added and the program's settings, when given
 // (the user's and the machine's keys); report, when given, hears whether the
 // uninstall entry is gone, and only then do the files go. True when the
 // entry is gone.
-bool UninstallSelfAs(const char* folderName, const char* linkName, const CProgramSettings* settings,
+bool UninstallSelfAs(const wchar_t* folderName, const wchar_t* linkName, const CProgramSettings* settings,
                      CUninstallReport* report = nullptr);
 
 // The file-system path of a shell special folder (CSIDL_...) into out, which
 // holds MAX_PATH characters; out is empty and the result false when the shell
 // cannot tell it.
-bool GetSpecialFolderPath(int csidl, char* out);
+bool GetSpecialFolderPath(int csidl, wchar_t* out);
 
 // Saves a shell link at linkPath that starts target in target's folder.
 // True when the link was saved.
-bool CreateShortcut(const char* target, const char* linkPath, const char* description);
+bool CreateShortcut(const wchar_t* target, const wchar_t* linkPath, const wchar_t* description);
 
 // Appends more to the heap text *text of the given length, growing the block;
 // returns the number of characters appended, 0 (and no change) when more is
 // empty or memory runs out. The caller releases *text with free().
-int AppendString(char** text, int length, const char* more);
+int AppendString(wchar_t** text, int length, const wchar_t* more);

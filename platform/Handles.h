@@ -4,7 +4,8 @@
 // Guards that own one Windows handle each and release it when they go: a
 // kernel object, a GDI object selected into a device context, a created GDI
 // object, a window's device context, a memory device context, a bitmap in a
-// memory device context of its own, COM on this thread and a COM interface.
+// memory device context of its own, COM on this thread, a COM interface, a
+// registry key and a started process with its thread.
 
 #include <windows.h>
 
@@ -169,4 +170,46 @@ public:
 
 private:
     Interface* m_pointer = nullptr;
+};
+
+// An open registry key that this guard closes.
+class CRegistryKey
+{
+public:
+    explicit CRegistryKey(HKEY key) : m_key(key) { }
+    ~CRegistryKey()
+    {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
+    CRegistryKey(const CRegistryKey&) = delete;
+    CRegistryKey& operator=(const CRegistryKey&) = delete;
+
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key;
+};
+
+// The process and first-thread handles that starting a process gives, both
+// closed at the end; the process itself runs on.
+class CProcessHandles
+{
+public:
+    CProcessHandles() : m_info() { }
+    ~CProcessHandles()
+    {
+        if (m_info.hThread)
+            CloseHandle(m_info.hThread);
+        if (m_info.hProcess)
+            CloseHandle(m_info.hProcess);
+    }
+    CProcessHandles(const CProcessHandles&) = delete;
+    CProcessHandles& operator=(const CProcessHandles&) = delete;
+
+    // Where CreateProcess stores the handles.
+    PROCESS_INFORMATION* Out() { return &m_info; }
+
+private:
+    PROCESS_INFORMATION m_info;
 };

@@ -6,7 +6,7 @@
 
 #include <climits>
 #include <cmath>
-#include <cstdio>
+#include <cwchar>
 
 namespace {
 
@@ -25,7 +25,7 @@ float Latitude(float stored, float)
 // value into the range the Settings dialog reaches.
 struct DialValue
 {
-    const char* name;
+    const wchar_t* name;
     bool DialSettings::*flag;  // stored as 1 or 0; any number above 0 reads as yes
     int DialSettings::*number;
     int (*numberRule)(int stored);
@@ -34,17 +34,17 @@ struct DialValue
     float (*angleRule)(float stored, float zoneMeridian);
 };
 
-constexpr DialValue Flag(const char* name, bool DialSettings::*member)
+constexpr DialValue Flag(const wchar_t* name, bool DialSettings::*member)
 {
     return {name, member, nullptr, nullptr, nullptr, nullptr};
 }
 
-constexpr DialValue Number(const char* name, int DialSettings::*member, int (*rule)(int))
+constexpr DialValue Number(const wchar_t* name, int DialSettings::*member, int (*rule)(int))
 {
     return {name, nullptr, member, rule, nullptr, nullptr};
 }
 
-constexpr DialValue Angle(const char* name, float DialSettings::*member, float (*rule)(float, float))
+constexpr DialValue Angle(const wchar_t* name, float DialSettings::*member, float (*rule)(float, float))
 {
     return {name, nullptr, nullptr, nullptr, member, rule};
 }
@@ -53,26 +53,25 @@ constexpr DialValue Angle(const char* name, float DialSettings::*member, float (
 // Without a stored longitude the exact sun starts on the meridian the model
 // takes, so that turning it on changes only what the ephemeris adds.
 const DialValue DIAL_VALUES[] = {
-    Flag("IsBigClock", &DialSettings::isBig),
-    Angle("GeoLatitude", &DialSettings::latitude, Latitude),
-    Flag("IsSimulateDateTime", &DialSettings::simulate),
-    Number("SimulatedDayOfYear", &DialSettings::simulatedDay, DayInRange),
-    Number("SimulatedTimeOfDay", &DialSettings::simulatedTime, TimeInRange),
-    Angle("GeoLongitude", &DialSettings::longitude, LongitudeInRange),
-    Flag("IsExactSun", &DialSettings::exactSun),
-    Flag("IsDateLines", &DialSettings::dateLines),
-    Flag("HourLines", &DialSettings::clockHours),
+    Flag(L"IsBigClock", &DialSettings::isBig),
+    Angle(L"GeoLatitude", &DialSettings::latitude, Latitude),
+    Flag(L"IsSimulateDateTime", &DialSettings::simulate),
+    Number(L"SimulatedDayOfYear", &DialSettings::simulatedDay, DayInRange),
+    Number(L"SimulatedTimeOfDay", &DialSettings::simulatedTime, TimeInRange),
+    Angle(L"GeoLongitude", &DialSettings::longitude, LongitudeInRange),
+    Flag(L"IsExactSun", &DialSettings::exactSun),
+    Flag(L"IsDateLines", &DialSettings::dateLines),
+    Flag(L"HourLines", &DialSettings::clockHours),
 };
-const char* const SIZE_VALUE = DIAL_VALUES[0].name;
-const char* const LATITUDE_VALUE = DIAL_VALUES[1].name;
+const wchar_t* const SIZE_VALUE = DIAL_VALUES[0].name;
+const wchar_t* const LATITUDE_VALUE = DIAL_VALUES[1].name;
 
-const char LANGUAGE_VALUE[] = "Language";
-const char WINDOW_LEFT_VALUE[] = "WindowLeft";
-const char WINDOW_TOP_VALUE[] = "WindowTop";
-// A Unicode text: read and written with the wide registry calls.
+const wchar_t LANGUAGE_VALUE[] = L"Language";
+const wchar_t WINDOW_LEFT_VALUE[] = L"WindowLeft";
+const wchar_t WINDOW_TOP_VALUE[] = L"WindowTop";
 const wchar_t PLACE_NAME_VALUE[] = L"PlaceName";
 
-void ReadDialValue(const DialValue& value, HKEY root, const char* key, float zoneMeridian, DialSettings* dial)
+void ReadDialValue(const DialValue& value, HKEY root, const wchar_t* key, float zoneMeridian, DialSettings* dial)
 {
     if (value.flag)
         dial->*value.flag = RegReadInt(root, key, value.name, ABSENT_INT) > 0;
@@ -84,9 +83,9 @@ void ReadDialValue(const DialValue& value, HKEY root, const char* key, float zon
 
 }  // namespace
 
-CProgramSettings::CProgramSettings(const char* parent, const char* path) : m_parent(parent), m_path(path)
+CProgramSettings::CProgramSettings(const wchar_t* parent, const wchar_t* path) : m_parent(parent), m_path(path)
 {
-    snprintf(m_key, sizeof m_key, "%s\\%s", parent, path);
+    swprintf(m_key, MAX_PATH, L"%ls\\%ls", parent, path);
 }
 
 void CProgramSettings::Load(int systemLanguage, int biasMinutes)
@@ -96,7 +95,7 @@ void CProgramSettings::Load(int systemLanguage, int biasMinutes)
     const float zoneMeridian = ZoneMeridian(biasMinutes);
     for (const DialValue& value : DIAL_VALUES)
         ReadDialValue(value, root, m_key, zoneMeridian, &m_dial);
-    if (!RegReadStringW(root, m_key, PLACE_NAME_VALUE, m_dial.placeName, PLACE_NAME_MAX))
+    if (!RegReadString(root, m_key, PLACE_NAME_VALUE, m_dial.placeName, PLACE_NAME_MAX))
         m_dial.placeName[0] = L'\0';
     // Without a stored size the program makes its first start.
     m_firstStart = RegReadInt(root, m_key, SIZE_VALUE, ABSENT_INT) == ABSENT_INT;
@@ -119,7 +118,7 @@ bool CProgramSettings::Save() const
         else
             written &= RegWriteFloat(HKEY_CURRENT_USER, m_parent, m_path, value.name, m_dial.*value.angle);
     }
-    written &= RegWriteStringW(HKEY_CURRENT_USER, m_parent, m_path, PLACE_NAME_VALUE, m_dial.placeName);
+    written &= RegWriteString(HKEY_CURRENT_USER, m_parent, m_path, PLACE_NAME_VALUE, m_dial.placeName);
     if (m_place.kept) {
         written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, WINDOW_LEFT_VALUE, m_place.left);
         written &= RegWriteInt(HKEY_CURRENT_USER, m_parent, m_path, WINDOW_TOP_VALUE, m_place.top);

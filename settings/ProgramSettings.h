@@ -40,7 +40,7 @@ struct WindowPlace
 class CProgramSettings
 {
 public:
-    CProgramSettings(const char* parent, const char* path);
+    CProgramSettings(const wchar_t* parent, const wchar_t* path);
     // Reads the user's key, else the machine's key of an earlier version,
     // bringing every value into range; a missing language takes
     // systemLanguage, a missing longitude the meridian of the time zone
@@ -73,10 +73,10 @@ public:
     void SetPlace(int left, int top) { m_place = {true, left, top}; }
 
 private:
-    const char* m_parent;
-    const char* m_path;
+    const wchar_t* m_parent;
+    const wchar_t* m_path;
     // parent\path, the key read.
-    char m_key[MAX_PATH];
+    wchar_t m_key[MAX_PATH];
     int m_language = 0;
     DialSettings m_dial = {};
     bool m_firstStart = true;

@@ -10,16 +10,16 @@
 
 namespace {
 
-const char PARENT[] = "Software";
-const char PATH[] = "UmbrantSettingsTest";
-const char KEY[] = "Software\\UmbrantSettingsTest";
+const wchar_t PARENT[] = L"Software";
+const wchar_t PATH[] = L"UmbrantSettingsTest";
+const wchar_t KEY[] = L"Software\\UmbrantSettingsTest";
 // The time zone of the tests: UTC+1, whose meridian is 15 E.
 const int BIAS_MINUTES = -60;
 
-std::string Stored(HKEY root, const char* name)
+std::wstring Stored(HKEY root, const wchar_t* name)
 {
-    char text[64] = "";
-    return RegReadString(root, KEY, name, text, sizeof text) ? text : "(none)";
+    wchar_t text[64] = L"";
+    return RegReadString(root, KEY, name, text, 64) ? text : L"(none)";
 }
 
 class ProgramSettingsTest : public ::testing::Test
@@ -31,7 +31,7 @@ protected:
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
             RegDeletePath(root, PARENT, PATH);
     }
-    void Store(HKEY root, const char* name, const char* text) { RegWriteString(root, PARENT, PATH, name, text); }
+    void Store(HKEY root, const wchar_t* name, const wchar_t* text) { RegWriteString(root, PARENT, PATH, name, text); }
     CProgramSettings m_settings {PARENT, PATH};
 };
 
@@ -41,22 +41,22 @@ TEST_F(ProgramSettingsTest, WritesBackEveryStoredValueInRange)
 {
     static const struct
     {
-        const char* name;
-        const char* stored;
-        const char* written;
+        const wchar_t* name;
+        const wchar_t* stored;
+        const wchar_t* written;
     } cases[] = {
-        {"Language", "8192", "4096"},
-        {"IsBigClock", "-3", "0"},
-        {"GeoLatitude", "99999999999", "90"},
-        {"GeoLatitude", "-12.5", "-12.5"},
-        {"SimulatedDayOfYear", "400", "365"},
-        {"SimulatedTimeOfDay", "-5", "0"},
-        {"GeoLongitude", "-99999999999", "-180"},
-        {"GeoLongitude", "-3.5", "-3.5"},
-        {"IsExactSun", "7", "1"},
-        {"WindowLeft", "-99999", "-32768"},
+        {L"Language", L"8192", L"4096"},
+        {L"IsBigClock", L"-3", L"0"},
+        {L"GeoLatitude", L"99999999999", L"90"},
+        {L"GeoLatitude", L"-12.5", L"-12.5"},
+        {L"SimulatedDayOfYear", L"400", L"365"},
+        {L"SimulatedTimeOfDay", L"-5", L"0"},
+        {L"GeoLongitude", L"-99999999999", L"-180"},
+        {L"GeoLongitude", L"-3.5", L"-3.5"},
+        {L"IsExactSun", L"7", L"1"},
+        {L"WindowLeft", L"-99999", L"-32768"},
     };
-    Store(HKEY_CURRENT_USER, "WindowTop", "5");
+    Store(HKEY_CURRENT_USER, L"WindowTop", L"5");
     for (const auto& c : cases) {
         Store(HKEY_CURRENT_USER, c.name, c.stored);
         m_settings.Load(LANGUAGE_SLOVENIAN, BIAS_MINUTES);
@@ -79,7 +79,7 @@ TEST_F(ProgramSettingsTest, NothingStoredIsTheFirstStart)
         << dial.isBig << " " << dial.latitude << " " << dial.exactSun << " " << dial.longitude;
     EXPECT_FALSE(settings.Place().kept);
     settings.Save();
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, "WindowLeft"), "(none)") << "no place is made up";
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, L"WindowLeft"), L"(none)") << "no place is made up";
     settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
     EXPECT_FALSE(settings.FirstStart());
     EXPECT_TRUE(settings.LatitudeStored()) << "the place is guessed once";
@@ -89,13 +89,13 @@ TEST_F(ProgramSettingsTest, NothingStoredIsTheFirstStart)
 TEST_F(ProgramSettingsTest, ThePlacesNameIsUnicode)
 {
     const wchar_t name[] = L"\u0160kofja Loka";
-    RegWriteStringW(HKEY_CURRENT_USER, PARENT, PATH, L"PlaceName", name);
+    RegWriteString(HKEY_CURRENT_USER, PARENT, PATH, L"PlaceName", name);
     m_settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
     EXPECT_STREQ(name, m_settings.Dial().placeName);
     RegDeletePath(HKEY_CURRENT_USER, PARENT, PATH);
     m_settings.Save();
     wchar_t stored[PLACE_NAME_MAX] = L"";
-    RegReadStringW(HKEY_CURRENT_USER, KEY, L"PlaceName", stored, PLACE_NAME_MAX);
+    RegReadString(HKEY_CURRENT_USER, KEY, L"PlaceName", stored, PLACE_NAME_MAX);
     EXPECT_STREQ(name, stored);
 }
 
@@ -103,10 +103,10 @@ TEST_F(ProgramSettingsTest, ThePlacesNameIsUnicode)
 // has none, and saved for the user; the machine's key is never written.
 TEST_F(ProgramSettingsTest, TakesTheMachinesSettingsOfAnEarlierVersion)
 {
-    Store(HKEY_LOCAL_MACHINE, "IsBigClock", "1");
-    Store(HKEY_LOCAL_MACHINE, "GeoLatitude", "-33.5");
-    Store(HKEY_LOCAL_MACHINE, "WindowLeft", "40");
-    Store(HKEY_LOCAL_MACHINE, "WindowTop", "50");
+    Store(HKEY_LOCAL_MACHINE, L"IsBigClock", L"1");
+    Store(HKEY_LOCAL_MACHINE, L"GeoLatitude", L"-33.5");
+    Store(HKEY_LOCAL_MACHINE, L"WindowLeft", L"40");
+    Store(HKEY_LOCAL_MACHINE, L"WindowTop", L"50");
     CProgramSettings& settings = m_settings;
     settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
     EXPECT_FALSE(settings.FirstStart());
@@ -116,15 +116,15 @@ TEST_F(ProgramSettingsTest, TakesTheMachinesSettingsOfAnEarlierVersion)
     changed.latitude = 12;
     settings.SetDial(changed);
     settings.Save();
-    const char* const user[][2] = {
-        {"IsBigClock", "1"}, {"GeoLatitude", "12"}, {"WindowLeft", "40"}, {"WindowTop", "50"}};
+    const wchar_t* const user[][2] = {
+        {L"IsBigClock", L"1"}, {L"GeoLatitude", L"12"}, {L"WindowLeft", L"40"}, {L"WindowTop", L"50"}};
     for (const auto& value : user)
         EXPECT_EQ(Stored(HKEY_CURRENT_USER, value[0]), value[1]) << value[0];
-    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, "GeoLatitude"), "-33.5");
-    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, "Language"), "(none)");
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, L"GeoLatitude"), L"-33.5");
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, L"Language"), L"(none)");
 
     // From now on the user's key counts, whatever the machine's holds.
-    Store(HKEY_LOCAL_MACHINE, "GeoLatitude", "80");
+    Store(HKEY_LOCAL_MACHINE, L"GeoLatitude", L"80");
     settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
     EXPECT_EQ(12.0f, settings.Dial().latitude);
 }

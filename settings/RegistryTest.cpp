@@ -9,18 +9,18 @@
 namespace {
 
 // Every test works below this key of its own, which it removes afterwards.
-const char TEST_KEY[] = "SOFTWARE\\UmbrantRegistryTest";
+const wchar_t TEST_KEY[] = L"SOFTWARE\\UmbrantRegistryTest";
 
-void DeleteTree(HKEY parent, const char* name)
+void DeleteTree(HKEY parent, const wchar_t* name)
 {
     HKEY key;
-    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return;
-    char child[256];
-    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS)
+    wchar_t child[256];
+    while (RegEnumKeyW(key, 0, child, 256) == ERROR_SUCCESS)
         DeleteTree(key, child);
     RegCloseKey(key);
-    RegDeleteKeyA(parent, name);
+    RegDeleteKeyW(parent, name);
 }
 
 class RegistryStore : public testing::Test
@@ -29,32 +29,32 @@ protected:
     void SetUp() override
     {
         DeleteTree(HKEY_LOCAL_MACHINE, TEST_KEY);
-        ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, "SOFTWARE", "UmbrantRegistryTest", nullptr, nullptr));
+        ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, L"SOFTWARE", L"UmbrantRegistryTest", nullptr, nullptr));
     }
     void TearDown() override
     {
         DeleteTree(HKEY_LOCAL_MACHINE, TEST_KEY);
-        EXPECT_FALSE(Exists(""));
+        EXPECT_FALSE(Exists(L""));
     }
 
-    static std::string Path(const char* below) { return *below ? std::string(TEST_KEY) + "\\" + below : TEST_KEY; }
-    static bool Exists(const char* below)
+    static std::wstring Path(const wchar_t* sub) { return *sub ? std::wstring(TEST_KEY) + L"\\" + sub : TEST_KEY; }
+    static bool Exists(const wchar_t* below)
     {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, Path(below).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Path(below).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
             return false;
         RegCloseKey(key);
         return true;
     }
-    static void Store(const char* below, const char* name, const char* text)
+    static void Store(const wchar_t* below, const wchar_t* name, const wchar_t* text)
     {
         ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, TEST_KEY, *below ? below : nullptr, name, text));
     }
-    static int ReadInt(const char* name, int fallback)
+    static int ReadInt(const wchar_t* name, int fallback)
     {
         return RegReadInt(HKEY_LOCAL_MACHINE, TEST_KEY, name, fallback);
     }
-    static float ReadFloat(const char* name, float fallback)
+    static float ReadFloat(const wchar_t* name, float fallback)
     {
         return RegReadFloat(HKEY_LOCAL_MACHINE, TEST_KEY, name, fallback);
     }
@@ -64,26 +64,26 @@ protected:
 
 TEST_F(RegistryStore, MissingKeysAndValuesGiveTheDefaults)
 {
-    EXPECT_EQ(RegReadInt(HKEY_LOCAL_MACHINE, "SOFTWARE\\UmbrantRegistryTest\\None", "IsBigClock", -1), -1);
-    EXPECT_EQ(ReadInt("IsBigClock", -1), -1);
-    EXPECT_EQ(ReadFloat("GeoLatitude", 45.0f), 45.0f);
-    char text[64] = "untouched";
-    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, "Missing", text, sizeof text));
-    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, nullptr, "Missing", text, sizeof text));
-    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, text, sizeof text));
+    EXPECT_EQ(RegReadInt(HKEY_LOCAL_MACHINE, L"SOFTWARE\\UmbrantRegistryTest\\None", L"IsBigClock", -1), -1);
+    EXPECT_EQ(ReadInt(L"IsBigClock", -1), -1);
+    EXPECT_EQ(ReadFloat(L"GeoLatitude", 45.0f), 45.0f);
+    wchar_t text[64] = L"untouched";
+    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, L"Missing", text, 64));
+    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, nullptr, L"Missing", text, 64));
+    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, text, 64));
 }
 
 TEST_F(RegistryStore, NumbersAreStoredAsDecimalTextWithItsTerminator)
 {
-    ASSERT_TRUE(RegWriteInt(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, "Lowest", -2147483647 - 1));
-    ASSERT_TRUE(RegWriteFloat(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, "GeoLatitude", 46.5f));
+    ASSERT_TRUE(RegWriteInt(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, L"Lowest", -2147483647 - 1));
+    ASSERT_TRUE(RegWriteFloat(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr, L"GeoLatitude", 46.5f));
     const struct
     {
         const char* name;
         const char* text;
     } cases[] = {{"Lowest", "-2147483648"}, {"GeoLatitude", "46.5"}};
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_READ, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_READ, &key), ERROR_SUCCESS);
     for (const auto& c : cases) {
         char data[32];
         memset(data, '#', sizeof data);
@@ -95,8 +95,8 @@ TEST_F(RegistryStore, NumbersAreStoredAsDecimalTextWithItsTerminator)
         EXPECT_EQ(std::string(data, strlen(c.text) + 1), std::string(c.text, strlen(c.text) + 1)) << c.name;
     }
     RegCloseKey(key);
-    EXPECT_EQ(ReadInt("Lowest", 0), -2147483647 - 1);
-    EXPECT_EQ(ReadFloat("GeoLatitude", 45.0f), 46.5f);
+    EXPECT_EQ(ReadInt(L"Lowest", 0), -2147483647 - 1);
+    EXPECT_EQ(ReadFloat(L"GeoLatitude", 45.0f), 46.5f);
 }
 
 // A stored text is a number only when it is wholly one; anything else reads
@@ -107,24 +107,24 @@ TEST_F(RegistryStore, TextsThatAreNotWhollyANumberReadAsMissing)
     const float FLOAT_DEFAULT = 45.0f;
     const struct
     {
-        const char* text;
+        const wchar_t* text;
         int asInt;
         float asFloat;
     } cases[] = {
-        {"5", 5, 5.0f},
-        {"99999999999", 2147483647, 99999999999.0f},
-        {"-99999999999", -2147483647 - 1, -99999999999.0f},
-        {"46,05", INT_DEFAULT, 46.05f},
-        {"  +42abc", INT_DEFAULT, FLOAT_DEFAULT},
-        {"abc", INT_DEFAULT, FLOAT_DEFAULT},
-        {"nan", INT_DEFAULT, FLOAT_DEFAULT},
-        {"1e3", INT_DEFAULT, FLOAT_DEFAULT},
-        {"", INT_DEFAULT, FLOAT_DEFAULT},
+        {L"5", 5, 5.0f},
+        {L"99999999999", 2147483647, 99999999999.0f},
+        {L"-99999999999", -2147483647 - 1, -99999999999.0f},
+        {L"46,05", INT_DEFAULT, 46.05f},
+        {L"  +42abc", INT_DEFAULT, FLOAT_DEFAULT},
+        {L"abc", INT_DEFAULT, FLOAT_DEFAULT},
+        {L"nan", INT_DEFAULT, FLOAT_DEFAULT},
+        {L"1e3", INT_DEFAULT, FLOAT_DEFAULT},
+        {L"", INT_DEFAULT, FLOAT_DEFAULT},
     };
     for (const auto& c : cases) {
-        Store("", "Value", c.text);
-        int asInt = ReadInt("Value", INT_DEFAULT);
-        float asFloat = ReadFloat("Value", FLOAT_DEFAULT);
+        Store(L"", L"Value", c.text);
+        int asInt = ReadInt(L"Value", INT_DEFAULT);
+        float asFloat = ReadFloat(L"Value", FLOAT_DEFAULT);
         EXPECT_EQ(c.asInt, asInt) << '"' << c.text << "\" read as " << asInt;
         EXPECT_EQ(c.asFloat, asFloat) << '"' << c.text << "\" read as " << asFloat;
     }
@@ -134,103 +134,103 @@ TEST_F(RegistryStore, TextsThatAreNotWhollyANumberReadAsMissing)
 // texts read as missing, and nothing is written past the buffer.
 TEST_F(RegistryStore, TextsOfSixtyFourCharactersOrMoreReadAsMissing)
 {
-    std::string longest(63, '7');
-    Store("", "Longest", longest.c_str());
-    Store("", "TooLong", (longest + "7").c_str());
-    Store("", "FarTooLong", std::string(500, '7').c_str());
-    char guarded[64 + 16];
-    memset(guarded, '#', sizeof guarded);
-    ASSERT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, "Longest", guarded, 64));
-    EXPECT_EQ(std::string(guarded), longest);
-    memset(guarded, '#', sizeof guarded);
-    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, "TooLong", guarded, 64));
-    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, "FarTooLong", guarded, 64));
-    for (size_t i = 64; i < sizeof guarded; i++)
-        ASSERT_EQ(guarded[i], '#') << i;
-    EXPECT_EQ(ReadInt("TooLong", -1), -1);
-    EXPECT_EQ(ReadFloat("FarTooLong", 45.0f), 45.0f);
+    std::wstring longest(63, L'7');
+    Store(L"", L"Longest", longest.c_str());
+    Store(L"", L"TooLong", (longest + L"7").c_str());
+    Store(L"", L"FarTooLong", std::wstring(500, L'7').c_str());
+    wchar_t guarded[64 + 16];
+    wmemset(guarded, L'#', 64 + 16);
+    ASSERT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, L"Longest", guarded, 64));
+    EXPECT_EQ(std::wstring(guarded), longest);
+    wmemset(guarded, L'#', 64 + 16);
+    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, L"TooLong", guarded, 64));
+    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, L"FarTooLong", guarded, 64));
+    for (size_t i = 64; i < 64 + 16; i++)
+        ASSERT_EQ(guarded[i], L'#') << i;
+    EXPECT_EQ(ReadInt(L"TooLong", -1), -1);
+    EXPECT_EQ(ReadFloat(L"FarTooLong", 45.0f), 45.0f);
 
     // The same lengths stored strictly without terminator.
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     std::wstring digits(80, L'7');
     RegSetValueExW(key, L"Bare63", 0, REG_SZ, (const BYTE*)digits.c_str(), 63 * sizeof(wchar_t));
     RegSetValueExW(key, L"Bare64", 0, REG_SZ, (const BYTE*)digits.c_str(), 64 * sizeof(wchar_t));
     RegCloseKey(key);
-    memset(guarded, '#', sizeof guarded);
-    ASSERT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, "Bare63", guarded, 64));
-    EXPECT_EQ(std::string(guarded), longest);
-    memset(guarded, '#', sizeof guarded);
-    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, "Bare64", guarded, 64));
-    for (size_t i = 64; i < sizeof guarded; i++)
-        ASSERT_EQ(guarded[i], '#') << i;
+    wmemset(guarded, L'#', 64 + 16);
+    ASSERT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, L"Bare63", guarded, 64));
+    EXPECT_EQ(std::wstring(guarded), longest);
+    wmemset(guarded, L'#', 64 + 16);
+    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, TEST_KEY, L"Bare64", guarded, 64));
+    for (size_t i = 64; i < 64 + 16; i++)
+        ASSERT_EQ(guarded[i], L'#') << i;
 }
 
 TEST_F(RegistryStore, ValuesThatAreNotTextReadAsMissing)
 {
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     DWORD number = 4096;
     RegSetValueExA(key, "Language", 0, REG_DWORD, (const BYTE*)&number, sizeof number);
     RegCloseKey(key);
-    EXPECT_EQ(ReadInt("Language", 7), 7);
+    EXPECT_EQ(ReadInt(L"Language", 7), 7);
 }
 
 TEST_F(RegistryStore, WritingCreatesOneSubkeyButNeverTheKeyItself)
 {
-    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, Path("Missing").c_str(), "Sub", "Value", "text"));
-    EXPECT_FALSE(Exists("Missing"));
-    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, nullptr, "Sub", "Value", "text"));
+    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, Path(L"Missing").c_str(), L"Sub", L"Value", L"text"));
+    EXPECT_FALSE(Exists(L"Missing"));
+    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, nullptr, L"Sub", L"Value", L"text"));
 
-    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, TEST_KEY, "Tavrelon", nullptr, nullptr));
-    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, Path("Tavrelon").c_str(), "Umbrant", nullptr, nullptr));
-    EXPECT_TRUE(Exists("Tavrelon\\Umbrant"));
+    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, TEST_KEY, L"Tavrelon", nullptr, nullptr));
+    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, Path(L"Tavrelon").c_str(), L"Umbrant", nullptr, nullptr));
+    EXPECT_TRUE(Exists(L"Tavrelon\\Umbrant"));
     // Repeating it changes nothing.
-    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, Path("Tavrelon").c_str(), "Umbrant", nullptr, nullptr));
-    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, TEST_KEY, "Tavrelon\\Umbrant", "DisplayName", "Umbrant"));
-    char text[64];
-    EXPECT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, Path("Tavrelon\\Umbrant").c_str(), "DisplayName", text, 64));
-    EXPECT_STREQ(text, "Umbrant");
+    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, Path(L"Tavrelon").c_str(), L"Umbrant", nullptr, nullptr));
+    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, TEST_KEY, L"Tavrelon\\Umbrant", L"DisplayName", L"Umbrant"));
+    wchar_t text[64];
+    EXPECT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, Path(L"Tavrelon\\Umbrant").c_str(), L"DisplayName", text, 64));
+    EXPECT_STREQ(text, L"Umbrant");
 }
 
 TEST_F(RegistryStore, DeletingRefusesKeysWithSubkeysAndPrunesEmptiedParents)
 {
-    Store("A\\B", "Value", "1");
-    EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, "A"));
-    EXPECT_TRUE(Exists("A\\B"));
+    Store(L"A\\B", L"Value", L"1");
+    EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, L"A"));
+    EXPECT_TRUE(Exists(L"A\\B"));
 
-    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, "A\\B"));
-    EXPECT_FALSE(Exists("A"));
+    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, L"A\\B"));
+    EXPECT_FALSE(Exists(L"A"));
 
-    Store("X", "", nullptr);
-    Store("X\\Y", "", nullptr);
-    Store("X\\Y\\Z", "Value", "1");
-    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, "X\\Y\\Z"));
-    EXPECT_FALSE(Exists("X"));
+    Store(L"X", L"", nullptr);
+    Store(L"X\\Y", L"", nullptr);
+    Store(L"X\\Y\\Z", L"Value", L"1");
+    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, L"X\\Y\\Z"));
+    EXPECT_FALSE(Exists(L"X"));
 
-    EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, "Missing"));
-    EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, "Missing\\Deeper"));
+    EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, L"Missing"));
+    EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, L"Missing\\Deeper"));
     EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr));
-    EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, Path("Missing").c_str(), "A"));
-    EXPECT_TRUE(Exists(""));
+    EXPECT_FALSE(RegDeletePath(HKEY_LOCAL_MACHINE, Path(L"Missing").c_str(), L"A"));
+    EXPECT_TRUE(Exists(L""));
 }
 
 // Deleting one value, or a key whose parent still holds values or other
 // keys, leaves the rest of the parent alone.
 TEST_F(RegistryStore, DeletingKeepsParentsThatStillHoldSomething)
 {
-    Store("Settings", "IsBigClock", "1");
-    Store("Settings", "GeoLatitude", "45");
-    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, "Settings\\IsBigClock"));
-    EXPECT_EQ(RegReadInt(HKEY_LOCAL_MACHINE, Path("Settings").c_str(), "IsBigClock", -1), -1);
-    EXPECT_EQ(RegReadInt(HKEY_LOCAL_MACHINE, Path("Settings").c_str(), "GeoLatitude", -1), 45);
+    Store(L"Settings", L"IsBigClock", L"1");
+    Store(L"Settings", L"GeoLatitude", L"45");
+    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, L"Settings\\IsBigClock"));
+    EXPECT_EQ(RegReadInt(HKEY_LOCAL_MACHINE, Path(L"Settings").c_str(), L"IsBigClock", -1), -1);
+    EXPECT_EQ(RegReadInt(HKEY_LOCAL_MACHINE, Path(L"Settings").c_str(), L"GeoLatitude", -1), 45);
 
-    Store("Vendor", "Owner", "someone");
-    Store("Vendor\\Product", "Value", "1");
-    Store("Vendor\\Other", "Value", "1");
-    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, "Vendor\\Product"));
-    EXPECT_FALSE(Exists("Vendor\\Product"));
-    EXPECT_TRUE(Exists("Vendor\\Other"));
-    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, "Vendor\\Other"));
-    EXPECT_TRUE(Exists("Vendor"));
+    Store(L"Vendor", L"Owner", L"someone");
+    Store(L"Vendor\\Product", L"Value", L"1");
+    Store(L"Vendor\\Other", L"Value", L"1");
+    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, L"Vendor\\Product"));
+    EXPECT_FALSE(Exists(L"Vendor\\Product"));
+    EXPECT_TRUE(Exists(L"Vendor\\Other"));
+    EXPECT_TRUE(RegDeletePath(HKEY_LOCAL_MACHINE, TEST_KEY, L"Vendor\\Other"));
+    EXPECT_TRUE(Exists(L"Vendor"));
 }

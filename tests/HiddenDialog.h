@@ -9,7 +9,7 @@
 // never shown (hiding a shown window costs seconds under a virtual display).
 inline HWND CreateHiddenDialog(const wchar_t* templateName, DLGPROC procedure, LPARAM parameter)
 {
-    HMODULE module = GetModuleHandleA(nullptr);
+    HMODULE module = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceW(module, templateName, MAKEINTRESOURCEW(5));  // RT_DIALOG
     if (!resource)
         return nullptr;

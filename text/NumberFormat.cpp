@@ -197,3 +197,11 @@ void FormatDecimal(float number, int fractionDigits, char separator, char* out)
     }
     writer.Finish();
 }
+
+void WidenAscii(const char* text, wchar_t* out, int size)
+{
+    int length = 0;
+    for (; text[length] && length < size - 1; length++)
+        out[length] = static_cast<unsigned char>(text[length]);
+    out[length] = L'\0';
+}

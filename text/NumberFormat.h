@@ -30,3 +30,7 @@ const int FORMAT_DECIMAL_MAX = 64;
 // dropped and no exponent (as ReadDecimal reads it back), into out, which
 // holds FORMAT_DECIMAL_MAX bytes.
 void FormatDecimal(float value, int fractionDigits, char separator, char* out);
+
+// ASCII text this program wrote (a number, a date) as UTF-16 in out, which
+// holds size characters: the text is cut short to fit.
+void WidenAscii(const char* text, wchar_t* out, int size);

@@ -27,7 +27,6 @@ private:
     int m_next = 0;
 };
 
-StringPool<char> s_ansiPool;
 StringPool<wchar_t> s_widePool;
 
 // The id of a text in a language's block; an id no row has is or-ed in as
@@ -40,17 +39,10 @@ UINT ResourceId(int id, int languageId)
 
 }  // namespace
 
-const char* LoadLocalizedString(int id, int language)
-{
-    char* buffer = s_ansiPool.Next();
-    LoadStringA(GetModuleHandleA(nullptr), ResourceId(id, language), buffer, STRING_BUFFER_SIZE);
-    return buffer;
-}
-
 const wchar_t* LoadLocalizedStringW(int id, int language)
 {
     wchar_t* buffer = s_widePool.Next();
-    LoadStringW(GetModuleHandleA(nullptr), ResourceId(id, language), buffer, STRING_BUFFER_SIZE);
+    LoadStringW(GetModuleHandleW(nullptr), ResourceId(id, language), buffer, STRING_BUFFER_SIZE);
     return buffer;
 }
 
@@ -68,7 +60,7 @@ const wchar_t* LocalizedResourceName(const wchar_t* baseName, int languageId)
     for (const char* c = suffix; *c && length < RESOURCE_NAME_SIZE - 1; c++)
         name[length++] = static_cast<wchar_t>(*c);
     name[length] = '\0';
-    if (!FindResourceW(GetModuleHandleA(nullptr), name, MAKEINTRESOURCEW(5)))  // RT_DIALOG
+    if (!FindResourceW(GetModuleHandleW(nullptr), name, MAKEINTRESOURCEW(5)))  // RT_DIALOG
         name[baseLength] = '\0';
     return name;
 }
@@ -76,13 +68,13 @@ const wchar_t* LocalizedResourceName(const wchar_t* baseName, int languageId)
 void ShowDialogTexts(HWND dialog, int firstId, int language)
 {
     wchar_t* text = s_widePool.Next();
-    if (LoadStringW(GetModuleHandleA(nullptr), ResourceId(firstId, language), text, STRING_BUFFER_SIZE) > 0)
+    if (LoadStringW(GetModuleHandleW(nullptr), ResourceId(firstId, language), text, STRING_BUFFER_SIZE) > 0)
         SetWindowTextW(dialog, text);
     for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
         int id = GetDlgCtrlID(control);
         if (id <= 0 || firstId + id >= STRING_ID_LIMIT)
             continue;
-        if (LoadStringW(GetModuleHandleA(nullptr), ResourceId(firstId + id, language), text, STRING_BUFFER_SIZE) > 0)
+        if (LoadStringW(GetModuleHandleW(nullptr), ResourceId(firstId + id, language), text, STRING_BUFFER_SIZE) > 0)
             SetWindowTextW(control, text);
     }
 }

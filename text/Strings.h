@@ -8,14 +8,9 @@
 
 const int STRING_POOL_SIZE = 16;
 
-// String id in a language (an id of the table), as ANSI text in one of 16
-// pool buffers of 2048 bytes: valid for the next 15 lookups.
-const char* LoadLocalizedString(int id, int language);
-
-// The same string as UTF-16 text, in one of 16 pool buffers of 2048
-// characters of its own: valid for the next 15 wide lookups. Use it for
-// every text the user reads, so that letters outside the system's ANSI code
-// page show as written.
+// String id in a language (an id of the table), as UTF-16 text in one of 16
+// pool buffers of 2048 characters: valid for the next 15 lookups. Letters
+// outside the system's ANSI code page come out as written.
 const wchar_t* LoadLocalizedStringW(int id, int language);
 
 // The dialog template for a language: the base name with the language's

@@ -51,22 +51,22 @@ void PrintControl(HWND control)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2)
         return 2;
-    if (!lstrcmpA(argv[1], "-window") && argc > 2) {
-        HWND window = FindWindowA(nullptr, argv[2]);
+    if (!lstrcmpW(argv[1], L"-window") && argc > 2) {
+        HWND window = FindWindowW(nullptr, argv[2]);
         if (!window)
             return 1;
-        if (argc > 3 && !lstrcmpA(argv[3], "minimise"))
+        if (argc > 3 && !lstrcmpW(argv[3], L"minimise"))
             ShowWindow(window, SW_MINIMIZE);
         printf("window %d %d\n", IsIconic(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0);
         return 0;
     }
-    if (!lstrcmpA(argv[1], "-tip")) {
+    if (!lstrcmpW(argv[1], L"-tip")) {
         int shown = 0;
-        for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr));) {
+        for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
             wchar_t text[512] = L"";
             if (!IsWindowVisible(tip) || !SendMessageW(tip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text)))
                 continue;
@@ -77,7 +77,7 @@ int main(int argc, char** argv)
         return shown ? 0 : 1;
     }
     HWND dialog = nullptr;
-    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", argv[1])) && !IsWindowVisible(dialog)) {
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", argv[1])) && !IsWindowVisible(dialog)) {
     }
     if (!dialog)
         return 1;
