@@ -1,6 +1,7 @@
 // Prints how long the host takes to compose a frame of the big dial at 100 %
 // and 200 %: a frame whose dial is unchanged (a drag, a fade, a hover) and one
-// whose dial is painted afresh. Not a test: figures to compare, run under Wine with
+// whose dial is painted afresh, without and with the date lines and the
+// clock's hours. Not a test: figures to compare, run under Wine with
 //   tools/wine-run.sh win32 build/win32/app/host_compose_bench.exe
 #include <stdio.h>
 #include <windows.h>
@@ -40,23 +41,27 @@ double MeanFrame(CGadgetApplication& host, bool changed)
 int main()
 {
     for (int scale : SCALES) {
-        CProgramSettings settings(SETTINGS_PARENT, SETTINGS_PATH);
-        settings.Load(LANGUAGE_ENGLISH, 0);
-        DialSettings big = settings.Dial();
-        big.isBig = true;
-        settings.SetDial(big);
-        CUmbrantEvents events(&settings);
-        CUmbrant dial(&settings, scale);
-        CGadgetApplication host(&dial, &events, STYLE);
-        if (!host.Create(GetModuleHandleA(nullptr)))
-            return 1;
-        // At rest, after the fade-in.
-        while (host.Frames().Opacity() < 1.0f) {
-            Sleep(CFrameScheduler::ANIMATION_PERIOD_MS);
-            host.DrawFrame();
+        for (bool lines : {false, true}) {
+            CProgramSettings settings(SETTINGS_PARENT, SETTINGS_PATH);
+            settings.Load(LANGUAGE_ENGLISH, 0);
+            DialSettings big = settings.Dial();
+            big.isBig = true;
+            big.dateLines = big.clockHours = lines;
+            settings.SetDial(big);
+            CUmbrantEvents events(&settings);
+            CUmbrant dial(&settings, scale);
+            CGadgetApplication host(&dial, &events, STYLE);
+            if (!host.Create(GetModuleHandleA(nullptr)))
+                return 1;
+            // At rest, after the fade-in.
+            while (host.Frames().Opacity() < 1.0f) {
+                Sleep(CFrameScheduler::ANIMATION_PERIOD_MS);
+                host.DrawFrame();
+            }
+            const char* shown = lines ? "lines on" : "lines off";
+            printf("compose %d%% %s unchanged: mean %.2f ms\n", scale, shown, MeanFrame(host, false));
+            printf("compose %d%% %s changed: mean %.2f ms\n", scale, shown, MeanFrame(host, true));
         }
-        printf("compose %d%% unchanged: mean %.2f ms\n", scale, MeanFrame(host, false));
-        printf("compose %d%% changed: mean %.2f ms\n", scale, MeanFrame(host, true));
     }
     return 0;
 }

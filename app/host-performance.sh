@@ -1,6 +1,6 @@
 #!/bin/bash
 # Figures of the running gadget under Wine, not a test:
-#   app/host-performance.sh build/win32 [seconds]
+#   app/host-performance.sh build/win32 [seconds] [lines]
 # the composition times of the big dial (host_compose_bench), the time from
 # the start of Umbrant.exe to its window on the screen, and for the big dial
 # left idle with the real clock at a local summer noon (46 degrees in the
@@ -9,8 +9,10 @@
 # a share of one core (the server's also after the gadget ended, with only
 # Wine's own processes left, and the difference), the working set, and in a
 # second run, traced, the timer messages and the composed frames per minute.
+# With "lines" the idle dial draws the date lines and the clock's hours.
 . "$(dirname "$0")/../tests/e2e/lib.sh" "$1"
 seconds=${2:-120}
+lines=$([ "${3:-}" = lines ] && echo 1 || echo 0)
 # Before the figures are taken the fade-in ends and the start settles.
 settle=5
 
@@ -25,13 +27,15 @@ export TZ=$(printf 'NOON%s%02d:%02d' "$sign" $((east / 60)) $((east % 60)))
 month=$((10#$(date -u +%m)))
 latitude=46
 [ "$month" -lt 4 ] || [ "$month" -gt 9 ] && latitude=-46
-echo "idle scenario: real clock, big dial, latitude $latitude, TZ=$TZ (local $(date +%H:%M) on $(date +%F))"
+echo "idle scenario: real clock, big dial, latitude $latitude, date and clock lines $lines, TZ=$TZ (local $(date +%H:%M) on $(date +%F))"
 
 idle_settings() {
     e2e_registry_reset
     e2e_registry_set IsBigClock 1
     e2e_registry_set GeoLatitude "$latitude"
     e2e_registry_set IsSimulateDateTime 0
+    e2e_registry_set IsDateLines "$lines"
+    e2e_registry_set HourLines "$lines"
 }
 
 # Processor time of a process, all its threads, in nanoseconds (the

@@ -1,4 +1,4 @@
-// Painting one dial frame and the drawing resources it is painted with.
+// Painting one dial frame, its markings kept between frames, and the drawing resources it is painted with.
 #include "dial/DialFrame.h"
 
 #include "dial/DialGeometry.h"
@@ -9,6 +9,7 @@
 #include "raster/BitmapSurface.h"
 #include "platform/Handles.h"
 #include "raster/Dither.h"
+#include "text/Strings.h"
 
 void DrawShadowBand(HDC dc, const PixelView& view, double u, double v, const DialSize& size)
 {
@@ -71,6 +72,57 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     DrawTextW(dc, frame.nightText, -1, &box, format);
 }
 
+// The dial's face, on which its markings are drawn.
+static const COLORREF FACE_WHITE = RGB(255, 255, 255);
+
+// The texts of the labelled date lines, in the order of LABELLED_DATE_LINES.
+static const int DATE_LABEL_TEXTS[DATE_LABEL_COUNT] = {IDS_DECEMBER_SOLSTICE, IDS_EQUINOXES, IDS_JUNE_SOLSTICE};
+
+// The date lines' labels, in the language of the frame, where they fit.
+static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[DATE_LABEL_COUNT])
+{
+    const COLORREF LABEL_COLOUR = RGB(0x90, 0x90, 0x90);  // between the lines' silver and the numerals' grey
+    SetTextColor(dc, LABEL_COLOUR);
+    // On the face's white, which breaks the lines under the text.
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, FACE_WHITE);
+    CSelectedObject font(dc, frame.resources->DateLabelFont());
+    for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
+        const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+        if (labels[i].shown)
+            TextOutW(dc, labels[i].left, labels[i].top, text, lstrlenW(text));
+    }
+    SetBkMode(dc, TRANSPARENT);
+}
+
+// The face's markings on the white face: the date lines, the hour lines of
+// the sun's time or the clock's with their numerals, the date lines' labels.
+static void DrawMarkings(const DialFrame& frame, const DialMarkings& markings, HDC dc, const PixelView& view,
+                         const DialSize& size)
+{
+    DateLabel labels[DATE_LABEL_COUNT] = {};
+    if (frame.dateLines) {
+        CSelectedObject font(dc, frame.resources->DateLabelFont());
+        for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
+            const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+            SIZE extent = {0, 0};
+            GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+            labels[i].width = extent.cx;
+            labels[i].height = extent.cy;
+        }
+        DrawDateLines(view, markings, size, labels);
+    }
+    const PixelImage numbers = frame.resources->Numbers()->Image();
+    if (frame.clockHours)
+        DrawClockHours(view, markings, &numbers, size);
+    else
+        DrawHourLinesAndNumerals(view, frame.latitude, &numbers, size);
+    if (frame.dateLines) {
+        DrawDateLabels(frame, dc, labels);
+        GdiFlush();
+    }
+}
+
 void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
@@ -98,8 +150,14 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
     }
     GdiFlush();
     if (pixels) {
-        const PixelImage numbers = frame.resources->Numbers()->Image();
-        DrawHourLinesAndNumerals(view, frame.latitude, &numbers, size);
+        const DialMarkings markings = {
+            left,           top,       width,           height,           frame.isBig,           frame.scalePercent,
+            frame.latitude, frame.sun, frame.dateLines, frame.clockHours, frame.clockShiftHours, frame.language};
+        if (!frame.markings || !frame.markings->CopyTo(markings, view)) {
+            DrawMarkings(frame, markings, dc, view, size);
+            if (frame.markings)
+                frame.markings->Keep(markings, view);
+        }
         if (!shadow.isDay)
             NegateColours(view);
         else if (frame.shadowMask)
@@ -123,10 +181,13 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
 }
 
 CDialResources::CDialResources(HDC referenceDC, const DialSize& size)
-    : m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))),
+    : m_whiteBrush(CreateSolidBrush(FACE_WHITE)),
       m_nightFont(CreateFontW(size.nightFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               L"Arial")),
+      m_dateLabelFont(CreateFontW(size.dateLabelFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, L"Arial")),
       m_rodBig(referenceDC,
                LoadBitmapW(GetModuleHandleW(nullptr), CScaledName(L"RodBigImage", size.pictureScale).Get())),
       m_rodSmall(referenceDC,

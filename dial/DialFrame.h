@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "dial/DialMarkings.h"
 #include "dial/DialSize.h"
 #include "sun/Ephemeris.h"
 #include "platform/Handles.h"
@@ -16,6 +17,7 @@ public:
     CDialResources(HDC referenceDC, const DialSize& size);
     HBRUSH WhiteBrush() const { return m_whiteBrush.Get(); }
     HFONT NightFont() const { return m_nightFont.Get(); }
+    HFONT DateLabelFont() const { return m_dateLabelFont.Get(); }
     // The gnomon bitmap of the dial's size; null when it could not be had.
     HDC RodDC(bool big) const { return big ? m_rodBig.GetDC() : m_rodSmall.GetDC(); }
     const CBitmapSurface* Numbers() const { return &m_numbers; }
@@ -23,6 +25,7 @@ public:
 private:
     CGdiObject<HBRUSH> m_whiteBrush;
     CGdiObject<HFONT> m_nightFont;
+    CGdiObject<HFONT> m_dateLabelFont;
     CMemoryBitmap m_rodBig, m_rodSmall;
     CBitmapSurface m_numbers;
 };
@@ -43,6 +46,11 @@ struct DialFrame
     const CDialResources* resources;  // brush, font, gnomon and numerals, never null
     const wchar_t* nightText;         // shown on the night face; empty for none
     SunSource sun;                    // the model's or the ephemeris' sun
+    bool dateLines;
+    bool clockHours;          // figure-eights of the clock's hours in place of the sun's hour lines
+    int clockShiftHours;      // the clock in force ahead of standard time: 1 in daylight saving
+    int language;             // of the date lines' labels
+    CKeptMarkings* markings;  // the markings' picture kept between frames, or null: drawn anew
 };
 
 // Paints one complete frame into the dial rectangle of the surface behind

@@ -40,6 +40,7 @@ const DialShape SMALL_DIAL = {SMALL_SIDE,         GNOMON_LENGTH_SMALL,       SMA
 // What both dials share at the natural size.
 const int NUMERAL_GAP = 10;
 const int NIGHT_FONT_HEIGHT = 26;
+const int DATE_LABEL_FONT_HEIGHT = 12;  // small beside the numerals, still legible on the small dial
 const int FRAME_WIDTH = 6;
 const int CORNER_RADIUS = 4;
 const int BUTTON_SIZE = 16;
@@ -59,6 +60,7 @@ DialSize NaturalSize(const DialShape& shape)
     size.numeralHalfHeight = shape.numeralHalfHeight;
     size.numeralGap = NUMERAL_GAP;
     size.nightFontHeight = NIGHT_FONT_HEIGHT;
+    size.dateLabelFontHeight = DATE_LABEL_FONT_HEIGHT;
     size.frameWidth = FRAME_WIDTH;
     size.cornerRadius = CORNER_RADIUS;
     size.buttonSize = BUTTON_SIZE;
@@ -95,9 +97,9 @@ DialSize DialSizeFor(bool big, int scalePercent)
     if (scalePercent == NATURAL_SCALE)
         return size;
     for (int* pixels : {&size.side, &size.gnomonLength, &size.rodOffsetY, &size.numeralHalfHeight, &size.numeralGap,
-                        &size.nightFontHeight, &size.frameWidth, &size.cornerRadius, &size.buttonSize,
-                        &size.closeButtonX, &size.settingsButtonX, &size.buttonY, &size.rod.width, &size.rod.capRows,
-                        &size.rod.baseRow, &size.rod.height})
+                        &size.nightFontHeight, &size.dateLabelFontHeight, &size.frameWidth, &size.cornerRadius,
+                        &size.buttonSize, &size.closeButtonX, &size.settingsButtonX, &size.buttonY, &size.rod.width,
+                        &size.rod.capRows, &size.rod.baseRow, &size.rod.height})
         *pixels = Scaled(*pixels, scalePercent);
     size.shadowHalfWidth *= scalePercent / static_cast<float>(NATURAL_SCALE);
     size.scalePercent = scalePercent;

@@ -18,13 +18,14 @@ struct RodImage
 
 struct DialSize
 {
-    int side;               // width and height of the dial face
-    int gnomonLength;       // R
-    float shadowHalfWidth;  // r
-    int rodOffsetY;         // yoff, top of the gnomon picture below the centre
-    int numeralHalfHeight;  // hmax
-    int numeralGap;         // from the end of an hour line to its numeral's centre
-    int nightFontHeight;    // the night text's font, in pixels
+    int side;                 // width and height of the dial face
+    int gnomonLength;         // R
+    float shadowHalfWidth;    // r
+    int rodOffsetY;           // yoff, top of the gnomon picture below the centre
+    int numeralHalfHeight;    // hmax
+    int numeralGap;           // from the end of an hour line to its numeral's centre
+    int nightFontHeight;      // the night text's font, in pixels
+    int dateLabelFontHeight;  // the date lines' labels' font, in pixels
     // The host's frame around the face and the buttons in its top-right
     // corner: x of each button from the right edge, y from the top.
     int frameWidth;

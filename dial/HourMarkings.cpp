@@ -22,7 +22,7 @@ void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const Pixel
         double sx, sy;
         HourLineDirection(h, latitude, sx, sy);
         // Whole-hour lines stop short to leave room for their numerals.
-        double outer = width * ((k & 1) ? 0.45 : 0.4);
+        double outer = width * ((k & 1) ? 0.45 : HOUR_NUMERAL_RING);
         // Wider lines at larger scales: two-pixel strokes side by side,
         // across the line's steeper axis.
         bool steep = std::fabs(sy) > std::fabs(sx);

@@ -4,6 +4,10 @@
 #include "dial/DialSize.h"
 #include "raster/PixelView.h"
 
+// Whole-hour lines end this far from the gnomon's foot, in dial widths, and
+// their numerals stand just beyond.
+const double HOUR_NUMERAL_RING = 0.4;
+
 // The half-hour lines from 4:00 to 20:00 of a horizontal dial for the
 // latitude, and the numerals 4 to 20 turned along their lines, squeezed where
 // the lines crowd, drawn into the dial rectangle, the view's clip rectangle.

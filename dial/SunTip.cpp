@@ -10,6 +10,7 @@ namespace {
 const int SECONDS_PER_MINUTE = 60;
 const int MINUTES_PER_HOUR = 60;
 const int MINUTES_PER_DAY = SECONDS_PER_DAY / SECONDS_PER_MINUTE;
+const int MINUTES_PER_HALF_DAY = MINUTES_PER_DAY / 2;
 const double FULL_TURN = 360;  // an azimuth that rounds to it is 0
 const int PLACE_DECIMALS = 2;  // a hundredth of a degree, as Settings takes the place
 const int SUN_DECIMALS = 1;
@@ -139,4 +140,22 @@ void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* t
     tip.StartLine(words.azimuth);
     AddDegrees(tip, Scaled(facts.azimuth, SUN_DECIMALS) % Scaled(FULL_TURN, SUN_DECIMALS), SUN_DECIMALS,
                words.decimalSign);
+
+    // Both times to the minute, so that the difference is the one they show;
+    // the nearer way round midnight.
+    const long sunMinutes = ClockMinutes(facts.sunTime);
+    long ahead = ClockMinutes(facts.clockTime) - sunMinutes;
+    if (ahead > MINUTES_PER_HALF_DAY)
+        ahead -= MINUTES_PER_DAY;
+    else if (ahead < -MINUTES_PER_HALF_DAY)
+        ahead += MINUTES_PER_DAY;
+    tip.StartLine(words.sunTime);
+    tip.AddClock(sunMinutes);
+    tip.Add(L" (");
+    if (ahead != 0) {
+        tip.AddWhole(labs(ahead), 1);
+        tip.Add(L" ");
+    }
+    tip.Add(ahead > 0 ? words.behindClock : ahead < 0 ? words.aheadOfClock : words.withClock);
+    tip.Add(L")");
 }

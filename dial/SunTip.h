@@ -15,6 +15,10 @@ struct SunTipWords
     const wchar_t* azimuth;
     const wchar_t* noSunset;   // "The sun does not set today"
     const wchar_t* noSunrise;  // "The sun does not rise today"
+    const wchar_t* sunTime;
+    const wchar_t* behindClock;   // "min behind the clock"
+    const wchar_t* aheadOfClock;  // "min ahead of the clock"
+    const wchar_t* withClock;     // "as the clock"
     wchar_t decimalSign;
 };
 
@@ -26,6 +30,8 @@ struct SunTipFacts
     SunTimes times;              // for the zone the clock keeps now, daylight saving included
     double altitude;             // of the sun now as it is seen, degrees
     double azimuth;              // of the sun now, degrees clockwise from north
+    double sunTime;              // apparent solar time at the place now, seconds of the day
+    double clockTime;            // the clock's time now, daylight saving included, seconds of the day
 };
 
 // Characters the tip's text may take, terminator included.
@@ -36,5 +42,7 @@ const int SUN_TIP_MAX = 512;
 // negative); "Sunrise: H:MM", "Solar noon: H:MM", "Sunset: H:MM" to the
 // nearest minute on the 24-hour clock, a missing sunrise or sunset said
 // ("The sun does not rise today", "The sun does not set today"); the day's
-// length as H:MM; the sun's altitude and azimuth in degrees with one decimal.
+// length as H:MM; the sun's altitude and azimuth in degrees with one decimal;
+// the sun's time H:MM and the minutes the clock is from it
+// ("Sun time: 11:48 (12 min behind the clock)").
 void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* text);

@@ -19,6 +19,8 @@ namespace {
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
 const int SECONDS_PER_MINUTE = 60;
+const int MINUTES_PER_HOUR = 60;
+const int SECONDS_PER_HOUR = SECONDS_PER_MINUTE * MINUTES_PER_HOUR;
 const long long FILE_TIME_PER_SECOND = 10000000;
 
 long long FileTimeCount(const FILETIME& time)
@@ -49,6 +51,19 @@ int ClockZoneMinutes(int year, int t, int standardZone)
 }
 
 }  // namespace
+
+int CUmbrant::ClockShiftHours(const SunSource& sun, int t)
+{
+    // Daylight saving begins and ends on the hour: the system's time zone is
+    // asked again only in another hour, year or zone.
+    const ClockShift asked = {sun.year, sun.zoneMinutes, t / SECONDS_PER_HOUR, 0};
+    ClockShift& kept = m_clockShift;
+    if (asked.year != kept.year || asked.zoneMinutes != kept.zoneMinutes || asked.hour != kept.hour) {
+        kept = asked;
+        kept.hours = (ClockZoneMinutes(sun.year, t, sun.zoneMinutes) - sun.zoneMinutes) / MINUTES_PER_HOUR;
+    }
+    return kept.hours;
+}
 
 CUmbrant::CUmbrant(CProgramSettings* settings, int scalePercent)
     : m_store(settings), m_settings(settings->Dial()), m_firstStart(settings->FirstStart()),
@@ -148,7 +163,12 @@ bool CUmbrant::Paint(HDC dc, const PixelView& surface)
                        m_shadowMask.get(),
                        m_resources.get(),
                        m_nightText.Text(),
-                       sun};
+                       sun,
+                       settings.dateLines,
+                       settings.clockHours,
+                       settings.clockHours ? ClockShiftHours(sun, moment) : 0,
+                       m_store->Language(),
+                       &m_markings};
     PaintDialFrame(frame, dc, surface);
     m_settingsChanged = false;
     m_shownMoment = moment;
@@ -262,12 +282,19 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
     if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
         return false;
     const int language = m_store->Language();
-    const SunTipWords words = {
-        LoadLocalizedStringW(IDS_SUNRISE, language),      LoadLocalizedStringW(IDS_SOLAR_NOON, language),
-        LoadLocalizedStringW(IDS_SUNSET, language),       LoadLocalizedStringW(IDS_DAY_LENGTH, language),
-        LoadLocalizedStringW(IDS_SUN_ALTITUDE, language), LoadLocalizedStringW(IDS_AZIMUTH, language),
-        LoadLocalizedStringW(IDS_NO_SUNSET, language),    LoadLocalizedStringW(IDS_NO_SUNRISE, language),
-        static_cast<wchar_t>(UserDecimalSign())};
+    const SunTipWords words = {LoadLocalizedStringW(IDS_SUNRISE, language),
+                               LoadLocalizedStringW(IDS_SOLAR_NOON, language),
+                               LoadLocalizedStringW(IDS_SUNSET, language),
+                               LoadLocalizedStringW(IDS_DAY_LENGTH, language),
+                               LoadLocalizedStringW(IDS_SUN_ALTITUDE, language),
+                               LoadLocalizedStringW(IDS_AZIMUTH, language),
+                               LoadLocalizedStringW(IDS_NO_SUNSET, language),
+                               LoadLocalizedStringW(IDS_NO_SUNRISE, language),
+                               LoadLocalizedStringW(IDS_SUN_TIME, language),
+                               LoadLocalizedStringW(IDS_BEHIND_CLOCK, language),
+                               LoadLocalizedStringW(IDS_AHEAD_OF_CLOCK, language),
+                               LoadLocalizedStringW(IDS_WITH_CLOCK, language),
+                               static_cast<wchar_t>(UserDecimalSign())};
 
     // The moment shown, real or simulated, and the day it falls on by the
     // clock's local time; the sun always from the ephemeris, since a sunrise
@@ -287,13 +314,16 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
         day -= DaysInYear(year);
         ++year;
     }
-    const SunInSky now = ComputeSunInSky(JulianDayOfMoment(sun, moment), settings.latitude, settings.longitude);
+    const double julianDay = JulianDayOfMoment(sun, moment);
+    const SunInSky now = ComputeSunInSky(julianDay, settings.latitude, settings.longitude);
     const SunTipFacts facts = {settings.placeName,  // empty: the latitude and longitude
                                settings.latitude,
                                settings.longitude,
                                ComputeSunTimes(settings.latitude, settings.longitude, year, day, zone),
                                now.altitude + RefractionDegrees(now.altitude),
-                               now.azimuth};
+                               now.azimuth,
+                               ApparentSolarSeconds(julianDay, settings.longitude),
+                               static_cast<double>(localMoment % SECONDS_PER_DAY)};
     FormatSunTip(words, facts, text);
     return true;
 }

@@ -52,6 +52,17 @@ private:
     void TakeScale();
     // Hands the settings in force to the settings object and saves it.
     void SaveSettings() const;
+    // Whole hours the clock in force runs ahead of local standard time at
+    // the dial moment t: 1 while daylight saving is in force.
+    int ClockShiftHours(const SunSource& sun, int t);
+
+    // The clock's shift as last found, for an hour of local standard time
+    // (t / 3600) of a year in a zone.
+    struct ClockShift
+    {
+        int year, zoneMinutes, hour;
+        int hours;
+    };
 
     CProgramSettings* m_store;
     DialSettings m_settings;
@@ -64,6 +75,8 @@ private:
     std::unique_ptr<unsigned char[]> m_shadowMask;
     std::unique_ptr<CDialResources> m_resources;
     CNightText m_nightText;
+    CKeptMarkings m_markings;
+    ClockShift m_clockShift = {0, 0, -1, 0};
     bool m_created = false;
     bool m_settingsChanged = false;
     int m_scalePercent;

@@ -67,7 +67,7 @@ protected:
 
 TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
 {
-    DialSettings changed = {false, 12, false, 7, 600, 151, true, L""};
+    DialSettings changed = {false, 12, false, 7, 600, 151, true, false, true, L""};
     {
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnSettingsChanged(changed);
@@ -82,7 +82,7 @@ TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
     const wchar_t* const written[][2] = {
         {L"IsBigClock", L"0"},         {L"GeoLatitude", L"12"},         {L"IsSimulateDateTime", L"0"},
         {L"SimulatedDayOfYear", L"7"}, {L"SimulatedTimeOfDay", L"600"}, {L"GeoLongitude", L"151"},
-        {L"IsExactSun", L"1"}};
+        {L"IsExactSun", L"1"},         {L"IsDateLines", L"0"},          {L"HourLines", L"1"}};
     for (const auto& value : written)
         EXPECT_EQ(StoredSetting(value[0]), value[1]) << value[0];
 }

@@ -227,6 +227,8 @@ void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
     }
     CheckRadioButton(dialog, IDC_SIZE_SMALL, IDC_SIZE_BIG, settings.isBig ? IDC_SIZE_BIG : IDC_SIZE_SMALL);
     CheckDlgButton(dialog, IDC_SIMULATE, settings.simulate ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_DATE_LINES, settings.dateLines ? BST_CHECKED : BST_UNCHECKED);
+    CheckRadioButton(dialog, IDC_SUN_HOURS, IDC_CLOCK_HOURS, settings.clockHours ? IDC_CLOCK_HOURS : IDC_SUN_HOURS);
     SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, settings.simulatedDay);
     SetUpTrackBar(dialog, IDC_TIME, 0, 1440, 60, settings.simulatedTime / 60);
     ShowDialDateTime(dialog, settings);
@@ -264,6 +266,15 @@ void OnSettingsCommand(HWND dialog, SettingsDialogState* state, int id, int noti
     case IDC_SIZE_SMALL:
     case IDC_SIZE_BIG:
         settings.isBig = id == IDC_SIZE_BIG;
+        Report(state);
+        break;
+    case IDC_DATE_LINES:
+        settings.dateLines = IsDlgButtonChecked(dialog, IDC_DATE_LINES) != BST_UNCHECKED;
+        Report(state);
+        break;
+    case IDC_SUN_HOURS:
+    case IDC_CLOCK_HOURS:
+        settings.clockHours = id == IDC_CLOCK_HOURS;
         Report(state);
         break;
     case IDC_ARTICLE_LINK:

@@ -83,11 +83,20 @@ struct Axis
 // the minor coordinate) and covers two neighbours across it, weighted by the
 // fraction of b. The line lies just under half a pixel toward the left of its
 // direction of travel: toward larger b when shiftForward, else smaller b.
+// Whether a line's last pixel step, at its end point, is drawn: a polyline
+// leaves it to the next edge, which starts there.
+enum class LineEnd
+{
+    DRAWN,
+    LEFT_TO_NEXT,
+};
+
 static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const Axis& minor, int a0, int b0, int a1,
-                               int b1, bool shiftForward, unsigned int colour)
+                               int b1, bool shiftForward, LineEnd end, unsigned int colour)
 {
     a0 >>= 16;
     a1 >>= 16;
+    bool dropFirst = false, dropLast = end == LineEnd::LEFT_TO_NEXT;
     if (a1 < a0) {
         int t = a0;
         a0 = a1;
@@ -95,10 +104,18 @@ static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const A
         t = b0;
         b0 = b1;
         b1 = t;
+        dropFirst = dropLast;
+        dropLast = false;
     }
     const int step = a1 == a0 ? 0 : (b1 - b0) / (a1 - a0);
     int b = shiftForward ? b0 + 0x7FFF : b0 - 0x7FFF;
-    for (int a = a0; a <= a1; ++a, b += step) {
+    int first = a0;
+    if (dropFirst) {
+        ++first;
+        b += step;
+    }
+    const int last = dropLast ? a1 - 1 : a1;
+    for (int a = first; a <= last; ++a, b += step) {
         const int across = (b >> 16) + 1;
         if (a < major.clipBegin || a >= major.clipEnd || across < minor.clipBegin || across > minor.clipEnd)
             continue;
@@ -108,31 +125,22 @@ static void DrawAlongMajorAxis(unsigned char* pixels, const Axis& major, const A
     }
 }
 
-bool DrawAntialiasedLine(const PixelView& view, int x0, int y0, int x1, int y1, unsigned int colour)
+static bool IsClipWithinLimit(const PixelRect& clip)
+{
+    return IsWithinLimit(clip.left) && IsWithinLimit(clip.top) && IsWithinLimit(clip.right) &&
+           IsWithinLimit(clip.bottom);
+}
+
+// The line between 16.16 end points within the coordinate limit, clipped to
+// the view's clip rectangle.
+static bool DrawFixedLine(const PixelView& view, int x0, int y0, int x1, int y1, LineEnd end, unsigned int colour)
 {
     unsigned char* const pixels = view.pixels;
     const int stride = view.stride;
     const int clipLeft = view.clip.left, clipTop = view.clip.top, clipRight = view.clip.right,
               clipBottom = view.clip.bottom;
-    InitBlendTables();
-    if (!pixels)
-        return false;
-    if ((x0 < clipLeft && x1 < clipLeft) || (y0 < clipTop && y1 < clipTop) || (x0 >= clipRight && x1 >= clipRight) ||
-        (y0 >= clipBottom && y1 >= clipBottom))
-        return false;
-    if (!IsWithinLimit(clipLeft) || !IsWithinLimit(clipTop) || !IsWithinLimit(clipRight) || !IsWithinLimit(clipBottom))
-        return false;
     // The clip rectangle must lie inside the buffer.
     assert(clipLeft >= 0 && clipTop >= 0 && clipRight <= stride / 4);
-    if (!IsWithinLimit(x0) || !IsWithinLimit(y0) || !IsWithinLimit(x1) || !IsWithinLimit(y1)) {
-        if (!LimitSegment(x0, y0, x1, y1))
-            return false;
-    }
-
-    x0 *= 65536;
-    y0 *= 65536;
-    x1 *= 65536;
-    y1 *= 65536;
     // Clip to a band two pixels wider than the clip rectangle; the per-pixel
     // tests below remove the rest.
     if (!ClipToSide(x0, y0, x1, y1, (clipLeft - 2) * 65536, -1) ||
@@ -144,12 +152,49 @@ bool DrawAntialiasedLine(const PixelView& view, int x0, int y0, int x1, int y1, 
     const int dx = x1 - x0, dy = y1 - y0;
     if ((dy < 0 ? -dy : dy) < (dx < 0 ? -dx : dx)) {
         const Axis columns = {clipLeft, clipRight, 4}, rows = {clipTop, clipBottom, stride};
-        DrawAlongMajorAxis(pixels, columns, rows, x0, y0, x1, y1, dx < 0, colour);
+        DrawAlongMajorAxis(pixels, columns, rows, x0, y0, x1, y1, dx < 0, end, colour);
     } else {
         const Axis rows = {clipTop, clipBottom, stride}, columns = {clipLeft, clipRight, 4};
-        DrawAlongMajorAxis(pixels, rows, columns, y0, x0, y1, x1, dy > 0, colour);
+        DrawAlongMajorAxis(pixels, rows, columns, y0, x0, y1, x1, dy > 0, end, colour);
     }
     return true;
+}
+
+bool DrawAntialiasedLine(const PixelView& view, int x0, int y0, int x1, int y1, unsigned int colour)
+{
+    const PixelRect& clip = view.clip;
+    InitBlendTables();
+    if (!view.pixels)
+        return false;
+    if ((x0 < clip.left && x1 < clip.left) || (y0 < clip.top && y1 < clip.top) ||
+        (x0 >= clip.right && x1 >= clip.right) || (y0 >= clip.bottom && y1 >= clip.bottom))
+        return false;
+    if (!IsClipWithinLimit(clip))
+        return false;
+    if (!IsWithinLimit(x0) || !IsWithinLimit(y0) || !IsWithinLimit(x1) || !IsWithinLimit(y1)) {
+        if (!LimitSegment(x0, y0, x1, y1))
+            return false;
+    }
+    return DrawFixedLine(view, x0 * 65536, y0 * 65536, x1 * 65536, y1 * 65536, LineEnd::DRAWN, colour);
+}
+
+bool DrawAntialiasedPolyline(const PixelView& view, const PixelPoint* points, int count, unsigned int colour)
+{
+    InitBlendTables();
+    if (!view.pixels || !IsClipWithinLimit(view.clip))
+        return false;
+    const int limit = LINE_COORDINATE_LIMIT * 65536;
+    bool drawn = false;
+    for (int i = 0; i + 1 < count; ++i) {
+        const PixelPoint& a = points[i];
+        const PixelPoint& b = points[i + 1];
+        if (a.x < -limit || a.x > limit || a.y < -limit || a.y > limit || b.x < -limit || b.x > limit || b.y < -limit ||
+            b.y > limit)
+            continue;
+        drawn |=
+            DrawFixedLine(view, a.x, a.y, b.x, b.y, i + 2 == count ? LineEnd::DRAWN : LineEnd::LEFT_TO_NEXT, colour);
+    }
+    return drawn;
 }
 
 bool DrawAntialiasedPolygonOutline(const PixelView& view, const PixelPoint* points, int count, unsigned int colour)

@@ -179,3 +179,16 @@ TEST(AntialiasedLine, PolygonOutlineShiftsEveryEdgeOutward)
     EXPECT_TRUE(DrawAntialiasedPolygonOutline(empty.View(), square, 0, 0xFFFFFF));
     ExpectOnly(empty, {});
 }
+
+TEST(AntialiasedLine, PolylineDrawsEachJointOnce)
+{
+    const int ONE = 65536;  // a pixel in 16.16
+    const PixelPoint forward[3] = {{10 * ONE, 20 * ONE}, {20 * ONE, 20 * ONE}, {30 * ONE, 20 * ONE}};
+    const PixelPoint backward[3] = {forward[2], forward[1], forward[0]};
+    TestCanvas canvas(40, 40, 0);
+    EXPECT_TRUE(DrawAntialiasedPolyline(canvas.View(), forward, 3, 0xFFFFFF));
+    ExpectOnly(canvas, {Row(20, 10, 30, 128), Row(19, 10, 30, 127)});
+    TestCanvas back(40, 40, 0);
+    EXPECT_TRUE(DrawAntialiasedPolyline(back.View(), backward, 3, 0xFFFFFF));
+    ExpectOnly(back, {Row(20, 10, 30, 128), Row(21, 10, 30, 127)});
+}

@@ -63,6 +63,8 @@ const DialValue DIAL_VALUES[] = {
     Number(L"SimulatedTimeOfDay", &DialSettings::simulatedTime, TimeInRange),
     Angle(L"GeoLongitude", &DialSettings::longitude, LongitudeInRange),
     Flag(L"IsExactSun", &DialSettings::exactSun),
+    Flag(L"IsDateLines", &DialSettings::dateLines),
+    Flag(L"HourLines", &DialSettings::clockHours),
 };
 const wchar_t* const SIZE_VALUE = DIAL_VALUES[0].name;
 const wchar_t* const LATITUDE_VALUE = DIAL_VALUES[1].name;

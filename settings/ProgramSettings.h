@@ -17,6 +17,8 @@ struct DialSettings
     int simulatedTime;  // seconds after midnight, local standard time
     float longitude;    // degrees east, for the exact sun
     bool exactSun;
+    bool dateLines;   // the solstices', equinoxes' and months' curves of the shadow's tip
+    bool clockHours;  // hour lines of the clock's time (figure-eights), not of the sun's
     // The place chosen by name whose coordinates these are; empty when none
     // is, or when a coordinate was set by hand after it.
     wchar_t placeName[PLACE_NAME_MAX];

@@ -179,7 +179,23 @@ SunInSky ComputeSunInSky(double julianDay, double latitude, double longitude)
 
 Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength, double julianDay)
 {
-    return ShadowFromSunVector(latitude, gnomonLength, Refracted(SunVector(julianDay, longitude), latitude));
+    return ShadowOfTrueSun(latitude, gnomonLength, SunVector(julianDay, longitude));
+}
+
+Shadow ShadowOfTrueSun(double latitude, double gnomonLength, const Vector3& s)
+{
+    return ShadowFromSunVector(latitude, gnomonLength, Refracted(s, latitude));
+}
+
+double MeanObliquity(double julianDay)
+{
+    return Evaluate(MEAN_OBLIQUITY, (julianDay - J2000) / DAYS_PER_CENTURY) * ARCSECOND;
+}
+
+double ApparentSolarSeconds(double julianDay, double longitude)
+{
+    const Vector3 s = SunVector(julianDay, longitude);
+    return Revolution(atan2(s.x, s.y) / RAD + 180) * SECONDS_PER_HOUR_ANGLE;
 }
 
 double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMinutes)

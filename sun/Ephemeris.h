@@ -44,6 +44,16 @@ double RefractionDegrees(double trueAltitude);
 // factor), for the true sun as it is seen: lifted by refraction, so that the
 // dial's day begins when the sun's centre shows over a flat horizon.
 Shadow ComputeExactShadow(double latitude, double longitude, double gnomonLength, double julianDay);
+// The shadow of a true sun direction s (frame of ComputeSunVector) as it is
+// seen, lifted by refraction: ComputeExactShadow's for any sun.
+Shadow ShadowOfTrueSun(double latitude, double gnomonLength, const Vector3& s);
+
+// The mean obliquity of the ecliptic at that moment, degrees.
+double MeanObliquity(double julianDay);
+
+// Apparent solar time at longitude (degrees east) at that moment: seconds
+// of the sun's day, 43200 with the sun on the meridian, 0 .. 86400.
+double ApparentSolarSeconds(double julianDay, double longitude);
 
 // Seconds of local standard time at which the sun crosses the meridian of
 // longitude (degrees east) on that day.

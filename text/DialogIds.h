@@ -37,6 +37,13 @@
 #define IDC_PLACE_GROUP 254
 #define IDC_PLACE 255
 #define IDC_PLACE_LIST 256
+// The lines drawn on the dial besides the shadow: the date lines, and the
+// hour lines of the sun's time or of the clock's.
+#define IDC_LINES_GROUP 258
+#define IDC_DATE_LINES 259
+#define IDC_HOUR_LINES_LABEL 260
+#define IDC_SUN_HOURS 261
+#define IDC_CLOCK_HOURS 262
 // The About button posts its own id to the gadget window, where it is the
 // command that opens the About dialog.
 #define IDC_ABOUT IDS_ABOUT

@@ -41,6 +41,15 @@
 #define IDS_AZIMUTH 225
 #define IDS_NO_SUNSET 226
 #define IDS_NO_SUNRISE 227
+// The sun's time at the place and how far the clock is from it.
+#define IDS_SUN_TIME 230
+#define IDS_BEHIND_CLOCK 231
+#define IDS_AHEAD_OF_CLOCK 232
+#define IDS_WITH_CLOCK 233
+// The labels of the date lines of the solstices and the equinoxes.
+#define IDS_DECEMBER_SOLSTICE 234
+#define IDS_EQUINOXES 235
+#define IDS_JUNE_SOLSTICE 236
 // "About..."; also the command of the About button in Settings and of the
 // About item of the window menu (a multiple of 16, as menu commands are).
 #define IDS_ABOUT 240

@@ -96,3 +96,22 @@ dlg_drag_gadget_to_corner() {
         [ "$E2E_X" -ge 0 -a "$E2E_X" -lt 100 -a "$E2E_Y" -ge 0 -a "$E2E_Y" -lt 100 ]
     e2e_check "the gadget's picture settles after the drag" e2e_wait_settled
 }
+
+# The dial part of a new screenshot, named $1; prints its file.
+dial_shot() {
+    local shot
+    shot=$(e2e_screenshot "$1")
+    convert "$shot" -crop "${E2E_WIDTH}x$E2E_HEIGHT+$E2E_X+$E2E_Y" +repage "${shot%.png}-dial.png"
+    echo "${shot%.png}-dial.png"
+}
+# Waits up to 5 seconds for the dial to differ from picture $1 in more than
+# $2 pixels; prints the last count.
+dial_changed_from() {
+    local count
+    for _ in $(seq 10); do
+        sleep 0.5
+        count=$(compare -metric AE -fuzz 10% "$1" "$(dial_shot changed)" null: 2>&1)
+        [ "${count%.*}" -gt "$2" ] && break
+    done
+    echo "${count%.*}"
+}

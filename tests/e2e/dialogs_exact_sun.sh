@@ -6,24 +6,6 @@
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/dialog_helpers.bash"
 
-# The dial part of a new screenshot, named $1; prints its file.
-dial_shot() {
-    local shot
-    shot=$(e2e_screenshot "$1")
-    convert "$shot" -crop "${E2E_WIDTH}x$E2E_HEIGHT+$E2E_X+$E2E_Y" +repage "${shot%.png}-dial.png"
-    echo "${shot%.png}-dial.png"
-}
-# Waits up to 5 seconds for the dial to differ from picture $1 in more than
-# $2 pixels; prints the last count.
-dial_changed_from() {
-    local count
-    for _ in $(seq 10); do
-        sleep 0.5
-        count=$(compare -metric AE -fuzz 10% "$1" "$(dial_shot changed)" null: 2>&1)
-        [ "${count%.*}" -gt "$2" ] && break
-    done
-    echo "${count%.*}"
-}
 # Selects all of box $1 of Settings and types $2 into it, key by key.
 type_into() {
     dlg_click Settings "$1"

@@ -15,7 +15,8 @@ tip_says() { tip_lines | grep -q -- "$1"; }
 # Starts the gadget on 22 June at noon at 46 N with the NAME=VALUE settings
 # of $1 (Language=0 for English), rests the mouse on the dial and checks the
 # tip's lines against the patterns that follow (at 15 E the sun rises at
-# 4:09 standard time, 5:09 summer time).
+# 4:09 standard time, 5:09 summer time, and the sun's 11:58 is an hour and
+# two minutes behind the summer clock).
 check_tip() {
     e2e_registry_summer_noon
     local setting
@@ -35,10 +36,12 @@ check_tip() {
 }
 
 check_tip Language=0 '^46\.00°, 15\.00°$' '^Sunrise: 5:0[89]$' '^Solar noon: 13:0[1-3]$' '^Sunset: 20:5[3-5]$' \
-    '^Day length: 15:4[4-6]$' '^Sun altitude: 67\.[0-9]°$' '^Azimuth: 17[5-9]\.[0-9]°$'
+    '^Day length: 15:4[4-6]$' '^Sun altitude: 67\.[0-9]°$' '^Azimuth: 17[5-9]\.[0-9]°$' \
+    '^Sun time: 11:5[7-9] (6[1-3] min behind the clock)$'
 
-# Off the dial, in the window's corner, the tip goes.
-e2e_glide $((E2E_X + E2E_WIDTH - 3)) $((E2E_Y + E2E_HEIGHT - 3))
+# Off the dial, in the window's top-left corner (the tip hangs below the
+# mouse), the tip goes.
+e2e_glide $((E2E_X + 3)) $((E2E_Y + 3))
 e2e_check "the tip goes when the mouse leaves the dial" e2e_poll 10 e2e_not tip_says .
 # A rest on the settings button brings its own tip, not the dial's.
 e2e_glide $((E2E_X + E2E_WIDTH - 40)) $((E2E_Y + 21)) 2
@@ -46,7 +49,8 @@ e2e_check "the button's tip shows" tip_says '^Settings$'
 e2e_check "the dial's tip does not" e2e_not tip_says Sunrise
 e2e_stop
 
-check_tip Language=4096 '^Vzhod sonca: 5:0[89]$' '^Pravi poldan: 13:0[1-3]$' '^Višina sonca: 67[.,][0-9]°$'
+check_tip Language=4096 '^Vzhod sonca: 5:0[89]$' '^Pravi poldan: 13:0[1-3]$' '^Višina sonca: 67[.,][0-9]°$' \
+    '^Sončni čas: 11:5[7-9] (6[1-3] min za uro)$'
 e2e_stop
 
 # The date Settings shows is the tip's day: day 87 of 2026 is 29 March, the

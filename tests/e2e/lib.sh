@@ -18,7 +18,7 @@ E2E_SETTINGS_KEY='HKCU\Software\Tavrelon\Umbrant'
 # Where earlier versions kept the settings, for the whole machine.
 E2E_MACHINE_SETTINGS_KEY='HKLM\Software\Tavrelon\Umbrant'
 E2E_SETTINGS=(Language IsBigClock GeoLatitude IsSimulateDateTime SimulatedDayOfYear SimulatedTimeOfDay GeoLongitude
-    IsExactSun WindowLeft WindowTop)
+    IsExactSun IsDateLines HourLines WindowLeft WindowTop)
 
 [ -x "$E2E_EXE" ] || { echo "no $E2E_EXE"; exit 77; }
 for tool in xdotool import convert display xwininfo; do

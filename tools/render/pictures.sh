@@ -27,4 +27,12 @@ picture night-sl --lat 46 --day 20 --time 21:00 --small --lang sl
 # The same moment in Madrid by the model and by the ephemeris.
 picture madrid-model --lat 40.4 --day 46 --time 12:00 --small
 picture madrid-exact --lat 40.4 --day 46 --time 12:00 --small --exact --lon -3.7 --year 2026 --zone 60
+# Date lines and clock hours in Ljubljana at 15:00 on the June solstice,
+# in both languages at 100 and 200 %.
+for scale in 100 200; do
+    for lang in eng:en slo:sl; do
+        picture "lines-${lang%:*}-$scale" --lat 46.05 --day 172 --time 15:00 --exact --lon 14.51 --year 2026 --zone 60 \
+            --date-lines --clock-hours --lang "${lang#*:}" --scale "$((scale / 100))"
+    done
+done
 echo "pictures in $out"

@@ -1,7 +1,7 @@
 // umbrant-render: paints one dial frame, as the gadget does, into a BMP file.
 //   umbrant-render [--lat 45] [--day 172] [--time 12:00] [--small] [--lang sl]
 //                  [--depth 16] [--scale 2] [--frames N] [--exact [--lon 14.51] [--year 2026] [--zone 60]]
-//                  -o out.bmp
+//                  [--date-lines] [--clock-hours] -o out.bmp
 // --day is the day of the year as almanacs number it, 1 = 1 January; with
 // --time, local standard time, it is the simulated moment (--now takes the
 // clock instead); every value is held to the range the Settings dialog
@@ -11,6 +11,8 @@
 // --exact places the sun by the ephemeris for that year and zone (minutes
 // east of UTC; both the clock's when not given) and longitude (degrees
 // east; the zone's meridian when not given).
+// --date-lines draws the date lines, --clock-hours the figure-eights of the
+// hours of the zone's standard time in place of the sun's hour lines.
 #include "dial/DialFrame.h"
 #include "dial/NightText.h"
 #include "dial/DialPixels.h"
@@ -40,7 +42,8 @@ int Usage(const char* problem)
     fprintf(stderr,
             "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
             "[--small] [--lang en|sl] [--depth 8|15|16|24|32] [--scale 1...3] [--frames N] [--exact [--lon DEG] "
-            "[--year N] [--zone MIN]] -o out.bmp\n--day N: the day of the year, 1 = 1 January\n",
+            "[--year N] [--zone MIN]] [--date-lines] [--clock-hours] -o out.bmp\n--day N: the day of the year, 1 = "
+            "1 January\n",
             problem);
     return 2;
 }
@@ -108,6 +111,7 @@ int main(int argc, char** argv)
     double latitude = 45, day = 172, seconds = 12 * 3600, depth = 0, frames = 0, scale = 1;
     double year = clock.year, zone = -clock.biasMinutes, longitude = 0;
     bool small = false, now = false, exact = false, longitudeGiven = false, depthGiven = false;
+    bool dateLines = false, clockHours = false;
     const char* languageCode = LANGUAGES[0].code;
     const char* output = nullptr;
     const CommandOption options[] = {
@@ -125,6 +129,8 @@ int main(int argc, char** argv)
         {"--small", OPTION_FLAG, 0, 0, nullptr, nullptr, &small},
         {"--now", OPTION_FLAG, 0, 0, nullptr, nullptr, &now},
         {"--exact", OPTION_FLAG, 0, 0, nullptr, nullptr, &exact},
+        {"--date-lines", OPTION_FLAG, 0, 0, nullptr, nullptr, &dateLines},
+        {"--clock-hours", OPTION_FLAG, 0, 0, nullptr, nullptr, &clockHours},
     };
     char error[OPTION_ERROR_MAX];
     if (!ReadCommandOptions(argc, argv, options, sizeof options / sizeof options[0], error))
@@ -161,6 +167,8 @@ int main(int argc, char** argv)
     const int moment = now ? MomentFromClock(clock) : SimulatedMoment(static_cast<int>(day), static_cast<int>(seconds));
     // The same text for every run: the dial's random numbers from a fixed seed.
     CNightText nightText(0);
+    // Frames after the first copy the markings, as the gadget's do.
+    CKeptMarkings markings;
     nightText.Update(ComputeDialShadow(sun, latitude, dialSize.gnomonLength, moment).isDay, moment, language->id,
                      timeGetTime());
     DialFrame frame = {0,
@@ -175,7 +183,12 @@ int main(int argc, char** argv)
                        mask,
                        &resources,
                        nightText.Text(),
-                       sun};
+                       sun,
+                       dateLines,
+                       clockHours,
+                       0,
+                       language->id,
+                       &markings};
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);

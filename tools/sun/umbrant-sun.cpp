@@ -6,6 +6,10 @@
 //   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 15 --time 10:30 --zone 60 [--small]
 //   umbrant-sun --exact [--lon 14.51] --zone 60 --year 2026 --noon
 //   umbrant-sun --exact --lat 46.05 [--lon 14.51] --year 2026 --day 172 --zone 60 --times
+// Where the shadow of the gnomon's tip falls, pixels of the big dial at the
+// natural size from the gnomon's foot, u right and v up ("tip: none" at
+// night), of either sun:
+//   umbrant-sun [--exact ...] --lat 46.05 --day 172 --time 10:00 --shadow
 // Places (PlaceCommands.cpp): umbrant-sun --find TEXT [--country CC], umbrant-sun --guess COUNTRY ZONE
 #include "common/Calendar.h"
 #include "sun/Ephemeris.h"
@@ -30,8 +34,15 @@ int Fail(const char* message, const char* usage)
 
 // The altitude is the sun's as the shadow sees it (the exact sun's lifted by
 // refraction).
-void PrintShadow(const Shadow& shadow)
+void PrintShadow(const Shadow& shadow, bool tipOnly)
 {
+    if (tipOnly) {
+        if (shadow.isDay)
+            printf("tip: %.2f %.2f\n", shadow.u, shadow.v);
+        else
+            printf("tip: none\n");
+        return;
+    }
     printf("day: %d\n", shadow.isDay ? 1 : 0);
     printf("u: %.3f\n", shadow.isDay ? shadow.u : 0.0);
     printf("v: %.3f\n", shadow.isDay ? shadow.v : 0.0);
@@ -100,7 +111,7 @@ int main(int argc, char** argv)
         return placeStatus;
     double latitude = 0, day = 0, longitude = 0, year = 0, zone = 0, seconds = 0;
     bool latitudeGiven = false, dayGiven = false, longitudeGiven = false, yearGiven = false, zoneGiven = false,
-         timeGiven = false, small = false, lines = false, exact = false, noon = false, times = false;
+         timeGiven = false, small = false, lines = false, exact = false, noon = false, times = false, tip = false;
     const CommandOption options[] = {
         {"--lat", OPTION_NUMBER, -90, 90, &latitude, nullptr, &latitudeGiven},
         {"--day", OPTION_WHOLE, 1, 366, &day, nullptr, &dayGiven},
@@ -113,12 +124,17 @@ int main(int argc, char** argv)
         {"--exact", OPTION_FLAG, 0, 0, nullptr, nullptr, &exact},
         {"--noon", OPTION_FLAG, 0, 0, nullptr, nullptr, &noon},
         {"--times", OPTION_FLAG, 0, 0, nullptr, nullptr, &times},
+        {"--shadow", OPTION_FLAG, 0, 0, nullptr, nullptr, &tip},
     };
     char error[OPTION_ERROR_MAX];
     if (!ReadCommandOptions(argc, argv, options, sizeof options / sizeof options[0], error))
-        return Fail(error, "usage: --lat DEG --day N --time HH:MM [--small] | --lat DEG --lines | --exact ... --year N "
-                           "--zone MIN [--lon DEG] [--noon | --times]\n--day N: the day of the year, 1 = 1 January");
-    if (!exact && (noon || times || longitudeGiven || yearGiven || zoneGiven))
+        return Fail(error,
+                    "usage: --lat DEG --day N --time HH:MM [--small] | --lat DEG --lines | --exact ... --year N "
+                    "--zone MIN [--lon DEG] [--noon | --times] | ... --shadow\n--day N: the day of the year, 1 = "
+                    "1 January");
+    // The model's sun stands on the zone's meridian in any year: the shadow
+    // takes the place and zone options and leaves them to the exact sun.
+    if (!exact && (noon || times || ((longitudeGiven || yearGiven || zoneGiven) && !tip)))
         return Fail("--lon, --year, --zone, --noon and --times need --exact", nullptr);
     if (exact && (lines || !yearGiven))
         return Fail("--exact needs --year and does not draw --lines", nullptr);
@@ -146,10 +162,12 @@ int main(int argc, char** argv)
     if (exact) {
         double jd = JulianDayFromLocal(static_cast<int>(year), static_cast<int>(day), static_cast<int>(seconds),
                                        static_cast<int>(zone));
-        PrintShadow(ComputeExactShadow(latitude, longitude, gnomon, jd));
-        printf("azimuth: %.3f\n", ComputeSunInSky(jd, latitude, longitude).azimuth);
+        PrintShadow(ComputeExactShadow(latitude, longitude, gnomon, jd), tip);
+        if (!tip)
+            printf("azimuth: %.3f\n", ComputeSunInSky(jd, latitude, longitude).azimuth);
         return 0;
     }
-    PrintShadow(ComputeShadow(latitude, gnomon, SimulatedMoment(static_cast<int>(day), static_cast<int>(seconds))));
+    PrintShadow(ComputeShadow(latitude, gnomon, SimulatedMoment(static_cast<int>(day), static_cast<int>(seconds))),
+                tip);
     return 0;
 }
