@@ -18,7 +18,9 @@ else
     echo "testing the 64-bit twin, build/win64: this machine does not run 32-bit code"
 fi
 status=0
-(cd "$UMBRANT_BUILD/native" && ctest --output-on-failure --timeout 900 "$@") || status=1
+# The native tests share nothing, so they run side by side (the fuzz
+# targets take most of their time); the Wine tests share one display.
+(cd "$UMBRANT_BUILD/native" && ctest --output-on-failure --timeout 900 -j "$(nproc)" "$@") || status=1
 (cd "$UMBRANT_WIN_BUILD" && ctest --output-on-failure --timeout 900 "$@") || status=1
 # Where the 64-bit twin ran the tests, still check the 32-bit product.
 if [ "$UMBRANT_WINE_ARCH" = win64 ]; then
