@@ -4,7 +4,7 @@
 set -e
 PACKAGES="g++ cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools \
 wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils googletest libgtest-dev libbenchmark-dev libnova-dev \
-python3 clang libclang-rt-14-dev locales zopfli"
+python3 clang libclang-rt-14-dev locales zopfli libz-mingw-w64-dev zlib1g-dev"
 
 missing=""
 for p in $PACKAGES; do
