@@ -1,6 +1,8 @@
 // Tests of the dial's integer geometry.
 #include "dial/DialGeometry.h"
 
+#include "sun/Solar.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -119,17 +121,24 @@ TEST(GnomonBands, AbsurdLatitudeDrawsNothing)
     EXPECT_GE(far.shaft.dstHeight, 0);
 }
 
-TEST(NumeralHalfWidth, SqueezedWhereLinesCrowd)
+// The half width of the sun-time numeral of hour at the big dial's ring, in
+// the room between the half-hour lines on either side.
+int SunNumeralHalfWidth(double hour, double latitude)
 {
     const double radius = 450 * 0.4;
+    return NumeralHalfWidth(HourSectorAngle(hour, latitude), radius, 12);
+}
+
+TEST(NumeralHalfWidth, SqueezedWhereLinesCrowd)
+{
     for (int hour = 4; hour <= 20; ++hour)
-        EXPECT_EQ(NumeralHalfWidth(hour, 45, radius, 12), 12) << hour;
-    EXPECT_EQ(NumeralHalfWidth(12, 10, radius, 12), 3);
-    EXPECT_EQ(NumeralHalfWidth(9, 10, radius, 12), 7);
-    EXPECT_EQ(NumeralHalfWidth(15, 10, radius, 12), 7);
-    EXPECT_EQ(NumeralHalfWidth(6, 10, radius, 12), 12);
-    EXPECT_EQ(NumeralHalfWidth(18, 10, radius, 12), 12);
-    EXPECT_EQ(NumeralHalfWidth(12, NAN, radius, 12), 12);
+        EXPECT_EQ(SunNumeralHalfWidth(hour, 45), 12) << hour;
+    EXPECT_EQ(SunNumeralHalfWidth(12, 10), 3);
+    EXPECT_EQ(SunNumeralHalfWidth(9, 10), 7);
+    EXPECT_EQ(SunNumeralHalfWidth(15, 10), 7);
+    EXPECT_EQ(SunNumeralHalfWidth(6, 10), 12);
+    EXPECT_EQ(SunNumeralHalfWidth(18, 10), 12);
+    EXPECT_EQ(SunNumeralHalfWidth(12, NAN), 12);
 }
 
 }  // namespace
