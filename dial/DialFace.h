@@ -1,6 +1,7 @@
 // What the dial's face shows: the one description its painting and its kept markings go by.
 #pragma once
 
+#include "dial/DialSize.h"
 #include "sun/Ephemeris.h"
 
 // Everything the face's picture is drawn from besides the moment: the gadget
@@ -10,7 +11,7 @@
 // picture.
 struct DialFace
 {
-    bool isBig;
+    DialModel model;
     int scalePercent;  // NATURAL_SCALE: the bitmaps' own size
     float latitude;
     SunSource sun;  // the model's or the ephemeris' sun

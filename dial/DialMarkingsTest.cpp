@@ -10,7 +10,7 @@
 namespace {
 
 const DialFace FACE = {
-    .isBig = true,
+    .model = DialModel::Big,
     .scalePercent = NATURAL_SCALE,
     .latitude = 46.0f,
     .sun = {.exact = false, .longitude = 15.0, .year = 2026, .zoneMinutes = 60},
@@ -74,7 +74,7 @@ TEST(ClockHours, NumeralsNeverTouch)
         TestDial dial;
         DialFace face = FACE;
         face.latitude = latitude;
-        DrawClockHours(dial.View(dial.pixels.data()), face, &dial.numbers, DialSizeFor(true, NATURAL_SCALE));
+        DrawClockHours(dial.View(dial.pixels.data()), face, &dial.numbers, DialSizeFor(DialModel::Big, NATURAL_SCALE));
         const int near = 2;
         for (int y = near; y < TestDial::SIDE - near; ++y) {
             for (int x = near; x < TestDial::SIDE - near; ++x) {

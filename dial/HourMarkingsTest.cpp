@@ -15,7 +15,7 @@ struct Dial : TestDial
 {
     void Draw(float latitude)
     {
-        DrawHourLinesAndNumerals(View(pixels.data()), latitude, &numbers, DialSizeFor(true, NATURAL_SCALE));
+        DrawHourLinesAndNumerals(View(pixels.data()), latitude, &numbers, DialSizeFor(DialModel::Big, NATURAL_SCALE));
     }
 };
 
@@ -84,8 +84,8 @@ TEST(HourMarkings, NumeralsNarrowWhereLinesCrowd)
 TEST(HourMarkings, MissingPicturesDrawNothing)
 {
     Dial dial;
-    DrawHourLinesAndNumerals(dial.View(dial.pixels.data()), 45.0f, nullptr, DialSizeFor(true, NATURAL_SCALE));
-    DrawHourLinesAndNumerals(dial.View(nullptr), 45.0f, &dial.numbers, DialSizeFor(true, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(dial.View(dial.pixels.data()), 45.0f, nullptr, DialSizeFor(DialModel::Big, NATURAL_SCALE));
+    DrawHourLinesAndNumerals(dial.View(nullptr), 45.0f, &dial.numbers, DialSizeFor(DialModel::Big, NATURAL_SCALE));
     dial.Draw(NAN);
     for (unsigned char p : dial.pixels)
         ASSERT_EQ(p, 255);
