@@ -88,9 +88,9 @@ static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[D
     SetBkColor(dc, FACE_WHITE);
     CSelectedObject font(dc, frame.resources->DateLabelFont());
     for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-        const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+        const std::wstring_view text = LocalizedText(DATE_LABEL_TEXTS[i], frame.language);
         if (labels[i].shown)
-            TextOutW(dc, labels[i].left, labels[i].top, text, lstrlenW(text));
+            TextOutW(dc, labels[i].left, labels[i].top, text.data(), static_cast<int>(text.size()));
     }
     SetBkMode(dc, TRANSPARENT);
 }
@@ -104,9 +104,9 @@ static void DrawMarkings(const DialFrame& frame, const DialMarkings& markings, H
     if (frame.dateLines) {
         CSelectedObject font(dc, frame.resources->DateLabelFont());
         for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-            const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+            const std::wstring_view text = LocalizedText(DATE_LABEL_TEXTS[i], frame.language);
             SIZE extent = {0, 0};
-            GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+            GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
             labels[i].width = extent.cx;
             labels[i].height = extent.cy;
         }

@@ -179,8 +179,9 @@ void OnDegreesLeft(HWND dialog, const SettingsDialogState* state, const Coordina
     if (!refused)
         return;
     const int language = state->language;
-    EDITBALLOONTIP tip = {sizeof tip, LoadLocalizedStringW(IDS_DEGREES_REFUSED_TITLE, language),
-                          LoadLocalizedStringW(coordinate.refusedStringId, language), TTI_WARNING};
+    const std::wstring title = LocalizedString(IDS_DEGREES_REFUSED_TITLE, language);
+    const std::wstring text = LocalizedString(coordinate.refusedStringId, language);
+    EDITBALLOONTIP tip = {sizeof tip, title.c_str(), text.c_str(), TTI_WARNING};
     SendDlgItemMessageW(dialog, coordinate.textId, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
 }
 

@@ -88,7 +88,7 @@ bool CGadgetApplication::SetLanguage(int language)
         button->UpdateTipText(language);
     if (m_window)
         ModifyMenuW(GetSystemMenu(m_window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE,
-                    LoadLocalizedStringW(IDS_CLOSE_ITEM, language));
+                    LocalizedString(IDS_CLOSE_ITEM, language).c_str());
     m_frames.ContentChanged();
     return true;
 }
@@ -161,7 +161,7 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance)
     HMENU menu = GetSystemMenu(window, FALSE);
     while (DeleteMenu(menu, 0, MF_BYPOSITION)) {
     }
-    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(IDS_CLOSE_ITEM, Language()));
+    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, SC_CLOSE, LocalizedString(IDS_CLOSE_ITEM, Language()).c_str());
     if (m_events)
         m_events->OnWindowCreated(window);
     return window;
