@@ -1,13 +1,14 @@
 // Choosing the text shown on the night face, and the text held between frames.
 #include "dial/NightText.h"
 
+#include "common/Calendar.h"
 #include "text/Strings.h"
 
 int NightTextBase(int t)
 {
-    int hour = t / 3600 % 24;
+    int hour = t / SECONDS_PER_HOUR % HOURS_PER_DAY;
     if (hour < 0)
-        hour += 24;
+        hour += HOURS_PER_DAY;
     return hour >= 3 && hour < 15 ? NIGHT_TEXT_MORNING : NIGHT_TEXT_EVENING;
 }
 

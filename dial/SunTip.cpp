@@ -7,9 +7,6 @@
 
 namespace {
 
-const int SECONDS_PER_MINUTE = 60;
-const int MINUTES_PER_HOUR = 60;
-const int MINUTES_PER_DAY = SECONDS_PER_DAY / SECONDS_PER_MINUTE;
 const int MINUTES_PER_HALF_DAY = MINUTES_PER_DAY / 2;
 const double FULL_TURN = 360;  // an azimuth that rounds to it is 0
 const int PLACE_DECIMALS = 2;  // a hundredth of a degree, as Settings takes the place

@@ -18,9 +18,6 @@ namespace {
 // A frame for a new moment is asked for this long into its second, so that
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
-const int SECONDS_PER_MINUTE = 60;
-const int MINUTES_PER_HOUR = 60;
-const int SECONDS_PER_HOUR = SECONDS_PER_MINUTE * MINUTES_PER_HOUR;
 const long long FILE_TIME_PER_SECOND = 10000000;
 
 long long FileTimeCount(const FILETIME& time)
@@ -234,7 +231,7 @@ DWORD CUmbrant::NextFrameDelay()
     int now = MomentFromClock(clock);
     long long wait = 0;
     if (now >= m_shownMoment)
-        wait = (m_frameDueMoment - now) * 1000 - clock.milliseconds + DUE_SECOND_OFFSET_MS;
+        wait = (m_frameDueMoment - now) * MS_PER_SECOND - clock.milliseconds + DUE_SECOND_OFFSET_MS;
     if (m_nightText.ChosenAt() != 0) {
         // The text changes at the first frame after its hold time.
         long long held = static_cast<int>(timeGetTime() - m_nightText.ChosenAt());

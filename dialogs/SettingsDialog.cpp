@@ -1,6 +1,7 @@
 // The Settings dialog: edits a copy of the dial's settings and reports each change.
 #include "dialogs/SettingsDialog.h"
 
+#include "common/Calendar.h"
 #include "common/Saturate.h"
 #include "gadget/Gadget.h"
 #include "text/DateTimeText.h"
@@ -231,7 +232,7 @@ void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
     CheckDlgButton(dialog, IDC_DATE_LINES, settings.dateLines ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(dialog, IDC_SUN_HOURS, IDC_CLOCK_HOURS, settings.clockHours ? IDC_CLOCK_HOURS : IDC_SUN_HOURS);
     SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, settings.simulatedDay);
-    SetUpTrackBar(dialog, IDC_TIME, 0, 1440, 60, settings.simulatedTime / 60);
+    SetUpTrackBar(dialog, IDC_TIME, 0, MINUTES_PER_DAY, MINUTES_PER_HOUR, settings.simulatedTime / SECONDS_PER_MINUTE);
     ShowDialDateTime(dialog, settings);
 }
 
@@ -327,7 +328,7 @@ void OnTrackBarMoved(HWND dialog, SettingsDialogState* state, HWND bar)
     }
     switch (id) {
     case IDC_DAY: settings.simulatedDay = position; break;
-    case IDC_TIME: settings.simulatedTime = position * 60; break;
+    case IDC_TIME: settings.simulatedTime = position * SECONDS_PER_MINUTE; break;
     default: return;
     }
     ShowDialDateTime(dialog, settings);

@@ -33,7 +33,7 @@ std::wstring LocalizedResourceName(const wchar_t* baseName, int languageId)
     std::wstring name = baseName;
     for (const char* c = language ? language->suffix : ""; *c; c++)
         name += static_cast<wchar_t>(*c);
-    if (!FindResourceW(GetModuleHandleW(nullptr), name.c_str(), MAKEINTRESOURCEW(5)))  // RT_DIALOG
+    if (!FindResourceW(GetModuleHandleW(nullptr), name.c_str(), DIALOG_RESOURCE_TYPE))
         return baseName;
     return name;
 }

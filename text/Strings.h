@@ -9,6 +9,10 @@
 #include "text/Languages.h"
 #include "text/StringIds.h"
 
+// The dialog templates' resource type, RT_DIALOG, for the wide calls (the
+// headers give it the narrow type).
+const wchar_t* const DIALOG_RESOURCE_TYPE = reinterpret_cast<const wchar_t*>(RT_DIALOG);
+
 // String id in a language (an id of the table): the string table's own
 // read-only UTF-16 characters, valid while the program runs and not
 // terminated; empty when the language has no such text. Letters outside the
