@@ -65,8 +65,9 @@ class CUninstallMessage : public CUninstallReport
 {
 public:
     explicit CUninstallMessage(int language) : m_language(language) { }
-    void Tell(bool removed) override
+    void Tell(UninstallResult result) override
     {
+        const bool removed = result == UninstallResult::REMOVED;
         // The text may hold letters outside the ANSI code page.
         MessageBoxW(nullptr, LocalizedString(removed ? IDS_UNINSTALLED : IDS_CANNOT_UNINSTALL, m_language).c_str(),
                     LocalizedString(IDS_UNINSTALL_CAPTION, m_language).c_str(),

@@ -255,7 +255,7 @@ void CUmbrant::OnSettingsChanged(const DialSettings& settings)
     if (!resized)
         SettingChanged();
     else if (m_host)
-        m_host->UpdateSize(false);
+        m_host->UpdateSize(SizePlace::WHERE_IT_STANDS);
 }
 
 bool CUmbrant::OnCommand(int command)

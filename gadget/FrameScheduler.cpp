@@ -59,7 +59,7 @@ FrameWork CFrameScheduler::Frame(unsigned nowMs, bool dragging, bool forced)
 
 TimerPlan CFrameScheduler::PlanTimers(unsigned gadgetDelayMs)
 {
-    TimerPlan plan = {false, false, NO_FRAME_DUE, false};
+    TimerPlan plan;
     unsigned delay = gadgetDelayMs;
     if (m_wantAnimation || delay == 0) {
         plan.startAnimation = !m_animating;
