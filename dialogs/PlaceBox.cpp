@@ -4,6 +4,7 @@
 #include "platform/Handles.h"
 
 #include <commctrl.h>
+#include <new>
 
 namespace {
 
@@ -93,12 +94,12 @@ void CPlaceBox::OnTextChanged()
     if (!WideCharToMultiByte(CP_UTF8, 0, typed, -1, text, TYPED_UTF8_MAX, nullptr, nullptr))
         text[0] = '\0';
     if (!m_gazetteer) {
-        m_gazetteer = std::make_unique<CGazetteer>();
-        m_countries = std::make_unique<CCountryNames>();
+        m_gazetteer.reset(new (std::nothrow) CGazetteer);
+        m_countries.reset(new (std::nothrow) CCountryNames);
         if (!SystemCountry(m_homeCountry))
             m_homeCountry[0] = '\0';
     }
-    m_foundCount = text[0] ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
+    m_foundCount = text[0] && m_gazetteer && m_countries ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
     if (!m_foundCount) {
         Close();
         return;

@@ -53,7 +53,7 @@ protected:
     {
         if (m_dialog)
             DestroyWindow(m_dialog);
-        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS", m_state.language), SettingsDialogProc,
+        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS", m_state.language).c_str(), SettingsDialogProc,
                                       reinterpret_cast<LPARAM>(&m_state));
         ASSERT_NE(nullptr, m_dialog);
     }
