@@ -59,6 +59,9 @@ public:
     // homeCountry (an ISO code, may be null), then larger places.
     int Find(const char* text, const char* homeCountry, FoundPlace found[MAX_FOUND_PLACES]) const;
 
+    // Whether code (ISO, in either case) is a country of the table.
+    bool KnowsCountry(const char* code) const { return m_places && CountryIndex(code) >= 0; }
+
     // The place a computer in country (ISO code) with the Windows time zone
     // windowsZone (the zone's key name) most likely stands near: the zone's
     // principal city in that country, or the country's own where it has one
