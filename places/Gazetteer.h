@@ -66,7 +66,9 @@ public:
     // windowsZone (the zone's key name) most likely stands near: the zone's
     // principal city in that country, or the country's own where it has one
     // zone; in a country of several zones whose zone is not one of them, the
-    // capital. -1 for a country it does not know.
+    // capital. Where that place lies far from the zone (an English (United
+    // States) system set to Tokyo's zone), the zone's own principal city
+    // instead. -1 for a country it does not know.
     int Guess(const char* country, const char* windowsZone) const;
 
 private:
