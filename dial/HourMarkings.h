@@ -8,6 +8,8 @@
 // Whole-hour lines end this far from the gnomon, in dial widths, and
 // their numerals stand just beyond.
 const double HOUR_NUMERAL_RING = 0.4;
+// The hour lines' silver, of the sun's hours and the clock's alike.
+const unsigned int HOUR_LINE_COLOUR = 0xC0C0C0;
 
 // Where an hour's numeral stands: numeralGap beyond the end of its line,
 // which lies radius pixels from the gnomon's foot in the unit direction
