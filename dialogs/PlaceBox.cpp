@@ -2,6 +2,8 @@
 #include "dialogs/PlaceBox.h"
 
 #include "platform/Handles.h"
+#include "text/StringIds.h"
+#include "text/Strings.h"
 
 #include <commctrl.h>
 
@@ -97,6 +99,12 @@ void CPlaceBox::OnTextChanged()
         m_countries = std::make_unique<CCountryNames>();
         if (!SystemCountry(m_homeCountry))
             m_homeCountry[0] = '\0';
+    }
+    if (!m_gazetteer->IsReady()) {
+        // The dial goes on without places: each typing says why none are found.
+        EDITBALLOONTIP tip = {sizeof tip, LoadLocalizedStringW(IDS_PLACES_UNAVAILABLE_TITLE, m_language),
+                              LoadLocalizedStringW(IDS_PLACES_UNAVAILABLE, m_language), TTI_WARNING};
+        SendMessageW(m_edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
     }
     m_foundCount = text[0] ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
     if (!m_foundCount) {
