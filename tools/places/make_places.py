@@ -94,6 +94,7 @@ SECOND_SOURCE_REACH = 0.1  # degrees between a SimpleMaps city and the GeoNames 
 NEIGHBOUR_CELL = 1.0  # degrees of the grid that finds the nearest place of known region
 CHECKED_COUNTRIES = ['VN', 'NO']  # whose regions are checked against the second source
 FOLDED_MAX = 3  # bytes of UTF-8 one code point folds to, at most
+WORLD = '001'  # CLDR's territory of a Windows zone's own database zone
 # Detail kinds of a place (places/PlaceTable.h): none, a second-level region, the coordinates.
 DETAIL_NONE, DETAIL_DISTRICT, DETAIL_COORDINATES = 0, 1, 2
 
@@ -224,10 +225,10 @@ def read_cldr():
                 letters.setdefault(territory.get('type'), set()).update(exemplar_letters(common, language.get('type')))
     for code, names in SHORT_COUNTRY_NAMES.items():
         other.setdefault(code, []).extend(names)
-    windows = []  # (Windows key, country, first database zone)
+    windows = []  # (Windows key, country or WORLD for the zone's own, first database zone)
     for row in ET.parse(os.path.join(common, 'supplemental', 'windowsZones.xml')).iter('mapZone'):
         territory = row.get('territory')
-        if len(territory) == 2 and territory.isalpha() and territory != 'ZZ':
+        if (len(territory) == 2 and territory.isalpha() and territory != 'ZZ') or territory == WORLD:
             windows.append((row.get('other'), territory, row.get('type').split()[0]))
     return english, other, letters, windows
 
@@ -567,7 +568,8 @@ def main():
                 country_names[country].append(name)
 
     # A country with one zone guesses its city; one with several, its capital
-    # unless the Windows zone names a city of it.
+    # unless the Windows zone names a city of it. Every Windows zone also
+    # names its own principal city, for a system whose country lies elsewhere.
     zones_of = {}
     for country, zone, *_ in zone_rows:
         zones_of.setdefault(country, []).append(zone)
@@ -580,7 +582,7 @@ def main():
             place = zone_place[zones[0]]
         default_place.append(index[id(place)] + 1 if place else 0)
     guesses = sorted({(key, index[id(zone_place[zone])]) for key, country, zone in windows
-                      if len(zones_of.get(country, [])) > 1 and zone in zone_place})
+                      if (country == WORLD or len(zones_of.get(country, [])) > 1) and zone in zone_place})
     keys = sorted({key for key, _ in guesses})
     key_index = {k: i for i, k in enumerate(keys)}
 
