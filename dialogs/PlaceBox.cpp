@@ -2,7 +2,6 @@
 #include "dialogs/PlaceBox.h"
 
 #include "platform/Handles.h"
-#include "text/StringIds.h"
 #include "text/Strings.h"
 
 #include <commctrl.h>
@@ -125,8 +124,9 @@ void CPlaceBox::OnTextChanged()
     }
     if (m_gazetteer && !m_gazetteer->IsReady()) {
         // The dial goes on without places: each typing says why none are found.
-        EDITBALLOONTIP tip = {sizeof tip, LoadLocalizedStringW(IDS_PLACES_UNAVAILABLE_TITLE, m_language),
-                              LoadLocalizedStringW(IDS_PLACES_UNAVAILABLE, m_language), TTI_WARNING};
+        const std::wstring title = LocalizedString(IDS_PLACES_UNAVAILABLE_TITLE, m_language);
+        const std::wstring said = LocalizedString(IDS_PLACES_UNAVAILABLE, m_language);
+        EDITBALLOONTIP tip = {sizeof tip, title.c_str(), said.c_str(), TTI_WARNING};
         SendMessageW(m_edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
     }
     m_foundCount = text[0] && m_gazetteer && m_countries ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
