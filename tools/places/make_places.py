@@ -52,6 +52,7 @@ places/PlaceTable.h), then one raw-deflate stream whose CRC-32 the header
 holds.
 """
 import glob
+import hashlib
 import json
 import math
 import os
@@ -663,6 +664,9 @@ def main():
     print(f'places that would read alike: {len(told)}, told apart by the second-level region: '
           f'{sum(p["detail"] == DETAIL_DISTRICT for p in told)}, by the coordinates: '
           f'{sum(p["detail"] == DETAIL_COORDINATES for p in told)}')
+    with open(TABLE_OUTPUT, 'rb') as written:
+        print(f'{os.path.relpath(TABLE_OUTPUT, ROOT)}: {os.path.getsize(TABLE_OUTPUT)} bytes, SHA-256 '
+              f'{hashlib.sha256(written.read()).hexdigest()}')
     print(f'{len(kept)} places, {alternate_count} alternate names, {len(regions)} regions, {len(countries)} '
           f'countries with {country_name_count} other names, {len(guesses)} zone guesses: {len(raw)} bytes, packed '
           f'{len(packed)}; sources: tzdata {versions["tzdata"]}, unicode-cldr-core {versions["unicode-cldr-core"]}')
