@@ -75,6 +75,15 @@ function(umbrant_test_resources)
   endforeach()
 endfunction()
 
+# Files a resource script takes in whole (RCDATA), which the compiler's
+# include scan does not see: the scripts are compiled again when they change.
+function(umbrant_resource_depends)
+  foreach(file ${ARGN})
+    get_filename_component(path ${file} ABSOLUTE)
+    set_property(GLOBAL APPEND PROPERTY UMBRANT_RESOURCE_DEPENDS ${path})
+  endforeach()
+endfunction()
+
 function(umbrant_finish_test_resources)
   get_property(extra GLOBAL PROPERTY UMBRANT_TEST_RESOURCES)
   set(text "#include \"${UMBRANT_RESOURCE_SCRIPT}\"\n")
@@ -83,4 +92,8 @@ function(umbrant_finish_test_resources)
   endforeach()
   file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/WinTests.rc CONTENT "${text}")
   target_sources(umbrant_win_tests PRIVATE ${CMAKE_BINARY_DIR}/WinTests.rc)
+  get_property(depends GLOBAL PROPERTY UMBRANT_RESOURCE_DEPENDS)
+  get_property(rooms DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY SUBDIRECTORIES)
+  set_source_files_properties(${UMBRANT_RESOURCE_SCRIPT} ${CMAKE_BINARY_DIR}/WinTests.rc
+                              DIRECTORY ${CMAKE_SOURCE_DIR} ${rooms} PROPERTIES OBJECT_DEPENDS "${depends}")
 endfunction()
