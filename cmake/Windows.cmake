@@ -21,10 +21,30 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_executable(umbrant_win_tests)
 target_link_libraries(umbrant_win_tests PRIVATE umbrant_win gtest gtest_main)
+
+# The tests under Wine run side by side in lanes, each lane with an X display
+# and Wine prefixes of its own (tools/wine-env.sh): CTest gives each such test
+# a lane of the "lanes" resource that lanes.json declares, one test a lane at
+# a time. tools/test.sh reads the count of lanes there.
+set(UMBRANT_WINE_LANES 2 CACHE STRING "How many tests run under Wine side by side")
+set(lanes "")
+math(EXPR last_lane "${UMBRANT_WINE_LANES} - 1")
+foreach(lane RANGE ${last_lane})
+  list(APPEND lanes "{\"id\": \"${lane}\", \"slots\": 1}")
+endforeach()
+list(JOIN lanes ", " lanes)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/lanes.json
+     CONTENT "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"lanes\": [${lanes}]}]}\n")
+set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/lanes.json)
+function(umbrant_wine_test name)
+  set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS lanes:1 ENVIRONMENT "UMBRANT_WINE_ARCH=${UMBRANT_WINE_ARCH}")
+endfunction()
+
 add_test(NAME win_unit_tests COMMAND umbrant_win_tests --gtest_brief=1)
+umbrant_wine_test(win_unit_tests)
 # A run that ends early without a word must not count as passed: the summary
 # line has to be there, and no test may have failed.
-set_tests_properties(win_unit_tests PROPERTIES RESOURCE_LOCK wine
+set_tests_properties(win_unit_tests PROPERTIES
                      PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ tests?\\."
                      FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 

@@ -2,6 +2,13 @@
 # private Wine prefix inside the build tree (created once, then reused) and a
 # virtual X display when none is given.
 #
+# Lanes: CTest runs the Wine tests side by side, each in one of a few lanes
+# (the "lanes" resource of tests/CMakeLists.txt, handed over in
+# CTEST_RESOURCE_GROUP_0_LANES as "id:ID,slots:1"). A lane has an X display
+# and Wine prefixes of its own, and so its own wineservers and registries, in
+# build/lanes/ID; a lane never takes the DISPLAY or WINEPREFIX it inherits.
+# Without a lane (a script run by hand, tools/run.sh) they live in build/.
+#
 # Which flavour runs: the 32-bit product itself wherever the kernel runs
 # 32-bit code (Wine's 32-bit loader is such a program: starting it once tells),
 # otherwise its 64-bit twin, which every x86-64 kernel can run.
@@ -26,16 +33,49 @@ if [ "$UMBRANT_WINE_ARCH" = win64 ]; then
 else
     UMBRANT_WINE=/usr/lib/wine/wine
 fi
-export WINEPREFIX=${WINEPREFIX:-$UMBRANT_BUILD/wineprefix}
+UMBRANT_LANE=
+[[ ${CTEST_RESOURCE_GROUP_0_LANES:-} =~ ^id:([^,]+) ]] && UMBRANT_LANE=${BASH_REMATCH[1]}
+# The folder of the lane's display state and prefixes.
+UMBRANT_LANE_DIR=$UMBRANT_BUILD${UMBRANT_LANE:+/lanes/$UMBRANT_LANE}
+mkdir -p "$UMBRANT_LANE_DIR"
+[ -n "$UMBRANT_LANE" ] && unset DISPLAY
+# The prefix: wineprefix in the lane's folder, or the one UMBRANT_PREFIX_NAME
+# names there for a script that needs a prefix of its own; outside a lane a
+# WINEPREFIX given comes first.
+[ -n "$UMBRANT_LANE$UMBRANT_PREFIX_NAME" ] && unset WINEPREFIX
+export WINEPREFIX=${WINEPREFIX:-$UMBRANT_LANE_DIR/${UMBRANT_PREFIX_NAME:-wineprefix}}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 
+# Starts Xvfb with the options $2 ... on the first free display number from
+# $1 on and sets UMBRANT_XVFB_NUMBER and UMBRANT_XVFB_PID. A server whose
+# number another one (of another build tree) took first ends at once: the
+# next number is tried. Up once its socket is there and its lock file names it.
+umbrant_start_xvfb() {
+    local num=$1
+    shift
+    while :; do
+        while [ -e /tmp/.X$num-lock ] || [ -e /tmp/.X11-unix/X$num ]; do num=$((num + 1)); done
+        setsid Xvfb :$num -nolisten tcp "$@" >/dev/null 2>&1 < /dev/null &
+        UMBRANT_XVFB_PID=$!
+        while kill -0 $UMBRANT_XVFB_PID 2>/dev/null; do
+            [ -e /tmp/.X11-unix/X$num ] && [ "$(tr -d ' \n' < /tmp/.X$num-lock 2>/dev/null)" = $UMBRANT_XVFB_PID ] &&
+                break 2
+            sleep 0.05
+        done
+        num=$((num + 1))
+    done
+    UMBRANT_XVFB_NUMBER=$num
+}
+
 # Starts Xvfb on a free display unless DISPLAY is set; the server stays up
-# for later scripts of the same build tree and is found again by its state file.
+# for later scripts of the same build tree and lane and is found again by its
+# state file.
 umbrant_ensure_display() {
     [ -n "$DISPLAY" ] && return 0
-    local state=$UMBRANT_BUILD/xvfb.display num pid
+    local state=$UMBRANT_LANE_DIR/xvfb.display num pid
+    # One lock for the build tree: its lanes choose their numbers in turn.
     exec 8>"$UMBRANT_BUILD/xvfb.lock"
     flock 8
     if [ -f "$state" ]; then
@@ -44,13 +84,9 @@ umbrant_ensure_display() {
             export DISPLAY=:$num; flock -u 8; exec 8>&-; return 0
         fi
     fi
-    num=90
-    while [ -e /tmp/.X$num-lock ] || [ -e /tmp/.X11-unix/X$num ]; do num=$((num + 1)); done
-    setsid Xvfb :$num -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
-    pid=$!
-    for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$num ] && break; sleep 0.1; done
-    echo "$num $pid" > "$state"
-    export DISPLAY=:$num
+    umbrant_start_xvfb 90 -screen 0 1280x1024x24
+    echo "$UMBRANT_XVFB_NUMBER $UMBRANT_XVFB_PID" > "$state"
+    export DISPLAY=:$UMBRANT_XVFB_NUMBER
     flock -u 8
     exec 8>&-
 }
@@ -65,9 +101,9 @@ umbrant_sandbox_prefix() {
     done
 }
 
-# Creates the Wine prefix on first use.
+# Creates the Wine prefix on first use; lanes create theirs side by side.
 umbrant_ensure_prefix() {
-    exec 9>"$UMBRANT_BUILD/wineprefix.lock"
+    exec 9>"$UMBRANT_LANE_DIR/$(basename "$WINEPREFIX").lock"
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
@@ -84,12 +120,19 @@ umbrant_wine() {
 
 # Compiles the Unix locale NAME (e.g. sl_SI) into the build tree, where
 # Wine finds it through LOCPATH, so that the machine needs only the locale
-# sources; false when it cannot be had.
+# sources; false when it cannot be had. Tests of other lanes may read the
+# locales meanwhile, so each is compiled aside and moved in whole (the move
+# fails harmlessly when another lane's came first).
 umbrant_compile_locale() {
     export LOCPATH=$UMBRANT_BUILD/locale
     [ -d "$LOCPATH/$1.UTF-8" ] && return 0
     command -v localedef >/dev/null && [ -d /usr/share/i18n/locales ] || return 1
     mkdir -p "$LOCPATH"
-    localedef -i "$1" -f UTF-8 "$LOCPATH/$1.UTF-8" >/dev/null 2>&1
+    local aside
+    aside=$(mktemp -d "$LOCPATH/.$1.XXXXXX")
+    # localedef's status also counts warnings: what it wrote tells.
+    localedef -i "$1" -f UTF-8 "$aside/$1.UTF-8" >/dev/null 2>&1
+    [ -d "$aside/$1.UTF-8" ] && mv -T "$aside/$1.UTF-8" "$LOCPATH/$1.UTF-8" 2>/dev/null
+    rm -rf "$aside"
     [ -d "$LOCPATH/$1.UTF-8" ]
 }

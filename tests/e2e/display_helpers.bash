@@ -1,5 +1,5 @@
 # Displays of their own for the end-to-end tests that need other screens than
-# the build tree's shared one: several monitors, another DPI, a work area that
+# their lane's: several monitors, another DPI, a work area that
 # leaves room for a taskbar. Sourced after tools/wine-env.sh (tests/e2e/lib.sh
 # does that):
 #
@@ -26,7 +26,7 @@
 # display_end_session before the monitors change.
 
 DISPLAY_XVFB_PID=
-DISPLAY_FIRST_NUMBER=120  # apart from the numbers of the build tree's shared display
+DISPLAY_FIRST_NUMBER=120  # apart from the numbers of the lanes' displays
 
 # Sets the RandR monitors of $DISPLAY: the first is the primary one and takes
 # the screen's output, the others are monitors without outputs.
@@ -96,19 +96,11 @@ display_start() {
         (( x + w > width )) && width=$(( x + w ))
         (( y + h > height )) && height=$(( y + h ))
     done
-    num=$DISPLAY_FIRST_NUMBER
-    while :; do
-        while [ -e /tmp/.X$num-lock ] || [ -e /tmp/.X11-unix/X$num ]; do num=$((num + 1)); done
-        setsid Xvfb :$num -noreset -nolisten tcp -screen 0 "${width}x${height}x24" >/dev/null 2>&1 < /dev/null &
-        DISPLAY_XVFB_PID=$!
-        # Up when its socket is there; gone when another test took the number first.
-        while kill -0 "$DISPLAY_XVFB_PID" 2>/dev/null && [ ! -e /tmp/.X11-unix/X$num ]; do sleep 0.05; done
-        kill -0 "$DISPLAY_XVFB_PID" 2>/dev/null && break
-        num=$((num + 1))
-    done
-    export DISPLAY=:$num
+    umbrant_start_xvfb $DISPLAY_FIRST_NUMBER -noreset -screen 0 "${width}x${height}x24"
+    DISPLAY_XVFB_PID=$UMBRANT_XVFB_PID
+    export DISPLAY=:$UMBRANT_XVFB_NUMBER
     display_set_monitors "$@" || return 1
-    export WINEPREFIX=$UMBRANT_BUILD/wineprefix-displays
+    export WINEPREFIX=$UMBRANT_LANE_DIR/wineprefix-displays
     umbrant_ensure_prefix
     "$UMBRANT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
     display_end_session

@@ -6,7 +6,7 @@
 #   install_reset                       # nothing installed, no settings
 #   install_run "$SOURCE_EXE" -install  # until the gadget window shows, then ends it
 #   install_run_uninstall_string        # answers the information box, waits for the removal
-export WINEPREFIX=$(cd "${1:?usage: $0 windows-build-dir}/.." && pwd)/wineprefix-install-test
+UMBRANT_PREFIX_NAME=wineprefix-install-test
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1"
 
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Umbrant'

@@ -1,7 +1,7 @@
 # Shared helpers of the end-to-end tests: sourced by tests/e2e/*.sh, which
 # get the Windows build dir as their first argument. They start Umbrant.exe
-# under Wine on the build tree's virtual display with a known registry, find
-# its window and drive it with xdotool like a person would.
+# under Wine on their lane's virtual display (tools/wine-env.sh) with a known
+# registry, find its window and drive it with xdotool like a person would.
 #
 #   . "$(dirname "$0")/lib.sh" "$1"
 #   e2e_registry_reset; e2e_registry_set IsBigClock 0
@@ -73,12 +73,14 @@ e2e_registry_summer_noon() {
 # strong colours, so that whatever shows through the gadget is easy to tell.
 E2E_DESKTOP=$UMBRANT_BUILD/e2e-desktop.png
 e2e_desktop() {
+    # Painted aside and moved in whole: tests of other lanes may show it meanwhile.
     if [ ! -f "$E2E_DESKTOP" ]; then
         convert -size 1280x1024 xc:'#c03030' \
             -fill '#30a040' -draw 'rectangle 0,0 1279,255' \
             -fill '#3050c0' -draw 'rectangle 0,512 1279,767' \
             -fill '#d0b020' -draw 'rectangle 0,0 159,1023' \
-            -fill '#3050c0' -draw 'rectangle 1120,0 1279,1023' "$E2E_DESKTOP"
+            -fill '#3050c0' -draw 'rectangle 1120,0 1279,1023' "$E2E_ARTIFACTS/e2e-desktop.png" &&
+            mv "$E2E_ARTIFACTS/e2e-desktop.png" "$E2E_DESKTOP"
     fi
     [ -n "$E2E_DESKTOP_PID" ] && kill -0 "$E2E_DESKTOP_PID" 2>/dev/null && return 0
     # Wine paints the root window black whenever its desktop process starts
