@@ -31,6 +31,7 @@ umbrant_ensure_display
 umbrant_ensure_prefix
 rm -rf "$E2E_ARTIFACTS"
 mkdir -p "$E2E_ARTIFACTS"
+echo "display $DISPLAY, prefix $WINEPREFIX"
 E2E_PID=
 E2E_DESKTOP_PID=
 
@@ -124,10 +125,14 @@ e2e_verdict() {
     return 1
 }
 
-# Exit with a screenshot and the program ended when the condition fails.
+# Exit with a screenshot and the program ended when the condition fails;
+# what ran in the prefix then and how loaded the machine was go with it.
 e2e_check() {
     e2e_verdict "$@" && return 0
     echo "screenshot: $(e2e_screenshot failure)"
+    echo "processes of the prefix:"
+    ps -o pid=,etime=,stat=,args= -p "$(e2e_prefix_pids | paste -sd,)" 2>/dev/null | sed 's/^/  /'
+    echo "load:$(cut -d' ' -f1-3 /proc/loadavg)"
     e2e_stop
     exit 1
 }
@@ -338,16 +343,19 @@ e2e_settings_tip_width() {
     E2E_TIP_WIDTH=$(e2e_popups | head -1 | cut -d' ' -f2)
 }
 
-# Whether a process of this Wine prefix has a name that $1 (an extended
-# regular expression, such as 'cmd(\.exe)?') matches whole. Wine names a
-# process after its program file, with or without ".exe" as it was started.
-e2e_prefix_runs() {
+# The ids of the processes of this Wine prefix whose name $1 (an extended
+# regular expression, such as 'cmd(\.exe)?'; any name when absent) matches
+# whole. Wine names a process after its program file, with or without ".exe"
+# as it was started.
+e2e_prefix_pids() {
     local pid
-    for pid in $(pgrep -x -- "$1"); do
-        tr '\0' '\n' 2>/dev/null < "/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    for pid in $(pgrep -x -- "${1:-.*}"); do
+        tr '\0' '\n' 2>/dev/null < "/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
     done
-    return 1
 }
+
+# Whether a process of this Wine prefix has a name that $1 matches whole.
+e2e_prefix_runs() { [ -n "$(e2e_prefix_pids "$1")" ]; }
 
 # Waits up to $2 seconds (default 10) until no process of this Wine prefix
 # has a name matching $1; 1, saying so, when one still does.
