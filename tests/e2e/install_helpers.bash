@@ -94,7 +94,10 @@ install_run() {
     shift
     "$UMBRANT_WINE" "$exe" "$@" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
     E2E_PID=$!
-    e2e_wait_window Umbrant 40 >/dev/null || e2e_fail "the gadget window appears"
+    if ! e2e_wait_window Umbrant 40 >/dev/null; then
+        e2e_running || { wait "$E2E_PID"; echo "the program ended with status $? without a window"; }
+        e2e_fail "the gadget window appears"
+    fi
     echo "ok: the gadget runs"
     e2e_stop
 }

@@ -133,6 +133,7 @@ e2e_check() {
     echo "processes of the prefix:"
     ps -o pid=,etime=,stat=,args= -p "$(e2e_prefix_pids | paste -sd,)" 2>/dev/null | sed 's/^/  /'
     echo "load:$(cut -d' ' -f1-3 /proc/loadavg)"
+    [ -s "$E2E_ARTIFACTS/wine.log" ] && tail -5 "$E2E_ARTIFACTS/wine.log" | sed 's/^/  wine.log: /'
     e2e_stop
     exit 1
 }
