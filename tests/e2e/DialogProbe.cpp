@@ -12,13 +12,20 @@
 // manager offers no other way to do:
 //   window <minimised> <foreground>
 // With "-tip" it prints the text of each tool tip that shows, one line of
-// the tip a line; exit code 1 when none shows.
+// the tip a line; exit code 1 when none shows. With "-answers <title>" it
+// sends the top-level window of that title a message that does nothing and
+// waits for the answer, which comes once the window's thread takes messages
+// again: exit code 0 then, 1 when no window has the title, 2 when no answer
+// comes within ANSWER_WAIT_MS.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <cstdio>
 
 namespace {
+
+// Long past any pause of a thread that still works.
+const UINT ANSWER_WAIT_MS = 10000;
 
 void PrintUtf8(const wchar_t* text)
 {
@@ -66,6 +73,13 @@ int wmain(int argc, wchar_t** argv)
             ShowWindow(window, SW_MINIMIZE);
         printf("window %d %d\n", IsIconic(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0);
         return 0;
+    }
+    if (!lstrcmpW(argv[1], L"-answers") && argc > 2) {
+        HWND window = FindWindowW(nullptr, argv[2]);
+        if (!window)
+            return 1;
+        DWORD_PTR result;
+        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, ANSWER_WAIT_MS, &result) ? 0 : 2;
     }
     if (!lstrcmpW(argv[1], L"-tip")) {
         int shown = 0;

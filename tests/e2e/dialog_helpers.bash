@@ -27,12 +27,20 @@ dlg_wait() {
     return 1
 }
 
-# Waits up to 10 seconds until no dialog titled $1 is shown. Without a window
-# manager Wine waits up to 2 seconds for a hidden window to be withdrawn, and
-# input that arrives meanwhile may be lost: give it that time.
+# Waits up to 10 seconds until no dialog titled $1 is shown, then until the
+# gadget window answers. Without a window manager Wine waits up to 2 seconds
+# for a hidden window to be withdrawn, and input that arrives meanwhile is
+# lost; the thread that waits is the gadget window's, whose dialogs they are,
+# and it answers only once it is done. Before the gadget window exists (the
+# first start's dialog) nothing takes input until it shows.
 dlg_wait_gone() {
     for _ in $(seq 40); do
-        dlg_probe "$1" >/dev/null || { sleep 2.5; return 0; }
+        if ! dlg_probe "$1" >/dev/null; then
+            "$UMBRANT_WINE" "$DLG_PROBE" -answers Umbrant >/dev/null 2>&1
+            [ $? != 2 ] && return 0
+            echo "the gadget window does not answer"
+            return 1
+        fi
         sleep 0.25
     done
     return 1
