@@ -188,8 +188,7 @@ TEST(Gazetteer, NoTwoPlacesReadAlike)
 // by tools/places/make_places.py), to name the first row that differs.
 TEST(Gazetteer, ReadsBackEveryRowTheGeneratorWrote)
 {
-    const std::string source = __FILE__;
-    const std::string root = source.substr(0, source.rfind("places/"));
+    const std::string root = UMBRANT_SOURCE_DIR "/";
     CGazetteer gazetteer;
     ASSERT_TRUE(gazetteer.IsReady()) << PlaceTableErrorText(gazetteer.Error());
     const std::string list = ReadBackList(gazetteer);
