@@ -126,15 +126,22 @@ void NegateColours(const PixelView& view)
 
 void ScaleColours(const PixelView& view, int level)
 {
-    const unsigned char* scale = ScaleTable + (level << 8);
+    TintColours(view, {level, level, level});
+}
+
+void TintColours(const PixelView& view, const ChannelLevels& levels)
+{
+    const unsigned char* blue = ScaleTable + (levels.blue << 8);
+    const unsigned char* green = ScaleTable + (levels.green << 8);
+    const unsigned char* red = ScaleTable + (levels.red << 8);
     const int left = view.clip.left, top = view.clip.top;
     const int width = view.clip.right - left, height = view.clip.bottom - top;
     for (int y = 0; y < height; ++y) {
         unsigned char* p = view.pixels + (top + y) * view.stride + left * 4;
         for (int x = 0; x < width; ++x, p += 4) {
-            p[0] = scale[p[0]];
-            p[1] = scale[p[1]];
-            p[2] = scale[p[2]];
+            p[0] = blue[p[0]];
+            p[1] = green[p[1]];
+            p[2] = red[p[2]];
         }
     }
 }

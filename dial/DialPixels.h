@@ -40,5 +40,14 @@ void NegateColours(const PixelView& view);
 // Every colour byte c becomes level * c / 255.
 void ScaleColours(const PixelView& view, int level);
 
+// Levels 0 .. 255 by which each colour byte is scaled.
+struct ChannelLevels
+{
+    int blue, green, red;
+};
+
+// Every blue byte c becomes levels.blue * c / 255, and so on.
+void TintColours(const PixelView& view, const ChannelLevels& levels);
+
 // floor(factor * 255) clamped to 0..255 (0 for a NaN).
 int BrightnessLevel(double factor);

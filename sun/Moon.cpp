@@ -268,9 +268,11 @@ Vector3 ComputeMoonVector(double julianDay, double latitude, double longitude)
     return ComputeMoonFromPlace(julianDay, latitude, longitude).direction;
 }
 
-MoonInSky ComputeMoonInSky(double julianDay, double latitude, double longitude)
+namespace {
+
+// The moon in the sky of the place, seen from it as ComputeMoonFromPlace found it.
+MoonInSky InSky(const MoonFromPlace& moon, double julianDay, double latitude)
 {
-    const MoonFromPlace moon = ComputeMoonFromPlace(julianDay, latitude, longitude);
     const SunInSky seen = AltitudeAndAzimuth(moon.direction, latitude);
     const ApparentSun sun = ComputeApparentSun(julianDay);
     MoonInSky sky;
@@ -287,9 +289,22 @@ MoonInSky ComputeMoonInSky(double julianDay, double latitude, double longitude)
     return sky;
 }
 
+}  // namespace
+
+MoonInSky ComputeMoonInSky(double julianDay, double latitude, double longitude)
+{
+    return InSky(ComputeMoonFromPlace(julianDay, latitude, longitude), julianDay, latitude);
+}
+
 Shadow ComputeMoonShadow(double latitude, double longitude, double gnomonLength, double julianDay)
 {
     return ShadowOfTrueSun(latitude, gnomonLength, ComputeMoonVector(julianDay, latitude, longitude));
+}
+
+MoonOverDial ComputeMoonOverDial(double latitude, double longitude, double gnomonLength, double julianDay)
+{
+    const MoonFromPlace moon = ComputeMoonFromPlace(julianDay, latitude, longitude);
+    return {InSky(moon, julianDay, latitude), ShadowOfTrueSun(latitude, gnomonLength, moon.direction)};
 }
 
 MoonPhase PhaseOfElongation(double elongation)

@@ -44,6 +44,15 @@ MoonInSky ComputeMoonInSky(double julianDay, double latitude, double longitude);
 // horizon, and brightness is the sun's daylight curve, of no use here.
 Shadow ComputeMoonShadow(double latitude, double longitude, double gnomonLength, double julianDay);
 
+// The moon in the sky of a place and its shadow on a dial there, at once.
+struct MoonOverDial
+{
+    MoonInSky sky;
+    Shadow shadow;  // as ComputeMoonShadow's
+};
+
+MoonOverDial ComputeMoonOverDial(double latitude, double longitude, double gnomonLength, double julianDay);
+
 // The phase as calendars name it: a principal phase for the day around its
 // moment, the crescents and gibbous moons between.
 enum MoonPhase

@@ -1,0 +1,58 @@
+// The moonlit face: moonlight's colour, the depth of the moon's shadow and the moon's small picture at the rim.
+#pragma once
+
+#include "dial/DialPixels.h"
+#include "dial/DialSize.h"
+#include "raster/PixelView.h"
+#include "sun/Moon.h"
+
+// The face by moonlight: dimmer than by day and cooler, blue kept most.
+const ChannelLevels MOONLIGHT = {150, 122, 104};
+
+// The moon's shadow is blurred this many times over, the sun's once: softer.
+const int MOON_SHADOW_BLURS = 2;
+
+// How dark the moon's shadow falls, 0 (none) .. 255 (as dark as the sun's):
+// a full moon's the darkest, less as less of the moon is lit.
+int MoonShadowDepth(double fraction);
+
+// Every byte m of a shadow mask (255 in the light, 0 in the full shadow)
+// becomes 255 - (255 - m) * depth / 255: the shadow depth deep.
+void FadeMask(unsigned char* mask, int count, int depth);
+
+// The moon drawn small at the rim of the dial in its direction, lit on the
+// side toward the sun as seen from the place.
+struct MoonDisc
+{
+    double x, y;      // the centre, pixels of the surface
+    double radius;    // pixels
+    double fraction;  // its lit share, 0 .. 1
+    int litSide;      // +1: the lit limb to the right, -1: to the left
+};
+
+// The disc for the moon in the sky of a latitude over the dial rectangle.
+// The face shows the dial with south at the top and west to the right, and
+// a southern one turned half round: the disc stands opposite the shadow.
+MoonDisc PlaceMoonDisc(const PixelRect& dial, double latitude, const MoonInSky& moon);
+
+// The disc over the view's pixels, antialiased at its edge and along its
+// terminator.
+void DrawMoonDisc(const PixelView& view, const MoonDisc& disc);
+
+// Farthest any edge of the disc moves from a to b, pixels: its centre, and
+// its terminator across it.
+double MoonDiscDisplacement(const MoonDisc& a, const MoonDisc& b);
+
+// What the moonlit face shows of the moon at the dial moment t: the moon of
+// the ephemeris for the sun's year, zone and longitude, whichever sun the
+// dial shows.
+struct MoonlitFace
+{
+    bool moonUp;    // its centre shows above the horizon: it casts the shadow
+    Shadow shadow;  // the gnomon's, of the dial's size
+    int depth;      // of the shadow, MoonShadowDepth's
+    MoonDisc disc;  // at the rim of the dial rectangle
+};
+
+MoonlitFace ComputeMoonlitFace(const SunSource& sun, double latitude, const DialSize& size, const PixelRect& dial,
+                               int t);
