@@ -111,24 +111,20 @@ void DrawMoonDisc(const PixelView& view, const MoonDisc& disc)
     }
 }
 
-double MoonDiscDisplacement(const MoonDisc& a, const MoonDisc& b)
+FaceLight ComputeFaceLight(const DialFace& face, const DialSize& size, const PixelRect& dial, int t)
 {
-    // A limb that changes sides sweeps the whole disc.
-    if (a.litSide != b.litSide)
-        return 2 * std::max(a.radius, b.radius);
-    return std::hypot(b.x - a.x, b.y - a.y) + std::fabs(b.radius - a.radius) +
-           2 * std::max(a.radius, b.radius) * std::fabs(b.fraction - a.fraction);
-}
-
-MoonlitFace ComputeMoonlitFace(const SunSource& sun, double latitude, const DialSize& size, const PixelRect& dial,
-                               int t)
-{
+    FaceLight light = {};
+    light.shadow = ComputeDialShadow(face.sun, face.latitude, size.gnomonLength, t);
+    light.lighting = light.shadow.isDay ? Lighting::SUN : Lighting::NONE;
+    if (light.shadow.isDay || !face.moonFace)
+        return light;
     const MoonOverDial moon =
-        ComputeMoonOverDial(latitude, sun.longitude, size.gnomonLength, JulianDayOfMoment(sun, t));
-    MoonlitFace face;
-    face.moonUp = moon.shadow.isDay;
-    face.shadow = moon.shadow;
-    face.depth = MoonShadowDepth(moon.sky.fraction);
-    face.disc = PlaceMoonDisc(dial, latitude, moon.sky);
-    return face;
+        ComputeMoonOverDial(face.latitude, face.sun.longitude, size.gnomonLength, JulianDayOfMoment(face.sun, t));
+    if (!moon.shadow.isDay)
+        return light;
+    light.lighting = Lighting::MOON;
+    light.shadow = moon.shadow;
+    light.depth = MoonShadowDepth(moon.sky.fraction);
+    light.disc = PlaceMoonDisc(dial, face.latitude, moon.sky);
+    return light;
 }

@@ -1,13 +1,14 @@
 // The moonlit face: moonlight's colour, the depth of the moon's shadow and the moon's small picture at the rim.
 #pragma once
 
+#include "dial/DialFace.h"
 #include "dial/DialPixels.h"
 #include "dial/DialSize.h"
 #include "raster/PixelView.h"
 #include "sun/Moon.h"
 
 // The face by moonlight: dimmer than by day and cooler, blue kept most.
-const ChannelLevels MOONLIGHT = {150, 122, 104};
+const ChannelLevels MOONLIGHT_TINT = {150, 122, 104};
 
 // The moon's shadow is blurred this many times over, the sun's once: softer.
 const int MOON_SHADOW_BLURS = 2;
@@ -39,20 +40,23 @@ MoonDisc PlaceMoonDisc(const PixelRect& dial, double latitude, const MoonInSky& 
 // terminator.
 void DrawMoonDisc(const PixelView& view, const MoonDisc& disc);
 
-// Farthest any edge of the disc moves from a to b, pixels: its centre, and
-// its terminator across it.
-double MoonDiscDisplacement(const MoonDisc& a, const MoonDisc& b);
-
-// What the moonlit face shows of the moon at the dial moment t: the moon of
-// the ephemeris for the sun's year, zone and longitude, whichever sun the
-// dial shows.
-struct MoonlitFace
+// What lights the face.
+enum class Lighting
 {
-    bool moonUp;    // its centre shows above the horizon: it casts the shadow
-    Shadow shadow;  // the gnomon's, of the dial's size
-    int depth;      // of the shadow, MoonShadowDepth's
-    MoonDisc disc;  // at the rim of the dial rectangle
+    SUN,
+    MOON,  // by night on the moonlit face, while the moon is up
+    NONE,  // the night face
 };
 
-MoonlitFace ComputeMoonlitFace(const SunSource& sun, double latitude, const DialSize& size, const PixelRect& dial,
-                               int t);
+// The face's light at the dial moment t and what it shows of it. The moon
+// is the ephemeris' for the sun's year, zone and longitude, whichever sun
+// the dial shows.
+struct FaceLight
+{
+    Lighting lighting;
+    Shadow shadow;  // the gnomon's: the sun's, by moonlight the moon's
+    int depth;      // by moonlight: of the shadow, MoonShadowDepth's
+    MoonDisc disc;  // by moonlight: the moon at the rim of the dial rectangle
+};
+
+FaceLight ComputeFaceLight(const DialFace& face, const DialSize& size, const PixelRect& dial, int t);

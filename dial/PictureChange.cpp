@@ -3,6 +3,7 @@
 
 #include "dial/DialGeometry.h"
 #include "dial/DialPixels.h"
+#include "dial/Moonlight.h"
 
 #include <climits>
 #include <cmath>
@@ -49,20 +50,37 @@ double ShadowDisplacement(const Shadow& a, const Shadow& b, const DialSize& size
     return tipEnd > sides ? tipEnd : sides;
 }
 
-int SecondsOfSamePicture(const SunSource& sun, double latitude, const DialSize& size, int width, int height, int t)
+namespace {
+
+// Whether the face lit by later differs visibly from the face lit by shown.
+bool LightChanged(const FaceLight& shown, const FaceLight& later, const DialSize& size, int width, int height)
 {
-    const double gnomon = size.gnomonLength;
-    Shadow shown = ComputeDialShadow(sun, latitude, gnomon, t);
-    int level = BrightnessLevel(shown.brightness);
+    if (later.lighting != shown.lighting)
+        return true;
+    switch (shown.lighting) {
+    case Lighting::SUN:
+        return BrightnessLevel(later.shadow.brightness) != BrightnessLevel(shown.shadow.brightness) ||
+               ShadowDisplacement(shown.shadow, later.shadow, size, width, height) > SHADOW_TOLERANCE_PX;
+    case Lighting::MOON:
+        // The moon's small picture turns with the shadow, farther out: it
+        // may lag by a pixel or so, too little to show on so small a disc.
+        return later.depth != shown.depth ||
+               ShadowDisplacement(shown.shadow, later.shadow, size, width, height) > SHADOW_TOLERANCE_PX;
+    case Lighting::NONE: break;
+    }
+    return false;
+}
+
+}  // namespace
+
+int SecondsOfSamePicture(const DialFace& face, const DialSize& size, int width, int height, int t)
+{
+    const PixelRect dial = {0, 0, width, height};
+    const FaceLight shown = ComputeFaceLight(face, size, dial, t);
     for (int k = 1; k <= MAX_FRAME_INTERVAL_S; ++k) {
         if (t > INT_MAX - k)
             return k > 1 ? k - 1 : 1;  // no later moment to show
-        Shadow later = ComputeDialShadow(sun, latitude, gnomon, t + k);
-        bool changed = later.isDay != shown.isDay;
-        if (!changed && shown.isDay)
-            changed = BrightnessLevel(later.brightness) != level ||
-                      ShadowDisplacement(shown, later, size, width, height) > SHADOW_TOLERANCE_PX;
-        if (changed)
+        if (LightChanged(shown, ComputeFaceLight(face, size, dial, t + k), size, width, height))
             return k > 1 ? k - 1 : 1;
     }
     return MAX_FRAME_INTERVAL_S;

@@ -3,6 +3,7 @@
 
 #include "dial/DialGeometry.h"
 #include "dial/DialPixels.h"
+#include "dial/Moonlight.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,19 @@ int DialSide(bool big)
 // zone's meridian, whose sun rises more than an hour after the model's.
 const SunSource MODEL = {false, 0, 0, 0};
 const SunSource EXACT_WEST = {true, -3.7, 2026, 60};
+
+DialFace Face(const SunSource& sun, double latitude, bool big)
+{
+    return {.isBig = big,
+            .scalePercent = NATURAL_SCALE,
+            .latitude = static_cast<float>(latitude),
+            .sun = sun,
+            .dateLines = false,
+            .clockHours = false,
+            .clockShiftHours = 0,
+            .language = 0,
+            .moonFace = false};
+}
 
 Shadow At(const SunSource& sun, double latitude, bool big, int t)
 {
@@ -106,8 +120,8 @@ TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
     };
     for (const auto& c : cases) {
         int t = SimulatedMoment(c.day, c.seconds);
-        int wait = SecondsOfSamePicture(MODEL, c.latitude, DialSizeFor(c.big, NATURAL_SCALE), DialSide(c.big),
-                                        DialSide(c.big), t);
+        int wait = SecondsOfSamePicture(Face(MODEL, c.latitude, c.big), DialSizeFor(c.big, NATURAL_SCALE),
+                                        DialSide(c.big), DialSide(c.big), t);
         EXPECT_GE(wait, c.least) << c.what;
         EXPECT_LE(wait, c.most) << c.what;
         Shadow shown = At(MODEL, c.latitude, c.big, t);
@@ -133,7 +147,8 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
             // The last night moment is shown, the first day moment comes next.
             for (int before : {1, 2, 30}) {
                 int t = rise - before;
-                int wait = SecondsOfSamePicture(sun, latitude, DialSizeFor(true, NATURAL_SCALE), BIG, BIG, t);
+                int wait =
+                    SecondsOfSamePicture(Face(sun, latitude, true), DialSizeFor(true, NATURAL_SCALE), BIG, BIG, t);
                 EXPECT_EQ(wait, before > 1 ? before - 1 : 1) << (sun.exact ? "exact, " : "model, ") << latitude << ", "
                                                              << before << " s before sunrise: " << wait;
             }
@@ -141,7 +156,8 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
             // comes before the level changes (or with it, when that is the
             // next second).
             int t = rise + 120;
-            int wait = SecondsOfSamePicture(sun, latitude, DialSizeFor(false, NATURAL_SCALE), SMALL, SMALL, t);
+            int wait =
+                SecondsOfSamePicture(Face(sun, latitude, false), DialSizeFor(false, NATURAL_SCALE), SMALL, SMALL, t);
             int level = BrightnessLevel(At(sun, latitude, false, t).brightness);
             if (wait > 1) {
                 EXPECT_EQ(BrightnessLevel(At(sun, latitude, false, t + wait).brightness), level)
@@ -149,6 +165,56 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
             }
             EXPECT_LT(wait, MAX_FRAME_INTERVAL_S) << latitude << ": " << wait;
         }
+}
+
+// By night on the moonlit face the frames follow the moon: its shadow stays
+// within the tolerance until the next frame, which comes when the moon rises
+// or sets, and its picture at the rim lags by less than a pixel; the night
+// face waits as long as it may.
+TEST(PictureChange, MoonlitNightFramesFollowTheMoon)
+{
+    const SunSource ljubljana = {true, 14.51, 2026, 60};
+    const DialSize size = DialSizeFor(true, NATURAL_SCALE);
+    const PixelRect dial = {0, 0, BIG, BIG};
+    const struct
+    {
+        const char* what;
+        int day, seconds;
+        int least, most;  // the wait expected, seconds
+    } cases[] = {
+        {"a full moon high in the south-east", 3, 22 * 3600, 5, 60},
+        {"a full moon low in the west before dawn", 4, 6 * 3600 + 1800, 1, 60},
+    };
+    for (const auto& c : cases) {
+        DialFace face = Face(ljubljana, 46.05, true);
+        face.moonFace = true;
+        const int t = SimulatedMoment(c.day, c.seconds);
+        const int wait = SecondsOfSamePicture(face, size, BIG, BIG, t);
+        EXPECT_GE(wait, c.least) << c.what;
+        EXPECT_LE(wait, c.most) << c.what;
+        const FaceLight shown = ComputeFaceLight(face, size, dial, t);
+        for (int k = 1; k <= wait; ++k) {
+            const FaceLight later = ComputeFaceLight(face, size, dial, t + k);
+            ASSERT_EQ(later.lighting, shown.lighting) << c.what << ", " << k << " s later";
+            if (shown.lighting != Lighting::MOON)
+                continue;
+            ASSERT_EQ(later.depth, shown.depth) << c.what << ", " << k << " s later";
+            ASSERT_LE(OutlineMove(shown.shadow, later.shadow, true), SHADOW_TOLERANCE_PX) << c.what << ", " << k;
+            ASSERT_LT(std::hypot(later.disc.x - shown.disc.x, later.disc.y - shown.disc.y), 1) << c.what << ", " << k;
+        }
+        face.moonFace = false;
+        EXPECT_EQ(SecondsOfSamePicture(face, size, BIG, BIG, t), MAX_FRAME_INTERVAL_S) << c.what << ", night face";
+    }
+    // The moon rises at 19:04 on 5 January: the last dark moment is shown,
+    // the first moonlit one comes next.
+    DialFace face = Face(ljubljana, 46.05, true);
+    face.moonFace = true;
+    int rise = SimulatedMoment(5, 19 * 3600);
+    while (ComputeFaceLight(face, size, dial, rise).lighting != Lighting::MOON && rise < SimulatedMoment(5, 20 * 3600))
+        ++rise;
+    for (int before : {1, 2, 30})
+        EXPECT_EQ(SecondsOfSamePicture(face, size, BIG, BIG, rise - before), before > 1 ? before - 1 : 1)
+            << before << " s before moonrise";
 }
 
 TEST(PictureChange, FastestPointOfTheShadow)

@@ -4,6 +4,7 @@
 #include "common/Calendar.h"
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
+#include "dial/Moonlight.h"
 #include "sun/Ephemeris.h"
 #include "dial/NightText.h"
 #include "dial/PictureChange.h"
@@ -117,6 +118,7 @@ DialFace CUmbrant::Face(const SunSource& sun, int moment)
         .clockHours = settings.clockHours,
         .clockShiftHours = settings.clockHours ? ClockShiftHours(sun, moment) : 0,
         .language = m_store->Language(),
+        .moonFace = settings.moonFace,
     };
 }
 
@@ -166,11 +168,13 @@ bool CUmbrant::Paint(HDC dc, const PixelView& surface)
     const int moment = ComputeDialMoment(settings.simulate, settings.simulatedDay, settings.simulatedTime, clock);
     const DialFace face = Face(Sun(clock), moment);
     const DialSize size = DialSizeFor(face.isBig, face.scalePercent);
-    // The night text is the one state that lives from frame to frame.
-    const bool isDay = ComputeDialShadow(face.sun, face.latitude, size.gnomonLength, moment).isDay;
-    m_nightText.Update(isDay, moment, face.language, timeGetTime());
+    const PixelRect dial = {m_rectLeft, m_rectTop, m_rectLeft + m_rectWidth, m_rectTop + m_rectHeight};
+    // The night text is the one state that lives from frame to frame; a
+    // face lit by the sun or the moon shows none.
+    const bool lit = ComputeFaceLight(face, size, dial, moment).lighting != Lighting::NONE;
+    m_nightText.Update(lit, moment, face.language, timeGetTime());
     const DialFrame frame = {
-        .dial = {m_rectLeft, m_rectTop, m_rectLeft + m_rectWidth, m_rectTop + m_rectHeight},
+        .dial = dial,
         .face = face,
         .moment = moment,
         .displayBits = DEVICE_DEPTH,
@@ -182,8 +186,8 @@ bool CUmbrant::Paint(HDC dc, const PixelView& surface)
     PaintDialFrame(frame, dc, surface);
     m_settingsChanged = false;
     m_shownMoment = moment;
-    m_frameDueMoment = static_cast<long long>(moment) +
-                       SecondsOfSamePicture(face.sun, face.latitude, size, m_rectWidth, m_rectHeight, moment);
+    m_frameDueMoment =
+        static_cast<long long>(moment) + SecondsOfSamePicture(face, size, m_rectWidth, m_rectHeight, moment);
     m_painted = true;
     return true;
 }
