@@ -293,13 +293,31 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
     if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
         return false;
     const int language = m_store->Language();
-    const SunTipWords words = {LocalizedText(IDS_SUNRISE, language),        LocalizedText(IDS_SOLAR_NOON, language),
-                               LocalizedText(IDS_SUNSET, language),         LocalizedText(IDS_DAY_LENGTH, language),
-                               LocalizedText(IDS_SUN_ALTITUDE, language),   LocalizedText(IDS_AZIMUTH, language),
-                               LocalizedText(IDS_NO_SUNSET, language),      LocalizedText(IDS_NO_SUNRISE, language),
-                               LocalizedText(IDS_SUN_TIME, language),       LocalizedText(IDS_BEHIND_CLOCK, language),
-                               LocalizedText(IDS_AHEAD_OF_CLOCK, language), LocalizedText(IDS_WITH_CLOCK, language),
-                               static_cast<wchar_t>(UserDecimalSign())};
+    SunTipWords words = {LocalizedText(IDS_SUNRISE, language),
+                         LocalizedText(IDS_SOLAR_NOON, language),
+                         LocalizedText(IDS_SUNSET, language),
+                         LocalizedText(IDS_DAY_LENGTH, language),
+                         LocalizedText(IDS_SUN_ALTITUDE, language),
+                         LocalizedText(IDS_AZIMUTH, language),
+                         LocalizedText(IDS_NO_SUNSET, language),
+                         LocalizedText(IDS_NO_SUNRISE, language),
+                         LocalizedText(IDS_SUN_TIME, language),
+                         LocalizedText(IDS_BEHIND_CLOCK, language),
+                         LocalizedText(IDS_AHEAD_OF_CLOCK, language),
+                         LocalizedText(IDS_WITH_CLOCK, language),
+                         {LocalizedText(IDS_DAWN, language), LocalizedText(IDS_DUSK, language),
+                          LocalizedText(IDS_NO_DAWN, language), LocalizedText(IDS_NO_DUSK, language),
+                          LocalizedText(IDS_NO_TWILIGHT, language)},
+                         {LocalizedText(IDS_MOON, language),
+                          LocalizedText(IDS_MOON_LIT, language),
+                          LocalizedText(IDS_MOONRISE, language),
+                          LocalizedText(IDS_MOONSET, language),
+                          LocalizedText(IDS_NO_MOONRISE, language),
+                          LocalizedText(IDS_NO_MOONSET, language),
+                          {}},
+                         static_cast<wchar_t>(UserDecimalSign())};
+    for (int phase = 0; phase < MOON_PHASE_COUNT; ++phase)
+        words.moon.phases[phase] = LocalizedText(IDS_MOON_PHASES + phase, language);
 
     // The moment shown, real or simulated, and the day it falls on by the
     // clock's local time; the sun always from the ephemeris, since a sunrise
@@ -320,15 +338,23 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
         ++year;
     }
     const double julianDay = JulianDayOfMoment(sun, moment);
-    const SunInSky now = ComputeSunInSky(julianDay, settings.latitude, settings.longitude);
-    const SunTipFacts facts = {settings.placeName,  // empty: the latitude and longitude
-                               settings.latitude,
-                               settings.longitude,
-                               ComputeSunTimes(settings.latitude, settings.longitude, year, day, zone),
-                               now.altitude + RefractionDegrees(now.altitude),
-                               now.azimuth,
-                               ApparentSolarSeconds(julianDay, settings.longitude),
-                               static_cast<double>(localMoment % SECONDS_PER_DAY)};
+    const double latitude = settings.latitude, longitude = settings.longitude;
+    const SunInSky now = ComputeSunInSky(julianDay, latitude, longitude);
+    const MoonInSky moon = ComputeMoonInSky(julianDay, latitude, longitude);
+    const SunTipFacts facts = {
+        .placeName = settings.placeName,  // empty: the latitude and longitude
+        .latitude = latitude,
+        .longitude = longitude,
+        .times = ComputeSunTimes(latitude, longitude, year, day, zone),
+        .altitude = now.altitude + RefractionDegrees(now.altitude),
+        .azimuth = now.azimuth,
+        .sunTime = ApparentSolarSeconds(julianDay, longitude),
+        .clockTime = static_cast<double>(localMoment % SECONDS_PER_DAY),
+        .civil = ComputeSunCrossings(CIVIL_TWILIGHT_ALTITUDE, latitude, longitude, year, day, zone),
+        .moonTimes = ComputeMoonTimes(latitude, longitude, year, day, zone),
+        .moonPhase = PhaseOfElongation(moon.elongation),
+        .moonFraction = moon.fraction,
+    };
     FormatSunTip(words, facts, text);
     return true;
 }
