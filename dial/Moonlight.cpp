@@ -10,8 +10,8 @@ namespace {
 
 const double RAD = 3.14159265358979323846 / 180;  // radians in a degree
 const int FULL_MOON_SHADOW = 200;                 // a full moon's shadow depth: paler than the sun's
-const double DISC_SHARE = 0.028;                  // the disc's radius, of the dial's side
-const double RIM_SHARE = 0.9;                     // the disc's centre from the foot, of half the side
+const double DISC_SHARE = 0.026;                  // the disc's radius, of the dial's side
+const double RIM_SHARE = 0.93;                    // the disc's centre from the foot, of half the side: at the rim
 const double WAXING_ELONGATION = 180;             // degrees: below it the moon waxes
 const int SUBSAMPLES = 4;                         // samples along each side of a pixel
 const int SAMPLES = SUBSAMPLES * SUBSAMPLES;

@@ -67,15 +67,15 @@ TEST(Moonlight, DiscIsLitByItsShareOnTheSideItsLimbFaces)
 // west.
 TEST(Moonlight, DiscStandsAtTheRimInTheMoonsDirection)
 {
-    const PixelRect dial = {100, 50, 300, 250};  // the foot at (200, 150), the rim 90 pixels from it
+    const PixelRect dial = {100, 50, 300, 250};  // the foot at (200, 150), the rim 93 pixels from it
     const struct
     {
         double latitude, azimuth, elongation;
         double x, y;
         int litSide;
     } rows[] = {
-        {46, 90, 100, 110, 150, 1}, {46, 180, 200, 200, 60, -1},  {46, 270, 20, 290, 150, 1},
-        {46, 0, 300, 200, 240, -1}, {-34, 90, 100, 290, 150, -1}, {-34, 0, 300, 200, 60, 1},
+        {46, 90, 100, 107, 150, 1}, {46, 180, 200, 200, 57, -1},  {46, 270, 20, 293, 150, 1},
+        {46, 0, 300, 200, 243, -1}, {-34, 90, 100, 293, 150, -1}, {-34, 0, 300, 200, 57, 1},
     };
     for (const auto& row : rows) {
         const MoonDisc disc = PlaceMoonDisc(dial, row.latitude, {30, row.azimuth, 0.5, row.elongation});
