@@ -150,9 +150,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
             GdiFlush();
             if (frame.shadowMask) {
                 CopyBlueToMask(view, frame.shadowMask);
-                const int blurs = light.lighting == Lighting::MOON ? MOON_SHADOW_BLURS : 1;
-                for (int i = 0; i < blurs; ++i)
-                    BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1);
+                BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1, SoftnessOf(light.lighting));
                 if (light.lighting == Lighting::MOON)
                     FadeMask(frame.shadowMask, width * height, light.depth);
             }

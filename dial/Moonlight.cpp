@@ -128,3 +128,8 @@ FaceLight ComputeFaceLight(const DialFace& face, const DialSize& size, const Pix
     light.disc = PlaceMoonDisc(dial, face.latitude, moon.sky);
     return light;
 }
+
+ShadowSoftness SoftnessOf(Lighting lighting)
+{
+    return lighting == Lighting::MOON ? ShadowSoftness::MOON : ShadowSoftness::SUN;
+}

@@ -10,9 +10,6 @@
 // The face by moonlight: dimmer than by day and cooler, blue kept most.
 const ChannelLevels MOONLIGHT_TINT = {150, 122, 104};
 
-// The moon's shadow is blurred this many times over, the sun's once: softer.
-const int MOON_SHADOW_BLURS = 2;
-
 // How dark the moon's shadow falls, 0 (none) .. 255 (as dark as the sun's):
 // a full moon's the darkest, less as less of the moon is lit.
 int MoonShadowDepth(double fraction);
@@ -60,3 +57,6 @@ struct FaceLight
 };
 
 FaceLight ComputeFaceLight(const DialFace& face, const DialSize& size, const PixelRect& dial, int t);
+
+// How soft the shadow of a light is: the moon's softer than the sun's.
+ShadowSoftness SoftnessOf(Lighting lighting);

@@ -85,6 +85,25 @@ TEST(Moonlight, DiscStandsAtTheRimInTheMoonsDirection)
     }
 }
 
+// An edge 100 pixels from the foot, across the rows: the moon's blur spreads
+// it over more pixels than the sun's.
+TEST(Moonlight, MoonsShadowIsSofterThanTheSuns)
+{
+    InitDialTables();
+    const int width = 241, height = 21, edge = 220;  // the foot at (20, 10)
+    int spread[2] = {};
+    for (ShadowSoftness softness : {ShadowSoftness::SUN, ShadowSoftness::MOON}) {
+        std::vector<unsigned char> mask(width * height);
+        for (int i = 0; i < width * height; ++i)
+            mask[i] = i % width < edge - 100 ? 0 : 255;
+        BlurShadowMask(mask.data(), width, height, 20, 10, softness);
+        for (int x = 0; x < width; ++x)
+            spread[softness == ShadowSoftness::MOON] += mask[10 * width + x] > 10 && mask[10 * width + x] < 245;
+    }
+    EXPECT_GT(spread[1], spread[0] * 3 / 2)
+        << "pixels of the soft edge: the sun's " << spread[0] << ", the moon's " << spread[1];
+}
+
 TEST(Moonlight, FullMoonsShadowIsPalerThanTheSunsAndANewMoonCastsNone)
 {
     InitDialTables();

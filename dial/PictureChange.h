@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dial/DialFace.h"
+#include "dial/DialPixels.h"
 #include "dial/DialSize.h"
 #include "sun/Ephemeris.h"
 
@@ -18,9 +19,11 @@ const int MAX_FRAME_INTERVAL_S = 60;
 const double SHADOW_TOLERANCE_PX = 0.25;
 
 // Farthest any visible point of the shadow moves between the shadows a and b
-// (both daytime) of a dial of that size, rectangle width x height, with the gnomon foot at
-// its centre: the band, its round caps and the blur's reach around them.
-double ShadowDisplacement(const Shadow& a, const Shadow& b, const DialSize& size, int width, int height);
+// (both cast) of a dial of that size, rectangle width x height, with the
+// gnomon foot at its centre: the band, its round caps and the reach of the
+// blur of that softness around them.
+double ShadowDisplacement(const Shadow& a, const Shadow& b, const DialSize& size, int width, int height,
+                          ShadowSoftness softness);
 
 // Seconds after moment t at which the next frame of the face keeps the dial
 // true: every moment up to then shows the same light, the same dimming level

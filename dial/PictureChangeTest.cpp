@@ -157,9 +157,8 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
             // comes before the level changes (or with it, when that is the
             // next second).
             int t = rise + 120;
-            int wait =
-                SecondsOfSamePicture(Face(sun, latitude, DialModel::Small), DialSizeFor(DialModel::Small, NATURAL_SCALE),
-                                     SMALL, SMALL, t);
+            int wait = SecondsOfSamePicture(Face(sun, latitude, DialModel::Small),
+                                            DialSizeFor(DialModel::Small, NATURAL_SCALE), SMALL, SMALL, t);
             int level = BrightnessLevel(At(sun, latitude, DialModel::Small, t).brightness);
             if (wait > 1) {
                 EXPECT_EQ(BrightnessLevel(At(sun, latitude, DialModel::Small, t + wait).brightness), level)
@@ -201,7 +200,8 @@ TEST(PictureChange, MoonlitNightFramesFollowTheMoon)
             if (shown.lighting != Lighting::MOON)
                 continue;
             ASSERT_EQ(later.depth, shown.depth) << c.what << ", " << k << " s later";
-            ASSERT_LE(OutlineMove(shown.shadow, later.shadow, DialModel::Big), SHADOW_TOLERANCE_PX) << c.what << ", " << k;
+            ASSERT_LE(OutlineMove(shown.shadow, later.shadow, DialModel::Big), SHADOW_TOLERANCE_PX)
+                << c.what << ", " << k;
             ASSERT_LT(std::hypot(later.disc.x - shown.disc.x, later.disc.y - shown.disc.y), 1) << c.what << ", " << k;
         }
         face.moonFace = false;
@@ -240,7 +240,8 @@ TEST(PictureChange, FastestPointOfTheShadow)
     for (const auto& c : cases) {
         Shadow a = {true, 0, -c.length, 1, 0.5};
         Shadow b = {true, c.length * sin(turn), -c.length * cos(turn), 1, 0.5};
-        double moved = ShadowDisplacement(a, b, DialSizeFor(DialModel::Big, NATURAL_SCALE), BIG, BIG);
+        double moved =
+            ShadowDisplacement(a, b, DialSizeFor(DialModel::Big, NATURAL_SCALE), BIG, BIG, ShadowSoftness::SUN);
         double least = (c.farthest + BlurDrag(static_cast<int>(c.farthest))) * turn;
         EXPECT_GE(moved, least) << c.what << ": " << moved;
         EXPECT_LE(moved, c.most) << c.what << ": " << moved;

@@ -149,19 +149,65 @@ const double VENUS_IN_LATITUDE_1 = 175;         // sin (A1 - F) and sin (A1 + F)
 const double ANOMALY_IN_LATITUDE_PLUS = 127;    // sin (L' - M')
 const double ANOMALY_IN_LATITUDE_MINUS = -115;  // sin (L' + M')
 
-// The mean arguments of a moment, radians.
+// The tables' arguments take each mean argument at most this many times.
+const int MOST_MULTIPLE = 4;
+
+// The cosine and sine of the multiples -MOST_MULTIPLE .. MOST_MULTIPLE of
+// an angle, by the angle-sum rule from its own: a few products in place of
+// a sine for every term.
+struct Multiples
+{
+    double cosine[2 * MOST_MULTIPLE + 1], sine[2 * MOST_MULTIPLE + 1];
+};
+
+Multiples MultiplesOf(double angle)
+{
+    Multiples m;
+    const double c = cos(angle), s = sin(angle);
+    m.cosine[MOST_MULTIPLE] = 1;
+    m.sine[MOST_MULTIPLE] = 0;
+    for (int k = 1; k <= MOST_MULTIPLE; ++k) {
+        const int i = MOST_MULTIPLE + k;
+        m.cosine[i] = m.cosine[i - 1] * c - m.sine[i - 1] * s;
+        m.sine[i] = m.sine[i - 1] * c + m.cosine[i - 1] * s;
+        m.cosine[MOST_MULTIPLE - k] = m.cosine[i];
+        m.sine[MOST_MULTIPLE - k] = -m.sine[i];
+    }
+    return m;
+}
+
+// The mean arguments of a moment by their multiples.
 struct Arguments
 {
-    double d, m, mPrime, f;
+    Multiples d, m, mPrime, f;
     double eccentricity;  // the factor of terms with M
 };
 
-// A term's argument and its factor for the earth's eccentricity.
-double TermArgument(const Term& term, const Arguments& a, double& factor)
+// The cosine and sine of an angle.
+struct Turn
+{
+    double cosine, sine;
+};
+
+// The turn by k times the angle of the multiples added to turn.
+void AddMultiple(Turn& turn, const Multiples& multiples, int k)
+{
+    const double c = multiples.cosine[MOST_MULTIPLE + k], s = multiples.sine[MOST_MULTIPLE + k];
+    turn = {turn.cosine * c - turn.sine * s, turn.sine * c + turn.cosine * s};
+}
+
+// A term's argument's cosine and sine, and its factor for the earth's
+// eccentricity.
+Turn TermTurn(const Term& term, const Arguments& a, double& factor)
 {
     const int multiple = term.m < 0 ? -term.m : term.m;
     factor = multiple == 0 ? 1 : multiple == 1 ? a.eccentricity : a.eccentricity * a.eccentricity;
-    return term.d * a.d + term.m * a.m + term.mPrime * a.mPrime + term.f * a.f;
+    Turn turn = {1, 0};
+    AddMultiple(turn, a.d, term.d);
+    AddMultiple(turn, a.m, term.m);
+    AddMultiple(turn, a.mPrime, term.mPrime);
+    AddMultiple(turn, a.f, term.f);
+    return turn;
 }
 
 // The place's position from the earth's centre in earth radii, in the frame
@@ -235,27 +281,27 @@ GeocentricMoon ComputeGeocentricMoon(double julianDay)
 {
     const double t = JulianCenturies(julianDay);
     const double meanLongitude = Evaluate(MEAN_LONGITUDE, t);
-    const Arguments a = {Evaluate(MEAN_ELONGATION, t) * RAD, Evaluate(SUN_ANOMALY, t) * RAD,
-                         Evaluate(MOON_ANOMALY, t) * RAD, Evaluate(ARGUMENT_OF_LATITUDE, t) * RAD,
-                         Evaluate(ECCENTRICITY_FACTOR, t)};
+    const double mPrime = Evaluate(MOON_ANOMALY, t) * RAD, f = Evaluate(ARGUMENT_OF_LATITUDE, t) * RAD;
+    const Arguments a = {MultiplesOf(Evaluate(MEAN_ELONGATION, t) * RAD), MultiplesOf(Evaluate(SUN_ANOMALY, t) * RAD),
+                         MultiplesOf(mPrime), MultiplesOf(f), Evaluate(ECCENTRICITY_FACTOR, t)};
     double longitude = 0, distance = 0, latitude = 0;
     for (const Term& term : LONGITUDE_AND_DISTANCE) {
         double factor;
-        const double argument = TermArgument(term, a, factor);
-        longitude += term.sine * factor * sin(argument);
-        distance += term.cosine * factor * cos(argument);
+        const Turn turn = TermTurn(term, a, factor);
+        longitude += term.sine * factor * turn.sine;
+        distance += term.cosine * factor * turn.cosine;
     }
     for (const Term& term : LATITUDE) {
         double factor;
-        const double argument = TermArgument(term, a, factor);
-        latitude += term.sine * factor * sin(argument);
+        const Turn turn = TermTurn(term, a, factor);
+        latitude += term.sine * factor * turn.sine;
     }
     const double l = meanLongitude * RAD, a1 = Evaluate(A1, t) * RAD, a2 = Evaluate(A2, t) * RAD,
                  a3 = Evaluate(A3, t) * RAD;
-    longitude += VENUS_IN_LONGITUDE * sin(a1) + FLATTENING_IN_LONGITUDE * sin(l - a.f) + JUPITER_IN_LONGITUDE * sin(a2);
+    longitude += VENUS_IN_LONGITUDE * sin(a1) + FLATTENING_IN_LONGITUDE * sin(l - f) + JUPITER_IN_LONGITUDE * sin(a2);
     latitude += FLATTENING_IN_LATITUDE * sin(l) + VENUS_IN_LATITUDE_3 * sin(a3) +
-                VENUS_IN_LATITUDE_1 * (sin(a1 - a.f) + sin(a1 + a.f)) + ANOMALY_IN_LATITUDE_PLUS * sin(l - a.mPrime) +
-                ANOMALY_IN_LATITUDE_MINUS * sin(l + a.mPrime);
+                VENUS_IN_LATITUDE_1 * (sin(a1 - f) + sin(a1 + f)) + ANOMALY_IN_LATITUDE_PLUS * sin(l - mPrime) +
+                ANOMALY_IN_LATITUDE_MINUS * sin(l + mPrime);
     GeocentricMoon moon;
     moon.longitude = Revolution(meanLongitude + longitude * MICRODEGREE);
     moon.latitude = latitude * MICRODEGREE;
