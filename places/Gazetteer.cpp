@@ -200,6 +200,10 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         return opened;
     const PlaceTableCounts& counts = m_table.Counts();
     CRecordReader reader(m_table.Records(), m_table.RecordsSize());
+    // Every place and name takes a byte at least, and the records' size fits
+    // an int: so do the counts.
+    if (static_cast<unsigned long long>(counts.places) + counts.alternates > m_table.RecordsSize())
+        return PlaceTableError::CONTENTS;
     m_countryCount = static_cast<int>(counts.countries);
     m_countryNameCount = static_cast<int>(counts.countryNames);
     m_regionCount = static_cast<int>(counts.regions);
@@ -207,8 +211,6 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     m_nameCount = m_placeCount + static_cast<int>(counts.alternates);
     m_zoneKeyCount = static_cast<int>(counts.zoneKeys);
     m_guessCount = static_cast<int>(counts.zoneGuesses);
-    if (m_nameCount < m_placeCount || static_cast<size_t>(m_nameCount) > m_table.RecordsSize())
-        return PlaceTableError::CONTENTS;
     m_countries.reset(new (std::nothrow) Country[m_countryCount]);
     m_countryNames.reset(new (std::nothrow) Name[m_countryNameCount]);
     m_regions.reset(new (std::nothrow) Region[m_regionCount]);

@@ -188,8 +188,7 @@ TEST(Gazetteer, NoTwoPlacesReadAlike)
 // by tools/places/make_places.py), to name the first row that differs.
 TEST(Gazetteer, ReadsBackEveryRowTheGeneratorWrote)
 {
-    const std::string source = __FILE__;
-    const std::string root = source.substr(0, source.rfind("places/"));
+    const std::string root = UMBRANT_SOURCE_DIR "/";
     CGazetteer gazetteer;
     ASSERT_TRUE(gazetteer.IsReady()) << PlaceTableErrorText(gazetteer.Error());
     const std::string list = ReadBackList(gazetteer);
@@ -227,6 +226,16 @@ const unsigned char SMALL_RECORDS[] = {
     0xC0, 0x8B, 0x11, 0,                                            // 280,000 people; no detail
 };
 
+// The file with delta added to its byte at (a byte more at its end).
+std::vector<unsigned char> WithByte(std::vector<unsigned char> file, size_t at, int delta)
+{
+    if (at == file.size())
+        file.push_back(0);
+    else
+        file[at] = static_cast<unsigned char>(file[at] + delta);
+    return file;
+}
+
 // Each kind of damage is refused with its own error and nothing read; the
 // sound table is read.
 TEST(PlaceTable, RefusesEveryKindOfDamage)
@@ -234,18 +243,17 @@ TEST(PlaceTable, RefusesEveryKindOfDamage)
     const std::vector<unsigned char> sound = PlaceTableFile(SMALL_COUNTS, SMALL_RECORDS, sizeof SMALL_RECORDS);
     const size_t packedAt = PLACE_TABLE_HEADER_SIZE;
     const size_t unpackedSizeAt = PLACE_TABLE_MAGIC_SIZE + 8 * 4;
-    const unsigned char unfinishedText[] = {'C', 'e', 'n', 't', 'r', 'a', 'l'};
-    const unsigned char unfinishedNumber[] = {0x80};
-    std::vector<unsigned char> records(SMALL_RECORDS, SMALL_RECORDS + sizeof SMALL_RECORDS);
-    std::vector<unsigned char> textCut = records, numberCut = records;
-    textCut.insert(textCut.end(), unfinishedText, unfinishedText + sizeof unfinishedText);
-    numberCut.insert(numberCut.end(), unfinishedNumber, unfinishedNumber + sizeof unfinishedNumber);
+    // The records with a zone key whose text does not end, and with a whole
+    // key and a guess whose number does not end.
+    std::vector<unsigned char> textCut(SMALL_RECORDS, SMALL_RECORDS + sizeof SMALL_RECORDS);
+    std::vector<unsigned char> numberCut = textCut;
+    textCut.insert(textCut.end(), {'C', 'e', 'n', 't', 'r', 'a', 'l'});
+    numberCut.insert(numberCut.end(), {'K', 0, 0x80});
     PlaceTableCounts oneKey = SMALL_COUNTS, oneGuess = SMALL_COUNTS, twoPlaces = SMALL_COUNTS;
     oneKey.zoneKeys = 1;
     oneGuess.zoneKeys = 1;
     oneGuess.zoneGuesses = 1;
     twoPlaces.places = 2;
-    numberCut.insert(numberCut.end() - 1, {'K', 0});
     const struct
     {
         const char* damage;
@@ -254,50 +262,14 @@ TEST(PlaceTable, RefusesEveryKindOfDamage)
     } cases[] = {
         {"none", sound, PlaceTableError::NONE},
         {"no bytes", {}, PlaceTableError::MISSING},
-        {"another magic",
-         [&] {
-             auto f = sound;
-             f[0] = 'X';
-             return f;
-         }(),
-         PlaceTableError::WRONG_MAGIC},
-        {"another version",
-         [&] {
-             auto f = sound;
-             ++f[PLACE_TABLE_MAGIC_SIZE];
-             return f;
-         }(),
-         PlaceTableError::WRONG_VERSION},
+        {"another magic", WithByte(sound, 0, 1), PlaceTableError::WRONG_MAGIC},
+        {"another version", WithByte(sound, PLACE_TABLE_MAGIC_SIZE, 1), PlaceTableError::WRONG_VERSION},
         {"only the magic", {sound.begin(), sound.begin() + PLACE_TABLE_MAGIC_SIZE + 4}, PlaceTableError::LENGTH},
         {"cut short", {sound.begin(), sound.end() - 1}, PlaceTableError::LENGTH},
-        {"a byte after",
-         [&] {
-             auto f = sound;
-             f.push_back(0);
-             return f;
-         }(),
-         PlaceTableError::LENGTH},
-        {"a packed byte changed",
-         [&] {
-             auto f = sound;
-             f[packedAt + 3] ^= 1;
-             return f;
-         }(),
-         PlaceTableError::WRONG_CHECKSUM},
-        {"a longer unpacked size",
-         [&] {
-             auto f = sound;
-             ++f[unpackedSizeAt];
-             return f;
-         }(),
-         PlaceTableError::UNPACKING},
-        {"a shorter unpacked size",
-         [&] {
-             auto f = sound;
-             --f[unpackedSizeAt];
-             return f;
-         }(),
-         PlaceTableError::UNPACKING},
+        {"a byte after", WithByte(sound, sound.size(), 0), PlaceTableError::LENGTH},
+        {"a packed byte changed", WithByte(sound, packedAt + 3, 1), PlaceTableError::WRONG_CHECKSUM},
+        {"a longer unpacked size", WithByte(sound, unpackedSizeAt, 1), PlaceTableError::UNPACKING},
+        {"a shorter unpacked size", WithByte(sound, unpackedSizeAt, -1), PlaceTableError::UNPACKING},
         {"a place the records lack", PlaceTableFile(twoPlaces, SMALL_RECORDS, sizeof SMALL_RECORDS),
          PlaceTableError::CONTENTS},
         {"a text without its end", PlaceTableFile(oneKey, textCut.data(), textCut.size()), PlaceTableError::CONTENTS},
