@@ -385,7 +385,7 @@ TEST(SetDialPlace, KeepsTheNameWholeUpTo255Characters)
         {letters.substr(0, 254) + smile, 254}, {letters.substr(0, 253) + smile, 255},
     };
     for (const auto& c : cases) {
-        const PlaceView place = {c.name.c_str(), "", "", "SI", 4605, 1451, 0};
+        const PlaceView place = {c.name.c_str(), PlaceDetail::NONE, "", "", "", "SI", 4605, 1451, 0};
         DialSettings dial = {};
         SetDialPlace(place, &dial);
         EXPECT_EQ(c.kept, wcslen(dial.placeName)) << c.name.size() << " bytes";

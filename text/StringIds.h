@@ -29,6 +29,8 @@
 #define IDS_DEGREES_REFUSED_TITLE 62
 #define IDS_LATITUDE_REFUSED 63
 #define IDS_LONGITUDE_REFUSED 64
+// What the place box lists when the program's place table is refused.
+#define IDS_PLACES_UNAVAILABLE 66
 #define IDS_BIG_DIAL 201
 #define IDS_SMALL_DIAL 202
 #define IDS_SETTINGS_TIP 203
