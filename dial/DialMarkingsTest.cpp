@@ -18,6 +18,7 @@ const DialFace FACE = {
     .clockHours = true,
     .clockShiftHours = 0,
     .language = 0,
+    .moonFace = false,
 };
 
 }  // namespace

@@ -101,7 +101,7 @@ protected:
 
     FakeListener m_listener;
     SettingsDialogState m_state = {
-        {true, 46.7f, false, 31, 12 * 3600 + 59, 0, false, false, false, L""}, LANGUAGE_ENGLISH, &m_listener};
+        {true, 46.7f, false, 31, 12 * 3600 + 59, 0, false, false, false, false, L""}, LANGUAGE_ENGLISH, &m_listener};
     HWND m_dialog = nullptr;
 };
 
