@@ -2,7 +2,7 @@
 # Return and Esc close Settings, opened from its button, from every kind of
 # control, as in any dialog: after Tab and Down to Big (the gadget grows)
 # Return closes it and Big is saved; Esc closes it from the language list, a
-# size button, a track bar, a degree box and a check box; About closes by
+# size button, the check boxes, a track bar and a degree box; About closes by
 # Return and by Esc. Under a locale with a decimal comma the latitude box
 # takes 46,5 and shows it so; 100 typed and left puts 46,5 back.
 . "$(dirname "$0")/lib.sh" "$1"
@@ -37,8 +37,9 @@ latitude=$(e2e_registry_get GeoLatitude)
 e2e_check "the latitude before 100 is saved (got $latitude)" awk -v v="$latitude" 'BEGIN { exit !(v > 46.49 && v < 46.51) }'
 
 # From the list (the first focus), a size button, the moon face's box, the
-# place box (its list closed), the latitude track bar and its degree box.
-for tabs in "" "Tab" "Tab Tab" "Tab Tab Tab" "Tab Tab Tab Tab" "Tab Tab Tab Tab Tab"; do
+# place box (its list closed), the latitude track bar, its degree box and the
+# exact-sun box.
+for tabs in "" "Tab" "Tab Tab" "Tab Tab Tab" "Tab Tab Tab Tab" "Tab Tab Tab Tab Tab" "Tab Tab Tab Tab Tab Tab"; do
     e2e_check "the settings button opens Settings again" dlg_open_settings Settings
     dlg_keys $tabs Escape
     e2e_check "Esc ends Settings after '$tabs'" dlg_wait_gone Settings
