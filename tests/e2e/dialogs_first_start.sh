@@ -55,13 +55,8 @@ dlg_keys Home shift+Tab shift+Tab End
 if [ "$days_in_year" = 365 ]; then expected="$((year + 1))-01-01"; else expected="$year-12-31"; fi
 e2e_check "day 365 of a year of $days_in_year days is $expected" [ "$(dlg_text Settings 227)" = "$expected" ]
 
-<<<<<<< HEAD
-# Back past the exact-sun box, the place box and the moon face's box to the
-# language list: Slovenian, then Esc, which keeps English.
-=======
 # Back past the exact-sun box, the place box and the moon face's box to the language list: Slovenian, then Esc,
 # which keeps English.
->>>>>>> main
 dlg_keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down
 e2e_check "the list shows Slovenian by its own name" [ "$(dlg_text Settings 220)" = "Slovenščina" ]
 dlg_keys Escape
