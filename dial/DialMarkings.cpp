@@ -27,17 +27,29 @@ int Centre(int start, int length)
     return (start + start + length) >> 1;
 }
 
-// The curve drawn run by run, in the dial rectangle.
-void DrawCurve(const PixelView& view, const DialMarkings& m, const DialCurve& curve, unsigned int colour)
+// The curve drawn run by run, in the dial rectangle, as wide as the hour
+// lines: strokes two-pixel lines side by side, each the run moved across its
+// own direction.
+void DrawCurve(const PixelView& view, const DialMarkings& m, const DialCurve& curve, int strokes, unsigned int colour)
 {
     const double cx = Centre(m.left, m.width), cy = Centre(m.top, m.height);
     std::vector<PixelPoint> points;
     for (const std::vector<DialPoint>& run : curve) {
-        points.clear();
-        for (const DialPoint& p : run)
-            points.push_back({static_cast<int>(std::lround((cx + p.u) * FIXED_ONE)),
-                              static_cast<int>(std::lround((cy - p.v) * FIXED_ONE))});
-        DrawAntialiasedPolyline(view, points.data(), static_cast<int>(points.size()), colour);
+        const size_t count = run.size();
+        for (int stroke = 0; stroke < strokes; ++stroke) {
+            const double across = 2 * stroke - (strokes - 1);
+            points.clear();
+            for (size_t i = 0; i < count; ++i) {
+                const DialPoint& before = run[i > 0 ? i - 1 : i];
+                const DialPoint& after = run[i + 1 < count ? i + 1 : i];
+                const double du = after.u - before.u, dv = after.v - before.v, length = std::hypot(du, dv);
+                const double shift = length > 0 ? across / length : 0;
+                const DialPoint p = {run[i].u - dv * shift, run[i].v + du * shift};
+                points.push_back({static_cast<int>(std::lround((cx + p.u) * FIXED_ONE)),
+                                  static_cast<int>(std::lround((cy - p.v) * FIXED_ONE))});
+            }
+            DrawAntialiasedPolyline(view, points.data(), static_cast<int>(points.size()), colour);
+        }
     }
 }
 
@@ -109,7 +121,7 @@ void DrawDateLines(const PixelView& view, const DialMarkings& markings, const Di
     for (int line = 0; line < DATE_LINE_COUNT; ++line) {
         const DialCurve curve = DateLine(markings.sun, markings.latitude, size.gnomonLength,
                                          DateLineDeclination(markings.sun, line), reach);
-        DrawCurve(view, markings, curve, DATE_LINE_COLOUR);
+        DrawCurve(view, markings, curve, size.hourLineStrokes, DATE_LINE_COLOUR);
         for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
             if (LABELLED_DATE_LINES[i] != line || ShrunkToAPoint(curve, size))
                 continue;
@@ -136,7 +148,7 @@ void DrawClockHours(const PixelView& view, const DialMarkings& markings, const P
     const int cx = Centre(markings.left, markings.width), cy = Centre(markings.top, markings.height);
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
         const DialCurve curve = ClockHourCurve(markings.sun, markings.latitude, size.gnomonLength, hour, reach);
-        DrawCurve(view, markings, curve, CLOCK_HOUR_COLOUR);
+        DrawCurve(view, markings, curve, size.hourLineStrokes, CLOCK_HOUR_COLOUR);
         // The numeral beyond the farthest point within the ring.
         DialPoint far = {0, 0};
         double farthest = -1;

@@ -1,15 +1,77 @@
-// Tests of the kept picture of the dial's markings.
+// Tests of the dial's markings: the curves' width and the kept picture.
 #include "dial/DialMarkings.h"
+
+#include "dial/HourMarkings.h"
+#include "raster/BlendTables.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace {
 
 const DialMarkings MARKINGS = {2, 3, 4, 5, true, 100, 46.0f, {false, 15.0, 2026, 60}, true, true, 0, 0};
 
+// A white dial face of the big dial at a scale, its pixels as blue values.
+struct Face
+{
+    explicit Face(int scalePercent)
+        : size(DialSizeFor(true, scalePercent)), side(size.side),
+          pixels(side * side * 4, 255), view {pixels.data(), side * 4, side, side, {0, 0, side, side}}
+    {
+        InitBlendTables();
+    }
+    // Ink across x0 ... x1 of row y (or down y0 ... y1 of column x), in
+    // pixels of a line of the colour whose blue is lineBlue.
+    double Ink(int x0, int y0, int x1, int y1, int lineBlue) const
+    {
+        double ink = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                ink += (255 - pixels[(y * side + x) * 4]) / double(255 - lineBlue);
+        return ink;
+    }
+
+    DialSize size;
+    int side;
+    std::vector<unsigned char> pixels;
+    PixelView view;
+};
+
+const int HOUR_LINE_BLUE = 0xC0;
+const int DATE_LINE_BLUE = 0xC8;
+
 }  // namespace
+
+// The date lines are as wide as the hour lines at every scale: the noon line
+// across a row, the straight equinox line down a column.
+TEST(DialMarkings, CurvesAreAsWideAsTheHourLines)
+{
+    const float latitude = 46;
+    for (int scale : {100, 150, 200, 300}) {
+        Face hours(scale), dates(scale);
+        const int centre = hours.side / 2;
+        const DialSize& size = hours.size;
+        std::vector<unsigned char> blank(size.numeralCell * 8 * size.numeralCell * 3 * 4, 255);
+        const PixelImage numbers = {blank.data(), size.numeralCell * 8 * 4, size.numeralCell * 8, size.numeralCell * 3};
+        DrawHourLinesAndNumerals(hours.view, latitude, &numbers, size);
+        const int row = centre + static_cast<int>(hours.side * 0.35);
+        const double hourLine = hours.Ink(centre - 10, row, centre + 10, row, HOUR_LINE_BLUE);
+
+        DialMarkings markings = MARKINGS;
+        markings = {0, 0, dates.side, dates.side, true, scale, latitude, markings.sun, true, false, 0, 0};
+        DateLabel labels[DATE_LABEL_COUNT] = {};
+        DrawDateLines(dates.view, markings, size, labels);
+        const DialCurve equinox = DateLine(markings.sun, latitude, size.gnomonLength,
+                                           DateLineDeclination(markings.sun, EQUINOX_LINE), dates.side);
+        const int column = centre + dates.side / 20;
+        const int y = centre - static_cast<int>(std::lround(equinox.at(0).at(0).v));
+        const double dateLine = dates.Ink(column, y - 8, column, y + 8, DATE_LINE_BLUE);
+        EXPECT_NEAR(dateLine, hourLine, 0.6)
+            << scale << " %: the date line " << dateLine << " pixels wide, the hour line " << hourLine;
+    }
+}
 
 // The picture comes back for the same markings only: any setting the lines
 // are drawn from draws them anew.
