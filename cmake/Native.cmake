@@ -69,7 +69,7 @@ endfunction()
 # tests are skipped with a message saying so.
 set(UMBRANT_FUZZ_SECONDS 15 CACHE STRING "Seconds each fuzz target runs in the tests")
 find_program(UMBRANT_CLANGXX NAMES clang++ clang++-14)
-set(UMBRANT_FUZZ_FLAGS -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+set(UMBRANT_FUZZ_FLAGS -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
     -fno-omit-frame-pointer -fno-exceptions -fno-rtti -Wall -Wextra)
 set(UMBRANT_FUZZ_USABLE FALSE)
 if(UMBRANT_CLANGXX)

@@ -67,8 +67,9 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     RECT measured = dial;
     DrawTextW(dc, frame.nightText, -1, &measured, DT_CALCRECT | format);
     int textHeight = measured.bottom - measured.top;
-    RECT box = {dial.left, dial.top + ((frame.height - textHeight) >> 1), dial.right,
-                dial.top + ((textHeight + frame.height) >> 1)};
+    const int height = dial.bottom - dial.top;
+    RECT box = {dial.left, dial.top + ((height - textHeight) >> 1), dial.right,
+                dial.top + ((textHeight + height) >> 1)};
     DrawTextW(dc, frame.nightText, -1, &box, format);
 }
 
@@ -90,7 +91,7 @@ static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[D
     SetBkColor(dc, FACE_WHITE);
     CSelectedObject font(dc, frame.resources->DateLabelFont());
     for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-        const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+        const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.face.language);
         if (labels[i].shown)
             TextOutW(dc, labels[i].left, labels[i].top, text, lstrlenW(text));
     }
@@ -99,27 +100,27 @@ static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[D
 
 // The face's markings on the white face: the date lines, the hour lines of
 // the sun's time or the clock's with their numerals, the date lines' labels.
-static void DrawMarkings(const DialFrame& frame, const DialMarkings& markings, HDC dc, const PixelView& view,
-                         const DialSize& size)
+static void DrawMarkings(const DialFrame& frame, HDC dc, const PixelView& view, const DialSize& size)
 {
+    const DialFace& face = frame.face;
     DateLabel labels[DATE_LABEL_COUNT] = {};
-    if (frame.dateLines) {
+    if (face.dateLines) {
         CSelectedObject font(dc, frame.resources->DateLabelFont());
         for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-            const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+            const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], face.language);
             SIZE extent = {0, 0};
             GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
             labels[i].width = extent.cx;
             labels[i].height = extent.cy;
         }
-        DrawDateLines(view, markings, size, labels);
+        DrawDateLines(view, face, size, labels);
     }
     const PixelImage numbers = frame.resources->Numbers()->Image();
-    if (frame.clockHours)
-        DrawClockHours(view, markings, &numbers, size);
+    if (face.clockHours)
+        DrawClockHours(view, face, &numbers, size);
     else
-        DrawHourLinesAndNumerals(view, frame.latitude, &numbers, size);
-    if (frame.dateLines) {
+        DrawHourLinesAndNumerals(view, face.latitude, &numbers, size);
+    if (face.dateLines) {
         DrawDateLabels(frame, dc, labels);
         GdiFlush();
     }
@@ -129,13 +130,14 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
         SetStretchBltMode(dc, COLORONCOLOR);
-    const int left = frame.left, top = frame.top, width = frame.width, height = frame.height;
-    const RECT dial = {left, top, left + width, top + height};
-    const PixelView view = ClippedTo(surface, {left, top, left + width, top + height});
+    const DialFace& face = frame.face;
+    const int width = frame.dial.right - frame.dial.left, height = frame.dial.bottom - frame.dial.top;
+    const RECT dial = {frame.dial.left, frame.dial.top, frame.dial.right, frame.dial.bottom};
+    const PixelView view = ClippedTo(surface, frame.dial);
     const bool pixels = view.pixels != nullptr;
-    const DialSize size = DialSizeFor(frame.isBig, frame.scalePercent);
+    const DialSize size = DialSizeFor(face.isBig, face.scalePercent);
     const int t = frame.moment;
-    Shadow shadow = ComputeDialShadow(frame.sun, frame.latitude, size.gnomonLength, t);
+    Shadow shadow = ComputeDialShadow(face.sun, face.latitude, size.gnomonLength, t);
 
     FillRect(dc, &dial, frame.resources->WhiteBrush());
     if (shadow.isDay) {
@@ -152,13 +154,10 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
     }
     GdiFlush();
     if (pixels) {
-        const DialMarkings markings = {
-            left,           top,       width,           height,           frame.isBig,           frame.scalePercent,
-            frame.latitude, frame.sun, frame.dateLines, frame.clockHours, frame.clockShiftHours, frame.language};
-        if (!frame.markings || !frame.markings->CopyTo(markings, view)) {
-            DrawMarkings(frame, markings, dc, view, size);
+        if (!frame.markings || !frame.markings->CopyTo(face, view)) {
+            DrawMarkings(frame, dc, view, size);
             if (frame.markings)
-                frame.markings->Keep(markings, view);
+                frame.markings->Keep(face, view);
         }
         if (!shadow.isDay)
             NegateColours(view);
@@ -167,7 +166,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
     }
     if (shadow.isDay) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
-        DrawGnomonImage(dc, frame.resources->RodDC(frame.isBig), dial, frame.latitude, size);
+        DrawGnomonImage(dc, frame.resources->RodDC(face.isBig), dial, face.latitude, size);
         GdiFlush();
     }
     if (pixels)
@@ -177,7 +176,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
         GdiFlush();
     }
     if (pixels) {
-        int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
+        int bits = frame.displayBits != DEVICE_DEPTH ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
         DitherToDisplayDepth(view, bits);
     }
 }

@@ -88,7 +88,10 @@ void CUmbrant::SaveSettings() const
 
 SunSource CUmbrant::Sun(const ClockReading& clock) const
 {
-    SunSource sun = {m_settings.exactSun, m_settings.longitude, clock.year, -clock.biasMinutes};
+    SunSource sun = {.exact = m_settings.exactSun,
+                     .longitude = m_settings.longitude,
+                     .year = clock.year,
+                     .zoneMinutes = -clock.biasMinutes};
     // The clock's moment counts its days in the UTC year; a simulated day is
     // one of the current year of local standard time, which may have turned
     // over already or not yet.
@@ -100,6 +103,21 @@ SunSource CUmbrant::Sun(const ClockReading& clock) const
             ++sun.year;
     }
     return sun;
+}
+
+DialFace CUmbrant::Face(const SunSource& sun, int moment)
+{
+    const DialSettings& settings = m_settings;
+    return {
+        .isBig = settings.isBig,
+        .scalePercent = m_scalePercent,
+        .latitude = settings.latitude,
+        .sun = sun,
+        .dateLines = settings.dateLines,
+        .clockHours = settings.clockHours,
+        .clockShiftHours = settings.clockHours ? ClockShiftHours(sun, moment) : 0,
+        .language = m_store->Language(),
+    };
 }
 
 bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
@@ -144,36 +162,28 @@ bool CUmbrant::Paint(HDC dc, const PixelView& surface)
     if (!m_resources)
         return false;
     const DialSettings& settings = m_settings;
-    const DialSize size = DialSizeFor(settings.isBig, m_scalePercent);
     const ClockReading clock = ReadSystemClock();
-    const SunSource sun = Sun(clock);
     const int moment = ComputeDialMoment(settings.simulate, settings.simulatedDay, settings.simulatedTime, clock);
+    const DialFace face = Face(Sun(clock), moment);
+    const DialSize size = DialSizeFor(face.isBig, face.scalePercent);
     // The night text is the one state that lives from frame to frame.
-    const bool isDay = ComputeDialShadow(sun, settings.latitude, size.gnomonLength, moment).isDay;
-    m_nightText.Update(isDay, moment, m_store->Language(), timeGetTime());
-    DialFrame frame = {m_rectLeft,
-                       m_rectTop,
-                       m_rectWidth,
-                       m_rectHeight,
-                       settings.isBig,
-                       m_scalePercent,
-                       settings.latitude,
-                       moment,
-                       0,
-                       m_shadowMask.get(),
-                       m_resources.get(),
-                       m_nightText.Text(),
-                       sun,
-                       settings.dateLines,
-                       settings.clockHours,
-                       settings.clockHours ? ClockShiftHours(sun, moment) : 0,
-                       m_store->Language(),
-                       &m_markings};
+    const bool isDay = ComputeDialShadow(face.sun, face.latitude, size.gnomonLength, moment).isDay;
+    m_nightText.Update(isDay, moment, face.language, timeGetTime());
+    const DialFrame frame = {
+        .dial = {m_rectLeft, m_rectTop, m_rectLeft + m_rectWidth, m_rectTop + m_rectHeight},
+        .face = face,
+        .moment = moment,
+        .displayBits = DEVICE_DEPTH,
+        .shadowMask = m_shadowMask.get(),
+        .resources = m_resources.get(),
+        .nightText = m_nightText.Text(),
+        .markings = &m_markings,
+    };
     PaintDialFrame(frame, dc, surface);
     m_settingsChanged = false;
     m_shownMoment = moment;
     m_frameDueMoment = static_cast<long long>(moment) +
-                       SecondsOfSamePicture(sun, settings.latitude, size, m_rectWidth, m_rectHeight, moment);
+                       SecondsOfSamePicture(face.sun, face.latitude, size, m_rectWidth, m_rectHeight, moment);
     m_painted = true;
     return true;
 }

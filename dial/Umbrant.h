@@ -52,6 +52,9 @@ private:
     void TakeScale();
     // Hands the settings in force to the settings object and saves it.
     void SaveSettings() const;
+    // What the face shows at the dial moment, with the sun of the moment's
+    // reading of the clock.
+    DialFace Face(const SunSource& sun, int moment);
     // Whole hours the clock in force runs ahead of local standard time at
     // the dial moment t: 1 while daylight saving is in force.
     int ClockShiftHours(const SunSource& sun, int t);

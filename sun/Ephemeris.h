@@ -91,6 +91,8 @@ struct SunSource
     double longitude;  // degrees east
     int year;          // of the dial moment's day count
     int zoneMinutes;   // east of UTC: the dial moment is local standard time
+
+    bool operator==(const SunSource&) const = default;
 };
 
 // Julian day of the dial moment t (day of the year x 86400 plus seconds of

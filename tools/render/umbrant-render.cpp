@@ -151,14 +151,25 @@ int main(int argc, char** argv)
     }
     if (!output && frames <= 0)
         return Usage("no output file");
-    const int scalePercent = static_cast<int>(std::lround(scale * NATURAL_SCALE));
 
     if (!longitudeGiven)
         longitude = ZoneMeridian(static_cast<int>(-zone));
-    const SunSource sun = {exact, longitude, static_cast<int>(year), static_cast<int>(zone)};
 
     InitDialTables();
-    const DialSize dialSize = DialSizeFor(!small, scalePercent);
+    const DialFace face = {
+        .isBig = !small,
+        .scalePercent = static_cast<int>(std::lround(scale * NATURAL_SCALE)),
+        .latitude = static_cast<float>(latitude),
+        .sun = {.exact = exact,
+                .longitude = longitude,
+                .year = static_cast<int>(year),
+                .zoneMinutes = static_cast<int>(zone)},
+        .dateLines = dateLines,
+        .clockHours = clockHours,
+        .clockShiftHours = 0,  // the hours of standard time
+        .language = language->id,
+    };
+    const DialSize dialSize = DialSizeFor(face.isBig, face.scalePercent);
     const int size = dialSize.side;
     CWindowDC screen(nullptr);
     CBitmapSurface surface(screen.Get(), size, size, nullptr);
@@ -169,26 +180,18 @@ int main(int argc, char** argv)
     CNightText nightText(0);
     // Frames after the first copy the markings, as the gadget's do.
     CKeptMarkings markings;
-    nightText.Update(ComputeDialShadow(sun, latitude, dialSize.gnomonLength, moment).isDay, moment, language->id,
-                     timeGetTime());
-    DialFrame frame = {0,
-                       0,
-                       size,
-                       size,
-                       !small,
-                       scalePercent,
-                       static_cast<float>(latitude),
-                       moment,
-                       static_cast<int>(depth),
-                       mask,
-                       &resources,
-                       nightText.Text(),
-                       sun,
-                       dateLines,
-                       clockHours,
-                       0,
-                       language->id,
-                       &markings};
+    nightText.Update(ComputeDialShadow(face.sun, face.latitude, dialSize.gnomonLength, moment).isDay, moment,
+                     face.language, timeGetTime());
+    const DialFrame frame = {
+        .dial = {0, 0, size, size},
+        .face = face,
+        .moment = moment,
+        .displayBits = depthGiven ? static_cast<int>(depth) : DEVICE_DEPTH,
+        .shadowMask = mask,
+        .resources = &resources,
+        .nightText = nightText.Text(),
+        .markings = &markings,
+    };
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
