@@ -8,6 +8,14 @@ const unsigned FIRST_PRINTABLE = 0x20;
 const unsigned DELETE_CHARACTER = 0x7F;
 const unsigned LAST_C1_CONTROL = 0x9F;
 
+// The smallest code point a character of 1, 2, 3 or 4 bytes spells: a
+// longer form of a smaller one is overlong.
+const unsigned SMALLEST_OF_LENGTH[] = {0, 0x80, 0x800, 0x10000};
+// UTF-16's surrogates, which UTF-8 never encodes.
+const unsigned FIRST_SURROGATE = 0xD800;
+const unsigned LAST_SURROGATE = 0xDFFF;
+const unsigned LAST_CODE_POINT = 0x10FFFF;
+
 }  // namespace
 
 unsigned DecodeUtf8(const unsigned char* text, size_t& length)
@@ -23,6 +31,9 @@ unsigned DecodeUtf8(const unsigned char* text, size_t& length)
             return NOT_A_CHARACTER;
         code = code << 6 | (text[i] & 0x3F);
     }
+    if (code < SMALLEST_OF_LENGTH[extra] || (code >= FIRST_SURROGATE && code <= LAST_SURROGATE) ||
+        code > LAST_CODE_POINT)
+        return NOT_A_CHARACTER;
     length = static_cast<size_t>(extra) + 1;
     return code;
 }

@@ -7,8 +7,9 @@
 const unsigned NOT_A_CHARACTER = 0x110000;
 
 // The code point that starts text and the bytes it takes into length; a byte
-// that does not start well-formed UTF-8 counts as one character of its own,
-// NOT_A_CHARACTER.
+// that does not start well-formed UTF-8 (a stray or cut sequence, an overlong
+// form, an encoded surrogate, a code point beyond U+10FFFF) counts as one
+// character of its own, NOT_A_CHARACTER.
 unsigned DecodeUtf8(const unsigned char* text, size_t& length);
 
 // Whether code is a control character: one of C0, DEL or one of C1.

@@ -91,9 +91,9 @@ static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[D
     SetBkColor(dc, FACE_WHITE);
     CSelectedObject font(dc, frame.resources->DateLabelFont());
     for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-        const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.face.language);
+        const std::wstring_view text = LocalizedText(DATE_LABEL_TEXTS[i], frame.face.language);
         if (labels[i].shown)
-            TextOutW(dc, labels[i].left, labels[i].top, text, lstrlenW(text));
+            TextOutW(dc, labels[i].left, labels[i].top, text.data(), static_cast<int>(text.size()));
     }
     SetBkMode(dc, TRANSPARENT);
 }
@@ -107,9 +107,9 @@ static void DrawMarkings(const DialFrame& frame, HDC dc, const PixelView& view, 
     if (face.dateLines) {
         CSelectedObject font(dc, frame.resources->DateLabelFont());
         for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-            const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], face.language);
+            const std::wstring_view text = LocalizedText(DATE_LABEL_TEXTS[i], face.language);
             SIZE extent = {0, 0};
-            GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+            GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
             labels[i].width = extent.cx;
             labels[i].height = extent.cy;
         }

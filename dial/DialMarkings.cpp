@@ -1,6 +1,7 @@
 // The dial's markings besides the sun-time hour lines: date lines, clock hours, and the kept picture of them all.
 #include "dial/DialMarkings.h"
 
+#include "common/Calendar.h"
 #include "dial/DialGeometry.h"
 #include "dial/HourMarkings.h"
 #include "raster/AntialiasedLine.h"
@@ -12,12 +13,10 @@
 
 namespace {
 
-const unsigned int DATE_LINE_COLOUR = 0xC8C8C8;   // lighter than the hour lines: the hours read first
-const unsigned int CLOCK_HOUR_COLOUR = 0xC0C0C0;  // the hour lines' silver
+const unsigned int DATE_LINE_COLOUR = 0xC8C8C8;  // lighter than the hour lines: the hours read first
 // Curves are followed this far from the gnomon, in dial widths: past the
 // corners of the dial.
 const double CURVE_REACH = 0.75;
-const int HOURS_PER_DAY = 24;
 const double FIXED_ONE = 65536;  // a pixel in the 16.16 points of a polyline
 // Pixels between a date line and its label, besides half the gnomon.
 const int LABEL_GAP = 3;
@@ -146,7 +145,7 @@ void DrawClockHours(const PixelView& view, const DialFace& face, const PixelImag
     const int cx = CentreX(view.clip), cy = CentreY(view.clip);
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
         const DialCurve curve = ClockHourCurve(face.sun, face.latitude, size.gnomonLength, hour, reach);
-        DrawCurve(view, curve, size.hourLineStrokes, CLOCK_HOUR_COLOUR);
+        DrawCurve(view, curve, size.hourLineStrokes, HOUR_LINE_COLOUR);
         // The numeral beyond the farthest point within the ring.
         DialPoint far = {0, 0};
         double farthest = -1;

@@ -31,7 +31,7 @@ void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const Pixel
             int ox = steep ? across : 0, oy = steep ? 0 : across;
             DrawAntialiasedLine(view, TruncateCoordinate(cx + sx * outer) + ox,
                                 TruncateCoordinate(cy + sy * outer) + oy, TruncateCoordinate(cx + sx * inner) + ox,
-                                TruncateCoordinate(cy + sy * inner) + oy, 0xC0C0C0);
+                                TruncateCoordinate(cy + sy * inner) + oy, HOUR_LINE_COLOUR);
         }
         if (std::fabs(h - std::floor(h)) >= 0.1f)
             continue;

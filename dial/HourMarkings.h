@@ -7,6 +7,8 @@
 // Whole-hour lines end this far from the gnomon's foot, in dial widths, and
 // their numerals stand just beyond.
 const double HOUR_NUMERAL_RING = 0.4;
+// The hour lines' silver, of the sun's hours and the clock's alike.
+const unsigned int HOUR_LINE_COLOUR = 0xC0C0C0;
 
 // The half-hour lines from 4:00 to 20:00 of a horizontal dial for the
 // latitude, and the numerals 4 to 20 turned along their lines, squeezed where

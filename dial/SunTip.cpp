@@ -7,9 +7,6 @@
 
 namespace {
 
-const int SECONDS_PER_MINUTE = 60;
-const int MINUTES_PER_HOUR = 60;
-const int MINUTES_PER_DAY = SECONDS_PER_DAY / SECONDS_PER_MINUTE;
 const int MINUTES_PER_HALF_DAY = MINUTES_PER_DAY / 2;
 const double FULL_TURN = 360;  // an azimuth that rounds to it is 0
 const int PLACE_DECIMALS = 2;  // a hundredth of a degree, as Settings takes the place
@@ -24,10 +21,10 @@ class TipWriter
 public:
     explicit TipWriter(wchar_t* text) : text_(text) { text_[0] = 0; }
 
-    void Add(const wchar_t* s)
+    void Add(std::wstring_view s)
     {
-        for (; *s && length_ < SUN_TIP_MAX - 1; ++s)
-            text_[length_++] = *s;
+        for (size_t i = 0; i < s.size() && length_ < SUN_TIP_MAX - 1; ++i)
+            text_[length_++] = s[i];
         text_[length_] = 0;
     }
 
@@ -40,11 +37,8 @@ public:
             reversed[count++] = static_cast<wchar_t>(L'0' + n % 10);
             n /= 10;
         } while (n > 0 || count < digits);
-        wchar_t s[2] = {0, 0};
-        while (count > 0) {
-            s[0] = reversed[--count];
-            Add(s);
-        }
+        while (count > 0)
+            Add(std::wstring_view(&reversed[--count], 1));
     }
 
     // scaled / 10^decimals with that many decimals.
@@ -54,8 +48,7 @@ public:
             Add(L"-");
         long magnitude = labs(scaled), unit = lround(pow(10, decimals));
         AddWhole(magnitude / unit, 1);
-        const wchar_t sign[2] = {decimalSign, 0};
-        Add(sign);
+        Add(std::wstring_view(&decimalSign, 1));
         AddWhole(magnitude % unit, decimals);
     }
 
@@ -67,11 +60,12 @@ public:
         AddWhole(minutes % MINUTES_PER_HOUR, 2);
     }
 
-    void StartLine(const wchar_t* label)
+    // A line with no label starts with its text.
+    void StartLine(std::wstring_view label)
     {
         if (length_ > 0)
             Add(LINE_BREAK);
-        if (label) {
+        if (!label.empty()) {
             Add(label);
             Add(LABEL_END);
         }
@@ -102,10 +96,10 @@ void AddDegrees(TipWriter& tip, long scaled, int decimals, wchar_t decimalSign)
 
 // "Label: H:MM" for a sunrise or sunset the day has, else the line that
 // says it has none.
-void AddEvent(TipWriter& tip, bool happens, const wchar_t* label, double seconds, const wchar_t* none)
+void AddEvent(TipWriter& tip, bool happens, std::wstring_view label, double seconds, std::wstring_view none)
 {
     if (!happens) {
-        tip.StartLine(nullptr);
+        tip.StartLine({});
         tip.Add(none);
         return;
     }

@@ -1,24 +1,26 @@
 // The text of the tip over the dial: the place, the day's sun and the sun now.
 #pragma once
 
+#include <string_view>
+
 #include "sun/Ephemeris.h"
 
 // The tip's words in the user's language, from the string table
 // (IDS_SUNRISE ... IDS_NO_SUNRISE), and the locale's decimal sign.
 struct SunTipWords
 {
-    const wchar_t* sunrise;
-    const wchar_t* solarNoon;
-    const wchar_t* sunset;
-    const wchar_t* dayLength;
-    const wchar_t* sunAltitude;
-    const wchar_t* azimuth;
-    const wchar_t* noSunset;   // "The sun does not set today"
-    const wchar_t* noSunrise;  // "The sun does not rise today"
-    const wchar_t* sunTime;
-    const wchar_t* behindClock;   // "min behind the clock"
-    const wchar_t* aheadOfClock;  // "min ahead of the clock"
-    const wchar_t* withClock;     // "as the clock"
+    std::wstring_view sunrise;
+    std::wstring_view solarNoon;
+    std::wstring_view sunset;
+    std::wstring_view dayLength;
+    std::wstring_view sunAltitude;
+    std::wstring_view azimuth;
+    std::wstring_view noSunset;   // "The sun does not set today"
+    std::wstring_view noSunrise;  // "The sun does not rise today"
+    std::wstring_view sunTime;
+    std::wstring_view behindClock;   // "min behind the clock"
+    std::wstring_view aheadOfClock;  // "min ahead of the clock"
+    std::wstring_view withClock;     // "as the clock"
     wchar_t decimalSign;
 };
 

@@ -18,9 +18,6 @@ namespace {
 // A frame for a new moment is asked for this long into its second, so that
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
-const int SECONDS_PER_MINUTE = 60;
-const int MINUTES_PER_HOUR = 60;
-const int SECONDS_PER_HOUR = SECONDS_PER_MINUTE * MINUTES_PER_HOUR;
 const long long FILE_TIME_PER_SECOND = 10000000;
 
 long long FileTimeCount(const FILETIME& time)
@@ -244,7 +241,7 @@ DWORD CUmbrant::NextFrameDelay()
     int now = MomentFromClock(clock);
     long long wait = 0;
     if (now >= m_shownMoment)
-        wait = (m_frameDueMoment - now) * 1000 - clock.milliseconds + DUE_SECOND_OFFSET_MS;
+        wait = (m_frameDueMoment - now) * MS_PER_SECOND - clock.milliseconds + DUE_SECOND_OFFSET_MS;
     if (m_nightText.ChosenAt() != 0) {
         // The text changes at the first frame after its hold time.
         long long held = static_cast<int>(timeGetTime() - m_nightText.ChosenAt());
@@ -268,7 +265,7 @@ void CUmbrant::OnSettingsChanged(const DialSettings& settings)
     if (!resized)
         SettingChanged();
     else if (m_host)
-        m_host->UpdateSize(false);
+        m_host->UpdateSize(SizePlace::WHERE_IT_STANDS);
 }
 
 bool CUmbrant::OnCommand(int command)
@@ -276,7 +273,7 @@ bool CUmbrant::OnCommand(int command)
     // However the dialog is left, what it shows is now in force: keep it.
     if (command == CMD_SETTINGS) {
         SettingsDialogState state = {m_settings, m_store->Language(), this};
-        DialogBoxParamW(GetModuleHandleW(nullptr), LocalizedResourceName(L"SETTINGS", state.language), m_window,
+        DialogBoxParamW(GetModuleHandleW(nullptr), LocalizedResourceName(L"SETTINGS", state.language).c_str(), m_window,
                         SettingsDialogProc, reinterpret_cast<LPARAM>(&state));
         if (state.language != m_store->Language() && m_host)
             m_host->SetLanguage(state.language);
@@ -292,18 +289,12 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
     if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
         return false;
     const int language = m_store->Language();
-    const SunTipWords words = {LoadLocalizedStringW(IDS_SUNRISE, language),
-                               LoadLocalizedStringW(IDS_SOLAR_NOON, language),
-                               LoadLocalizedStringW(IDS_SUNSET, language),
-                               LoadLocalizedStringW(IDS_DAY_LENGTH, language),
-                               LoadLocalizedStringW(IDS_SUN_ALTITUDE, language),
-                               LoadLocalizedStringW(IDS_AZIMUTH, language),
-                               LoadLocalizedStringW(IDS_NO_SUNSET, language),
-                               LoadLocalizedStringW(IDS_NO_SUNRISE, language),
-                               LoadLocalizedStringW(IDS_SUN_TIME, language),
-                               LoadLocalizedStringW(IDS_BEHIND_CLOCK, language),
-                               LoadLocalizedStringW(IDS_AHEAD_OF_CLOCK, language),
-                               LoadLocalizedStringW(IDS_WITH_CLOCK, language),
+    const SunTipWords words = {LocalizedText(IDS_SUNRISE, language),        LocalizedText(IDS_SOLAR_NOON, language),
+                               LocalizedText(IDS_SUNSET, language),         LocalizedText(IDS_DAY_LENGTH, language),
+                               LocalizedText(IDS_SUN_ALTITUDE, language),   LocalizedText(IDS_AZIMUTH, language),
+                               LocalizedText(IDS_NO_SUNSET, language),      LocalizedText(IDS_NO_SUNRISE, language),
+                               LocalizedText(IDS_SUN_TIME, language),       LocalizedText(IDS_BEHIND_CLOCK, language),
+                               LocalizedText(IDS_AHEAD_OF_CLOCK, language), LocalizedText(IDS_WITH_CLOCK, language),
                                static_cast<wchar_t>(UserDecimalSign())};
 
     // The moment shown, real or simulated, and the day it falls on by the

@@ -4,6 +4,7 @@
 #include "platform/Handles.h"
 
 #include <commctrl.h>
+#include <new>
 
 namespace {
 
@@ -17,6 +18,8 @@ const int TYPED_UTF8_MAX = TYPED_MAX * 3;
 // Pixels a list box leaves on either side of a line's text.
 const int LINE_PADDING = 3;
 const wchar_t ELLIPSIS[] = L"\x2026";
+// A line of text, to measure the tip by.
+const wchar_t ONE_LINE[] = L"Ag";
 
 bool IsListKey(WPARAM key)
 {
@@ -48,9 +51,19 @@ TTTOOLINFOW TipTool(HWND list)
 {
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    // Transparent to the mouse: a click on it reaches the line under it.
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
     tool.hwnd = list;
     return tool;
+}
+
+// What the list's frame adds to its lines on each side (left and top negative).
+RECT ListFrame(HWND list)
+{
+    RECT frame = {};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(list, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(list, GWL_EXSTYLE)));
+    return frame;
 }
 
 }  // namespace
@@ -76,9 +89,19 @@ void CPlaceBox::Attach(HWND dialog, int editId, int listId, int language)
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     TTTOOLINFOW tool = TipTool(m_list);
-    tool.lpszText = const_cast<wchar_t*>(L"");
+    tool.lpszText = const_cast<wchar_t*>(ONE_LINE);
     SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(m_tip, WM_SETFONT, font, FALSE);
+    // Every line at least as tall as a tip of one line, so that the tip
+    // over a cut line covers that line alone: the tip measured once, shown
+    // and hidden again before the dialog shows.
+    SendMessageW(m_tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    RECT tip = {};
+    GetWindowRect(m_tip, &tip);
+    SendMessageW(m_tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    m_tipHeight = tip.bottom - tip.top;
+    if (m_tipHeight > SendMessageW(m_list, LB_GETITEMHEIGHT, 0, 0))
+        SendMessageW(m_list, LB_SETITEMHEIGHT, 0, m_tipHeight);
     SetWindowSubclass(m_edit, EditProc, EDIT_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(m_list, ListProc, LIST_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -93,12 +116,12 @@ void CPlaceBox::OnTextChanged()
     if (!WideCharToMultiByte(CP_UTF8, 0, typed, -1, text, TYPED_UTF8_MAX, nullptr, nullptr))
         text[0] = '\0';
     if (!m_gazetteer) {
-        m_gazetteer = std::make_unique<CGazetteer>();
-        m_countries = std::make_unique<CCountryNames>();
+        m_gazetteer.reset(new (std::nothrow) CGazetteer);
+        m_countries.reset(new (std::nothrow) CCountryNames);
         if (!SystemCountry(m_homeCountry))
             m_homeCountry[0] = '\0';
     }
-    m_foundCount = text[0] ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
+    m_foundCount = text[0] && m_gazetteer && m_countries ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
     if (!m_foundCount) {
         Close();
         return;
@@ -108,12 +131,10 @@ void CPlaceBox::OnTextChanged()
     RECT box;
     GetWindowRect(m_edit, &box);
     MapWindowPoints(nullptr, m_dialog, reinterpret_cast<POINT*>(&box), 2);
-    RECT frame = {}, inside = {};
-    GetWindowRect(m_list, &frame);
-    GetClientRect(m_list, &inside);
-    const int border = (frame.bottom - frame.top) - inside.bottom;
-    const int height = m_foundCount * static_cast<int>(SendMessageW(m_list, LB_GETITEMHEIGHT, 0, 0)) + border;
-    FillList(box.right - box.left - border);
+    const RECT frame = ListFrame(m_list);
+    const int lineHeight = static_cast<int>(SendMessageW(m_list, LB_GETITEMHEIGHT, 0, 0));
+    const int height = m_foundCount * lineHeight + frame.bottom - frame.top;
+    FillList(box.right - box.left - (frame.right - frame.left));
     SetWindowPos(m_list, HWND_TOP, box.left, box.bottom, box.right - box.left, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(m_list, nullptr, TRUE);
     ShowTip();
@@ -137,7 +158,7 @@ void CPlaceBox::FillList(int width)
     SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
 }
 
-// The whole of the line picked over it while the list shows it cut.
+// The whole of the line picked, over it, while the list shows it cut.
 void CPlaceBox::ShowTip()
 {
     TTTOOLINFOW tool = TipTool(m_list);
@@ -151,8 +172,12 @@ void CPlaceBox::ShowTip()
     RECT line = {};
     SendMessageW(m_list, LB_GETITEMRECT, entry, reinterpret_cast<LPARAM>(&line));
     MapWindowPoints(m_list, nullptr, reinterpret_cast<POINT*>(&line), 2);
-    SendMessageW(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(line.left, line.bottom));
+    // Over the line itself, as tall as it at most: placed where the tip
+    // takes the point for its text, then moved to the pixel.
+    const int top = line.top + (line.bottom - line.top - m_tipHeight) / 2;
+    SendMessageW(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(line.left, top));
     SendMessageW(m_tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SetWindowPos(m_tip, nullptr, line.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPlaceBox::ShowName(const wchar_t* name)

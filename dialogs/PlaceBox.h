@@ -11,8 +11,9 @@
 // chosen (Chosen tells which); above the edit control's own codes.
 const WORD PLACE_CHOSEN = 0x4001;
 
-// Characters of one line of the list.
-const int PLACE_LINE_MAX = 192;
+// Characters of one line of the list: a name of PLACE_NAME_MAX, the name it
+// was found by, its region and its country.
+const int PLACE_LINE_MAX = 4 * PLACE_NAME_MAX;
 
 // An edit box that lists the places its text names under itself, as a
 // Windows auto-complete box does: Down and Up move through the list, Page Up
@@ -20,7 +21,8 @@ const int PLACE_LINE_MAX = 192;
 // line is picked (before, they move in the box); Return or a click chooses,
 // Esc closes the list, and so does leaving the box; while the list is open
 // Return and Esc do not reach the dialog. A line too long for the list ends
-// in an ellipsis and shows whole as a tip while it is picked. The gazetteer
+// in an ellipsis and shows whole as a tip over it while it is picked; the
+// tip lets the mouse through to the line. The gazetteer
 // is unpacked at the first typing, the places of the user's country first.
 class CPlaceBox
 {
@@ -56,6 +58,7 @@ private:
     HWND m_edit = nullptr;
     HWND m_list = nullptr;
     HWND m_tip = nullptr;  // the whole of a cut line; the dialog owns it
+    int m_tipHeight = 0;   // pixels of a tip of one line
     int m_language = 0;
     std::unique_ptr<CGazetteer> m_gazetteer;
     std::unique_ptr<CCountryNames> m_countries;

@@ -1,6 +1,7 @@
 // The gazetteer's places in the program: into the dial's settings, in the user's words, guessed from the system.
 #include "dialogs/Places.h"
 
+#include "common/Characters.h"
 #include "settings/StoredValues.h"
 #include "text/Languages.h"
 
@@ -16,6 +17,8 @@ const int LETTERS = 26;
 const int LOCALE_NAME_SIZE = 85;
 // Longest Windows zone key name, its terminator included.
 const int ZONE_KEY_SIZE = 128;
+// Code points from here on take two UTF-16 units, a surrogate pair.
+const unsigned FIRST_SUPPLEMENTARY = 0x10000;
 
 // The place of a two-letter upper-case code in the GEOID table, -1 for
 // anything else.
@@ -26,19 +29,26 @@ int CodeIndex(const wchar_t* code)
     return (code[0] - L'A') * LETTERS + (code[1] - L'A');
 }
 
-// Appends UTF-8 text to wide text at *length, cut at size - 1 characters.
+// Appends UTF-8 text to wide text at *length, cut at size - 1 characters
+// after a whole character.
 void AppendUtf8(const char* utf8, wchar_t* text, int size, int* length)
 {
-    if (*length >= size - 1)
-        return;
-    const int added = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text + *length, size - *length);
-    if (added > 0) {
-        *length += added - 1;
-    } else {
-        // Cut: what fitted stays, terminated.
-        text[size - 1] = L'\0';
-        *length = lstrlenW(text);
+    const int room = size - 1 - *length;
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(utf8);
+    size_t bytes = 0;
+    int units = 0;
+    while (in[bytes]) {
+        size_t characterBytes;
+        const unsigned code = DecodeUtf8(in + bytes, characterBytes);
+        const int characterUnits = code != NOT_A_CHARACTER && code >= FIRST_SUPPLEMENTARY ? 2 : 1;
+        if (units + characterUnits > room)
+            break;
+        units += characterUnits;
+        bytes += characterBytes;
     }
+    if (bytes)
+        *length += MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(bytes), text + *length, room);
+    text[*length] = L'\0';
 }
 
 void AppendWide(const wchar_t* wide, wchar_t* text, int size, int* length)
@@ -82,8 +92,9 @@ void SetDialPlace(const PlaceView& place, DialSettings* dial)
 {
     dial->latitude = static_cast<float>(place.latitudeHundredths) / HUNDREDTHS_PER_DEGREE;
     dial->longitude = static_cast<float>(place.longitudeHundredths) / HUNDREDTHS_PER_DEGREE;
-    if (!MultiByteToWideChar(CP_UTF8, 0, place.name, -1, dial->placeName, PLACE_NAME_MAX))
-        dial->placeName[0] = L'\0';
+    int length = 0;
+    dial->placeName[0] = L'\0';
+    AppendUtf8(place.name, dial->placeName, PLACE_NAME_MAX, &length);
     DropControlCharacters(dial->placeName);
 }
 

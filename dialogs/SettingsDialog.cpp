@@ -1,6 +1,7 @@
 // The Settings dialog: edits a copy of the dial's settings and reports each change.
 #include "dialogs/SettingsDialog.h"
 
+#include "common/Calendar.h"
 #include "common/Saturate.h"
 #include "gadget/Gadget.h"
 #include "text/DateTimeText.h"
@@ -179,8 +180,9 @@ void OnDegreesLeft(HWND dialog, const SettingsDialogState* state, const Coordina
     if (!refused)
         return;
     const int language = state->language;
-    EDITBALLOONTIP tip = {sizeof tip, LoadLocalizedStringW(IDS_DEGREES_REFUSED_TITLE, language),
-                          LoadLocalizedStringW(coordinate.refusedStringId, language), TTI_WARNING};
+    const std::wstring title = LocalizedString(IDS_DEGREES_REFUSED_TITLE, language);
+    const std::wstring text = LocalizedString(coordinate.refusedStringId, language);
+    EDITBALLOONTIP tip = {sizeof tip, title.c_str(), text.c_str(), TTI_WARNING};
     SendDlgItemMessageW(dialog, coordinate.textId, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
 }
 
@@ -230,7 +232,7 @@ void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
     CheckDlgButton(dialog, IDC_DATE_LINES, settings.dateLines ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(dialog, IDC_SUN_HOURS, IDC_CLOCK_HOURS, settings.clockHours ? IDC_CLOCK_HOURS : IDC_SUN_HOURS);
     SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, settings.simulatedDay);
-    SetUpTrackBar(dialog, IDC_TIME, 0, 1440, 60, settings.simulatedTime / 60);
+    SetUpTrackBar(dialog, IDC_TIME, 0, MINUTES_PER_DAY, MINUTES_PER_HOUR, settings.simulatedTime / SECONDS_PER_MINUTE);
     ShowDialDateTime(dialog, settings);
 }
 
@@ -326,7 +328,7 @@ void OnTrackBarMoved(HWND dialog, SettingsDialogState* state, HWND bar)
     }
     switch (id) {
     case IDC_DAY: settings.simulatedDay = position; break;
-    case IDC_TIME: settings.simulatedTime = position * 60; break;
+    case IDC_TIME: settings.simulatedTime = position * SECONDS_PER_MINUTE; break;
     default: return;
     }
     ShowDialDateTime(dialog, settings);

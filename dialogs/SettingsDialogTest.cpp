@@ -53,7 +53,7 @@ protected:
     {
         if (m_dialog)
             DestroyWindow(m_dialog);
-        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS", m_state.language), SettingsDialogProc,
+        m_dialog = CreateHiddenDialog(LocalizedResourceName(L"SETTINGS", m_state.language).c_str(), SettingsDialogProc,
                                       reinterpret_cast<LPARAM>(&m_state));
         ASSERT_NE(nullptr, m_dialog);
     }
@@ -326,5 +326,69 @@ TEST_F(SettingsDialogTest, PageKeysMoveInThePlaceList)
                 Press(IDC_PLACE, key);
         }
         EXPECT_EQ(c.picked, SendMessageW(Item(IDC_PLACE_LIST), LB_GETCURSEL, 0, 0)) << c.what;
+    }
+}
+
+// The list is as tall as its lines from the first one on; the tip of a cut
+// line lies over that line and no other, and lets a click through to it.
+TEST_F(SettingsDialogTest, TheTipOfACutLineCoversItAloneAndLetsTheClickThrough)
+{
+    Open();
+    Type(IDC_PLACE, L"santa cruz de la sierra");
+    const HWND list = Item(IDC_PLACE_LIST);
+    const int lines = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    ASSERT_GT(lines, 1);
+    RECT inside = {};
+    GetClientRect(list, &inside);
+    EXPECT_EQ(lines * SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), inside.bottom) << lines << " lines";
+    HWND tip = nullptr;
+    while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != m_dialog) {
+    }
+    ASSERT_NE(nullptr, tip);
+    int tipsShown = 0;
+    for (int picked = 0; picked < lines; ++picked) {
+        Press(IDC_PLACE, VK_DOWN);
+        if (!IsWindowVisible(tip))
+            continue;
+        ++tipsShown;
+        RECT tipRect = {}, line = {}, overlap = {};
+        GetWindowRect(tip, &tipRect);
+        for (int other = 0; other < lines; ++other) {
+            SendMessageW(list, LB_GETITEMRECT, other, reinterpret_cast<LPARAM>(&line));
+            MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&line), 2);
+            if (other != picked) {
+                EXPECT_FALSE(IntersectRect(&overlap, &tipRect, &line))
+                    << "the tip of line " << picked << " at " << tipRect.top << ".." << tipRect.bottom
+                    << " covers line " << other << " at " << line.top << ".." << line.bottom;
+            }
+        }
+        SendMessageW(list, LB_GETITEMRECT, picked, reinterpret_cast<LPARAM>(&line));
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&line), 2);
+        const LPARAM middle = MAKELPARAM((line.left + line.right) / 2, (line.top + line.bottom) / 2);
+        EXPECT_EQ(HTTRANSPARENT, SendMessageW(tip, WM_NCHITTEST, 0, middle)) << "line " << picked;
+    }
+    EXPECT_GT(tipsShown, 0) << "no line was cut";
+}
+
+// A chosen name is kept whole up to 255 characters, else cut after a whole
+// character.
+TEST(SetDialPlace, KeepsTheNameWholeUpTo255Characters)
+{
+    const std::string letters(300, 'a');
+    const std::string smile = "\xf0\x9f\x98\x80";  // two UTF-16 units
+    const struct
+    {
+        std::string name;
+        size_t kept;  // UTF-16 units
+    } cases[] = {
+        {letters.substr(0, 70), 70},           {letters.substr(0, 255), 255},         {letters, 255},
+        {letters.substr(0, 254) + smile, 254}, {letters.substr(0, 253) + smile, 255},
+    };
+    for (const auto& c : cases) {
+        const PlaceView place = {c.name.c_str(), "", "", "SI", 4605, 1451, 0};
+        DialSettings dial = {};
+        SetDialPlace(place, &dial);
+        EXPECT_EQ(c.kept, wcslen(dial.placeName)) << c.name.size() << " bytes";
+        EXPECT_EQ(L'a', dial.placeName[0]) << c.name.size() << " bytes";
     }
 }

@@ -282,11 +282,11 @@ TEST(UninstallSelf, ReportsAnEntryThatStays)
     ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str(), nullptr, nullptr));
     struct Report : CUninstallReport
     {
-        void Tell(bool removed) override { reported = removed; }
+        void Tell(UninstallResult result) override { reported = static_cast<int>(result); }
         int reported = -1;
     } report;
     EXPECT_FALSE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), &SETTINGS, &report));
-    EXPECT_EQ(report.reported, 0) << "reported " << report.reported;
+    EXPECT_EQ(report.reported, static_cast<int>(UninstallResult::NOT_REMOVED)) << "reported " << report.reported;
     EXPECT_TRUE(KeyExists(std::wstring(UNINSTALL_KEY) + L"\\" + folderName));
     RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str());
 }

@@ -113,6 +113,20 @@ bool NamesByCodeOrName(const char* code, const char* name, const char* text, siz
     return (!strncmp(code, text, length) && !code[length]) || CommonLength(name, text, length) == length;
 }
 
+// Hundredths of a degree of longitude between two places (the shorter way round).
+const int FULL_CIRCLE = 360 * HUNDREDTHS_PER_DEGREE;
+
+int LongitudeApart(int a, int b)
+{
+    const int apart = (a > b ? a - b : b - a) % FULL_CIRCLE;
+    return apart > FULL_CIRCLE / 2 ? FULL_CIRCLE - apart : apart;
+}
+
+// A country's place this far in longitude from the principal city of the
+// system's time zone (two hours of the sun's time) cannot be where the
+// system stands: the zone is right and the country is not.
+const int ZONE_AND_COUNTRY_APART = 30 * HUNDREDTHS_PER_DEGREE;
+
 }  // namespace
 
 struct CGazetteer::Country
@@ -517,11 +531,23 @@ int CGazetteer::Guess(const char* country, const char* windowsZone) const
     const int countryIndex = CountryIndex(country);
     if (countryIndex < 0)
         return -1;
-    for (int g = 0; g < m_guessCount; ++g) {
-        const ZoneGuess& guess = m_guesses[g];
-        if (windowsZone && m_regions[m_places[guess.place].region].country == countryIndex &&
-            SameAsciiIgnoringCase(m_zoneKeys[guess.zoneKey], windowsZone))
-            return guess.place;
+    // The zone's city in the country, else the zone's largest elsewhere:
+    // the one it is named for.
+    int own = -1, elsewhere = -1;
+    for (int g = 0; windowsZone && g < m_guessCount; ++g) {
+        const int place = m_guesses[g].place;
+        if (!SameAsciiIgnoringCase(m_zoneKeys[m_guesses[g].zoneKey], windowsZone))
+            continue;
+        if (m_regions[m_places[place].region].country == countryIndex)
+            own = own < 0 ? place : own;
+        else if (elsewhere < 0 || m_places[place].population > m_places[elsewhere].population)
+            elsewhere = place;
     }
-    return m_countries[countryIndex].defaultPlace;
+    if (own >= 0)
+        return own;
+    own = m_countries[countryIndex].defaultPlace;
+    if (elsewhere >= 0 &&
+        (own < 0 || LongitudeApart(m_places[own].longitude, m_places[elsewhere].longitude) > ZONE_AND_COUNTRY_APART))
+        return elsewhere;
+    return own;
 }

@@ -59,11 +59,16 @@ public:
     // homeCountry (an ISO code, may be null), then larger places.
     int Find(const char* text, const char* homeCountry, FoundPlace found[MAX_FOUND_PLACES]) const;
 
+    // Whether code (ISO, in either case) is a country of the table.
+    bool KnowsCountry(const char* code) const { return m_places && CountryIndex(code) >= 0; }
+
     // The place a computer in country (ISO code) with the Windows time zone
     // windowsZone (the zone's key name) most likely stands near: the zone's
     // principal city in that country, or the country's own where it has one
     // zone; in a country of several zones whose zone is not one of them, the
-    // capital. -1 for a country it does not know.
+    // capital. Where that place lies far from the zone (an English (United
+    // States) system set to Tokyo's zone), the zone's own principal city
+    // instead. -1 for a country it does not know.
     int Guess(const char* country, const char* windowsZone) const;
 
 private:

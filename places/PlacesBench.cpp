@@ -1,9 +1,11 @@
-// Benchmarks of the gazetteer: unpacking it, and the slowest of a set of searches.
+// Benchmarks of the gazetteer: unpacking it, the slowest of a set of searches, and the figures of the tuning sets.
 #include "places/Gazetteer.h"
+#include "places/SearchSets.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -68,3 +70,26 @@ static void BM_GazetteerFindWorst(benchmark::State& state)
     state.counters["worst_query"] = worst;
 }
 BENCHMARK(BM_GazetteerFindWorst)->Unit(benchmark::kMillisecond);
+
+// The figures of a tuning set, once: percentages of places first by the
+// fourth letter and of a name's letters typed before it is first for good,
+// and how many are not first when typed whole (or not in the table).
+static void BM_SearchSet(benchmark::State& state, const char* file, SetTypist typist)
+{
+    const CGazetteer gazetteer;
+    SearchSetFigures figures;
+    for (auto _ : state)
+        figures = MeasureSearchSet(gazetteer, file, typist);
+    const double percent = 100;
+    state.counters["places"] = figures.places;
+    state.counters["first_by_4th_%"] = percent * figures.firstByFourth;
+    state.counters["letters_typed_%"] = percent * figures.lettersTyped;
+    state.counters["not_first_whole"] = static_cast<double>(figures.notFirstWhole.size());
+    state.counters["unresolved"] = static_cast<double>(figures.unresolved.size());
+    for (const std::string& miss : figures.notFirstWhole)
+        fprintf(stderr, "%s: not first typed whole: %s\n", file, miss.c_str());
+}
+BENCHMARK_CAPTURE(BM_SearchSet, countries, "countries.tsv", SetTypist::InItsCountry)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SearchSet, world, "world.tsv", SetTypist::Nowhere)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -199,11 +199,14 @@ TEST(Gazetteer, GuessesFromCountryAndWindowsZone)
         const char* place;  // null: none
     } cases[] = {
         {"SI", "Central Europe Standard Time", "Ljubljana"},  // one zone: no mapping needed
-        {"si", "Pacific Standard Time", "Ljubljana"},
-        {"US", "Eastern Standard Time", "New York City"},  // several zones
+        {"SI", "W. Europe Standard Time", "Ljubljana"},       // a neighbour's zone of the same time
+        {"US", "Eastern Standard Time", "New York City"},     // several zones
         {"US", "Pacific Standard Time", "Los Angeles"},
         {"AU", "AUS Eastern Standard Time", "Sydney"},
-        {"US", "Central Europe Standard Time", "Washington"},  // a zone not its own: the capital
+        {"US", "Central America Standard Time", "Washington"},  // a zone not its own, near: the capital
+        {"US", "Tokyo Standard Time", "Tokyo"},                 // a zone far from the country: the zone's city
+        {"si", "Pacific Standard Time", "Los Angeles"},         // the largest of the zone's cities
+        {"JP", "Central Europe Standard Time", "Budapest"},
         {"XX", "Central Europe Standard Time", nullptr},
         {"", "", nullptr},
     };

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 // Characters a place's name keeps, the terminator included.
-const int PLACE_NAME_MAX = 64;
+const int PLACE_NAME_MAX = 256;
 
 // What the dial shows and how: its size, its place on the Earth and the
 // moment it shows.

@@ -14,8 +14,6 @@ const double DAYS_PER_CENTURY = 36525;            // the series run in Julian ce
 const double JULIAN_DAY_OF_YEAR_ONE = 1721425.5;  // 0h UT on 1 January of the year 1, Gregorian
 const double ABERRATION = 0.00569;                // the sun's annual aberration, degrees
 const double MEAN_SUN_ABERRATION = 0.0057183;     // the same for the mean sun of the equation of time
-const double SECONDS_PER_HOUR_ANGLE = 240;        // per degree: the sun's hour angle runs 360 degrees a day
-const double MINUTES_PER_DEGREE = 4;              // of time, as the earth turns
 const int NOON_ITERATIONS = 3;                    // each one gains about three digits
 // Each one gains a digit or two even at the edge of the polar day.
 const int RISE_AND_SET_ITERATIONS = 6;
@@ -138,7 +136,7 @@ double JulianDayFromLocal(int year, int dayOfYear, double seconds, int zoneMinut
 {
     long long y = year - 1LL;
     double newYear = JULIAN_DAY_OF_YEAR_ONE + 365 * y + y / 4 - y / 100 + y / 400;
-    return newYear + (dayOfYear - 1) + (seconds - zoneMinutes * 60.0) / SECONDS_PER_DAY;
+    return newYear + (dayOfYear - 1) + (seconds - zoneMinutes * SECONDS_PER_MINUTE) / SECONDS_PER_DAY;
 }
 
 ApparentSun ComputeApparentSun(double julianDay)
@@ -195,7 +193,7 @@ double MeanObliquity(double julianDay)
 double ApparentSolarSeconds(double julianDay, double longitude)
 {
     const Vector3 s = SunVector(julianDay, longitude);
-    return Revolution(atan2(s.x, s.y) / RAD + 180) * SECONDS_PER_HOUR_ANGLE;
+    return Revolution(atan2(s.x, s.y) / RAD + 180) * SECONDS_PER_DEGREE;
 }
 
 double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMinutes)
@@ -205,10 +203,10 @@ double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMi
     // a place across the date line from it keeps the zone's day: -180 and
     // 180 are one meridian.
     const double eastOfZone = HalfRevolution(longitude - zoneMinutes / MINUTES_PER_DEGREE);
-    double seconds = SECONDS_PER_DAY / 2 - eastOfZone * SECONDS_PER_HOUR_ANGLE;
+    double seconds = SECONDS_PER_DAY / 2 - eastOfZone * SECONDS_PER_DEGREE;
     for (int i = 0; i < NOON_ITERATIONS; ++i) {
         Vector3 s = SunVector(JulianDayFromLocal(year, dayOfYear, seconds, zoneMinutes), longitude);
-        seconds -= atan2(s.x, s.y) / RAD * SECONDS_PER_HOUR_ANGLE;
+        seconds -= atan2(s.x, s.y) / RAD * SECONDS_PER_DEGREE;
     }
     return seconds;
 }
@@ -246,7 +244,7 @@ double RiseOrSetSeconds(const PlaceAndDay& day, double noon, int side)
         double delta = sun.declination * RAD;
         double cosine = (sin(SUNRISE_ALTITUDE * RAD) - sin(phi) * sin(delta)) / (cos(phi) * cos(delta));
         double target = side * acos(fmax(-1.0, fmin(1.0, cosine))) / RAD;
-        seconds += HalfRevolution(target - sun.hourAngle) * SECONDS_PER_HOUR_ANGLE;
+        seconds += HalfRevolution(target - sun.hourAngle) * SECONDS_PER_DEGREE;
     }
     return seconds;
 }

@@ -281,7 +281,6 @@ TEST(EphemerisOracle, PolarDayAndNightOnLibnovasDays)
 namespace {
 
 const int DATE_LINE_YEAR = 2026;
-const int SECONDS_PER_HOUR = 3600;
 
 }  // namespace
 

@@ -1,22 +1,28 @@
 #!/bin/bash
-# First start: the Settings dialog opens by itself; the latitude track bar
-# follows the keyboard; "Simulate date && time" enables the day and time
+# First start: the Settings dialog opens by itself; an English (United
+# States) system set to Tokyo's time zone starts at Tokyo, the zone's city
+# (place_by_name.sh tests a country and zone that agree); the latitude
+# track bar follows the keyboard; "Simulate date && time" enables the day and time
 # controls, whose ends show the right calendar moments; Slovenian chosen and
 # left with Esc changes nothing, chosen and closed with Close it switches the
 # language at once and is saved at exit.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$(dirname "$0")/dialog_helpers.bash"
 
+# Wine takes the country from the Unix locale, which it must find.
+umbrant_compile_locale en_US || { echo "cannot compile locale en_US"; exit 77; }
+unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
+export LANG=en_US.UTF-8 TZ=Asia/Tokyo
+
 e2e_registry_reset
 e2e_registry_set Language 0
-# A stored latitude: no place is guessed from the system (place_by_name.sh
-# tests the guess).
-e2e_registry_set GeoLatitude 45
 e2e_desktop
 "$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
 E2E_PID=$!
 e2e_check "the Settings dialog opens by itself on the first start" dlg_wait Settings 30
-e2e_check "the latitude starts at 45 degrees" [ "$(dlg_state Settings 223)/$(dlg_text Settings 224)" = 45/45 ]
+e2e_check "the guessed place is Tokyo (got '$(dlg_text Settings 255)')" [ "$(dlg_text Settings 255)" = Tokyo ]
+e2e_check "at 35.69 N, 139.69 E (got $(dlg_text Settings 224), $(dlg_text Settings 248))" \
+    [ "$(dlg_state Settings 223)/$(dlg_text Settings 224)/$(dlg_text Settings 248)" = 36/35.69/139.69 ]
 e2e_check "the small size is chosen" [ "$(dlg_state Settings 221)$(dlg_state Settings 222)" = 10 ]
 e2e_check "English is the chosen language" [ "$(dlg_text Settings 220)" = English ]
 for id in 226 227 228 229; do
@@ -26,7 +32,7 @@ done
 # The language list has the focus; past the size and the place box the
 # latitude track bar.
 dlg_keys Tab Tab Tab Right Right Right
-e2e_check "three steps right give 48 degrees" [ "$(dlg_state Settings 223)/$(dlg_text Settings 224)" = 48/48 ]
+e2e_check "three steps right give 39 degrees" [ "$(dlg_state Settings 223)/$(dlg_text Settings 224)" = 39/39 ]
 dlg_keys Home
 e2e_check "Home gives -90 degrees" [ "$(dlg_text Settings 224)" = -90 ]
 

@@ -61,6 +61,7 @@ GONE = {'PPLH', 'PPLQ', 'PPLW'}  # historical, abandoned, destroyed
 ZONE_CITY_REACH = 1.0  # degrees between zone.tab's point and the GeoNames place it names
 ZONE_CITY_NEAR = 0.2  # degrees from zone.tab's point to the capital it stands for when it names none
 FOLDED_MAX = 3  # bytes of UTF-8 one code point folds to, at most
+WORLD = '001'  # CLDR's territory of a Windows zone's own database zone
 
 # Letters that fold to something their decomposition does not give.
 EXTRA_FOLDS = {
@@ -147,10 +148,10 @@ def read_cldr():
         code = territory.get('type')
         if len(code) == 2 and code.isalpha() and territory.get('alt') is None:
             names[code] = territory.text
-    windows = []  # (Windows key, country, first database zone)
+    windows = []  # (Windows key, country or WORLD for the zone's own, first database zone)
     for row in ET.parse(os.path.join(common, 'supplemental', 'windowsZones.xml')).iter('mapZone'):
         territory = row.get('territory')
-        if len(territory) == 2 and territory.isalpha() and territory != 'ZZ':
+        if (len(territory) == 2 and territory.isalpha() and territory != 'ZZ') or territory == WORLD:
             windows.append((row.get('other'), territory, row.get('type').split()[0]))
     return names, windows
 
@@ -327,7 +328,8 @@ def main():
         place['alternates'] = alternate_names(place, table) if place['population'] >= ALTERNATES_POPULATION else []
 
     # A country with one zone guesses its city; one with several, its capital
-    # unless the Windows zone names a city of it.
+    # unless the Windows zone names a city of it. Every Windows zone also
+    # names its own principal city, for a system whose country lies elsewhere.
     zones_of = {}
     for country, zone, *_ in zone_rows:
         zones_of.setdefault(country, []).append(zone)
@@ -340,7 +342,7 @@ def main():
             place = zone_place[zones[0]]
         default_place.append(index[id(place)] + 1 if place else 0)
     guesses = sorted({(key, index[id(zone_place[zone])]) for key, country, zone in windows
-                      if len(zones_of.get(country, [])) > 1 and zone in zone_place})
+                      if (country == WORLD or len(zones_of.get(country, [])) > 1) and zone in zone_place})
     keys = sorted({key for key, _ in guesses})
     key_index = {k: i for i, k in enumerate(keys)}
 

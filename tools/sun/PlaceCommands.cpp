@@ -1,6 +1,6 @@
 // umbrant-sun's place commands: the gazetteer's matches for a text, and the guess for a country and Windows zone.
 //   umbrant-sun --find TEXT [--country CC]   at most ten places, best first (none: status 1), those of CC (the user's
-//                                           country) before others
+//                                           country, status 2 for one the gazetteer does not know) before others
 //   umbrant-sun --guess COUNTRY ZONE         ISO country code, Windows time-zone key name
 // One place a line: name, country code, latitude, longitude (degrees), population, tab-separated, in UTF-8.
 #include "tools/sun/PlaceCommands.h"
@@ -47,6 +47,13 @@ int RunPlaceCommand(int argc, char** argv)
         fprintf(stderr, "umbrant-sun: the gazetteer could not be unpacked\n");
         return 1;
     }
+    const char* country = argc == 5 ? argv[4] : nullptr;
+    if (find && country && !gazetteer.KnowsCountry(country)) {
+        char shown[SHOWN_ARGUMENT_MAX];
+        ShowArgument(country, shown);
+        fprintf(stderr, "umbrant-sun: --country must be the ISO code of a country: %s\n", shown);
+        return 2;
+    }
     if (guess) {
         int place = gazetteer.Guess(argv[2], argv[3]);
         if (place < 0) {
@@ -59,7 +66,7 @@ int RunPlaceCommand(int argc, char** argv)
         return 0;
     }
     FoundPlace found[MAX_FOUND_PLACES];
-    int count = gazetteer.Find(argv[2], argc == 5 ? argv[4] : nullptr, found);
+    int count = gazetteer.Find(argv[2], country, found);
     if (count == 0) {
         char shown[SHOWN_ARGUMENT_MAX];
         ShowArgument(argv[2], shown);
