@@ -133,7 +133,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     // The dial is drawn at the scale of the screen.
     const int dialScale = ScalePercentOfDpi(ScreenDpi(nullptr));
     CUmbrant gadget(&settings, dialScale);
-    const DialSize size = DialSizeFor(false, dialScale);
+    const DialSize size = DialSizeFor(DialModel::Small, dialScale);
     const WindowPlace& kept = settings.Place();
     const HostStyle style = {PROGRAM_NAME,
                              title.c_str(),

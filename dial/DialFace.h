@@ -1,16 +1,17 @@
 // What the dial's face shows: the one description its painting and its kept markings go by.
 #pragma once
 
+#include "dial/DialSize.h"
 #include "sun/Ephemeris.h"
 
-// Everything the face's picture is drawn from besides the moment: the gadget
-// fills it from its settings and the clock, the render tool from its command
-// line, each field by name. The kept markings hold for an equal face only,
-// and equality takes every field, so a new field never leaves a stale
-// picture.
+// Everything the face's picture is drawn from besides the moment and the
+// night text: the gadget fills it from its settings and the clock, the
+// render tool from its command line, each field by name. The kept markings
+// hold for an equal face only, and equality takes every field, so a new
+// field never leaves a stale picture.
 struct DialFace
 {
-    bool isBig;
+    DialModel model;
     int scalePercent;  // NATURAL_SCALE: the bitmaps' own size
     float latitude;
     SunSource sun;  // the model's or the ephemeris' sun

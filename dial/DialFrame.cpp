@@ -135,7 +135,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
     const RECT dial = {frame.dial.left, frame.dial.top, frame.dial.right, frame.dial.bottom};
     const PixelView view = ClippedTo(surface, frame.dial);
     const bool pixels = view.pixels != nullptr;
-    const DialSize size = DialSizeFor(face.isBig, face.scalePercent);
+    const DialSize size = DialSizeFor(face.model, face.scalePercent);
     const int t = frame.moment;
     Shadow shadow = ComputeDialShadow(face.sun, face.latitude, size.gnomonLength, t);
 
@@ -166,7 +166,7 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
     }
     if (shadow.isDay) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
-        DrawGnomonImage(dc, frame.resources->RodDC(face.isBig), dial, face.latitude, size);
+        DrawGnomonImage(dc, frame.resources->RodDC(face.model), dial, face.latitude, size);
         GdiFlush();
     }
     if (pixels)

@@ -18,8 +18,8 @@ public:
     HBRUSH WhiteBrush() const { return m_whiteBrush.Get(); }
     HFONT NightFont() const { return m_nightFont.Get(); }
     HFONT DateLabelFont() const { return m_dateLabelFont.Get(); }
-    // The gnomon bitmap of the dial's size; null when it could not be had.
-    HDC RodDC(bool big) const { return big ? m_rodBig.GetDC() : m_rodSmall.GetDC(); }
+    // The gnomon bitmap of the dial; null when it could not be had.
+    HDC RodDC(DialModel model) const { return model == DialModel::Big ? m_rodBig.GetDC() : m_rodSmall.GetDC(); }
     const CBitmapSurface* Numbers() const { return &m_numbers; }
 
 private:

@@ -2,7 +2,6 @@
 #include "dial/DialMarkings.h"
 
 #include "common/Calendar.h"
-#include "dial/DialGeometry.h"
 #include "dial/HourMarkings.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/RotatedImage.h"
@@ -141,34 +140,48 @@ void DrawClockHours(const PixelView& view, const DialFace& face, const PixelImag
 {
     const int width = view.clip.right - view.clip.left;
     const double reach = width * CURVE_REACH, ring = width * HOUR_NUMERAL_RING;
-    const int halfHeight = size.numeralHalfHeight;
-    const int cx = CentreX(view.clip), cy = CentreY(view.clip);
+    DialCurve curves[HOURS_PER_DAY];
+    // Each hour's numeral beyond the farthest point of its curve within the
+    // ring; a radius of 0 for none.
+    NumeralSpot spots[HOURS_PER_DAY] = {};
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
-        const DialCurve curve = ClockHourCurve(face.sun, face.latitude, size.gnomonLength, hour, reach);
-        DrawCurve(view, curve, size.hourLineStrokes, HOUR_LINE_COLOUR);
-        // The numeral beyond the farthest point within the ring.
-        DialPoint far = {0, 0};
+        curves[hour] = ClockHourCurve(face.sun, face.latitude, size.gnomonLength, hour, reach);
+        DialPoint end = {0, 0};
         double farthest = -1;
-        for (const std::vector<DialPoint>& run : curve) {
+        for (const std::vector<DialPoint>& run : curves[hour]) {
             for (const DialPoint& p : run) {
                 const double distance = std::hypot(p.u, p.v);
                 if (distance <= ring && distance > farthest) {
                     farthest = distance;
-                    far = p;
+                    end = p;
                 }
             }
         }
-        if (!numbers || !numbers->pixels || farthest <= 0 || ShrunkToAPoint(curve, size))
+        if (farthest <= 0 || ShrunkToAPoint(curves[hour], size))
             continue;
-        const double sx = far.u / farthest, sy = -far.v / farthest;
-        const int n = (hour + face.clockShiftHours + HOURS_PER_DAY) % HOURS_PER_DAY;
-        const int x = TruncateCoordinate(cx + (farthest + size.numeralGap) * sx);
-        const int y = TruncateCoordinate(cy + (farthest + size.numeralGap) * sy);
-        const float angle = static_cast<float>(-(std::atan2(sx, sy) * 180 * INVERSE_PI));
-        const SourceRect numeral = {static_cast<float>((n & 7) * size.numeralCell),
-                                    static_cast<float>((n >> 3) * size.numeralCell),
-                                    static_cast<float>(size.numeralCell), static_cast<float>(size.numeralCell)};
-        DrawRotatedImage(view, {x, y, halfHeight, halfHeight, angle}, *numbers, numeral);
+        spots[hour] = {.numeral = (hour + face.clockShiftHours + HOURS_PER_DAY) % HOURS_PER_DAY,
+                       .sx = end.u / farthest,
+                       .sy = -end.v / farthest,
+                       .radius = farthest,
+                       .room = INFINITY};
+    }
+    // The room of a numeral: the angle to the nearer of the numerals of the
+    // hours before and after it.
+    for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
+        NumeralSpot& spot = spots[hour];
+        for (int beside : {hour + HOURS_PER_DAY - 1, hour + 1}) {
+            const NumeralSpot& other = spots[beside % HOURS_PER_DAY];
+            if (spot.radius > 0 && other.radius > 0)
+                spot.room = std::fmin(spot.room, std::atan2(std::fabs(spot.sx * other.sy - spot.sy * other.sx),
+                                                            spot.sx * other.sx + spot.sy * other.sy));
+        }
+    }
+    for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
+        DrawCurve(view, curves[hour], size.hourLineStrokes, HOUR_LINE_COLOUR);
+        if (spots[hour].radius > 0 && numbers && numbers->pixels) {
+            const PlacedNumeral numeral = PlaceNumeral(view.clip, spots[hour], size);
+            DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
+        }
     }
 }
 

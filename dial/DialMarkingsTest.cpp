@@ -2,6 +2,7 @@
 #include "dial/DialMarkings.h"
 
 #include "dial/HourMarkings.h"
+#include "dial/TestDial.h"
 #include "raster/BlendTables.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@
 namespace {
 
 const DialFace FACE = {
-    .isBig = true,
+    .model = DialModel::Big,
     .scalePercent = NATURAL_SCALE,
     .latitude = 46.0f,
     .sun = {.exact = false, .longitude = 15.0, .year = 2026, .zoneMinutes = 60},
@@ -26,7 +27,7 @@ const DialFace FACE = {
 struct Face
 {
     explicit Face(int scalePercent)
-        : size(DialSizeFor(true, scalePercent)), side(size.side),
+        : size(DialSizeFor(DialModel::Big, scalePercent)), side(size.side),
           pixels(side * side * 4, 255), view {pixels.data(), side * 4, side, side, {0, 0, side, side}}
     {
         InitBlendTables();
@@ -48,7 +49,7 @@ struct Face
     PixelView view;
 };
 
-const int HOUR_LINE_BLUE = 0xC0;
+const int HOUR_LINE_BLUE = HOUR_LINE_COLOUR & 0xFF;
 const int DATE_LINE_BLUE = 0xC8;
 
 }  // namespace
@@ -123,5 +124,31 @@ TEST(KeptMarkings, HoldOnlyForTheFaceTheyWereDrawnFor)
         PixelRect moved = dial;
         c.change(face, moved);
         EXPECT_FALSE(kept.CopyTo(face, ClippedTo(frameView, moved))) << c.what;
+    }
+}
+
+// The clock's numerals narrow where the figure-eights crowd, as the sun's do
+// where the hour lines crowd: the insides of two numerals never come within
+// two pixels of each other.
+TEST(ClockHours, NumeralsNeverTouch)
+{
+    for (float latitude : {23.5f, 10.0f, -35.0f, 45.0f, 60.0f}) {
+        TestDial dial;
+        DialFace face = FACE;
+        face.latitude = latitude;
+        DrawClockHours(dial.View(dial.pixels.data()), face, &dial.numbers, DialSizeFor(DialModel::Big, NATURAL_SCALE));
+        const int near = 2;
+        for (int y = near; y < TestDial::SIDE - near; ++y) {
+            for (int x = near; x < TestDial::SIDE - near; ++x) {
+                const int n = dial.NumeralAt(x, y);
+                for (int dy = -near; n >= 0 && dy <= near; ++dy) {
+                    for (int dx = -near; dx <= near; ++dx) {
+                        const int m = dial.NumeralAt(x + dx, y + dy);
+                        ASSERT_TRUE(m < 0 || m == n)
+                            << "at " << latitude << " degrees " << n << " touches " << m << " at x " << x << " y " << y;
+                    }
+                }
+            }
+        }
     }
 }

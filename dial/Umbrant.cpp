@@ -20,6 +20,11 @@ namespace {
 const int DUE_SECOND_OFFSET_MS = 100;
 const long long FILE_TIME_PER_SECOND = 10000000;
 
+DialModel Model(const DialSettings& settings)
+{
+    return settings.isBig ? DialModel::Big : DialModel::Small;
+}
+
 long long FileTimeCount(const FILETIME& time)
 {
     return static_cast<long long>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
@@ -106,7 +111,7 @@ DialFace CUmbrant::Face(const SunSource& sun, int moment)
 {
     const DialSettings& settings = m_settings;
     return {
-        .isBig = settings.isBig,
+        .model = Model(settings),
         .scalePercent = m_scalePercent,
         .latitude = settings.latitude,
         .sun = sun,
@@ -130,7 +135,7 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
 
 void CUmbrant::TakeScale()
 {
-    const DialSize size = DialSizeFor(m_settings.isBig, m_scalePercent);
+    const DialSize size = DialSizeFor(Model(m_settings), m_scalePercent);
     if (m_host) {
         m_host->SetFrame(size.frameWidth, size.cornerRadius);
         m_host->AddButton(CMD_CLOSE, CScaledName(L"ButtonClose", size.pictureScale).Get(), size.closeButtonX,
@@ -162,7 +167,7 @@ bool CUmbrant::Paint(HDC dc, const PixelView& surface)
     const ClockReading clock = ReadSystemClock();
     const int moment = ComputeDialMoment(settings.simulate, settings.simulatedDay, settings.simulatedTime, clock);
     const DialFace face = Face(Sun(clock), moment);
-    const DialSize size = DialSizeFor(face.isBig, face.scalePercent);
+    const DialSize size = DialSizeFor(face.model, face.scalePercent);
     // The night text is the one state that lives from frame to frame.
     const bool isDay = ComputeDialShadow(face.sun, face.latitude, size.gnomonLength, moment).isDay;
     m_nightText.Update(isDay, moment, face.language, timeGetTime());
@@ -199,7 +204,7 @@ bool CUmbrant::SetContentRect(int left, int top, int right, int bottom)
 
 bool CUmbrant::GetContentSize(int* width, int* height)
 {
-    int size = DialSizeFor(m_settings.isBig, m_scalePercent).side;
+    int size = DialSizeFor(Model(m_settings), m_scalePercent).side;
     if (width)
         *width = size;
     if (height)

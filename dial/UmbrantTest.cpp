@@ -106,7 +106,7 @@ TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSettingAtEveryScale)
         dial.GetContentSize(nullptr, &height);
         dial.GetContentSize(&width, nullptr);
         EXPECT_TRUE(width == row.small && height == row.small) << row.scale << " %: small " << width << " x " << height;
-        EXPECT_EQ(row.pictureScale, DialSizeFor(false, row.scale).pictureScale) << row.scale << " %";
+        EXPECT_EQ(row.pictureScale, DialSizeFor(DialModel::Small, row.scale).pictureScale) << row.scale << " %";
     }
 }
 

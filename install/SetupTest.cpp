@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <string>
 
+#include "platform/Handles.h"
 #include "settings/ProgramSettings.h"
 #include "settings/Registry.h"
 
@@ -23,12 +24,11 @@ bool Exists(const std::wstring& path)
 
 bool WriteSmallFile(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const CKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file.Get())
         return false;
     DWORD written = 0;
-    ::WriteFile(file, "x", 1, &written, nullptr);
-    CloseHandle(file);
+    ::WriteFile(file.Get(), "x", 1, &written, nullptr);
     return true;
 }
 

@@ -190,3 +190,26 @@ TEST(Ephemeris, RefractionLiftsTheLowSun)
     const double seen = asin(ComputeExactShadow(46.05, 14.51, GNOMON_LENGTH_BIG, at).sinAltitude) * DEGREES_PER_RADIAN;
     EXPECT_NEAR(seen - trueAltitude, RefractionDegrees(trueAltitude), 1e-6);
 }
+
+// The night between two days that both see the sun at noon is one night:
+// the first day's sunset and the second day's sunrise say alike whether the
+// sun goes down in it. So polar day begins on a day the sun still rises but
+// no longer sets, and ends on one it no longer rises but sets again.
+TEST(Ephemeris, ADaysSunsetAndTheNextDaysSunriseTellOfOneNight)
+{
+    for (double latitude : {67.0, 70.0, 75.0, 80.0, -67.0, -70.0, -75.0, -80.0}) {
+        int polarDayStarts = 0;
+        SunTimes evening = ComputeSunTimes(latitude, 15, 2026, 1, 60);
+        for (int day = 2; day <= 365; ++day) {
+            const SunTimes morning = ComputeSunTimes(latitude, 15, 2026, day, 60);
+            if (evening.dayLength > 0 && morning.dayLength > 0) {
+                EXPECT_EQ(evening.hasSunset, morning.hasSunrise)
+                    << "latitude " << latitude << ": sunset on day " << day - 1 << " " << evening.hasSunset
+                    << ", sunrise on day " << day << " " << morning.hasSunrise;
+                polarDayStarts += evening.hasSunset && !morning.hasSunset;
+            }
+            evening = morning;
+        }
+        EXPECT_EQ(polarDayStarts, 1) << "latitude " << latitude;
+    }
+}

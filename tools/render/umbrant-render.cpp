@@ -157,7 +157,7 @@ int main(int argc, char** argv)
 
     InitDialTables();
     const DialFace face = {
-        .isBig = !small,
+        .model = small ? DialModel::Small : DialModel::Big,
         .scalePercent = static_cast<int>(std::lround(scale * NATURAL_SCALE)),
         .latitude = static_cast<float>(latitude),
         .sun = {.exact = exact,
@@ -169,7 +169,7 @@ int main(int argc, char** argv)
         .clockShiftHours = 0,  // the hours of standard time
         .language = language->id,
     };
-    const DialSize dialSize = DialSizeFor(face.isBig, face.scalePercent);
+    const DialSize dialSize = DialSizeFor(face.model, face.scalePercent);
     const int size = dialSize.side;
     CWindowDC screen(nullptr);
     CBitmapSurface surface(screen.Get(), size, size, nullptr);
