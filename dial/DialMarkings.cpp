@@ -310,16 +310,26 @@ bool Crosses(const FaceGround& ground, const DialCurve& curve, const Outline& ou
     return false;
 }
 
-// Whether a box leaves the numeral of every figure-eight that has spots at
-// least one of them, at its widest, clear of it.
-bool LeavesEveryEightASpot(const FaceGround& ground, const Outline& box, const EightSpots (&eights)[HOURS_PER_DAY],
-                           const DialSize& size)
+// Which spots of the clock's numerals a label must leave clear: the first
+// of every figure-eight, where its numeral stands as the sun's do, or at
+// least one of each.
+enum class SpotsLeft
+{
+    First,
+    Any
+};
+
+// Whether a box leaves the numeral of every figure-eight that has spots the
+// spots it must, at the numeral's widest, clear of it.
+bool LeavesTheEightsTheirSpots(const FaceGround& ground, const Outline& box, const EightSpots (&eights)[HOURS_PER_DAY],
+                               SpotsLeft left, const DialSize& size)
 {
     for (const EightSpots& eight : eights) {
-        bool left = eight.count == 0;
-        for (int k = 0; k < eight.count && !left; ++k)
-            left = !OutlinesMeet(OutlineOf(PlaceNumeral(ground.dial, eight.spots[k], size).place), box, CLEARANCE);
-        if (!left)
+        const int tried = left == SpotsLeft::First && eight.count > 0 ? 1 : eight.count;
+        bool clear = eight.count == 0;
+        for (int k = 0; k < tried && !clear; ++k)
+            clear = !OutlinesMeet(OutlineOf(PlaceNumeral(ground.dial, eight.spots[k], size).place), box, CLEARANCE);
+        if (!clear)
             return false;
     }
     return true;
@@ -332,6 +342,7 @@ struct LabelNeighbours
 {
     const std::vector<PlacedNumeral>& numerals;
     const EightSpots (*eights)[HOURS_PER_DAY];
+    SpotsLeft left;
 };
 
 // Whether a label of line may take box: see LayOutMarkings. Other date lines
@@ -354,7 +365,7 @@ bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, bool ov
         if (other != line && Crosses(ground, layout.dateLines[other], outline))
             return false;
     }
-    return !neighbours.eights || LeavesEveryEightASpot(ground, outline, *neighbours.eights, size);
+    return !neighbours.eights || LeavesTheEightsTheirSpots(ground, outline, *neighbours.eights, neighbours.left, size);
 }
 
 // Places label i, of LABELLED_DATE_LINES, where it first fits: on one line,
@@ -416,21 +427,24 @@ void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize&
             face.clockHours ? ClockHourCurve(face.sun, face.latitude, size.gnomonLength, hour, reach) : DialCurve();
     for (DateLabel& label : layout.labels)
         label.shown = label.wrapped = false;
-    // The equinoxes' label comes before the clock's numerals, each of which
-    // it leaves a spot: wherever the line shows, one fits.
+    // The equinoxes' label comes before the clock's numerals: where it can,
+    // clear of each one's first spot, else leaving each a spot.
     if (face.clockHours) {
         EightSpots eights[HOURS_PER_DAY] = {};
         for (int hour = 0; hour < HOURS_PER_DAY; ++hour)
             eights[hour] = FindSpots(layout.clockHours[hour], ground,
                                      (hour + face.clockShiftHours + HOURS_PER_DAY) % HOURS_PER_DAY, size);
-        PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, &eights}, size);
+        for (SpotsLeft left : {SpotsLeft::First, SpotsLeft::Any}) {
+            if (!layout.labels[EQUINOX_LABEL].shown)
+                PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, &eights, left}, size);
+        }
         layout.numerals = PlaceClockNumerals(ground, eights, layout.labels, size);
     } else {
         layout.numerals = PlaceSunNumerals(dial, face.latitude, size);
-        PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, nullptr}, size);
+        PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, nullptr, SpotsLeft::Any}, size);
     }
     for (int i : SOLSTICE_LABELS)
-        PlaceLabel(ground, i, layout, {layout.numerals, nullptr}, size);
+        PlaceLabel(ground, i, layout, {layout.numerals, nullptr, SpotsLeft::Any}, size);
 }
 
 void DrawLaidOutMarkings(const PixelView& view, const DialFace& face, const MarkingsLayout& layout,

@@ -60,9 +60,10 @@ struct MarkingsLayout
 //    over the line beside a point of it, else just above or below it where
 //    no other date line crosses it; wholly on the dial, clear of the
 //    gnomon, of every numeral and of the other labels; on one line, else on
-//    two. The equinoxes' label is placed first, leaving each figure-eight a
-//    spot for its numeral, then the numerals, then the June and the December
-//    solstices' labels; a label that fits nowhere is left out.
+//    two. The equinoxes' label is placed first, clear of every
+//    figure-eight's first spot for its numeral where it can be, else
+//    leaving each eight a spot; then the numerals, then the June and the
+//    December solstices' labels. A label that fits nowhere is left out.
 void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize& size, MarkingsLayout& layout);
 
 // Draws the laid-out date lines, then the clock's figure-eights with their
