@@ -10,6 +10,9 @@ namespace {
 // The subclasses' ids on their windows.
 const UINT_PTR EDIT_SUBCLASS = 1;
 const UINT_PTR LIST_SUBCLASS = 2;
+const UINT_PTR TIP_SUBCLASS = 3;
+// What the box hears when its places are ready.
+const UINT PLACES_PREPARED = WM_APP + 1;
 // Characters of a typed name.
 const int TYPED_MAX = 64;
 // UTF-8 bytes of a typed name: up to three a character.
@@ -50,8 +53,7 @@ TTTOOLINFOW TipTool(HWND list)
 {
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
-    // Transparent to the mouse: a click on it reaches the line under it.
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
     tool.hwnd = list;
     return tool;
 }
@@ -103,6 +105,17 @@ void CPlaceBox::Attach(HWND dialog, int editId, int listId, int language)
         SendMessageW(m_list, LB_SETITEMHEIGHT, 0, m_tipHeight);
     SetWindowSubclass(m_edit, EditProc, EDIT_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(m_list, ListProc, LIST_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(m_tip, TipProc, TIP_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
+    if (!SystemCountry(m_homeCountry))
+        m_homeCountry[0] = '\0';
+    m_places.reset(new (std::nothrow) CPreparedPlaces(m_edit, PLACES_PREPARED));
+}
+
+void CPlaceBox::OnPlacesPrepared()
+{
+    m_hasPlaces = m_places && m_places->Take();
+    if (GetWindowTextLengthW(m_edit))
+        OnTextChanged();
 }
 
 void CPlaceBox::OnTextChanged()
@@ -114,13 +127,7 @@ void CPlaceBox::OnTextChanged()
     char text[TYPED_UTF8_MAX];
     if (!WideCharToMultiByte(CP_UTF8, 0, typed, -1, text, TYPED_UTF8_MAX, nullptr, nullptr))
         text[0] = '\0';
-    if (!m_gazetteer) {
-        m_gazetteer = std::make_unique<CGazetteer>();
-        m_countries = std::make_unique<CCountryNames>();
-        if (!SystemCountry(m_homeCountry))
-            m_homeCountry[0] = '\0';
-    }
-    m_foundCount = text[0] ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
+    m_foundCount = m_hasPlaces && text[0] ? m_places->Search().Find(text, m_homeCountry, m_found) : 0;
     if (!m_foundCount) {
         Close();
         return;
@@ -147,8 +154,8 @@ void CPlaceBox::FillList(int width)
     SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < m_foundCount; ++i) {
-        m_countries->PlaceText(m_gazetteer->Place(m_found[i].place), m_found[i].alternate, m_language, m_lines[i],
-                               PLACE_LINE_MAX);
+        m_places->Countries().PlaceText(m_places->Gazetteer().Place(m_found[i].place), m_found[i].alternate, m_language,
+                                        m_lines[i], PLACE_LINE_MAX);
         wchar_t shown[PLACE_LINE_MAX];
         lstrcpynW(shown, m_lines[i], PLACE_LINE_MAX);
         m_isCut[i] = CutToWidth(dc.Get(), shown, width - 2 * LINE_PADDING);
@@ -191,7 +198,7 @@ void CPlaceBox::ShowName(const wchar_t* name)
 
 PlaceView CPlaceBox::Chosen() const
 {
-    PlaceView place = m_gazetteer->Place(m_chosen.place);
+    PlaceView place = m_places->Gazetteer().Place(m_chosen.place);
     if (m_chosen.alternate)
         place.name = m_chosen.alternate;
     return place;
@@ -287,6 +294,7 @@ LRESULT CALLBACK CPlaceBox::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
             return 0;
         break;
     case WM_KILLFOCUS: box->Close(); break;
+    case PLACES_PREPARED: box->OnPlacesPrepared(); return 0;
     case WM_NCDESTROY: RemoveWindowSubclass(edit, EditProc, EDIT_SUBCLASS); break;
     }
     return DefSubclassProc(edit, message, wParam, lParam);
@@ -315,4 +323,17 @@ LRESULT CALLBACK CPlaceBox::ListProc(HWND list, UINT message, WPARAM wParam, LPA
     case WM_NCDESTROY: RemoveWindowSubclass(list, ListProc, LIST_SUBCLASS); break;
     }
     return DefSubclassProc(list, message, wParam, lParam);
+}
+
+// The tip lies over the line picked: a click on it chooses that line, and
+// never takes the focus from the box.
+LRESULT CALLBACK CPlaceBox::TipProc(HWND tip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
+{
+    CPlaceBox* box = reinterpret_cast<CPlaceBox*>(self);
+    switch (message) {
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN: box->Choose(static_cast<int>(SendMessageW(box->m_list, LB_GETCURSEL, 0, 0))); return 0;
+    case WM_NCDESTROY: RemoveWindowSubclass(tip, TipProc, TIP_SUBCLASS); break;
+    }
+    return DefSubclassProc(tip, message, wParam, lParam);
 }

@@ -5,7 +5,7 @@
 // One place a line: name, country code, latitude, longitude (degrees), population, tab-separated, in UTF-8.
 #include "tools/sun/PlaceCommands.h"
 
-#include "places/Gazetteer.h"
+#include "places/PlaceSearch.h"
 #include "tools/options/CommandOptions.h"
 
 #include <cstdio>
@@ -65,8 +65,9 @@ int RunPlaceCommand(int argc, char** argv)
         PrintPlace(gazetteer, place);
         return 0;
     }
+    const CPlaceSearch search(gazetteer);
     FoundPlace found[MAX_FOUND_PLACES];
-    int count = gazetteer.Find(argv[2], country, found);
+    int count = search.Find(argv[2], country, found);
     if (count == 0) {
         char shown[SHOWN_ARGUMENT_MAX];
         ShowArgument(argv[2], shown);
