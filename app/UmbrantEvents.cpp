@@ -50,7 +50,7 @@ void CUmbrantEvents::LabelMenu(int language) const
 {
     HMENU menu = GetSystemMenu(m_window, FALSE);
     for (const MenuItem& item : MENU_ITEMS)
-        ModifyMenuW(menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, LoadLocalizedStringW(item.stringId, language));
+        ModifyMenuW(menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, LocalizedString(item.stringId, language).c_str());
 }
 
 void CUmbrantEvents::OnWindowCommand(HWND window, int id, HWND control)
@@ -59,7 +59,7 @@ void CUmbrantEvents::OnWindowCommand(HWND window, int id, HWND control)
     if (id == ABOUT_ITEM)
         ShowAboutDialog(control ? GetParent(control) : window, Language());
     else if (id == HOME_PAGE_ITEM)
-        ShellExecuteW(nullptr, L"open", LoadLocalizedStringW(IDS_HOME_PAGE, Language()), L"", L"", SW_SHOWNORMAL);
+        ShellExecuteW(nullptr, L"open", LocalizedString(IDS_HOME_PAGE, Language()).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
 void CUmbrantEvents::OnWindowCreated(HWND window)

@@ -25,8 +25,6 @@ const COLORREF BACKGROUND_COLOUR = RGB(255, 255, 255);
 const int ANIMATION_REDRAW_MS = 1000;
 const float DRAG_OPACITY = 0.75f;
 const float FADE_TIME = 0.15f;
-// Room for the program's title, which names the window and the shortcuts.
-const int TITLE_SIZE = 256;
 // How long an uninstall gives a running gadget to save its settings and end.
 const DWORD GADGET_EXIT_WAIT_MS = 10000;
 
@@ -67,11 +65,12 @@ class CUninstallMessage : public CUninstallReport
 {
 public:
     explicit CUninstallMessage(int language) : m_language(language) { }
-    void Tell(bool removed) override
+    void Tell(UninstallResult result) override
     {
+        const bool removed = result == UninstallResult::REMOVED;
         // The text may hold letters outside the ANSI code page.
-        MessageBoxW(nullptr, LoadLocalizedStringW(removed ? IDS_UNINSTALLED : IDS_CANNOT_UNINSTALL, m_language),
-                    LoadLocalizedStringW(IDS_UNINSTALL_CAPTION, m_language),
+        MessageBoxW(nullptr, LocalizedString(removed ? IDS_UNINSTALLED : IDS_CANNOT_UNINSTALL, m_language).c_str(),
+                    LocalizedString(IDS_UNINSTALL_CAPTION, m_language).c_str(),
                     removed ? MB_ICONINFORMATION : MB_ICONERROR);
     }
 
@@ -104,20 +103,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         GuessPlace(&settings);
     const int language = settings.Language();
     // The window's title and the shortcuts' name.
-    wchar_t title[TITLE_SIZE];
-    lstrcpynW(title, LoadLocalizedStringW(IDS_TITLE, language), TITLE_SIZE);
+    const std::wstring title = LocalizedString(IDS_TITLE, language);
 
     if (FindOption(commandLine, "uninstall")) {
         CloseRunningGadget();
         CUninstallMessage message(language);
-        UninstallSelfAs(PROGRAM_NAME, title, &settings, &message);
+        UninstallSelfAs(PROGRAM_NAME, title.c_str(), &settings, &message);
         return 0;
     }
     if (FindOption(commandLine, "install")) {
-        const InstallResult installed = InstallSelfAs(PROGRAM_NAME, title);
+        const InstallResult installed = InstallSelfAs(PROGRAM_NAME, title.c_str());
         if (installed != INSTALLED) {
-            MessageBoxW(nullptr, LoadLocalizedStringW(InstallFailureText(installed), language),
-                        LoadLocalizedStringW(IDS_INSTALL_CAPTION, language), MB_ICONERROR);
+            MessageBoxW(nullptr, LocalizedString(InstallFailureText(installed), language).c_str(),
+                        LocalizedString(IDS_INSTALL_CAPTION, language).c_str(), MB_ICONERROR);
             return 1;
         }
     }
@@ -135,10 +133,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     // The dial is drawn at the scale of the screen.
     const int dialScale = ScalePercentOfDpi(ScreenDpi(nullptr));
     CUmbrant gadget(&settings, dialScale);
-    const DialSize size = DialSizeFor(false, dialScale);
+    const DialSize size = DialSizeFor(DialModel::Small, dialScale);
     const WindowPlace& kept = settings.Place();
     const HostStyle style = {PROGRAM_NAME,
-                             title,
+                             title.c_str(),
                              BACKGROUND_COLOUR,
                              size.frameWidth,
                              size.cornerRadius,

@@ -4,6 +4,7 @@
 #include "dial/DialGeometry.h"
 #include "dial/DialPixels.h"
 #include "dial/HourMarkings.h"
+#include "dial/Moonlight.h"
 #include "sun/Solar.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/BitmapSurface.h"
@@ -67,13 +68,16 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
     RECT measured = dial;
     DrawTextW(dc, frame.nightText, -1, &measured, DT_CALCRECT | format);
     int textHeight = measured.bottom - measured.top;
-    RECT box = {dial.left, dial.top + ((frame.height - textHeight) >> 1), dial.right,
-                dial.top + ((textHeight + frame.height) >> 1)};
+    const int height = dial.bottom - dial.top;
+    RECT box = {dial.left, dial.top + ((height - textHeight) >> 1), dial.right,
+                dial.top + ((textHeight + height) >> 1)};
     DrawTextW(dc, frame.nightText, -1, &box, format);
 }
 
 // The dial's face, on which its markings are drawn.
 static const COLORREF FACE_WHITE = RGB(255, 255, 255);
+// The night face's brightness: the negated face dimmed.
+static const double NIGHT_BRIGHTNESS = 0.7;
 
 // The texts of the labelled date lines, in the order of LABELLED_DATE_LINES.
 static const int DATE_LABEL_TEXTS[DATE_LABEL_COUNT] = {IDS_DECEMBER_SOLSTICE, IDS_EQUINOXES, IDS_JUNE_SOLSTICE};
@@ -88,36 +92,36 @@ static void DrawDateLabels(const DialFrame& frame, HDC dc, DateLabel (&labels)[D
     SetBkColor(dc, FACE_WHITE);
     CSelectedObject font(dc, frame.resources->DateLabelFont());
     for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-        const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+        const std::wstring_view text = LocalizedText(DATE_LABEL_TEXTS[i], frame.face.language);
         if (labels[i].shown)
-            TextOutW(dc, labels[i].left, labels[i].top, text, lstrlenW(text));
+            TextOutW(dc, labels[i].left, labels[i].top, text.data(), static_cast<int>(text.size()));
     }
     SetBkMode(dc, TRANSPARENT);
 }
 
 // The face's markings on the white face: the date lines, the hour lines of
 // the sun's time or the clock's with their numerals, the date lines' labels.
-static void DrawMarkings(const DialFrame& frame, const DialMarkings& markings, HDC dc, const PixelView& view,
-                         const DialSize& size)
+static void DrawMarkings(const DialFrame& frame, HDC dc, const PixelView& view, const DialSize& size)
 {
+    const DialFace& face = frame.face;
     DateLabel labels[DATE_LABEL_COUNT] = {};
-    if (frame.dateLines) {
+    if (face.dateLines) {
         CSelectedObject font(dc, frame.resources->DateLabelFont());
         for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-            const wchar_t* text = LoadLocalizedStringW(DATE_LABEL_TEXTS[i], frame.language);
+            const std::wstring_view text = LocalizedText(DATE_LABEL_TEXTS[i], face.language);
             SIZE extent = {0, 0};
-            GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+            GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
             labels[i].width = extent.cx;
             labels[i].height = extent.cy;
         }
-        DrawDateLines(view, markings, size, labels);
+        DrawDateLines(view, face, size, labels);
     }
     const PixelImage numbers = frame.resources->Numbers()->Image();
-    if (frame.clockHours)
-        DrawClockHours(view, markings, &numbers, size);
+    if (face.clockHours)
+        DrawClockHours(view, face, &numbers, size);
     else
-        DrawHourLinesAndNumerals(view, frame.latitude, &numbers, size);
-    if (frame.dateLines) {
+        DrawHourLinesAndNumerals(view, face.latitude, &numbers, size);
+    if (face.dateLines) {
         DrawDateLabels(frame, dc, labels);
         GdiFlush();
     }
@@ -127,55 +131,65 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
 {
     if (!SetStretchBltMode(dc, HALFTONE))
         SetStretchBltMode(dc, COLORONCOLOR);
-    const int left = frame.left, top = frame.top, width = frame.width, height = frame.height;
-    const RECT dial = {left, top, left + width, top + height};
-    const PixelView view = ClippedTo(surface, {left, top, left + width, top + height});
+    const DialFace& face = frame.face;
+    const int width = frame.dial.right - frame.dial.left, height = frame.dial.bottom - frame.dial.top;
+    const RECT dial = {frame.dial.left, frame.dial.top, frame.dial.right, frame.dial.bottom};
+    const PixelView view = ClippedTo(surface, frame.dial);
     const bool pixels = view.pixels != nullptr;
-    const DialSize size = DialSizeFor(frame.isBig, frame.scalePercent);
-    const int t = frame.moment;
-    Shadow shadow = ComputeDialShadow(frame.sun, frame.latitude, size.gnomonLength, t);
+    const DialSize size = DialSizeFor(face.model, face.scalePercent);
+    const FaceLight light = ComputeFaceLight(face, size, frame.dial, frame.moment);
+    const Shadow& shadow = light.shadow;
+    const bool lit = light.lighting != Lighting::NONE;
 
     FillRect(dc, &dial, frame.resources->WhiteBrush());
-    if (shadow.isDay) {
-        // The hard GDI shadow becomes a soft mask, then the face is white again.
+    if (lit) {
+        // The hard GDI shadow becomes a soft mask, then the face is white
+        // again. The moon's is softer, and only as deep as its light.
         if (pixels) {
             DrawShadowBand(dc, view, shadow.u, shadow.v, size);
             GdiFlush();
             if (frame.shadowMask) {
                 CopyBlueToMask(view, frame.shadowMask);
-                BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1);
+                BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1, SoftnessOf(light.lighting));
+                if (light.lighting == Lighting::MOON)
+                    FadeMask(frame.shadowMask, width * height, light.depth);
             }
         }
         FillRect(dc, &dial, frame.resources->WhiteBrush());
     }
     GdiFlush();
     if (pixels) {
-        const DialMarkings markings = {
-            left,           top,       width,           height,           frame.isBig,           frame.scalePercent,
-            frame.latitude, frame.sun, frame.dateLines, frame.clockHours, frame.clockShiftHours, frame.language};
-        if (!frame.markings || !frame.markings->CopyTo(markings, view)) {
-            DrawMarkings(frame, markings, dc, view, size);
+        if (!frame.markings || !frame.markings->CopyTo(face, view)) {
+            DrawMarkings(frame, dc, view, size);
             if (frame.markings)
-                frame.markings->Keep(markings, view);
+                frame.markings->Keep(face, view);
         }
-        if (!shadow.isDay)
+        if (!lit)
             NegateColours(view);
         else if (frame.shadowMask)
             MultiplyByMask(view, frame.shadowMask);
     }
-    if (shadow.isDay) {
+    if (lit) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
-        DrawGnomonImage(dc, frame.resources->RodDC(frame.isBig), dial, frame.latitude, size);
+        DrawGnomonImage(dc, frame.resources->RodDC(face.model), dial, face.latitude, size);
         GdiFlush();
     }
-    if (pixels)
-        ScaleColours(view, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
-    if (!shadow.isDay) {
+    if (pixels) {
+        switch (light.lighting) {
+        case Lighting::SUN: ScaleColours(view, BrightnessLevel(shadow.brightness)); break;
+        case Lighting::MOON:
+            TintColours(view, MOONLIGHT_TINT);
+            DrawMoonDisc(view, light.disc);
+            break;
+        case Lighting::NONE: ScaleColours(view, BrightnessLevel(NIGHT_BRIGHTNESS)); break;
+        }
+    }
+    if (!lit) {
         DrawNightText(frame, dc, dial);
         GdiFlush();
     }
     if (pixels) {
-        int bits = frame.displayBits ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
+        int bits = frame.displayBits != DEVICE_DEPTH ? frame.displayBits : GetDeviceCaps(dc, BITSPIXEL);
         DitherToDisplayDepth(view, bits);
     }
 }

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
+#include "dial/DialFace.h"
 #include "dial/DialMarkings.h"
 #include "dial/DialSize.h"
-#include "sun/Ephemeris.h"
 #include "platform/Handles.h"
 #include "raster/BitmapSurface.h"
 
@@ -18,8 +18,8 @@ public:
     HBRUSH WhiteBrush() const { return m_whiteBrush.Get(); }
     HFONT NightFont() const { return m_nightFont.Get(); }
     HFONT DateLabelFont() const { return m_dateLabelFont.Get(); }
-    // The gnomon bitmap of the dial's size; null when it could not be had.
-    HDC RodDC(bool big) const { return big ? m_rodBig.GetDC() : m_rodSmall.GetDC(); }
+    // The gnomon bitmap of the dial; null when it could not be had.
+    HDC RodDC(DialModel model) const { return model == DialModel::Big ? m_rodBig.GetDC() : m_rodSmall.GetDC(); }
     const CBitmapSurface* Numbers() const { return &m_numbers; }
 
 private:
@@ -30,27 +30,24 @@ private:
     CBitmapSurface m_numbers;
 };
 
-// What one dial frame is painted from: the dial rectangle, the settings, the
+// The display depth a frame is dithered to when it names none: that of the
+// device context painted into.
+const int DEVICE_DEPTH = 0;
+
+// What one dial frame is painted from: the dial rectangle, the face, the
 // moment, the drawing resources and the night text. The gadget fills it from
 // its settings and one reading of the clock; the render tool from its
 // command line. Painting changes none of it.
 struct DialFrame
 {
-    int left, top, width, height;
-    bool isBig;
-    int scalePercent;  // NATURAL_SCALE: the bitmaps' own size
-    float latitude;
+    PixelRect dial;  // on the surface painted into
+    DialFace face;
     int moment;                       // the dial moment shown, of ComputeDialMoment
-    int displayBits;                  // 0: the depth of the device context
-    unsigned char* shadowMask;        // width x height bytes, or null
+    int displayBits;                  // bits a pixel of the display, or DEVICE_DEPTH
+    unsigned char* shadowMask;        // as many bytes as the dial rectangle has pixels, or null
     const CDialResources* resources;  // brush, font, gnomon and numerals, never null
     const wchar_t* nightText;         // shown on the night face; empty for none
-    SunSource sun;                    // the model's or the ephemeris' sun
-    bool dateLines;
-    bool clockHours;          // figure-eights of the clock's hours in place of the sun's hour lines
-    int clockShiftHours;      // the clock in force ahead of standard time: 1 in daylight saving
-    int language;             // of the date lines' labels
-    CKeptMarkings* markings;  // the markings' picture kept between frames, or null: drawn anew
+    CKeptMarkings* markings;          // the markings' picture kept between frames, or null: drawn anew
 };
 
 // Paints one complete frame into the dial rectangle of the surface behind

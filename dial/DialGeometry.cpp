@@ -6,6 +6,10 @@
 
 #include <cmath>
 
+// A numeral's half width per pixel of radius and degree of room: 0.46 of the
+// arc to its neighbours, so that two neighbours keep a gap between them.
+static const double NUMERAL_WIDTH_PER_DEGREE = 0.008;
+
 int TruncateCoordinate(double value)
 {
     return SaturateToInt(value, -COORDINATE_LIMIT, COORDINATE_LIMIT);
@@ -77,9 +81,9 @@ GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float l
     return bands;
 }
 
-int NumeralHalfWidth(double hour, double latitude, double radius, int halfHeightMax)
+int NumeralHalfWidth(double room, double radius, int halfHeightMax)
 {
-    double w = HourSectorAngle(hour, latitude) * radius * 0.008 * RAD_TO_DEG;
+    double w = room * radius * NUMERAL_WIDTH_PER_DEGREE * RAD_TO_DEG;
     if (!(w < halfHeightMax))
         return halfHeightMax;
     return static_cast<int>(w);

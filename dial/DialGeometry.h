@@ -51,6 +51,8 @@ struct GnomonBands
 
 GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float latitude, const DialSize& size);
 
-// Half the width of the numeral of hour h at outer radius L: narrower where
-// the neighbouring half-hour lines crowd together, never wider than hmax.
-int NumeralHalfWidth(double hour, double latitude, double radius, int halfHeightMax);
+// Half the width of a numeral at the end of a line at radius pixels from the
+// gnomon, with room radians to the lines or numerals on either side:
+// narrower where they crowd together, never wider than halfHeightMax (a room
+// that is not a number leaves it that wide).
+int NumeralHalfWidth(double room, double radius, int halfHeightMax);

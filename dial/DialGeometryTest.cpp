@@ -1,6 +1,8 @@
 // Tests of the dial's integer geometry.
 #include "dial/DialGeometry.h"
 
+#include "sun/Solar.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -70,7 +72,7 @@ TEST(ShadowBand, LongShadowIsCutAlongItsDirection)
 
 TEST(GnomonBands, FlatAtTheEquatorUprightAtThePoles)
 {
-    GnomonBands flat = ComputeGnomonBands(0, 0, 450, 450, 0.0f, DialSizeFor(true, NATURAL_SCALE));
+    GnomonBands flat = ComputeGnomonBands(0, 0, 450, 450, 0.0f, DialSizeFor(DialModel::Big, NATURAL_SCALE));
     EXPECT_EQ(flat.x, 225 - 11);
     EXPECT_EQ(flat.width, 22);
     EXPECT_EQ(flat.cap.dstHeight, 0);
@@ -81,7 +83,7 @@ TEST(GnomonBands, FlatAtTheEquatorUprightAtThePoles)
     EXPECT_EQ(flat.shaft.srcHeight, 101);
 
     for (float pole : {90.0f, -90.0f}) {
-        GnomonBands upright = ComputeGnomonBands(0, 0, 450, 450, pole, DialSizeFor(true, NATURAL_SCALE));
+        GnomonBands upright = ComputeGnomonBands(0, 0, 450, 450, pole, DialSizeFor(DialModel::Big, NATURAL_SCALE));
         EXPECT_EQ(upright.shaft.dstHeight, 0);
         EXPECT_EQ(upright.cap.dstY, upright.base.dstY);
         EXPECT_EQ(upright.cap.dstHeight, 13);   // 8 x 1.7
@@ -90,7 +92,7 @@ TEST(GnomonBands, FlatAtTheEquatorUprightAtThePoles)
         EXPECT_EQ(upright.base.srcHeight, 13);
     }
 
-    GnomonBands small = ComputeGnomonBands(10, 20, 250, 250, 45.0f, DialSizeFor(false, NATURAL_SCALE));
+    GnomonBands small = ComputeGnomonBands(10, 20, 250, 250, 45.0f, DialSizeFor(DialModel::Small, NATURAL_SCALE));
     EXPECT_EQ(small.x, 10 + 125 - 7);
     EXPECT_EQ(small.cap.dstY, 20 + 125 - 9);
     EXPECT_EQ(small.base.srcY, 80);
@@ -99,8 +101,8 @@ TEST(GnomonBands, FlatAtTheEquatorUprightAtThePoles)
 
 TEST(GnomonBands, SouthernLatitudeGivesTheSamePicture)
 {
-    GnomonBands north = ComputeGnomonBands(0, 0, 450, 450, 45.0f, DialSizeFor(true, NATURAL_SCALE));
-    GnomonBands south = ComputeGnomonBands(0, 0, 450, 450, -45.0f, DialSizeFor(true, NATURAL_SCALE));
+    GnomonBands north = ComputeGnomonBands(0, 0, 450, 450, 45.0f, DialSizeFor(DialModel::Big, NATURAL_SCALE));
+    GnomonBands south = ComputeGnomonBands(0, 0, 450, 450, -45.0f, DialSizeFor(DialModel::Big, NATURAL_SCALE));
     const StretchBand* n[3] = {&north.cap, &north.shaft, &north.base};
     const StretchBand* s[3] = {&south.cap, &south.shaft, &south.base};
     for (int i = 0; i < 3; ++i) {
@@ -112,24 +114,31 @@ TEST(GnomonBands, SouthernLatitudeGivesTheSamePicture)
 TEST(GnomonBands, AbsurdLatitudeDrawsNothing)
 {
     for (float latitude : {NAN, INFINITY}) {
-        GnomonBands bands = ComputeGnomonBands(0, 0, 450, 450, latitude, DialSizeFor(true, NATURAL_SCALE));
+        GnomonBands bands = ComputeGnomonBands(0, 0, 450, 450, latitude, DialSizeFor(DialModel::Big, NATURAL_SCALE));
         EXPECT_EQ(bands.cap.dstHeight + bands.shaft.dstHeight + bands.base.dstHeight, 0);
     }
-    GnomonBands far = ComputeGnomonBands(0, 0, 450, 450, 1e30f, DialSizeFor(true, NATURAL_SCALE));
-    EXPECT_GE(far.shaft.dstHeight, 0);
+    GnomonBands huge = ComputeGnomonBands(0, 0, 450, 450, 1e30f, DialSizeFor(DialModel::Big, NATURAL_SCALE));
+    EXPECT_GE(huge.shaft.dstHeight, 0);
+}
+
+// The half width of the sun-time numeral of hour at the big dial's ring, in
+// the room between the half-hour lines on either side.
+int SunNumeralHalfWidth(double hour, double latitude)
+{
+    const double radius = 450 * 0.4;
+    return NumeralHalfWidth(HourSectorAngle(hour, latitude), radius, 12);
 }
 
 TEST(NumeralHalfWidth, SqueezedWhereLinesCrowd)
 {
-    const double radius = 450 * 0.4;
     for (int hour = 4; hour <= 20; ++hour)
-        EXPECT_EQ(NumeralHalfWidth(hour, 45, radius, 12), 12) << hour;
-    EXPECT_EQ(NumeralHalfWidth(12, 10, radius, 12), 3);
-    EXPECT_EQ(NumeralHalfWidth(9, 10, radius, 12), 7);
-    EXPECT_EQ(NumeralHalfWidth(15, 10, radius, 12), 7);
-    EXPECT_EQ(NumeralHalfWidth(6, 10, radius, 12), 12);
-    EXPECT_EQ(NumeralHalfWidth(18, 10, radius, 12), 12);
-    EXPECT_EQ(NumeralHalfWidth(12, NAN, radius, 12), 12);
+        EXPECT_EQ(SunNumeralHalfWidth(hour, 45), 12) << hour;
+    EXPECT_EQ(SunNumeralHalfWidth(12, 10), 3);
+    EXPECT_EQ(SunNumeralHalfWidth(9, 10), 7);
+    EXPECT_EQ(SunNumeralHalfWidth(15, 10), 7);
+    EXPECT_EQ(SunNumeralHalfWidth(6, 10), 12);
+    EXPECT_EQ(SunNumeralHalfWidth(18, 10), 12);
+    EXPECT_EQ(SunNumeralHalfWidth(12, NAN), 12);
 }
 
 }  // namespace

@@ -1,28 +1,12 @@
 // The dial's markings besides the sun-time hour lines: date lines, clock hours, and the kept picture of them all.
 #pragma once
 
+#include "dial/DialFace.h"
 #include "dial/DialSize.h"
 #include "raster/PixelView.h"
 #include "sun/DialCurves.h"
 
 #include <memory>
-
-// What a dial's markings are drawn from: they change with nothing else, so
-// a picture of them holds for the day and the place.
-struct DialMarkings
-{
-    int left, top, width, height;  // the dial rectangle, the clip rectangle of the views drawn into
-    bool isBig;
-    int scalePercent;
-    float latitude;
-    SunSource sun;
-    bool dateLines;
-    bool clockHours;      // the figure-eights of the clock's hours in place of the sun's hour lines
-    int clockShiftHours;  // the clock in force ahead of standard time: 1 in daylight saving
-    int language;         // of the date lines' labels
-};
-
-bool SameMarkings(const DialMarkings& a, const DialMarkings& b);
 
 // Date lines with labels: the December solstice, the equinoxes and the June
 // solstice.
@@ -38,30 +22,33 @@ struct DateLabel
     int left, top;
 };
 
-// The date lines for the markings' latitude and sun, and where their labels
-// go: beside the point of the line nearest the noon line at which the label
-// lies wholly on the dial, clear of the gnomon.
-void DrawDateLines(const PixelView& view, const DialMarkings& markings, const DialSize& size,
+// The date lines for the face's latitude and sun in the dial rectangle, the
+// view's clip rectangle, and where their labels go: beside the point of the
+// line nearest the noon line at which the label lies wholly on the dial,
+// clear of the gnomon.
+void DrawDateLines(const PixelView& view, const DialFace& face, const DialSize& size,
                    DateLabel (&labels)[DATE_LABEL_COUNT]);
 
 // The figure-eights of every whole hour of standard time, each with the
 // numeral of the clock in force just beyond its end farthest from the
-// gnomon within the ring of the hour numerals.
-void DrawClockHours(const PixelView& view, const DialMarkings& markings, const PixelImage* numbers,
-                    const DialSize& size);
+// gnomon within the ring of the hour numerals, in the dial rectangle, the
+// view's clip rectangle.
+void DrawClockHours(const PixelView& view, const DialFace& face, const PixelImage* numbers, const DialSize& size);
 
-// The markings' picture as last drawn, kept so that frames of the same
-// markings copy it instead of drawing it again.
+// The markings' picture as last drawn, kept so that frames of the same face
+// in the same dial rectangle copy it instead of drawing it again.
 class CKeptMarkings
 {
 public:
-    // Copies the kept picture into the dial rectangle when it is one of
-    // these markings; false when they must be drawn.
-    bool CopyTo(const DialMarkings& markings, const PixelView& view) const;
-    // Keeps the dial rectangle's pixels as the picture of these markings.
-    void Keep(const DialMarkings& markings, const PixelView& view);
+    // Copies the kept picture into the dial rectangle, the view's clip
+    // rectangle, when it is one of this face there; false when the markings
+    // must be drawn.
+    bool CopyTo(const DialFace& face, const PixelView& view) const;
+    // Keeps the dial rectangle's pixels as the picture of this face's markings.
+    void Keep(const DialFace& face, const PixelView& view);
 
 private:
-    DialMarkings m_markings = {};
+    DialFace m_face = {};
+    PixelRect m_dial = {};
     std::unique_ptr<unsigned char[]> m_pixels;
 };

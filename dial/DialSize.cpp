@@ -91,9 +91,9 @@ int PictureScaleFor(int scalePercent)
     return PICTURE_SCALES[sizeof PICTURE_SCALES / sizeof PICTURE_SCALES[0] - 1];
 }
 
-DialSize DialSizeFor(bool big, int scalePercent)
+DialSize DialSizeFor(DialModel model, int scalePercent)
 {
-    DialSize size = NaturalSize(big ? BIG_DIAL : SMALL_DIAL);
+    DialSize size = NaturalSize(model == DialModel::Big ? BIG_DIAL : SMALL_DIAL);
     if (scalePercent == NATURAL_SCALE)
         return size;
     for (int* pixels : {&size.side, &size.gnomonLength, &size.rodOffsetY, &size.numeralHalfHeight, &size.numeralGap,

@@ -48,10 +48,17 @@ struct DialSize
     int hourLineStrokes;
 };
 
+// The two dials the gadget offers.
+enum class DialModel
+{
+    Small,
+    Big,
+};
+
 // The sizes of the big or the small dial drawn at scalePercent of the
 // natural size (NATURAL_SCALE gives the table's own values), rounded as the
 // image tools round the bitmaps' measures.
-DialSize DialSizeFor(bool big, int scalePercent);
+DialSize DialSizeFor(DialModel model, int scalePercent);
 
 // The scales the dial's bitmaps are drawn at, from the smallest.
 const int PICTURE_SCALES[] = {NATURAL_SCALE, 150, 200};

@@ -1,4 +1,4 @@
-// The hour lines and the turned numerals of the dial.
+// The hour lines, and the turned numerals of the sun's hours and of the clock's.
 #include "dial/HourMarkings.h"
 
 #include "dial/DialGeometry.h"
@@ -8,12 +8,26 @@
 
 #include <cmath>
 
+PlacedNumeral PlaceNumeral(const PixelRect& dial, const NumeralSpot& spot, const DialSize& size)
+{
+    const int cx = (dial.left + dial.right) >> 1, cy = (dial.top + dial.bottom) >> 1;
+    const double centre = spot.radius + size.numeralGap;
+    const int n = spot.numeral;
+    PlacedNumeral placed;
+    placed.place = {TruncateCoordinate(cx + centre * spot.sx), TruncateCoordinate(cy + centre * spot.sy),
+                    NumeralHalfWidth(spot.room, spot.radius, size.numeralHalfHeight), size.numeralHalfHeight,
+                    static_cast<float>(-(std::atan2(spot.sx, spot.sy) * 180 * INVERSE_PI))};
+    placed.cell = {static_cast<float>((n & 7) * size.numeralCell), static_cast<float>((n >> 3) * size.numeralCell),
+                   static_cast<float>(size.numeralCell), static_cast<float>(size.numeralCell)};
+    placed.bounds = TurnedBounds(placed.place);
+    return placed;
+}
+
 void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const PixelImage* numbers, const DialSize& size)
 {
     const int left = view.clip.left, top = view.clip.top, right = view.clip.right, bottom = view.clip.bottom;
     if (!view.pixels || !numbers || !numbers->pixels || latitude == 0 || !std::isfinite(latitude))
         return;
-    const int halfHeight = size.numeralHalfHeight;
     const int width = right - left;
     const int cx = (left + right) >> 1, cy = (top + bottom) >> 1;
     const double inner = width * 0.3;
@@ -31,18 +45,16 @@ void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const Pixel
             int ox = steep ? across : 0, oy = steep ? 0 : across;
             DrawAntialiasedLine(view, TruncateCoordinate(cx + sx * outer) + ox,
                                 TruncateCoordinate(cy + sy * outer) + oy, TruncateCoordinate(cx + sx * inner) + ox,
-                                TruncateCoordinate(cy + sy * inner) + oy, 0xC0C0C0);
+                                TruncateCoordinate(cy + sy * inner) + oy, HOUR_LINE_COLOUR);
         }
         if (std::fabs(h - std::floor(h)) >= 0.1f)
             continue;
-        int n = static_cast<int>(std::floor(h));
-        int halfWidth = NumeralHalfWidth(h, latitude, outer, halfHeight);
-        int x = TruncateCoordinate(cx + (outer + size.numeralGap) * sx);
-        int y = TruncateCoordinate(cy + (outer + size.numeralGap) * sy);
-        float angle = static_cast<float>(-(std::atan2(sx, sy) * 180 * INVERSE_PI));
-        const SourceRect numeral = {static_cast<float>((n & 7) * size.numeralCell),
-                                    static_cast<float>((n >> 3) * size.numeralCell),
-                                    static_cast<float>(size.numeralCell), static_cast<float>(size.numeralCell)};
-        DrawRotatedImage(view, {x, y, halfWidth, halfHeight, angle}, *numbers, numeral);
+        const NumeralSpot spot = {.numeral = static_cast<int>(std::floor(h)),
+                                  .sx = sx,
+                                  .sy = sy,
+                                  .radius = outer,
+                                  .room = HourSectorAngle(h, latitude)};
+        const PlacedNumeral numeral = PlaceNumeral(view.clip, spot, size);
+        DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
     }
 }

@@ -1,12 +1,41 @@
-// The hour lines and the turned numerals of the dial.
+// The hour lines, and the turned numerals of the sun's hours and of the clock's.
 #pragma once
 
 #include "dial/DialSize.h"
 #include "raster/PixelView.h"
+#include "raster/RotatedImage.h"
 
-// Whole-hour lines end this far from the gnomon's foot, in dial widths, and
+// Whole-hour lines end this far from the gnomon, in dial widths, and
 // their numerals stand just beyond.
 const double HOUR_NUMERAL_RING = 0.4;
+// The hour lines' silver, of the sun's hours and the clock's alike.
+const unsigned int HOUR_LINE_COLOUR = 0xC0C0C0;
+
+// Where an hour's numeral stands: numeralGap beyond the end of its line,
+// which lies radius pixels from the gnomon's foot in the unit direction
+// (sx, sy) of the surface (y down); it is turned to lie along the line and
+// narrowed to the room between the lines or numerals on either side.
+struct NumeralSpot
+{
+    int numeral;  // 0 to 23: its cell of the numerals bitmap
+    double sx, sy;
+    double radius;
+    double room;  // radians from the line or numeral on one side to that on the other
+};
+
+// A numeral placed and fitted: the turned rectangle it is drawn into, the
+// cell of the numerals bitmap drawn there, and the box of the pixels it may
+// cover, for overlap checks.
+struct PlacedNumeral
+{
+    TurnedPlace place;
+    SourceRect cell;
+    PixelRect bounds;
+};
+
+// Places and fits the numeral of spot on the dial rectangle, whose centre is
+// the gnomon's foot.
+PlacedNumeral PlaceNumeral(const PixelRect& dial, const NumeralSpot& spot, const DialSize& size);
 
 // The half-hour lines from 4:00 to 20:00 of a horizontal dial for the
 // latitude, and the numerals 4 to 20 turned along their lines, squeezed where

@@ -1,31 +1,31 @@
 // Choosing the text shown on the night face, and the text held between frames.
 #include "dial/NightText.h"
 
+#include "common/Calendar.h"
 #include "text/Strings.h"
 
 int NightTextBase(int t)
 {
-    int hour = t / 3600 % 24;
+    int hour = t / SECONDS_PER_HOUR % HOURS_PER_DAY;
     if (hour < 0)
-        hour += 24;
+        hour += HOURS_PER_DAY;
     return hour >= 3 && hour < 15 ? NIGHT_TEXT_MORNING : NIGHT_TEXT_EVENING;
 }
 
-int NightTextCount(const wchar_t* text)
+int NightTextCount(std::wstring_view text)
 {
-    if (!text)
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    if (i < text.size() && text[i] == '-')
         return 0;
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
-        ++text;
-    if (*text == '-')
-        return 0;
-    if (*text == '+')
-        ++text;
+    if (i < text.size() && text[i] == '+')
+        ++i;
     int count = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) {
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         if (count > 100000)
             break;  // far more texts than any table holds
-        count = count * 10 + (*text - '0');
+        count = count * 10 + (text[i] - '0');
     }
     return count;
 }
@@ -55,10 +55,10 @@ void CNightText::Update(bool isDay, int t, int language, DWORD now)
         return;
     m_chosenAt = now;
     int base = NightTextBase(t);
-    int count = NightTextCount(LoadLocalizedStringW(base, language));
+    int count = NightTextCount(LocalizedText(base, language));
     if (count <= 0) {
-        m_text[0] = L'\0';
+        m_text.clear();
         return;
     }
-    lstrcpynW(m_text, LoadLocalizedStringW(base + NextRandom(&m_random) % count + 1, language), SIZE);
+    m_text = LocalizedText(base + NextRandom(&m_random) % count + 1, language);
 }

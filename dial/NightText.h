@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 #include "text/StringIds.h"
 
 const int NIGHT_TEXT_MORNING = IDS_MORNING_TEXTS;
@@ -18,7 +21,7 @@ int NightTextBase(int t);
 
 // The count at the start of the list's first string, parsed like atoi; 0
 // (show no text) when the string is missing, not a number or not positive.
-int NightTextCount(const wchar_t* text);
+int NightTextCount(std::wstring_view text);
 
 // Whether a text must be chosen at now: none yet (last = 0) or the last
 // choice is older than the hold time (32-bit wrap-around allowed).
@@ -36,15 +39,13 @@ public:
     // one when none is held or the last one has been held long enough.
     void Update(bool isDay, int t, int language, DWORD now);
     // The text, empty for none.
-    const wchar_t* Text() const { return m_text; }
+    const wchar_t* Text() const { return m_text.c_str(); }
     // When the text held was chosen; 0 while none is held.
     DWORD ChosenAt() const { return m_chosenAt; }
 
 private:
-    // Characters kept of a text, terminator included.
-    static const int SIZE = 1024;
     DWORD m_chosenAt = 0;
     // The state of the dial's own random numbers: nothing else moves it.
     int m_random;
-    wchar_t m_text[SIZE] = L"";
+    std::wstring m_text;
 };

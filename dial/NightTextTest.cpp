@@ -26,8 +26,8 @@ TEST(NightText, CountMustBeAPositiveNumber)
     EXPECT_EQ(NightTextCount(L"1"), 1);
     EXPECT_EQ(NightTextCount(L"  12 texts"), 12);
     EXPECT_EQ(NightTextCount(L"+3"), 3);
-    EXPECT_EQ(NightTextCount(nullptr), 0);
     EXPECT_EQ(NightTextCount(L""), 0);
+    EXPECT_EQ(NightTextCount(std::wstring_view(L"12", 1)), 1);  // the table's texts end without a terminator
     EXPECT_EQ(NightTextCount(L"0"), 0);
     EXPECT_EQ(NightTextCount(L"-2"), 0);
     EXPECT_EQ(NightTextCount(L"Morning time."), 0);

@@ -1,4 +1,4 @@
-// The text of the tip over the dial: the place, the day's sun and the sun now.
+// The text of the tip over the dial: the place, the day's sun, the sun now and the moon.
 #include "dial/SunTip.h"
 
 #include "common/Calendar.h"
@@ -7,9 +7,6 @@
 
 namespace {
 
-const int SECONDS_PER_MINUTE = 60;
-const int MINUTES_PER_HOUR = 60;
-const int MINUTES_PER_DAY = SECONDS_PER_DAY / SECONDS_PER_MINUTE;
 const int MINUTES_PER_HALF_DAY = MINUTES_PER_DAY / 2;
 const double FULL_TURN = 360;  // an azimuth that rounds to it is 0
 const int PLACE_DECIMALS = 2;  // a hundredth of a degree, as Settings takes the place
@@ -17,6 +14,10 @@ const int SUN_DECIMALS = 1;
 const wchar_t DEGREE_SIGN[] = L"\u00b0";
 const wchar_t LABEL_END[] = L": ";
 const wchar_t LINE_BREAK[] = L"\r\n";
+const wchar_t LIST_SEPARATOR[] = L", ";
+const wchar_t CLAUSE_SEPARATOR[] = L"; ";
+const std::wstring_view PLACEHOLDER = L"{}";  // in a word, where its time or number goes
+const int PERCENT = 100;
 
 // The text under construction; it never runs past SUN_TIP_MAX.
 class TipWriter
@@ -24,10 +25,10 @@ class TipWriter
 public:
     explicit TipWriter(wchar_t* text) : text_(text) { text_[0] = 0; }
 
-    void Add(const wchar_t* s)
+    void Add(std::wstring_view s)
     {
-        for (; *s && length_ < SUN_TIP_MAX - 1; ++s)
-            text_[length_++] = *s;
+        for (size_t i = 0; i < s.size() && length_ < SUN_TIP_MAX - 1; ++i)
+            text_[length_++] = s[i];
         text_[length_] = 0;
     }
 
@@ -40,11 +41,8 @@ public:
             reversed[count++] = static_cast<wchar_t>(L'0' + n % 10);
             n /= 10;
         } while (n > 0 || count < digits);
-        wchar_t s[2] = {0, 0};
-        while (count > 0) {
-            s[0] = reversed[--count];
-            Add(s);
-        }
+        while (count > 0)
+            Add(std::wstring_view(&reversed[--count], 1));
     }
 
     // scaled / 10^decimals with that many decimals.
@@ -54,8 +52,7 @@ public:
             Add(L"-");
         long magnitude = labs(scaled), unit = lround(pow(10, decimals));
         AddWhole(magnitude / unit, 1);
-        const wchar_t sign[2] = {decimalSign, 0};
-        Add(sign);
+        Add(std::wstring_view(&decimalSign, 1));
         AddWhole(magnitude % unit, decimals);
     }
 
@@ -67,11 +64,12 @@ public:
         AddWhole(minutes % MINUTES_PER_HOUR, 2);
     }
 
-    void StartLine(const wchar_t* label)
+    // A line with no label starts with its text.
+    void StartLine(std::wstring_view label)
     {
         if (length_ > 0)
             Add(LINE_BREAK);
-        if (label) {
+        if (!label.empty()) {
             Add(label);
             Add(LABEL_END);
         }
@@ -102,15 +100,61 @@ void AddDegrees(TipWriter& tip, long scaled, int decimals, wchar_t decimalSign)
 
 // "Label: H:MM" for a sunrise or sunset the day has, else the line that
 // says it has none.
-void AddEvent(TipWriter& tip, bool happens, const wchar_t* label, double seconds, const wchar_t* none)
+void AddEvent(TipWriter& tip, bool happens, std::wstring_view label, double seconds, std::wstring_view none)
 {
     if (!happens) {
-        tip.StartLine(nullptr);
+        tip.StartLine({});
         tip.Add(none);
         return;
     }
     tip.StartLine(label);
     tip.AddClock(ClockMinutes(seconds));
+}
+
+// The word with what add writes in place of its placeholder.
+template <typename Add> void AddInto(TipWriter& tip, std::wstring_view word, Add add)
+{
+    const size_t at = word.find(PLACEHOLDER);
+    tip.Add(word.substr(0, at));
+    if (at == std::wstring_view::npos)
+        return;
+    add();
+    tip.Add(word.substr(at + PLACEHOLDER.size()));
+}
+
+// The word with the time of an event the day has, else the words that say
+// it has none.
+void AddTime(TipWriter& tip, bool happens, std::wstring_view word, double seconds, std::wstring_view none)
+{
+    if (happens)
+        AddInto(tip, word, [&] { tip.AddClock(ClockMinutes(seconds)); });
+    else
+        tip.Add(none);
+}
+
+void AddTwilight(TipWriter& tip, const TwilightWords& words, const SunTimes& civil)
+{
+    tip.StartLine({});
+    if (!civil.hasSunrise && !civil.hasSunset) {
+        tip.Add(words.none);
+        return;
+    }
+    AddTime(tip, civil.hasSunrise, words.dawn, civil.sunrise, words.noDawn);
+    tip.Add(LIST_SEPARATOR);
+    AddTime(tip, civil.hasSunset, words.dusk, civil.sunset, words.noDusk);
+}
+
+void AddMoon(TipWriter& tip, const MoonWords& words, const SunTipFacts& facts)
+{
+    tip.StartLine(words.moon);
+    tip.Add(words.phases[facts.moonPhase]);
+    tip.Add(LIST_SEPARATOR);
+    AddInto(tip, words.lit, [&] { tip.AddWhole(lround(facts.moonFraction * PERCENT), 1); });
+    tip.Add(CLAUSE_SEPARATOR);
+    const MoonTimes& times = facts.moonTimes;
+    AddTime(tip, times.hasRise, words.rises, times.rise, words.noRise);
+    tip.Add(LIST_SEPARATOR);
+    AddTime(tip, times.hasSet, words.sets, times.set, words.noSet);
 }
 
 }  // namespace
@@ -123,7 +167,7 @@ void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* t
     } else {
         AddDegrees(tip, Scaled(facts.latitude, PLACE_DECIMALS), PLACE_DECIMALS, words.decimalSign);
         // A list of numbers with decimal commas takes semicolons.
-        tip.Add(words.decimalSign == L',' ? L"; " : L", ");
+        tip.Add(words.decimalSign == L',' ? CLAUSE_SEPARATOR : LIST_SEPARATOR);
         AddDegrees(tip, Scaled(facts.longitude, PLACE_DECIMALS), PLACE_DECIMALS, words.decimalSign);
     }
 
@@ -134,6 +178,7 @@ void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* t
     AddEvent(tip, times.hasSunset, words.sunset, times.sunset, words.noSunset);
     tip.StartLine(words.dayLength);
     tip.AddClock(lround(times.dayLength / SECONDS_PER_MINUTE));
+    AddTwilight(tip, words.twilight, facts.civil);
 
     tip.StartLine(words.sunAltitude);
     AddDegrees(tip, Scaled(facts.altitude, SUN_DECIMALS), SUN_DECIMALS, words.decimalSign);
@@ -158,4 +203,5 @@ void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* t
     }
     tip.Add(ahead > 0 ? words.behindClock : ahead < 0 ? words.aheadOfClock : words.withClock);
     tip.Add(L")");
+    AddMoon(tip, words.moon, facts);
 }

@@ -4,6 +4,7 @@
 #include "common/Calendar.h"
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
+#include "dial/Moonlight.h"
 #include "sun/Ephemeris.h"
 #include "dial/NightText.h"
 #include "dial/PictureChange.h"
@@ -18,10 +19,12 @@ namespace {
 // A frame for a new moment is asked for this long into its second, so that
 // a timer that comes a little early or late still finds that moment.
 const int DUE_SECOND_OFFSET_MS = 100;
-const int SECONDS_PER_MINUTE = 60;
-const int MINUTES_PER_HOUR = 60;
-const int SECONDS_PER_HOUR = SECONDS_PER_MINUTE * MINUTES_PER_HOUR;
 const long long FILE_TIME_PER_SECOND = 10000000;
+
+DialModel Model(const DialSettings& settings)
+{
+    return settings.isBig ? DialModel::Big : DialModel::Small;
+}
 
 long long FileTimeCount(const FILETIME& time)
 {
@@ -88,7 +91,10 @@ void CUmbrant::SaveSettings() const
 
 SunSource CUmbrant::Sun(const ClockReading& clock) const
 {
-    SunSource sun = {m_settings.exactSun, m_settings.longitude, clock.year, -clock.biasMinutes};
+    SunSource sun = {.exact = m_settings.exactSun,
+                     .longitude = m_settings.longitude,
+                     .year = clock.year,
+                     .zoneMinutes = -clock.biasMinutes};
     // The clock's moment counts its days in the UTC year; a simulated day is
     // one of the current year of local standard time, which may have turned
     // over already or not yet.
@@ -100,6 +106,22 @@ SunSource CUmbrant::Sun(const ClockReading& clock) const
             ++sun.year;
     }
     return sun;
+}
+
+DialFace CUmbrant::Face(const SunSource& sun, int moment)
+{
+    const DialSettings& settings = m_settings;
+    return {
+        .model = Model(settings),
+        .scalePercent = m_scalePercent,
+        .latitude = settings.latitude,
+        .sun = sun,
+        .dateLines = settings.dateLines,
+        .clockHours = settings.clockHours,
+        .clockShiftHours = settings.clockHours ? ClockShiftHours(sun, moment) : 0,
+        .language = m_store->Language(),
+        .moonFace = settings.moonFace,
+    };
 }
 
 bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
@@ -115,7 +137,7 @@ bool CUmbrant::OnCreate(CGadgetHost* host, HWND window)
 
 void CUmbrant::TakeScale()
 {
-    const DialSize size = DialSizeFor(m_settings.isBig, m_scalePercent);
+    const DialSize size = DialSizeFor(Model(m_settings), m_scalePercent);
     if (m_host) {
         m_host->SetFrame(size.frameWidth, size.cornerRadius);
         m_host->AddButton(CMD_CLOSE, CScaledName(L"ButtonClose", size.pictureScale).Get(), size.closeButtonX,
@@ -144,36 +166,30 @@ bool CUmbrant::Paint(HDC dc, const PixelView& surface)
     if (!m_resources)
         return false;
     const DialSettings& settings = m_settings;
-    const DialSize size = DialSizeFor(settings.isBig, m_scalePercent);
     const ClockReading clock = ReadSystemClock();
-    const SunSource sun = Sun(clock);
     const int moment = ComputeDialMoment(settings.simulate, settings.simulatedDay, settings.simulatedTime, clock);
-    // The night text is the one state that lives from frame to frame.
-    const bool isDay = ComputeDialShadow(sun, settings.latitude, size.gnomonLength, moment).isDay;
-    m_nightText.Update(isDay, moment, m_store->Language(), timeGetTime());
-    DialFrame frame = {m_rectLeft,
-                       m_rectTop,
-                       m_rectWidth,
-                       m_rectHeight,
-                       settings.isBig,
-                       m_scalePercent,
-                       settings.latitude,
-                       moment,
-                       0,
-                       m_shadowMask.get(),
-                       m_resources.get(),
-                       m_nightText.Text(),
-                       sun,
-                       settings.dateLines,
-                       settings.clockHours,
-                       settings.clockHours ? ClockShiftHours(sun, moment) : 0,
-                       m_store->Language(),
-                       &m_markings};
+    const DialFace face = Face(Sun(clock), moment);
+    const DialSize size = DialSizeFor(face.model, face.scalePercent);
+    const PixelRect dial = {m_rectLeft, m_rectTop, m_rectLeft + m_rectWidth, m_rectTop + m_rectHeight};
+    // The night text is the one state that lives from frame to frame; a
+    // face lit by the sun or the moon shows none.
+    const bool lit = ComputeFaceLight(face, size, dial, moment).lighting != Lighting::NONE;
+    m_nightText.Update(lit, moment, face.language, timeGetTime());
+    const DialFrame frame = {
+        .dial = dial,
+        .face = face,
+        .moment = moment,
+        .displayBits = DEVICE_DEPTH,
+        .shadowMask = m_shadowMask.get(),
+        .resources = m_resources.get(),
+        .nightText = m_nightText.Text(),
+        .markings = &m_markings,
+    };
     PaintDialFrame(frame, dc, surface);
     m_settingsChanged = false;
     m_shownMoment = moment;
-    m_frameDueMoment = static_cast<long long>(moment) +
-                       SecondsOfSamePicture(sun, settings.latitude, size, m_rectWidth, m_rectHeight, moment);
+    m_frameDueMoment =
+        static_cast<long long>(moment) + SecondsOfSamePicture(face, size, m_rectWidth, m_rectHeight, moment);
     m_painted = true;
     return true;
 }
@@ -192,7 +208,7 @@ bool CUmbrant::SetContentRect(int left, int top, int right, int bottom)
 
 bool CUmbrant::GetContentSize(int* width, int* height)
 {
-    int size = DialSizeFor(m_settings.isBig, m_scalePercent).side;
+    int size = DialSizeFor(Model(m_settings), m_scalePercent).side;
     if (width)
         *width = size;
     if (height)
@@ -234,7 +250,7 @@ DWORD CUmbrant::NextFrameDelay()
     int now = MomentFromClock(clock);
     long long wait = 0;
     if (now >= m_shownMoment)
-        wait = (m_frameDueMoment - now) * 1000 - clock.milliseconds + DUE_SECOND_OFFSET_MS;
+        wait = (m_frameDueMoment - now) * MS_PER_SECOND - clock.milliseconds + DUE_SECOND_OFFSET_MS;
     if (m_nightText.ChosenAt() != 0) {
         // The text changes at the first frame after its hold time.
         long long held = static_cast<int>(timeGetTime() - m_nightText.ChosenAt());
@@ -258,7 +274,7 @@ void CUmbrant::OnSettingsChanged(const DialSettings& settings)
     if (!resized)
         SettingChanged();
     else if (m_host)
-        m_host->UpdateSize(false);
+        m_host->UpdateSize(SizePlace::WHERE_IT_STANDS);
 }
 
 bool CUmbrant::OnCommand(int command)
@@ -266,7 +282,7 @@ bool CUmbrant::OnCommand(int command)
     // However the dialog is left, what it shows is now in force: keep it.
     if (command == CMD_SETTINGS) {
         SettingsDialogState state = {m_settings, m_store->Language(), this};
-        DialogBoxParamW(GetModuleHandleW(nullptr), LocalizedResourceName(L"SETTINGS", state.language), m_window,
+        DialogBoxParamW(GetModuleHandleW(nullptr), LocalizedResourceName(L"SETTINGS", state.language).c_str(), m_window,
                         SettingsDialogProc, reinterpret_cast<LPARAM>(&state));
         if (state.language != m_store->Language() && m_host)
             m_host->SetLanguage(state.language);
@@ -282,19 +298,31 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
     if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
         return false;
     const int language = m_store->Language();
-    const SunTipWords words = {LoadLocalizedStringW(IDS_SUNRISE, language),
-                               LoadLocalizedStringW(IDS_SOLAR_NOON, language),
-                               LoadLocalizedStringW(IDS_SUNSET, language),
-                               LoadLocalizedStringW(IDS_DAY_LENGTH, language),
-                               LoadLocalizedStringW(IDS_SUN_ALTITUDE, language),
-                               LoadLocalizedStringW(IDS_AZIMUTH, language),
-                               LoadLocalizedStringW(IDS_NO_SUNSET, language),
-                               LoadLocalizedStringW(IDS_NO_SUNRISE, language),
-                               LoadLocalizedStringW(IDS_SUN_TIME, language),
-                               LoadLocalizedStringW(IDS_BEHIND_CLOCK, language),
-                               LoadLocalizedStringW(IDS_AHEAD_OF_CLOCK, language),
-                               LoadLocalizedStringW(IDS_WITH_CLOCK, language),
-                               static_cast<wchar_t>(UserDecimalSign())};
+    SunTipWords words = {LocalizedText(IDS_SUNRISE, language),
+                         LocalizedText(IDS_SOLAR_NOON, language),
+                         LocalizedText(IDS_SUNSET, language),
+                         LocalizedText(IDS_DAY_LENGTH, language),
+                         LocalizedText(IDS_SUN_ALTITUDE, language),
+                         LocalizedText(IDS_AZIMUTH, language),
+                         LocalizedText(IDS_NO_SUNSET, language),
+                         LocalizedText(IDS_NO_SUNRISE, language),
+                         LocalizedText(IDS_SUN_TIME, language),
+                         LocalizedText(IDS_BEHIND_CLOCK, language),
+                         LocalizedText(IDS_AHEAD_OF_CLOCK, language),
+                         LocalizedText(IDS_WITH_CLOCK, language),
+                         {LocalizedText(IDS_DAWN, language), LocalizedText(IDS_DUSK, language),
+                          LocalizedText(IDS_NO_DAWN, language), LocalizedText(IDS_NO_DUSK, language),
+                          LocalizedText(IDS_NO_TWILIGHT, language)},
+                         {LocalizedText(IDS_MOON, language),
+                          LocalizedText(IDS_MOON_LIT, language),
+                          LocalizedText(IDS_MOONRISE, language),
+                          LocalizedText(IDS_MOONSET, language),
+                          LocalizedText(IDS_NO_MOONRISE, language),
+                          LocalizedText(IDS_NO_MOONSET, language),
+                          {}},
+                         static_cast<wchar_t>(UserDecimalSign())};
+    for (int phase = 0; phase < MOON_PHASE_COUNT; ++phase)
+        words.moon.phases[phase] = LocalizedText(IDS_MOON_PHASES + phase, language);
 
     // The moment shown, real or simulated, and the day it falls on by the
     // clock's local time; the sun always from the ephemeris, since a sunrise
@@ -315,15 +343,23 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
         ++year;
     }
     const double julianDay = JulianDayOfMoment(sun, moment);
-    const SunInSky now = ComputeSunInSky(julianDay, settings.latitude, settings.longitude);
-    const SunTipFacts facts = {settings.placeName,  // empty: the latitude and longitude
-                               settings.latitude,
-                               settings.longitude,
-                               ComputeSunTimes(settings.latitude, settings.longitude, year, day, zone),
-                               now.altitude + RefractionDegrees(now.altitude),
-                               now.azimuth,
-                               ApparentSolarSeconds(julianDay, settings.longitude),
-                               static_cast<double>(localMoment % SECONDS_PER_DAY)};
+    const double latitude = settings.latitude, longitude = settings.longitude;
+    const SunInSky now = ComputeSunInSky(julianDay, latitude, longitude);
+    const MoonInSky moon = ComputeMoonInSky(julianDay, latitude, longitude);
+    const SunTipFacts facts = {
+        .placeName = settings.placeName,  // empty: the latitude and longitude
+        .latitude = latitude,
+        .longitude = longitude,
+        .times = ComputeSunTimes(latitude, longitude, year, day, zone),
+        .altitude = now.altitude + RefractionDegrees(now.altitude),
+        .azimuth = now.azimuth,
+        .sunTime = ApparentSolarSeconds(julianDay, longitude),
+        .clockTime = static_cast<double>(localMoment % SECONDS_PER_DAY),
+        .civil = ComputeSunCrossings(CIVIL_TWILIGHT_ALTITUDE, latitude, longitude, year, day, zone),
+        .moonTimes = ComputeMoonTimes(latitude, longitude, year, day, zone),
+        .moonPhase = PhaseOfElongation(moon.elongation),
+        .moonFraction = moon.fraction,
+    };
     FormatSunTip(words, facts, text);
     return true;
 }

@@ -37,7 +37,8 @@ public:
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
     bool OnCommand(int command) override;
     // Over the dial's face: the place, the day's sunrise, noon and sunset in
-    // the clock's local time, the day's length and the sun now.
+    // the clock's local time, the day's length and civil twilight, the sun
+    // now, and the moon's phase, rise and set.
     bool TipText(int x, int y, wchar_t* text, int size) override;
     // The Settings dialog changed a setting: a new size, else a frame at once.
     void OnSettingsChanged(const DialSettings& settings) override;
@@ -52,6 +53,9 @@ private:
     void TakeScale();
     // Hands the settings in force to the settings object and saves it.
     void SaveSettings() const;
+    // What the face shows at the dial moment, with the sun of the moment's
+    // reading of the clock.
+    DialFace Face(const SunSource& sun, int moment);
     // Whole hours the clock in force runs ahead of local standard time at
     // the dial moment t: 1 while daylight saving is in force.
     int ClockShiftHours(const SunSource& sun, int t);

@@ -67,7 +67,7 @@ protected:
 
 TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
 {
-    DialSettings changed = {false, 12, false, 7, 600, 151, true, false, true, L""};
+    DialSettings changed = {false, 12, false, 7, 600, 151, true, false, true, false, L""};
     {
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnSettingsChanged(changed);
@@ -106,7 +106,7 @@ TEST_F(UmbrantTest, ContentSizeFollowsTheSizeSettingAtEveryScale)
         dial.GetContentSize(nullptr, &height);
         dial.GetContentSize(&width, nullptr);
         EXPECT_TRUE(width == row.small && height == row.small) << row.scale << " %: small " << width << " x " << height;
-        EXPECT_EQ(row.pictureScale, DialSizeFor(false, row.scale).pictureScale) << row.scale << " %";
+        EXPECT_EQ(row.pictureScale, DialSizeFor(DialModel::Small, row.scale).pictureScale) << row.scale << " %";
     }
 }
 

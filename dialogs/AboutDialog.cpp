@@ -96,6 +96,6 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowAboutDialog(HWND owner, int language)
 {
-    DialogBoxParamW(GetModuleHandleW(nullptr), LocalizedResourceName(L"ABOUT", language), owner, AboutDialogProc,
-                    language);
+    DialogBoxParamW(GetModuleHandleW(nullptr), LocalizedResourceName(L"ABOUT", language).c_str(), owner,
+                    AboutDialogProc, language);
 }

@@ -72,7 +72,7 @@ TEST(DialogTemplates, BothLoadWithTheirControls)
     {
         const wchar_t* name;
         int controls;
-    } dialogs[] = {{L"SETTINGS", 34}, {L"ABOUT", 15}};
+    } dialogs[] = {{L"SETTINGS", 35}, {L"ABOUT", 15}};
     for (const auto& expected : dialogs) {
         PlainDialog dialog(expected.name, 0);
         ASSERT_NE(nullptr, dialog.m_window) << testing::PrintToString(expected.name);
@@ -114,8 +114,7 @@ TEST(DialogTemplates, LinksCarryTheirAddresses)
     EXPECT_EQ(HOMEPAGE_TEXT, about.ItemText(IDC_HOMEPAGE_LINK));
     // The link opens the same home page as the window's menu item.
     for (const Language& language : LANGUAGES)
-        EXPECT_STREQ(L"" HOMEPAGE_SCHEME HOMEPAGE_TEXT, LoadLocalizedStringW(IDS_HOME_PAGE, language.id))
-            << language.code;
+        EXPECT_EQ(L"" HOMEPAGE_SCHEME HOMEPAGE_TEXT, LocalizedString(IDS_HOME_PAGE, language.id)) << language.code;
 }
 
 TEST(LinkControl, DrawsCentredTextUnderlinedOverItsWidth)

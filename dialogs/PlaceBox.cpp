@@ -2,8 +2,10 @@
 #include "dialogs/PlaceBox.h"
 
 #include "platform/Handles.h"
+#include "text/Strings.h"
 
 #include <commctrl.h>
+#include <new>
 
 namespace {
 
@@ -108,12 +110,13 @@ void CPlaceBox::Attach(HWND dialog, int editId, int listId, int language)
     SetWindowSubclass(m_tip, TipProc, TIP_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
     if (!SystemCountry(m_homeCountry))
         m_homeCountry[0] = '\0';
-    m_places.reset(new (std::nothrow) CPreparedPlaces(m_edit, PLACES_PREPARED));
+    m_prepared.reset(new (std::nothrow) CPreparedPlaces(m_edit, PLACES_PREPARED));
+    m_places = m_prepared ? PlacesState::PREPARING : PlacesState::UNAVAILABLE;
 }
 
 void CPlaceBox::OnPlacesPrepared()
 {
-    m_hasPlaces = m_places && m_places->Take();
+    m_places = m_prepared && m_prepared->Take() ? PlacesState::READY : PlacesState::UNAVAILABLE;
     if (GetWindowTextLengthW(m_edit))
         OnTextChanged();
 }
@@ -127,8 +130,12 @@ void CPlaceBox::OnTextChanged()
     char text[TYPED_UTF8_MAX];
     if (!WideCharToMultiByte(CP_UTF8, 0, typed, -1, text, TYPED_UTF8_MAX, nullptr, nullptr))
         text[0] = '\0';
-    m_foundCount = m_hasPlaces && text[0] ? m_places->Search().Find(text, m_homeCountry, m_found) : 0;
-    if (!m_foundCount) {
+    m_foundCount =
+        m_places == PlacesState::READY && text[0] ? m_prepared->Search().Find(text, m_homeCountry, m_found) : 0;
+    // A refused table: the dial goes on without places, and the list says so
+    // in a line that nothing chooses.
+    const int lineCount = text[0] && m_places == PlacesState::UNAVAILABLE ? 1 : m_foundCount;
+    if (!lineCount) {
         Close();
         return;
     }
@@ -139,23 +146,28 @@ void CPlaceBox::OnTextChanged()
     MapWindowPoints(nullptr, m_dialog, reinterpret_cast<POINT*>(&box), 2);
     const RECT frame = ListFrame(m_list);
     const int lineHeight = static_cast<int>(SendMessageW(m_list, LB_GETITEMHEIGHT, 0, 0));
-    const int height = m_foundCount * lineHeight + frame.bottom - frame.top;
+    const int height = lineCount * lineHeight + frame.bottom - frame.top;
     FillList(box.right - box.left - (frame.right - frame.left));
     SetWindowPos(m_list, HWND_TOP, box.left, box.bottom, box.right - box.left, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(m_list, nullptr, TRUE);
     ShowTip();
 }
 
-// The lines of the places found, each cut to width pixels less the list's padding.
+// The lines of the places found, each cut to width pixels less the list's
+// padding; with none, the line that says places are unavailable.
 void CPlaceBox::FillList(int width)
 {
     const CWindowDC dc(m_list);
     const CSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
     SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+    if (!m_foundCount) {
+        const std::wstring unavailable = LocalizedString(IDS_PLACES_UNAVAILABLE, m_language);
+        SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unavailable.c_str()));
+    }
     for (int i = 0; i < m_foundCount; ++i) {
-        m_places->Countries().PlaceText(m_places->Gazetteer().Place(m_found[i].place), m_found[i].alternate, m_language,
-                                        m_lines[i], PLACE_LINE_MAX);
+        m_prepared->Countries().PlaceText(m_prepared->Gazetteer().Place(m_found[i].place), m_found[i].alternate,
+                                          m_language, m_lines[i], PLACE_LINE_MAX);
         wchar_t shown[PLACE_LINE_MAX];
         lstrcpynW(shown, m_lines[i], PLACE_LINE_MAX);
         m_isCut[i] = CutToWidth(dc.Get(), shown, width - 2 * LINE_PADDING);
@@ -198,7 +210,7 @@ void CPlaceBox::ShowName(const wchar_t* name)
 
 PlaceView CPlaceBox::Chosen() const
 {
-    PlaceView place = m_places->Gazetteer().Place(m_chosen.place);
+    PlaceView place = m_prepared->Gazetteer().Place(m_chosen.place);
     if (m_chosen.alternate)
         place.name = m_chosen.alternate;
     return place;
@@ -264,10 +276,12 @@ bool CPlaceBox::OnKey(WPARAM key)
 
 void CPlaceBox::Choose(int entry)
 {
+    Close();
+    if (!m_foundCount)
+        return;
     if (entry < 0 || entry >= m_foundCount)
         entry = 0;
     m_chosen = m_found[entry];
-    Close();
     SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_edit), PLACE_CHOSEN),
                  reinterpret_cast<LPARAM>(m_edit));
 }

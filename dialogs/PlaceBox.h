@@ -44,7 +44,7 @@ public:
     // only after PLACE_CHOSEN.
     PlaceView Chosen() const;
     // Whether the places are ready for typing.
-    bool HasPlaces() const { return m_hasPlaces; }
+    bool HasPlaces() const { return m_places == PlacesState::READY; }
 
 private:
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
@@ -65,8 +65,16 @@ private:
     HWND m_tip = nullptr;  // the whole of a cut line; the dialog owns it
     int m_tipHeight = 0;   // pixels of a tip of one line
     int m_language = 0;
-    std::unique_ptr<CPreparedPlaces> m_places;
-    bool m_hasPlaces = false;
+    // The places: being made ready, ready, or not to be had (a refused
+    // table, too little memory), when the list says so.
+    enum class PlacesState
+    {
+        PREPARING,
+        READY,
+        UNAVAILABLE,
+    };
+    std::unique_ptr<CPreparedPlaces> m_prepared;
+    PlacesState m_places = PlacesState::PREPARING;
     char m_homeCountry[COUNTRY_CODE_SIZE] = "";
     FoundPlace m_found[MAX_FOUND_PLACES] = {};
     wchar_t m_lines[MAX_FOUND_PLACES][PLACE_LINE_MAX] = {};  // whole, as the list may show them cut

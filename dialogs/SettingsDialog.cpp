@@ -1,6 +1,7 @@
 // The Settings dialog: edits a copy of the dial's settings and reports each change.
 #include "dialogs/SettingsDialog.h"
 
+#include "common/Calendar.h"
 #include "common/Saturate.h"
 #include "gadget/Gadget.h"
 #include "text/DateTimeText.h"
@@ -179,8 +180,9 @@ void OnDegreesLeft(HWND dialog, const SettingsDialogState* state, const Coordina
     if (!refused)
         return;
     const int language = state->language;
-    EDITBALLOONTIP tip = {sizeof tip, LoadLocalizedStringW(IDS_DEGREES_REFUSED_TITLE, language),
-                          LoadLocalizedStringW(coordinate.refusedStringId, language), TTI_WARNING};
+    const std::wstring title = LocalizedString(IDS_DEGREES_REFUSED_TITLE, language);
+    const std::wstring text = LocalizedString(coordinate.refusedStringId, language);
+    EDITBALLOONTIP tip = {sizeof tip, title.c_str(), text.c_str(), TTI_WARNING};
     SendDlgItemMessageW(dialog, coordinate.textId, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
 }
 
@@ -228,9 +230,10 @@ void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
     CheckRadioButton(dialog, IDC_SIZE_SMALL, IDC_SIZE_BIG, settings.isBig ? IDC_SIZE_BIG : IDC_SIZE_SMALL);
     CheckDlgButton(dialog, IDC_SIMULATE, settings.simulate ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_DATE_LINES, settings.dateLines ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_MOON_FACE, settings.moonFace ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(dialog, IDC_SUN_HOURS, IDC_CLOCK_HOURS, settings.clockHours ? IDC_CLOCK_HOURS : IDC_SUN_HOURS);
     SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, settings.simulatedDay);
-    SetUpTrackBar(dialog, IDC_TIME, 0, 1440, 60, settings.simulatedTime / 60);
+    SetUpTrackBar(dialog, IDC_TIME, 0, MINUTES_PER_DAY, MINUTES_PER_HOUR, settings.simulatedTime / SECONDS_PER_MINUTE);
     ShowDialDateTime(dialog, settings);
 }
 
@@ -270,6 +273,10 @@ void OnSettingsCommand(HWND dialog, SettingsDialogState* state, int id, int noti
         break;
     case IDC_DATE_LINES:
         settings.dateLines = IsDlgButtonChecked(dialog, IDC_DATE_LINES) != BST_UNCHECKED;
+        Report(state);
+        break;
+    case IDC_MOON_FACE:
+        settings.moonFace = IsDlgButtonChecked(dialog, IDC_MOON_FACE) != BST_UNCHECKED;
         Report(state);
         break;
     case IDC_SUN_HOURS:
@@ -326,7 +333,7 @@ void OnTrackBarMoved(HWND dialog, SettingsDialogState* state, HWND bar)
     }
     switch (id) {
     case IDC_DAY: settings.simulatedDay = position; break;
-    case IDC_TIME: settings.simulatedTime = position * 60; break;
+    case IDC_TIME: settings.simulatedTime = position * SECONDS_PER_MINUTE; break;
     default: return;
     }
     ShowDialDateTime(dialog, settings);

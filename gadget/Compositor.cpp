@@ -58,7 +58,7 @@ void CCompositor::SetFrame(int frameWidth, int cornerRadius)
     m_cornerRadius = cornerRadius;
 }
 
-bool CCompositor::Capture(HWND window, bool full, int x, int y)
+bool CCompositor::Capture(HWND window, DesktopCopy copy, int x, int y)
 {
     if (m_frameWidth <= 0)
         return true;
@@ -66,7 +66,8 @@ bool CCompositor::Capture(HWND window, bool full, int x, int y)
     HDC backgroundDC = m_background.GetDC();
     if (!scratchDC || !backgroundDC)
         return false;
-    if (!full && (!m_composition.GetPixels() || !m_background.GetPixels()))
+    const bool moved = copy == DesktopCopy::MOVED;
+    if (moved && (!m_composition.GetPixels() || !m_background.GetPixels()))
         return false;
     if (m_captureWidth == 0)
         m_captureWidth = m_width;
@@ -87,7 +88,7 @@ bool CCompositor::Capture(HWND window, bool full, int x, int y)
         m_captureY = target.y;
 
     // The composed picture is scratch here: it keeps the previous copy.
-    if (!full) {
+    if (moved) {
         memcpy(m_composition.GetPixels(), m_background.GetPixels(), Bytes(m_background));
         m_pictureHoldsContent = false;
     }
@@ -95,7 +96,7 @@ bool CCompositor::Capture(HWND window, bool full, int x, int y)
     BitBlt(backgroundDC, 0, 0, m_width, m_height, screen.Get(), target.x, target.y, SRCCOPY);
     // Where the old and the new window areas overlap the screen shows the
     // gadget itself; the previous copy puts the desktop back there.
-    if (!full)
+    if (moved)
         BitBlt(backgroundDC, m_captureX - target.x, m_captureY - target.y, m_captureWidth, m_captureHeight, scratchDC,
                0, 0, SRCCOPY);
     m_captureX = target.x;

@@ -8,6 +8,16 @@
 
 class CGadget;
 
+// How a copy of the desktop behind the window is taken.
+enum class DesktopCopy
+{
+    // The screen as it is, while the window shows none of the gadget there.
+    FRESH,
+    // As the window moves: where its old and new places overlap, the screen
+    // shows the gadget, and the previous copy fills that part in.
+    MOVED
+};
+
 // Composes the window's frames off screen: the gadget's content, painted
 // only when it changed and kept in between, with the host's controls over
 // it, the frame band shaded from a copy of the desktop behind the window,
@@ -29,10 +39,8 @@ public:
     int Height() const { return m_height; }
 
     // Copies the desktop behind the window, as if its top-left corner stood
-    // at (x, y) (POSITION_UNSET: where it stands). A full copy takes the
-    // screen as it is; otherwise where the old and the new place overlap the
-    // screen shows the gadget, and the previous copy fills that part in.
-    bool Capture(HWND window, bool full, int x, int y);
+    // at (x, y) (POSITION_UNSET: where it stands).
+    bool Capture(HWND window, DesktopCopy copy, int x, int y);
 
     // Paints the content afresh: the background colour and the gadget.
     void PaintContent(CGadget* gadget);

@@ -1,11 +1,12 @@
 // When the host draws a frame, what the frame draws afresh, and which timers run.
 #include "gadget/FrameScheduler.h"
 
+#include "common/Calendar.h"
+
 namespace {
 
 // A fade this near its target has arrived.
 const float SETTLED = 0.01f;
-const float MS_PER_SECOND = 1000.0f;
 // A one-shot timer that comes this near the new due time stays as it is:
 // setting it again would cost a call to the system on every frame.
 const int CHANGE_SLACK_MS = 10;
@@ -45,7 +46,7 @@ FrameWork CFrameScheduler::Frame(unsigned nowMs, bool dragging, bool forced)
         forced = m_wantAnimation = true;
     if (!forced && !m_contentChanged) {
         m_idleTime += dt;
-        if (m_idleTime <= m_timing.idleRedrawMs / MS_PER_SECOND)
+        if (m_idleTime <= static_cast<float>(m_timing.idleRedrawMs) / MS_PER_SECOND)
             return FrameWork::NONE;
     }
     // The idle period counts from the last frame of any kind: a gadget that
@@ -58,7 +59,7 @@ FrameWork CFrameScheduler::Frame(unsigned nowMs, bool dragging, bool forced)
 
 TimerPlan CFrameScheduler::PlanTimers(unsigned gadgetDelayMs)
 {
-    TimerPlan plan = {false, false, NO_FRAME_DUE, false};
+    TimerPlan plan;
     unsigned delay = gadgetDelayMs;
     if (m_wantAnimation || delay == 0) {
         plan.startAnimation = !m_animating;

@@ -31,11 +31,11 @@ enum class FrameWork
 // of the gadget's next change.
 struct TimerPlan
 {
-    bool startAnimation, stopAnimation;
+    bool startAnimation = false, stopAnimation = false;
     // The one-shot timer is set again for this many ms, or NO_FRAME_DUE
     // (it stays as it is, or stops).
-    unsigned changeDelay;
-    bool stopChange;
+    unsigned changeDelay = NO_FRAME_DUE;
+    bool stopChange = false;
 };
 
 // Decides from the fade, the drag and the gadget's own changes when a frame

@@ -43,6 +43,14 @@ struct HostStyle
     int left, top;
 };
 
+// Where the window stands after it takes a new size.
+enum class SizePlace
+{
+    WHERE_IT_STANDS,
+    // The kept place, else centred on the primary screen.
+    START_PLACE
+};
+
 // What a gadget may ask of its host.
 class CGadgetHost
 {
@@ -52,9 +60,8 @@ public:
     // tipStringId; its clicks reach the gadget's OnCommand.
     virtual bool AddButton(int command, const wchar_t* resourceName, int x, int y, int size, int tipStringId) = 0;
     // Takes the gadget's content size again, keeping the window wholly on a
-    // work area; centre also puts it at its start place (the kept one, else
-    // centred).
-    virtual bool UpdateSize(bool centre) = 0;
+    // work area, where it stands or at its start place.
+    virtual bool UpdateSize(SizePlace place) = 0;
     // The width of the frame band around the content and the radius of its
     // corners, in force from the next size the host takes.
     virtual bool SetFrame(int frameWidth, int cornerRadius) = 0;

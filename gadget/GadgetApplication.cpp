@@ -88,7 +88,7 @@ bool CGadgetApplication::SetLanguage(int language)
         button->UpdateTipText(language);
     if (m_window)
         ModifyMenuW(GetSystemMenu(m_window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE,
-                    LoadLocalizedStringW(IDS_CLOSE_ITEM, language));
+                    LocalizedString(IDS_CLOSE_ITEM, language).c_str());
     m_frames.ContentChanged();
     return true;
 }
@@ -128,9 +128,9 @@ bool CGadgetApplication::Create(HINSTANCE instance)
         m_gadget->OnCreate(this, m_window);
         FitToFrame();
     }
-    m_compositor.Capture(m_window, true, POSITION_UNSET, POSITION_UNSET);
+    m_compositor.Capture(m_window, DesktopCopy::FRESH, POSITION_UNSET, POSITION_UNSET);
     DrawFrame();
-    UpdateSize(true);
+    UpdateSize(SizePlace::START_PLACE);
     return true;
 }
 
@@ -161,7 +161,7 @@ HWND CGadgetApplication::CreateGadgetWindow(HINSTANCE instance)
     HMENU menu = GetSystemMenu(window, FALSE);
     while (DeleteMenu(menu, 0, MF_BYPOSITION)) {
     }
-    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, SC_CLOSE, LoadLocalizedStringW(IDS_CLOSE_ITEM, Language()));
+    InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, SC_CLOSE, LocalizedString(IDS_CLOSE_ITEM, Language()).c_str());
     if (m_events)
         m_events->OnWindowCreated(window);
     return window;
@@ -238,11 +238,12 @@ void CGadgetApplication::HideGadgetTip()
 
 bool CGadgetApplication::DrawFrame()
 {
-    return Compose(true);
+    return Compose(FrameAsk::FORCED);
 }
 
-bool CGadgetApplication::Compose(bool forced)
+bool CGadgetApplication::Compose(FrameAsk ask)
 {
+    const bool forced = ask == FrameAsk::FORCED;
     if (!m_compositor.Ready())
         return false;
     // A hover has just begun or ended when a frame is forced.
@@ -293,14 +294,14 @@ void CGadgetApplication::FitToFrame()
     m_frames.ContentChanged();
 }
 
-bool CGadgetApplication::UpdateSize(bool centre)
+bool CGadgetApplication::UpdateSize(SizePlace place)
 {
     if (!m_gadget)
         return false;
     int width = 0, height = 0;
     if (m_gadget->GetContentSize(&width, &height)) {
         WindowSizeFor(&width, &height);
-        Resize(width, height, centre);
+        Resize(width, height, place);
     }
     return true;
 }
@@ -380,12 +381,13 @@ void CGadgetApplication::OnDpiChanged(int dpi, const RECT& suggested)
     DrawFrame();
 }
 
-bool CGadgetApplication::Resize(int width, int height, bool centre)
+bool CGadgetApplication::Resize(int width, int height, SizePlace place)
 {
-    PlacePoint corner = centre ? StartCorner(width, height) : OnScreenCorner(width, height);
-    // The size may have been reached without centring (a choice made in the
-    // first-start dialog): the start place still moves the window.
-    if (width == m_width && height == m_height && !centre)
+    const bool start = place == SizePlace::START_PLACE;
+    PlacePoint corner = start ? StartCorner(width, height) : OnScreenCorner(width, height);
+    // The size may have been reached without the start place (a choice made
+    // in the first-start dialog): the start place still moves the window.
+    if (width == m_width && height == m_height && !start)
         return false;
     return Place(width, height, corner);
 }
@@ -399,7 +401,7 @@ bool CGadgetApplication::Place(int width, int height, PlacePoint corner)
     m_width = width;
     m_height = height;
     m_compositor.Resize(width, height);
-    m_compositor.Capture(m_window, false, corner.x, corner.y);
+    m_compositor.Capture(m_window, DesktopCopy::MOVED, corner.x, corner.y);
     FitToFrame();
     SetWindowPos(m_window, nullptr, corner.x, corner.y, width, height, SWP_NOCOPYBITS | PLACE_QUIETLY);
     return true;

@@ -28,7 +28,7 @@ public:
 
     // CGadgetHost
     bool AddButton(int command, const wchar_t* resourceName, int x, int y, int size, int tipStringId) override;
-    bool UpdateSize(bool centre) override;
+    bool UpdateSize(SizePlace place) override;
     bool SetFrame(int frameWidth, int cornerRadius) override;
     bool SetLanguage(int language) override;
     void ContentChanged() override;
@@ -55,16 +55,22 @@ private:
     void OnCommand(int command) override;
     HWND CreateGadgetWindow(HINSTANCE instance);
 
-    // A frame if the scheduler says one is due (forced: it is), then the
+    // Whether a frame is asked for whatever the scheduler says.
+    enum class FrameAsk
+    {
+        IF_DUE,
+        FORCED
+    };
+    // A frame if the scheduler says one is due (a forced one is), then the
     // timers it plans.
-    bool Compose(bool forced);
+    bool Compose(FrameAsk ask);
     void ApplyTimers(const TimerPlan& plan);
     // The content rectangle and the buttons follow the frame.
     void FitToFrame();
     RECT FrameRect() const;
     // Adds the frame to a content size: the window's size.
     void WindowSizeFor(int* width, int* height) const;
-    bool Resize(int width, int height, bool centre);
+    bool Resize(int width, int height, SizePlace place);
     // Takes this size with the top-left corner at corner; false when the
     // size is the one the window has.
     bool Place(int width, int height, PlacePoint corner);

@@ -263,7 +263,7 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
     MoveTo(40, 50);
     // A size reached earlier without centring is centred when asked.
     const RECT area = WorkArea();
-    m_host->UpdateSize(true);
+    m_host->UpdateSize(SizePlace::START_PLACE);
     EXPECT_EQ(WindowRect().left, area.left + (area.right - area.left - 262) / 2) << "left " << WindowRect().left;
     MoveTo(40, 50);
 
@@ -273,8 +273,8 @@ TEST_F(GadgetHost, ResizeKeepsTheCornerAndCentresEvenAtTheSameSize)
                                   GetModuleHandleW(nullptr), nullptr);
     SetActiveWindow(active);
     m_gadget.m_size = 450;
-    m_host->UpdateSize(false);
-    m_host->UpdateSize(true);
+    m_host->UpdateSize(SizePlace::WHERE_IT_STANDS);
+    m_host->UpdateSize(SizePlace::START_PLACE);
     MoveTo(40, 50);
     EXPECT_EQ(active, GetActiveWindow()) << "the gadget took the activation";
     DestroyWindow(active);
@@ -311,7 +311,7 @@ TEST_F(GadgetHost, ComesBackOnScreenWhenTheDisplaysChange)
             SendMessageA(Window(), row.message, row.wParam, 0);
         } else {
             m_gadget.m_size = 450;
-            m_host->UpdateSize(false);
+            m_host->UpdateSize(SizePlace::WHERE_IT_STANDS);
         }
         RECT rect = WindowRect();
         bool back = rect.left == area.right - (rect.right - rect.left) && rect.top == area.top;

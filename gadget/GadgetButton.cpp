@@ -16,7 +16,7 @@ CGadgetButton::CGadgetButton(HWND window, const RECT& frame, const ButtonStyle& 
     if (m_strip.Bitmap() && GetObjectW(m_strip.Bitmap(), sizeof strip, &strip) && strip.bmHeight > 0)
         m_cell = strip.bmHeight;
     if (style.tipStringId) {
-        m_tip.reset(new (std::nothrow) CTrackingTip(window, LoadLocalizedStringW(style.tipStringId, language)));
+        m_tip.reset(new (std::nothrow) CTrackingTip(window, LocalizedString(style.tipStringId, language).c_str()));
         if (m_tip)
             m_tip->SetRect(Rect());
     }
@@ -95,5 +95,5 @@ bool CGadgetButton::HandleMouse(int event, int x, int y)
 void CGadgetButton::UpdateTipText(int language)
 {
     if (m_tip)
-        m_tip->SetText(LoadLocalizedStringW(m_style.tipStringId, language));
+        m_tip->SetText(LocalizedString(m_style.tipStringId, language).c_str());
 }

@@ -9,8 +9,9 @@ namespace {
 // of the arrow (the tool tip then keeps itself on the screen).
 const int TIP_BELOW_CURSOR_NUMERATOR = 2;
 const int TIP_BELOW_CURSOR_DENOMINATOR = 3;
-// Wider texts break into lines; lines of their own ("\r\n") need it too.
-const int TIP_MAX_WIDTH = 300;
+// Wider texts break into lines; lines of their own ("\r\n") need it too. The
+// dial's longest line, the moon's in Slovenian, takes about 390.
+const int TIP_MAX_WIDTH = 400;
 
 }  // namespace
 

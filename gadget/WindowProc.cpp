@@ -72,7 +72,7 @@ void CGadgetApplication::OnActivate(WORD state)
     GetWindowRect(m_window, &rect);
     SetWindowPos(m_window, nullptr, rect.left, rect.top, 0, 0, OUT_OF_THE_WAY);
     Sleep(10);
-    m_compositor.Capture(m_window, true, rect.left, rect.top);
+    m_compositor.Capture(m_window, DesktopCopy::FRESH, rect.left, rect.top);
     SetWindowPos(m_window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  OUT_OF_THE_WAY);
 }
@@ -125,11 +125,11 @@ void CGadgetApplication::OnEndSession(UINT message, WPARAM wParam, LPARAM lParam
 void CGadgetApplication::OnWindowPosChanging(const WINDOWPOS& position)
 {
     if (!(position.flags & SWP_NOMOVE)) {
-        m_compositor.Capture(m_window, false, position.x, position.y);
+        m_compositor.Capture(m_window, DesktopCopy::MOVED, position.x, position.y);
         RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     if (position.flags & SWP_SHOWWINDOW)
-        m_compositor.Capture(m_window, true, POSITION_UNSET, POSITION_UNSET);
+        m_compositor.Capture(m_window, DesktopCopy::FRESH, POSITION_UNSET, POSITION_UNSET);
 }
 
 void CGadgetApplication::OnTimer()
@@ -137,7 +137,7 @@ void CGadgetApplication::OnTimer()
     const bool due = m_gadget && m_gadget->OnTimer();
     if (due)
         m_frames.ContentChanged();
-    Compose(due);
+    Compose(due ? FrameAsk::FORCED : FrameAsk::IF_DUE);
 }
 
 void CGadgetApplication::OnSettingChange(UINT message, WPARAM wParam)

@@ -77,7 +77,7 @@ TEST(FindOption, NamesAndValuesOf1024CharactersEndTheSearch)
     const std::string longest(1023, 'a'), tooLong(1024, 'a');
     EXPECT_TRUE(Has(("x " + longest + " -install").c_str(), "install"));
     EXPECT_FALSE(Has(("x " + tooLong + " -install").c_str(), "install"));
-    EXPECT_FALSE(Has(("\"" + std::string(600, ' ') + std::string(424, 'b') + "\" -install").c_str(), "install"));
+    EXPECT_FALSE(Has(std::string(1, '"').append(600, ' ').append(424, 'b').append("\" -install").c_str(), "install"));
     // Even after the option was seen.
     EXPECT_FALSE(Has(("-install " + tooLong).c_str(), "install"));
     EXPECT_TRUE(Has(("-install " + longest).c_str(), "install"));

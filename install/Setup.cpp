@@ -65,17 +65,25 @@ bool GetLinkPath(int csidl, const wchar_t* linkName, wchar_t* out)
     return GetSpecialFolderPath(csidl, folder) && JoinPath(out, folder, linkName, L".lnk");
 }
 
+// What a removal command removes: files (with del) or folders (with rmdir).
+enum class Removal
+{
+    FILES,
+    FOLDERS
+};
+
 // Only absolute paths without wildcards are handed to del and rmdir: a
 // relative one would name something in the interpreter's current folder, and
 // a wildcard would match other files. del given a folder would empty it.
-bool IsRemovable(const wchar_t* path, bool folder)
+bool IsRemovable(const wchar_t* path, Removal what)
 {
     const bool drive = ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') && path[1] == L':' && path[2] == L'\\';
     const bool share = path[0] == L'\\' && path[1] == L'\\';
     if (!(drive || share) || wcspbrk(path, L"*?\""))
         return false;
     const DWORD attributes = GetFileAttributesW(path);
-    return folder || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return what == Removal::FOLDERS || attributes == INVALID_FILE_ATTRIBUTES ||
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The steps of an install, each undone (newest first) unless Keep is
@@ -166,18 +174,18 @@ private:
 class CRemovalCommand
 {
 public:
-    explicit CRemovalCommand(const wchar_t* command) : m_text(nullptr), m_length(0), m_items(0), m_complete(true)
+    explicit CRemovalCommand(Removal what) : m_what(what), m_text(nullptr), m_length(0), m_items(0), m_complete(true)
     {
-        Append(command);
+        Append(what == Removal::FOLDERS ? L"cmd /D /V:OFF /C rmdir /Q /S" : L"cmd /D /V:OFF /C del /Q");
     }
     ~CRemovalCommand() { free(m_text); }
 
-    void AddItem(const wchar_t* path, bool folder)
+    void AddItem(const wchar_t* path)
     {
-        if (!IsRemovable(path, folder))
+        if (!IsRemovable(path, m_what))
             return;
         if (wcschr(path, L'%')) {
-            if (!folder)
+            if (m_what == Removal::FILES)
                 DeleteFileW(path);
             return;
         }
@@ -216,6 +224,7 @@ private:
             m_complete = false;
     }
 
+    Removal m_what;
     wchar_t* m_text;
     int m_length;
     int m_items;
@@ -330,7 +339,7 @@ bool UninstallSelfAs(const wchar_t* folderName, const wchar_t* linkName, const C
     const wchar_t* exeName = GetOwnPath(ownPath);
     if (!exeName || !folderName || !*folderName || !linkName) {
         if (report)
-            report->Tell(false);
+            report->Tell(UninstallResult::NOT_REMOVED);
         return false;
     }
 
@@ -347,21 +356,21 @@ bool UninstallSelfAs(const wchar_t* folderName, const wchar_t* linkName, const C
         settings->Remove();
     const bool removed = keyNamed && !RegKeyExists(HKEY_LOCAL_MACHINE, key);
     if (report)
-        report->Tell(removed);
+        report->Tell(removed ? UninstallResult::REMOVED : UninstallResult::NOT_REMOVED);
     if (!removed)
         return false;
 
-    CRemovalCommand removeFiles(L"cmd /D /V:OFF /C del /Q");
-    CRemovalCommand removeFolder(L"cmd /D /V:OFF /C rmdir /Q /S");
+    CRemovalCommand removeFiles(Removal::FILES);
+    CRemovalCommand removeFolder(Removal::FOLDERS);
     wchar_t folder[MAX_PATH + 1], path[PATH_SIZE];
     if (GetSpecialFolderPath(CSIDL_PROGRAM_FILES, folder) && JoinPath(path, folder, folderName))
-        removeFolder.AddItem(path, true);
+        removeFolder.AddItem(path);
     if (GetTempFolder(folder) && JoinPath(path, folder, exeName))
-        removeFiles.AddItem(path, false);
+        removeFiles.AddItem(path);
     if (GetLinkPath(CSIDL_STARTUP, linkName, path))
-        removeFiles.AddItem(path, false);
+        removeFiles.AddItem(path);
     if (GetLinkPath(CSIDL_DESKTOP, linkName, path))
-        removeFiles.AddItem(path, false);
+        removeFiles.AddItem(path);
     removeFiles.Start();
     removeFolder.Start();
     return true;

@@ -3,11 +3,19 @@
 
 class CProgramSettings;
 
+// What an uninstall achieved: the uninstall entry is gone (and the files
+// go), or it stays.
+enum class UninstallResult
+{
+    REMOVED,
+    NOT_REMOVED
+};
+
 // Hears whether the uninstall entry is gone, before any file removal starts.
 class CUninstallReport
 {
 public:
-    virtual void Tell(bool removed) = 0;
+    virtual void Tell(UninstallResult result) = 0;
     virtual ~CUninstallReport() { }
 };
 

@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <string>
 
+#include "platform/Handles.h"
 #include "settings/ProgramSettings.h"
 #include "settings/Registry.h"
 
@@ -23,12 +24,11 @@ bool Exists(const std::wstring& path)
 
 bool WriteSmallFile(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const CKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file.Get())
         return false;
     DWORD written = 0;
-    ::WriteFile(file, "x", 1, &written, nullptr);
-    CloseHandle(file);
+    ::WriteFile(file.Get(), "x", 1, &written, nullptr);
     return true;
 }
 
@@ -282,11 +282,11 @@ TEST(UninstallSelf, ReportsAnEntryThatStays)
     ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str(), nullptr, nullptr));
     struct Report : CUninstallReport
     {
-        void Tell(bool removed) override { reported = removed; }
+        void Tell(UninstallResult result) override { reported = static_cast<int>(result); }
         int reported = -1;
     } report;
     EXPECT_FALSE(UninstallSelfAs(folderName.c_str(), folderName.c_str(), &SETTINGS, &report));
-    EXPECT_EQ(report.reported, 0) << "reported " << report.reported;
+    EXPECT_EQ(report.reported, static_cast<int>(UninstallResult::NOT_REMOVED)) << "reported " << report.reported;
     EXPECT_TRUE(KeyExists(std::wstring(UNINSTALL_KEY) + L"\\" + folderName));
     RegDeletePath(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, extra.c_str());
 }

@@ -545,28 +545,34 @@ CPlaceSearch::~CPlaceSearch() = default;
 
 bool CPlaceSearch::KnowRegionsAndCountries()
 {
+    const int countryCount = m_gazetteer.CountryCount();
     // A folded text is never longer than the text.
     size_t size = 0;
+    int countryNames = 0;
     for (int r = 0; r < m_gazetteer.RegionCount(); ++r)
         size += strlen(m_gazetteer.RegionName(r)) + 1;
-    for (int c = 0; c < m_gazetteer.CountryCount(); ++c)
+    for (int c = 0; c < countryCount; ++c) {
         size += strlen(m_gazetteer.CountryName(c)) + 1;
+        ++countryNames;
+        for (int which = 0; const char* name = m_gazetteer.CountryOtherName(c, which); ++which, ++countryNames)
+            size += strlen(name) + 1;
+    }
     m_folded.reset(new (std::nothrow) char[size]);
     m_regionNames.reset(new (std::nothrow) const char*[m_gazetteer.RegionCount()]);
-    m_countryNames.reset(new (std::nothrow) const char*[m_gazetteer.CountryCount()]);
-    m_countryCodes.reset(new (std::nothrow) char[m_gazetteer.CountryCount()][3]);
-    m_countryTops.reset(new (std::nothrow) int[m_gazetteer.CountryCount()]());
-    if (!m_folded || !m_regionNames || !m_countryNames || !m_countryCodes || !m_countryTops)
-        return false;
-    std::unique_ptr<unsigned long[]> largest(new (std::nothrow) unsigned long[m_gazetteer.CountryCount()]());
-    if (!largest)
+    m_countryNames.reset(new (std::nothrow) const char*[countryNames]);
+    m_countryNameStarts.reset(new (std::nothrow) int[countryCount + 1]);
+    m_countryCodes.reset(new (std::nothrow) char[countryCount][3]);
+    m_countryTops.reset(new (std::nothrow) int[countryCount]());
+    std::unique_ptr<unsigned long[]> largest(new (std::nothrow) unsigned long[countryCount]());
+    if (!m_folded || !m_regionNames || !m_countryNames || !m_countryNameStarts || !m_countryCodes || !m_countryTops ||
+        !largest)
         return false;
     for (int p = 0; p < m_gazetteer.PlaceCount(); ++p) {
         unsigned long& top = largest[m_gazetteer.RegionCountry(m_gazetteer.PlaceRegion(p))];
         const unsigned long population = m_gazetteer.Place(p).population;
         top = population > top ? population : top;
     }
-    for (int c = 0; c < m_gazetteer.CountryCount(); ++c)
+    for (int c = 0; c < countryCount; ++c)
         m_countryTops[c] = PopulationScore(largest[c]);
     size_t used = 0;
     auto fold = [&](const char* text) {
@@ -576,10 +582,15 @@ bool CPlaceSearch::KnowRegionsAndCountries()
     };
     for (int r = 0; r < m_gazetteer.RegionCount(); ++r)
         m_regionNames[r] = fold(m_gazetteer.RegionName(r));
-    for (int c = 0; c < m_gazetteer.CountryCount(); ++c) {
-        m_countryNames[c] = fold(m_gazetteer.CountryName(c));
+    int name = 0;
+    for (int c = 0; c < countryCount; ++c) {
+        m_countryNameStarts[c] = name;
+        m_countryNames[name++] = fold(m_gazetteer.CountryName(c));
+        for (int which = 0; const char* other = m_gazetteer.CountryOtherName(c, which); ++which)
+            m_countryNames[name++] = fold(other);
         FoldForSearch(m_gazetteer.CountryCode(c), m_countryCodes[c], sizeof m_countryCodes[c]);
     }
+    m_countryNameStarts[countryCount] = name;
     return true;
 }
 
@@ -651,9 +662,18 @@ bool CPlaceSearch::NamesRegion(int region, const char* text, size_t length) cons
     return NamesByCodeOrName(m_gazetteer.RegionCode(region), m_regionNames[region], text, length);
 }
 
+// Whether text (length bytes) is the country's code in full or starts its
+// English name or another of its names.
 bool CPlaceSearch::NamesCountry(int country, const char* text, size_t length) const
 {
-    return NamesByCodeOrName(m_countryCodes[country], m_countryNames[country], text, length);
+    const int first = m_countryNameStarts[country];
+    if (NamesByCodeOrName(m_countryCodes[country], m_countryNames[first], text, length))
+        return true;
+    for (int n = first + 1; n < m_countryNameStarts[country + 1]; ++n) {
+        if (CommonLength(m_countryNames[n], text, length) == length)
+            return true;
+    }
+    return false;
 }
 
 // Whether text (folded words) names the region, its country, or the region

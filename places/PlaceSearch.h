@@ -74,7 +74,8 @@ private:
     std::unique_ptr<int[]> m_buckets;                 // where each bucket of m_words starts, and where the last ends
     std::unique_ptr<char[]> m_folded;                 // the regions' and countries' names folded
     std::unique_ptr<const char*[]> m_regionNames;
-    std::unique_ptr<const char*[]> m_countryNames;
-    std::unique_ptr<char[][3]> m_countryCodes;  // folded
-    std::unique_ptr<int[]> m_countryTops;       // the score of each country's largest place
+    std::unique_ptr<const char*[]> m_countryNames;  // each country's English name, then its others
+    std::unique_ptr<int[]> m_countryNameStarts;     // where each country's are in m_countryNames, and the end
+    std::unique_ptr<char[][3]> m_countryCodes;      // folded
+    std::unique_ptr<int[]> m_countryTops;           // the score of each country's largest place
 };

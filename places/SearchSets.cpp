@@ -109,8 +109,7 @@ std::vector<size_t> CharacterEnds(const std::string& name)
 SearchSetFigures MeasureSearchSet(const CGazetteer& gazetteer, const CPlaceSearch& search, const char* file,
                                   SetTypist typist)
 {
-    const std::string source = __FILE__;
-    const std::string path = source.substr(0, source.rfind("places/")) + "places/tuning/" + file;
+    const std::string path = std::string(UMBRANT_SOURCE_DIR "/places/tuning/") + file;
     const CPlaceIndex index(gazetteer);
     SearchSetFigures figures;
     std::ifstream set(path);

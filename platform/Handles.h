@@ -11,11 +11,13 @@
 
 #include <objbase.h>
 
-// A kernel object handle (a mutex, a process) that this guard closes.
+// A kernel object handle (a mutex, a process, a file) that this guard
+// closes. The failure value of the calls that open files,
+// INVALID_HANDLE_VALUE, counts as no handle, as null does.
 class CKernelHandle
 {
 public:
-    explicit CKernelHandle(HANDLE handle) : m_handle(handle) { }
+    explicit CKernelHandle(HANDLE handle) : m_handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) { }
     ~CKernelHandle()
     {
         if (m_handle)
@@ -59,6 +61,13 @@ public:
     CGdiObject& operator=(const CGdiObject&) = delete;
 
     Handle Get() const { return m_handle; }
+    // Gives the object away: the caller deletes it, the guard holds none.
+    Handle Detach()
+    {
+        const Handle handle = m_handle;
+        m_handle = nullptr;
+        return handle;
+    }
     // Deletes the object held and takes handle instead.
     void Reset(Handle handle)
     {

@@ -47,19 +47,18 @@ void CBitmapSurface::Create(HDC referenceDC, int width, int height, const wchar_
     info.header.biBitCount = 32;
     info.header.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP section =
-        CreateDIBSection(referenceDC, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_pixels = section ? static_cast<unsigned char*>(bits) : nullptr;
+    CGdiObject<HBITMAP> section(
+        CreateDIBSection(referenceDC, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    m_pixels = section.Get() ? static_cast<unsigned char*>(bits) : nullptr;
     if (loaded.Get() && m_pixels)
         GetDIBits(referenceDC, loaded.Get(), 0, height, m_pixels, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     m_width = width;
     m_height = height;
-    m_memory.reset(new (std::nothrow) CMemoryBitmap(referenceDC, section));
-    if (!m_memory) {
+    m_memory.reset(new (std::nothrow) CMemoryBitmap(referenceDC, section.Get()));
+    if (m_memory)
+        section.Detach();  // the memory bitmap owns it now
+    else
         m_pixels = nullptr;
-        if (section)
-            DeleteObject(section);
-    }
     if (GetDC())
         SetBkMode(GetDC(), TRANSPARENT);
 }

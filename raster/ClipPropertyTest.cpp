@@ -52,7 +52,8 @@ TEST(ClipProperty, LinesNeverWriteOutsideTheClipRectangle)
     }
 }
 
-TEST(ClipProperty, RotatedImagesNeverWriteOutsideTheClipRectangle)
+// Nor outside the box TurnedBounds gives, which overlap checks go by.
+TEST(ClipProperty, RotatedImagesNeverWriteOutsideTheClipRectangleOrTheirBounds)
 {
     InitBlendTables();
     std::mt19937 random(5678);
@@ -73,6 +74,10 @@ TEST(ClipProperty, RotatedImagesNeverWriteOutsideTheClipRectangle)
         const SourceRect part = {position(random), position(random), huge ? 3e9f : size(random), size(random)};
         EXPECT_TRUE(DrawRotatedImage(canvas.View(clip), place, source.Image(), part));
         ASSERT_TRUE(canvas.UnchangedOutside(clip.left, clip.top, clip.right, clip.bottom)) << "image " << i;
+        const PixelRect box = TurnedBounds(place);
+        ASSERT_TRUE(canvas.UnchangedOutside(box.left, box.top, box.right, box.bottom))
+            << "image " << i << " outside its bounds " << box.left << ", " << box.top << " to " << box.right << ", "
+            << box.bottom;
         ASSERT_TRUE(canvas.GuardsIntact()) << "image " << i;
     }
 }

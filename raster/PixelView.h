@@ -6,6 +6,8 @@
 struct PixelRect
 {
     int left, top, right, bottom;
+
+    bool operator==(const PixelRect&) const = default;
 };
 
 // 32-bit pixels (blue, green, red and an unused byte) that a routine writes,

@@ -18,6 +18,46 @@ static int FloorToInt(double v)
     return truncated > v && truncated > INT_MIN ? truncated - 1 : truncated;
 }
 
+// The sine and cosine of a turn of angle degrees clockwise.
+static void TurnSinCos(float angle, double& s, double& c)
+{
+    const double radians = angle * 3.141592654 / 180;
+    s = std::sin(radians);
+    c = std::cos(radians);
+}
+
+// Corners 0..3 of the turned rectangle: bottom-right, bottom-left, top-left,
+// top-right of the source rectangle, on whole rows.
+static void TurnedCorners(const TurnedPlace& place, double s, double c, float (&cornerX)[4], float (&cornerY)[4])
+{
+    static const int signX[4] = {1, -1, -1, 1};
+    static const int signY[4] = {1, 1, -1, -1};
+    for (int k = 0; k < 4; ++k) {
+        cornerX[k] =
+            static_cast<float>(place.centreX + signX[k] * c * place.halfWidth - signY[k] * s * place.halfHeight);
+        cornerY[k] = static_cast<float>(
+            std::floor(place.centreY + signX[k] * s * place.halfWidth + signY[k] * c * place.halfHeight));
+    }
+}
+
+PixelRect TurnedBounds(const TurnedPlace& place)
+{
+    double s, c;
+    TurnSinCos(place.angle, s, c);
+    float cornerX[4], cornerY[4];
+    TurnedCorners(place, s, c, cornerX, cornerY);
+    float left = cornerX[0], right = cornerX[0], top = cornerY[0], bottom = cornerY[0];
+    for (int k = 1; k < 4; ++k) {
+        left = std::fmin(left, cornerX[k]);
+        right = std::fmax(right, cornerX[k]);
+        top = std::fmin(top, cornerY[k]);
+        bottom = std::fmax(bottom, cornerY[k]);
+    }
+    // Rows run from the top corner to just before the bottom one; a row's
+    // pixels from the floor of its left edge to the floor of its right edge.
+    return {FloorToInt(left), SaturateToInt(top), SaturateToInt(std::floor(right) + 1.0), SaturateToInt(bottom)};
+}
+
 // One side of the rotated rectangle, followed row by row.
 struct Edge
 {
@@ -72,8 +112,7 @@ bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const P
     const int dstStride = target.stride;
     const int clipLeft = target.clip.left, clipTop = target.clip.top, clipRight = target.clip.right,
               clipBottom = target.clip.bottom;
-    const int centreX = place.centreX, centreY = place.centreY, halfWidth = place.halfWidth,
-              halfHeight = place.halfHeight;
+    const int halfWidth = place.halfWidth, halfHeight = place.halfHeight;
     const float angle = place.angle;
     const unsigned char* const srcPixels = source.pixels;
     const int srcStride = source.stride, srcWidth = source.width, srcHeight = source.height;
@@ -92,22 +131,17 @@ bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const P
            (clipLeft >= 0 && clipTop >= 0 && clipRight <= dstStride / 4));
     assert(srcWidth <= srcStride / 4);
 
-    const double radians = angle * 3.141592654 / 180;
-    const double s = std::sin(radians), c = std::cos(radians);
+    double s, c;
+    TurnSinCos(angle, s, c);
 
     int rowOffset[MAX_SOURCE_HEIGHT];
     for (int j = 0; j < srcHeight; ++j)
         rowOffset[j] = j * srcStride;
 
-    // Corners 0..3: bottom-right, bottom-left, top-left, top-right of the
-    // source rectangle, on whole rows.
-    static const int signX[4] = {1, -1, -1, 1};
-    static const int signY[4] = {1, 1, -1, -1};
     float cornerX[4], cornerY[4];
+    TurnedCorners(place, s, c, cornerX, cornerY);
     int top = 0;
-    for (int k = 0; k < 4; ++k) {
-        cornerX[k] = static_cast<float>(centreX + signX[k] * c * halfWidth - signY[k] * s * halfHeight);
-        cornerY[k] = static_cast<float>(std::floor(centreY + signX[k] * s * halfWidth + signY[k] * c * halfHeight));
+    for (int k = 1; k < 4; ++k) {
         if (cornerY[k] < cornerY[top])
             top = k;
     }

@@ -24,3 +24,7 @@ struct SourceRect
 // place with halfWidth or halfHeight 0 draws nothing.
 bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const PixelImage& source,
                       const SourceRect& part);
+
+// The box of the pixels a turned copy at place may write, clip rectangle
+// aside: what overlap checks of turned pictures go by.
+PixelRect TurnedBounds(const TurnedPlace& place);

@@ -16,9 +16,6 @@ const float LATITUDE_LIMIT = 90.0f;
 const float LONGITUDE_LIMIT = 180.0f;
 const float FULL_TURN = 360.0f;  // degrees: a longitude and one a turn away are one meridian
 const int LAST_DAY = 365;
-// The earth turns a degree in four minutes: a zone's meridian lies a degree
-// east for every four minutes its time runs ahead of UTC.
-const float MINUTES_PER_DEGREE = 4.0f;
 // The two separators that break a line, as the control characters do.
 const wchar_t LINE_SEPARATOR = 0x2028;
 const wchar_t PARAGRAPH_SEPARATOR = 0x2029;
@@ -57,9 +54,10 @@ int TimeInRange(int stored)
 
 float ZoneMeridian(int biasMinutes)
 {
-    // Zones up to 14 hours ahead of UTC reach past 180 degrees east: their
-    // meridians lie west of the date line.
-    const float east = -biasMinutes / MINUTES_PER_DEGREE;
+    // A zone's meridian lies a degree east for every four minutes its time
+    // runs ahead of UTC. Zones up to 14 hours ahead reach past 180 degrees
+    // east: their meridians lie west of the date line.
+    const float east = static_cast<float>(-biasMinutes / MINUTES_PER_DEGREE);
     if (east > LONGITUDE_LIMIT)
         return east - FULL_TURN;
     if (east < -LONGITUDE_LIMIT)

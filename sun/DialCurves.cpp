@@ -17,7 +17,6 @@ const double ZODIAC_SIGN = 30;  // degrees of the ecliptic between two date line
 // first of the year after, so that each closes over any year.
 const int FIRST_DAY = 0;
 const int LAST_DAY = 367;
-const int SECONDS_PER_HOUR = 3600;
 // A run's points are thinned to the vertices of chords from which no point
 // followed strays further than this, pixels.
 const double THINNING_TOLERANCE = 0.1;

@@ -84,6 +84,8 @@ TEST(Ephemeris, ReproducesPublishedFigures)
     double ApparentSun::*dec = &ApparentSun::declination;
     double ApparentSun::*eot = &ApparentSun::equationOfTime;
     double ApparentSun::*gast = &ApparentSun::siderealTime;
+    double ApparentSun::*longitude = &ApparentSun::longitude;
+    double ApparentSun::*distance = &ApparentSun::distance;
     const Figure figures[] = {
         // The standard text on astronomical algorithms: the worked example for
         // solar coordinates at 1992 October 13.0 TD (right ascension
@@ -92,6 +94,9 @@ TEST(Ephemeris, ReproducesPublishedFigures)
         {"1992-10-13 right ascension", 1992, 287, 0, ra, 198.38083, 0.01},
         {"1992-10-13 declination", 1992, 287, 0, dec, -7.78507, 0.01},
         {"1992-10-13 equation of time", 1992, 287, 0, eot, 13.710, 0.05},
+        // The same example's apparent longitude and distance of the sun.
+        {"1992-10-13 apparent longitude", 1992, 287, 0, longitude, 199.90895, 0.001},
+        {"1992-10-13 distance", 1992, 287, 0, distance, 0.99766, 0.00001},
         // Its worked example for sidereal time: 1987 April 10, 0h UT, apparent
         // 13h10m46.1351s, which the equation of the equinoxes puts 0.2317 s
         // (0.001 degree) before the mean one.
@@ -189,4 +194,27 @@ TEST(Ephemeris, RefractionLiftsTheLowSun)
     EXPECT_NEAR(trueAltitude, -0.57, 0.01) << "day begins at " << sunrise / 60.0 << " min";
     const double seen = asin(ComputeExactShadow(46.05, 14.51, GNOMON_LENGTH_BIG, at).sinAltitude) * DEGREES_PER_RADIAN;
     EXPECT_NEAR(seen - trueAltitude, RefractionDegrees(trueAltitude), 1e-6);
+}
+
+// The night between two days that both see the sun at noon is one night:
+// the first day's sunset and the second day's sunrise say alike whether the
+// sun goes down in it. So polar day begins on a day the sun still rises but
+// no longer sets, and ends on one it no longer rises but sets again.
+TEST(Ephemeris, ADaysSunsetAndTheNextDaysSunriseTellOfOneNight)
+{
+    for (double latitude : {67.0, 70.0, 75.0, 80.0, -67.0, -70.0, -75.0, -80.0}) {
+        int polarDayStarts = 0;
+        SunTimes evening = ComputeSunTimes(latitude, 15, 2026, 1, 60);
+        for (int day = 2; day <= 365; ++day) {
+            const SunTimes morning = ComputeSunTimes(latitude, 15, 2026, day, 60);
+            if (evening.dayLength > 0 && morning.dayLength > 0) {
+                EXPECT_EQ(evening.hasSunset, morning.hasSunrise)
+                    << "latitude " << latitude << ": sunset on day " << day - 1 << " " << evening.hasSunset
+                    << ", sunrise on day " << day << " " << morning.hasSunrise;
+                polarDayStarts += evening.hasSunset && !morning.hasSunset;
+            }
+            evening = morning;
+        }
+        EXPECT_EQ(polarDayStarts, 1) << "latitude " << latitude;
+    }
 }

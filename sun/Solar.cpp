@@ -28,7 +28,7 @@ void RotateAboutAxis(double ux, double uy, double uz, double angle, double& x, d
 
 int SimulatedMoment(long long day, int seconds)
 {
-    return SaturateToInt(day * 86400 + seconds);
+    return SaturateToInt(day * SECONDS_PER_DAY + seconds);
 }
 
 int MomentFromClock(const ClockReading& clock)
@@ -36,9 +36,10 @@ int MomentFromClock(const ClockReading& clock)
     int dayOfYear = clock.day;
     for (int month = 1; month < clock.month && month <= 12; ++month)
         dayOfYear += DaysInMonth(month, clock.year);
-    double secondsOfDay = clock.hour * 3600 + clock.minute * 60 + clock.second + clock.milliseconds * 0.001;
-    long long t = static_cast<long long>(dayOfYear * 86400.0 + secondsOfDay);
-    return SaturateToInt(t - static_cast<long long>(clock.biasMinutes) * 60);
+    double secondsOfDay =
+        clock.hour * SECONDS_PER_HOUR + clock.minute * SECONDS_PER_MINUTE + clock.second + clock.milliseconds * 0.001;
+    long long t = static_cast<long long>(dayOfYear * static_cast<double>(SECONDS_PER_DAY) + secondsOfDay);
+    return SaturateToInt(t - static_cast<long long>(clock.biasMinutes) * SECONDS_PER_MINUTE);
 }
 
 int ComputeDialMoment(bool simulate, int simulatedDay, int simulatedSeconds, const ClockReading& clock)

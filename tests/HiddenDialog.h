@@ -5,12 +5,14 @@
 
 #include <vector>
 
+#include "text/Strings.h"
+
 // Test support: a modeless dialog from one of the program's templates that is
 // never shown (hiding a shown window costs seconds under a virtual display).
 inline HWND CreateHiddenDialog(const wchar_t* templateName, DLGPROC procedure, LPARAM parameter)
 {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, templateName, MAKEINTRESOURCEW(5));  // RT_DIALOG
+    HRSRC resource = FindResourceW(module, templateName, DIALOG_RESOURCE_TYPE);
     if (!resource)
         return nullptr;
     const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, resource)));

@@ -6,15 +6,9 @@
 
 #include <cstdio>
 
-namespace {
-
-const int HOURS_PER_DAY = 24;
-
-}  // namespace
-
 int SimulatedSeconds(int day, int timeOfDay)
 {
-    long long seconds = (day > 0 ? day : 0) * 86400LL + (timeOfDay > 0 ? timeOfDay : 0);
+    long long seconds = (day > 0 ? day : 0) * static_cast<long long>(SECONDS_PER_DAY) + (timeOfDay > 0 ? timeOfDay : 0);
     return SaturateToInt(seconds);
 }
 
@@ -22,12 +16,12 @@ SimulatedMoment SplitSimulatedSeconds(int year, int seconds)
 {
     int s = seconds > 0 ? seconds : 0;
     SimulatedMoment moment;
-    moment.second = s % 60;
-    s /= 60;
-    moment.minute = s % 60;
-    s /= 60;
-    moment.hour = s % 24;
-    int days = s / 24;
+    moment.second = s % SECONDS_PER_MINUTE;
+    s /= SECONDS_PER_MINUTE;
+    moment.minute = s % MINUTES_PER_HOUR;
+    s /= MINUTES_PER_HOUR;
+    moment.hour = s % HOURS_PER_DAY;
+    int days = s / HOURS_PER_DAY;
     int month = 1;
     while (days >= DaysInMonth(month, year)) {
         days -= DaysInMonth(month, year);

@@ -3,20 +3,29 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 #include "text/Languages.h"
 #include "text/StringIds.h"
 
-const int STRING_POOL_SIZE = 16;
+// The dialog templates' resource type, RT_DIALOG, for the wide calls (the
+// headers give it the narrow type).
+const wchar_t* const DIALOG_RESOURCE_TYPE = reinterpret_cast<const wchar_t*>(RT_DIALOG);
 
-// String id in a language (an id of the table), as UTF-16 text in one of 16
-// pool buffers of 2048 characters: valid for the next 15 lookups. Letters
-// outside the system's ANSI code page come out as written.
-const wchar_t* LoadLocalizedStringW(int id, int language);
+// String id in a language (an id of the table): the string table's own
+// read-only UTF-16 characters, valid while the program runs and not
+// terminated; empty when the language has no such text. Letters outside the
+// system's ANSI code page come out as written.
+std::wstring_view LocalizedText(int id, int language);
+
+// The same text as a terminated string of its own, for the calls that take
+// one.
+std::wstring LocalizedString(int id, int language);
 
 // The dialog template for a language: the base name with the language's
-// suffix when the program has such a template, else the base name; the
-// buffer is overwritten by the next call. Null for a null name.
-const wchar_t* LocalizedResourceName(const wchar_t* baseName, int language);
+// suffix when the program has such a template, else the base name.
+std::wstring LocalizedResourceName(const wchar_t* baseName, int language);
 
 // Gives a dialog its texts in a language: the caption is string firstId, the
 // text of the control with id n string firstId + n. Controls without such a

@@ -11,10 +11,6 @@
 
 namespace {
 
-const int SECONDS_PER_HOUR = 3600;
-const int SECONDS_PER_MINUTE = 60;
-const int HOURS_PER_DAY = 24;
-
 // Two digits 00 ... 59 at text, advancing it.
 bool ReadSixtieth(const char*& text, int& value)
 {
