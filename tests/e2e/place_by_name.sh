@@ -95,8 +95,14 @@ e2e_check "the caret is after the name (got '$(dlg_text Nastavitve $PLACE)')" \
 dlg_keys BackSpace
 e2e_check "the name lists its places again" dlg_eventually eval '[ "$(list_lines)" -gt 0 ]'
 
-xdotool key --delay 60 ctrl+a BackSpace
-xdotool type --delay 60 'varšava'
+# Under load the X server may hand Wine the š after its key's map changed
+# back, and the letter is lost in the typing, not in the program: typed
+# again, up to three times.
+for _ in 1 2 3; do
+    xdotool key --delay 60 ctrl+a BackSpace
+    xdotool type --delay 60 'varšava'
+    dlg_eventually eval '[ "$(dlg_text Nastavitve $PLACE)" = varšava ]' && break
+done
 e2e_check "the place box takes varšava (got '$(dlg_text Nastavitve $PLACE)')" \
     dlg_eventually eval '[ "$(dlg_text Nastavitve $PLACE)" = varšava ]'
 e2e_check "Warsaw's Slovenian name lists places" dlg_eventually eval '[ "$(list_lines)" -gt 0 ]'
