@@ -86,22 +86,24 @@ target_include_directories(umbrant_win_tests PRIVATE ${UMBRANT_GENERATED})
 # share with the code from the source root.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${UMBRANT_GENERATED} -I${CMAKE_SOURCE_DIR}")
 
+# Appends the files' absolute paths to a global list.
+function(umbrant_append_paths list)
+  foreach(file ${ARGN})
+    get_filename_component(path ${file} ABSOLUTE)
+    set_property(GLOBAL APPEND PROPERTY ${list} ${path})
+  endforeach()
+endfunction()
+
 # Test-only resource scripts; they are compiled into the Windows-side test
 # executable together with the program's own resources.
 function(umbrant_test_resources)
-  foreach(file ${ARGN})
-    get_filename_component(path ${file} ABSOLUTE)
-    set_property(GLOBAL APPEND PROPERTY UMBRANT_TEST_RESOURCES ${path})
-  endforeach()
+  umbrant_append_paths(UMBRANT_TEST_RESOURCES ${ARGN})
 endfunction()
 
 # Files a resource script takes in whole (RCDATA), which the compiler's
 # include scan does not see: the scripts are compiled again when they change.
 function(umbrant_resource_depends)
-  foreach(file ${ARGN})
-    get_filename_component(path ${file} ABSOLUTE)
-    set_property(GLOBAL APPEND PROPERTY UMBRANT_RESOURCE_DEPENDS ${path})
-  endforeach()
+  umbrant_append_paths(UMBRANT_RESOURCE_DEPENDS ${ARGN})
 endfunction()
 
 function(umbrant_finish_test_resources)

@@ -1,6 +1,8 @@
 // A tool tip that its owner shows and hides itself, without a timer.
 #include "gadget/TrackingTip.h"
 
+#include "gadget/ScreenScale.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -9,8 +11,11 @@ namespace {
 // of the arrow (the tool tip then keeps itself on the screen).
 const int TIP_BELOW_CURSOR_NUMERATOR = 2;
 const int TIP_BELOW_CURSOR_DENOMINATOR = 3;
-// Wider texts break into lines; lines of their own ("\r\n") need it too.
-const int TIP_MAX_WIDTH = 300;
+// Wider texts break into lines, at 100 %; lines of their own ("\r\n") need
+// a width too. It grows with the screen's scale, as the tip's font does. The
+// dial's longest line, the moon's in Slovenian, takes about 390 at 100 % and
+// 815 at 200 %, where the font's letters round up.
+const int TIP_MAX_WIDTH = 440;
 
 }  // namespace
 
@@ -25,7 +30,7 @@ CTrackingTip::CTrackingTip(HWND window, const wchar_t* text) : m_window(window)
         return;
     SetWindowPos(m_tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendToolInfo(TTM_ADDTOOLW, text);
-    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, TIP_MAX_WIDTH);
+    FitToScreen();
 }
 
 CTrackingTip::~CTrackingTip()
@@ -36,8 +41,10 @@ CTrackingTip::~CTrackingTip()
 
 void CTrackingTip::SetText(const wchar_t* text)
 {
-    if (m_tip)
-        SendToolInfo(TTM_SETTOOLINFOW, text);
+    if (!m_tip)
+        return;
+    FitToScreen();
+    SendToolInfo(TTM_SETTOOLINFOW, text);
 }
 
 void CTrackingTip::SetRect(const RECT& rect)
@@ -86,4 +93,10 @@ void CTrackingTip::SendToolInfo(UINT message, const wchar_t* text)
     tool.rect = m_rect;
     tool.lpszText = const_cast<wchar_t*>(text);
     SendMessageW(m_tip, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CTrackingTip::FitToScreen()
+{
+    // The window may have moved to a monitor of another scale since.
+    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, MulDiv(TIP_MAX_WIDTH, ScreenDpi(m_window), NATURAL_DPI));
 }

@@ -23,6 +23,8 @@ public:
 
 private:
     void SendToolInfo(UINT message, const wchar_t* text);
+    // Lets lines as wide as the screen's scale allows stand unbroken.
+    void FitToScreen();
 
     HWND m_window;
     HWND m_tip = nullptr;

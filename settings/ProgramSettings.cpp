@@ -23,9 +23,10 @@ float Latitude(float stored, float)
     return LatitudeInRange(stored);
 }
 
-// One stored setting of the dial: its registry value (a REG_SZ text), the
-// member it fills (the one of its kind) and the rule that brings a stored
-// value into the range the Settings dialog reaches.
+// One stored setting of the dial: its registry value (a number as text, or a
+// REG_DWORD, which stays one), the member it fills (the one of its kind) and
+// the rule that brings a stored value into the range the Settings dialog
+// reaches.
 struct DialValue
 {
     const wchar_t* name;
@@ -65,6 +66,7 @@ const DialValue DIAL_VALUES[] = {
     Flag(L"IsExactSun", &DialSettings::exactSun),
     Flag(L"IsDateLines", &DialSettings::dateLines),
     Flag(L"HourLines", &DialSettings::clockHours),
+    Flag(L"IsMoonFace", &DialSettings::moonFace),
 };
 const wchar_t* const SIZE_VALUE = DIAL_VALUES[0].name;
 const wchar_t* const LATITUDE_VALUE = DIAL_VALUES[1].name;

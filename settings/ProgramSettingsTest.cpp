@@ -54,6 +54,7 @@ TEST_F(ProgramSettingsTest, WritesBackEveryStoredValueInRange)
         {L"GeoLongitude", L"-99999999999", L"-180"},
         {L"GeoLongitude", L"-3.5", L"-3.5"},
         {L"IsExactSun", L"7", L"1"},
+        {L"IsMoonFace", L"2", L"1"},
         {L"WindowLeft", L"-99999", L"-32768"},
     };
     Store(HKEY_CURRENT_USER, L"WindowTop", L"5");
@@ -62,6 +63,40 @@ TEST_F(ProgramSettingsTest, WritesBackEveryStoredValueInRange)
         m_settings.Load(LANGUAGE_SLOVENIAN, BIAS_MINUTES);
         m_settings.Save();
         EXPECT_EQ(Stored(HKEY_CURRENT_USER, c.name), c.written) << c.name << " stored as " << c.stored;
+    }
+}
+
+// A yes or no stored by hand as a REG_DWORD reads as its number and comes
+// through a Settings round trip as the same REG_DWORD.
+TEST_F(ProgramSettingsTest, FlagsStoredAsDwordsAreReadAndKept)
+{
+    const struct
+    {
+        const wchar_t* name;
+        bool DialSettings::*flag;
+    } flags[] = {
+        {L"IsBigClock", &DialSettings::isBig},     {L"IsSimulateDateTime", &DialSettings::simulate},
+        {L"IsExactSun", &DialSettings::exactSun},  {L"IsDateLines", &DialSettings::dateLines},
+        {L"HourLines", &DialSettings::clockHours},
+    };
+    for (const auto& f : flags) {
+        for (DWORD stored : {0u, 1u}) {
+            HKEY key = nullptr;
+            ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                      ERROR_SUCCESS);
+            RegSetValueExW(key, f.name, 0, REG_DWORD, (const BYTE*)&stored, sizeof stored);
+            m_settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
+            EXPECT_EQ(stored == 1, m_settings.Dial().*f.flag) << f.name << " stored as the REG_DWORD " << stored;
+            m_settings.SetDial(m_settings.Dial());
+            m_settings.Save();
+            DWORD type = 0;
+            DWORD kept = 0xdead;
+            DWORD size = sizeof kept;
+            RegQueryValueExW(key, f.name, nullptr, &type, (BYTE*)&kept, &size);
+            RegCloseKey(key);
+            EXPECT_TRUE(type == REG_DWORD && kept == stored)
+                << f.name << " stored as the REG_DWORD " << stored << " left as type " << type << " holding " << kept;
+        }
     }
 }
 

@@ -12,11 +12,17 @@
 // manager offers no other way to do:
 //   window <minimised> <foreground>
 // With "-tip" it prints the text of each tool tip that shows, one line of
-// the tip a line; exit code 1 when none shows. With "-answers <title>" it
-// sends the top-level window of that title a message that does nothing and
-// waits for the answer, which comes once the window's thread takes messages
-// again: exit code 0 then, 1 when no window has the title, 2 when no answer
-// comes within ANSWER_WAIT_MS.
+// the tip a line; exit code 1 when none shows. With "-tipfit" it prints,
+// for each, its client width and the width of its longest line in the
+// font tool tips take (the system's status font):
+//   tipfit <client width> <longest line>
+// a client narrower than the line means the tip broke it. With
+// "-answers <title>" it sends the top-level window of that title a message
+// that does nothing and waits for the answer, which comes once the window's
+// thread takes messages again: exit code 0 then, 1 when no window has the
+// title, 2 when no answer comes within ANSWER_WAIT_MS.
+#include "platform/Handles.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -59,6 +65,20 @@ void PrintControl(HWND control)
     printf("\n");
 }
 
+// The width of the widest line of text in the tool tips' font.
+int LongestLine(const wchar_t* text)
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const CGdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfStatusFont));
+    const CWindowDC screen(nullptr);
+    const CSelectedObject selected(screen.Get(), font.Get());
+    RECT rect = {0, 0, 0, 0};
+    DrawTextW(screen.Get(), text, -1, &rect, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_EXTERNALLEADING);
+    return rect.right - rect.left;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -81,14 +101,21 @@ int wmain(int argc, wchar_t** argv)
         DWORD_PTR result;
         return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, ANSWER_WAIT_MS, &result) ? 0 : 2;
     }
-    if (!lstrcmpW(argv[1], L"-tip")) {
+    const bool fit = !lstrcmpW(argv[1], L"-tipfit");
+    if (fit || !lstrcmpW(argv[1], L"-tip")) {
         int shown = 0;
         for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
             wchar_t text[512] = L"";
             if (!IsWindowVisible(tip) || !SendMessageW(tip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text)))
                 continue;
-            PrintUtf8(text);
-            printf("\n");
+            if (fit) {
+                RECT client;
+                GetClientRect(tip, &client);
+                printf("tipfit %ld %d\n", client.right, LongestLine(text));
+            } else {
+                PrintUtf8(text);
+                printf("\n");
+            }
             ++shown;
         }
         return shown ? 0 : 1;
