@@ -101,14 +101,39 @@ umbrant_sandbox_prefix() {
     done
 }
 
-# Creates the Wine prefix on first use; lanes create theirs side by side.
+# Boots the build tree's prefix that the others are copied from, once: a
+# boot takes many seconds and writes more than a gigabyte. Nothing runs in it.
+umbrant_boot_template_prefix() {
+    local template=$UMBRANT_BUILD/wineprefix-template
+    exec 7>"$template.lock"
+    flock 7
+    if [ ! -f "$template/system.reg" ]; then
+        rm -rf "$template.new"
+        (export WINEPREFIX=$template.new
+         /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+         wineserver -w
+         umbrant_sandbox_prefix)
+        mv -T "$template.new" "$template"
+    fi
+    flock -u 7
+    exec 7>&-
+}
+
+# Creates the Wine prefix on first use, as a copy of the template, moved into
+# place whole. Wine writes the system's libraries only when a newer Wine
+# boots a prefix, so the copies share them by hard links.
 umbrant_ensure_prefix() {
     exec 9>"$UMBRANT_LANE_DIR/$(basename "$WINEPREFIX").lock"
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
-        umbrant_sandbox_prefix
+        umbrant_boot_template_prefix
+        local windows=$UMBRANT_BUILD/wineprefix-template/drive_c/windows new=$WINEPREFIX.new
+        rm -rf "$new"
+        mkdir -p "$new/drive_c/windows"
+        tar -C "$windows/../.." --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - . |
+            tar -C "$new" -xf -
+        cp -al "$windows/system32" "$windows/syswow64" "$new/drive_c/windows/"
+        mv -T "$new" "$WINEPREFIX" || echo "$WINEPREFIX is in the way of a new Wine prefix: remove it" >&2
     fi
     flock -u 9
     exec 9>&-
