@@ -29,6 +29,10 @@ export UMBRANT_WINE_ARCH=${UMBRANT_WINE_ARCH:-$(basename "$E2E_WIN_BUILD")}
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
 umbrant_ensure_display
 umbrant_ensure_prefix
+# What a test ended midway left on its lane: its programs, another keyboard map.
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+setxkbmap us
 rm -rf "$E2E_ARTIFACTS"
 mkdir -p "$E2E_ARTIFACTS"
 echo "display $DISPLAY, prefix $WINEPREFIX"
