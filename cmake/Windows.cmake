@@ -25,8 +25,11 @@ target_link_libraries(umbrant_win_tests PRIVATE umbrant_win gtest gtest_main)
 # The tests under Wine run side by side in lanes, each lane with an X display
 # and Wine prefixes of its own (tools/wine-env.sh): CTest gives each such test
 # a lane of the "lanes" resource that lanes.json declares, one test a lane at
-# a time. tools/test.sh reads the count of lanes there.
-set(UMBRANT_WINE_LANES 2 CACHE STRING "How many tests run under Wine side by side")
+# a time. tools/test.sh reads the count of lanes there. They spend most of
+# their time waiting for Wine and the X server: one lane more than cores.
+cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
+math(EXPR default_lanes "${cores} + 1")
+set(UMBRANT_WINE_LANES ${default_lanes} CACHE STRING "How many tests run under Wine side by side")
 set(lanes "")
 math(EXPR last_lane "${UMBRANT_WINE_LANES} - 1")
 foreach(lane RANGE ${last_lane})
