@@ -51,21 +51,29 @@ struct CGazetteer::Region
     const char* code;  // folded already; empty where people write none
 };
 
+// A place as it is kept, in twelve bytes: two hundred thousand of them.
 struct CGazetteer::Entry
 {
-    int region;
-    PlaceDetail detail;
-    const char* district;
-    int latitude, longitude;  // hundredths of a degree
     unsigned long population;
-    int firstAlternate, alternateCount;  // in m_names
+    short latitude;  // hundredths of a degree
+    short longitude;
+    unsigned short region;
+    PlaceDetail detail;
 };
 
-// A name and what it names: a place, or a country.
-struct CGazetteer::Name
+// A place with names in other languages, by place (a tenth of them have
+// some): where in m_names they start; they end where the next run starts.
+struct CGazetteer::AlternateRun
 {
-    const char* text;
-    int owner;
+    int place;
+    int firstName;
+};
+
+// The second-level region of a place that lists it, by place.
+struct CGazetteer::District
+{
+    int place;
+    const char* name;
 };
 
 struct CGazetteer::ZoneGuess
@@ -74,11 +82,61 @@ struct CGazetteer::ZoneGuess
     int place;
 };
 
+namespace {
+
+// What a place's kept fields hold: a region's number, and latitudes and
+// longitudes in hundredths of a degree.
+const int REGIONS_MAX = 65536;
+const int LATITUDE_MAX = 90 * HUNDREDTHS_PER_DEGREE;
+const int LONGITUDE_MAX = 180 * HUNDREDTHS_PER_DEGREE;
+
+}  // namespace
+
 CGazetteer::CGazetteer(const DataBytes& file)
 {
     m_error = Read(file.bytes, file.size);
+    if (m_error == PlaceTableError::NONE && !KeepTextsOnly())
+        m_error = PlaceTableError::NO_MEMORY;
     if (m_error != PlaceTableError::NONE)
         m_places.reset();
+}
+
+// The records read, their texts alone are kept, the numbers between them
+// freed: a fifth of the records.
+bool CGazetteer::KeepTextsOnly()
+{
+    size_t size = 0;
+    ForEachText([&size](const char*& text) { size += strlen(text) + 1; });
+    m_texts.reset(new (std::nothrow) char[size]);
+    if (!m_texts)
+        return false;
+    char* at = m_texts.get();
+    ForEachText([&at](const char*& text) {
+        const size_t bytes = strlen(text) + 1;
+        memcpy(at, text, bytes);
+        text = at;
+        at += bytes;
+    });
+    m_table.Close();
+    return true;
+}
+
+template <typename Visit> void CGazetteer::ForEachText(Visit visit)
+{
+    for (int c = 0; c < m_countryCount; ++c)
+        visit(m_countries[c].name);
+    for (int n = 0; n < m_countryNameCount; ++n)
+        visit(m_countryNames[n]);
+    for (int r = 0; r < m_regionCount; ++r) {
+        visit(m_regions[r].name);
+        visit(m_regions[r].code);
+    }
+    for (int n = 0; n < m_nameCount; ++n)
+        visit(m_names[n]);
+    for (int d = 0; d < m_districtCount; ++d)
+        visit(m_districts[d].name);
+    for (int k = 0; k < m_zoneKeyCount; ++k)
+        visit(m_zoneKeys[k]);
 }
 
 CGazetteer::~CGazetteer() = default;
@@ -102,10 +160,12 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     m_zoneKeyCount = static_cast<int>(counts.zoneKeys);
     m_guessCount = static_cast<int>(counts.zoneGuesses);
     m_countries.reset(new (std::nothrow) Country[m_countryCount]);
-    m_countryNames.reset(new (std::nothrow) Name[m_countryNameCount]);
+    if (m_regionCount > REGIONS_MAX)
+        return PlaceTableError::CONTENTS;
+    m_countryNames.reset(new (std::nothrow) const char*[m_countryNameCount]);
     m_regions.reset(new (std::nothrow) Region[m_regionCount]);
     m_places.reset(new (std::nothrow) Entry[m_placeCount]);
-    m_names.reset(new (std::nothrow) Name[m_nameCount]);
+    m_names.reset(new (std::nothrow) const char*[m_nameCount]);
     m_zoneKeys.reset(new (std::nothrow) const char*[m_zoneKeyCount]);
     m_guesses.reset(new (std::nothrow) ZoneGuess[m_guessCount]);
     if (!m_countries || !m_countryNames || !m_regions || !m_places || !m_names || !m_zoneKeys || !m_guesses)
@@ -125,7 +185,7 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         return PlaceTableError::CONTENTS;
     for (int c = 0; c < m_countryCount; ++c) {
         for (int n = m_countries[c].firstName; n < m_countries[c].firstName + m_countries[c].nameCount; ++n)
-            m_countryNames[n] = {reader.Text(), c};
+            m_countryNames[n] = reader.Text();
     }
     for (int r = 0; r < m_regionCount; ++r) {
         m_regions[r].country = reader.Index(static_cast<unsigned long>(m_countryCount));
@@ -133,19 +193,29 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         m_regions[r].code = reader.Text();
     }
     for (int p = 0; p < m_placeCount; ++p)
-        m_names[p] = {reader.Text(), p};
+        m_names[p] = reader.Text();
+    // Read into room for every place that may have some, then kept in as
+    // little.
+    const int mostRuns = m_placeCount < m_nameCount - m_placeCount ? m_placeCount : m_nameCount - m_placeCount;
+    std::unique_ptr<AlternateRun[]> runs(new (std::nothrow) AlternateRun[mostRuns]);
+    if (!runs)
+        return PlaceTableError::NO_MEMORY;
     int name = m_placeCount;
     for (int p = 0; p < m_placeCount; ++p) {
-        m_places[p].firstAlternate = name;
-        m_places[p].alternateCount = reader.Index(static_cast<unsigned long>(m_nameCount - name) + 1);
-        name += m_places[p].alternateCount;
+        const int count = reader.Index(static_cast<unsigned long>(m_nameCount - name) + 1);
+        if (count && m_alternateRunCount < mostRuns)
+            runs[m_alternateRunCount++] = {p, name};
+        name += count;
     }
     if (name != m_nameCount)
         return PlaceTableError::CONTENTS;
-    for (int p = 0; p < m_placeCount; ++p) {
-        for (int a = 0; a < m_places[p].alternateCount; ++a)
-            m_names[m_places[p].firstAlternate + a] = {reader.Text(), p};
-    }
+    m_alternateRuns.reset(new (std::nothrow) AlternateRun[m_alternateRunCount]);
+    if (!m_alternateRuns)
+        return PlaceTableError::NO_MEMORY;
+    memcpy(m_alternateRuns.get(), runs.get(), m_alternateRunCount * sizeof runs[0]);
+    runs.reset();
+    for (int n = m_placeCount; n < m_nameCount; ++n)
+        m_names[n] = reader.Text();
     // The places by region, the largest of each first: its coordinates as
     // they are, the others' from them; the populations falling, as steps.
     int place = 0;
@@ -154,18 +224,22 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         if (count < 1)
             return PlaceTableError::CONTENTS;
         for (int p = place; p < place + count; ++p)
-            m_places[p].region = r;
+            m_places[p].region = static_cast<unsigned short>(r);
         place += count;
     }
     if (place != m_placeCount)
         return PlaceTableError::CONTENTS;
     for (int axis = 0; axis < 2; ++axis) {
+        const long most = axis == 0 ? LATITUDE_MAX : LONGITUDE_MAX;
         int first = 0;
         for (int p = 0; p < m_placeCount; ++p) {
             first = m_places[p].region == m_places[first].region ? first : p;
-            int& value = axis == 0 ? m_places[p].latitude : m_places[p].longitude;
-            const int base = p == first ? 0 : axis == 0 ? m_places[first].latitude : m_places[first].longitude;
-            value = base + static_cast<int>(reader.Signed());
+            short& value = axis == 0 ? m_places[p].latitude : m_places[p].longitude;
+            const long base = p == first ? 0 : axis == 0 ? m_places[first].latitude : m_places[first].longitude;
+            const long read = base + reader.Signed();
+            if (read < -most || read > most)
+                return PlaceTableError::CONTENTS;
+            value = static_cast<short>(read);
         }
     }
     for (int p = 0; p < m_placeCount; ++p) {
@@ -173,11 +247,18 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         const unsigned long step = reader.Number();
         m_places[p].population = first ? step : m_places[p - 1].population - step;
     }
-    for (int p = 0; p < m_placeCount; ++p)
+    for (int p = 0; p < m_placeCount; ++p) {
         m_places[p].detail =
             static_cast<PlaceDetail>(reader.Index(static_cast<unsigned long>(PlaceDetail::COORDINATES) + 1));
-    for (int p = 0; p < m_placeCount; ++p)
-        m_places[p].district = m_places[p].detail == PlaceDetail::DISTRICT ? reader.Text() : "";
+        m_districtCount += m_places[p].detail == PlaceDetail::DISTRICT;
+    }
+    m_districts.reset(new (std::nothrow) District[m_districtCount]);
+    if (!m_districts)
+        return PlaceTableError::NO_MEMORY;
+    for (int p = 0, d = 0; p < m_placeCount; ++p) {
+        if (m_places[p].detail == PlaceDetail::DISTRICT)
+            m_districts[d++] = {p, reader.Text()};
+    }
     for (int k = 0; k < m_zoneKeyCount; ++k)
         m_zoneKeys[k] = reader.Text();
     for (int g = 0; g < m_guessCount; ++g) {
@@ -198,16 +279,44 @@ PlaceView CGazetteer::Place(int index) const
     const Entry& place = m_places[index];
     const Region& region = m_regions[place.region];
     const Country& country = m_countries[region.country];
-    PlaceView view = {m_names[index].text, place.detail,    place.district,
-                      region.name,         country.name,    {country.code[0], country.code[1], '\0'},
-                      place.latitude,      place.longitude, place.population};
+    // The districts by place: the first at the place or after it.
+    int low = 0, high = place.detail == PlaceDetail::DISTRICT ? m_districtCount : 0;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (m_districts[middle].place < index)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    const char* district = low < m_districtCount && m_districts[low].place == index ? m_districts[low].name : "";
+    PlaceView view = {m_names[index], place.detail,    district,
+                      region.name,    country.name,    {country.code[0], country.code[1], '\0'},
+                      place.latitude, place.longitude, place.population};
     return view;
+}
+
+// The run of names in other languages at the place or after it.
+int CGazetteer::AlternateRunFrom(int place) const
+{
+    int low = 0, high = m_alternateRunCount;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (m_alternateRuns[middle].place < place)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 const char* CGazetteer::Alternate(int place, int which) const
 {
-    const Entry& entry = m_places[place];
-    return which < entry.alternateCount ? m_names[entry.firstAlternate + which].text : nullptr;
+    const int run = AlternateRunFrom(place);
+    if (run == m_alternateRunCount || m_alternateRuns[run].place != place)
+        return nullptr;
+    const int first = m_alternateRuns[run].firstName;
+    const int end = run + 1 < m_alternateRunCount ? m_alternateRuns[run + 1].firstName : m_nameCount;
+    return which < end - first ? m_names[first + which] : nullptr;
 }
 
 int CGazetteer::CountryIndex(const char* code) const
@@ -221,12 +330,23 @@ int CGazetteer::CountryIndex(const char* code) const
 
 const char* CGazetteer::NameText(int name) const
 {
-    return m_names[name].text;
+    return m_names[name];
 }
 
 int CGazetteer::NamePlace(int name) const
 {
-    return m_names[name].owner;
+    if (name < m_placeCount)
+        return name;
+    // The last run that starts at the name or before.
+    int low = 0, high = m_alternateRunCount - 1;
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (m_alternateRuns[middle].firstName <= name)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return m_alternateRuns[low].place;
 }
 
 int CGazetteer::PlaceRegion(int place) const
@@ -262,7 +382,7 @@ const char* CGazetteer::CountryCode(int country) const
 const char* CGazetteer::CountryOtherName(int country, int which) const
 {
     const Country& named = m_countries[country];
-    return which < named.nameCount ? m_countryNames[named.firstName + which].text : nullptr;
+    return which < named.nameCount ? m_countryNames[named.firstName + which] : nullptr;
 }
 
 int CGazetteer::Guess(const char* country, const char* windowsZone) const

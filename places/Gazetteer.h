@@ -18,7 +18,7 @@ void FormatHundredths(int hundredths, char (&out)[HUNDREDTHS_TEXT_SIZE]);
 
 // What a list shows beside a place's name to tell it from others of the
 // same name, region and country.
-enum class PlaceDetail
+enum class PlaceDetail : unsigned char
 {
     NONE,         // no other reads the same
     DISTRICT,     // its second-level region
@@ -95,19 +95,27 @@ private:
     struct Region;
     struct Entry;
     struct ZoneGuess;
-    struct Name;
+    struct District;
+    struct AlternateRun;
 
     PlaceTableError Read(const unsigned char* file, size_t size);
+    bool KeepTextsOnly();
+    int AlternateRunFrom(int place) const;
+    // Calls visit with each text the gazetteer keeps, which it may move.
+    template <typename Visit> void ForEachText(Visit visit);
 
     PlaceTableError m_error = PlaceTableError::NONE;
-    CPlaceTable m_table;
+    CPlaceTable m_table;              // its records only while they are read
+    std::unique_ptr<char[]> m_texts;  // then the texts alone
     std::unique_ptr<Country[]> m_countries;
-    std::unique_ptr<Name[]> m_countryNames;  // the countries' other names, country by country
+    std::unique_ptr<const char*[]> m_countryNames;  // the countries' other names, country by country
     std::unique_ptr<Region[]> m_regions;
     std::unique_ptr<Entry[]> m_places;
-    std::unique_ptr<Name[]> m_names;  // every place's own name, then the others place by place
+    std::unique_ptr<const char*[]> m_names;  // every place's own name, then the others place by place
+    std::unique_ptr<AlternateRun[]> m_alternateRuns;
+    std::unique_ptr<District[]> m_districts;
     std::unique_ptr<const char*[]> m_zoneKeys;
     std::unique_ptr<ZoneGuess[]> m_guesses;
     int m_countryCount = 0, m_countryNameCount = 0, m_regionCount = 0, m_placeCount = 0, m_nameCount = 0;
-    int m_zoneKeyCount = 0, m_guessCount = 0;
+    int m_zoneKeyCount = 0, m_guessCount = 0, m_districtCount = 0, m_alternateRunCount = 0;
 };

@@ -51,6 +51,12 @@ public:
     const PlaceTableCounts& Counts() const { return m_counts; }
     const unsigned char* Records() const { return m_records.get(); }
     size_t RecordsSize() const { return m_recordsSize; }
+    // Frees the records once read.
+    void Close()
+    {
+        m_records.reset();
+        m_recordsSize = 0;
+    }
 
 private:
     PlaceTableCounts m_counts = {};
