@@ -349,6 +349,11 @@ int CGazetteer::NamePlace(int name) const
     return m_alternateRuns[low].place;
 }
 
+unsigned long CGazetteer::PlacePopulation(int place) const
+{
+    return m_places[place].population;
+}
+
 int CGazetteer::PlaceRegion(int place) const
 {
     return m_places[place].region;

@@ -65,6 +65,7 @@ public:
     const char* NameText(int name) const;
     int NamePlace(int name) const;
     int PlaceRegion(int place) const;
+    unsigned long PlacePopulation(int place) const;
     int RegionCount() const { return m_regionCount; }
     int RegionCountry(int region) const;
     const char* RegionName(int region) const;

@@ -590,7 +590,7 @@ bool CPlaceSearch::KnowRegionsAndCountries()
         return false;
     for (int p = 0; p < m_gazetteer.PlaceCount(); ++p) {
         unsigned long& top = largest[m_gazetteer.RegionCountry(m_gazetteer.PlaceRegion(p))];
-        const unsigned long population = m_gazetteer.Place(p).population;
+        const unsigned long population = m_gazetteer.PlacePopulation(p);
         top = population > top ? population : top;
     }
     for (int c = 0; c < countryCount; ++c)
@@ -629,9 +629,10 @@ bool CPlaceSearch::IndexWords()
     for (int n = 0, place = -1; n < nameCount; ++n) {
         const char* text = m_gazetteer.NameText(n);
         // A place's names in other languages follow each other.
-        if (m_gazetteer.NamePlace(n) != place) {
-            place = m_gazetteer.NamePlace(n);
-            weight = weights.Of(m_gazetteer.Place(place).population);
+        const int named = m_gazetteer.NamePlace(n);
+        if (named != place) {
+            place = named;
+            weight = weights.Of(m_gazetteer.PlacePopulation(place));
         }
         CWordScanner scanner(text);
         const char* start;
@@ -771,7 +772,7 @@ void CPlaceSearch::Consider(unsigned word, const Query& query, Matching matching
     hit.word = word;
     const bool home = m_gazetteer.RegionCountry(region) == query.homeCountry;
     const int typed = query.wordStarts[words];
-    hit.score = PopulationScore(m_gazetteer.Place(place).population);
+    hit.score = PopulationScore(m_gazetteer.PlacePopulation(place));
     hit.score += own ? OWN_NAME : 0;
     hit.score += isWhole ? (WHOLE_NAME + (own && home ? WHOLE_AT_HOME : 0)) *
                                (typed < WHOLE_FULL_FROM ? typed : WHOLE_FULL_FROM) / WHOLE_FULL_FROM
