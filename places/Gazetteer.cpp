@@ -1,6 +1,7 @@
 // The built-in gazetteer: the unpacked table, and the guess from country and time zone.
 #include "places/Gazetteer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -89,6 +90,12 @@ namespace {
 const int REGIONS_MAX = 65536;
 const int LATITUDE_MAX = 90 * HUNDREDTHS_PER_DEGREE;
 const int LONGITUDE_MAX = 180 * HUNDREDTHS_PER_DEGREE;
+
+// The first of records kept by place (from to end) at the place or after it.
+template <typename Record> const Record* ByPlace(const Record* from, const Record* end, int place)
+{
+    return std::lower_bound(from, end, place, [](const Record& record, int at) { return record.place < at; });
+}
 
 }  // namespace
 
@@ -279,39 +286,19 @@ PlaceView CGazetteer::Place(int index) const
     const Entry& place = m_places[index];
     const Region& region = m_regions[place.region];
     const Country& country = m_countries[region.country];
-    // The districts by place: the first at the place or after it.
-    int low = 0, high = place.detail == PlaceDetail::DISTRICT ? m_districtCount : 0;
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        if (m_districts[middle].place < index)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    const char* district = low < m_districtCount && m_districts[low].place == index ? m_districts[low].name : "";
+    const District* end = m_districts.get() + m_districtCount;
+    const District* at = place.detail == PlaceDetail::DISTRICT ? ByPlace(m_districts.get(), end, index) : end;
+    const char* district = at != end && at->place == index ? at->name : "";
     PlaceView view = {m_names[index], place.detail,    district,
                       region.name,    country.name,    {country.code[0], country.code[1], '\0'},
                       place.latitude, place.longitude, place.population};
     return view;
 }
 
-// The run of names in other languages at the place or after it.
-int CGazetteer::AlternateRunFrom(int place) const
-{
-    int low = 0, high = m_alternateRunCount;
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        if (m_alternateRuns[middle].place < place)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low;
-}
-
 const char* CGazetteer::Alternate(int place, int which) const
 {
-    const int run = AlternateRunFrom(place);
+    const AlternateRun* runs = m_alternateRuns.get();
+    const int run = static_cast<int>(ByPlace(runs, runs + m_alternateRunCount, place) - runs);
     if (run == m_alternateRunCount || m_alternateRuns[run].place != place)
         return nullptr;
     const int first = m_alternateRuns[run].firstName;

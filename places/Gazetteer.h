@@ -101,7 +101,6 @@ private:
 
     PlaceTableError Read(const unsigned char* file, size_t size);
     bool KeepTextsOnly();
-    int AlternateRunFrom(int place) const;
     // Calls visit with each text the gazetteer keeps, which it may move.
     template <typename Visit> void ForEachText(Visit visit);
 
