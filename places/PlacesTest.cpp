@@ -104,8 +104,10 @@ TEST(PlaceSearch, FirstAnswers)
         {"ljub", nullptr, "Ljubljana, Ljubljana, Slovenia", 4605, 1451},  // an own name before another's
         {"mari", "SI", "Maribor, Urban Municipality of Maribor, Slovenia", 4655, 1565},    // home before larger
         {"maribo", "SI", "Maribor, Urban Municipality of Maribor, Slovenia", 4655, 1565},  // and before Maribo whole
-        {"par", nullptr, "Paris, Île-de-France, France", 4885, 235},  // not Par, a whole name far smaller
-        {"pa", nullptr, "Paris, Île-de-France, France", 4885, 235},   // nor Pa, another's name of Chongqing
+        {"ce", "SI", "Celje, Urban Municipality of Celje, Slovenia", 4623, 1526},  // a small country's towns lead
+        {"mari", nullptr, "Mariupol, Donetsk, Ukraine", 4710, 3754},               // not Mari, a whole name far smaller
+        {"par", nullptr, "Paris, Île-de-France, France", 4885, 235},               // not Par, a whole name far smaller
+        {"pa", nullptr, "Paris, Île-de-France, France", 4885, 235},  // nor Pa, another's name of Chongqing
         {"ZURICH", nullptr, "Zürich, Zurich, Switzerland", 4737, 855},
         {"lodz", nullptr, "Łódź, Łódź Voivodeship, Poland", 5177, 1947},
         {"sao paulo", nullptr, "São Paulo, São Paulo, Brazil", -2355, -4664},
@@ -168,12 +170,14 @@ TEST(PlaceSearch, FindsNamesTypedWithSlips)
         {"maribar", "Maribor", 0},       // changed
         {"mairbor", "Maribor", 0},       // swapped
         {"zagerb", "Zagreb", 0},
-        {"bracelnoa", "Barcelona", 0},     // two in a word of nine letters
-        {"mairobr", "Maribor", -1},        // but not in one of seven
-        {"aribor", "Maribor", -1},         // nor in the first letter
-        {"parsi", "Parsippany", 0},        // found without a slip, before
-        {"parsi", "Paris", 1},             // a far larger place found with one
-        {"new yrok", "New York City", 0},  // in a later word
+        {"bracelnoa", "Barcelona", 0},      // two in a word of nine letters
+        {"mairobr", "Maribor", -1},         // but not in one of seven
+        {"maxrbor", "Maribor", -1},         // two changed beside each other are no swap
+        {"aribor", "Maribor", -1},          // nor in the first letter
+        {"new tork", "New York City", -1},  // of any word
+        {"parsi", "Parsippany", 0},         // found without a slip, before
+        {"parsi", "Paris", 1},              // a far larger place found with one
+        {"new yrok", "New York City", 0},   // in a later word
     };
     for (const auto& c : cases) {
         FoundPlace found[MAX_FOUND_PLACES];
