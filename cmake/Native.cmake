@@ -61,6 +61,8 @@ function(umbrant_win_sources)
 endfunction()
 function(umbrant_win_tests)
 endfunction()
+function(umbrant_resource_depends)
+endfunction()
 
 # Fuzz targets: every reader of outside text under clang's libFuzzer with
 # AddressSanitizer and UBSan, each run by ctest for UMBRANT_FUZZ_SECONDS
@@ -87,11 +89,12 @@ if(NOT UMBRANT_FUZZ_USABLE)
                   "the fuzz tests are skipped")
 endif()
 
-# umbrant_fuzz_target(NAME harness.cpp SOURCES a.cpp b.cpp ...): builds
-# fuzz_NAME from the harness and the sources it reads, with the seeds in
-# fuzz/NAME beside the harness.
+# umbrant_fuzz_target(NAME harness.cpp SOURCES a.cpp b.cpp ... [FLAGS ...]
+# [DEPENDS file ...]): builds fuzz_NAME from the harness and the sources it
+# reads (with the compiler and linker flags given, again when a file it
+# depends on changes), with the seeds in fuzz/NAME beside the harness.
 function(umbrant_fuzz_target name harness)
-  cmake_parse_arguments(FUZZ "" "" "SOURCES" ${ARGN})
+  cmake_parse_arguments(FUZZ "" "" "SOURCES;FLAGS;DEPENDS" ${ARGN})
   get_filename_component(harness ${harness} ABSOLUTE)
   get_filename_component(folder ${harness} DIRECTORY)
   set(seeds ${folder}/${name})
@@ -107,8 +110,8 @@ function(umbrant_fuzz_target name harness)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name}
                      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
                      COMMAND ${UMBRANT_CLANGXX} ${UMBRANT_FUZZ_FLAGS} -I${CMAKE_SOURCE_DIR} ${harness} ${sources}
-                             -o ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name}
-                     DEPENDS ${harness} ${sources} COMMAND_EXPAND_LISTS VERBATIM)
+                             ${FUZZ_FLAGS} -o ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name}
+                     DEPENDS ${harness} ${sources} ${FUZZ_DEPENDS} COMMAND_EXPAND_LISTS VERBATIM)
   add_custom_target(fuzz_${name}_build ALL DEPENDS ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name})
   add_test(NAME fuzz_${name}
            COMMAND sh ${CMAKE_SOURCE_DIR}/tools/fuzz-run.sh ${CMAKE_BINARY_DIR}/fuzz/fuzz_${name} ${seeds}

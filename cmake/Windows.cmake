@@ -66,13 +66,24 @@ target_include_directories(umbrant_win_tests PRIVATE ${UMBRANT_GENERATED})
 # share with the code from the source root.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${UMBRANT_GENERATED} -I${CMAKE_SOURCE_DIR}")
 
+# Appends the files' absolute paths to a global list.
+function(umbrant_append_paths list)
+  foreach(file ${ARGN})
+    get_filename_component(path ${file} ABSOLUTE)
+    set_property(GLOBAL APPEND PROPERTY ${list} ${path})
+  endforeach()
+endfunction()
+
 # Test-only resource scripts; they are compiled into the Windows-side test
 # executable together with the program's own resources.
 function(umbrant_test_resources)
-  foreach(file ${ARGN})
-    get_filename_component(path ${file} ABSOLUTE)
-    set_property(GLOBAL APPEND PROPERTY UMBRANT_TEST_RESOURCES ${path})
-  endforeach()
+  umbrant_append_paths(UMBRANT_TEST_RESOURCES ${ARGN})
+endfunction()
+
+# Files a resource script takes in whole (RCDATA), which the compiler's
+# include scan does not see: the scripts are compiled again when they change.
+function(umbrant_resource_depends)
+  umbrant_append_paths(UMBRANT_RESOURCE_DEPENDS ${ARGN})
 endfunction()
 
 function(umbrant_finish_test_resources)
@@ -83,4 +94,8 @@ function(umbrant_finish_test_resources)
   endforeach()
   file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/WinTests.rc CONTENT "${text}")
   target_sources(umbrant_win_tests PRIVATE ${CMAKE_BINARY_DIR}/WinTests.rc)
+  get_property(depends GLOBAL PROPERTY UMBRANT_RESOURCE_DEPENDS)
+  get_property(rooms DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY SUBDIRECTORIES)
+  set_source_files_properties(${UMBRANT_RESOURCE_SCRIPT} ${CMAKE_BINARY_DIR}/WinTests.rc
+                              DIRECTORY ${CMAKE_SOURCE_DIR} ${rooms} PROPERTIES OBJECT_DEPENDS "${depends}")
 endfunction()

@@ -19,6 +19,7 @@ struct DialFace
     bool clockHours;      // figure-eights of the clock's hours in place of the sun's hour lines
     int clockShiftHours;  // the clock in force ahead of standard time: 1 in daylight saving
     int language;         // of the date lines' labels
+    bool moonFace;        // by night the moon lights the face and casts the shadow while it is up
 
     bool operator==(const DialFace&) const = default;
 };

@@ -4,6 +4,7 @@
 #include "dial/DialGeometry.h"
 #include "dial/DialPixels.h"
 #include "dial/HourMarkings.h"
+#include "dial/Moonlight.h"
 #include "sun/Solar.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/BitmapSurface.h"
@@ -77,6 +78,8 @@ static void DrawNightText(const DialFrame& frame, HDC dc, const RECT& dial)
 
 // The dial's face, on which its markings are drawn.
 static const COLORREF FACE_WHITE = RGB(255, 255, 255);
+// The night face's brightness: the negated face dimmed.
+static const double NIGHT_BRIGHTNESS = 0.7;
 
 // The texts of the labelled date lines, in the order of LABELLED_DATE_LINES.
 static const int DATE_LABEL_TEXTS[DATE_LABEL_COUNT] = {IDS_DECEMBER_SOLSTICE, IDS_EQUINOXES, IDS_JUNE_SOLSTICE};
@@ -180,18 +183,22 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
     const PixelView view = ClippedTo(surface, frame.dial);
     const bool pixels = view.pixels != nullptr;
     const DialSize size = DialSizeFor(face.model, face.scalePercent);
-    const int t = frame.moment;
-    Shadow shadow = ComputeDialShadow(face.sun, face.latitude, size.gnomonLength, t);
+    const FaceLight light = ComputeFaceLight(face, size, frame.dial, frame.moment);
+    const Shadow& shadow = light.shadow;
+    const bool lit = light.lighting != Lighting::NONE;
 
     FillRect(dc, &dial, frame.resources->WhiteBrush());
-    if (shadow.isDay) {
-        // The hard GDI shadow becomes a soft mask, then the face is white again.
+    if (lit) {
+        // The hard GDI shadow becomes a soft mask, then the face is white
+        // again. The moon's is softer, and only as deep as its light.
         if (pixels) {
             DrawShadowBand(dc, view, shadow.u, shadow.v, size);
             GdiFlush();
             if (frame.shadowMask) {
                 CopyBlueToMask(view, frame.shadowMask);
-                BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1);
+                BlurShadowMask(frame.shadowMask, width, height, width >> 1, height >> 1, SoftnessOf(light.lighting));
+                if (light.lighting == Lighting::MOON)
+                    FadeMask(frame.shadowMask, width * height, light.depth);
             }
         }
         FillRect(dc, &dial, frame.resources->WhiteBrush());
@@ -203,19 +210,27 @@ void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface)
             if (frame.markings)
                 frame.markings->Keep(face, view);
         }
-        if (!shadow.isDay)
+        if (!lit)
             NegateColours(view);
         else if (frame.shadowMask)
             MultiplyByMask(view, frame.shadowMask);
     }
-    if (shadow.isDay) {
+    if (lit) {
         // Drawn after the shadow, so the gnomon is never in its own shadow.
         DrawGnomonImage(dc, frame.resources->RodDC(face.model), dial, face.latitude, size);
         GdiFlush();
     }
-    if (pixels)
-        ScaleColours(view, BrightnessLevel(shadow.isDay ? shadow.brightness : 0.7));
-    if (!shadow.isDay) {
+    if (pixels) {
+        switch (light.lighting) {
+        case Lighting::SUN: ScaleColours(view, BrightnessLevel(shadow.brightness)); break;
+        case Lighting::MOON:
+            TintColours(view, MOONLIGHT_TINT);
+            DrawMoonDisc(view, light.disc);
+            break;
+        case Lighting::NONE: ScaleColours(view, BrightnessLevel(NIGHT_BRIGHTNESS)); break;
+        }
+    }
+    if (!lit) {
         DrawNightText(frame, dc, dial);
         GdiFlush();
     }

@@ -46,7 +46,8 @@ TEST(DateLabels, ReadAtFourAndAHalfToOneOnTheFace)
                       .dateLines = true,
                       .clockHours = false,
                       .clockShiftHours = 0,
-                      .language = LANGUAGE_ENGLISH};
+                      .language = LANGUAGE_ENGLISH,
+                      .moonFace = false};
         frame.moment = SimulatedMoment(171, 12 * 3600);
         frame.displayBits = 32;
         frame.resources = &resources;

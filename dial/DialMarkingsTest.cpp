@@ -22,6 +22,7 @@ const DialFace FACE = {
     .clockHours = true,
     .clockShiftHours = 0,
     .language = 0,
+    .moonFace = false,
 };
 
 // A white dial face of the big dial at a scale, its pixels as blue values.

@@ -8,6 +8,25 @@
 #include <cstdlib>
 
 int BlurWeight[1024];
+int SoftBlurWeight[1024];
+
+namespace {
+
+// The weights' numerators over the distance: the sun's, and the moon's,
+// half as heavy.
+const double SUN_BLUR = 10240.0;
+const double MOON_BLUR = 5120.0;
+
+void FillBlurWeights(int (&weights)[1024], double numerator)
+{
+    weights[0] = 255;
+    for (int d = 1; d < 1024; ++d) {
+        int w = static_cast<int>(numerator / d);
+        weights[d] = w < 255 ? w : 255;
+    }
+}
+
+}  // namespace
 
 void InitDialTables()
 {
@@ -15,12 +34,14 @@ void InitDialTables()
     if (built)
         return;
     InitBlendTables();
-    BlurWeight[0] = 255;
-    for (int d = 1; d < 1024; ++d) {
-        int w = static_cast<int>(10240.0 / d);
-        BlurWeight[d] = w < 255 ? w : 255;
-    }
+    FillBlurWeights(BlurWeight, SUN_BLUR);
+    FillBlurWeights(SoftBlurWeight, MOON_BLUR);
     built = true;
+}
+
+const int* BlurWeightsOf(ShadowSoftness softness)
+{
+    return softness == ShadowSoftness::MOON ? SoftBlurWeight : BlurWeight;
 }
 
 void CopyBlueToMask(const PixelView& view, unsigned char* mask)
@@ -43,9 +64,9 @@ static inline void BlurStep(int& acc, unsigned char& p, int weight)
     p = static_cast<unsigned char>((acc + 128) >> 8);
 }
 
-static inline int WeightAt(int distance)
+static inline int WeightAt(const int* weights, int distance)
 {
-    return BlurWeight[distance < 1023 ? distance : 1023];
+    return weights[distance < 1023 ? distance : 1023];
 }
 
 void BlurPass(unsigned char* start, int step, int count, int offsetA, int offsetB, int deltaA, int deltaB)
@@ -55,7 +76,7 @@ void BlurPass(unsigned char* start, int step, int count, int offsetA, int offset
     int acc = *start << 8;
     unsigned char* p = start;
     for (int i = 0; i < count; ++i, p += step, offsetA += deltaA, offsetB += deltaB)
-        BlurStep(acc, *p, WeightAt(std::abs(offsetA) + std::abs(offsetB)));
+        BlurStep(acc, *p, WeightAt(BlurWeight, std::abs(offsetA) + std::abs(offsetB)));
 }
 
 // Passes along many parallel lines at once, all in the same direction: line
@@ -64,8 +85,8 @@ void BlurPass(unsigned char* start, int step, int count, int offsetA, int offset
 // pixelDelta from the centre along. The lines are independent, so sweeping
 // them side by side gives the same bytes as one pass after another, without
 // one long dependency chain through the accumulator.
-static void BlurLines(unsigned char* first, int lines, int lineStep, int lineOffset, int length, int pixelStep,
-                      int pixelOffset, int pixelDelta)
+static void BlurLines(const int* weights, unsigned char* first, int lines, int lineStep, int lineOffset, int length,
+                      int pixelStep, int pixelOffset, int pixelDelta)
 {
     const int CHUNK = 256;
     int acc[CHUNK];
@@ -78,21 +99,22 @@ static void BlurLines(unsigned char* first, int lines, int lineStep, int lineOff
             unsigned char* p = start + k * pixelStep;
             int along = std::abs(pixelOffset + k * pixelDelta);
             for (int i = 0; i < n; ++i)
-                BlurStep(acc[i], p[i * lineStep], WeightAt(std::abs(lineOffset + i0 + i) + along));
+                BlurStep(acc[i], p[i * lineStep], WeightAt(weights, std::abs(lineOffset + i0 + i) + along));
         }
     }
 }
 
-void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int centreY)
+void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int centreY, ShadowSoftness softness)
 {
     if (width <= 0 || height <= 0)
         return;
+    const int* weights = BlurWeightsOf(softness);
     unsigned char* last = mask + (height - 1) * width;
     // Rows from the last column to the first, then back; then columns down and up.
-    BlurLines(mask + width - 1, height, width, -centreY, width, -1, width - 1 - centreX, -1);
-    BlurLines(mask, height, width, -centreY, width, 1, -centreX, 1);
-    BlurLines(mask, width, 1, -centreX, height, width, -centreY, 1);
-    BlurLines(last, width, 1, -centreX, height, -width, height - 1 - centreY, -1);
+    BlurLines(weights, mask + width - 1, height, width, -centreY, width, -1, width - 1 - centreX, -1);
+    BlurLines(weights, mask, height, width, -centreY, width, 1, -centreX, 1);
+    BlurLines(weights, mask, width, 1, -centreX, height, width, -centreY, 1);
+    BlurLines(weights, last, width, 1, -centreX, height, -width, height - 1 - centreY, -1);
 }
 
 void MultiplyByMask(const PixelView& view, const unsigned char* mask)
@@ -126,15 +148,22 @@ void NegateColours(const PixelView& view)
 
 void ScaleColours(const PixelView& view, int level)
 {
-    const unsigned char* scale = ScaleTable + (level << 8);
+    TintColours(view, {level, level, level});
+}
+
+void TintColours(const PixelView& view, const ChannelLevels& levels)
+{
+    const unsigned char* blue = ScaleTable + (levels.blue << 8);
+    const unsigned char* green = ScaleTable + (levels.green << 8);
+    const unsigned char* red = ScaleTable + (levels.red << 8);
     const int left = view.clip.left, top = view.clip.top;
     const int width = view.clip.right - left, height = view.clip.bottom - top;
     for (int y = 0; y < height; ++y) {
         unsigned char* p = view.pixels + (top + y) * view.stride + left * 4;
         for (int x = 0; x < width; ++x, p += 4) {
-            p[0] = scale[p[0]];
-            p[1] = scale[p[1]];
-            p[2] = scale[p[2]];
+            p[0] = blue[p[0]];
+            p[1] = green[p[1]];
+            p[2] = red[p[2]];
         }
     }
 }

@@ -13,6 +13,18 @@
 // Blur weight by Manhattan distance d from the gnomon foot: 255 up to 40,
 // then 10240 / d.
 extern int BlurWeight[1024];
+// The moon's shadow's, softer: 255 up to 20, then 5120 / d.
+extern int SoftBlurWeight[1024];
+
+// Whose shadow a blur softens: the sun's, or the moon's, more.
+enum class ShadowSoftness
+{
+    SUN,
+    MOON,
+};
+
+// The blur weights of a shadow: BlurWeight or SoftBlurWeight.
+const int* BlurWeightsOf(ShadowSoftness softness);
 
 // Builds the blur weights and the raster's blend tables; later calls return
 // at once.
@@ -27,8 +39,9 @@ void CopyBlueToMask(const PixelView& view, unsigned char* mask);
 void BlurPass(unsigned char* start, int step, int count, int offsetA, int offsetB, int deltaA, int deltaB);
 
 // Four passes (rows backwards and forwards, then columns down and up) that
-// leave edges near (centreX, centreY) sharp and soften them farther out.
-void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int centreY);
+// leave edges near (centreX, centreY) sharp and soften them farther out,
+// with the weights of the shadow's softness.
+void BlurShadowMask(unsigned char* mask, int width, int height, int centreX, int centreY, ShadowSoftness softness);
 
 // Every colour byte c becomes ScaleTable[m * 256 + c] with its mask byte m.
 void MultiplyByMask(const PixelView& view, const unsigned char* mask);
@@ -39,6 +52,15 @@ void NegateColours(const PixelView& view);
 
 // Every colour byte c becomes level * c / 255.
 void ScaleColours(const PixelView& view, int level);
+
+// Levels 0 .. 255 by which each colour byte is scaled.
+struct ChannelLevels
+{
+    int blue, green, red;
+};
+
+// Every blue byte c becomes levels.blue * c / 255, and so on.
+void TintColours(const PixelView& view, const ChannelLevels& levels);
 
 // floor(factor * 255) clamped to 0..255 (0 for a NaN).
 int BrightnessLevel(double factor);

@@ -36,7 +36,7 @@ void BM_BlurShadowMask(benchmark::State& state)
         state.PauseTiming();
         CopyBlueToMask(Whole(face), mask.data());
         state.ResumeTiming();
-        BlurShadowMask(mask.data(), DIAL_SIDE, DIAL_SIDE, DIAL_SIDE / 2, DIAL_SIDE / 2);
+        BlurShadowMask(mask.data(), DIAL_SIDE, DIAL_SIDE, DIAL_SIDE / 2, DIAL_SIDE / 2, ShadowSoftness::SUN);
         benchmark::ClobberMemory();
     }
 }
@@ -54,7 +54,7 @@ void BM_DayFramePixelSteps(benchmark::State& state)
         pixels = face;
         state.ResumeTiming();
         CopyBlueToMask(Whole(pixels), mask.data());
-        BlurShadowMask(mask.data(), DIAL_SIDE, DIAL_SIDE, DIAL_SIDE / 2, DIAL_SIDE / 2);
+        BlurShadowMask(mask.data(), DIAL_SIDE, DIAL_SIDE, DIAL_SIDE / 2, DIAL_SIDE / 2, ShadowSoftness::SUN);
         MultiplyByMask(Whole(pixels), mask.data());
         ScaleColours(Whole(pixels), BrightnessLevel(0.97));
         benchmark::ClobberMemory();

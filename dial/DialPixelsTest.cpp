@@ -43,7 +43,7 @@ TEST_F(DialPixelsTest, BlurLeavesUniformMaskUnchanged)
 {
     for (int value : {0, 77, 255}) {
         std::vector<unsigned char> mask(61 * 47, static_cast<unsigned char>(value));
-        BlurShadowMask(mask.data(), 61, 47, 10, 40);
+        BlurShadowMask(mask.data(), 61, 47, 10, 40, ShadowSoftness::SUN);
         for (unsigned char m : mask)
             ASSERT_EQ(m, value);
     }
@@ -95,7 +95,7 @@ TEST_F(DialPixelsTest, BlurEqualsOnePassAfterAnother)
         BlurPass(&expected[x], w, h, x - cx, -cy, 0, 1);
         BlurPass(&expected[(h - 1) * w + x], -w, h, x - cx, h - 1 - cy, 0, -1);
     }
-    BlurShadowMask(mask.data(), w, h, cx, cy);
+    BlurShadowMask(mask.data(), w, h, cx, cy, ShadowSoftness::SUN);
     EXPECT_EQ(mask, expected);
 }
 
@@ -107,7 +107,7 @@ TEST_F(DialPixelsTest, BlurKeepsEdgesSharpNearTheCentreAndSoftFarOut)
     for (int y = 0; y < h; ++y)
         for (int x = 95; x < 105; ++x)
             mask[y * w + x] = 0;
-    BlurShadowMask(mask.data(), w, h, 100, 100);
+    BlurShadowMask(mask.data(), w, h, 100, 100, ShadowSoftness::SUN);
     // Near the foot the edge is still a step.
     EXPECT_LE(mask[100 * w + 97], 2);
     EXPECT_GE(mask[100 * w + 92], 253);

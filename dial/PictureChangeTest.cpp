@@ -3,6 +3,7 @@
 
 #include "dial/DialGeometry.h"
 #include "dial/DialPixels.h"
+#include "dial/Moonlight.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,19 @@ int DialSide(DialModel model)
 // zone's meridian, whose sun rises more than an hour after the model's.
 const SunSource MODEL = {false, 0, 0, 0};
 const SunSource EXACT_WEST = {true, -3.7, 2026, 60};
+
+DialFace Face(const SunSource& sun, double latitude, DialModel model)
+{
+    return {.model = model,
+            .scalePercent = NATURAL_SCALE,
+            .latitude = static_cast<float>(latitude),
+            .sun = sun,
+            .dateLines = false,
+            .clockHours = false,
+            .clockShiftHours = 0,
+            .language = 0,
+            .moonFace = false};
+}
 
 Shadow At(const SunSource& sun, double latitude, DialModel model, int t)
 {
@@ -107,8 +121,8 @@ TEST(PictureChange, EveryMomentUntilTheNextFrameLooksTheSame)
     };
     for (const auto& c : cases) {
         int t = SimulatedMoment(c.day, c.seconds);
-        int wait = SecondsOfSamePicture(MODEL, c.latitude, DialSizeFor(c.model, NATURAL_SCALE), DialSide(c.model),
-                                        DialSide(c.model), t);
+        int wait = SecondsOfSamePicture(Face(MODEL, c.latitude, c.model), DialSizeFor(c.model, NATURAL_SCALE),
+                                        DialSide(c.model), DialSide(c.model), t);
         EXPECT_GE(wait, c.least) << c.what;
         EXPECT_LE(wait, c.most) << c.what;
         Shadow shown = At(MODEL, c.latitude, c.model, t);
@@ -134,7 +148,8 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
             // The last night moment is shown, the first day moment comes next.
             for (int before : {1, 2, 30}) {
                 int t = rise - before;
-                int wait = SecondsOfSamePicture(sun, latitude, DialSizeFor(DialModel::Big, NATURAL_SCALE), BIG, BIG, t);
+                int wait = SecondsOfSamePicture(Face(sun, latitude, DialModel::Big),
+                                                DialSizeFor(DialModel::Big, NATURAL_SCALE), BIG, BIG, t);
                 EXPECT_EQ(wait, before > 1 ? before - 1 : 1) << (sun.exact ? "exact, " : "model, ") << latitude << ", "
                                                              << before << " s before sunrise: " << wait;
             }
@@ -142,8 +157,8 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
             // comes before the level changes (or with it, when that is the
             // next second).
             int t = rise + 120;
-            int wait =
-                SecondsOfSamePicture(sun, latitude, DialSizeFor(DialModel::Small, NATURAL_SCALE), SMALL, SMALL, t);
+            int wait = SecondsOfSamePicture(Face(sun, latitude, DialModel::Small),
+                                            DialSizeFor(DialModel::Small, NATURAL_SCALE), SMALL, SMALL, t);
             int level = BrightnessLevel(At(sun, latitude, DialModel::Small, t).brightness);
             if (wait > 1) {
                 EXPECT_EQ(BrightnessLevel(At(sun, latitude, DialModel::Small, t + wait).brightness), level)
@@ -151,6 +166,57 @@ TEST(PictureChange, FrameJustBeforeSunriseAndDimmingSteps)
             }
             EXPECT_LT(wait, MAX_FRAME_INTERVAL_S) << latitude << ": " << wait;
         }
+}
+
+// By night on the moonlit face the frames follow the moon: its shadow stays
+// within the tolerance until the next frame, which comes when the moon rises
+// or sets, and its picture at the rim lags by less than a pixel; the night
+// face waits as long as it may.
+TEST(PictureChange, MoonlitNightFramesFollowTheMoon)
+{
+    const SunSource ljubljana = {true, 14.51, 2026, 60};
+    const DialSize size = DialSizeFor(DialModel::Big, NATURAL_SCALE);
+    const PixelRect dial = {0, 0, BIG, BIG};
+    const struct
+    {
+        const char* what;
+        int day, seconds;
+        int least, most;  // the wait expected, seconds
+    } cases[] = {
+        {"a full moon high in the south-east", 3, 22 * 3600, 5, 60},
+        {"a full moon low in the west before dawn", 4, 6 * 3600 + 1800, 1, 60},
+    };
+    for (const auto& c : cases) {
+        DialFace face = Face(ljubljana, 46.05, DialModel::Big);
+        face.moonFace = true;
+        const int t = SimulatedMoment(c.day, c.seconds);
+        const int wait = SecondsOfSamePicture(face, size, BIG, BIG, t);
+        EXPECT_GE(wait, c.least) << c.what;
+        EXPECT_LE(wait, c.most) << c.what;
+        const FaceLight shown = ComputeFaceLight(face, size, dial, t);
+        for (int k = 1; k <= wait; ++k) {
+            const FaceLight later = ComputeFaceLight(face, size, dial, t + k);
+            ASSERT_EQ(later.lighting, shown.lighting) << c.what << ", " << k << " s later";
+            if (shown.lighting != Lighting::MOON)
+                continue;
+            ASSERT_EQ(later.depth, shown.depth) << c.what << ", " << k << " s later";
+            ASSERT_LE(OutlineMove(shown.shadow, later.shadow, DialModel::Big), SHADOW_TOLERANCE_PX)
+                << c.what << ", " << k;
+            ASSERT_LT(std::hypot(later.disc.x - shown.disc.x, later.disc.y - shown.disc.y), 1) << c.what << ", " << k;
+        }
+        face.moonFace = false;
+        EXPECT_EQ(SecondsOfSamePicture(face, size, BIG, BIG, t), MAX_FRAME_INTERVAL_S) << c.what << ", night face";
+    }
+    // The moon rises at 19:04 on 5 January: the last dark moment is shown,
+    // the first moonlit one comes next.
+    DialFace face = Face(ljubljana, 46.05, DialModel::Big);
+    face.moonFace = true;
+    int rise = SimulatedMoment(5, 19 * 3600);
+    while (ComputeFaceLight(face, size, dial, rise).lighting != Lighting::MOON && rise < SimulatedMoment(5, 20 * 3600))
+        ++rise;
+    for (int before : {1, 2, 30})
+        EXPECT_EQ(SecondsOfSamePicture(face, size, BIG, BIG, rise - before), before > 1 ? before - 1 : 1)
+            << before << " s before moonrise";
 }
 
 TEST(PictureChange, FastestPointOfTheShadow)
@@ -174,7 +240,8 @@ TEST(PictureChange, FastestPointOfTheShadow)
     for (const auto& c : cases) {
         Shadow a = {true, 0, -c.length, 1, 0.5};
         Shadow b = {true, c.length * sin(turn), -c.length * cos(turn), 1, 0.5};
-        double moved = ShadowDisplacement(a, b, DialSizeFor(DialModel::Big, NATURAL_SCALE), BIG, BIG);
+        double moved =
+            ShadowDisplacement(a, b, DialSizeFor(DialModel::Big, NATURAL_SCALE), BIG, BIG, ShadowSoftness::SUN);
         double least = (c.farthest + BlurDrag(static_cast<int>(c.farthest))) * turn;
         EXPECT_GE(moved, least) << c.what << ": " << moved;
         EXPECT_LE(moved, c.most) << c.what << ": " << moved;

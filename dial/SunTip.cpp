@@ -1,4 +1,4 @@
-// The text of the tip over the dial: the place, the day's sun and the sun now.
+// The text of the tip over the dial: the place, the day's sun, the sun now and the moon.
 #include "dial/SunTip.h"
 
 #include "common/Calendar.h"
@@ -14,6 +14,10 @@ const int SUN_DECIMALS = 1;
 const wchar_t DEGREE_SIGN[] = L"\u00b0";
 const wchar_t LABEL_END[] = L": ";
 const wchar_t LINE_BREAK[] = L"\r\n";
+const wchar_t LIST_SEPARATOR[] = L", ";
+const wchar_t CLAUSE_SEPARATOR[] = L"; ";
+const std::wstring_view PLACEHOLDER = L"{}";  // in a word, where its time or number goes
+const int PERCENT = 100;
 
 // The text under construction; it never runs past SUN_TIP_MAX.
 class TipWriter
@@ -107,6 +111,52 @@ void AddEvent(TipWriter& tip, bool happens, std::wstring_view label, double seco
     tip.AddClock(ClockMinutes(seconds));
 }
 
+// The word with what add writes in place of its placeholder.
+template <typename Add> void AddInto(TipWriter& tip, std::wstring_view word, Add add)
+{
+    const size_t at = word.find(PLACEHOLDER);
+    tip.Add(word.substr(0, at));
+    if (at == std::wstring_view::npos)
+        return;
+    add();
+    tip.Add(word.substr(at + PLACEHOLDER.size()));
+}
+
+// The word with the time of an event the day has, else the words that say
+// it has none.
+void AddTime(TipWriter& tip, bool happens, std::wstring_view word, double seconds, std::wstring_view none)
+{
+    if (happens)
+        AddInto(tip, word, [&] { tip.AddClock(ClockMinutes(seconds)); });
+    else
+        tip.Add(none);
+}
+
+void AddTwilight(TipWriter& tip, const TwilightWords& words, const SunTimes& civil)
+{
+    tip.StartLine({});
+    if (!civil.hasSunrise && !civil.hasSunset) {
+        tip.Add(words.none);
+        return;
+    }
+    AddTime(tip, civil.hasSunrise, words.dawn, civil.sunrise, words.noDawn);
+    tip.Add(LIST_SEPARATOR);
+    AddTime(tip, civil.hasSunset, words.dusk, civil.sunset, words.noDusk);
+}
+
+void AddMoon(TipWriter& tip, const MoonWords& words, const SunTipFacts& facts)
+{
+    tip.StartLine(words.moon);
+    tip.Add(words.phases[facts.moonPhase]);
+    tip.Add(LIST_SEPARATOR);
+    AddInto(tip, words.lit, [&] { tip.AddWhole(lround(facts.moonFraction * PERCENT), 1); });
+    tip.Add(CLAUSE_SEPARATOR);
+    const MoonTimes& times = facts.moonTimes;
+    AddTime(tip, times.hasRise, words.rises, times.rise, words.noRise);
+    tip.Add(LIST_SEPARATOR);
+    AddTime(tip, times.hasSet, words.sets, times.set, words.noSet);
+}
+
 }  // namespace
 
 void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* text)
@@ -117,7 +167,7 @@ void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* t
     } else {
         AddDegrees(tip, Scaled(facts.latitude, PLACE_DECIMALS), PLACE_DECIMALS, words.decimalSign);
         // A list of numbers with decimal commas takes semicolons.
-        tip.Add(words.decimalSign == L',' ? L"; " : L", ");
+        tip.Add(words.decimalSign == L',' ? CLAUSE_SEPARATOR : LIST_SEPARATOR);
         AddDegrees(tip, Scaled(facts.longitude, PLACE_DECIMALS), PLACE_DECIMALS, words.decimalSign);
     }
 
@@ -128,6 +178,7 @@ void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* t
     AddEvent(tip, times.hasSunset, words.sunset, times.sunset, words.noSunset);
     tip.StartLine(words.dayLength);
     tip.AddClock(lround(times.dayLength / SECONDS_PER_MINUTE));
+    AddTwilight(tip, words.twilight, facts.civil);
 
     tip.StartLine(words.sunAltitude);
     AddDegrees(tip, Scaled(facts.altitude, SUN_DECIMALS), SUN_DECIMALS, words.decimalSign);
@@ -152,4 +203,5 @@ void FormatSunTip(const SunTipWords& words, const SunTipFacts& facts, wchar_t* t
     }
     tip.Add(ahead > 0 ? words.behindClock : ahead < 0 ? words.aheadOfClock : words.withClock);
     tip.Add(L")");
+    AddMoon(tip, words.moon, facts);
 }

@@ -4,6 +4,7 @@
 #include "common/Calendar.h"
 #include "dial/DialFrame.h"
 #include "dial/DialPixels.h"
+#include "dial/Moonlight.h"
 #include "sun/Ephemeris.h"
 #include "dial/NightText.h"
 #include "dial/PictureChange.h"
@@ -119,6 +120,7 @@ DialFace CUmbrant::Face(const SunSource& sun, int moment)
         .clockHours = settings.clockHours,
         .clockShiftHours = settings.clockHours ? ClockShiftHours(sun, moment) : 0,
         .language = m_store->Language(),
+        .moonFace = settings.moonFace,
     };
 }
 
@@ -168,11 +170,13 @@ bool CUmbrant::Paint(HDC dc, const PixelView& surface)
     const int moment = ComputeDialMoment(settings.simulate, settings.simulatedDay, settings.simulatedTime, clock);
     const DialFace face = Face(Sun(clock), moment);
     const DialSize size = DialSizeFor(face.model, face.scalePercent);
-    // The night text is the one state that lives from frame to frame.
-    const bool isDay = ComputeDialShadow(face.sun, face.latitude, size.gnomonLength, moment).isDay;
-    m_nightText.Update(isDay, moment, face.language, timeGetTime());
+    const PixelRect dial = {m_rectLeft, m_rectTop, m_rectLeft + m_rectWidth, m_rectTop + m_rectHeight};
+    // The night text is the one state that lives from frame to frame; a
+    // face lit by the sun or the moon shows none.
+    const bool lit = ComputeFaceLight(face, size, dial, moment).lighting != Lighting::NONE;
+    m_nightText.Update(lit, moment, face.language, timeGetTime());
     const DialFrame frame = {
-        .dial = {m_rectLeft, m_rectTop, m_rectLeft + m_rectWidth, m_rectTop + m_rectHeight},
+        .dial = dial,
         .face = face,
         .moment = moment,
         .displayBits = DEVICE_DEPTH,
@@ -184,8 +188,8 @@ bool CUmbrant::Paint(HDC dc, const PixelView& surface)
     PaintDialFrame(frame, dc, surface);
     m_settingsChanged = false;
     m_shownMoment = moment;
-    m_frameDueMoment = static_cast<long long>(moment) +
-                       SecondsOfSamePicture(face.sun, face.latitude, size, m_rectWidth, m_rectHeight, moment);
+    m_frameDueMoment =
+        static_cast<long long>(moment) + SecondsOfSamePicture(face, size, m_rectWidth, m_rectHeight, moment);
     m_painted = true;
     return true;
 }
@@ -294,13 +298,31 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
     if (dx * dx + dy * dy > radius * radius || size < SUN_TIP_MAX)
         return false;
     const int language = m_store->Language();
-    const SunTipWords words = {LocalizedText(IDS_SUNRISE, language),        LocalizedText(IDS_SOLAR_NOON, language),
-                               LocalizedText(IDS_SUNSET, language),         LocalizedText(IDS_DAY_LENGTH, language),
-                               LocalizedText(IDS_SUN_ALTITUDE, language),   LocalizedText(IDS_AZIMUTH, language),
-                               LocalizedText(IDS_NO_SUNSET, language),      LocalizedText(IDS_NO_SUNRISE, language),
-                               LocalizedText(IDS_SUN_TIME, language),       LocalizedText(IDS_BEHIND_CLOCK, language),
-                               LocalizedText(IDS_AHEAD_OF_CLOCK, language), LocalizedText(IDS_WITH_CLOCK, language),
-                               static_cast<wchar_t>(UserDecimalSign())};
+    SunTipWords words = {LocalizedText(IDS_SUNRISE, language),
+                         LocalizedText(IDS_SOLAR_NOON, language),
+                         LocalizedText(IDS_SUNSET, language),
+                         LocalizedText(IDS_DAY_LENGTH, language),
+                         LocalizedText(IDS_SUN_ALTITUDE, language),
+                         LocalizedText(IDS_AZIMUTH, language),
+                         LocalizedText(IDS_NO_SUNSET, language),
+                         LocalizedText(IDS_NO_SUNRISE, language),
+                         LocalizedText(IDS_SUN_TIME, language),
+                         LocalizedText(IDS_BEHIND_CLOCK, language),
+                         LocalizedText(IDS_AHEAD_OF_CLOCK, language),
+                         LocalizedText(IDS_WITH_CLOCK, language),
+                         {LocalizedText(IDS_DAWN, language), LocalizedText(IDS_DUSK, language),
+                          LocalizedText(IDS_NO_DAWN, language), LocalizedText(IDS_NO_DUSK, language),
+                          LocalizedText(IDS_NO_TWILIGHT, language)},
+                         {LocalizedText(IDS_MOON, language),
+                          LocalizedText(IDS_MOON_LIT, language),
+                          LocalizedText(IDS_MOONRISE, language),
+                          LocalizedText(IDS_MOONSET, language),
+                          LocalizedText(IDS_NO_MOONRISE, language),
+                          LocalizedText(IDS_NO_MOONSET, language),
+                          {}},
+                         static_cast<wchar_t>(UserDecimalSign())};
+    for (int phase = 0; phase < MOON_PHASE_COUNT; ++phase)
+        words.moon.phases[phase] = LocalizedText(IDS_MOON_PHASES + phase, language);
 
     // The moment shown, real or simulated, and the day it falls on by the
     // clock's local time; the sun always from the ephemeris, since a sunrise
@@ -321,15 +343,23 @@ bool CUmbrant::TipText(int x, int y, wchar_t* text, int size)
         ++year;
     }
     const double julianDay = JulianDayOfMoment(sun, moment);
-    const SunInSky now = ComputeSunInSky(julianDay, settings.latitude, settings.longitude);
-    const SunTipFacts facts = {settings.placeName,  // empty: the latitude and longitude
-                               settings.latitude,
-                               settings.longitude,
-                               ComputeSunTimes(settings.latitude, settings.longitude, year, day, zone),
-                               now.altitude + RefractionDegrees(now.altitude),
-                               now.azimuth,
-                               ApparentSolarSeconds(julianDay, settings.longitude),
-                               static_cast<double>(localMoment % SECONDS_PER_DAY)};
+    const double latitude = settings.latitude, longitude = settings.longitude;
+    const SunInSky now = ComputeSunInSky(julianDay, latitude, longitude);
+    const MoonInSky moon = ComputeMoonInSky(julianDay, latitude, longitude);
+    const SunTipFacts facts = {
+        .placeName = settings.placeName,  // empty: the latitude and longitude
+        .latitude = latitude,
+        .longitude = longitude,
+        .times = ComputeSunTimes(latitude, longitude, year, day, zone),
+        .altitude = now.altitude + RefractionDegrees(now.altitude),
+        .azimuth = now.azimuth,
+        .sunTime = ApparentSolarSeconds(julianDay, longitude),
+        .clockTime = static_cast<double>(localMoment % SECONDS_PER_DAY),
+        .civil = ComputeSunCrossings(CIVIL_TWILIGHT_ALTITUDE, latitude, longitude, year, day, zone),
+        .moonTimes = ComputeMoonTimes(latitude, longitude, year, day, zone),
+        .moonPhase = PhaseOfElongation(moon.elongation),
+        .moonFraction = moon.fraction,
+    };
     FormatSunTip(words, facts, text);
     return true;
 }

@@ -37,7 +37,8 @@ public:
     // Runs the Settings dialog for CMD_SETTINGS; true for every command.
     bool OnCommand(int command) override;
     // Over the dial's face: the place, the day's sunrise, noon and sunset in
-    // the clock's local time, the day's length and the sun now.
+    // the clock's local time, the day's length and civil twilight, the sun
+    // now, and the moon's phase, rise and set.
     bool TipText(int x, int y, wchar_t* text, int size) override;
     // The Settings dialog changed a setting: a new size, else a frame at once.
     void OnSettingsChanged(const DialSettings& settings) override;

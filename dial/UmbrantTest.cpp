@@ -67,7 +67,7 @@ protected:
 
 TEST_F(UmbrantTest, SavesTheSettingsInForceAtTheEndIfItWasShown)
 {
-    DialSettings changed = {false, 12, false, 7, 600, 151, true, false, true, L""};
+    DialSettings changed = {false, 12, false, 7, 600, 151, true, false, true, false, L""};
     {
         CUmbrant dial(&m_settings, NATURAL_SCALE);
         dial.OnSettingsChanged(changed);

@@ -72,7 +72,7 @@ TEST(DialogTemplates, BothLoadWithTheirControls)
     {
         const wchar_t* name;
         int controls;
-    } dialogs[] = {{L"SETTINGS", 34}, {L"ABOUT", 15}};
+    } dialogs[] = {{L"SETTINGS", 35}, {L"ABOUT", 15}};
     for (const auto& expected : dialogs) {
         PlainDialog dialog(expected.name, 0);
         ASSERT_NE(nullptr, dialog.m_window) << testing::PrintToString(expected.name);

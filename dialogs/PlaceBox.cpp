@@ -2,6 +2,7 @@
 #include "dialogs/PlaceBox.h"
 
 #include "platform/Handles.h"
+#include "text/Strings.h"
 
 #include <commctrl.h>
 #include <new>
@@ -122,7 +123,10 @@ void CPlaceBox::OnTextChanged()
             m_homeCountry[0] = '\0';
     }
     m_foundCount = text[0] && m_gazetteer && m_countries ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
-    if (!m_foundCount) {
+    // A refused table: the dial goes on without places, and the list says so
+    // in a line that nothing chooses.
+    const int lineCount = text[0] && m_gazetteer && !m_gazetteer->IsReady() ? 1 : m_foundCount;
+    if (!lineCount) {
         Close();
         return;
     }
@@ -133,20 +137,25 @@ void CPlaceBox::OnTextChanged()
     MapWindowPoints(nullptr, m_dialog, reinterpret_cast<POINT*>(&box), 2);
     const RECT frame = ListFrame(m_list);
     const int lineHeight = static_cast<int>(SendMessageW(m_list, LB_GETITEMHEIGHT, 0, 0));
-    const int height = m_foundCount * lineHeight + frame.bottom - frame.top;
+    const int height = lineCount * lineHeight + frame.bottom - frame.top;
     FillList(box.right - box.left - (frame.right - frame.left));
     SetWindowPos(m_list, HWND_TOP, box.left, box.bottom, box.right - box.left, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(m_list, nullptr, TRUE);
     ShowTip();
 }
 
-// The lines of the places found, each cut to width pixels less the list's padding.
+// The lines of the places found, each cut to width pixels less the list's
+// padding; with none, the line that says places are unavailable.
 void CPlaceBox::FillList(int width)
 {
     const CWindowDC dc(m_list);
     const CSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
     SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+    if (!m_foundCount) {
+        const std::wstring unavailable = LocalizedString(IDS_PLACES_UNAVAILABLE, m_language);
+        SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unavailable.c_str()));
+    }
     for (int i = 0; i < m_foundCount; ++i) {
         m_countries->PlaceText(m_gazetteer->Place(m_found[i].place), m_found[i].alternate, m_language, m_lines[i],
                                PLACE_LINE_MAX);
@@ -258,10 +267,12 @@ bool CPlaceBox::OnKey(WPARAM key)
 
 void CPlaceBox::Choose(int entry)
 {
+    Close();
+    if (!m_foundCount)
+        return;
     if (entry < 0 || entry >= m_foundCount)
         entry = 0;
     m_chosen = m_found[entry];
-    Close();
     SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_edit), PLACE_CHOSEN),
                  reinterpret_cast<LPARAM>(m_edit));
 }

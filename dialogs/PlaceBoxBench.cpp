@@ -45,8 +45,10 @@ int main()
         const double took = Milliseconds(start, end);
         best = run == 0 || took < best ? took : best;
         held = PrivateBytes() - before;
-        if (!gazetteer.IsReady())
+        if (!gazetteer.IsReady()) {
+            fprintf(stderr, "place_box_bench: %s\n", PlaceTableErrorText(gazetteer.Error()));
             return 1;
+        }
     }
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);

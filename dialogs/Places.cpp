@@ -120,6 +120,20 @@ void CCountryNames::PlaceText(const PlaceView& place, const char* alternate, int
         AppendWide(L" \x2014 ", text, textSize, &length);
     }
     AppendUtf8(place.name, text, textSize, &length);
+    if (place.detail == PlaceDetail::DISTRICT) {
+        AppendWide(L", ", text, textSize, &length);
+        AppendUtf8(place.district, text, textSize, &length);
+    } else if (place.detail == PlaceDetail::COORDINATES) {
+        // "Al Jubayl (27.02, 49.62)": as the degree boxes take them.
+        char degrees[HUNDREDTHS_TEXT_SIZE];
+        FormatHundredths(place.latitudeHundredths, degrees);
+        AppendWide(L" (", text, textSize, &length);
+        AppendUtf8(degrees, text, textSize, &length);
+        FormatHundredths(place.longitudeHundredths, degrees);
+        AppendWide(L", ", text, textSize, &length);
+        AppendUtf8(degrees, text, textSize, &length);
+        AppendWide(L")", text, textSize, &length);
+    }
     if (*place.region) {
         AppendWide(L", ", text, textSize, &length);
         AppendUtf8(place.region, text, textSize, &length);

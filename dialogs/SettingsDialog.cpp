@@ -230,6 +230,7 @@ void InitSettingsDialog(HWND dialog, SettingsDialogState* state)
     CheckRadioButton(dialog, IDC_SIZE_SMALL, IDC_SIZE_BIG, settings.isBig ? IDC_SIZE_BIG : IDC_SIZE_SMALL);
     CheckDlgButton(dialog, IDC_SIMULATE, settings.simulate ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_DATE_LINES, settings.dateLines ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_MOON_FACE, settings.moonFace ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(dialog, IDC_SUN_HOURS, IDC_CLOCK_HOURS, settings.clockHours ? IDC_CLOCK_HOURS : IDC_SUN_HOURS);
     SetUpTrackBar(dialog, IDC_DAY, 0, 365, 30, settings.simulatedDay);
     SetUpTrackBar(dialog, IDC_TIME, 0, MINUTES_PER_DAY, MINUTES_PER_HOUR, settings.simulatedTime / SECONDS_PER_MINUTE);
@@ -272,6 +273,10 @@ void OnSettingsCommand(HWND dialog, SettingsDialogState* state, int id, int noti
         break;
     case IDC_DATE_LINES:
         settings.dateLines = IsDlgButtonChecked(dialog, IDC_DATE_LINES) != BST_UNCHECKED;
+        Report(state);
+        break;
+    case IDC_MOON_FACE:
+        settings.moonFace = IsDlgButtonChecked(dialog, IDC_MOON_FACE) != BST_UNCHECKED;
         Report(state);
         break;
     case IDC_SUN_HOURS:

@@ -101,7 +101,7 @@ protected:
 
     FakeListener m_listener;
     SettingsDialogState m_state = {
-        {true, 46.7f, false, 31, 12 * 3600 + 59, 0, false, false, false, L""}, LANGUAGE_ENGLISH, &m_listener};
+        {true, 46.7f, false, 31, 12 * 3600 + 59, 0, false, false, false, false, L""}, LANGUAGE_ENGLISH, &m_listener};
     HWND m_dialog = nullptr;
 };
 
@@ -385,7 +385,7 @@ TEST(SetDialPlace, KeepsTheNameWholeUpTo255Characters)
         {letters.substr(0, 254) + smile, 254}, {letters.substr(0, 253) + smile, 255},
     };
     for (const auto& c : cases) {
-        const PlaceView place = {c.name.c_str(), "", "", "SI", 4605, 1451, 0};
+        const PlaceView place = {c.name.c_str(), PlaceDetail::NONE, "", "", "", "SI", 4605, 1451, 0};
         DialSettings dial = {};
         SetDialPlace(place, &dial);
         EXPECT_EQ(c.kept, wcslen(dial.placeName)) << c.name.size() << " bytes";

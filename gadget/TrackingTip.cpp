@@ -11,9 +11,10 @@ namespace {
 // of the arrow (the tool tip then keeps itself on the screen).
 const int TIP_BELOW_CURSOR_NUMERATOR = 2;
 const int TIP_BELOW_CURSOR_DENOMINATOR = 3;
-// Wider texts break into lines, at 100 %; lines of their own ("\r\n") need
-// a width too. It grows with the screen's scale, as the tip's font does.
-const int TIP_MAX_WIDTH = 300;
+// Wider texts break into lines; lines of their own ("\r\n") need a width
+// too. The dial's longest line, the moon's in Slovenian, takes about 390 at
+// 100 %; the width grows with the screen's scale, as the tip's font does.
+const int TIP_MAX_WIDTH = 400;
 
 }  // namespace
 

@@ -1,10 +1,10 @@
 // The built-in gazetteer: the unpacked table, the search by name and the guess from country and time zone.
 #include "places/Gazetteer.h"
 
-#include "places/Inflate.h"
 #include "places/LetterFold.h"
-#include "places/PlaceData.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -12,68 +12,6 @@ namespace {
 
 // The longest typed text that is matched whole, folded, in bytes.
 const size_t MAX_QUERY = 256;
-
-// Reads the unpacked table: numbers as little-endian base-128 groups (signed
-// ones zigzagged), texts zero-terminated. Running off the end sets a flag
-// instead of reading past it.
-class CTableReader
-{
-public:
-    CTableReader(const unsigned char* data, size_t size) : m_data(data), m_size(size) { }
-
-    bool IsOk() const { return m_ok; }
-    bool IsAtEnd() const { return m_pos == m_size; }
-
-    unsigned long Number()
-    {
-        unsigned long value = 0;
-        for (int shift = 0; shift < 32; shift += 7) {
-            if (m_pos == m_size)
-                break;
-            unsigned char byte = m_data[m_pos++];
-            value |= static_cast<unsigned long>(byte & 0x7F) << shift;
-            if (byte < 0x80)
-                return value;
-        }
-        m_ok = false;
-        return 0;
-    }
-
-    long Signed()
-    {
-        unsigned long value = Number();
-        return value & 1 ? -static_cast<long>(value >> 1) - 1 : static_cast<long>(value >> 1);
-    }
-
-    const char* Text()
-    {
-        const void* end = memchr(m_data + m_pos, 0, m_size - m_pos);
-        if (!end) {
-            m_ok = false;
-            return "";
-        }
-        const char* text = reinterpret_cast<const char*>(m_data + m_pos);
-        m_pos = static_cast<const unsigned char*>(end) - m_data + 1;
-        return text;
-    }
-
-    // A two-letter code, as the table holds it without a terminator.
-    void Code(char out[3])
-    {
-        out[0] = out[1] = out[2] = '\0';
-        if (m_size - m_pos < 2) {
-            m_ok = false;
-            return;
-        }
-        memcpy(out, m_data + m_pos, 2);
-        m_pos += 2;
-    }
-
-private:
-    const unsigned char* m_data;
-    size_t m_size, m_pos = 0;
-    bool m_ok = true;
-};
 
 char UpperAscii(char c)
 {
@@ -135,7 +73,8 @@ struct CGazetteer::Country
     char foldedCode[3];
     const char* name;
     const char* folded;
-    int defaultPlace;  // -1 for none
+    int defaultPlace;          // -1 for none
+    int firstName, nameCount;  // its other names, in m_countryNames
 };
 
 struct CGazetteer::Region
@@ -149,6 +88,8 @@ struct CGazetteer::Region
 struct CGazetteer::Entry
 {
     int region;
+    PlaceDetail detail;
+    const char* district;
     int latitude, longitude;  // hundredths of a degree
     unsigned long population;
     int firstAlternate, alternateCount;  // in m_names
@@ -241,63 +182,76 @@ struct CGazetteer::Search
     }
 };
 
-CGazetteer::CGazetteer()
+CGazetteer::CGazetteer(const DataBytes& file)
 {
-    if (!Read() || !FoldNames() || !IndexWords())
+    m_error = Read(file.bytes, file.size);
+    if (m_error == PlaceTableError::NONE && (!FoldNames() || !IndexWords()))
+        m_error = PlaceTableError::NO_MEMORY;
+    if (m_error != PlaceTableError::NONE)
         m_places.reset();
 }
 
 CGazetteer::~CGazetteer() = default;
 
-bool CGazetteer::Read()
+PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
 {
-    m_table.reset(new (std::nothrow) unsigned char[PLACE_TABLE_SIZE]);
-    if (!m_table || !Inflate(PLACE_TABLE_PACKED, PLACE_TABLE_PACKED_SIZE, m_table.get(), PLACE_TABLE_SIZE))
-        return false;
-    CTableReader reader(m_table.get(), PLACE_TABLE_SIZE);
-    m_countryCount = static_cast<int>(reader.Number());
-    m_regionCount = static_cast<int>(reader.Number());
-    m_placeCount = static_cast<int>(reader.Number());
-    m_nameCount = m_placeCount + static_cast<int>(reader.Number());
-    m_zoneKeyCount = static_cast<int>(reader.Number());
-    m_guessCount = static_cast<int>(reader.Number());
-    // Every place and name takes a byte at least: a damaged count cannot ask for more.
-    if (!reader.IsOk() || m_nameCount < m_placeCount || static_cast<unsigned>(m_nameCount) > PLACE_TABLE_SIZE)
-        return false;
+    const PlaceTableError opened = m_table.Open(file, size);
+    if (opened != PlaceTableError::NONE)
+        return opened;
+    const PlaceTableCounts& counts = m_table.Counts();
+    CRecordReader reader(m_table.Records(), m_table.RecordsSize());
+    // Every place and name takes a byte at least, and the records' size fits
+    // an int: so do the counts.
+    if (static_cast<unsigned long long>(counts.places) + counts.alternates > m_table.RecordsSize())
+        return PlaceTableError::CONTENTS;
+    m_countryCount = static_cast<int>(counts.countries);
+    m_countryNameCount = static_cast<int>(counts.countryNames);
+    m_regionCount = static_cast<int>(counts.regions);
+    m_placeCount = static_cast<int>(counts.places);
+    m_nameCount = m_placeCount + static_cast<int>(counts.alternates);
+    m_zoneKeyCount = static_cast<int>(counts.zoneKeys);
+    m_guessCount = static_cast<int>(counts.zoneGuesses);
     m_countries.reset(new (std::nothrow) Country[m_countryCount]);
+    m_countryNames.reset(new (std::nothrow) Name[m_countryNameCount]);
     m_regions.reset(new (std::nothrow) Region[m_regionCount]);
     m_places.reset(new (std::nothrow) Entry[m_placeCount]);
     m_names.reset(new (std::nothrow) Name[m_nameCount]);
     m_zoneKeys.reset(new (std::nothrow) const char*[m_zoneKeyCount]);
     m_guesses.reset(new (std::nothrow) ZoneGuess[m_guessCount]);
-    if (!m_countries || !m_regions || !m_places || !m_names || !m_zoneKeys || !m_guesses)
-        return false;
+    if (!m_countries || !m_countryNames || !m_regions || !m_places || !m_names || !m_zoneKeys || !m_guesses)
+        return PlaceTableError::NO_MEMORY;
 
+    int countryName = 0;
     for (int c = 0; c < m_countryCount; ++c) {
         Country& country = m_countries[c];
         reader.Code(country.code);
         country.name = reader.Text();
-        country.defaultPlace = static_cast<int>(reader.Number()) - 1;
+        country.defaultPlace = reader.Index(static_cast<unsigned long>(m_placeCount) + 1) - 1;
+        country.firstName = countryName;
+        country.nameCount = reader.Index(static_cast<unsigned long>(m_countryNameCount - countryName) + 1);
+        countryName += country.nameCount;
+    }
+    if (countryName != m_countryNameCount)
+        return PlaceTableError::CONTENTS;
+    for (int c = 0; c < m_countryCount; ++c) {
+        for (int n = m_countries[c].firstName; n < m_countries[c].firstName + m_countries[c].nameCount; ++n)
+            m_countryNames[n] = {reader.Text(), nullptr, c};
     }
     for (int r = 0; r < m_regionCount; ++r) {
-        m_regions[r].country = static_cast<int>(reader.Number());
+        m_regions[r].country = reader.Index(static_cast<unsigned long>(m_countryCount));
         m_regions[r].name = reader.Text();
         m_regions[r].code = reader.Text();
-        if (m_regions[r].country >= m_countryCount)
-            return false;
     }
     for (int p = 0; p < m_placeCount; ++p)
         m_names[p] = {reader.Text(), nullptr, p};
     int name = m_placeCount;
     for (int p = 0; p < m_placeCount; ++p) {
         m_places[p].firstAlternate = name;
-        m_places[p].alternateCount = static_cast<int>(reader.Number());
-        if (m_places[p].alternateCount > m_nameCount - name)
-            return false;
+        m_places[p].alternateCount = reader.Index(static_cast<unsigned long>(m_nameCount - name) + 1);
         name += m_places[p].alternateCount;
     }
     if (name != m_nameCount)
-        return false;
+        return PlaceTableError::CONTENTS;
     for (int p = 0; p < m_placeCount; ++p) {
         for (int a = 0; a < m_places[p].alternateCount; ++a)
             m_names[m_places[p].firstAlternate + a] = {reader.Text(), nullptr, p};
@@ -306,15 +260,15 @@ bool CGazetteer::Read()
     // they are, the others' from them; the populations falling, as steps.
     int place = 0;
     for (int r = 0; r < m_regionCount; ++r) {
-        const int count = static_cast<int>(reader.Number());
-        if (count < 1 || count > m_placeCount - place)
-            return false;
+        const int count = reader.Index(static_cast<unsigned long>(m_placeCount - place) + 1);
+        if (count < 1)
+            return PlaceTableError::CONTENTS;
         for (int p = place; p < place + count; ++p)
             m_places[p].region = r;
         place += count;
     }
     if (place != m_placeCount)
-        return false;
+        return PlaceTableError::CONTENTS;
     for (int axis = 0; axis < 2; ++axis) {
         int first = 0;
         for (int p = 0; p < m_placeCount; ++p) {
@@ -329,34 +283,40 @@ bool CGazetteer::Read()
         const unsigned long step = reader.Number();
         m_places[p].population = first ? step : m_places[p - 1].population - step;
     }
+    for (int p = 0; p < m_placeCount; ++p)
+        m_places[p].detail =
+            static_cast<PlaceDetail>(reader.Index(static_cast<unsigned long>(PlaceDetail::COORDINATES) + 1));
+    for (int p = 0; p < m_placeCount; ++p)
+        m_places[p].district = m_places[p].detail == PlaceDetail::DISTRICT ? reader.Text() : "";
     for (int k = 0; k < m_zoneKeyCount; ++k)
         m_zoneKeys[k] = reader.Text();
     for (int g = 0; g < m_guessCount; ++g) {
-        m_guesses[g].zoneKey = static_cast<int>(reader.Number());
-        m_guesses[g].place = static_cast<int>(reader.Number());
-        if (m_guesses[g].zoneKey >= m_zoneKeyCount || m_guesses[g].place >= m_placeCount)
-            return false;
+        m_guesses[g].zoneKey = reader.Index(static_cast<unsigned long>(m_zoneKeyCount));
+        m_guesses[g].place = reader.Index(static_cast<unsigned long>(m_placeCount));
     }
-    return reader.IsOk() && reader.IsAtEnd();
+    return reader.IsOk() && reader.IsAtEnd() ? PlaceTableError::NONE : PlaceTableError::CONTENTS;
 }
 
 bool CGazetteer::FoldNames()
 {
     // A folded text is never longer than the text: the table's texts folded
     // fit in its size.
-    m_folded.reset(new (std::nothrow) char[PLACE_TABLE_SIZE]);
+    const size_t size = m_table.RecordsSize();
+    m_folded.reset(new (std::nothrow) char[size]);
     if (!m_folded)
         return false;
     size_t used = 0;
     auto fold = [&](const char* text) {
         const char* folded = m_folded.get() + used;
-        used += FoldForSearch(text, m_folded.get() + used, PLACE_TABLE_SIZE - used) + 1;
+        used += FoldForSearch(text, m_folded.get() + used, size - used) + 1;
         return folded;
     };
     for (int c = 0; c < m_countryCount; ++c) {
         m_countries[c].folded = fold(m_countries[c].name);
         FoldForSearch(m_countries[c].code, m_countries[c].foldedCode, sizeof m_countries[c].foldedCode);
     }
+    for (int n = 0; n < m_countryNameCount; ++n)
+        m_countryNames[n].folded = fold(m_countryNames[n].text);
     for (int r = 0; r < m_regionCount; ++r)
         m_regions[r].folded = fold(m_regions[r].name);
     for (int n = 0; n < m_nameCount; ++n)
@@ -394,12 +354,19 @@ bool CGazetteer::IndexWords()
     return true;
 }
 
+void FormatHundredths(int hundredths, char (&out)[HUNDREDTHS_TEXT_SIZE])
+{
+    snprintf(out, sizeof out, "%s%d.%02d", hundredths < 0 ? "-" : "", abs(hundredths) / HUNDREDTHS_PER_DEGREE,
+             abs(hundredths) % HUNDREDTHS_PER_DEGREE);
+}
+
 PlaceView CGazetteer::Place(int index) const
 {
     const Entry& place = m_places[index];
     const Region& region = m_regions[place.region];
     const Country& country = m_countries[region.country];
-    PlaceView view = {m_names[index].text, region.name,     country.name,    {country.code[0], country.code[1], '\0'},
+    PlaceView view = {m_names[index].text, place.detail,    place.district,
+                      region.name,         country.name,    {country.code[0], country.code[1], '\0'},
                       place.latitude,      place.longitude, place.population};
     return view;
 }
@@ -426,7 +393,14 @@ bool CGazetteer::NamesRegion(int region, const char* text, size_t length) const
 
 bool CGazetteer::NamesCountry(int country, const char* text, size_t length) const
 {
-    return NamesByCodeOrName(m_countries[country].foldedCode, m_countries[country].folded, text, length);
+    const Country& named = m_countries[country];
+    if (NamesByCodeOrName(named.foldedCode, named.folded, text, length))
+        return true;
+    for (int n = named.firstName; n < named.firstName + named.nameCount; ++n) {
+        if (CommonLength(m_countryNames[n].folded, text, length) == length)
+            return true;
+    }
+    return false;
 }
 
 // Whether text (folded words) names the region, its country, or the region

@@ -1,6 +1,9 @@
 // The built-in gazetteer: places by name, and a first guess from the system's country and time zone.
 #pragma once
 
+#include "places/PlaceTable.h"
+#include "platform/BuiltInData.h"
+
 #include <cstddef>
 #include <memory>
 
@@ -10,11 +13,27 @@ const int MAX_FOUND_PLACES = 10;
 // The gazetteer keeps latitudes and longitudes in hundredths of a degree.
 const int HUNDREDTHS_PER_DEGREE = 100;
 
+// Bytes of a coordinate as FormatHundredths writes it ("-179.99"), its terminator included.
+const int HUNDREDTHS_TEXT_SIZE = 16;
+// Writes hundredths of a degree as degrees with a point and two decimals ("-0.13").
+void FormatHundredths(int hundredths, char (&out)[HUNDREDTHS_TEXT_SIZE]);
+
+// What a list shows beside a place's name to tell it from others of the
+// same name, region and country.
+enum class PlaceDetail
+{
+    NONE,         // no other reads the same
+    DISTRICT,     // its second-level region
+    COORDINATES,  // where that too is the same: its latitude and longitude
+};
+
 // One place as the gazetteer holds it. The texts are UTF-8 and live as long
 // as the gazetteer; region is empty where the data names none.
 struct PlaceView
 {
     const char* name;
+    PlaceDetail detail;
+    const char* district;  // the second-level region for PlaceDetail::DISTRICT, else empty
     const char* region;
     const char* country;      // in English
     char countryCode[3];      // ISO 3166, upper case
@@ -34,13 +53,16 @@ struct FoundPlace
 class CGazetteer
 {
 public:
-    // Unpacks the built-in table; IsReady tells whether that worked.
-    CGazetteer();
+    // Reads a place table file (the one the program carries by default),
+    // which need not outlive the gazetteer; IsReady tells whether that
+    // worked and Error why not.
+    explicit CGazetteer(const DataBytes& file = BuiltInPlaceTable());
     ~CGazetteer();
     CGazetteer(const CGazetteer&) = delete;
     CGazetteer& operator=(const CGazetteer&) = delete;
 
     bool IsReady() const { return m_places != nullptr; }
+    PlaceTableError Error() const { return m_error; }
     int PlaceCount() const { return m_placeCount; }
     int NameCount() const { return m_nameCount; }
     PlaceView Place(int index) const;
@@ -52,7 +74,8 @@ public:
     // one of the words of one of its folded names ("york" finds New York
     // City, "sao paulo" São Paulo, "dunaj" Vienna). Words at the end that do
     // not go on the name may name the place's region (its name or code) or
-    // country (its English name or ISO code), then, in that order:
+    // country (its name in English or Slovenian, a short form such as "uk"
+    // or "zda", or its ISO code), then, in that order:
     // "springfield il", "london ontario", "paris tx", "san jose costa rica".
     // The answers that read the most words as the name come first; among
     // them a name equal to the text before a name it starts, then places in
@@ -81,7 +104,7 @@ private:
     struct Word;
     struct Search;
 
-    bool Read();
+    PlaceTableError Read(const unsigned char* file, size_t size);
     bool FoldNames();
     bool IndexWords();
     int CountryIndex(const char* code) const;
@@ -91,9 +114,11 @@ private:
     bool RestNamesRegion(Search& search, int words, int region) const;
     void Consider(const Word& word, Search& search) const;
 
-    std::unique_ptr<unsigned char[]> m_table;
+    PlaceTableError m_error = PlaceTableError::NONE;
+    CPlaceTable m_table;
     std::unique_ptr<char[]> m_folded;
     std::unique_ptr<Country[]> m_countries;
+    std::unique_ptr<Name[]> m_countryNames;  // the countries' other names, country by country
     std::unique_ptr<Region[]> m_regions;
     std::unique_ptr<Entry[]> m_places;
     std::unique_ptr<Name[]> m_names;       // every place's own name, then the others place by place
@@ -101,6 +126,7 @@ private:
     std::unique_ptr<int[]> m_wordBuckets;  // where each bucket of m_words starts, and where the last ends
     std::unique_ptr<const char*[]> m_zoneKeys;
     std::unique_ptr<ZoneGuess[]> m_guesses;
-    int m_countryCount = 0, m_regionCount = 0, m_placeCount = 0, m_nameCount = 0, m_wordCount = 0;
+    int m_countryCount = 0, m_countryNameCount = 0, m_regionCount = 0, m_placeCount = 0, m_nameCount = 0,
+        m_wordCount = 0;
     int m_zoneKeyCount = 0, m_guessCount = 0;
 };

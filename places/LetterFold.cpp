@@ -2,7 +2,7 @@
 #include "places/LetterFold.h"
 
 #include "common/Characters.h"
-#include "places/PlaceData.h"
+#include "places/FoldTable.h"
 
 namespace {
 

@@ -66,6 +66,7 @@ const DialValue DIAL_VALUES[] = {
     Flag(L"IsExactSun", &DialSettings::exactSun),
     Flag(L"IsDateLines", &DialSettings::dateLines),
     Flag(L"HourLines", &DialSettings::clockHours),
+    Flag(L"IsMoonFace", &DialSettings::moonFace),
 };
 const wchar_t* const SIZE_VALUE = DIAL_VALUES[0].name;
 const wchar_t* const LATITUDE_VALUE = DIAL_VALUES[1].name;

@@ -19,6 +19,7 @@ struct DialSettings
     bool exactSun;
     bool dateLines;   // the solstices', equinoxes' and months' curves of the shadow's tip
     bool clockHours;  // hour lines of the clock's time (figure-eights), not of the sun's
+    bool moonFace;    // by night the moon lights the face while it is up
     // The place chosen by name whose coordinates these are; empty when none
     // is, or when a coordinate was set by hand after it.
     wchar_t placeName[PLACE_NAME_MAX];

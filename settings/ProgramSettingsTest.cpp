@@ -54,6 +54,7 @@ TEST_F(ProgramSettingsTest, WritesBackEveryStoredValueInRange)
         {L"GeoLongitude", L"-99999999999", L"-180"},
         {L"GeoLongitude", L"-3.5", L"-3.5"},
         {L"IsExactSun", L"7", L"1"},
+        {L"IsMoonFace", L"2", L"1"},
         {L"WindowLeft", L"-99999", L"-32768"},
     };
     Store(HKEY_CURRENT_USER, L"WindowTop", L"5");
@@ -76,7 +77,7 @@ TEST_F(ProgramSettingsTest, FlagsStoredAsDwordsAreReadAndKept)
     } flags[] = {
         {L"IsBigClock", &DialSettings::isBig},     {L"IsSimulateDateTime", &DialSettings::simulate},
         {L"IsExactSun", &DialSettings::exactSun},  {L"IsDateLines", &DialSettings::dateLines},
-        {L"HourLines", &DialSettings::clockHours},
+        {L"HourLines", &DialSettings::clockHours}, {L"IsMoonFace", &DialSettings::moonFace},
     };
     for (const auto& f : flags) {
         for (DWORD stored : {0u, 1u}) {

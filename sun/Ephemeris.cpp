@@ -35,10 +35,12 @@ const Series SUN_MEAN_ANOMALY = {357.52911, 35999.05029, -0.0001537, 0};   // de
 const Series CENTRE_1 = {1.914602, -0.004817, -0.000014, 0};               // degrees, times sin M
 const Series CENTRE_2 = {0.019993, -0.000101, 0, 0};                       // degrees, times sin 2M
 const double CENTRE_3 = 0.000289;                                          // degrees, times sin 3M
-const Series MEAN_OBLIQUITY = {84381.448, -46.8150, -0.00059, 0.001813};   // arcseconds
-const Series MOON_NODE = {125.04452, -1934.136261, 0, 0};                  // degrees
-const Series NUTATION_SUN = {280.4665, 36000.7698, 0, 0};                  // degrees
-const Series NUTATION_MOON = {218.3165, 481267.8813, 0, 0};                // degrees
+const Series EARTH_ECCENTRICITY = {0.016708634, -0.000042037, -0.0000001267, 0};
+const double EARTH_SEMI_MAJOR_AXIS = 1.000001018;                         // astronomical units
+const Series MEAN_OBLIQUITY = {84381.448, -46.8150, -0.00059, 0.001813};  // arcseconds
+const Series MOON_NODE = {125.04452, -1934.136261, 0, 0};                 // degrees
+const Series NUTATION_SUN = {280.4665, 36000.7698, 0, 0};                 // degrees
+const Series NUTATION_MOON = {218.3165, 481267.8813, 0, 0};               // degrees
 // The four largest terms of the nutation, good to half an arcsecond, with the
 // arguments: the moon's node, twice the sun's and the moon's mean longitudes,
 // twice the node. Arcseconds, times the sine (longitude) or cosine (obliquity).
@@ -50,13 +52,6 @@ const double SIDEREAL_0 = 280.46061837;
 const double SIDEREAL_PER_DAY = 360.98564736629;
 const double SIDEREAL_T2 = 0.000387933;
 const double SIDEREAL_T3_DIVISOR = 38710000;
-
-// Angle reduced to 0 .. 360 degrees.
-double Revolution(double degrees)
-{
-    double r = fmod(degrees, 360);
-    return r < 0 ? r + 360 : r;
-}
 
 // Angle reduced to -180 .. 180 degrees.
 double HalfRevolution(double degrees)
@@ -91,10 +86,8 @@ Nutation ComputeNutation(double t)
 // y toward the meridian on the equator, z toward the south celestial pole.
 Vector3 SunVector(double julianDay, double longitude)
 {
-    ApparentSun sun = ComputeApparentSun(julianDay);
-    double h = (sun.siderealTime + longitude - sun.rightAscension) * RAD;
-    double delta = sun.declination * RAD;
-    return {cos(delta) * sin(h), cos(delta) * cos(h), -sin(delta)};
+    const ApparentSun sun = ComputeApparentSun(julianDay);
+    return EquatorialToDialFrame({sun.rightAscension, sun.declination}, sun.siderealTime, longitude);
 }
 
 // The zenith of the latitude in the frame of SunVector.
@@ -122,6 +115,12 @@ Vector3 Refracted(const Vector3& s, double latitude)
 
 }  // namespace
 
+double Revolution(double degrees)
+{
+    double r = fmod(degrees, 360);
+    return r < 0 ? r + 360 : r;
+}
+
 double RefractionDegrees(double trueAltitude)
 {
     if (trueAltitude < REFRACTION_LOWEST)
@@ -139,32 +138,72 @@ double JulianDayFromLocal(int year, int dayOfYear, double seconds, int zoneMinut
     return newYear + (dayOfYear - 1) + (seconds - zoneMinutes * SECONDS_PER_MINUTE) / SECONDS_PER_DAY;
 }
 
+double JulianCenturies(double julianDay)
+{
+    return (julianDay - J2000) / DAYS_PER_CENTURY;
+}
+
+SkyOfDate ComputeSkyOfDate(double julianDay)
+{
+    const double d = julianDay - J2000;
+    const double t = d / DAYS_PER_CENTURY;
+    const Nutation nutation = ComputeNutation(t);
+    SkyOfDate sky;
+    sky.nutation = nutation.longitude;
+    sky.obliquity = Evaluate(MEAN_OBLIQUITY, t) * ARCSECOND + nutation.obliquity;
+    const double equinoxes = nutation.longitude * cos(sky.obliquity * RAD);
+    const double meanSidereal = SIDEREAL_0 + SIDEREAL_PER_DAY * d + t * t * (SIDEREAL_T2 - t / SIDEREAL_T3_DIVISOR);
+    sky.siderealTime = Revolution(meanSidereal + equinoxes);
+    return sky;
+}
+
+Equatorial EclipticToEquatorial(double eclipticLongitude, double eclipticLatitude, double obliquity)
+{
+    const double l = eclipticLongitude * RAD, b = eclipticLatitude * RAD, e = obliquity * RAD;
+    Equatorial place;
+    place.rightAscension = Revolution(atan2(sin(l) * cos(e) - tan(b) * sin(e), cos(l)) / RAD);
+    place.declination = asin(sin(b) * cos(e) + cos(b) * sin(e) * sin(l)) / RAD;
+    return place;
+}
+
+Vector3 EquatorialToDialFrame(const Equatorial& place, double siderealTime, double longitude)
+{
+    const double h = (siderealTime + longitude - place.rightAscension) * RAD;
+    const double delta = place.declination * RAD;
+    return {cos(delta) * sin(h), cos(delta) * cos(h), -sin(delta)};
+}
+
 ApparentSun ComputeApparentSun(double julianDay)
 {
-    double d = julianDay - J2000;
-    double t = d / DAYS_PER_CENTURY;
-    double meanLongitude = Evaluate(SUN_MEAN_LONGITUDE, t);
-    double anomaly = Evaluate(SUN_MEAN_ANOMALY, t) * RAD;
-    double centre =
+    const SkyOfDate sky = ComputeSkyOfDate(julianDay);
+    const double t = JulianCenturies(julianDay);
+    const double meanLongitude = Evaluate(SUN_MEAN_LONGITUDE, t);
+    const double anomaly = Evaluate(SUN_MEAN_ANOMALY, t) * RAD;
+    const double centre =
         Evaluate(CENTRE_1, t) * sin(anomaly) + Evaluate(CENTRE_2, t) * sin(2 * anomaly) + CENTRE_3 * sin(3 * anomaly);
-    Nutation nutation = ComputeNutation(t);
-    double longitude = (meanLongitude + centre - ABERRATION + nutation.longitude) * RAD;
-    double obliquity = (Evaluate(MEAN_OBLIQUITY, t) * ARCSECOND + nutation.obliquity) * RAD;
+    const double longitude = meanLongitude + centre - ABERRATION + sky.nutation;
+    const Equatorial place = EclipticToEquatorial(longitude, 0, sky.obliquity);
 
     ApparentSun sun;
-    sun.rightAscension = Revolution(atan2(cos(obliquity) * sin(longitude), cos(longitude)) / RAD);
-    sun.declination = asin(sin(obliquity) * sin(longitude)) / RAD;
-    double equinoxes = nutation.longitude * cos(obliquity);
+    sun.rightAscension = place.rightAscension;
+    sun.declination = place.declination;
+    const double equinoxes = sky.nutation * cos(sky.obliquity * RAD);
     sun.equationOfTime =
         HalfRevolution(meanLongitude - MEAN_SUN_ABERRATION - sun.rightAscension + equinoxes) * MINUTES_PER_DEGREE;
-    double meanSidereal = SIDEREAL_0 + SIDEREAL_PER_DAY * d + t * t * (SIDEREAL_T2 - t / SIDEREAL_T3_DIVISOR);
-    sun.siderealTime = Revolution(meanSidereal + equinoxes);
+    sun.siderealTime = sky.siderealTime;
+    sun.longitude = Revolution(longitude);
+    const double e = Evaluate(EARTH_ECCENTRICITY, t);
+    sun.distance = EARTH_SEMI_MAJOR_AXIS * (1 - e * e) / (1 + e * cos(anomaly + centre * RAD));
     return sun;
 }
 
 SunInSky ComputeSunInSky(double julianDay, double latitude, double longitude)
 {
-    Vector3 s = SunVector(julianDay, longitude);
+    return AltitudeAndAzimuth(SunVector(julianDay, longitude), latitude);
+}
+
+SunInSky AltitudeAndAzimuth(const Vector3& s, double latitude)
+{
     double phi = latitude * RAD;
     double east = -s.x;
     double north = -s.y * sin(phi) - s.z * cos(phi);
@@ -187,7 +226,7 @@ Shadow ShadowOfTrueSun(double latitude, double gnomonLength, const Vector3& s)
 
 double MeanObliquity(double julianDay)
 {
-    return Evaluate(MEAN_OBLIQUITY, (julianDay - J2000) / DAYS_PER_CENTURY) * ARCSECOND;
+    return Evaluate(MEAN_OBLIQUITY, JulianCenturies(julianDay)) * ARCSECOND;
 }
 
 double ApparentSolarSeconds(double julianDay, double longitude)
@@ -213,11 +252,12 @@ double ApparentNoonSeconds(int year, int dayOfYear, double longitude, int zoneMi
 
 namespace {
 
-// A day at a place, for the search of its rise and set.
+// A day at a place and the altitude of the sun's centre whose crossings are sought.
 struct PlaceAndDay
 {
     double latitude, longitude;  // degrees north and east
     int year, dayOfYear, zoneMinutes;
+    double altitude;  // degrees
 };
 
 // Declination and hour angle, degrees, of the sun at seconds of the day's local time.
@@ -232,7 +272,7 @@ SunOnMeridian SunAtLocal(const PlaceAndDay& day, double seconds)
     return {asin(-s.z) / RAD, atan2(s.x, s.y) / RAD};
 }
 
-// Seconds of local time at which the sun's centre stands at SUNRISE_ALTITUDE
+// Seconds of local time at which the sun's centre stands at the day's altitude
 // before the transit at noon (side -1) or after it (side +1): the hour angle
 // of that altitude for the declination of the moment reached, again and again.
 double RiseOrSetSeconds(const PlaceAndDay& day, double noon, int side)
@@ -242,7 +282,7 @@ double RiseOrSetSeconds(const PlaceAndDay& day, double noon, int side)
     for (int i = 0; i < RISE_AND_SET_ITERATIONS; ++i) {
         SunOnMeridian sun = SunAtLocal(day, seconds);
         double delta = sun.declination * RAD;
-        double cosine = (sin(SUNRISE_ALTITUDE * RAD) - sin(phi) * sin(delta)) / (cos(phi) * cos(delta));
+        double cosine = (sin(day.altitude * RAD) - sin(phi) * sin(delta)) / (cos(phi) * cos(delta));
         double target = side * acos(fmax(-1.0, fmin(1.0, cosine))) / RAD;
         seconds += HalfRevolution(target - sun.hourAngle) * SECONDS_PER_DEGREE;
     }
@@ -253,18 +293,24 @@ double RiseOrSetSeconds(const PlaceAndDay& day, double noon, int side)
 
 SunTimes ComputeSunTimes(double latitude, double longitude, int year, int dayOfYear, int zoneMinutes)
 {
-    const PlaceAndDay day = {latitude, longitude, year, dayOfYear, zoneMinutes};
+    return ComputeSunCrossings(SUNRISE_ALTITUDE, latitude, longitude, year, dayOfYear, zoneMinutes);
+}
+
+SunTimes ComputeSunCrossings(double altitude, double latitude, double longitude, int year, int dayOfYear,
+                             int zoneMinutes)
+{
+    const PlaceAndDay day = {latitude, longitude, year, dayOfYear, zoneMinutes, altitude};
     SunTimes times;
     times.noon = ApparentNoonSeconds(year, dayOfYear, longitude, zoneMinutes);
-    // The sun rises (sets) when it passes SUNRISE_ALTITUDE between the lower
+    // The sun rises (sets) when it passes the altitude between the lower
     // culmination half a day before (after) noon, at |latitude + declination|
     // - 90 degrees, and the transit, at 90 - |latitude - declination|.
     double declinations[3];
     for (int side = -1; side <= 1; ++side)
         declinations[side + 1] = SunAtLocal(day, times.noon + side * HALF_DAY).declination;
-    const bool upAtNoon = 90 - fabs(latitude - declinations[1]) > SUNRISE_ALTITUDE;
-    times.hasSunrise = upAtNoon && fabs(latitude + declinations[0]) - 90 < SUNRISE_ALTITUDE;
-    times.hasSunset = upAtNoon && fabs(latitude + declinations[2]) - 90 < SUNRISE_ALTITUDE;
+    const bool upAtNoon = 90 - fabs(latitude - declinations[1]) > altitude;
+    times.hasSunrise = upAtNoon && fabs(latitude + declinations[0]) - 90 < altitude;
+    times.hasSunset = upAtNoon && fabs(latitude + declinations[2]) - 90 < altitude;
     times.sunrise = times.hasSunrise ? RiseOrSetSeconds(day, times.noon, -1) : times.noon - HALF_DAY;
     times.sunset = times.hasSunset ? RiseOrSetSeconds(day, times.noon, 1) : times.noon + HALF_DAY;
     times.dayLength = upAtNoon ? times.sunset - times.sunrise : 0;

@@ -17,6 +17,8 @@ struct ApparentSun
     double declination;     // degrees
     double equationOfTime;  // minutes, apparent minus mean solar time
     double siderealTime;    // Greenwich apparent sidereal time, degrees 0 .. 360
+    double longitude;       // apparent ecliptic longitude, degrees 0 .. 360
+    double distance;        // from the earth's centre, astronomical units
 };
 
 struct SunInSky
@@ -24,6 +26,40 @@ struct SunInSky
     double altitude;  // degrees above the horizon, geometric (no refraction)
     double azimuth;   // degrees clockwise from north, 0 .. 360
 };
+
+// The apparent equator and equinox of a moment.
+struct SkyOfDate
+{
+    double nutation;      // in longitude, degrees: added to a longitude of the mean equinox of date
+    double obliquity;     // the true obliquity of the ecliptic, degrees
+    double siderealTime;  // Greenwich apparent sidereal time, degrees 0 .. 360
+};
+
+// An angle reduced to 0 .. 360 degrees.
+double Revolution(double degrees);
+
+// Julian centuries of 36525 days from 2000 January 1, 12h: the series' time.
+double JulianCenturies(double julianDay);
+
+SkyOfDate ComputeSkyOfDate(double julianDay);
+
+struct Equatorial
+{
+    double rightAscension;  // degrees 0 .. 360
+    double declination;     // degrees
+};
+
+// An ecliptic place (longitude and latitude, degrees) on the equator of the
+// obliquity, degrees.
+Equatorial EclipticToEquatorial(double eclipticLongitude, double eclipticLatitude, double obliquity);
+
+// The unit direction of an apparent place in the frame of ComputeSunVector at
+// longitude (degrees east), for the sidereal time of SkyOfDate.
+Vector3 EquatorialToDialFrame(const Equatorial& place, double siderealTime, double longitude);
+
+// Altitude (geometric) and azimuth of a direction s in the frame of
+// ComputeSunVector at the latitude.
+SunInSky AltitudeAndAzimuth(const Vector3& s, double latitude);
 
 // Julian day of a moment given as the day of the year (1 = January 1) and the
 // seconds of that day in local standard time, zoneMinutes east of UTC.
@@ -74,14 +110,22 @@ struct SunTimes
     bool hasSunset;    // false when the sun stays up into the night after, or down all day
 };
 
+// Degrees by which almanacs take the air to lift a body on a flat horizon.
+const double HORIZON_REFRACTION = 34.0 / 60;
 // Altitude of the sun's centre, degrees, when its upper edge touches a flat
-// horizon: 16' of semi-diameter and 34' of refraction below it.
-const double SUNRISE_ALTITUDE = -50.0 / 60;
+// horizon: 16' of semi-diameter and the refraction below it.
+const double SUNRISE_ALTITUDE = -16.0 / 60 - HORIZON_REFRACTION;
+// Altitude of the sun's centre at civil dawn and dusk, degrees.
+const double CIVIL_TWILIGHT_ALTITUDE = -6;
 
 // The rise, transit and set of the sun on that day (1 = January 1) for
 // latitude and longitude (degrees north and east); zoneMinutes east of UTC,
 // daylight saving included for the times of a clock that keeps it.
 SunTimes ComputeSunTimes(double latitude, double longitude, int year, int dayOfYear, int zoneMinutes);
+// The same for another altitude of the sun's centre (degrees): with
+// CIVIL_TWILIGHT_ALTITUDE, sunrise is civil dawn and sunset civil dusk.
+SunTimes ComputeSunCrossings(double altitude, double latitude, double longitude, int year, int dayOfYear,
+                             int zoneMinutes);
 
 // Where the dial's sun comes from: the model of ComputeShadow, or the
 // ephemeris for a real year, a longitude and a time zone.

@@ -1,9 +1,9 @@
 // The exact sun, its rise, transit and set against libnova over places and days from 1950 to 2100.
 #include "common/Calendar.h"
 #include "sun/Ephemeris.h"
+#include "sun/LibnovaOracle.h"
 
 #include <gtest/gtest.h>
-#include <libnova/libnova.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,66 +13,17 @@
 
 namespace {
 
-const double RAD = 3.14159265358979323846 / 180;
-const double OBLIQUITY_J2000 = 23.4392911;  // mean obliquity at J2000, degrees
-const double ABERRATION = 20.4898 / 3600;   // degrees at one astronomical unit
-const int SAMPLES = 4000;                   // enough to meet every season, hour and latitude
-const double TOLERANCE = 0.01;              // degrees between the two directions, as promised
+using oracle::AngleBetween;
+using oracle::LibnovaApparentSun;
 
-void EclipticToEquatorial(double lambda, double beta, double epsilon, double& ra, double& dec)
-{
-    double l = lambda * RAD, b = beta * RAD, e = epsilon * RAD;
-    ra = atan2(sin(l) * cos(e) - tan(b) * sin(e), cos(l)) / RAD;
-    dec = asin(sin(b) * cos(e) + cos(b) * sin(e) * sin(l)) / RAD;
-}
-
-void EquatorialToEcliptic(double ra, double dec, double epsilon, double& lambda, double& beta)
-{
-    double a = ra * RAD, d = dec * RAD, e = epsilon * RAD;
-    lambda = atan2(sin(a) * cos(e) + tan(d) * sin(e), cos(a)) / RAD;
-    beta = asin(sin(d) * cos(e) - cos(d) * sin(e) * sin(a)) / RAD;
-}
-
-// libnova's apparent sun. Its solar coordinates (VSOP87) are referred to the
-// ecliptic and equinox of J2000, and its ecliptic precession returns zeros,
-// so the apparent place of date is built here: aberration, J2000 equator,
-// libnova's equatorial precession, then its nutation. The same UT Julian day
-// goes everywhere, as in ComputeApparentSun.
-void LibnovaApparentSun(double julianDay, ln_equ_posn* apparent)
-{
-    ln_helio_posn sun;
-    ln_get_solar_geom_coords(julianDay, &sun);
-    ln_equ_posn j2000, ofDate;
-    EclipticToEquatorial(sun.L - ABERRATION / sun.R, sun.B, OBLIQUITY_J2000, j2000.ra, j2000.dec);
-    ln_get_equ_prec2(&j2000, JD2000, julianDay, &ofDate);
-    ln_nutation nutation;
-    ln_get_nutation(julianDay, &nutation);
-    double lambda, beta;
-    EquatorialToEcliptic(ofDate.ra, ofDate.dec, nutation.ecliptic, lambda, beta);
-    EclipticToEquatorial(lambda + nutation.longitude, beta, nutation.ecliptic + nutation.obliquity, apparent->ra,
-                         apparent->dec);
-    apparent->ra = ln_range_degrees(apparent->ra);  // libnova's rise and set want 0 .. 360
-}
+const int SAMPLES = 4000;       // enough to meet every season, hour and latitude
+const double TOLERANCE = 0.01;  // degrees between the two directions, as promised
 
 SunInSky LibnovaSunInSky(double julianDay, double latitude, double longitude)
 {
     ln_equ_posn apparent;
     LibnovaApparentSun(julianDay, &apparent);
-    ln_lnlat_posn observer = {longitude, latitude};  // degrees east, north
-    ln_hrz_posn sky;
-    ln_get_hrz_from_equ_sidereal_time(&apparent, &observer, ln_get_apparent_sidereal_time(julianDay), &sky);
-    return {sky.alt, fmod(sky.az + 180, 360)};  // libnova counts azimuth from the south
-}
-
-double AngleBetween(const SunInSky& a, const SunInSky& b)
-{
-    double pa[3] = {cos(a.altitude * RAD) * sin(a.azimuth * RAD), cos(a.altitude * RAD) * cos(a.azimuth * RAD),
-                    sin(a.altitude * RAD)};
-    double pb[3] = {cos(b.altitude * RAD) * sin(b.azimuth * RAD), cos(b.altitude * RAD) * cos(b.azimuth * RAD),
-                    sin(b.altitude * RAD)};
-    double cross[3] = {pa[1] * pb[2] - pa[2] * pb[1], pa[2] * pb[0] - pa[0] * pb[2], pa[0] * pb[1] - pa[1] * pb[0]};
-    double dot = pa[0] * pb[0] + pa[1] * pb[1] + pa[2] * pb[2];
-    return atan2(sqrt(cross[0] * cross[0] + cross[1] * cross[1] + cross[2] * cross[2]), dot) / RAD;
+    return oracle::InSky(apparent, julianDay, latitude, longitude);
 }
 
 }  // namespace
@@ -113,15 +64,12 @@ const double NOON_TOLERANCE = 30;      // seconds, the transit
 // libnova finds the sun up or down all day.
 bool LibnovaAround(double latitude, double longitude, ln_rst_time& near)
 {
-    ln_lnlat_posn observer = {longitude, latitude};
     double ln_rst_time::*events[] = {&ln_rst_time::rise, &ln_rst_time::transit, &ln_rst_time::set};
     ln_rst_time found = near;
     for (double ln_rst_time::*event : events) {
-        ln_rst_time rst;
-        if (ln_get_body_rst_horizon_offset(near.*event - 0.5, &observer, LibnovaApparentSun, LN_SOLAR_STANDART_HORIZON,
-                                           &rst, NAN))
+        const oracle::Event e = {LibnovaApparentSun, LN_SOLAR_STANDART_HORIZON, event};
+        if (oracle::EventNear(e, near.*event, latitude, longitude, found.*event))
             return false;
-        found.*event = rst.*event;
     }
     near = found;
     return true;

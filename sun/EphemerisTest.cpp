@@ -84,6 +84,8 @@ TEST(Ephemeris, ReproducesPublishedFigures)
     double ApparentSun::*dec = &ApparentSun::declination;
     double ApparentSun::*eot = &ApparentSun::equationOfTime;
     double ApparentSun::*gast = &ApparentSun::siderealTime;
+    double ApparentSun::*longitude = &ApparentSun::longitude;
+    double ApparentSun::*distance = &ApparentSun::distance;
     const Figure figures[] = {
         // The standard text on astronomical algorithms: the worked example for
         // solar coordinates at 1992 October 13.0 TD (right ascension
@@ -92,6 +94,9 @@ TEST(Ephemeris, ReproducesPublishedFigures)
         {"1992-10-13 right ascension", 1992, 287, 0, ra, 198.38083, 0.01},
         {"1992-10-13 declination", 1992, 287, 0, dec, -7.78507, 0.01},
         {"1992-10-13 equation of time", 1992, 287, 0, eot, 13.710, 0.05},
+        // The same example's apparent longitude and distance of the sun.
+        {"1992-10-13 apparent longitude", 1992, 287, 0, longitude, 199.90895, 0.001},
+        {"1992-10-13 distance", 1992, 287, 0, distance, 0.99766, 0.00001},
         // Its worked example for sidereal time: 1987 April 10, 0h UT, apparent
         // 13h10m46.1351s, which the equation of the equinoxes puts 0.2317 s
         // (0.001 degree) before the mean one.

@@ -44,6 +44,8 @@
 #define IDC_HOUR_LINES_LABEL 260
 #define IDC_SUN_HOURS 261
 #define IDC_CLOCK_HOURS 262
+// The night face lit by the moon.
+#define IDC_MOON_FACE 263
 // The About button posts its own id to the gadget window, where it is the
 // command that opens the About dialog.
 #define IDC_ABOUT IDS_ABOUT

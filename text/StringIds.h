@@ -29,6 +29,8 @@
 #define IDS_DEGREES_REFUSED_TITLE 62
 #define IDS_LATITUDE_REFUSED 63
 #define IDS_LONGITUDE_REFUSED 64
+// What the place box lists when the program's place table is refused.
+#define IDS_PLACES_UNAVAILABLE 66
 #define IDS_BIG_DIAL 201
 #define IDS_SMALL_DIAL 202
 #define IDS_SETTINGS_TIP 203
@@ -46,6 +48,21 @@
 #define IDS_BEHIND_CLOCK 231
 #define IDS_AHEAD_OF_CLOCK 232
 #define IDS_WITH_CLOCK 233
+// The tip's civil twilight and moon. "{}" stands for the time or the
+// number, where the language puts it.
+#define IDS_DAWN 400
+#define IDS_DUSK 401
+#define IDS_NO_DAWN 402
+#define IDS_NO_DUSK 403
+#define IDS_NO_TWILIGHT 404
+#define IDS_MOON 405
+#define IDS_MOON_LIT 406
+#define IDS_MOONRISE 407
+#define IDS_MOONSET 408
+#define IDS_NO_MOONRISE 409
+#define IDS_NO_MOONSET 410
+// The names of the moon's phases, in the order of MoonPhase (sun/Moon.h).
+#define IDS_MOON_PHASES 411
 // The labels of the date lines of the solstices and the equinoxes.
 #define IDS_DECEMBER_SOLSTICE 234
 #define IDS_EQUINOXES 235

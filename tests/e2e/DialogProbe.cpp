@@ -4,7 +4,8 @@
 //   dialog <left> <top> <right> <bottom> <enabled>
 //   <id> <class> <enabled> <state> <left> <top> <right> <bottom> <text>
 // state: check state of buttons, position of track bars, lines of a list box
-// shown (0 while it is hidden), "-" otherwise;
+// shown (0 while it is hidden), "-" otherwise; a list box's text is its first
+// line;
 // rectangles on the screen; texts in UTF-8. Exit code 1 when no visible
 // dialog has the title. With "-window <title> [minimise]" it reads a top-level
 // window instead, minimised first if asked, which Wine without a window
@@ -44,9 +45,11 @@ void PrintControl(HWND control)
         printf("%d ", static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
     else if (lstrcmpiW(className, TRACKBAR_CLASSW) == 0)
         printf("%d ", static_cast<int>(SendMessageW(control, TBM_GETPOS, 0, 0)));
-    else if (lstrcmpiW(className, L"ListBox") == 0)
+    else if (lstrcmpiW(className, L"ListBox") == 0) {
         printf("%d ", IsWindowVisible(control) ? static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0)) : 0);
-    else
+        if (SendMessageW(control, LB_GETCOUNT, 0, 0) > 0 && SendMessageW(control, LB_GETTEXTLEN, 0, 0) < 512)
+            SendMessageW(control, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    } else
         printf("- ");
     RECT rect;
     GetWindowRect(control, &rect);

@@ -1,7 +1,8 @@
 #!/bin/bash
 # At night the face is black, the hour lines dark grey, the numerals lighter,
 # and a white text stands in the middle: the morning text before 15:00, the
-# evening text after, in English and in Slovenian.
+# evening text after, in English and in Slovenian. On the moonlit face the
+# moon lights it while it is up, and stands small at the rim in its direction.
 . "$(dirname "$0")/dial_lib.bash" "$1"
 
 # The white text's pixels: count and bounding box "n x0 y0 x1 y1".
@@ -48,4 +49,30 @@ dial_check "morning and evening texts differ" \
 read -r n x0 y0 x1 y1 < <(text_box evening_small)
 dial_check "small dial: text centred ($n pixels, $x0,$y0 .. $x1,$y1)" \
     eval "[ $n -gt 100 ] && between $(( (x0 + x1) / 2 )) 115 135 && between $(( (y0 + y1) / 2 )) 115 135"
+# The full moon of 3 January 2026 over Ljubljana, in the east-south-east;
+# on 10 January it has set and not yet risen at 21:00.
+SUN=$DIAL_WIN_BUILD/../native/tools/sun/umbrant-sun
+if [ -x "$SUN" ]; then
+    ljubljana=(--lat 46.05 --exact --lon 14.51 --year 2026 --zone 60 --moon-face)
+    dial_render moonlit --day 3 --time 22:00 "${ljubljana[@]}"
+    dial_render moon_down --day 10 --time 21:00 "${ljubljana[@]}"
+    read -r r g b < <(dial_pixel moonlit 3 3)
+    dial_check "moonlit face blue-grey ($r $g $b)" eval "[ $b -gt $r ] && between $b 100 200"
+    read -r n < <(text_box moonlit)
+    dial_check "no night text by moonlight ($n white pixels)" [ "$n" = 0 ]
+    # The moon's pale disc: where it stands from the gnomon's foot, against
+    # the moon's azimuth (screen angles: 0 right, 90 down; west to the right,
+    # south up).
+    read -r count angle < <(dial_pixels moonlit | awk '$3 >= 230 && $5 >= 200 && $5 < 230 {
+            sx += $1 - 225; sy += $2 - 225; n++ }
+        END { if (n == 0) print 0, 0; else printf "%d %.1f\n", n, atan2(sy, sx) * 180 / 3.14159265 }')
+    azimuth=$("$SUN" --moon --lat 46.05 --lon 14.51 --year 2026 --day 3 --time 22:00 --zone 60 | awk '{ print $3 }')
+    expected=$(awk -v a="$azimuth" 'BEGIN { r = a * 3.14159265 / 180; printf "%.1f", atan2(cos(r), -sin(r)) * 180 / 3.14159265 }')
+    dial_check "the moon at the rim at $angle degrees, azimuth $azimuth gives $expected ($count pixels)" \
+        eval "[ $count -gt 100 ] && dial_angles_close $angle $expected 2"
+    read -r r g b < <(dial_pixel moon_down 3 3)
+    dial_check "with the moon down the night face is black ($r $g $b)" [ "$r$g$b" = 000 ]
+    read -r n x0 y0 x1 y1 < <(text_box moon_down)
+    dial_check "and has its text ($n pixels)" [ "$n" -gt 150 ]
+fi
 dial_finish

@@ -29,9 +29,9 @@ for id in 226 227 228 229; do
     e2e_check "control $id is disabled while the simulation is off" dlg_disabled Settings $id
 done
 
-# The language list has the focus; past the size and the place box the
-# latitude track bar.
-dlg_keys Tab Tab Tab Right Right Right
+# The language list has the focus; past the size, the moon face's box and
+# the place box the latitude track bar.
+dlg_keys Tab Tab Tab Tab Right Right Right
 e2e_check "three steps right give 39 degrees" [ "$(dlg_state Settings 223)/$(dlg_text Settings 224)" = 39/39 ]
 dlg_keys Home
 e2e_check "Home gives -90 degrees" [ "$(dlg_text Settings 224)" = -90 ]
@@ -55,9 +55,9 @@ dlg_keys Home shift+Tab shift+Tab End
 if [ "$days_in_year" = 365 ]; then expected="$((year + 1))-01-01"; else expected="$year-12-31"; fi
 e2e_check "day 365 of a year of $days_in_year days is $expected" [ "$(dlg_text Settings 227)" = "$expected" ]
 
-# Back past the exact-sun box and the place box to the language list: Slovenian, then Esc,
+# Back past the exact-sun box, the place box and the moon face's box to the language list: Slovenian, then Esc,
 # which keeps English.
-dlg_keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down
+dlg_keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down
 e2e_check "the list shows Slovenian by its own name" [ "$(dlg_text Settings 220)" = "Slovenščina" ]
 dlg_keys Escape
 e2e_check "Esc ends the first-start dialog" dlg_wait_gone Settings

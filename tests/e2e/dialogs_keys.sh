@@ -2,7 +2,7 @@
 # Return and Esc close Settings, opened from its button, from every kind of
 # control, as in any dialog: after Tab and Down to Big (the gadget grows)
 # Return closes it and Big is saved; Esc closes it from the language list, a
-# size button, a track bar, a degree box and a check box; About closes by
+# size button, the check boxes, a track bar and a degree box; About closes by
 # Return and by Esc. Under a locale with a decimal comma the latitude box
 # takes 46,5 and shows it so; 100 typed and left puts 46,5 back.
 . "$(dirname "$0")/lib.sh" "$1"
@@ -23,7 +23,7 @@ e2e_check "Return ends Settings after the gadget grew" dlg_wait_gone Settings
 e2e_check "Big is saved when Settings closes" [ "$(e2e_registry_get IsBigClock)" = 1 ]
 
 e2e_check "the settings button opens Settings for the latitude" dlg_open_settings Settings
-dlg_keys Tab Tab Tab Tab
+dlg_keys Tab Tab Tab Tab Tab
 xdotool type --delay 60 "46,5"
 dlg_keys Tab
 e2e_check "the latitude box takes 46,5 and shows it with the comma" [ "$(dlg_text Settings 224)" = "46,5" ]
@@ -36,9 +36,10 @@ e2e_check "Esc ends Settings after the degree box" dlg_wait_gone Settings
 latitude=$(e2e_registry_get GeoLatitude)
 e2e_check "the latitude before 100 is saved (got $latitude)" awk -v v="$latitude" 'BEGIN { exit !(v > 46.49 && v < 46.51) }'
 
-# From the list (the first focus), a size button, the place box (its list
-# closed), the latitude track bar, its degree box and the exact-sun box.
-for tabs in "" "Tab" "Tab Tab" "Tab Tab Tab" "Tab Tab Tab Tab" "Tab Tab Tab Tab Tab"; do
+# From the list (the first focus), a size button, the moon face's box, the
+# place box (its list closed), the latitude track bar, its degree box and the
+# exact-sun box.
+for tabs in "" "Tab" "Tab Tab" "Tab Tab Tab" "Tab Tab Tab Tab" "Tab Tab Tab Tab Tab" "Tab Tab Tab Tab Tab Tab"; do
     e2e_check "the settings button opens Settings again" dlg_open_settings Settings
     dlg_keys $tabs Escape
     e2e_check "Esc ends Settings after '$tabs'" dlg_wait_gone Settings

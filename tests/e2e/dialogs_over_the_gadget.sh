@@ -56,7 +56,7 @@ e2e_check "the settings button opens the Slovenian dialog" dlg_open_settings Nas
 e2e_check "day 172 at 12:00 standard time is 22 June, 13:00 summer time" \
     [ "$(dlg_text Nastavitve 227 | cut -c5-) $(dlg_text Nastavitve 229)" = "-06-22 13:00:00" ]
 before=$(e2e_screenshot latitude-46)
-dlg_keys Tab Tab Tab Left Left Left Left Left Left Left Left Left Left
+dlg_keys Tab Tab Tab Tab Left Left Left Left Left Left Left Left Left Left
 e2e_check "ten steps left give 36 degrees" [ "$(dlg_text Nastavitve 224)" = 36 ]
 e2e_check "the dial is drawn anew" e2e_wait_changed "$before"
 e2e_check "the new dial settles" e2e_wait_settled

@@ -31,9 +31,9 @@ e2e_check "one gadget window is left ($windows)" [ "$windows" = 1 ]
 e2e_check "the second start restores the gadget and brings it to the front" \
     e2e_poll 10 eval '[ "$(dlg_window_state Umbrant)" = "0 1" ]'
 
-# The language list has the focus; three tabs reach the latitude track bar.
+# The language list has the focus; four tabs reach the latitude track bar.
 e2e_check "the settings button opens Settings" dlg_open_settings Settings
-dlg_keys Tab Tab Tab Right
+dlg_keys Tab Tab Tab Tab Right
 e2e_check "the latitude goes to 47" [ "$(dlg_state Settings 223)" = 47 ]
 # A place stored meanwhile is not where the gadget stands.
 e2e_registry_set WindowLeft 5

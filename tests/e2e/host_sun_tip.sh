@@ -37,7 +37,8 @@ check_tip() {
 
 check_tip Language=0 '^46\.00°, 15\.00°$' '^Sunrise: 5:0[89]$' '^Solar noon: 13:0[1-3]$' '^Sunset: 20:5[3-5]$' \
     '^Day length: 15:4[4-6]$' '^Sun altitude: 67\.[0-9]°$' '^Azimuth: 17[5-9]\.[0-9]°$' \
-    '^Sun time: 11:5[7-9] (6[1-3] min behind the clock)$'
+    '^Sun time: 11:5[7-9] (6[1-3] min behind the clock)$' '^Dawn 4:3[012], dusk 21:3[234]$' \
+    '^Moon: [a-z ]*, [0-9]* % lit; [a-z ]*[0-9:]*, [a-z ]*[0-9:]*$'
 
 # Off the dial, in the window's top-left corner (the tip hangs below the
 # mouse), the tip goes.
@@ -50,7 +51,8 @@ e2e_check "the dial's tip does not" e2e_not tip_says Sunrise
 e2e_stop
 
 check_tip Language=4096 '^Vzhod sonca: 5:0[89]$' '^Pravi poldan: 13:0[1-3]$' '^Višina sonca: 67[.,][0-9]°$' \
-    '^Sončni čas: 11:5[7-9] (6[1-3] min za uro)$'
+    '^Sončni čas: 11:5[7-9] (6[1-3] min za uro)$' '^Svitanje 4:3[012], mrak 21:3[234]$' \
+    '^Luna: [a-zčšž ]*, osvetljena [0-9]* %; [a-z ]*[0-9:]*, [a-z ]*[0-9:]*$'
 e2e_stop
 
 # The date Settings shows is the tip's day: day 87 of 2026 is 29 March, the

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Paints the dial pictures that the README shows, with umbrant-render under
-# Wine, into tools/render/pictures/ (needs the Windows flavour built).
+# Wine, into tools/render/pictures/ and the moonlit ones into docs/ (needs
+# the Windows flavour built).
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../wine-env.sh"
@@ -35,4 +36,17 @@ for scale in 100 200; do
             --date-lines --clock-hours --lang "${lang#*:}" --scale "$((scale / 100))"
     done
 done
-echo "pictures in $out"
+# The moonlit face at Ljubljana by a waxing crescent (22 January 2026,
+# 19:00) and by the full moon (23 December 2026, 23:00), the date lines'
+# labels in both languages, at 100 and 200 %.
+for moon in crescent:22:19:00 full:357:23:00; do
+    IFS=: read -r phase day hour minute <<< "$moon"
+    for scale in 100 200; do
+        for lang in eng:en slo:sl; do
+            out=$here/../../docs picture "moon-$phase-${lang%:*}-$scale" --lat 46.05 --day "$day" --time "$hour:$minute" \
+                --exact --lon 14.51 --year 2026 --zone 60 --moon-face --date-lines --lang "${lang#*:}" \
+                --scale "$((scale / 100))"
+        done
+    done
+done
+echo "pictures in $out and docs/"

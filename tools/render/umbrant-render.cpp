@@ -1,7 +1,7 @@
 // umbrant-render: paints one dial frame, as the gadget does, into a BMP file.
 //   umbrant-render [--lat 45] [--day 172] [--time 12:00] [--small] [--lang sl]
 //                  [--depth 16] [--scale 2] [--frames N] [--exact [--lon 14.51] [--year 2026] [--zone 60]]
-//                  [--date-lines] [--clock-hours] -o out.bmp
+//                  [--date-lines] [--clock-hours] [--moon-face] -o out.bmp
 // --day is the day of the year as almanacs number it, 1 = 1 January; with
 // --time, local standard time, it is the simulated moment (--now takes the
 // clock instead); every value is held to the range the Settings dialog
@@ -13,9 +13,12 @@
 // east; the zone's meridian when not given).
 // --date-lines draws the date lines, --clock-hours the figure-eights of the
 // hours of the zone's standard time in place of the sun's hour lines.
+// --moon-face lights the face by the moon while the sun is down and the
+// moon up: the moon of the ephemeris for the year, zone and longitude.
 #include "dial/DialFrame.h"
 #include "dial/NightText.h"
 #include "dial/DialPixels.h"
+#include "dial/Moonlight.h"
 #include "sun/Solar.h"
 #include "platform/Clock.h"
 #include "raster/BitmapSurface.h"
@@ -42,7 +45,8 @@ int Usage(const char* problem)
     fprintf(stderr,
             "umbrant-render: %s\nusage: umbrant-render [--lat DEG] [--day N] [--time HH:MM|SECONDS] [--now] "
             "[--small] [--lang en|sl] [--depth 8|15|16|24|32] [--scale 1...3] [--frames N] [--exact [--lon DEG] "
-            "[--year N] [--zone MIN]] [--date-lines] [--clock-hours] -o out.bmp\n--day N: the day of the year, 1 = "
+            "[--year N] [--zone MIN]] [--date-lines] [--clock-hours] [--moon-face] -o out.bmp\n--day N: the day of the "
+            "year, 1 = "
             "1 January\n",
             problem);
     return 2;
@@ -111,7 +115,7 @@ int main(int argc, char** argv)
     double latitude = 45, day = 172, seconds = 12 * 3600, depth = 0, frames = 0, scale = 1;
     double year = clock.year, zone = -clock.biasMinutes, longitude = 0;
     bool small = false, now = false, exact = false, longitudeGiven = false, depthGiven = false;
-    bool dateLines = false, clockHours = false;
+    bool dateLines = false, clockHours = false, moonFace = false;
     const char* languageCode = LANGUAGES[0].code;
     const char* output = nullptr;
     const CommandOption options[] = {
@@ -131,6 +135,7 @@ int main(int argc, char** argv)
         {"--exact", OPTION_FLAG, 0, 0, nullptr, nullptr, &exact},
         {"--date-lines", OPTION_FLAG, 0, 0, nullptr, nullptr, &dateLines},
         {"--clock-hours", OPTION_FLAG, 0, 0, nullptr, nullptr, &clockHours},
+        {"--moon-face", OPTION_FLAG, 0, 0, nullptr, nullptr, &moonFace},
     };
     char error[OPTION_ERROR_MAX];
     if (!ReadCommandOptions(argc, argv, options, sizeof options / sizeof options[0], error))
@@ -168,6 +173,7 @@ int main(int argc, char** argv)
         .clockHours = clockHours,
         .clockShiftHours = 0,  // the hours of standard time
         .language = language->id,
+        .moonFace = moonFace,
     };
     const DialSize dialSize = DialSizeFor(face.model, face.scalePercent);
     const int size = dialSize.side;
@@ -180,10 +186,11 @@ int main(int argc, char** argv)
     CNightText nightText(0);
     // Frames after the first copy the markings, as the gadget's do.
     CKeptMarkings markings;
-    nightText.Update(ComputeDialShadow(face.sun, face.latitude, dialSize.gnomonLength, moment).isDay, moment,
-                     face.language, timeGetTime());
+    const PixelRect dial = {0, 0, size, size};
+    nightText.Update(ComputeFaceLight(face, dialSize, dial, moment).lighting != Lighting::NONE, moment, face.language,
+                     timeGetTime());
     const DialFrame frame = {
-        .dial = {0, 0, size, size},
+        .dial = dial,
         .face = face,
         .moment = moment,
         .displayBits = depthGiven ? static_cast<int>(depth) : DEVICE_DEPTH,

@@ -2,32 +2,26 @@
 //   umbrant-sun --find TEXT [--country CC]   at most ten places, best first (none: status 1), those of CC (the user's
 //                                           country, status 2 for one the gazetteer does not know) before others
 //   umbrant-sun --guess COUNTRY ZONE         ISO country code, Windows time-zone key name
-// One place a line: name, country code, latitude, longitude (degrees), population, tab-separated, in UTF-8.
+// One place a line: name, country code, latitude, longitude (degrees), population, region, and for --find the name
+// it was found by when that is not its own (in its own letters; empty otherwise), tab-separated, in UTF-8.
 #include "tools/sun/PlaceCommands.h"
 
 #include "places/Gazetteer.h"
 #include "tools/options/CommandOptions.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-void PrintDegrees(int hundredths)
+void PrintPlace(const CGazetteer& gazetteer, const FoundPlace& found)
 {
-    printf("%s%d.%02d", hundredths < 0 ? "-" : "", abs(hundredths) / HUNDREDTHS_PER_DEGREE,
-           abs(hundredths) % HUNDREDTHS_PER_DEGREE);
-}
-
-void PrintPlace(const CGazetteer& gazetteer, int index)
-{
-    PlaceView place = gazetteer.Place(index);
-    printf("%s\t%s\t", place.name, place.countryCode);
-    PrintDegrees(place.latitudeHundredths);
-    putchar('\t');
-    PrintDegrees(place.longitudeHundredths);
-    printf("\t%lu\n", place.population);
+    PlaceView place = gazetteer.Place(found.place);
+    char latitude[HUNDREDTHS_TEXT_SIZE], longitude[HUNDREDTHS_TEXT_SIZE];
+    FormatHundredths(place.latitudeHundredths, latitude);
+    FormatHundredths(place.longitudeHundredths, longitude);
+    printf("%s\t%s\t%s\t%s\t%lu\t%s\t%s\n", place.name, place.countryCode, latitude, longitude, place.population,
+           place.region, found.alternate ? found.alternate : "");
 }
 
 }  // namespace
@@ -44,7 +38,7 @@ int RunPlaceCommand(int argc, char** argv)
     }
     CGazetteer gazetteer;
     if (!gazetteer.IsReady()) {
-        fprintf(stderr, "umbrant-sun: the gazetteer could not be unpacked\n");
+        fprintf(stderr, "umbrant-sun: %s\n", PlaceTableErrorText(gazetteer.Error()));
         return 1;
     }
     const char* country = argc == 5 ? argv[4] : nullptr;
@@ -62,7 +56,7 @@ int RunPlaceCommand(int argc, char** argv)
             fprintf(stderr, "umbrant-sun: no place known for country %s\n", shown);
             return 1;
         }
-        PrintPlace(gazetteer, place);
+        PrintPlace(gazetteer, {place, nullptr});
         return 0;
     }
     FoundPlace found[MAX_FOUND_PLACES];
@@ -74,6 +68,6 @@ int RunPlaceCommand(int argc, char** argv)
         return 1;
     }
     for (int i = 0; i < count; ++i)
-        PrintPlace(gazetteer, found[i].place);
+        PrintPlace(gazetteer, found[i]);
     return 0;
 }

@@ -10,9 +10,14 @@
 // natural size from the gnomon's foot, u right and v up ("tip: none" at
 // night), of either sun:
 //   umbrant-sun [--exact ...] --lat 46.05 --day 172 --time 10:00 --shadow
+// The moon, always from the ephemeris: its altitude as seen, azimuth and lit
+// share; the day's moonrise, moonset, civil dawn and dusk ("none" where the
+// day has none); the tip of its shadow:
+//   umbrant-sun --moon --lat 46.05 [--lon 14.51] --year 2026 --day 3 --time 22:00 --zone 60 [--times | --shadow]
 // Places (PlaceCommands.cpp): umbrant-sun --find TEXT [--country CC], umbrant-sun --guess COUNTRY ZONE
 #include "common/Calendar.h"
 #include "sun/Ephemeris.h"
+#include "sun/Moon.h"
 #include "tools/options/CommandOptions.h"
 #include "tools/sun/PlaceCommands.h"
 
@@ -25,6 +30,7 @@ namespace {
 const double DEGREES_PER_ZONE_MINUTE = 0.25;  // the earth turns a degree in four minutes
 const int LATEST_ZONE = 14 * 60;              // the widest offsets in use, minutes east of UTC
 const int EARLIEST_ZONE = -12 * 60;
+const long MINUTES_PER_DAY = 24 * 60;
 
 int Fail(const char* message, const char* usage)
 {
@@ -93,6 +99,40 @@ void PrintSunTimes(const SunTimes& times)
     PrintSeconds("daylength", lround(times.dayLength));
 }
 
+// "name: HH:MM" on the clock to the nearest minute, or "name: none".
+void PrintMinute(const char* name, bool has, double seconds)
+{
+    if (!has) {
+        printf("%s: none\n", name);
+        return;
+    }
+    const long minute = (lround(seconds / 60) % MINUTES_PER_DAY + MINUTES_PER_DAY) % MINUTES_PER_DAY;
+    printf("%s: %02ld:%02ld\n", name, minute / 60, minute % 60);
+}
+
+// The moon's line, or with times the day's moon and twilight, or with tip
+// its shadow.
+void PrintMoon(double latitude, double longitude, int year, int day, double seconds, int zone, bool times, bool tip,
+               double gnomon)
+{
+    if (times) {
+        const MoonTimes moon = ComputeMoonTimes(latitude, longitude, year, day, zone);
+        const SunTimes civil = ComputeSunCrossings(CIVIL_TWILIGHT_ALTITUDE, latitude, longitude, year, day, zone);
+        PrintMinute("moonrise", moon.hasRise, moon.rise);
+        PrintMinute("moonset", moon.hasSet, moon.set);
+        PrintMinute("dawn", civil.hasSunrise, civil.sunrise);
+        PrintMinute("dusk", civil.hasSunset, civil.sunset);
+        return;
+    }
+    const double jd = JulianDayFromLocal(year, day, seconds, zone);
+    if (tip) {
+        PrintShadow(ComputeMoonShadow(latitude, longitude, gnomon, jd), true);
+        return;
+    }
+    const MoonInSky moon = ComputeMoonInSky(jd, latitude, longitude);
+    printf("moon: %.3f %.3f %.4f\n", moon.altitude, moon.azimuth, moon.fraction);
+}
+
 void PrintLines(double latitude)
 {
     for (int half = 8; half <= 40; ++half) {
@@ -111,7 +151,8 @@ int main(int argc, char** argv)
         return placeStatus;
     double latitude = 0, day = 0, longitude = 0, year = 0, zone = 0, seconds = 0;
     bool latitudeGiven = false, dayGiven = false, longitudeGiven = false, yearGiven = false, zoneGiven = false,
-         timeGiven = false, small = false, lines = false, exact = false, noon = false, times = false, tip = false;
+         timeGiven = false, small = false, lines = false, exact = false, noon = false, times = false, tip = false,
+         moon = false;
     const CommandOption options[] = {
         {"--lat", OPTION_NUMBER, -90, 90, &latitude, nullptr, &latitudeGiven},
         {"--day", OPTION_WHOLE, 1, 366, &day, nullptr, &dayGiven},
@@ -125,21 +166,34 @@ int main(int argc, char** argv)
         {"--noon", OPTION_FLAG, 0, 0, nullptr, nullptr, &noon},
         {"--times", OPTION_FLAG, 0, 0, nullptr, nullptr, &times},
         {"--shadow", OPTION_FLAG, 0, 0, nullptr, nullptr, &tip},
+        {"--moon", OPTION_FLAG, 0, 0, nullptr, nullptr, &moon},
     };
     char error[OPTION_ERROR_MAX];
     if (!ReadCommandOptions(argc, argv, options, sizeof options / sizeof options[0], error))
-        return Fail(error,
-                    "usage: --lat DEG --day N --time HH:MM [--small] | --lat DEG --lines | --exact ... --year N "
-                    "--zone MIN [--lon DEG] [--noon | --times] | ... --shadow\n--day N: the day of the year, 1 = "
-                    "1 January");
+        return Fail(
+            error,
+            "usage: --lat DEG --day N --time HH:MM [--small] | --lat DEG --lines | --exact ... --year N "
+            "--zone MIN [--lon DEG] [--noon | --times] | ... --shadow | --moon ... [--times | --shadow]\n--day N: "
+            "the day of the year, 1 = 1 January");
     // The model's sun stands on the zone's meridian in any year: the shadow
-    // takes the place and zone options and leaves them to the exact sun.
-    if (!exact && (noon || times || ((longitudeGiven || yearGiven || zoneGiven) && !tip)))
+    // takes the place and zone options and leaves them to the exact sun. The
+    // moon is the ephemeris'.
+    if (moon && (exact || noon || lines))
+        return Fail("--moon takes neither --exact, --noon nor --lines", nullptr);
+    if (moon && (!yearGiven || !latitudeGiven || !dayGiven || (!timeGiven && !times)))
+        return Fail("--moon needs --lat, --year, --day and --time (or --times)", nullptr);
+    if (!exact && !moon && (noon || times || ((longitudeGiven || yearGiven || zoneGiven) && !tip)))
         return Fail("--lon, --year, --zone, --noon and --times need --exact", nullptr);
     if (exact && (lines || !yearGiven))
         return Fail("--exact needs --year and does not draw --lines", nullptr);
     if (!longitudeGiven)
         longitude = zone * DEGREES_PER_ZONE_MINUTE;
+    double gnomon = small ? GNOMON_LENGTH_SMALL : GNOMON_LENGTH_BIG;
+    if (moon) {
+        PrintMoon(latitude, longitude, static_cast<int>(year), static_cast<int>(day), seconds, static_cast<int>(zone),
+                  times, tip, gnomon);
+        return 0;
+    }
     if (noon) {
         PrintNoonTable(static_cast<int>(year), longitude, static_cast<int>(zone));
         return 0;
@@ -158,7 +212,6 @@ int main(int argc, char** argv)
     if (!dayGiven || !timeGiven)
         return Fail("--day and --time are required (or --lines)", nullptr);
 
-    double gnomon = small ? GNOMON_LENGTH_SMALL : GNOMON_LENGTH_BIG;
     if (exact) {
         double jd = JulianDayFromLocal(static_cast<int>(year), static_cast<int>(day), static_cast<int>(seconds),
                                        static_cast<int>(zone));

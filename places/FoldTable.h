@@ -1,10 +1,5 @@
-// The generated gazetteer and letter-folding table (places/PlaceData.cpp).
+// The generated letter-folding table (places/FoldTable.cpp).
 #pragma once
-
-// The gazetteer, raw-deflated; Gazetteer.cpp reads it.
-extern const unsigned PLACE_TABLE_SIZE;
-extern const unsigned PLACE_TABLE_PACKED_SIZE;
-extern const unsigned char PLACE_TABLE_PACKED[];
 
 // Code points first .. end-1 fold to FOLDED[offset + code point - first].
 struct FoldRange
