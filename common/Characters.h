@@ -3,6 +3,11 @@
 
 #include <cstddef>
 
+// The values a byte takes; code points below ASCII_END are ASCII, a byte
+// each in UTF-8.
+const int BYTE_VALUES = 256;
+const unsigned ASCII_END = 0x80;
+
 // Beyond Unicode: what DecodeUtf8 gives for a byte that starts no character.
 const unsigned NOT_A_CHARACTER = 0x110000;
 

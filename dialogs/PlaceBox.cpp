@@ -12,6 +12,9 @@ namespace {
 // The subclasses' ids on their windows.
 const UINT_PTR EDIT_SUBCLASS = 1;
 const UINT_PTR LIST_SUBCLASS = 2;
+const UINT_PTR TIP_SUBCLASS = 3;
+// What the box hears when its places are ready.
+const UINT PLACES_PREPARED = WM_APP + 1;
 // Characters of a typed name.
 const int TYPED_MAX = 64;
 // UTF-8 bytes of a typed name: up to three a character.
@@ -52,8 +55,7 @@ TTTOOLINFOW TipTool(HWND list)
 {
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
-    // Transparent to the mouse: a click on it reaches the line under it.
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
     tool.hwnd = list;
     return tool;
 }
@@ -105,6 +107,18 @@ void CPlaceBox::Attach(HWND dialog, int editId, int listId, int language)
         SendMessageW(m_list, LB_SETITEMHEIGHT, 0, m_tipHeight);
     SetWindowSubclass(m_edit, EditProc, EDIT_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(m_list, ListProc, LIST_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(m_tip, TipProc, TIP_SUBCLASS, reinterpret_cast<DWORD_PTR>(this));
+    if (!SystemCountry(m_homeCountry))
+        m_homeCountry[0] = '\0';
+    m_prepared.reset(new (std::nothrow) CPreparedPlaces(m_edit, PLACES_PREPARED));
+    m_places = m_prepared ? PlacesState::PREPARING : PlacesState::UNAVAILABLE;
+}
+
+void CPlaceBox::OnPlacesPrepared()
+{
+    m_places = m_prepared && m_prepared->Take() ? PlacesState::READY : PlacesState::UNAVAILABLE;
+    if (GetWindowTextLengthW(m_edit))
+        OnTextChanged();
 }
 
 void CPlaceBox::OnTextChanged()
@@ -116,16 +130,11 @@ void CPlaceBox::OnTextChanged()
     char text[TYPED_UTF8_MAX];
     if (!WideCharToMultiByte(CP_UTF8, 0, typed, -1, text, TYPED_UTF8_MAX, nullptr, nullptr))
         text[0] = '\0';
-    if (!m_gazetteer) {
-        m_gazetteer.reset(new (std::nothrow) CGazetteer);
-        m_countries.reset(new (std::nothrow) CCountryNames);
-        if (!SystemCountry(m_homeCountry))
-            m_homeCountry[0] = '\0';
-    }
-    m_foundCount = text[0] && m_gazetteer && m_countries ? m_gazetteer->Find(text, m_homeCountry, m_found) : 0;
+    m_foundCount =
+        m_places == PlacesState::READY && text[0] ? m_prepared->Search().Find(text, m_homeCountry, m_found) : 0;
     // A refused table: the dial goes on without places, and the list says so
     // in a line that nothing chooses.
-    const int lineCount = text[0] && m_gazetteer && !m_gazetteer->IsReady() ? 1 : m_foundCount;
+    const int lineCount = text[0] && m_places == PlacesState::UNAVAILABLE ? 1 : m_foundCount;
     if (!lineCount) {
         Close();
         return;
@@ -157,8 +166,8 @@ void CPlaceBox::FillList(int width)
         SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unavailable.c_str()));
     }
     for (int i = 0; i < m_foundCount; ++i) {
-        m_countries->PlaceText(m_gazetteer->Place(m_found[i].place), m_found[i].alternate, m_language, m_lines[i],
-                               PLACE_LINE_MAX);
+        m_prepared->Countries().PlaceText(m_prepared->Gazetteer().Place(m_found[i].place), m_found[i].alternate,
+                                          m_language, m_lines[i], PLACE_LINE_MAX);
         wchar_t shown[PLACE_LINE_MAX];
         lstrcpynW(shown, m_lines[i], PLACE_LINE_MAX);
         m_isCut[i] = CutToWidth(dc.Get(), shown, width - 2 * LINE_PADDING);
@@ -201,7 +210,7 @@ void CPlaceBox::ShowName(const wchar_t* name)
 
 PlaceView CPlaceBox::Chosen() const
 {
-    PlaceView place = m_gazetteer->Place(m_chosen.place);
+    PlaceView place = m_prepared->Gazetteer().Place(m_chosen.place);
     if (m_chosen.alternate)
         place.name = m_chosen.alternate;
     return place;
@@ -299,6 +308,7 @@ LRESULT CALLBACK CPlaceBox::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
             return 0;
         break;
     case WM_KILLFOCUS: box->Close(); break;
+    case PLACES_PREPARED: box->OnPlacesPrepared(); return 0;
     case WM_NCDESTROY: RemoveWindowSubclass(edit, EditProc, EDIT_SUBCLASS); break;
     }
     return DefSubclassProc(edit, message, wParam, lParam);
@@ -327,4 +337,17 @@ LRESULT CALLBACK CPlaceBox::ListProc(HWND list, UINT message, WPARAM wParam, LPA
     case WM_NCDESTROY: RemoveWindowSubclass(list, ListProc, LIST_SUBCLASS); break;
     }
     return DefSubclassProc(list, message, wParam, lParam);
+}
+
+// The tip lies over the line picked: a click on it chooses that line, and
+// never takes the focus from the box.
+LRESULT CALLBACK CPlaceBox::TipProc(HWND tip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
+{
+    CPlaceBox* box = reinterpret_cast<CPlaceBox*>(self);
+    switch (message) {
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN: box->Choose(static_cast<int>(SendMessageW(box->m_list, LB_GETCURSEL, 0, 0))); return 0;
+    case WM_NCDESTROY: RemoveWindowSubclass(tip, TipProc, TIP_SUBCLASS); break;
+    }
+    return DefSubclassProc(tip, message, wParam, lParam);
 }

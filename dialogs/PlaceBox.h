@@ -21,9 +21,10 @@ const int PLACE_LINE_MAX = 4 * PLACE_NAME_MAX;
 // line is picked (before, they move in the box); Return or a click chooses,
 // Esc closes the list, and so does leaving the box; while the list is open
 // Return and Esc do not reach the dialog. A line too long for the list ends
-// in an ellipsis and shows whole as a tip over it while it is picked; the
-// tip lets the mouse through to the line. The gazetteer
-// is unpacked at the first typing, the places of the user's country first.
+// in an ellipsis and shows whole as a tip over it while it is picked; a
+// click on the tip chooses the line. The places are made ready on a
+// thread of their own from Attach on, and the text typed meanwhile is
+// listed once they are; those of the user's country count more.
 class CPlaceBox
 {
 public:
@@ -42,10 +43,13 @@ public:
     // The place chosen last, named as it was found ("Dunaj" for Vienna);
     // only after PLACE_CHOSEN.
     PlaceView Chosen() const;
+    // Whether the places are ready for typing.
+    bool HasPlaces() const { return m_places == PlacesState::READY; }
 
 private:
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
     static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK TipProc(HWND tip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
     bool IsOpen() const;
     void Close();
     void Move(int step);
@@ -53,6 +57,7 @@ private:
     bool OnKey(WPARAM key);
     void FillList(int width);
     void ShowTip();
+    void OnPlacesPrepared();
 
     HWND m_dialog = nullptr;
     HWND m_edit = nullptr;
@@ -60,8 +65,16 @@ private:
     HWND m_tip = nullptr;  // the whole of a cut line; the dialog owns it
     int m_tipHeight = 0;   // pixels of a tip of one line
     int m_language = 0;
-    std::unique_ptr<CGazetteer> m_gazetteer;
-    std::unique_ptr<CCountryNames> m_countries;
+    // The places: being made ready, ready, or not to be had (a refused
+    // table, too little memory), when the list says so.
+    enum class PlacesState
+    {
+        PREPARING,
+        READY,
+        UNAVAILABLE,
+    };
+    std::unique_ptr<CPreparedPlaces> m_prepared;
+    PlacesState m_places = PlacesState::PREPARING;
     char m_homeCountry[COUNTRY_CODE_SIZE] = "";
     FoundPlace m_found[MAX_FOUND_PLACES] = {};
     wchar_t m_lines[MAX_FOUND_PLACES][PLACE_LINE_MAX] = {};  // whole, as the list may show them cut

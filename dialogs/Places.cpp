@@ -167,3 +167,34 @@ int GuessSystemPlace(const CGazetteer& gazetteer)
         zoneKey[0] = '\0';
     return gazetteer.Guess(country, zoneKey);
 }
+
+CPreparedPlaces::CPreparedPlaces(HWND window, UINT message)
+    : m_window(window), m_message(message), m_thread(CreateThread(nullptr, 0, Prepare, this, 0, nullptr))
+{ }
+
+CPreparedPlaces::~CPreparedPlaces()
+{
+    if (m_thread.Get())
+        WaitForSingleObject(m_thread.Get(), INFINITE);
+}
+
+DWORD WINAPI CPreparedPlaces::Prepare(void* self)
+{
+    CPreparedPlaces& places = *static_cast<CPreparedPlaces*>(self);
+    places.m_gazetteer.reset(new (std::nothrow) CGazetteer);
+    if (places.m_gazetteer && places.m_gazetteer->IsReady())
+        places.m_search.reset(new (std::nothrow) CPlaceSearch(*places.m_gazetteer));
+    if (places.m_search && places.m_search->IsReady())
+        places.m_countries.reset(new (std::nothrow) CCountryNames);
+    places.m_made = places.m_countries != nullptr;
+    PostMessageW(places.m_window, places.m_message, 0, 0);
+    return 0;
+}
+
+bool CPreparedPlaces::Take()
+{
+    // The thread is at its end: once it has, what it made is this thread's.
+    if (!m_thread.Get() || WaitForSingleObject(m_thread.Get(), INFINITE) != WAIT_OBJECT_0)
+        return false;
+    return m_made;
+}

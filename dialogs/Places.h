@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
-#include "places/Gazetteer.h"
+#include "places/PlaceSearch.h"
+#include "platform/Handles.h"
 #include "settings/ProgramSettings.h"
+
+#include <memory>
 
 // Puts a place's coordinates and name into the dial's settings.
 void SetDialPlace(const PlaceView& place, DialSettings* dial);
@@ -36,3 +39,35 @@ bool SystemCountry(char (&country)[COUNTRY_CODE_SIZE]);
 // The place the system's country and time zone suggest (see
 // CGazetteer::Guess); -1 when the system names no country the gazetteer knows.
 int GuessSystemPlace(const CGazetteer& gazetteer);
+
+// The gazetteer, its search and the countries' names, made on a thread of
+// their own so that the window that asked for them never waits: the window
+// gets a message when they are made (or could not be), and takes them then.
+// Freed with the object, which first waits for its thread.
+class CPreparedPlaces
+{
+public:
+    // Starts making them; message goes to window once the thread is done.
+    CPreparedPlaces(HWND window, UINT message);
+    ~CPreparedPlaces();
+    CPreparedPlaces(const CPreparedPlaces&) = delete;
+    CPreparedPlaces& operator=(const CPreparedPlaces&) = delete;
+
+    // On the window's thread, after the message: whether they were made.
+    // Only then may the three below be asked for.
+    bool Take();
+    const CGazetteer& Gazetteer() const { return *m_gazetteer; }
+    const CPlaceSearch& Search() const { return *m_search; }
+    const CCountryNames& Countries() const { return *m_countries; }
+
+private:
+    static DWORD WINAPI Prepare(void* self);
+
+    HWND m_window;
+    UINT m_message;
+    std::unique_ptr<CGazetteer> m_gazetteer;
+    std::unique_ptr<CPlaceSearch> m_search;
+    std::unique_ptr<CCountryNames> m_countries;
+    bool m_made = false;
+    CKernelHandle m_thread;  // last: it starts once the rest is there
+};

@@ -57,6 +57,27 @@ protected:
                                       reinterpret_cast<LPARAM>(&m_state));
         ASSERT_NE(nullptr, m_dialog);
     }
+    // Lets the place box hear that its places are ready.
+    void WaitForPlaces()
+    {
+        const DWORD PATIENCE_MS = 60000;
+        const DWORD start = GetTickCount();
+        MSG message;
+        while (!m_state.placeBox.HasPlaces() && GetTickCount() - start < PATIENCE_MS) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, PATIENCE_MS, QS_ALLINPUT);
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+        }
+        ASSERT_TRUE(m_state.placeBox.HasPlaces()) << "the places are not ready after " << PATIENCE_MS << " ms";
+    }
+    // The lines of the place list while it is open (its own style: the
+    // dialog is never shown).
+    int ListedPlaces() const
+    {
+        return GetWindowLongW(Item(IDC_PLACE_LIST), GWL_STYLE) & WS_VISIBLE
+                   ? static_cast<int>(SendMessageW(Item(IDC_PLACE_LIST), LB_GETCOUNT, 0, 0))
+                   : 0;
+    }
 
     HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
     int Position(int id) const { return static_cast<int>(SendMessageA(Item(id), TBM_GETPOS, 0, 0)); }
@@ -259,6 +280,7 @@ TEST_F(SettingsDialogTest, ACoordinateChangedByHandForgetsThePlace)
         {IDC_LONGITUDE_TEXT, L"15", L""},
         {IDC_LONGITUDE, nullptr, L""},
     };
+    WaitForPlaces();
     for (const auto& c : cases) {
         Type(IDC_PLACE, L"ljubljana");
         Press(IDC_PLACE, VK_RETURN);
@@ -318,6 +340,7 @@ TEST_F(SettingsDialogTest, PageKeysMoveInThePlaceList)
         {"End", {VK_END}, -1},
         {"Home", {VK_HOME}, -1},
     };
+    WaitForPlaces();
     for (const auto& c : cases) {
         Type(IDC_PLACE, L"");
         Type(IDC_PLACE, L"mari");
@@ -330,10 +353,11 @@ TEST_F(SettingsDialogTest, PageKeysMoveInThePlaceList)
 }
 
 // The list is as tall as its lines from the first one on; the tip of a cut
-// line lies over that line and no other, and lets a click through to it.
-TEST_F(SettingsDialogTest, TheTipOfACutLineCoversItAloneAndLetsTheClickThrough)
+// line lies over that line and no other, and a click on it chooses the line.
+TEST_F(SettingsDialogTest, TheTipOfACutLineCoversItAloneAndAClickOnItChoosesIt)
 {
     Open();
+    WaitForPlaces();
     Type(IDC_PLACE, L"santa cruz de la sierra");
     const HWND list = Item(IDC_PLACE_LIST);
     const int lines = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -362,12 +386,20 @@ TEST_F(SettingsDialogTest, TheTipOfACutLineCoversItAloneAndLetsTheClickThrough)
                     << " covers line " << other << " at " << line.top << ".." << line.bottom;
             }
         }
-        SendMessageW(list, LB_GETITEMRECT, picked, reinterpret_cast<LPARAM>(&line));
-        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&line), 2);
-        const LPARAM middle = MAKELPARAM((line.left + line.right) / 2, (line.top + line.bottom) / 2);
-        EXPECT_EQ(HTTRANSPARENT, SendMessageW(tip, WM_NCHITTEST, 0, middle)) << "line " << picked;
+        EXPECT_EQ(MA_NOACTIVATE, SendMessageW(tip, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_dialog),
+                                              MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)))
+            << "a click on the tip of line " << picked << " takes the focus from the box";
     }
-    EXPECT_GT(tipsShown, 0) << "no line was cut";
+    ASSERT_GT(tipsShown, 0) << "no line was cut";
+    // A click on the tip chooses the line under it.
+    wchar_t picked[PLACE_LINE_MAX] = L"";
+    SendMessageW(list, LB_GETTEXT, SendMessageW(list, LB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(picked));
+    SendMessageW(tip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    EXPECT_EQ(0, ListedPlaces()) << "the list stays open";
+    EXPECT_TRUE(m_state.settings.placeName[0] &&
+                !wcsncmp(m_state.settings.placeName, picked, wcslen(m_state.settings.placeName)))
+        << testing::PrintToString(std::wstring(m_state.settings.placeName)) << " chosen, "
+        << testing::PrintToString(std::wstring(picked)) << " picked";
 }
 
 // A chosen name is kept whole up to 255 characters, else cut after a whole
@@ -391,4 +423,15 @@ TEST(SetDialPlace, KeepsTheNameWholeUpTo255Characters)
         EXPECT_EQ(c.kept, wcslen(dial.placeName)) << c.name.size() << " bytes";
         EXPECT_EQ(L'a', dial.placeName[0]) << c.name.size() << " bytes";
     }
+}
+
+// The places are made ready off the dialog's thread: typing never waits for
+// them, and what was typed before they were is listed once they are.
+TEST_F(SettingsDialogTest, TextTypedBeforeThePlacesAreReadyIsListedOnceTheyAre)
+{
+    Open();
+    Type(IDC_PLACE, L"mari");
+    EXPECT_EQ(0, ListedPlaces()) << "listed before the places were ready";
+    WaitForPlaces();
+    EXPECT_EQ(MAX_FOUND_PLACES, ListedPlaces());
 }

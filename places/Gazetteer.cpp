@@ -1,7 +1,5 @@
-// The built-in gazetteer: the unpacked table, the search by name and the guess from country and time zone.
+// The built-in gazetteer: the unpacked table, and the guess from country and time zone.
 #include "places/Gazetteer.h"
-
-#include "places/LetterFold.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,9 +7,6 @@
 #include <new>
 
 namespace {
-
-// The longest typed text that is matched whole, folded, in bytes.
-const size_t MAX_QUERY = 256;
 
 char UpperAscii(char c)
 {
@@ -23,32 +18,6 @@ bool SameAsciiIgnoringCase(const char* a, const char* b)
     for (; *a && UpperAscii(*a) == UpperAscii(*b); ++a, ++b) {
     }
     return UpperAscii(*a) == UpperAscii(*b);
-}
-
-// Words are indexed by their first two bytes (the second may be the space
-// or terminator after a one-byte word).
-const int BYTE_VALUES = 256;
-const int BUCKET_COUNT = BYTE_VALUES * BYTE_VALUES;
-
-int BucketOf(const char* word)
-{
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(word);
-    return bytes[0] * BYTE_VALUES + bytes[1];
-}
-
-// How many bytes a and b agree on from their starts, up to limit.
-size_t CommonLength(const char* a, const char* b, size_t limit)
-{
-    size_t length = 0;
-    while (length < limit && a[length] && a[length] == b[length])
-        ++length;
-    return length;
-}
-
-// Whether text (length bytes) is a code in full or starts the folded name.
-bool NamesByCodeOrName(const char* code, const char* name, const char* text, size_t length)
-{
-    return (!strncmp(code, text, length) && !code[length]) || CommonLength(name, text, length) == length;
 }
 
 // Hundredths of a degree of longitude between two places (the shorter way round).
@@ -70,9 +39,7 @@ const int ZONE_AND_COUNTRY_APART = 30 * HUNDREDTHS_PER_DEGREE;
 struct CGazetteer::Country
 {
     char code[3];
-    char foldedCode[3];
     const char* name;
-    const char* folded;
     int defaultPlace;          // -1 for none
     int firstName, nameCount;  // its other names, in m_countryNames
 };
@@ -81,7 +48,6 @@ struct CGazetteer::Region
 {
     int country;
     const char* name;
-    const char* folded;
     const char* code;  // folded already; empty where people write none
 };
 
@@ -95,21 +61,11 @@ struct CGazetteer::Entry
     int firstAlternate, alternateCount;  // in m_names
 };
 
+// A name and what it names: a place, or a country.
 struct CGazetteer::Name
 {
     const char* text;
-    const char* folded;
-    int place;
-};
-
-// A word of a name with what ranks its place, so that a search reads the
-// words one after the other and no more.
-struct CGazetteer::Word
-{
-    const char* start;  // in the folded name
-    int place;
-    int region;
-    unsigned long population;
+    int owner;
 };
 
 struct CGazetteer::ZoneGuess
@@ -118,75 +74,9 @@ struct CGazetteer::ZoneGuess
     int place;
 };
 
-// One search's query and its best answers so far.
-struct CGazetteer::Search
-{
-    // One answer: the words of the query read as the name, whether the name
-    // is those words whole, and what ranks it after that.
-    struct Hit
-    {
-        int words;
-        bool whole;
-        bool home;
-        unsigned long population;
-        const char* start;  // the word found, in the folded names: a place's own name before its others
-        int place;
-    };
-
-    char query[MAX_QUERY];
-    size_t nameEnds[MAX_QUERY];  // nameEnds[k]: the length of the query's first k + 1 words
-    int wordCount = 0;
-    // For each count of words read as the name, whether the rest names each
-    // region or its country: 1 yes, -1 no, 0 not asked yet; made when first asked.
-    std::unique_ptr<signed char[]> restNamesRegion[MAX_QUERY];
-    int homeCountry = -1;
-    Hit hits[MAX_FOUND_PLACES];
-    int hitCount = 0;
-
-    static bool IsBetter(const Hit& a, const Hit& b)
-    {
-        if (a.words != b.words)
-            return a.words > b.words;
-        if (a.whole != b.whole)
-            return a.whole;
-        if (a.home != b.home)
-            return a.home;
-        if (a.population != b.population)
-            return a.population > b.population;
-        // A place's own name (they come first) before another of its names.
-        return a.place != b.place ? a.place < b.place : a.start < b.start;
-    }
-
-    // Keeps hit among the best, a place once, by its best name.
-    void Offer(const Hit& hit)
-    {
-        if (hitCount && hit.words > hits[0].words)
-            hitCount = 0;
-        int at = 0;
-        while (at < hitCount && hits[at].place != hit.place)
-            ++at;
-        if (at < hitCount) {
-            if (!IsBetter(hit, hits[at]))
-                return;
-        } else if (hitCount < MAX_FOUND_PLACES) {
-            at = hitCount++;
-        } else if (IsBetter(hit, hits[hitCount - 1])) {
-            at = hitCount - 1;
-        } else {
-            return;
-        }
-        // Into its rank, moving the worse ones down over the slot it leaves.
-        for (; at > 0 && IsBetter(hit, hits[at - 1]); --at)
-            hits[at] = hits[at - 1];
-        hits[at] = hit;
-    }
-};
-
 CGazetteer::CGazetteer(const DataBytes& file)
 {
     m_error = Read(file.bytes, file.size);
-    if (m_error == PlaceTableError::NONE && (!FoldNames() || !IndexWords()))
-        m_error = PlaceTableError::NO_MEMORY;
     if (m_error != PlaceTableError::NONE)
         m_places.reset();
 }
@@ -235,7 +125,7 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         return PlaceTableError::CONTENTS;
     for (int c = 0; c < m_countryCount; ++c) {
         for (int n = m_countries[c].firstName; n < m_countries[c].firstName + m_countries[c].nameCount; ++n)
-            m_countryNames[n] = {reader.Text(), nullptr, c};
+            m_countryNames[n] = {reader.Text(), c};
     }
     for (int r = 0; r < m_regionCount; ++r) {
         m_regions[r].country = reader.Index(static_cast<unsigned long>(m_countryCount));
@@ -243,7 +133,7 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         m_regions[r].code = reader.Text();
     }
     for (int p = 0; p < m_placeCount; ++p)
-        m_names[p] = {reader.Text(), nullptr, p};
+        m_names[p] = {reader.Text(), p};
     int name = m_placeCount;
     for (int p = 0; p < m_placeCount; ++p) {
         m_places[p].firstAlternate = name;
@@ -254,7 +144,7 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         return PlaceTableError::CONTENTS;
     for (int p = 0; p < m_placeCount; ++p) {
         for (int a = 0; a < m_places[p].alternateCount; ++a)
-            m_names[m_places[p].firstAlternate + a] = {reader.Text(), nullptr, p};
+            m_names[m_places[p].firstAlternate + a] = {reader.Text(), p};
     }
     // The places by region, the largest of each first: its coordinates as
     // they are, the others' from them; the populations falling, as steps.
@@ -297,63 +187,6 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     return reader.IsOk() && reader.IsAtEnd() ? PlaceTableError::NONE : PlaceTableError::CONTENTS;
 }
 
-bool CGazetteer::FoldNames()
-{
-    // A folded text is never longer than the text: the table's texts folded
-    // fit in its size.
-    const size_t size = m_table.RecordsSize();
-    m_folded.reset(new (std::nothrow) char[size]);
-    if (!m_folded)
-        return false;
-    size_t used = 0;
-    auto fold = [&](const char* text) {
-        const char* folded = m_folded.get() + used;
-        used += FoldForSearch(text, m_folded.get() + used, size - used) + 1;
-        return folded;
-    };
-    for (int c = 0; c < m_countryCount; ++c) {
-        m_countries[c].folded = fold(m_countries[c].name);
-        FoldForSearch(m_countries[c].code, m_countries[c].foldedCode, sizeof m_countries[c].foldedCode);
-    }
-    for (int n = 0; n < m_countryNameCount; ++n)
-        m_countryNames[n].folded = fold(m_countryNames[n].text);
-    for (int r = 0; r < m_regionCount; ++r)
-        m_regions[r].folded = fold(m_regions[r].name);
-    for (int n = 0; n < m_nameCount; ++n)
-        m_names[n].folded = fold(m_names[n].text);
-    return true;
-}
-
-bool CGazetteer::IndexWords()
-{
-    // Counted by bucket, then laid out bucket by bucket.
-    m_wordBuckets.reset(new (std::nothrow) int[BUCKET_COUNT + 1]());
-    if (!m_wordBuckets)
-        return false;
-    for (int n = 0; n < m_nameCount; ++n) {
-        for (const char* word = m_names[n].folded; word; word = strchr(word, ' ')) {
-            word += *word == ' ';
-            ++m_wordBuckets[BucketOf(word) + 1];
-            ++m_wordCount;
-        }
-    }
-    for (int b = 0; b < BUCKET_COUNT; ++b)
-        m_wordBuckets[b + 1] += m_wordBuckets[b];
-    m_words.reset(new (std::nothrow) Word[m_wordCount]);
-    std::unique_ptr<int[]> next(new (std::nothrow) int[BUCKET_COUNT]);
-    if (!m_words || !next)
-        return false;
-    memcpy(next.get(), m_wordBuckets.get(), BUCKET_COUNT * sizeof(int));
-    for (int n = 0; n < m_nameCount; ++n) {
-        for (const char* word = m_names[n].folded; word; word = strchr(word, ' ')) {
-            word += *word == ' ';
-            const Entry& place = m_places[m_names[n].place];
-            m_words[next[BucketOf(word)]++] = {word, m_names[n].place, place.region, place.population};
-        }
-    }
-    return true;
-}
-
 void FormatHundredths(int hundredths, char (&out)[HUNDREDTHS_TEXT_SIZE])
 {
     snprintf(out, sizeof out, "%s%d.%02d", hundredths < 0 ? "-" : "", abs(hundredths) / HUNDREDTHS_PER_DEGREE,
@@ -386,116 +219,50 @@ int CGazetteer::CountryIndex(const char* code) const
     return -1;
 }
 
-bool CGazetteer::NamesRegion(int region, const char* text, size_t length) const
+const char* CGazetteer::NameText(int name) const
 {
-    return NamesByCodeOrName(m_regions[region].code, m_regions[region].folded, text, length);
+    return m_names[name].text;
 }
 
-bool CGazetteer::NamesCountry(int country, const char* text, size_t length) const
+int CGazetteer::NamePlace(int name) const
+{
+    return m_names[name].owner;
+}
+
+int CGazetteer::PlaceRegion(int place) const
+{
+    return m_places[place].region;
+}
+
+int CGazetteer::RegionCountry(int region) const
+{
+    return m_regions[region].country;
+}
+
+const char* CGazetteer::RegionName(int region) const
+{
+    return m_regions[region].name;
+}
+
+const char* CGazetteer::RegionCode(int region) const
+{
+    return m_regions[region].code;
+}
+
+const char* CGazetteer::CountryName(int country) const
+{
+    return m_countries[country].name;
+}
+
+const char* CGazetteer::CountryCode(int country) const
+{
+    return m_countries[country].code;
+}
+
+const char* CGazetteer::CountryOtherName(int country, int which) const
 {
     const Country& named = m_countries[country];
-    if (NamesByCodeOrName(named.foldedCode, named.folded, text, length))
-        return true;
-    for (int n = named.firstName; n < named.firstName + named.nameCount; ++n) {
-        if (CommonLength(m_countryNames[n].folded, text, length) == length)
-            return true;
-    }
-    return false;
-}
-
-// Whether text (folded words) names the region, its country, or the region
-// and then the country.
-bool CGazetteer::NamesRegionOrCountry(int region, const char* text, size_t length) const
-{
-    const int country = m_regions[region].country;
-    if (NamesRegion(region, text, length) || NamesCountry(country, text, length))
-        return true;
-    // Where the region's words may end: within its name or its code.
-    const size_t regionEnd = CommonLength(m_regions[region].folded, text, length) + strlen(m_regions[region].code);
-    for (size_t split = 1; split < length && split <= regionEnd; ++split) {
-        if (text[split] == ' ' && NamesRegion(region, text, split) &&
-            NamesCountry(country, text + split + 1, length - split - 1))
-            return true;
-    }
-    return false;
-}
-
-// Whether the words of the query after the first words ones name region or
-// its country; known from the first place of the region asked about.
-bool CGazetteer::RestNamesRegion(Search& search, int words, int region) const
-{
-    std::unique_ptr<signed char[]>& known = search.restNamesRegion[words - 1];
-    if (!known)
-        known.reset(new (std::nothrow) signed char[m_regionCount]());
-    if (known && known[region])
-        return known[region] > 0;
-    const size_t nameEnd = search.nameEnds[words - 1];
-    const size_t queryLength = search.nameEnds[search.wordCount - 1];
-    const bool names = NamesRegionOrCountry(region, search.query + nameEnd + 1, queryLength - nameEnd - 1);
-    if (known)
-        known[region] = names ? 1 : -1;
-    return names;
-}
-
-void CGazetteer::Consider(const Word& word, Search& search) const
-{
-    const size_t queryLength = search.nameEnds[search.wordCount - 1];
-    const size_t agree = CommonLength(word.start, search.query, queryLength);
-    const int place = word.place;
-    // The most words the name goes on with, then fewer while the rest name
-    // no region or country; never fewer than the best answer so far.
-    int words = 0;
-    while (words < search.wordCount && search.nameEnds[words] <= agree)
-        ++words;
-    const int fewest = search.hitCount ? search.hits[0].words : 1;
-    for (; words >= fewest; --words) {
-        if (words == search.wordCount || RestNamesRegion(search, words, word.region))
-            break;
-    }
-    if (words < fewest)
-        return;
-    Search::Hit hit;
-    hit.words = words;
-    // The folded names lie one after the other: a name starts after the end of another.
-    hit.whole = !word.start[search.nameEnds[words - 1]] && (word.start == m_folded.get() || !word.start[-1]);
-    hit.home = m_regions[word.region].country == search.homeCountry;
-    hit.population = word.population;
-    hit.start = word.start;
-    hit.place = place;
-    search.Offer(hit);
-}
-
-int CGazetteer::Find(const char* text, const char* homeCountry, FoundPlace found[MAX_FOUND_PLACES]) const
-{
-    if (!m_places)
-        return 0;
-    Search search;
-    const size_t length = FoldForSearch(text, search.query, sizeof search.query);
-    if (!length)
-        return 0;
-    for (size_t i = 0; i <= length; ++i) {
-        if (search.query[i] == ' ' || !search.query[i])
-            search.nameEnds[search.wordCount++] = i;
-    }
-    search.homeCountry = CountryIndex(homeCountry);
-    // A one-byte first word starts words of any second byte.
-    const int bucket = BucketOf(search.query);
-    const bool oneByte = search.nameEnds[0] == 1;
-    const int first = m_wordBuckets[oneByte ? bucket - bucket % BYTE_VALUES : bucket];
-    const int end = m_wordBuckets[oneByte ? bucket - bucket % BYTE_VALUES + BYTE_VALUES : bucket + 1];
-    for (int w = first; w < end; ++w)
-        Consider(m_words[w], search);
-    for (int i = 0; i < search.hitCount; ++i) {
-        const Search::Hit& hit = search.hits[i];
-        found[i].place = hit.place;
-        found[i].alternate = nullptr;
-        const Entry& place = m_places[hit.place];
-        for (int a = place.firstAlternate; a < place.firstAlternate + place.alternateCount; ++a) {
-            if (hit.start >= m_names[a].folded && hit.start < m_names[a].folded + strlen(m_names[a].folded))
-                found[i].alternate = m_names[a].text;
-        }
-    }
-    return search.hitCount;
+    return which < named.nameCount ? m_countryNames[named.firstName + which].text : nullptr;
 }
 
 int CGazetteer::Guess(const char* country, const char* windowsZone) const

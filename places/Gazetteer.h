@@ -1,4 +1,5 @@
-// The built-in gazetteer: places by name, and a first guess from the system's country and time zone.
+// The built-in gazetteer: its places, their names, regions and countries, and a first guess from the system's
+// country and time zone.
 #pragma once
 
 #include "places/PlaceTable.h"
@@ -6,9 +7,6 @@
 
 #include <cstddef>
 #include <memory>
-
-// At most this many places answer one search.
-const int MAX_FOUND_PLACES = 10;
 
 // The gazetteer keeps latitudes and longitudes in hundredths of a degree.
 const int HUNDREDTHS_PER_DEGREE = 100;
@@ -42,14 +40,6 @@ struct PlaceView
     unsigned long population;
 };
 
-// A place a search found, and the other name it was found by, null when it
-// was found by its own ("Dunaj" for Vienna).
-struct FoundPlace
-{
-    int place;
-    const char* alternate;
-};
-
 class CGazetteer
 {
 public:
@@ -69,18 +59,24 @@ public:
     // The place's names in other languages, as many as there are; null past them.
     const char* Alternate(int place, int which) const;
 
-    // The places a typed text names into found, best first; returns how many
-    // (at most MAX_FOUND_PLACES). A place matches when the folded text starts
-    // one of the words of one of its folded names ("york" finds New York
-    // City, "sao paulo" São Paulo, "dunaj" Vienna). Words at the end that do
-    // not go on the name may name the place's region (its name or code) or
-    // country (its name in English or Slovenian, a short form such as "uk"
-    // or "zda", or its ISO code), then, in that order:
-    // "springfield il", "london ontario", "paris tx", "san jose costa rica".
-    // The answers that read the most words as the name come first; among
-    // them a name equal to the text before a name it starts, then places in
-    // homeCountry (an ISO code, may be null), then larger places.
-    int Find(const char* text, const char* homeCountry, FoundPlace found[MAX_FOUND_PLACES]) const;
+    // The table by number, for the search (places/PlaceSearch.h). A place's
+    // own name has the place's number; the names in other languages follow
+    // them, place by place.
+    const char* NameText(int name) const;
+    int NamePlace(int name) const;
+    int PlaceRegion(int place) const;
+    int RegionCount() const { return m_regionCount; }
+    int RegionCountry(int region) const;
+    const char* RegionName(int region) const;
+    const char* RegionCode(int region) const;  // folded already; empty where people write none
+    int CountryCount() const { return m_countryCount; }
+    const char* CountryName(int country) const;  // in English
+    const char* CountryCode(int country) const;  // ISO, upper case
+    // The country's other names (in Slovenian, short forms, codes), as
+    // many as there are; null past them.
+    const char* CountryOtherName(int country, int which) const;
+    // The country of an ISO code in either case; -1 for none.
+    int CountryIndex(const char* code) const;
 
     // Whether code (ISO, in either case) is a country of the table.
     bool KnowsCountry(const char* code) const { return m_places && CountryIndex(code) >= 0; }
@@ -99,34 +95,19 @@ private:
     struct Region;
     struct Entry;
     struct ZoneGuess;
-
     struct Name;
-    struct Word;
-    struct Search;
 
     PlaceTableError Read(const unsigned char* file, size_t size);
-    bool FoldNames();
-    bool IndexWords();
-    int CountryIndex(const char* code) const;
-    bool NamesRegion(int region, const char* text, size_t length) const;
-    bool NamesCountry(int country, const char* text, size_t length) const;
-    bool NamesRegionOrCountry(int region, const char* text, size_t length) const;
-    bool RestNamesRegion(Search& search, int words, int region) const;
-    void Consider(const Word& word, Search& search) const;
 
     PlaceTableError m_error = PlaceTableError::NONE;
     CPlaceTable m_table;
-    std::unique_ptr<char[]> m_folded;
     std::unique_ptr<Country[]> m_countries;
     std::unique_ptr<Name[]> m_countryNames;  // the countries' other names, country by country
     std::unique_ptr<Region[]> m_regions;
     std::unique_ptr<Entry[]> m_places;
-    std::unique_ptr<Name[]> m_names;       // every place's own name, then the others place by place
-    std::unique_ptr<Word[]> m_words;       // every word of every folded name, by its first two bytes
-    std::unique_ptr<int[]> m_wordBuckets;  // where each bucket of m_words starts, and where the last ends
+    std::unique_ptr<Name[]> m_names;  // every place's own name, then the others place by place
     std::unique_ptr<const char*[]> m_zoneKeys;
     std::unique_ptr<ZoneGuess[]> m_guesses;
-    int m_countryCount = 0, m_countryNameCount = 0, m_regionCount = 0, m_placeCount = 0, m_nameCount = 0,
-        m_wordCount = 0;
+    int m_countryCount = 0, m_countryNameCount = 0, m_regionCount = 0, m_placeCount = 0, m_nameCount = 0;
     int m_zoneKeyCount = 0, m_guessCount = 0;
 };

@@ -11,3 +11,47 @@
 // character. Characters outside the folding table, and bytes that are not
 // UTF-8, stay as they are.
 size_t FoldForSearch(const char* text, char* out, size_t outSize);
+
+// The foldings looked up without decoding.
+struct QuickFoldings;
+
+// A text read folded as FoldForSearch writes it, a code point at a time,
+// without writing it anywhere: what the search reads names through.
+class CFoldedReader
+{
+public:
+    explicit CFoldedReader(const char* text);
+
+    // The next code point of the folded text (a byte that is not UTF-8 as
+    // NOT_A_CHARACTER), 0 at its end.
+    unsigned Next();
+    // Where the character of the text that gave the last code point starts.
+    const char* Source() const { return reinterpret_cast<const char*>(m_source); }
+
+private:
+    const QuickFoldings& m_ascii;
+    const unsigned char* m_in;
+    const unsigned char* m_source;
+    const unsigned char* m_piece;  // what is left of the folding of the character at m_source
+    size_t m_pieceLeft = 0;
+    bool m_started = false;
+    bool m_spacePending = false;
+};
+
+// The words of a text as the search keeps them, one after the other: where
+// each starts in the text, and its first letters folded.
+class CWordScanner
+{
+public:
+    static const int KEY_LETTERS = 4;
+
+    explicit CWordScanner(const char* text);
+
+    // The next word: where it starts, and its first KEY_LETTERS letters
+    // folded (0 past its end); false after the last.
+    bool Next(const char*& start, unsigned (&letters)[KEY_LETTERS]);
+
+private:
+    const QuickFoldings& m_ascii;
+    const unsigned char* m_in;
+};

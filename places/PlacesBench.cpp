@@ -1,5 +1,5 @@
 // Benchmarks of the gazetteer: unpacking it, the slowest of a set of searches, and the figures of the tuning sets.
-#include "places/Gazetteer.h"
+#include "places/PlaceSearch.h"
 #include "places/SearchSets.h"
 
 #include <benchmark/benchmark.h>
@@ -58,18 +58,29 @@ static void BM_GazetteerUnpack(benchmark::State& state)
 }
 BENCHMARK(BM_GazetteerUnpack)->Unit(benchmark::kMillisecond);
 
+static void BM_SearchIndex(benchmark::State& state)
+{
+    const CGazetteer gazetteer;
+    for (auto _ : state) {
+        const CPlaceSearch search(gazetteer);
+        benchmark::DoNotOptimize(search.IsReady());
+    }
+}
+BENCHMARK(BM_SearchIndex)->Unit(benchmark::kMillisecond);
+
 // Every query each iteration; the counter "worst_ms" is the mean time of the
 // slowest query, "worst_query" its place in QUERIES.
 static void BM_GazetteerFindWorst(benchmark::State& state)
 {
     const int queryCount = sizeof QUERIES / sizeof QUERIES[0];
-    CGazetteer gazetteer;
+    const CGazetteer gazetteer;
+    const CPlaceSearch search(gazetteer);
     double total[queryCount] = {};
     for (auto _ : state) {
         for (int q = 0; q < queryCount; ++q) {
             FoundPlace found[MAX_FOUND_PLACES];
             auto start = std::chrono::steady_clock::now();
-            benchmark::DoNotOptimize(gazetteer.Find(QUERIES[q], "SI", found));
+            benchmark::DoNotOptimize(search.Find(QUERIES[q], "SI", found));
             std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
             total[q] += took.count();
         }
@@ -88,9 +99,10 @@ BENCHMARK(BM_GazetteerFindWorst)->Unit(benchmark::kMillisecond);
 static void BM_SearchSet(benchmark::State& state, const char* file, SetTypist typist)
 {
     const CGazetteer gazetteer;
+    const CPlaceSearch search(gazetteer);
     SearchSetFigures figures;
     for (auto _ : state)
-        figures = MeasureSearchSet(gazetteer, file, typist);
+        figures = MeasureSearchSet(gazetteer, search, file, typist);
     const double percent = 100;
     state.counters["places"] = figures.places;
     state.counters["first_by_4th_%"] = percent * figures.firstByFourth;

@@ -1,5 +1,5 @@
 // Tests of the letter folding, the search by name and the guess from country and Windows zone.
-#include "places/Gazetteer.h"
+#include "places/PlaceSearch.h"
 #include "places/LetterFold.h"
 #include "tests/PlaceTableFile.h"
 
@@ -88,10 +88,11 @@ TEST(LetterFold, FoldsEveryKindOfLetter)
     }
 }
 
-TEST(Gazetteer, FirstAnswers)
+TEST(PlaceSearch, FirstAnswers)
 {
-    CGazetteer gazetteer;
-    ASSERT_TRUE(gazetteer.IsReady());
+    const CGazetteer gazetteer;
+    const CPlaceSearch search(gazetteer);
+    ASSERT_TRUE(search.IsReady());
     const struct
     {
         const char* query;
@@ -99,19 +100,26 @@ TEST(Gazetteer, FirstAnswers)
         const char* first;  // null: nothing found
         int latitude, longitude;
     } cases[] = {
-        {"ljub", "SI", "Ljubljana, Ljubljana, Slovenia", 4605, 1451},       // the user's own country's first
-        {"ljub", nullptr, "Ljublin / Lublin, Lublin, Poland", 5125, 2257},  // else the larger
+        {"ljub", "SI", "Ljubljana, Ljubljana, Slovenia", 4605, 1451},     // the user's own country's first
+        {"ljub", nullptr, "Ljubljana, Ljubljana, Slovenia", 4605, 1451},  // an own name before another's
+        {"mari", "SI", "Maribor, Urban Municipality of Maribor, Slovenia", 4655, 1565},    // home before larger
+        {"maribo", "SI", "Maribor, Urban Municipality of Maribor, Slovenia", 4655, 1565},  // and before Maribo whole
+        {"par", nullptr, "Paris, Île-de-France, France", 4885, 235},  // not Par, a whole name far smaller
+        {"pa", nullptr, "Paris, Île-de-France, France", 4885, 235},   // nor Pa, another's name of Chongqing
         {"ZURICH", nullptr, "Zürich, Zurich, Switzerland", 4737, 855},
         {"lodz", nullptr, "Łódź, Łódź Voivodeship, Poland", 5177, 1947},
         {"sao paulo", nullptr, "São Paulo, São Paulo, Brazil", -2355, -4664},
         {"yor", nullptr, "New York City, New York, United States", 4071, -7401},  // a later word
-        {"york", nullptr, "York, England, United Kingdom", 5396, -108},           // the whole name first
-        {"dunaj", "SI", "Dunaj / Vienna, Vienna, Austria", 4821, 1637},           // another language's name
-        {"москва", nullptr, "Москва / Moscow, Moscow, Russia", 5575, 3762},       // another script
+        {"york", nullptr, "York, England, United Kingdom", 5396, -108},      // whole, before York Berri for New York
+        {"dunaj", "SI", "Dunaj / Vienna, Vienna, Austria", 4821, 1637},      // another language's name
+        {"москва", nullptr, "Москва / Moscow, Moscow, Russia", 5575, 3762},  // another script
         {"北京", nullptr, "北京 / Beijing, Beijing, China", 3991, 11640},
         {"wien", nullptr, "Wien / Vienna, Vienna, Austria", 4821, 1637},  // whole name before Wiener Neustadt
-        {"roma", nullptr, "Róma / Rome, Lazio, Italy", 4189, 1251},       // before La Romana, in its own letters
-        {"geneva", nullptr, "Geneva / Genève, Geneva, Switzerland", 4620, 615},
+        {"roma", nullptr, "Róma / Rome, Lazio, Italy", 4189, 1251},       // before Roman, in its own letters
+        {"sankt petersburg", nullptr, "Saint Petersburg, St.-Petersburg, Russia", 5994, 3031},  // words for words
+        {"saint louis", nullptr, "St. Louis, Missouri, United States", 3863, -9020},
+        {"ft worth", nullptr, "Fort Worth, Texas, United States", 3273, -9732},
+        {"mt isa", nullptr, "Mount Isa, Queensland, Australia", -2073, 13950},
         {"springfield il", nullptr, "Springfield, Illinois, United States", 3980, -8964},  // region code
         {"springfield, illinois", nullptr, "Springfield, Illinois, United States", 3980, -8964},
         {"paris tx", nullptr, "Paris, Texas, United States", 3366, -9556},
@@ -129,7 +137,7 @@ TEST(Gazetteer, FirstAnswers)
     };
     for (const auto& c : cases) {
         FoundPlace found[MAX_FOUND_PLACES];
-        int count = gazetteer.Find(c.query, c.home, found);
+        int count = search.Find(c.query, c.home, found);
         if (!c.first) {
             EXPECT_EQ(0, count) << c.query << ": " << (count ? Display(gazetteer, found[0]) : "");
             continue;
@@ -142,25 +150,55 @@ TEST(Gazetteer, FirstAnswers)
     }
 }
 
-// Names equal to the text first, then larger places; a place once.
-TEST(Gazetteer, AtMostTenWholeNamesThenLargerFirst)
+// Slips: a letter added, dropped, changed or two neighbours swapped, one
+// in a word of 4 to 7 letters, two from 8, never the first letter; and
+// found with a slip, after every answer found without.
+TEST(PlaceSearch, FindsNamesTypedWithSlips)
 {
-    CGazetteer gazetteer;
-    FoundPlace found[MAX_FOUND_PLACES];
-    int count = gazetteer.Find("a", nullptr, found);
-    ASSERT_EQ(MAX_FOUND_PLACES, count);
-    for (int i = 1; i < count; ++i) {
-        const FoundPlace& before = found[i - 1];
-        const FoundPlace& after = found[i];
-        const bool beforeWhole =
-            Folded(before.alternate ? before.alternate : gazetteer.Place(before.place).name) == "a";
-        const bool afterWhole = Folded(after.alternate ? after.alternate : gazetteer.Place(after.place).name) == "a";
-        EXPECT_TRUE(beforeWhole > afterWhole ||
-                    (beforeWhole == afterWhole &&
-                     gazetteer.Place(before.place).population >= gazetteer.Place(after.place).population))
-            << Display(gazetteer, before) << " before " << Display(gazetteer, after);
-        for (int j = 0; j < i; ++j)
-            EXPECT_NE(found[j].place, after.place) << Display(gazetteer, after) << " twice";
+    const CGazetteer gazetteer;
+    const CPlaceSearch search(gazetteer);
+    const struct
+    {
+        const char* query;
+        const char* place;  // the answer looked for
+        int rank;           // its place among the answers, -1: not among them
+    } cases[] = {
+        {"ljubljanna", "Ljubljana", 0},  // a letter added
+        {"ljublana", "Ljubljana", 0},    // dropped
+        {"maribar", "Maribor", 0},       // changed
+        {"mairbor", "Maribor", 0},       // swapped
+        {"zagerb", "Zagreb", 0},
+        {"bracelnoa", "Barcelona", 0},     // two in a word of nine letters
+        {"mairobr", "Maribor", -1},        // but not in one of seven
+        {"aribor", "Maribor", -1},         // nor in the first letter
+        {"parsi", "Parsippany", 0},        // found without a slip, before
+        {"parsi", "Paris", 1},             // a far larger place found with one
+        {"new yrok", "New York City", 0},  // in a later word
+    };
+    for (const auto& c : cases) {
+        FoundPlace found[MAX_FOUND_PLACES];
+        const int count = search.Find(c.query, nullptr, found);
+        int rank = -1;
+        for (int i = count - 1; i >= 0; --i)
+            rank = gazetteer.Place(found[i].place).name == std::string(c.place) ? i : rank;
+        EXPECT_EQ(c.rank, rank) << c.query << ": " << (count ? Display(gazetteer, found[0]) : "nothing") << " first";
+    }
+}
+
+// The user's country weighs enough to put its towns first, not so much
+// that a foreign capital leaves the list: "par" lists Paris anywhere.
+TEST(PlaceSearch, ParListsParisInEveryCountry)
+{
+    const CGazetteer gazetteer;
+    const CPlaceSearch search(gazetteer);
+    for (int country = 0; country < gazetteer.CountryCount(); ++country) {
+        FoundPlace found[MAX_FOUND_PLACES];
+        const int count = search.Find("par", gazetteer.CountryCode(country), found);
+        bool listed = false;
+        for (int i = 0; i < count; ++i)
+            listed |= Display(gazetteer, found[i]) == "Paris, Île-de-France, France";
+        EXPECT_TRUE(listed) << gazetteer.CountryCode(country) << ": " << (count ? Display(gazetteer, found[0]) : "")
+                            << " first";
     }
 }
 
@@ -283,8 +321,9 @@ TEST(PlaceTable, RefusesEveryKindOfDamage)
         const CGazetteer gazetteer(DataBytes {c.file.empty() ? nullptr : file.get(), c.file.size()});
         EXPECT_STREQ(PlaceTableErrorText(c.error), PlaceTableErrorText(gazetteer.Error())) << c.damage;
         EXPECT_EQ(c.error == PlaceTableError::NONE, gazetteer.IsReady()) << c.damage;
+        const CPlaceSearch search(gazetteer);
         FoundPlace found[MAX_FOUND_PLACES];
-        const int count = gazetteer.Find("lubiana", nullptr, found);
+        const int count = search.Find("lubiana", nullptr, found);
         EXPECT_EQ(c.error == PlaceTableError::NONE ? 1 : 0, count) << c.damage;
     }
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <unordered_map>
 
 namespace {
@@ -84,18 +85,6 @@ private:
     std::unordered_map<std::string, std::vector<int>> m_places;
 };
 
-// The fields of a tab-separated line.
-std::vector<std::string> Fields(const std::string& line)
-{
-    std::vector<std::string> fields;
-    for (size_t start = 0, tab;; start = tab + 1) {
-        tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
-        if (tab == std::string::npos)
-            return fields;
-    }
-}
-
 int Hundredths(const std::string& degrees)
 {
     return static_cast<int>(std::lround(std::strtod(degrees.c_str(), nullptr) * HUNDREDTHS_PER_DEGREE));
@@ -117,23 +106,24 @@ std::vector<size_t> CharacterEnds(const std::string& name)
 
 }  // namespace
 
-SearchSetFigures MeasureSearchSet(const CGazetteer& gazetteer, const char* file, SetTypist typist)
+SearchSetFigures MeasureSearchSet(const CGazetteer& gazetteer, const CPlaceSearch& search, const char* file,
+                                  SetTypist typist)
 {
-    const std::string source = __FILE__;
-    const std::string path = source.substr(0, source.rfind("places/")) + "places/tuning/" + file;
+    const std::string path = std::string(UMBRANT_SOURCE_DIR "/places/tuning/") + file;
     const CPlaceIndex index(gazetteer);
     SearchSetFigures figures;
     std::ifstream set(path);
     int firstByFourth = 0;
     double lettersTyped = 0;
     for (std::string line; std::getline(set, line);) {
-        const std::vector<std::string> fields = Fields(line);
-        if (fields.size() < 4)
+        // Name, country, latitude, longitude, population.
+        std::istringstream fields(line);
+        std::string name, country, latitude, longitude;
+        if (!std::getline(fields, name, '\t') || !std::getline(fields, country, '\t') ||
+            !std::getline(fields, latitude, '\t') || !std::getline(fields, longitude, '\t'))
             continue;
-        const std::string& name = fields[0];
-        const std::string& country = fields[1];
         ++figures.places;
-        const int target = index.Find(name, country, Hundredths(fields[2]), Hundredths(fields[3]));
+        const int target = index.Find(name, country, Hundredths(latitude), Hundredths(longitude));
         if (target < 0) {
             figures.unresolved.push_back(line);
             lettersTyped += 1;
@@ -143,17 +133,22 @@ SearchSetFigures MeasureSearchSet(const CGazetteer& gazetteer, const char* file,
         // Typed from the whole name back: the fewest letters from which on it is first.
         size_t firstFrom = ends.size() + 1;
         for (size_t letters = ends.size(); letters > 0; --letters) {
-            FoundPlace found[MAX_FOUND_PLACES];
+            // The first answer alone: the search then looks no further.
+            FoundPlace found[1];
             const std::string typed = name.substr(0, ends[letters - 1]);
             const int count =
-                gazetteer.Find(typed.c_str(), typist == SetTypist::InItsCountry ? country.c_str() : nullptr, found);
+                search.Find(typed.c_str(), typist == SetTypist::InItsCountry ? country.c_str() : nullptr, found, 1);
             if (count > 0 && found[0].place == target) {
                 firstFrom = letters;
                 continue;
             }
-            if (letters == ends.size())
-                figures.notFirstWhole.push_back(name + " (" + country +
-                                                "): " + (count ? gazetteer.Place(found[0].place).name : "nothing"));
+            // Not first typed whole: a fault unless a larger place bears the name.
+            const char* firstName =
+                count ? (found[0].alternate ? found[0].alternate : gazetteer.Place(found[0].place).name) : "";
+            const bool larger = count && Folded(firstName) == Folded(name.c_str()) &&
+                                gazetteer.Place(found[0].place).population >= gazetteer.Place(target).population;
+            if (letters == ends.size() && !larger)
+                figures.notFirstWhole.push_back(name + " (" + country + "): " + (count ? firstName : "nothing"));
             break;
         }
         firstByFourth += firstFrom <= static_cast<size_t>(FIRST_BY);

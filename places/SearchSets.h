@@ -1,7 +1,7 @@
 // Figures of the search on the sets it is tuned on (places/tuning/): each name typed letter by letter.
 #pragma once
 
-#include "places/Gazetteer.h"
+#include "places/PlaceSearch.h"
 
 #include <string>
 #include <vector>
@@ -24,9 +24,12 @@ struct SearchSetFigures
     // The mean share of a name's letters typed when it is first for good
     // (all of them for one never first).
     double lettersTyped = 0;
-    std::vector<std::string> notFirstWhole;  // "typed: first found" for names not first when typed whole
+    // "typed: first found" for names not first when typed whole, but where
+    // a larger place bears the name.
+    std::vector<std::string> notFirstWhole;
 };
 
 // Types each name of the set in file (a path below places/tuning/) letter
-// by letter into gazetteer.Find.
-SearchSetFigures MeasureSearchSet(const CGazetteer& gazetteer, const char* file, SetTypist typist);
+// by letter into search, over gazetteer.
+SearchSetFigures MeasureSearchSet(const CGazetteer& gazetteer, const CPlaceSearch& search, const char* file,
+                                  SetTypist typist);

@@ -1,5 +1,6 @@
-// libFuzzer target: any bytes typed into the place box, searched with and without a home country.
-#include "places/Gazetteer.h"
+// libFuzzer target: any bytes typed into the place box, searched with and without a home country, and with slips.
+#include "places/LetterFold.h"
+#include "places/PlaceSearch.h"
 #include "tests/FuzzText.h"
 
 namespace {
@@ -14,19 +15,34 @@ bool IsAlternateOf(const CGazetteer& gazetteer, int place, const char* name)
     return false;
 }
 
+// Whether a word of name starts with letter, folded: a slip never changes
+// the first letter, and the words that stand for each other share theirs.
+bool HasWordStartingWith(const char* name, unsigned letter)
+{
+    CFoldedReader reader(name);
+    for (unsigned at = reader.Next(), before = ' '; at; before = at, at = reader.Next()) {
+        if (before == ' ' && at == letter)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-// Every answer is a place of the table, once, and the name it was found by
-// is one of its own.
+// Every answer is a place of the table, once, the name it was found by is
+// one of its own and has a word of the typed first letter, and asked for
+// the first answer alone the search gives the same.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const CGazetteer gazetteer;
-    Require(gazetteer.IsReady(), "the gazetteer unpacks", "");
+    static const CPlaceSearch search(gazetteer);
+    Require(search.IsReady(), "the gazetteer unpacks and its words are indexed", "");
     const CFuzzText input(data, size);
     const char* const homes[] = {nullptr, "SI", input.Get()};
+    const unsigned first = CFoldedReader(input.Get()).Next();
     for (const char* home : homes) {
         FoundPlace found[MAX_FOUND_PLACES];
-        const int count = gazetteer.Find(input.Get(), home, found);
+        const int count = search.Find(input.Get(), home, found);
         Require(count >= 0 && count <= MAX_FOUND_PLACES, "at most ten answers", input.Get());
         for (int i = 0; i < count; ++i) {
             Require(found[i].place >= 0 && found[i].place < gazetteer.PlaceCount(), "a place of the table",
@@ -35,7 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     "found by one of its names", input.Get());
             for (int j = 0; j < i; ++j)
                 Require(found[j].place != found[i].place, "a place once", input.Get());
+            const char* name = found[i].alternate ? found[i].alternate : gazetteer.Place(found[i].place).name;
+            Require(HasWordStartingWith(name, first), "a word of the first letter typed", input.Get());
         }
+        FoundPlace alone[1];
+        Require(search.Find(input.Get(), home, alone, 1) == (count ? 1 : 0) &&
+                    (!count || alone[0].place == found[0].place),
+                "the first answer alone is the first of ten", input.Get());
     }
     return 0;
 }

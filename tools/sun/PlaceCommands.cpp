@@ -6,7 +6,7 @@
 // it was found by when that is not its own (in its own letters; empty otherwise), tab-separated, in UTF-8.
 #include "tools/sun/PlaceCommands.h"
 
-#include "places/Gazetteer.h"
+#include "places/PlaceSearch.h"
 #include "tools/options/CommandOptions.h"
 
 #include <cstdio>
@@ -59,8 +59,9 @@ int RunPlaceCommand(int argc, char** argv)
         PrintPlace(gazetteer, {place, nullptr});
         return 0;
     }
+    const CPlaceSearch search(gazetteer);
     FoundPlace found[MAX_FOUND_PLACES];
-    int count = gazetteer.Find(argv[2], country, found);
+    int count = search.Find(argv[2], country, found);
     if (count == 0) {
         char shown[SHOWN_ARGUMENT_MAX];
         ShowArgument(argv[2], shown);
