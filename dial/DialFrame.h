@@ -54,6 +54,10 @@ struct DialFrame
 // dc and its pixels (null pixels: GDI steps only).
 void PaintDialFrame(const DialFrame& frame, HDC dc, const PixelView& surface);
 
+// The frame's markings laid out as PaintDialFrame draws them, the labels
+// measured in their font on dc.
+void LayOutFrameMarkings(const DialFrame& frame, HDC dc, const DialSize& size, MarkingsLayout& layout);
+
 // The black band of the gnomon's shadow, tip at (u, v) pixels from the
 // centre of the view's clip rectangle (v up), with smoothed long edges.
 void DrawShadowBand(HDC dc, const PixelView& view, double u, double v, const DialSize& size);

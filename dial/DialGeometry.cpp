@@ -4,6 +4,7 @@
 #include "common/Saturate.h"
 #include "sun/Solar.h"
 
+#include <algorithm>
 #include <cmath>
 
 // A numeral's half width per pixel of radius and degree of room: 0.46 of the
@@ -79,6 +80,85 @@ GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float l
     bands.shaft = {y0 + FloorHeight(a), FloorHeight(d), picture.capRows, picture.baseRow - picture.capRows};
     bands.base = {y0 + FloorHeight(c), FloorHeight(b), picture.baseRow, picture.height - picture.baseRow};
     return bands;
+}
+
+PixelRect GnomonBox(const GnomonBands& bands)
+{
+    PixelRect box = {bands.x, 0, bands.x + bands.width, 0};
+    bool first = true;
+    for (const StretchBand* band : {&bands.cap, &bands.shaft, &bands.base}) {
+        if (band->dstHeight <= 0)
+            continue;
+        box.top = first ? band->dstY : std::min(box.top, band->dstY);
+        box.bottom = first ? band->dstY + band->dstHeight : std::max(box.bottom, band->dstY + band->dstHeight);
+        first = false;
+    }
+    return box;
+}
+
+Outline OutlineOf(const TurnedPlace& place)
+{
+    float x[4], y[4];
+    TurnedOutline(place, x, y);
+    return {{x[0], x[1], x[2], x[3]}, {y[0], y[1], y[2], y[3]}};
+}
+
+Outline OutlineOf(const PixelRect& box)
+{
+    return {{static_cast<double>(box.left), static_cast<double>(box.right), static_cast<double>(box.right),
+             static_cast<double>(box.left)},
+            {static_cast<double>(box.top), static_cast<double>(box.top), static_cast<double>(box.bottom),
+             static_cast<double>(box.bottom)}};
+}
+
+namespace {
+
+// The outline's extent along the axis (ax, ay).
+void Project(const Outline& outline, double ax, double ay, double& low, double& high)
+{
+    low = high = outline.x[0] * ax + outline.y[0] * ay;
+    for (int k = 1; k < 4; ++k) {
+        const double p = outline.x[k] * ax + outline.y[k] * ay;
+        low = std::fmin(low, p);
+        high = std::fmax(high, p);
+    }
+}
+
+// Whether the outlines lie margin or more apart along the unit normal of the
+// side from corner k of from.
+bool ApartAcrossSide(const Outline& from, int k, const Outline& a, const Outline& b, double margin)
+{
+    const int next = (k + 1) & 3;
+    const double dx = from.x[next] - from.x[k], dy = from.y[next] - from.y[k], length = std::hypot(dx, dy);
+    if (!(length > 0))
+        return false;
+    double aLow, aHigh, bLow, bHigh;
+    Project(a, -dy / length, dx / length, aLow, aHigh);
+    Project(b, -dy / length, dx / length, bLow, bHigh);
+    return bLow - aHigh >= margin || aLow - bHigh >= margin;
+}
+
+}  // namespace
+
+bool OutlinesMeet(const Outline& a, const Outline& b, double margin)
+{
+    for (int k = 0; k < 4; ++k) {
+        if (ApartAcrossSide(a, k, a, b, margin) || ApartAcrossSide(b, k, a, b, margin))
+            return false;
+    }
+    return true;
+}
+
+bool SegmentCrosses(double x0, double y0, double x1, double y1, const Outline& outline)
+{
+    // The segment as a flat outline: it and the outline meet unless a side
+    // of either keeps them apart.
+    const Outline segment = {{x0, x1, x1, x0}, {y0, y1, y1, y0}};
+    for (int k = 0; k < 4; ++k) {
+        if (ApartAcrossSide(outline, k, segment, outline, 0))
+            return false;
+    }
+    return !ApartAcrossSide(segment, 0, segment, outline, 0);
 }
 
 int NumeralHalfWidth(double room, double radius, int halfHeightMax)

@@ -3,6 +3,7 @@
 
 #include "dial/DialSize.h"
 #include "raster/AntialiasedLine.h"
+#include "raster/RotatedImage.h"
 
 // The integer geometry that the frame painting hands to GDI and to the pixel
 // routines.
@@ -50,6 +51,29 @@ struct GnomonBands
 };
 
 GnomonBands ComputeGnomonBands(int left, int top, int width, int height, float latitude, const DialSize& size);
+
+// The box of the pixels the gnomon's picture covers.
+PixelRect GnomonBox(const GnomonBands& bands);
+
+// A turned numeral's rectangle or a box of pixels, by its four corners in
+// order round it, in surface pixels: what the overlap checks of the face's
+// numerals and labels go by.
+struct Outline
+{
+    double x[4], y[4];
+};
+
+Outline OutlineOf(const TurnedPlace& place);
+// The box's edges, left and top on its first pixels, right and bottom just
+// past its last.
+Outline OutlineOf(const PixelRect& box);
+
+// Whether two outlines come closer than margin pixels: no line along a side
+// of either keeps them that far apart.
+bool OutlinesMeet(const Outline& a, const Outline& b, double margin);
+
+// Whether the segment from (x0, y0) to (x1, y1) runs through the outline.
+bool SegmentCrosses(double x0, double y0, double x1, double y1, const Outline& outline);
 
 // Half the width of a numeral at the end of a line at radius pixels from the
 // gnomon, with room radians to the lines or numerals on either side:

@@ -141,4 +141,51 @@ TEST(NumeralHalfWidth, SqueezedWhereLinesCrowd)
     EXPECT_EQ(SunNumeralHalfWidth(12, NAN), 12);
 }
 
+// Outlines meet when they come closer than the margin, whichever way they
+// are turned: boxes side by side or corner to corner, a turned numeral
+// reaching over a box's edge or staying clear of its corner.
+TEST(OutlinesMeet, WhenCloserThanTheMargin)
+{
+    const TurnedPlace diamond = {20, 20, 5, 5, 45.0f};  // corners about 7.07 from its centre
+    const struct
+    {
+        const char* what;
+        Outline a, b;
+        double margin;
+        bool meet;
+    } cases[] = {
+        {"boxes 2 apart, margin 1", OutlineOf(PixelRect {0, 0, 10, 10}), OutlineOf(PixelRect {12, 0, 20, 10}), 1,
+         false},
+        {"boxes 2 apart, margin 3", OutlineOf(PixelRect {0, 0, 10, 10}), OutlineOf(PixelRect {12, 0, 20, 10}), 3, true},
+        {"boxes overlapping", OutlineOf(PixelRect {0, 0, 10, 10}), OutlineOf(PixelRect {5, 5, 20, 20}), 0, true},
+        {"boxes corner to corner", OutlineOf(PixelRect {0, 0, 10, 10}), OutlineOf(PixelRect {12, 12, 20, 20}), 1,
+         false},
+        {"a diamond's corner over a box's edge", OutlineOf(diamond), OutlineOf(PixelRect {26, 15, 40, 25}), 0, true},
+        {"a diamond beside a box", OutlineOf(diamond), OutlineOf(PixelRect {29, 15, 40, 25}), 1, false},
+        {"a diamond off a box's corner", OutlineOf(diamond), OutlineOf(PixelRect {25, 25, 40, 40}), 1, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OutlinesMeet(c.a, c.b, c.margin), c.meet) << c.what;
+        EXPECT_EQ(OutlinesMeet(c.b, c.a, c.margin), c.meet) << c.what << ", the other way round";
+    }
+}
+
+TEST(SegmentCrosses, OnlyWhenItRunsThroughTheOutline)
+{
+    const Outline box = OutlineOf(PixelRect {10, 10, 20, 20});
+    const struct
+    {
+        const char* what;
+        double x0, y0, x1, y1;
+        bool crosses;
+    } cases[] = {
+        {"straight through", 0, 15, 30, 15, true},    {"from inside out", 15, 15, 30, 30, true},
+        {"along above it", 0, 5, 30, 5, false},       {"past its corner", 0, 25, 25, 0, true},
+        {"short of its corner", 0, 19, 19, 0, false},
+        {"short of its corner, drawn the other way", 19, 0, 0, 19, false}, {"a point beside it", 25, 15, 25, 15, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SegmentCrosses(c.x0, c.y0, c.x1, c.y1, box), c.crosses) << c.what;
+}
+
 }  // namespace

@@ -2,10 +2,12 @@
 #include "dial/DialMarkings.h"
 
 #include "common/Calendar.h"
+#include "dial/DialGeometry.h"
 #include "dial/HourMarkings.h"
 #include "raster/AntialiasedLine.h"
 #include "raster/RotatedImage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -17,8 +19,13 @@ const unsigned int DATE_LINE_COLOUR = 0xC8C8C8;  // lighter than the hour lines:
 // corners of the dial.
 const double CURVE_REACH = 0.75;
 const double FIXED_ONE = 65536;  // a pixel in the 16.16 points of a polyline
-// Pixels between a date line and its label, besides half the gnomon.
+// Pixels between a date line and a label beside or above it.
 const int LABEL_GAP = 3;
+// Labels are tried by points of their lines this far apart at most, pixels.
+const double LABEL_STEP = 2;
+// Pixels a label keeps clear of a numeral, of another label and of the
+// gnomon's picture, and a numeral of the gnomon's picture.
+const double CLEARANCE = 2;
 
 // The centre of the dial rectangle, where the gnomon's foot stands.
 int CentreX(const PixelRect& dial)
@@ -30,36 +37,35 @@ int CentreY(const PixelRect& dial)
     return (dial.top + dial.bottom) >> 1;
 }
 
-// The curve drawn run by run, in the dial rectangle, the view's clip rectangle.
-void DrawCurve(const PixelView& view, const DialCurve& curve, unsigned int colour)
+// The curve drawn run by run, in the dial rectangle, the view's clip
+// rectangle, as wide as the hour lines: strokes two-pixel lines side by side,
+// each the run moved across its own direction.
+void DrawCurve(const PixelView& view, const DialCurve& curve, int strokes, unsigned int colour)
 {
     const double cx = CentreX(view.clip), cy = CentreY(view.clip);
     std::vector<PixelPoint> points;
     for (const std::vector<DialPoint>& run : curve) {
-        points.clear();
-        for (const DialPoint& p : run)
-            points.push_back({static_cast<int>(std::lround((cx + p.u) * FIXED_ONE)),
-                              static_cast<int>(std::lround((cy - p.v) * FIXED_ONE))});
-        DrawAntialiasedPolyline(view, points.data(), static_cast<int>(points.size()), colour);
+        const size_t count = run.size();
+        for (int stroke = 0; stroke < strokes; ++stroke) {
+            const double across = 2 * stroke - (strokes - 1);
+            points.clear();
+            for (size_t i = 0; i < count; ++i) {
+                const DialPoint& before = run[i > 0 ? i - 1 : i];
+                const DialPoint& after = run[i + 1 < count ? i + 1 : i];
+                const double du = after.u - before.u, dv = after.v - before.v, length = std::hypot(du, dv);
+                const double shift = length > 0 ? across / length : 0;
+                const DialPoint p = {run[i].u - dv * shift, run[i].v + du * shift};
+                points.push_back({static_cast<int>(std::lround((cx + p.u) * FIXED_ONE)),
+                                  static_cast<int>(std::lround((cy - p.v) * FIXED_ONE))});
+            }
+            DrawAntialiasedPolyline(view, points.data(), static_cast<int>(points.size()), colour);
+        }
     }
 }
 
-// Whether the box (u from left to right, v from bottom to top) keeps out of
-// the band of the hour numerals round the ring of a dial width wide.
-bool ClearOfNumerals(double left, double right, double bottom, double top, int width, const DialSize& size)
-{
-    const double ring = width * HOUR_NUMERAL_RING;
-    const double inner = ring - size.numeralHalfHeight, outer = ring + size.numeralGap + 2 * size.numeralHalfHeight;
-    const double farU = std::fmax(std::fabs(left), std::fabs(right)),
-                 farV = std::fmax(std::fabs(bottom), std::fabs(top));
-    const double nearU = left > 0 ? left : right < 0 ? -right : 0, nearV = bottom > 0 ? bottom : top < 0 ? -top : 0;
-    return std::hypot(farU, farV) < inner || std::hypot(nearU, nearV) > outer;
-}
-
-// Whether the curve spans less than a numeral: the gnomon lies on the face
-// at the equator, and all its curves shrink to its tip, where numerals and
-// labels would pile up.
-bool ShrunkToAPoint(const DialCurve& curve, const DialSize& size)
+// Whether the curve is a point: the gnomon lies on the face at the equator,
+// and all its curves shrink to its tip.
+bool ShrunkToAPoint(const DialCurve& curve)
 {
     DialPoint low = {INFINITY, INFINITY}, high = {-INFINITY, -INFINITY};
     for (const std::vector<DialPoint>& run : curve) {
@@ -68,108 +74,393 @@ bool ShrunkToAPoint(const DialCurve& curve, const DialSize& size)
             high = {std::fmax(high.u, p.u), std::fmax(high.v, p.v)};
         }
     }
-    return !(std::hypot(high.u - low.u, high.v - low.v) >= 2 * size.numeralHalfHeight);
+    return !(std::hypot(high.u - low.u, high.v - low.v) >= 1);
 }
 
-// Where the label of width x height fits beside point p of the dial (u, v
-// from the centre): to its right, else to its left, away from the gnomon's
-// picture on the noon line; false when neither lies wholly on the dial
-// clear of the numerals.
-bool LabelBeside(const DialPoint& p, const PixelRect& dial, const DialSize& size, DateLabel& label)
+// Where the face's markings may stand: the dial rectangle, whose centre is
+// the gnomon's foot, and the gnomon's picture, drawn over them.
+struct FaceGround
 {
-    const int width = dial.right - dial.left;
-    const double halfWidth = width / 2.0, halfHeight = (dial.bottom - dial.top) / 2.0;
-    const double gap = size.rod.width / 2 + LABEL_GAP;
-    const double top = p.v + label.height / 2.0;
-    if (top > halfHeight || top - label.height < -halfHeight)
-        return false;
-    double left = p.u + gap;
-    if (left + label.width > halfWidth ||
-        !ClearOfNumerals(left, left + label.width, top - label.height, top, width, size))
-        left = p.u - gap - label.width;
-    if (left < -halfWidth || !ClearOfNumerals(left, left + label.width, top - label.height, top, width, size))
-        return false;
-    label.left = CentreX(dial) + static_cast<int>(std::floor(left));
-    label.top = CentreY(dial) - static_cast<int>(std::ceil(top));
+    PixelRect dial;
+    double cx, cy;
+    PixelRect gnomon;
+};
+
+double SurfaceX(const FaceGround& ground, const DialPoint& p)
+{
+    return ground.cx + p.u;
+}
+double SurfaceY(const FaceGround& ground, const DialPoint& p)
+{
+    return ground.cy - p.v;
+}
+
+bool Inside(const PixelRect& box, double x, double y)
+{
+    return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+}
+
+bool Within(const PixelRect& box, const PixelRect& outer)
+{
+    return box.left >= outer.left && box.top >= outer.top && box.right <= outer.right && box.bottom <= outer.bottom;
+}
+
+// Whether a point of a curve shows: on the dial, off the gnomon's picture.
+bool Shows(const FaceGround& ground, const DialPoint& p)
+{
+    const double x = SurfaceX(ground, p), y = SurfaceY(ground, p);
+    return Inside(ground.dial, x, y) && !Inside(ground.gnomon, x, y);
+}
+
+// Whether a numeral or label with these bounds and this outline may stand:
+// wholly on the dial, clear of the gnomon's picture.
+bool OnOpenGround(const FaceGround& ground, const PixelRect& bounds, const Outline& outline)
+{
+    return Within(bounds, ground.dial) && !OutlinesMeet(outline, OutlineOf(ground.gnomon), CLEARANCE);
+}
+
+bool NumeralStands(const FaceGround& ground, const PlacedNumeral& numeral)
+{
+    return OnOpenGround(ground, numeral.bounds, OutlineOf(numeral.place));
+}
+
+// The spots a figure-eight's numeral may take, in the order tried, each
+// where its numeral stands at its widest: numeralGap beyond the eight's
+// farthest point that shows within the ring of the hour numerals (as the
+// sun's numerals stand beyond the ends of their lines), numeralGap short of
+// its nearest point that shows, and wholly short of its farthest point that
+// shows (where the eight runs off the dial).
+const int EIGHT_SPOTS = 3;
+
+struct EightSpots
+{
+    int count;
+    NumeralSpot spots[EIGHT_SPOTS];
+};
+
+// The spot whose numeral stands at distance from the foot towards p: the
+// numeral's centre lies numeralGap beyond the radius PlaceNumeral is given.
+NumeralSpot SpotToward(const DialPoint& p, double distance, int numeral, const DialSize& size)
+{
+    const double length = std::hypot(p.u, p.v);
+    return {numeral, p.u / length, -p.v / length, distance - size.numeralGap, INFINITY};
+}
+
+EightSpots FindSpots(const DialCurve& curve, const FaceGround& ground, int numeral, const DialSize& size)
+{
+    EightSpots found = {};
+    const double ring = (ground.dial.right - ground.dial.left) * HOUR_NUMERAL_RING;
+    DialPoint withinRing = {0, 0}, nearest = {0, 0}, farthest = {0, 0};
+    double withinRingDistance = 0, nearestDistance = INFINITY, farthestDistance = 0;
+    DialPoint low = {INFINITY, INFINITY}, high = {-INFINITY, -INFINITY};
+    for (const std::vector<DialPoint>& run : curve) {
+        for (const DialPoint& p : run) {
+            const double distance = std::hypot(p.u, p.v);
+            if (!Shows(ground, p) || !(distance > 0))
+                continue;
+            low = {std::fmin(low.u, p.u), std::fmin(low.v, p.v)};
+            high = {std::fmax(high.u, p.u), std::fmax(high.v, p.v)};
+            if (distance <= ring && distance > withinRingDistance)
+                withinRingDistance = distance, withinRing = p;
+            if (distance < nearestDistance)
+                nearestDistance = distance, nearest = p;
+            if (distance > farthestDistance)
+                farthestDistance = distance, farthest = p;
+        }
+    }
+    // A speck at the gnomon's edge is no figure-eight a reader sees.
+    if (!(std::hypot(high.u - low.u, high.v - low.v) >= size.numeralHalfHeight / 2.0))
+        return found;
+    const NumeralSpot candidates[EIGHT_SPOTS] = {
+        SpotToward(withinRing, withinRingDistance + size.numeralGap, numeral, size),
+        SpotToward(nearest, nearestDistance - size.numeralGap, numeral, size),
+        SpotToward(farthest, farthestDistance - size.numeralGap - size.numeralHalfHeight, numeral, size),
+    };
+    for (int k = 0; k < EIGHT_SPOTS; ++k) {
+        const bool exists = k > 0 || withinRingDistance > 0;
+        if (exists && candidates[k].radius > 0 && NumeralStands(ground, PlaceNumeral(ground.dial, candidates[k], size)))
+            found.spots[found.count++] = candidates[k];
+    }
+    return found;
+}
+
+// The angle between the directions of two spots.
+double AngleBetween(const NumeralSpot& a, const NumeralSpot& b)
+{
+    return std::atan2(std::fabs(a.sx * b.sy - a.sy * b.sx), a.sx * b.sx + a.sy * b.sy);
+}
+
+// Whether a numeral keeps clear of the labels shown.
+bool ClearOfLabels(const PlacedNumeral& numeral, const DateLabel (&labels)[DATE_LABEL_COUNT])
+{
+    for (const DateLabel& label : labels) {
+        if (label.shown && OutlinesMeet(OutlineOf(numeral.place), OutlineOf(LabelBox(label)), CLEARANCE))
+            return false;
+    }
     return true;
 }
 
-}  // namespace
-
-void DrawDateLines(const PixelView& view, const DialFace& face, const DialSize& size,
-                   DateLabel (&labels)[DATE_LABEL_COUNT])
+// The numerals of the clock's figure-eights, in hour order: each at the first
+// of its eight's spots clear of the labels shown, narrowed to the angle to
+// the nearer of the numerals of the hours before and after it that stand as
+// far from the gnomon, and further,
+// pass by pass, while two still meet; one that meets another after the last
+// pass, or is narrowed to nothing, is left out.
+std::vector<PlacedNumeral> PlaceClockNumerals(const FaceGround& ground, const EightSpots (&eights)[HOURS_PER_DAY],
+                                              const DateLabel (&labels)[DATE_LABEL_COUNT], const DialSize& size)
 {
-    for (DateLabel& label : labels)
-        label.shown = false;
-    const double reach = (view.clip.right - view.clip.left) * CURVE_REACH;
-    for (int line = 0; line < DATE_LINE_COUNT; ++line) {
-        const DialCurve curve =
-            DateLine(face.sun, face.latitude, size.gnomonLength, DateLineDeclination(face.sun, line), reach);
-        DrawCurve(view, curve, DATE_LINE_COLOUR);
-        for (int i = 0; i < DATE_LABEL_COUNT; ++i) {
-            if (LABELLED_DATE_LINES[i] != line || ShrunkToAPoint(curve, size))
-                continue;
-            double nearest = INFINITY;
-            for (const std::vector<DialPoint>& run : curve) {
-                for (const DialPoint& p : run) {
-                    DateLabel spot = labels[i];
-                    if (std::fabs(p.u) < nearest && LabelBeside(p, view.clip, size, spot)) {
-                        nearest = std::fabs(p.u);
-                        labels[i] = spot;
-                        labels[i].shown = true;
-                    }
-                }
-            }
-        }
-    }
-}
-
-void DrawClockHours(const PixelView& view, const DialFace& face, const PixelImage* numbers, const DialSize& size)
-{
-    const int width = view.clip.right - view.clip.left;
-    const double reach = width * CURVE_REACH, ring = width * HOUR_NUMERAL_RING;
-    DialCurve curves[HOURS_PER_DAY];
-    // Each hour's numeral beyond the farthest point of its curve within the
-    // ring; a radius of 0 for none.
     NumeralSpot spots[HOURS_PER_DAY] = {};
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
-        curves[hour] = ClockHourCurve(face.sun, face.latitude, size.gnomonLength, hour, reach);
-        DialPoint end = {0, 0};
-        double farthest = -1;
-        for (const std::vector<DialPoint>& run : curves[hour]) {
-            for (const DialPoint& p : run) {
-                const double distance = std::hypot(p.u, p.v);
-                if (distance <= ring && distance > farthest) {
-                    farthest = distance;
-                    end = p;
-                }
+        for (int k = 0; k < eights[hour].count; ++k) {
+            if (ClearOfLabels(PlaceNumeral(ground.dial, eights[hour].spots[k], size), labels)) {
+                spots[hour] = eights[hour].spots[k];
+                break;
             }
         }
-        if (farthest <= 0 || ShrunkToAPoint(curves[hour], size))
-            continue;
-        spots[hour] = {.numeral = (hour + face.clockShiftHours + HOURS_PER_DAY) % HOURS_PER_DAY,
-                       .sx = end.u / farthest,
-                       .sy = -end.v / farthest,
-                       .radius = farthest,
-                       .room = INFINITY};
     }
-    // The room of a numeral: the angle to the nearer of the numerals of the
-    // hours before and after it.
+    // Numerals of neighbouring hours a numeral's height apart or more stand
+    // one beyond the other and leave each other all the room across.
+    const double height = 2 * size.numeralHalfHeight + NUMERAL_CLEARANCE;
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
         NumeralSpot& spot = spots[hour];
         for (int beside : {hour + HOURS_PER_DAY - 1, hour + 1}) {
             const NumeralSpot& other = spots[beside % HOURS_PER_DAY];
-            if (spot.radius > 0 && other.radius > 0)
-                spot.room = std::fmin(spot.room, std::atan2(std::fabs(spot.sx * other.sy - spot.sy * other.sx),
-                                                            spot.sx * other.sx + spot.sy * other.sy));
+            if (spot.radius > 0 && other.radius > 0 && std::fabs(spot.radius - other.radius) < height)
+                spot.room = std::fmin(spot.room, AngleBetween(spot, other));
         }
     }
+    PlacedNumeral placed[HOURS_PER_DAY] = {};
+    for (int hour = 0; hour < HOURS_PER_DAY; ++hour)
+        placed[hour] = PlaceNumeral(ground.dial, spots[hour], size);
+    NarrowWhileTheyMeet(ground.dial, spots, placed, HOURS_PER_DAY, size);
+    std::vector<PlacedNumeral> numerals;
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
-        DrawCurve(view, curves[hour], HOUR_LINE_COLOUR);
-        if (spots[hour].radius > 0 && numbers && numbers->pixels) {
-            const PlacedNumeral numeral = PlaceNumeral(view.clip, spots[hour], size);
-            DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
+        bool clear = spots[hour].radius > 0 && placed[hour].place.halfWidth > 0;
+        for (const PlacedNumeral& kept : numerals)
+            clear = clear && !NumeralsMeet(placed[hour], kept);
+        if (clear)
+            numerals.push_back(placed[hour]);
+    }
+    return numerals;
+}
+
+// A point of a date line a label may stand by, and its distance from the
+// noon line.
+struct LabelAnchor
+{
+    double x, y;
+    double fromNoon;
+};
+
+// The points of a line that show, at most LABEL_STEP apart, nearest the
+// noon line first.
+std::vector<LabelAnchor> LabelAnchors(const FaceGround& ground, const DialCurve& line)
+{
+    std::vector<LabelAnchor> anchors;
+    for (const std::vector<DialPoint>& run : line) {
+        for (size_t i = 0; i < run.size(); ++i) {
+            const DialPoint& a = run[i];
+            const DialPoint& b = run[i + 1 < run.size() ? i + 1 : i];
+            const int steps = 1 + static_cast<int>(std::hypot(b.u - a.u, b.v - a.v) / LABEL_STEP);
+            for (int step = 0; step < steps; ++step) {
+                const double t = static_cast<double>(step) / steps;
+                const DialPoint p = {a.u + (b.u - a.u) * t, a.v + (b.v - a.v) * t};
+                if (Shows(ground, p))
+                    anchors.push_back({SurfaceX(ground, p), SurfaceY(ground, p), std::fabs(p.u)});
+            }
         }
+    }
+    std::stable_sort(anchors.begin(), anchors.end(),
+                     [](const LabelAnchor& a, const LabelAnchor& b) { return a.fromNoon < b.fromNoon; });
+    return anchors;
+}
+
+// The places a label may take by an anchor of its line, in the order tried:
+// over the line to the right of it, to the left, then beside the line, just
+// above it and just below.
+const int LABEL_SIDES = 4;
+const int LABEL_BESIDE = 2;
+
+// The box of a label width x height by an anchor, on a side.
+PixelRect BoxBy(const LabelAnchor& at, int width, int height, int side)
+{
+    const int x = static_cast<int>(std::floor(at.x)), y = static_cast<int>(std::floor(at.y));
+    const int middleTop = static_cast<int>(std::floor(at.y - height / 2.0));
+    const int centredLeft = static_cast<int>(std::floor(at.x - width / 2.0));
+    int left, top;
+    switch (side) {
+    case 0: left = x + LABEL_GAP, top = middleTop; break;
+    case 1: left = x + 1 - LABEL_GAP - width, top = middleTop; break;
+    case 2: left = centredLeft, top = y - LABEL_GAP - height; break;
+    default: left = centredLeft, top = y + 1 + LABEL_GAP; break;
+    }
+    return {left, top, left + width, top + height};
+}
+
+// Whether any segment of the curve runs through the outline.
+bool Crosses(const FaceGround& ground, const DialCurve& curve, const Outline& outline)
+{
+    for (const std::vector<DialPoint>& run : curve) {
+        for (size_t i = 1; i < run.size(); ++i) {
+            if (SegmentCrosses(SurfaceX(ground, run[i - 1]), SurfaceY(ground, run[i - 1]), SurfaceX(ground, run[i]),
+                               SurfaceY(ground, run[i]), outline))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Which spots of the clock's numerals a label must leave clear: the first
+// of every figure-eight, where its numeral stands as the sun's do, or at
+// least one of each.
+enum class SpotsLeft
+{
+    First,
+    Any
+};
+
+// Whether a box leaves the numeral of every figure-eight that has spots the
+// spots it must, at the numeral's widest, clear of it.
+bool LeavesTheEightsTheirSpots(const FaceGround& ground, const Outline& box, const EightSpots (&eights)[HOURS_PER_DAY],
+                               SpotsLeft left, const DialSize& size)
+{
+    for (const EightSpots& eight : eights) {
+        const int tried = left == SpotsLeft::First && eight.count > 0 ? 1 : eight.count;
+        bool clear = eight.count == 0;
+        for (int k = 0; k < tried && !clear; ++k)
+            clear = !OutlinesMeet(OutlineOf(PlaceNumeral(ground.dial, eight.spots[k], size).place), box, CLEARANCE);
+        if (!clear)
+            return false;
+    }
+    return true;
+}
+
+// What a label must keep clear of besides the gnomon and the labels shown:
+// the numerals placed, and the spots of the clock's numerals still to be
+// placed (null when there are none).
+struct LabelNeighbours
+{
+    const std::vector<PlacedNumeral>& numerals;
+    const EightSpots (*eights)[HOURS_PER_DAY];
+    SpotsLeft left;
+};
+
+// Whether a label of line may take box: see LayOutMarkings. Other date lines
+// may cross a label over its own line, not one beside it.
+bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, bool overItsLine, const MarkingsLayout& layout,
+               const LabelNeighbours& neighbours, const DialSize& size)
+{
+    const Outline outline = OutlineOf(box);
+    if (!OnOpenGround(ground, box, outline))
+        return false;
+    for (const PlacedNumeral& numeral : neighbours.numerals) {
+        if (numeral.place.halfWidth > 0 && OutlinesMeet(outline, OutlineOf(numeral.place), CLEARANCE))
+            return false;
+    }
+    for (const DateLabel& other : layout.labels) {
+        if (other.shown && OutlinesMeet(outline, OutlineOf(LabelBox(other)), CLEARANCE))
+            return false;
+    }
+    for (int other = 0; other < DATE_LINE_COUNT && !overItsLine; ++other) {
+        if (other != line && Crosses(ground, layout.dateLines[other], outline))
+            return false;
+    }
+    return !neighbours.eights || LeavesTheEightsTheirSpots(ground, outline, *neighbours.eights, neighbours.left, size);
+}
+
+// Places label i, of LABELLED_DATE_LINES, where it first fits: on one line,
+// else on two.
+void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const LabelNeighbours& neighbours,
+                const DialSize& size)
+{
+    DateLabel& label = layout.labels[i];
+    const int line = LABELLED_DATE_LINES[i];
+    if (ShrunkToAPoint(layout.dateLines[line]))
+        return;
+    const std::vector<LabelAnchor> anchors = LabelAnchors(ground, layout.dateLines[line]);
+    for (bool wrapped : {false, true}) {
+        const int width = wrapped ? label.wrappedWidth : label.width;
+        const int height = wrapped ? label.wrappedHeight : label.height;
+        if (width <= 0)
+            continue;
+        for (const LabelAnchor& at : anchors) {
+            for (int side = 0; side < LABEL_SIDES; ++side) {
+                const PixelRect box = BoxBy(at, width, height, side);
+                if (LabelFits(ground, box, line, side < LABEL_BESIDE, layout, neighbours, size)) {
+                    label.left = box.left;
+                    label.top = box.top;
+                    label.wrapped = wrapped;
+                    label.shown = true;
+                    return;
+                }
+            }
+        }
+    }
+}
+
+// The labels of LABELLED_DATE_LINES: the equinoxes', placed first, and the
+// June and the December solstices', placed after the numerals.
+const int EQUINOX_LABEL = 1;
+const int SOLSTICE_LABELS[] = {2, 0};
+
+}  // namespace
+
+PixelRect LabelBox(const DateLabel& label)
+{
+    const int width = label.wrapped ? label.wrappedWidth : label.width;
+    const int height = label.wrapped ? label.wrappedHeight : label.height;
+    return {label.left, label.top, label.left + width, label.top + height};
+}
+
+void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize& size, MarkingsLayout& layout)
+{
+    const double reach = (dial.right - dial.left) * CURVE_REACH;
+    const FaceGround ground = {dial, static_cast<double>(CentreX(dial)), static_cast<double>(CentreY(dial)),
+                               GnomonBox(ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left,
+                                                            dial.bottom - dial.top, face.latitude, size))};
+    for (int line = 0; line < DATE_LINE_COUNT; ++line)
+        layout.dateLines[line] = face.dateLines ? DateLine(face.sun, face.latitude, size.gnomonLength,
+                                                           DateLineDeclination(face.sun, line), reach)
+                                                : DialCurve();
+    for (int hour = 0; hour < HOURS_PER_DAY; ++hour)
+        layout.clockHours[hour] =
+            face.clockHours ? ClockHourCurve(face.sun, face.latitude, size.gnomonLength, hour, reach) : DialCurve();
+    for (DateLabel& label : layout.labels)
+        label.shown = label.wrapped = false;
+    // The equinoxes' label comes before the clock's numerals: where it can,
+    // clear of each one's first spot, else leaving each a spot.
+    if (face.clockHours) {
+        EightSpots eights[HOURS_PER_DAY] = {};
+        for (int hour = 0; hour < HOURS_PER_DAY; ++hour)
+            eights[hour] = FindSpots(layout.clockHours[hour], ground,
+                                     (hour + face.clockShiftHours + HOURS_PER_DAY) % HOURS_PER_DAY, size);
+        for (SpotsLeft left : {SpotsLeft::First, SpotsLeft::Any}) {
+            if (!layout.labels[EQUINOX_LABEL].shown)
+                PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, &eights, left}, size);
+        }
+        layout.numerals = PlaceClockNumerals(ground, eights, layout.labels, size);
+    } else {
+        layout.numerals = PlaceSunNumerals(dial, face.latitude, size);
+        PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, nullptr, SpotsLeft::Any}, size);
+    }
+    for (int i : SOLSTICE_LABELS)
+        PlaceLabel(ground, i, layout, {layout.numerals, nullptr, SpotsLeft::Any}, size);
+}
+
+void DrawLaidOutMarkings(const PixelView& view, const DialFace& face, const MarkingsLayout& layout,
+                         const PixelImage* numbers, const DialSize& size)
+{
+    for (const DialCurve& line : layout.dateLines)
+        DrawCurve(view, line, size.hourLineStrokes, DATE_LINE_COLOUR);
+    if (!face.clockHours) {
+        DrawHourLinesAndNumerals(view, face.latitude, numbers, size);
+        return;
+    }
+    for (const DialCurve& eight : layout.clockHours)
+        DrawCurve(view, eight, size.hourLineStrokes, HOUR_LINE_COLOUR);
+    for (const PlacedNumeral& numeral : layout.numerals) {
+        if (numbers && numbers->pixels)
+            DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
     }
 }
 

@@ -43,8 +43,8 @@ struct DialSize
     // bitmap's measures, rod the gnomon's measures on the screen.
     int pictureScale;
     RodImage rodPicture;
-    // Two-pixel strokes side by side in each hour line: one at the natural
-    // size, about one more for every further 100 %.
+    // Two-pixel strokes side by side in each hour line and curve: one at the
+    // natural size, about one more for every further 100 %.
     int hourLineStrokes;
 };
 

@@ -23,20 +23,87 @@ PlacedNumeral PlaceNumeral(const PixelRect& dial, const NumeralSpot& spot, const
     return placed;
 }
 
+namespace {
+
+// Each pass narrows the room of a numeral that still meets another to this
+// share, and so many passes are made at most.
+const double NARROWING = 0.8;
+const int NARROWING_PASSES = 16;
+
+// The sun's hours whose lines are drawn, and numbered where whole.
+const float FIRST_HOUR = 4.0f;
+const float LAST_HOUR = 20.0f;
+// Lines start this far from the gnomon, in dial widths; half-hour lines
+// reach beyond the numerals' ring.
+const double LINE_START = 0.3;
+const double HALF_HOUR_LINE_END = 0.45;
+
+bool HasLines(float latitude)
+{
+    return latitude != 0 && std::isfinite(latitude);
+}
+
+}  // namespace
+
+bool NumeralsMeet(const PlacedNumeral& a, const PlacedNumeral& b)
+{
+    return a.place.halfWidth > 0 && b.place.halfWidth > 0 &&
+           OutlinesMeet(OutlineOf(a.place), OutlineOf(b.place), NUMERAL_CLEARANCE);
+}
+
+void NarrowWhileTheyMeet(const PixelRect& dial, NumeralSpot* spots, PlacedNumeral* placed, int count,
+                         const DialSize& size)
+{
+    for (int pass = 0; pass < NARROWING_PASSES; ++pass) {
+        bool narrowed = false;
+        for (int i = 0; i < count; ++i) {
+            for (int other = 0; spots[i].radius > 0 && other < count; ++other) {
+                if (other == i || !(spots[other].radius > 0) || !NumeralsMeet(placed[i], placed[other]))
+                    continue;
+                spots[i].room *= NARROWING;
+                placed[i] = PlaceNumeral(dial, spots[i], size);
+                narrowed = true;
+                break;
+            }
+        }
+        if (!narrowed)
+            return;
+    }
+}
+
+std::vector<PlacedNumeral> PlaceSunNumerals(const PixelRect& dial, float latitude, const DialSize& size)
+{
+    std::vector<PlacedNumeral> numerals;
+    if (!HasLines(latitude))
+        return numerals;
+    const double ring = (dial.right - dial.left) * HOUR_NUMERAL_RING;
+    std::vector<NumeralSpot> spots;
+    for (float h = FIRST_HOUR; h <= LAST_HOUR; h += 1.0f) {
+        double sx, sy;
+        HourLineDirection(h, latitude, sx, sy);
+        spots.push_back(
+            {.numeral = static_cast<int>(h), .sx = sx, .sy = sy, .radius = ring, .room = HourSectorAngle(h, latitude)});
+        numerals.push_back(PlaceNumeral(dial, spots.back(), size));
+    }
+    NarrowWhileTheyMeet(dial, spots.data(), numerals.data(), static_cast<int>(spots.size()), size);
+    return numerals;
+}
+
 void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const PixelImage* numbers, const DialSize& size)
 {
     const int left = view.clip.left, top = view.clip.top, right = view.clip.right, bottom = view.clip.bottom;
-    if (!view.pixels || !numbers || !numbers->pixels || latitude == 0 || !std::isfinite(latitude))
+    if (!view.pixels || !numbers || !numbers->pixels || !HasLines(latitude))
         return;
+    const std::vector<PlacedNumeral> numerals = PlaceSunNumerals(view.clip, latitude, size);
     const int width = right - left;
     const int cx = (left + right) >> 1, cy = (top + bottom) >> 1;
-    const double inner = width * 0.3;
+    const double inner = width * LINE_START;
     int k = 0;
-    for (float h = 4.0f; h <= 20.0f; h = 4.0f + 0.5f * ++k) {
+    for (float h = FIRST_HOUR; h <= LAST_HOUR; h = FIRST_HOUR + 0.5f * ++k) {
         double sx, sy;
         HourLineDirection(h, latitude, sx, sy);
         // Whole-hour lines stop short to leave room for their numerals.
-        double outer = width * ((k & 1) ? 0.45 : HOUR_NUMERAL_RING);
+        double outer = width * ((k & 1) ? HALF_HOUR_LINE_END : HOUR_NUMERAL_RING);
         // Wider lines at larger scales: two-pixel strokes side by side,
         // across the line's steeper axis.
         bool steep = std::fabs(sy) > std::fabs(sx);
@@ -47,14 +114,9 @@ void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const Pixel
                                 TruncateCoordinate(cy + sy * outer) + oy, TruncateCoordinate(cx + sx * inner) + ox,
                                 TruncateCoordinate(cy + sy * inner) + oy, HOUR_LINE_COLOUR);
         }
-        if (std::fabs(h - std::floor(h)) >= 0.1f)
-            continue;
-        const NumeralSpot spot = {.numeral = static_cast<int>(std::floor(h)),
-                                  .sx = sx,
-                                  .sy = sy,
-                                  .radius = outer,
-                                  .room = HourSectorAngle(h, latitude)};
-        const PlacedNumeral numeral = PlaceNumeral(view.clip, spot, size);
-        DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
+        if (!(k & 1)) {
+            const PlacedNumeral& numeral = numerals[k >> 1];
+            DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
+        }
     }
 }

@@ -5,6 +5,8 @@
 #include "raster/PixelView.h"
 #include "raster/RotatedImage.h"
 
+#include <vector>
+
 // Whole-hour lines end this far from the gnomon, in dial widths, and
 // their numerals stand just beyond.
 const double HOUR_NUMERAL_RING = 0.4;
@@ -36,6 +38,26 @@ struct PlacedNumeral
 // Places and fits the numeral of spot on the dial rectangle, whose centre is
 // the gnomon's foot.
 PlacedNumeral PlaceNumeral(const PixelRect& dial, const NumeralSpot& spot, const DialSize& size);
+
+// Pixels a numeral's cell keeps clear of another's: the glyphs' margins in
+// their cells keep their ink further apart.
+const double NUMERAL_CLEARANCE = 1;
+
+// Whether two numerals come closer than NUMERAL_CLEARANCE; one of no width
+// draws nothing and meets none.
+bool NumeralsMeet(const PlacedNumeral& a, const PlacedNumeral& b);
+
+// Narrows the numerals placed at spots (count of each; a spot of radius 0
+// has none) pass by pass while one still meets another, each time to a
+// share of its room, and places them again.
+void NarrowWhileTheyMeet(const PixelRect& dial, NumeralSpot* spots, PlacedNumeral* placed, int count,
+                         const DialSize& size);
+
+// The numerals 4 to 20 of the sun's whole hours on the dial rectangle, in
+// hour order, each at the end of its line, turned along it and narrowed to
+// the room between the half-hour lines on either side, and further while
+// two meet; none at latitude 0 (or not a number), where all lines coincide.
+std::vector<PlacedNumeral> PlaceSunNumerals(const PixelRect& dial, float latitude, const DialSize& size);
 
 // The half-hour lines from 4:00 to 20:00 of a horizontal dial for the
 // latitude, and the numerals 4 to 20 turned along their lines, squeezed where

@@ -1,7 +1,11 @@
 // A tool tip that its owner shows and hides itself, without a timer.
 #include "gadget/TrackingTip.h"
 
+#include "platform/Handles.h"
+
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -9,9 +13,8 @@ namespace {
 // of the arrow (the tool tip then keeps itself on the screen).
 const int TIP_BELOW_CURSOR_NUMERATOR = 2;
 const int TIP_BELOW_CURSOR_DENOMINATOR = 3;
-// Wider texts break into lines; lines of their own ("\r\n") need it too. The
-// dial's longest line, the moon's in Slovenian, takes about 390.
-const int TIP_MAX_WIDTH = 400;
+// How a tool tip lays out its text, which its width is measured by.
+const UINT TIP_TEXT_FORMAT = DT_NOPREFIX | DT_EXPANDTABS | DT_EXTERNALLEADING;
 
 }  // namespace
 
@@ -25,8 +28,8 @@ CTrackingTip::CTrackingTip(HWND window, const wchar_t* text) : m_window(window)
     if (!m_tip)
         return;
     SetWindowPos(m_tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    FitWidth(text);
     SendToolInfo(TTM_ADDTOOLW, text);
-    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, TIP_MAX_WIDTH);
 }
 
 CTrackingTip::~CTrackingTip()
@@ -37,8 +40,10 @@ CTrackingTip::~CTrackingTip()
 
 void CTrackingTip::SetText(const wchar_t* text)
 {
-    if (m_tip)
-        SendToolInfo(TTM_SETTOOLINFOW, text);
+    if (!m_tip)
+        return;
+    FitWidth(text);
+    SendToolInfo(TTM_SETTOOLINFOW, text);
 }
 
 void CTrackingTip::SetRect(const RECT& rect)
@@ -87,4 +92,23 @@ void CTrackingTip::SendToolInfo(UINT message, const wchar_t* text)
     tool.rect = m_rect;
     tool.lpszText = const_cast<wchar_t*>(text);
     SendMessageW(m_tip, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CTrackingTip::FitWidth(const wchar_t* text)
+{
+    // The tip's font is the system's at the screen's scale: measured in it,
+    // the longest line stands whole at any scale, up to the width of the
+    // screen's work area, beyond which a line breaks.
+    RECT extent = {0, 0, 0, 0};
+    {
+        const CWindowDC dc(m_tip);
+        const CSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_tip, WM_GETFONT, 0, 0)));
+        DrawTextW(dc.Get(), text, -1, &extent, DT_CALCRECT | TIP_TEXT_FORMAT);
+    }
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    LONG width = extent.right - extent.left;
+    if (GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTONEAREST), &monitor))
+        width = std::min(width, monitor.rcWork.right - monitor.rcWork.left);
+    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, width);
 }

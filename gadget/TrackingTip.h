@@ -23,6 +23,9 @@ public:
 
 private:
     void SendToolInfo(UINT message, const wchar_t* text);
+    // Makes the tip as wide as the longest line of text, so that no line
+    // breaks.
+    void FitWidth(const wchar_t* text);
 
     HWND m_window;
     HWND m_tip = nullptr;

@@ -9,8 +9,6 @@
 
 namespace {
 
-const unsigned char MAGIC[PLACE_TABLE_MAGIC_SIZE] = {'U', 'M', 'B', 'P', 'L', 'A', 'C', 'E'};
-
 unsigned Word(const unsigned char* bytes)
 {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<unsigned>(bytes[3]) << 24;
@@ -54,7 +52,7 @@ PlaceTableError CPlaceTable::Open(const unsigned char* file, size_t size)
 {
     if (!file || !size)
         return PlaceTableError::MISSING;
-    if (size < PLACE_TABLE_MAGIC_SIZE || memcmp(file, MAGIC, PLACE_TABLE_MAGIC_SIZE))
+    if (size < PLACE_TABLE_MAGIC_SIZE || memcmp(file, PLACE_TABLE_MAGIC, PLACE_TABLE_MAGIC_SIZE))
         return PlaceTableError::WRONG_MAGIC;
     if (size < PLACE_TABLE_MAGIC_SIZE + 4)
         return PlaceTableError::LENGTH;

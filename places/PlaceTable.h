@@ -33,12 +33,13 @@ struct PlaceTableCounts
     unsigned zoneGuesses;
 };
 
-// The file tools/places/make_places.py writes: the magic "UMBPLACE", then
+// The file tools/places/make_places.py writes: the magic, then
 // little-endian 32-bit words: the format version, the counts in the order
 // of PlaceTableCounts, the records' unpacked size, their packed size and the
 // CRC-32 of the packed bytes; then the records as one raw deflate stream.
 const unsigned PLACE_TABLE_VERSION = 1;
-const size_t PLACE_TABLE_MAGIC_SIZE = 8;
+const char PLACE_TABLE_MAGIC[] = "UMBPLACE";
+const size_t PLACE_TABLE_MAGIC_SIZE = sizeof PLACE_TABLE_MAGIC - 1;
 const int PLACE_TABLE_HEADER_WORDS = 11;
 const size_t PLACE_TABLE_HEADER_SIZE = PLACE_TABLE_MAGIC_SIZE + PLACE_TABLE_HEADER_WORDS * 4;
 

@@ -40,12 +40,17 @@ static void TurnedCorners(const TurnedPlace& place, double s, double c, float (&
     }
 }
 
-PixelRect TurnedBounds(const TurnedPlace& place)
+void TurnedOutline(const TurnedPlace& place, float (&cornerX)[4], float (&cornerY)[4])
 {
     double s, c;
     TurnSinCos(place.angle, s, c);
-    float cornerX[4], cornerY[4];
     TurnedCorners(place, s, c, cornerX, cornerY);
+}
+
+PixelRect TurnedBounds(const TurnedPlace& place)
+{
+    float cornerX[4], cornerY[4];
+    TurnedOutline(place, cornerX, cornerY);
     float left = cornerX[0], right = cornerX[0], top = cornerY[0], bottom = cornerY[0];
     for (int k = 1; k < 4; ++k) {
         left = std::fmin(left, cornerX[k]);

@@ -28,3 +28,8 @@ bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const P
 // The box of the pixels a turned copy at place may write, clip rectangle
 // aside: what overlap checks of turned pictures go by.
 PixelRect TurnedBounds(const TurnedPlace& place);
+
+// The corners of the turned rectangle at place, in order round it, as it is
+// drawn (the top and bottom corners on whole rows): what overlap checks that
+// follow the turn go by.
+void TurnedOutline(const TurnedPlace& place, float (&cornerX)[4], float (&cornerY)[4]);

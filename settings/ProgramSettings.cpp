@@ -23,9 +23,10 @@ float Latitude(float stored, float)
     return LatitudeInRange(stored);
 }
 
-// One stored setting of the dial: its registry value (a REG_SZ text), the
-// member it fills (the one of its kind) and the rule that brings a stored
-// value into the range the Settings dialog reaches.
+// One stored setting of the dial: its registry value (a number as text, or a
+// REG_DWORD, which stays one), the member it fills (the one of its kind) and
+// the rule that brings a stored value into the range the Settings dialog
+// reaches.
 struct DialValue
 {
     const wchar_t* name;

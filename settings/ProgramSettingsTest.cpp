@@ -66,6 +66,40 @@ TEST_F(ProgramSettingsTest, WritesBackEveryStoredValueInRange)
     }
 }
 
+// A yes or no stored by hand as a REG_DWORD reads as its number and comes
+// through a Settings round trip as the same REG_DWORD.
+TEST_F(ProgramSettingsTest, FlagsStoredAsDwordsAreReadAndKept)
+{
+    const struct
+    {
+        const wchar_t* name;
+        bool DialSettings::*flag;
+    } flags[] = {
+        {L"IsBigClock", &DialSettings::isBig},     {L"IsSimulateDateTime", &DialSettings::simulate},
+        {L"IsExactSun", &DialSettings::exactSun},  {L"IsDateLines", &DialSettings::dateLines},
+        {L"HourLines", &DialSettings::clockHours}, {L"IsMoonFace", &DialSettings::moonFace},
+    };
+    for (const auto& f : flags) {
+        for (DWORD stored : {0u, 1u}) {
+            HKEY key = nullptr;
+            ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                      ERROR_SUCCESS);
+            RegSetValueExW(key, f.name, 0, REG_DWORD, (const BYTE*)&stored, sizeof stored);
+            m_settings.Load(LANGUAGE_ENGLISH, BIAS_MINUTES);
+            EXPECT_EQ(stored == 1, m_settings.Dial().*f.flag) << f.name << " stored as the REG_DWORD " << stored;
+            m_settings.SetDial(m_settings.Dial());
+            m_settings.Save();
+            DWORD type = 0;
+            DWORD kept = 0xdead;
+            DWORD size = sizeof kept;
+            RegQueryValueExW(key, f.name, nullptr, &type, (BYTE*)&kept, &size);
+            RegCloseKey(key);
+            EXPECT_TRUE(type == REG_DWORD && kept == stored)
+                << f.name << " stored as the REG_DWORD " << stored << " left as type " << type << " holding " << kept;
+        }
+    }
+}
+
 // Nothing stored: the first start, the small dial at 45 N, the exact sun off
 // and ready on the zone's meridian, the window centred.
 TEST_F(ProgramSettingsTest, NothingStoredIsTheFirstStart)

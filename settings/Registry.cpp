@@ -4,7 +4,9 @@
 #include "platform/Handles.h"
 #include "text/NumberFormat.h"
 
+#include <stdint.h>
 #include <stdio.h>
+#include <string.h>
 #include <wchar.h>
 
 namespace {
@@ -50,28 +52,119 @@ bool DeletePathElement(HKEY parent, const wchar_t* name, bool isTarget)
     return RegDeleteKeyW(parent, name) == ERROR_SUCCESS;
 }
 
-// A stored number read wholly by read (a decimal comma reads as a point);
-// defaultValue when it is absent or not wholly a number. A number is ASCII
-// text: any other character is passed on as one that cannot be part of it.
-template <typename Number> Number ReadNumber(HKEY root, const wchar_t* key, const wchar_t* valueName,
-                                             Number defaultValue, bool (*read)(const char*, Number*))
+// Reads the value of the key below root into buffer, capacity bytes: its type
+// and the bytes it holds; false when the key or the value cannot be read or
+// does not fit.
+bool QueryValue(HKEY root, const wchar_t* key, const wchar_t* valueName, void* buffer, DWORD capacity, DWORD* type,
+                DWORD* size)
+{
+    const CRegistryKey opened(OpenKey(root, key, KEY_READ));
+    *size = capacity;
+    return opened.Get() &&
+           RegQueryValueExW(opened.Get(), valueName, nullptr, type, static_cast<BYTE*>(buffer), size) == ERROR_SUCCESS;
+}
+
+bool IsText(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
+
+// Ends a text value of size bytes read into buffer of capacity characters.
+// Stored texts may or may not carry their terminator; a text that fills the
+// whole buffer without one does not fit.
+bool EndText(wchar_t* buffer, DWORD size, DWORD capacity)
+{
+    const DWORD length = size / sizeof(wchar_t);
+    if (length > 0 && buffer[length - 1] == 0)
+        return true;
+    if (length >= capacity)
+        return false;
+    buffer[length] = 0;
+    return true;
+}
+
+// The text of a stored number in ascii: a text value as it is (a character
+// outside ASCII, which no number holds, passed on as one that cannot be part
+// of it), a REG_DWORD as the decimal text of its signed 32-bit value, as a
+// program that stores an int writes it.
+bool ReadNumberText(HKEY root, const wchar_t* key, const wchar_t* valueName, char (&ascii)[VALUE_BUFFER_SIZE])
 {
     wchar_t text[VALUE_BUFFER_SIZE];
-    Number value = defaultValue;
-    if (!RegReadString(root, key, valueName, text, VALUE_BUFFER_SIZE))
-        return value;
-    char ascii[VALUE_BUFFER_SIZE];
+    DWORD type = 0;
+    DWORD size = 0;
+    if (!key || !valueName || !QueryValue(root, key, valueName, text, sizeof text, &type, &size))
+        return false;
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+        int32_t number;
+        memcpy(&number, text, sizeof number);
+        snprintf(ascii, VALUE_BUFFER_SIZE, "%d", static_cast<int>(number));
+        return true;
+    }
+    if (!IsText(type) || !EndText(text, size, VALUE_BUFFER_SIZE))
+        return false;
     int length = 0;
     for (; text[length]; length++)
         ascii[length] = text[length] < 0x80 ? static_cast<char>(text[length]) : NOT_IN_A_NUMBER;
     ascii[length] = 0;
-    read(ascii, &value);
+    return true;
+}
+
+// A stored number read wholly by read (a decimal comma reads as a point);
+// defaultValue when it is absent or not wholly a number.
+template <typename Number> Number ReadNumber(HKEY root, const wchar_t* key, const wchar_t* valueName,
+                                             Number defaultValue, bool (*read)(const char*, Number*))
+{
+    char ascii[VALUE_BUFFER_SIZE];
+    Number value = defaultValue;
+    if (ReadNumberText(root, key, valueName, ascii))
+        read(ascii, &value);
     return value;
 }
 
-// Stores the ASCII text of a number as a REG_SZ value.
+// Sets valueName of key, or of its subkey (made when missing), to data of
+// size bytes; with no data it only makes the subkey.
+bool SetValue(HKEY root, const wchar_t* key, const wchar_t* subkey, const wchar_t* valueName, DWORD type,
+              const void* data, DWORD size)
+{
+    if (!key)
+        return false;
+    const CRegistryKey opened(OpenKey(root, key, subkey ? KEY_CREATE_SUB_KEY : KEY_SET_VALUE));
+    if (!opened.Get())
+        return false;
+    HKEY created = nullptr;
+    if (subkey && RegCreateKeyExW(opened.Get(), subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                                  &created, nullptr) != ERROR_SUCCESS)
+        return false;
+    const CRegistryKey made(created);
+    return !data || RegSetValueExW(subkey ? made.Get() : opened.Get(), valueName, 0, type,
+                                   static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+
+// True when valueName of key, or of its subkey, is a REG_DWORD.
+bool HoldsDword(HKEY root, const wchar_t* key, const wchar_t* subkey, const wchar_t* valueName)
+{
+    const CRegistryKey opened(OpenKey(root, key, KEY_READ));
+    if (!opened.Get())
+        return false;
+    DWORD number = 0;
+    DWORD type = 0;
+    DWORD size = 0;
+    return QueryValue(opened.Get(), subkey ? subkey : L"", valueName, &number, sizeof number, &type, &size) &&
+           type == REG_DWORD;
+}
+
+// Stores a number given as its ASCII text. A value stored as a REG_DWORD (by
+// hand, or by another program) stays one while the number is whole and fits
+// it; every other is stored as the text, a REG_SZ value.
 bool WriteNumberText(HKEY root, const wchar_t* key, const wchar_t* subkey, const wchar_t* valueName, const char* text)
 {
+    int whole = 0;
+    char wholeText[VALUE_BUFFER_SIZE];
+    if (key && HoldsDword(root, key, subkey, valueName) && ReadStoredInt(text, &whole) &&
+        snprintf(wholeText, sizeof wholeText, "%d", whole) > 0 && strcmp(wholeText, text) == 0) {
+        const int32_t number = whole;
+        return SetValue(root, key, subkey, valueName, REG_DWORD, &number, sizeof number);
+    }
     wchar_t wide[VALUE_BUFFER_SIZE];
     WidenAscii(text, wide, VALUE_BUFFER_SIZE);
     return RegWriteString(root, key, subkey, valueName, wide);
@@ -81,26 +174,11 @@ bool WriteNumberText(HKEY root, const wchar_t* key, const wchar_t* subkey, const
 
 bool RegReadString(HKEY root, const wchar_t* key, const wchar_t* valueName, wchar_t* buffer, int bufferSize)
 {
-    if (!key || !valueName || !buffer || bufferSize <= 0)
-        return false;
-    const CRegistryKey opened(OpenKey(root, key, KEY_READ));
-    if (!opened.Get())
-        return false;
-    // Stored texts may or may not carry their terminator; a text that fills
-    // the whole buffer without one does not fit.
     DWORD type = 0;
-    DWORD size = (DWORD)bufferSize * sizeof(wchar_t);
-    if (RegQueryValueExW(opened.Get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return false;
-    const DWORD length = size / sizeof(wchar_t);
-    if (length > 0 && buffer[length - 1] == 0)
-        return true;
-    if (length >= (DWORD)bufferSize)
-        return false;
-    buffer[length] = 0;
-    return true;
+    DWORD size = 0;
+    return key && valueName && buffer && bufferSize > 0 &&
+           QueryValue(root, key, valueName, buffer, (DWORD)bufferSize * sizeof(wchar_t), &type, &size) &&
+           IsText(type) && EndText(buffer, size, (DWORD)bufferSize);
 }
 
 int RegReadInt(HKEY root, const wchar_t* key, const wchar_t* valueName, int defaultValue)
@@ -115,20 +193,8 @@ float RegReadFloat(HKEY root, const wchar_t* key, const wchar_t* valueName, floa
 
 bool RegWriteString(HKEY root, const wchar_t* key, const wchar_t* subkey, const wchar_t* valueName, const wchar_t* text)
 {
-    if (!key)
-        return false;
-    const CRegistryKey opened(OpenKey(root, key, subkey ? KEY_CREATE_SUB_KEY : KEY_SET_VALUE));
-    if (!opened.Get())
-        return false;
-    HKEY created = nullptr;
-    if (subkey && RegCreateKeyExW(opened.Get(), subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                                  &created, nullptr) != ERROR_SUCCESS)
-        return false;
-    const CRegistryKey made(created);
     // The size counts the terminator, which a REG_SZ value holds.
-    return !text ||
-           RegSetValueExW(subkey ? made.Get() : opened.Get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                          (DWORD)(wcslen(text) + 1) * sizeof(wchar_t)) == ERROR_SUCCESS;
+    return SetValue(root, key, subkey, valueName, REG_SZ, text, text ? (DWORD)(wcslen(text) + 1) * sizeof(wchar_t) : 0);
 }
 
 bool RegWriteInt(HKEY root, const wchar_t* key, const wchar_t* subkey, const wchar_t* valueName, int value)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdint.h>
 #include <string.h>
 #include <string>
 
@@ -166,14 +167,87 @@ TEST_F(RegistryStore, TextsOfSixtyFourCharactersOrMoreReadAsMissing)
         ASSERT_EQ(guarded[i], L'#') << i;
 }
 
-TEST_F(RegistryStore, ValuesThatAreNotTextReadAsMissing)
+// A REG_DWORD reads as its signed 32-bit number, as the same text would;
+// other values that are not text read as missing.
+TEST_F(RegistryStore, DwordsReadAsTheirNumbersAndOtherDataAsMissing)
 {
+    const struct
+    {
+        DWORD type;
+        DWORD data;
+        DWORD size;
+        int asInt;
+        float asFloat;
+    } cases[] = {
+        {REG_DWORD, 1, 4, 1, 1.0f},
+        {REG_DWORD, 0, 4, 0, 0.0f},
+        {REG_DWORD, 4096, 4, 4096, 4096.0f},
+        {REG_DWORD, 0xffffffff, 4, -1, -1.0f},
+        {REG_DWORD, 0x80000000, 4, -2147483647 - 1, -2147483648.0f},
+        {REG_DWORD, 1, 2, 7, 45.0f},
+        {REG_BINARY, 1, 4, 7, 45.0f},
+        {REG_DWORD_BIG_ENDIAN, 1, 4, 7, 45.0f},
+    };
     HKEY key;
     ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEST_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    DWORD number = 4096;
-    RegSetValueExA(key, "Language", 0, REG_DWORD, (const BYTE*)&number, sizeof number);
+    for (const auto& c : cases) {
+        RegSetValueExW(key, L"Value", 0, c.type, (const BYTE*)&c.data, c.size);
+        const int asInt = ReadInt(L"Value", 7);
+        const float asFloat = ReadFloat(L"Value", 45.0f);
+        EXPECT_EQ(c.asInt, asInt) << "type " << c.type << " holding " << c.data << " read as " << asInt;
+        EXPECT_EQ(c.asFloat, asFloat) << "type " << c.type << " holding " << c.data << " read as " << asFloat;
+    }
     RegCloseKey(key);
-    EXPECT_EQ(ReadInt(L"Language", 7), 7);
+}
+
+// A number stored as a REG_DWORD is written back as one while it is whole
+// and fits; a fraction, or a value stored as text, is written as text.
+TEST_F(RegistryStore, NumbersStoredAsDwordsStayDwordsWhileTheyFit)
+{
+    const struct
+    {
+        const wchar_t* name;
+        bool dword;  // stored as a REG_DWORD before the write
+        float value;
+        bool asFloat;
+        DWORD type;
+        const wchar_t* text;  // when written as text
+        int number;           // when written as a REG_DWORD
+    } cases[] = {
+        {L"Flag", true, 0, false, REG_DWORD, nullptr, 0},
+        {L"Place", true, -40, false, REG_DWORD, nullptr, -40},
+        {L"Latitude", true, -33, true, REG_DWORD, nullptr, -33},
+        {L"Latitude", true, 46.5f, true, REG_SZ, L"46.5", 0},
+        {L"Flag", false, 1, false, REG_SZ, L"1", 0},
+    };
+    Store(L"Sub", L"", nullptr);
+    for (const auto& c : cases) {
+        HKEY key;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, Path(L"Sub").c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+        const DWORD one = 1;
+        if (c.dword)
+            RegSetValueExW(key, c.name, 0, REG_DWORD, (const BYTE*)&one, sizeof one);
+        else
+            RegSetValueExW(key, c.name, 0, REG_SZ, (const BYTE*)L"1", 2 * sizeof(wchar_t));
+        if (c.asFloat)
+            EXPECT_TRUE(RegWriteFloat(HKEY_LOCAL_MACHINE, TEST_KEY, L"Sub", c.name, c.value));
+        else
+            EXPECT_TRUE(RegWriteInt(HKEY_LOCAL_MACHINE, TEST_KEY, L"Sub", c.name, static_cast<int>(c.value)));
+        union
+        {
+            int32_t number;
+            wchar_t text[16];
+        } data = {};
+        DWORD type = 0;
+        DWORD size = sizeof data;
+        EXPECT_EQ(RegQueryValueExW(key, c.name, nullptr, &type, (BYTE*)&data, &size), ERROR_SUCCESS);
+        RegCloseKey(key);
+        EXPECT_EQ(c.type, type) << c.name << " written as " << c.value;
+        if (c.type == REG_DWORD)
+            EXPECT_EQ(c.number, data.number) << c.name;
+        else
+            EXPECT_STREQ(c.text, data.text) << c.name;
+    }
 }
 
 TEST_F(RegistryStore, WritingCreatesOneSubkeyButNeverTheKeyItself)

@@ -35,7 +35,7 @@ inline std::vector<unsigned char> PlaceTableFile(const PlaceTableCounts& counts,
         static_cast<unsigned>(size),
         static_cast<unsigned>(packed.size()),
         static_cast<unsigned>(crc32(crc32(0, nullptr, 0), packed.data(), static_cast<uInt>(packed.size())))};
-    std::vector<unsigned char> file = {'U', 'M', 'B', 'P', 'L', 'A', 'C', 'E'};
+    std::vector<unsigned char> file(PLACE_TABLE_MAGIC, PLACE_TABLE_MAGIC + PLACE_TABLE_MAGIC_SIZE);
     for (unsigned word : words) {
         for (int shift = 0; shift < 32; shift += 8)
             file.push_back(static_cast<unsigned char>(word >> shift));

@@ -3,7 +3,8 @@
 # does nothing when every package is already present. Must run as root.
 set -e
 PACKAGES="g++ cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools \
-wine wine32:i386 wine64 xvfb xdotool x11-xserver-utils imagemagick x11-utils googletest libgtest-dev libbenchmark-dev libnova-dev \
+wine wine32:i386 wine64 xvfb xdotool x11-xkb-utils xkb-data imagemagick x11-utils googletest libgtest-dev \
+libbenchmark-dev libnova-dev \
 python3 clang libclang-rt-14-dev locales zopfli libz-mingw-w64-dev zlib1g-dev"
 
 missing=""

@@ -12,7 +12,13 @@
 // manager offers no other way to do:
 //   window <minimised> <foreground>
 // With "-tip" it prints the text of each tool tip that shows, one line of
-// the tip a line; exit code 1 when none shows.
+// the tip a line; exit code 1 when none shows. With "-tipfit" it prints,
+// for each, its client width and the width of its longest line in the
+// font tool tips take (the system's status font):
+//   tipfit <client width> <longest line>
+// a client narrower than the line means the tip broke it.
+#include "platform/Handles.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -52,6 +58,20 @@ void PrintControl(HWND control)
     printf("\n");
 }
 
+// The width of the widest line of text in the tool tips' font.
+int LongestLine(const wchar_t* text)
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const CGdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfStatusFont));
+    const CWindowDC screen(nullptr);
+    const CSelectedObject selected(screen.Get(), font.Get());
+    RECT rect = {0, 0, 0, 0};
+    DrawTextW(screen.Get(), text, -1, &rect, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_EXTERNALLEADING);
+    return rect.right - rect.left;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -67,14 +87,21 @@ int wmain(int argc, wchar_t** argv)
         printf("window %d %d\n", IsIconic(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0);
         return 0;
     }
-    if (!lstrcmpW(argv[1], L"-tip")) {
+    const bool fit = !lstrcmpW(argv[1], L"-tipfit");
+    if (fit || !lstrcmpW(argv[1], L"-tip")) {
         int shown = 0;
         for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
             wchar_t text[512] = L"";
             if (!IsWindowVisible(tip) || !SendMessageW(tip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text)))
                 continue;
-            PrintUtf8(text);
-            printf("\n");
+            if (fit) {
+                RECT client;
+                GetClientRect(tip, &client);
+                printf("tipfit %ld %d\n", client.right, LongestLine(text));
+            } else {
+                PrintUtf8(text);
+                printf("\n");
+            }
             ++shown;
         }
         return shown ? 0 : 1;
