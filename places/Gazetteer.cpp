@@ -102,48 +102,9 @@ template <typename Record> const Record* ByPlace(const Record* from, const Recor
 CGazetteer::CGazetteer(const DataBytes& file)
 {
     m_error = Read(file.bytes, file.size);
-    if (m_error == PlaceTableError::NONE && !KeepTextsOnly())
-        m_error = PlaceTableError::NO_MEMORY;
+    m_table.FreeNumbers();
     if (m_error != PlaceTableError::NONE)
         m_places.reset();
-}
-
-// The records read, their texts alone are kept, the numbers between them
-// freed: a fifth of the records.
-bool CGazetteer::KeepTextsOnly()
-{
-    size_t size = 0;
-    ForEachText([&size](const char*& text) { size += strlen(text) + 1; });
-    m_texts.reset(new (std::nothrow) char[size]);
-    if (!m_texts)
-        return false;
-    char* at = m_texts.get();
-    ForEachText([&at](const char*& text) {
-        const size_t bytes = strlen(text) + 1;
-        memcpy(at, text, bytes);
-        text = at;
-        at += bytes;
-    });
-    m_table.Close();
-    return true;
-}
-
-template <typename Visit> void CGazetteer::ForEachText(Visit visit)
-{
-    for (int c = 0; c < m_countryCount; ++c)
-        visit(m_countries[c].name);
-    for (int n = 0; n < m_countryNameCount; ++n)
-        visit(m_countryNames[n]);
-    for (int r = 0; r < m_regionCount; ++r) {
-        visit(m_regions[r].name);
-        visit(m_regions[r].code);
-    }
-    for (int n = 0; n < m_nameCount; ++n)
-        visit(m_names[n]);
-    for (int d = 0; d < m_districtCount; ++d)
-        visit(m_districts[d].name);
-    for (int k = 0; k < m_zoneKeyCount; ++k)
-        visit(m_zoneKeys[k]);
 }
 
 CGazetteer::~CGazetteer() = default;
@@ -154,10 +115,12 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     if (opened != PlaceTableError::NONE)
         return opened;
     const PlaceTableCounts& counts = m_table.Counts();
-    CRecordReader reader(m_table.Records(), m_table.RecordsSize());
-    // Every place and name takes a byte at least, and the records' size fits
-    // an int: so do the counts.
-    if (static_cast<unsigned long long>(counts.places) + counts.alternates > m_table.RecordsSize())
+    // The texts in their block, the numbers (and the countries' codes) in theirs.
+    CRecordReader texts(m_table.Texts(), m_table.TextsSize());
+    CRecordReader numbers(m_table.Numbers(), m_table.NumbersSize());
+    // Every place and name takes a byte of the texts at least, and their
+    // size fits an int: so do the counts.
+    if (static_cast<unsigned long long>(counts.places) + counts.alternates > m_table.TextsSize())
         return PlaceTableError::CONTENTS;
     m_countryCount = static_cast<int>(counts.countries);
     m_countryNameCount = static_cast<int>(counts.countryNames);
@@ -181,26 +144,26 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     int countryName = 0;
     for (int c = 0; c < m_countryCount; ++c) {
         Country& country = m_countries[c];
-        reader.Code(country.code);
-        country.name = reader.Text();
-        country.defaultPlace = reader.Index(static_cast<unsigned long>(m_placeCount) + 1) - 1;
+        numbers.Code(country.code);
+        country.name = texts.Text();
+        country.defaultPlace = numbers.Index(static_cast<unsigned long>(m_placeCount) + 1) - 1;
         country.firstName = countryName;
-        country.nameCount = reader.Index(static_cast<unsigned long>(m_countryNameCount - countryName) + 1);
+        country.nameCount = numbers.Index(static_cast<unsigned long>(m_countryNameCount - countryName) + 1);
         countryName += country.nameCount;
     }
     if (countryName != m_countryNameCount)
         return PlaceTableError::CONTENTS;
     for (int c = 0; c < m_countryCount; ++c) {
         for (int n = m_countries[c].firstName; n < m_countries[c].firstName + m_countries[c].nameCount; ++n)
-            m_countryNames[n] = reader.Text();
+            m_countryNames[n] = texts.Text();
     }
     for (int r = 0; r < m_regionCount; ++r) {
-        m_regions[r].country = reader.Index(static_cast<unsigned long>(m_countryCount));
-        m_regions[r].name = reader.Text();
-        m_regions[r].code = reader.Text();
+        m_regions[r].country = numbers.Index(static_cast<unsigned long>(m_countryCount));
+        m_regions[r].name = texts.Text();
+        m_regions[r].code = texts.Text();
     }
     for (int p = 0; p < m_placeCount; ++p)
-        m_names[p] = reader.Text();
+        m_names[p] = texts.Text();
     // Read into room for every place that may have some, then kept in as
     // little.
     const int mostRuns = m_placeCount < m_nameCount - m_placeCount ? m_placeCount : m_nameCount - m_placeCount;
@@ -209,7 +172,7 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         return PlaceTableError::NO_MEMORY;
     int name = m_placeCount;
     for (int p = 0; p < m_placeCount; ++p) {
-        const int count = reader.Index(static_cast<unsigned long>(m_nameCount - name) + 1);
+        const int count = numbers.Index(static_cast<unsigned long>(m_nameCount - name) + 1);
         if (count && m_alternateRunCount < mostRuns)
             runs[m_alternateRunCount++] = {p, name};
         name += count;
@@ -222,12 +185,12 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     memcpy(m_alternateRuns.get(), runs.get(), m_alternateRunCount * sizeof runs[0]);
     runs.reset();
     for (int n = m_placeCount; n < m_nameCount; ++n)
-        m_names[n] = reader.Text();
+        m_names[n] = texts.Text();
     // The places by region, the largest of each first: its coordinates as
     // they are, the others' from them; the populations falling, as steps.
     int place = 0;
     for (int r = 0; r < m_regionCount; ++r) {
-        const int count = reader.Index(static_cast<unsigned long>(m_placeCount - place) + 1);
+        const int count = numbers.Index(static_cast<unsigned long>(m_placeCount - place) + 1);
         if (count < 1)
             return PlaceTableError::CONTENTS;
         for (int p = place; p < place + count; ++p)
@@ -243,7 +206,7 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
             first = m_places[p].region == m_places[first].region ? first : p;
             short& value = axis == 0 ? m_places[p].latitude : m_places[p].longitude;
             const long base = p == first ? 0 : axis == 0 ? m_places[first].latitude : m_places[first].longitude;
-            const long read = base + reader.Signed();
+            const long read = base + numbers.Signed();
             if (read < -most || read > most)
                 return PlaceTableError::CONTENTS;
             value = static_cast<short>(read);
@@ -251,12 +214,12 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     }
     for (int p = 0; p < m_placeCount; ++p) {
         const bool first = p == 0 || m_places[p - 1].region != m_places[p].region;
-        const unsigned long step = reader.Number();
+        const unsigned long step = numbers.Number();
         m_places[p].population = first ? step : m_places[p - 1].population - step;
     }
     for (int p = 0; p < m_placeCount; ++p) {
         m_places[p].detail =
-            static_cast<PlaceDetail>(reader.Index(static_cast<unsigned long>(PlaceDetail::COORDINATES) + 1));
+            static_cast<PlaceDetail>(numbers.Index(static_cast<unsigned long>(PlaceDetail::COORDINATES) + 1));
         m_districtCount += m_places[p].detail == PlaceDetail::DISTRICT;
     }
     m_districts.reset(new (std::nothrow) District[m_districtCount]);
@@ -264,15 +227,16 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
         return PlaceTableError::NO_MEMORY;
     for (int p = 0, d = 0; p < m_placeCount; ++p) {
         if (m_places[p].detail == PlaceDetail::DISTRICT)
-            m_districts[d++] = {p, reader.Text()};
+            m_districts[d++] = {p, texts.Text()};
     }
     for (int k = 0; k < m_zoneKeyCount; ++k)
-        m_zoneKeys[k] = reader.Text();
+        m_zoneKeys[k] = texts.Text();
     for (int g = 0; g < m_guessCount; ++g) {
-        m_guesses[g].zoneKey = reader.Index(static_cast<unsigned long>(m_zoneKeyCount));
-        m_guesses[g].place = reader.Index(static_cast<unsigned long>(m_placeCount));
+        m_guesses[g].zoneKey = numbers.Index(static_cast<unsigned long>(m_zoneKeyCount));
+        m_guesses[g].place = numbers.Index(static_cast<unsigned long>(m_placeCount));
     }
-    return reader.IsOk() && reader.IsAtEnd() ? PlaceTableError::NONE : PlaceTableError::CONTENTS;
+    return numbers.IsOk() && numbers.IsAtEnd() && texts.IsOk() && texts.IsAtEnd() ? PlaceTableError::NONE
+                                                                                  : PlaceTableError::CONTENTS;
 }
 
 void FormatHundredths(int hundredths, char (&out)[HUNDREDTHS_TEXT_SIZE])

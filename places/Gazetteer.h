@@ -100,13 +100,9 @@ private:
     struct AlternateRun;
 
     PlaceTableError Read(const unsigned char* file, size_t size);
-    bool KeepTextsOnly();
-    // Calls visit with each text the gazetteer keeps, which it may move.
-    template <typename Visit> void ForEachText(Visit visit);
 
     PlaceTableError m_error = PlaceTableError::NONE;
-    CPlaceTable m_table;              // its records only while they are read
-    std::unique_ptr<char[]> m_texts;  // then the texts alone
+    CPlaceTable m_table;  // its texts, which the views point into; its numbers only while they are read
     std::unique_ptr<Country[]> m_countries;
     std::unique_ptr<const char*[]> m_countryNames;  // the countries' other names, country by country
     std::unique_ptr<Region[]> m_regions;
