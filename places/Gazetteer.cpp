@@ -62,14 +62,6 @@ struct CGazetteer::Entry
     PlaceDetail detail;
 };
 
-// A place with names in other languages, by place (a tenth of them have
-// some): where in m_names they start; they end where the next run starts.
-struct CGazetteer::AlternateRun
-{
-    int place;
-    int firstName;
-};
-
 // The second-level region of a place that lists it, by place.
 struct CGazetteer::District
 {
@@ -266,8 +258,7 @@ const char* CGazetteer::Alternate(int place, int which) const
     if (run == m_alternateRunCount || m_alternateRuns[run].place != place)
         return nullptr;
     const int first = m_alternateRuns[run].firstName;
-    const int end = run + 1 < m_alternateRunCount ? m_alternateRuns[run + 1].firstName : m_nameCount;
-    return which < end - first ? m_names[first + which] : nullptr;
+    return which < RunEnd(run) - first ? m_names[first + which] : nullptr;
 }
 
 int CGazetteer::CountryIndex(const char* code) const

@@ -64,6 +64,17 @@ public:
     // them, place by place.
     const char* NameText(int name) const;
     int NamePlace(int name) const;
+    // Calls visit(name, place) for every name in their order, without a
+    // look-up for each.
+    template <typename Visit> void ForEachName(Visit visit) const
+    {
+        for (int p = 0; p < m_placeCount; ++p)
+            visit(p, p);
+        for (int run = 0; run < m_alternateRunCount; ++run) {
+            for (int n = m_alternateRuns[run].firstName; n < RunEnd(run); ++n)
+                visit(n, m_alternateRuns[run].place);
+        }
+    }
     int PlaceRegion(int place) const;
     unsigned long PlacePopulation(int place) const;
     int RegionCount() const { return m_regionCount; }
@@ -97,9 +108,19 @@ private:
     struct Entry;
     struct ZoneGuess;
     struct District;
-    struct AlternateRun;
+    // A place with names in other languages, by place (a tenth of them have
+    // some): where in m_names they start; they end where the next run starts.
+    struct AlternateRun
+    {
+        int place;
+        int firstName;
+    };
 
     PlaceTableError Read(const unsigned char* file, size_t size);
+    int RunEnd(int run) const
+    {
+        return run + 1 < m_alternateRunCount ? m_alternateRuns[run + 1].firstName : m_nameCount;
+    }
 
     PlaceTableError m_error = PlaceTableError::NONE;
     CPlaceTable m_table;  // its texts, which the views point into; its numbers only while they are read

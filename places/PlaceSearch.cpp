@@ -620,56 +620,58 @@ bool CPlaceSearch::IndexWords()
     const int nameCount = m_gazetteer.NameCount();
     if (static_cast<unsigned>(nameCount) >= NAME_LIMIT)
         return false;
-    // Every word in the names' order with what the index keeps of it.
+    // Every word in the names' order with what the index keeps of it,
+    // counted by bucket and by weight.
     CFoundWords found(nameCount + nameCount / 2);
-    if (!found.IsOk())
+    m_buckets.reset(new (std::nothrow) int[BUCKET_COUNT + 1]());
+    if (!found.IsOk() || !m_buckets)
         return false;
+    int weightStarts[WEIGHT_LIMIT + 1] = {};
     const CWeights weights;
     unsigned weight = 0;
-    for (int n = 0, place = -1; n < nameCount; ++n) {
-        const char* text = m_gazetteer.NameText(n);
-        // A place's names in other languages follow each other.
-        const int named = m_gazetteer.NamePlace(n);
-        if (named != place) {
-            place = named;
+    int weighed = -1;
+    bool added = true;
+    m_gazetteer.ForEachName([&](int name, int place) {
+        if (place != weighed) {
+            weighed = place;
             weight = weights.Of(m_gazetteer.PlacePopulation(place));
         }
+        const char* text = m_gazetteer.NameText(name);
         CWordScanner scanner(text);
         const char* start;
         unsigned letters[CWordScanner::KEY_LETTERS];
-        while (scanner.Next(start, letters)) {
+        while (added && scanner.Next(start, letters)) {
             const unsigned byte = static_cast<unsigned>(start - text);
-            const FoundWord word = {KeptWord(n, byte, weight),
+            const FoundWord word = {KeptWord(name, byte, weight),
                                     static_cast<unsigned short>(BucketOf(letters[0], letters[1])),
                                     static_cast<unsigned char>(NextLetters(letters[2], letters[3]))};
-            if (byte < WORD_BYTE_LIMIT && !found.Add(word))
-                return false;
+            if (byte >= WORD_BYTE_LIMIT)
+                continue;
+            added = found.Add(word);
+            ++weightStarts[WEIGHT_LIMIT - weight];
+            ++m_buckets[word.bucket + 1];
         }
-    }
-    // Counted by bucket and by weight, then laid out bucket by bucket, the
-    // heaviest first in each.
+    });
+    if (!added)
+        return false;
+    // Laid out heaviest first, then from there bucket by bucket: each a
+    // pass that reads in order.
     const int count = found.Count();
-    m_buckets.reset(new (std::nothrow) int[BUCKET_COUNT + 1]());
     m_words.reset(new (std::nothrow) unsigned[count]);
     m_nextLetters.reset(new (std::nothrow) unsigned char[count]);
-    std::unique_ptr<int[]> byWeight(new (std::nothrow) int[count]);
+    std::unique_ptr<FoundWord[]> byWeight(new (std::nothrow) FoundWord[count]);
     std::unique_ptr<int[]> next(new (std::nothrow) int[BUCKET_COUNT]);
-    if (!m_buckets || !m_words || !m_nextLetters || !byWeight || !next)
+    if (!m_words || !m_nextLetters || !byWeight || !next)
         return false;
-    int weightStarts[WEIGHT_LIMIT + 1] = {};
-    for (int i = 0; i < count; ++i) {
-        ++weightStarts[WEIGHT_LIMIT - WeightOf(found[i].word)];
-        ++m_buckets[found[i].bucket + 1];
-    }
     for (unsigned w = 0; w < WEIGHT_LIMIT; ++w)
         weightStarts[w + 1] += weightStarts[w];
     for (int b = 0; b < BUCKET_COUNT; ++b)
         m_buckets[b + 1] += m_buckets[b];
     for (int i = 0; i < count; ++i)
-        byWeight[weightStarts[WEIGHT_LIMIT - 1 - WeightOf(found[i].word)]++] = i;
+        byWeight[weightStarts[WEIGHT_LIMIT - 1 - WeightOf(found[i].word)]++] = found[i];
     memcpy(next.get(), m_buckets.get(), BUCKET_COUNT * sizeof(int));
     for (int k = 0; k < count; ++k) {
-        const FoundWord& word = found[byWeight[k]];
+        const FoundWord& word = byWeight[k];
         const int at = next[word.bucket]++;
         m_words[at] = word.word;
         m_nextLetters[at] = word.nextLetters;
