@@ -181,7 +181,8 @@ TEST(SegmentCrosses, OnlyWhenItRunsThroughTheOutline)
     } cases[] = {
         {"straight through", 0, 15, 30, 15, true},    {"from inside out", 15, 15, 30, 30, true},
         {"along above it", 0, 5, 30, 5, false},       {"past its corner", 0, 25, 25, 0, true},
-        {"short of its corner", 0, 19, 19, 0, false}, {"a point beside it", 25, 15, 25, 15, false},
+        {"short of its corner", 0, 19, 19, 0, false},
+        {"short of its corner, drawn the other way", 19, 0, 0, 19, false}, {"a point beside it", 25, 15, 25, 15, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SegmentCrosses(c.x0, c.y0, c.x1, c.y1, box), c.crosses) << c.what;

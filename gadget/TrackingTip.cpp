@@ -1,9 +1,11 @@
 // A tool tip that its owner shows and hides itself, without a timer.
 #include "gadget/TrackingTip.h"
 
-#include "gadget/ScreenScale.h"
+#include "platform/Handles.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -11,11 +13,8 @@ namespace {
 // of the arrow (the tool tip then keeps itself on the screen).
 const int TIP_BELOW_CURSOR_NUMERATOR = 2;
 const int TIP_BELOW_CURSOR_DENOMINATOR = 3;
-// Wider texts break into lines, at 100 %; lines of their own ("\r\n") need
-// a width too. It grows with the screen's scale, as the tip's font does. The
-// dial's longest line, the moon's in Slovenian, takes about 390 at 100 % and
-// 815 at 200 %, where the font's letters round up.
-const int TIP_MAX_WIDTH = 440;
+// How a tool tip lays out its text, which its width is measured by.
+const UINT TIP_TEXT_FORMAT = DT_NOPREFIX | DT_EXPANDTABS | DT_EXTERNALLEADING;
 
 }  // namespace
 
@@ -29,8 +28,8 @@ CTrackingTip::CTrackingTip(HWND window, const wchar_t* text) : m_window(window)
     if (!m_tip)
         return;
     SetWindowPos(m_tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    FitWidth(text);
     SendToolInfo(TTM_ADDTOOLW, text);
-    FitToScreen();
 }
 
 CTrackingTip::~CTrackingTip()
@@ -43,7 +42,7 @@ void CTrackingTip::SetText(const wchar_t* text)
 {
     if (!m_tip)
         return;
-    FitToScreen();
+    FitWidth(text);
     SendToolInfo(TTM_SETTOOLINFOW, text);
 }
 
@@ -95,8 +94,21 @@ void CTrackingTip::SendToolInfo(UINT message, const wchar_t* text)
     SendMessageW(m_tip, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void CTrackingTip::FitToScreen()
+void CTrackingTip::FitWidth(const wchar_t* text)
 {
-    // The window may have moved to a monitor of another scale since.
-    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, MulDiv(TIP_MAX_WIDTH, ScreenDpi(m_window), NATURAL_DPI));
+    // The tip's font is the system's at the screen's scale: measured in it,
+    // the longest line stands whole at any scale, up to the width of the
+    // screen's work area, beyond which a line breaks.
+    RECT extent = {0, 0, 0, 0};
+    {
+        const CWindowDC dc(m_tip);
+        const CSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_tip, WM_GETFONT, 0, 0)));
+        DrawTextW(dc.Get(), text, -1, &extent, DT_CALCRECT | TIP_TEXT_FORMAT);
+    }
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    LONG width = extent.right - extent.left;
+    if (GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTONEAREST), &monitor))
+        width = std::min(width, monitor.rcWork.right - monitor.rcWork.left);
+    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, width);
 }

@@ -23,8 +23,9 @@ public:
 
 private:
     void SendToolInfo(UINT message, const wchar_t* text);
-    // Lets lines as wide as the screen's scale allows stand unbroken.
-    void FitToScreen();
+    // Makes the tip as wide as the longest line of text, so that no line
+    // breaks.
+    void FitWidth(const wchar_t* text);
 
     HWND m_window;
     HWND m_tip = nullptr;

@@ -1,6 +1,7 @@
 // The built-in gazetteer: the unpacked table, and the guess from country and time zone.
 #include "places/Gazetteer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -51,21 +52,21 @@ struct CGazetteer::Region
     const char* code;  // folded already; empty where people write none
 };
 
+// A place as it is kept, in twelve bytes: two hundred thousand of them.
 struct CGazetteer::Entry
 {
-    int region;
-    PlaceDetail detail;
-    const char* district;
-    int latitude, longitude;  // hundredths of a degree
     unsigned long population;
-    int firstAlternate, alternateCount;  // in m_names
+    short latitude;  // hundredths of a degree
+    short longitude;
+    unsigned short region;
+    PlaceDetail detail;
 };
 
-// A name and what it names: a place, or a country.
-struct CGazetteer::Name
+// The second-level region of a place that lists it, by place.
+struct CGazetteer::District
 {
-    const char* text;
-    int owner;
+    int place;
+    const char* name;
 };
 
 struct CGazetteer::ZoneGuess
@@ -74,9 +75,26 @@ struct CGazetteer::ZoneGuess
     int place;
 };
 
+namespace {
+
+// What a place's kept fields hold: a region's number, and latitudes and
+// longitudes in hundredths of a degree.
+const int REGIONS_MAX = 65536;
+const int LATITUDE_MAX = 90 * HUNDREDTHS_PER_DEGREE;
+const int LONGITUDE_MAX = 180 * HUNDREDTHS_PER_DEGREE;
+
+// The first of records kept by place (from to end) at the place or after it.
+template <typename Record> const Record* ByPlace(const Record* from, const Record* end, int place)
+{
+    return std::lower_bound(from, end, place, [](const Record& record, int at) { return record.place < at; });
+}
+
+}  // namespace
+
 CGazetteer::CGazetteer(const DataBytes& file)
 {
     m_error = Read(file.bytes, file.size);
+    m_table.FreeNumbers();
     if (m_error != PlaceTableError::NONE)
         m_places.reset();
 }
@@ -89,10 +107,12 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     if (opened != PlaceTableError::NONE)
         return opened;
     const PlaceTableCounts& counts = m_table.Counts();
-    CRecordReader reader(m_table.Records(), m_table.RecordsSize());
-    // Every place and name takes a byte at least, and the records' size fits
-    // an int: so do the counts.
-    if (static_cast<unsigned long long>(counts.places) + counts.alternates > m_table.RecordsSize())
+    // The texts in their block, the numbers (and the countries' codes) in theirs.
+    CRecordReader texts(m_table.Texts(), m_table.TextsSize());
+    CRecordReader numbers(m_table.Numbers(), m_table.NumbersSize());
+    // Every place and name takes a byte of the texts at least, and their
+    // size fits an int: so do the counts.
+    if (static_cast<unsigned long long>(counts.places) + counts.alternates > m_table.TextsSize())
         return PlaceTableError::CONTENTS;
     m_countryCount = static_cast<int>(counts.countries);
     m_countryNameCount = static_cast<int>(counts.countryNames);
@@ -102,10 +122,12 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     m_zoneKeyCount = static_cast<int>(counts.zoneKeys);
     m_guessCount = static_cast<int>(counts.zoneGuesses);
     m_countries.reset(new (std::nothrow) Country[m_countryCount]);
-    m_countryNames.reset(new (std::nothrow) Name[m_countryNameCount]);
+    if (m_regionCount > REGIONS_MAX)
+        return PlaceTableError::CONTENTS;
+    m_countryNames.reset(new (std::nothrow) const char*[m_countryNameCount]);
     m_regions.reset(new (std::nothrow) Region[m_regionCount]);
     m_places.reset(new (std::nothrow) Entry[m_placeCount]);
-    m_names.reset(new (std::nothrow) Name[m_nameCount]);
+    m_names.reset(new (std::nothrow) const char*[m_nameCount]);
     m_zoneKeys.reset(new (std::nothrow) const char*[m_zoneKeyCount]);
     m_guesses.reset(new (std::nothrow) ZoneGuess[m_guessCount]);
     if (!m_countries || !m_countryNames || !m_regions || !m_places || !m_names || !m_zoneKeys || !m_guesses)
@@ -114,77 +136,99 @@ PlaceTableError CGazetteer::Read(const unsigned char* file, size_t size)
     int countryName = 0;
     for (int c = 0; c < m_countryCount; ++c) {
         Country& country = m_countries[c];
-        reader.Code(country.code);
-        country.name = reader.Text();
-        country.defaultPlace = reader.Index(static_cast<unsigned long>(m_placeCount) + 1) - 1;
+        numbers.Code(country.code);
+        country.name = texts.Text();
+        country.defaultPlace = numbers.Index(static_cast<unsigned long>(m_placeCount) + 1) - 1;
         country.firstName = countryName;
-        country.nameCount = reader.Index(static_cast<unsigned long>(m_countryNameCount - countryName) + 1);
+        country.nameCount = numbers.Index(static_cast<unsigned long>(m_countryNameCount - countryName) + 1);
         countryName += country.nameCount;
     }
     if (countryName != m_countryNameCount)
         return PlaceTableError::CONTENTS;
     for (int c = 0; c < m_countryCount; ++c) {
         for (int n = m_countries[c].firstName; n < m_countries[c].firstName + m_countries[c].nameCount; ++n)
-            m_countryNames[n] = {reader.Text(), c};
+            m_countryNames[n] = texts.Text();
     }
     for (int r = 0; r < m_regionCount; ++r) {
-        m_regions[r].country = reader.Index(static_cast<unsigned long>(m_countryCount));
-        m_regions[r].name = reader.Text();
-        m_regions[r].code = reader.Text();
+        m_regions[r].country = numbers.Index(static_cast<unsigned long>(m_countryCount));
+        m_regions[r].name = texts.Text();
+        m_regions[r].code = texts.Text();
     }
     for (int p = 0; p < m_placeCount; ++p)
-        m_names[p] = {reader.Text(), p};
+        m_names[p] = texts.Text();
+    // Read into room for every place that may have some, then kept in as
+    // little.
+    const int mostRuns = m_placeCount < m_nameCount - m_placeCount ? m_placeCount : m_nameCount - m_placeCount;
+    std::unique_ptr<AlternateRun[]> runs(new (std::nothrow) AlternateRun[mostRuns]);
+    if (!runs)
+        return PlaceTableError::NO_MEMORY;
     int name = m_placeCount;
     for (int p = 0; p < m_placeCount; ++p) {
-        m_places[p].firstAlternate = name;
-        m_places[p].alternateCount = reader.Index(static_cast<unsigned long>(m_nameCount - name) + 1);
-        name += m_places[p].alternateCount;
+        const int count = numbers.Index(static_cast<unsigned long>(m_nameCount - name) + 1);
+        if (count && m_alternateRunCount < mostRuns)
+            runs[m_alternateRunCount++] = {p, name};
+        name += count;
     }
     if (name != m_nameCount)
         return PlaceTableError::CONTENTS;
-    for (int p = 0; p < m_placeCount; ++p) {
-        for (int a = 0; a < m_places[p].alternateCount; ++a)
-            m_names[m_places[p].firstAlternate + a] = {reader.Text(), p};
-    }
+    m_alternateRuns.reset(new (std::nothrow) AlternateRun[m_alternateRunCount]);
+    if (!m_alternateRuns)
+        return PlaceTableError::NO_MEMORY;
+    memcpy(m_alternateRuns.get(), runs.get(), m_alternateRunCount * sizeof runs[0]);
+    runs.reset();
+    for (int n = m_placeCount; n < m_nameCount; ++n)
+        m_names[n] = texts.Text();
     // The places by region, the largest of each first: its coordinates as
     // they are, the others' from them; the populations falling, as steps.
     int place = 0;
     for (int r = 0; r < m_regionCount; ++r) {
-        const int count = reader.Index(static_cast<unsigned long>(m_placeCount - place) + 1);
+        const int count = numbers.Index(static_cast<unsigned long>(m_placeCount - place) + 1);
         if (count < 1)
             return PlaceTableError::CONTENTS;
         for (int p = place; p < place + count; ++p)
-            m_places[p].region = r;
+            m_places[p].region = static_cast<unsigned short>(r);
         place += count;
     }
     if (place != m_placeCount)
         return PlaceTableError::CONTENTS;
     for (int axis = 0; axis < 2; ++axis) {
+        const long most = axis == 0 ? LATITUDE_MAX : LONGITUDE_MAX;
         int first = 0;
         for (int p = 0; p < m_placeCount; ++p) {
             first = m_places[p].region == m_places[first].region ? first : p;
-            int& value = axis == 0 ? m_places[p].latitude : m_places[p].longitude;
-            const int base = p == first ? 0 : axis == 0 ? m_places[first].latitude : m_places[first].longitude;
-            value = base + static_cast<int>(reader.Signed());
+            short& value = axis == 0 ? m_places[p].latitude : m_places[p].longitude;
+            const long base = p == first ? 0 : axis == 0 ? m_places[first].latitude : m_places[first].longitude;
+            const long read = base + numbers.Signed();
+            if (read < -most || read > most)
+                return PlaceTableError::CONTENTS;
+            value = static_cast<short>(read);
         }
     }
     for (int p = 0; p < m_placeCount; ++p) {
         const bool first = p == 0 || m_places[p - 1].region != m_places[p].region;
-        const unsigned long step = reader.Number();
+        const unsigned long step = numbers.Number();
         m_places[p].population = first ? step : m_places[p - 1].population - step;
     }
-    for (int p = 0; p < m_placeCount; ++p)
+    for (int p = 0; p < m_placeCount; ++p) {
         m_places[p].detail =
-            static_cast<PlaceDetail>(reader.Index(static_cast<unsigned long>(PlaceDetail::COORDINATES) + 1));
-    for (int p = 0; p < m_placeCount; ++p)
-        m_places[p].district = m_places[p].detail == PlaceDetail::DISTRICT ? reader.Text() : "";
-    for (int k = 0; k < m_zoneKeyCount; ++k)
-        m_zoneKeys[k] = reader.Text();
-    for (int g = 0; g < m_guessCount; ++g) {
-        m_guesses[g].zoneKey = reader.Index(static_cast<unsigned long>(m_zoneKeyCount));
-        m_guesses[g].place = reader.Index(static_cast<unsigned long>(m_placeCount));
+            static_cast<PlaceDetail>(numbers.Index(static_cast<unsigned long>(PlaceDetail::COORDINATES) + 1));
+        m_districtCount += m_places[p].detail == PlaceDetail::DISTRICT;
     }
-    return reader.IsOk() && reader.IsAtEnd() ? PlaceTableError::NONE : PlaceTableError::CONTENTS;
+    m_districts.reset(new (std::nothrow) District[m_districtCount]);
+    if (!m_districts)
+        return PlaceTableError::NO_MEMORY;
+    for (int p = 0, d = 0; p < m_placeCount; ++p) {
+        if (m_places[p].detail == PlaceDetail::DISTRICT)
+            m_districts[d++] = {p, texts.Text()};
+    }
+    for (int k = 0; k < m_zoneKeyCount; ++k)
+        m_zoneKeys[k] = texts.Text();
+    for (int g = 0; g < m_guessCount; ++g) {
+        m_guesses[g].zoneKey = numbers.Index(static_cast<unsigned long>(m_zoneKeyCount));
+        m_guesses[g].place = numbers.Index(static_cast<unsigned long>(m_placeCount));
+    }
+    return numbers.IsOk() && numbers.IsAtEnd() && texts.IsOk() && texts.IsAtEnd() ? PlaceTableError::NONE
+                                                                                  : PlaceTableError::CONTENTS;
 }
 
 void FormatHundredths(int hundredths, char (&out)[HUNDREDTHS_TEXT_SIZE])
@@ -198,16 +242,23 @@ PlaceView CGazetteer::Place(int index) const
     const Entry& place = m_places[index];
     const Region& region = m_regions[place.region];
     const Country& country = m_countries[region.country];
-    PlaceView view = {m_names[index].text, place.detail,    place.district,
-                      region.name,         country.name,    {country.code[0], country.code[1], '\0'},
-                      place.latitude,      place.longitude, place.population};
+    const District* end = m_districts.get() + m_districtCount;
+    const District* at = place.detail == PlaceDetail::DISTRICT ? ByPlace(m_districts.get(), end, index) : end;
+    const char* district = at != end && at->place == index ? at->name : "";
+    PlaceView view = {m_names[index], place.detail,    district,
+                      region.name,    country.name,    {country.code[0], country.code[1], '\0'},
+                      place.latitude, place.longitude, place.population};
     return view;
 }
 
 const char* CGazetteer::Alternate(int place, int which) const
 {
-    const Entry& entry = m_places[place];
-    return which < entry.alternateCount ? m_names[entry.firstAlternate + which].text : nullptr;
+    const AlternateRun* runs = m_alternateRuns.get();
+    const int run = static_cast<int>(ByPlace(runs, runs + m_alternateRunCount, place) - runs);
+    if (run == m_alternateRunCount || m_alternateRuns[run].place != place)
+        return nullptr;
+    const int first = m_alternateRuns[run].firstName;
+    return which < RunEnd(run) - first ? m_names[first + which] : nullptr;
 }
 
 int CGazetteer::CountryIndex(const char* code) const
@@ -221,12 +272,28 @@ int CGazetteer::CountryIndex(const char* code) const
 
 const char* CGazetteer::NameText(int name) const
 {
-    return m_names[name].text;
+    return m_names[name];
 }
 
 int CGazetteer::NamePlace(int name) const
 {
-    return m_names[name].owner;
+    if (name < m_placeCount)
+        return name;
+    // The last run that starts at the name or before.
+    int low = 0, high = m_alternateRunCount - 1;
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (m_alternateRuns[middle].firstName <= name)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return m_alternateRuns[low].place;
+}
+
+unsigned long CGazetteer::PlacePopulation(int place) const
+{
+    return m_places[place].population;
 }
 
 int CGazetteer::PlaceRegion(int place) const
@@ -262,7 +329,7 @@ const char* CGazetteer::CountryCode(int country) const
 const char* CGazetteer::CountryOtherName(int country, int which) const
 {
     const Country& named = m_countries[country];
-    return which < named.nameCount ? m_countryNames[named.firstName + which].text : nullptr;
+    return which < named.nameCount ? m_countryNames[named.firstName + which] : nullptr;
 }
 
 int CGazetteer::Guess(const char* country, const char* windowsZone) const

@@ -18,7 +18,7 @@ void FormatHundredths(int hundredths, char (&out)[HUNDREDTHS_TEXT_SIZE]);
 
 // What a list shows beside a place's name to tell it from others of the
 // same name, region and country.
-enum class PlaceDetail
+enum class PlaceDetail : unsigned char
 {
     NONE,         // no other reads the same
     DISTRICT,     // its second-level region
@@ -64,7 +64,19 @@ public:
     // them, place by place.
     const char* NameText(int name) const;
     int NamePlace(int name) const;
+    // Calls visit(name, place) for every name in their order, without a
+    // look-up for each.
+    template <typename Visit> void ForEachName(Visit visit) const
+    {
+        for (int p = 0; p < m_placeCount; ++p)
+            visit(p, p);
+        for (int run = 0; run < m_alternateRunCount; ++run) {
+            for (int n = m_alternateRuns[run].firstName; n < RunEnd(run); ++n)
+                visit(n, m_alternateRuns[run].place);
+        }
+    }
     int PlaceRegion(int place) const;
+    unsigned long PlacePopulation(int place) const;
     int RegionCount() const { return m_regionCount; }
     int RegionCountry(int region) const;
     const char* RegionName(int region) const;
@@ -95,19 +107,32 @@ private:
     struct Region;
     struct Entry;
     struct ZoneGuess;
-    struct Name;
+    struct District;
+    // A place with names in other languages, by place (a tenth of them have
+    // some): where in m_names they start; they end where the next run starts.
+    struct AlternateRun
+    {
+        int place;
+        int firstName;
+    };
 
     PlaceTableError Read(const unsigned char* file, size_t size);
+    int RunEnd(int run) const
+    {
+        return run + 1 < m_alternateRunCount ? m_alternateRuns[run + 1].firstName : m_nameCount;
+    }
 
     PlaceTableError m_error = PlaceTableError::NONE;
-    CPlaceTable m_table;
+    CPlaceTable m_table;  // its texts, which the views point into; its numbers only while they are read
     std::unique_ptr<Country[]> m_countries;
-    std::unique_ptr<Name[]> m_countryNames;  // the countries' other names, country by country
+    std::unique_ptr<const char*[]> m_countryNames;  // the countries' other names, country by country
     std::unique_ptr<Region[]> m_regions;
     std::unique_ptr<Entry[]> m_places;
-    std::unique_ptr<Name[]> m_names;  // every place's own name, then the others place by place
+    std::unique_ptr<const char*[]> m_names;  // every place's own name, then the others place by place
+    std::unique_ptr<AlternateRun[]> m_alternateRuns;
+    std::unique_ptr<District[]> m_districts;
     std::unique_ptr<const char*[]> m_zoneKeys;
     std::unique_ptr<ZoneGuess[]> m_guesses;
     int m_countryCount = 0, m_countryNameCount = 0, m_regionCount = 0, m_placeCount = 0, m_nameCount = 0;
-    int m_zoneKeyCount = 0, m_guessCount = 0;
+    int m_zoneKeyCount = 0, m_guessCount = 0, m_districtCount = 0, m_alternateRunCount = 0;
 };

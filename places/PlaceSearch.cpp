@@ -19,14 +19,33 @@ const int QUERY_WORDS_MAX = static_cast<int>(QUERY_MAX / 2);
 
 // Words are kept by their first two letters, a byte of each (ASCII as it
 // is, any other letter by its low seven bits; 0 past the word's end), and
-// the bytes of the next two beside each.
+// the next two beside each (see NextLetters).
 const int BUCKET_COUNT = BYTE_VALUES * BYTE_VALUES;
 
-// A word is kept as its name's number times this plus the byte of the name
-// it starts at; words further in are not kept.
-const unsigned WORD_BYTE_LIMIT = 256;
-// The names a word can be kept for.
-const unsigned NAME_LIMIT = ~0u / WORD_BYTE_LIMIT;
+// A word is kept in 32 bits: its name's number, the byte of the name it
+// starts at (words further in are not kept) and its place's weight.
+const unsigned WEIGHT_BITS = 4;
+const unsigned WORD_BYTE_BITS = 8;
+const unsigned WEIGHT_LIMIT = 1u << WEIGHT_BITS;
+const unsigned WORD_BYTE_LIMIT = 1u << WORD_BYTE_BITS;
+const unsigned NAME_LIMIT = 1u << (32 - WORD_BYTE_BITS - WEIGHT_BITS);
+
+unsigned KeptWord(int name, unsigned byte, unsigned weight)
+{
+    return (static_cast<unsigned>(name) << WORD_BYTE_BITS | byte) << WEIGHT_BITS | weight;
+}
+int NameOf(unsigned word)
+{
+    return static_cast<int>(word >> WEIGHT_BITS >> WORD_BYTE_BITS);
+}
+unsigned ByteOf(unsigned word)
+{
+    return (word >> WEIGHT_BITS) % WORD_BYTE_LIMIT;
+}
+unsigned WeightOf(unsigned word)
+{
+    return word % WEIGHT_LIMIT;
+}
 
 // Slips a typed word may hold: none below SLIP_ONE_FROM letters, one below
 // SLIP_TWO_FROM, else two; none in a word longer than SLIP_WORD_MAX letters.
@@ -109,20 +128,27 @@ bool NamesByCodeOrName(const char* code, const char* name, const char* text, siz
     return (!strncmp(code, text, length) && !code[length]) || CommonLength(name, text, length) == length;
 }
 
-// A word found while the index is made: as the index keeps it, its bucket,
-// its third and fourth letters and its place's weight.
+// A word found while the index is made: as the index keeps it (with its
+// place's weight), its bucket and its third and fourth letters.
 struct FoundWord
 {
     unsigned word;
     unsigned short bucket;
-    unsigned short nextLetters;
-    unsigned char weight;
+    unsigned char nextLetters;
 };
 
-// The bytes of a word's third and fourth letters as the index keeps them.
+// A word's third and fourth letters are kept in a byte, by the low four
+// bits of each letter's byte (0 past the word's end, and for a few letters).
+const unsigned NIBBLE_VALUES = 16;
+
+unsigned KeyNibble(unsigned letter)
+{
+    return KeyByte(letter) % NIBBLE_VALUES;
+}
+
 unsigned NextLetters(unsigned third, unsigned fourth)
 {
-    return KeyByte(third) | KeyByte(fourth) * BYTE_VALUES;
+    return KeyNibble(third) | KeyNibble(fourth) * NIBBLE_VALUES;
 }
 
 // The words found while the index is made, in a room that doubles when it
@@ -159,12 +185,11 @@ private:
     int m_count = 0, m_capacity = 0;
 };
 
-// A place's weight as the index keeps it beside each word: the logarithm
-// of its population in whole steps of a WEIGHT_STEPS_PER_TENFOLD'th of a
-// tenfold.
-const double WEIGHT_STEPS_PER_TENFOLD = 32;
-
-const int WEIGHT_MAX = 255;
+// A place's weight as the index keeps it with each word: the logarithm of
+// its population in whole steps of a WEIGHT_STEPS_PER_TENFOLD'th of a
+// tenfold, up to the most its bits hold (thirty million people).
+const double WEIGHT_STEPS_PER_TENFOLD = 2;
+const int WEIGHT_MAX = WEIGHT_LIMIT - 1;
 
 // What a place's population adds to its score.
 int PopulationScore(unsigned long population)
@@ -183,7 +208,7 @@ public:
             m_least[weight] = std::pow(10.0, weight / WEIGHT_STEPS_PER_TENFOLD) - 1;
     }
 
-    unsigned char Of(unsigned long population) const
+    unsigned Of(unsigned long population) const
     {
         int low = 0, high = WEIGHT_MAX;
         while (low < high) {
@@ -193,7 +218,7 @@ public:
             else
                 high = middle - 1;
         }
-        return static_cast<unsigned char>(low);
+        return static_cast<unsigned>(low);
     }
 
 private:
@@ -202,7 +227,7 @@ private:
 
 // The most a place of a weight can score: its population (up to the
 // weight's next step) and every bonus, homeBonus for the user's country.
-int BestScoreOf(unsigned char weight, int homeBonus)
+int BestScoreOf(unsigned weight, int homeBonus)
 {
     return static_cast<int>(SCORE_PER_TENFOLD * (weight + 1) / WEIGHT_STEPS_PER_TENFOLD) + OWN_NAME + WHOLE_NAME +
            WHOLE_AT_HOME + homeBonus;
@@ -391,19 +416,18 @@ WordAgreement AgreeWithSlips(CNameWord& word, const unsigned* typed, int count, 
     return agreement;
 }
 
-// Whether a word whose first letters are kept as the bytes first, second
-// and next (the third and fourth; 0 past the word's end) may come within
-// most edits of a start of typed: the edits over those letters, letters
-// kept alike taken as alike.
+// Whether a word whose first letters are kept as first and second (their
+// bytes) and next (the third and fourth) may come within most edits of a
+// start of typed: the edits over those letters, each by the low bits of its
+// byte, letters kept alike taken as alike and a letter kept as 0 as any.
 bool MayComeWithin(const unsigned* typed, int count, int most, unsigned second, unsigned next)
 {
     unsigned keys[SLIP_WORD_MAX] = {};
     for (int i = 0; i < count; ++i)
-        keys[i] = KeyByte(typed[i]);
+        keys[i] = KeyNibble(typed[i]);
     CEditTable table(keys, count);
-    const unsigned letters[] = {keys[0], second, next % BYTE_VALUES, next / BYTE_VALUES};
+    const unsigned letters[] = {keys[0], second % NIBBLE_VALUES, next % NIBBLE_VALUES, next / NIBBLE_VALUES};
     for (unsigned letter : letters) {
-        // A shorter word: what is known keeps it.
         if (!letter)
             return true;
         if (!table.Add(letter, most))
@@ -412,34 +436,31 @@ bool MayComeWithin(const unsigned* typed, int count, int most, unsigned second, 
     return true;
 }
 
-// Verdicts on the letters that start words, each reached once a search:
-// a table by the second and third letters, and the last fourth letter
-// weighed with each pair beside it.
+// Verdicts on the letters that start words, each reached once a search, by
+// the second letter's byte and the next letters' byte.
 class CVerdicts
 {
 public:
-    CVerdicts() : m_verdicts(new (std::nothrow) Verdict[BYTE_VALUES * BYTE_VALUES]()) { }
+    CVerdicts() : m_verdicts(new (std::nothrow) unsigned char[BYTE_VALUES * BYTE_VALUES]()) { }
 
     template <typename Weighing> bool Weigh(unsigned second, unsigned next, Weighing weigh)
     {
         if (!m_verdicts)
             return weigh();
-        Verdict& verdict = m_verdicts[second * BYTE_VALUES + next % BYTE_VALUES];
-        if (!verdict.known || verdict.fourth != next / BYTE_VALUES) {
-            verdict.known = true;
-            verdict.fourth = static_cast<unsigned char>(next / BYTE_VALUES);
-            verdict.possible = weigh();
-        }
-        return verdict.possible;
+        unsigned char& verdict = m_verdicts[second * BYTE_VALUES + next];
+        if (verdict == UNKNOWN)
+            verdict = weigh() ? POSSIBLE : IMPOSSIBLE;
+        return verdict == POSSIBLE;
     }
 
 private:
-    struct Verdict
+    enum : unsigned char
     {
-        bool known, possible;
-        unsigned char fourth;
+        UNKNOWN,
+        POSSIBLE,
+        IMPOSSIBLE,
     };
-    std::unique_ptr<Verdict[]> m_verdicts;
+    std::unique_ptr<unsigned char[]> m_verdicts;
 };
 
 }  // namespace
@@ -569,7 +590,7 @@ bool CPlaceSearch::KnowRegionsAndCountries()
         return false;
     for (int p = 0; p < m_gazetteer.PlaceCount(); ++p) {
         unsigned long& top = largest[m_gazetteer.RegionCountry(m_gazetteer.PlaceRegion(p))];
-        const unsigned long population = m_gazetteer.Place(p).population;
+        const unsigned long population = m_gazetteer.PlacePopulation(p);
         top = population > top ? population : top;
     }
     for (int c = 0; c < countryCount; ++c)
@@ -599,60 +620,61 @@ bool CPlaceSearch::IndexWords()
     const int nameCount = m_gazetteer.NameCount();
     if (static_cast<unsigned>(nameCount) >= NAME_LIMIT)
         return false;
-    // Every word in the names' order with what the index keeps of it.
+    // Every word in the names' order with what the index keeps of it,
+    // counted by bucket and by weight.
     CFoundWords found(nameCount + nameCount / 2);
-    if (!found.IsOk())
+    m_buckets.reset(new (std::nothrow) int[BUCKET_COUNT + 1]());
+    if (!found.IsOk() || !m_buckets)
         return false;
+    int weightStarts[WEIGHT_LIMIT + 1] = {};
     const CWeights weights;
-    unsigned char weight = 0;
-    for (int n = 0, place = -1; n < nameCount; ++n) {
-        const char* text = m_gazetteer.NameText(n);
-        // A place's names in other languages follow each other.
-        if (m_gazetteer.NamePlace(n) != place) {
-            place = m_gazetteer.NamePlace(n);
-            weight = weights.Of(m_gazetteer.Place(place).population);
+    unsigned weight = 0;
+    int weighed = -1;
+    bool added = true;
+    m_gazetteer.ForEachName([&](int name, int place) {
+        if (place != weighed) {
+            weighed = place;
+            weight = weights.Of(m_gazetteer.PlacePopulation(place));
         }
+        const char* text = m_gazetteer.NameText(name);
         CWordScanner scanner(text);
         const char* start;
         unsigned letters[CWordScanner::KEY_LETTERS];
-        while (scanner.Next(start, letters)) {
+        while (added && scanner.Next(start, letters)) {
             const unsigned byte = static_cast<unsigned>(start - text);
-            const FoundWord word = {n * WORD_BYTE_LIMIT + byte,
+            const FoundWord word = {KeptWord(name, byte, weight),
                                     static_cast<unsigned short>(BucketOf(letters[0], letters[1])),
-                                    static_cast<unsigned short>(NextLetters(letters[2], letters[3])), weight};
-            if (byte < WORD_BYTE_LIMIT && !found.Add(word))
-                return false;
+                                    static_cast<unsigned char>(NextLetters(letters[2], letters[3]))};
+            if (byte >= WORD_BYTE_LIMIT)
+                continue;
+            added = found.Add(word);
+            ++weightStarts[WEIGHT_LIMIT - weight];
+            ++m_buckets[word.bucket + 1];
         }
-    }
-    // Counted by bucket and by weight, then laid out bucket by bucket, the
-    // heaviest first in each.
-    const int count = found.Count();
-    m_buckets.reset(new (std::nothrow) int[BUCKET_COUNT + 1]());
-    m_words.reset(new (std::nothrow) unsigned[count]);
-    m_nextLetters.reset(new (std::nothrow) unsigned short[count]);
-    m_weights.reset(new (std::nothrow) unsigned char[count]);
-    std::unique_ptr<int[]> byWeight(new (std::nothrow) int[count]);
-    std::unique_ptr<int[]> next(new (std::nothrow) int[BUCKET_COUNT]);
-    if (!m_buckets || !m_words || !m_nextLetters || !m_weights || !byWeight || !next)
+    });
+    if (!added)
         return false;
-    int weightStarts[BYTE_VALUES + 1] = {};
-    for (int i = 0; i < count; ++i) {
-        ++weightStarts[BYTE_VALUES - found[i].weight];
-        ++m_buckets[found[i].bucket + 1];
-    }
-    for (int w = 0; w < BYTE_VALUES; ++w)
+    // Laid out heaviest first, then from there bucket by bucket: each a
+    // pass that reads in order.
+    const int count = found.Count();
+    m_words.reset(new (std::nothrow) unsigned[count]);
+    m_nextLetters.reset(new (std::nothrow) unsigned char[count]);
+    std::unique_ptr<FoundWord[]> byWeight(new (std::nothrow) FoundWord[count]);
+    std::unique_ptr<int[]> next(new (std::nothrow) int[BUCKET_COUNT]);
+    if (!m_words || !m_nextLetters || !byWeight || !next)
+        return false;
+    for (unsigned w = 0; w < WEIGHT_LIMIT; ++w)
         weightStarts[w + 1] += weightStarts[w];
     for (int b = 0; b < BUCKET_COUNT; ++b)
         m_buckets[b + 1] += m_buckets[b];
     for (int i = 0; i < count; ++i)
-        byWeight[weightStarts[BYTE_VALUES - 1 - found[i].weight]++] = i;
+        byWeight[weightStarts[WEIGHT_LIMIT - 1 - WeightOf(found[i].word)]++] = found[i];
     memcpy(next.get(), m_buckets.get(), BUCKET_COUNT * sizeof(int));
     for (int k = 0; k < count; ++k) {
-        const FoundWord& word = found[byWeight[k]];
+        const FoundWord& word = byWeight[k];
         const int at = next[word.bucket]++;
         m_words[at] = word.word;
         m_nextLetters[at] = word.nextLetters;
-        m_weights[at] = word.weight;
     }
     return true;
 }
@@ -695,8 +717,8 @@ bool CPlaceSearch::NamesRegionOrCountry(int region, const char* text, size_t len
 
 void CPlaceSearch::Consider(unsigned word, const Query& query, Matching matching, CAnswers& answers) const
 {
-    const int name = static_cast<int>(word / WORD_BYTE_LIMIT);
-    const unsigned start = word % WORD_BYTE_LIMIT;
+    const int name = NameOf(word);
+    const unsigned start = ByteOf(word);
     CFoldedReader reader(m_gazetteer.NameText(name) + start);
     // The typed words against the name's from this one on: each but the
     // last read as the name equal to its word, the last starting its word.
@@ -752,7 +774,7 @@ void CPlaceSearch::Consider(unsigned word, const Query& query, Matching matching
     hit.word = word;
     const bool home = m_gazetteer.RegionCountry(region) == query.homeCountry;
     const int typed = query.wordStarts[words];
-    hit.score = PopulationScore(m_gazetteer.Place(place).population);
+    hit.score = PopulationScore(m_gazetteer.PlacePopulation(place));
     hit.score += own ? OWN_NAME : 0;
     hit.score += isWhole ? (WHOLE_NAME + (own && home ? WHOLE_AT_HOME : 0)) *
                                (typed < WHOLE_FULL_FROM ? typed : WHOLE_FULL_FROM) / WHOLE_FULL_FROM
@@ -789,7 +811,7 @@ void CPlaceSearch::Search(const Query& query, Matching matching, CAnswers& answe
     const int slipped = matching == Matching::WithSlips ? PER_SLIP : 0;
     // Each bucket heaviest first: done once its words can no longer come in.
     auto isDone = [&](int w) {
-        return answers.IsClosedTo(query.wordCount, BestScoreOf(m_weights[w], query.homeBonus) - slipped);
+        return answers.IsClosedTo(query.wordCount, BestScoreOf(WeightOf(m_words[w]), query.homeBonus) - slipped);
     };
     if (most) {
         // Every word of the first letter whose next three may come within
@@ -815,7 +837,7 @@ void CPlaceSearch::Search(const Query& query, Matching matching, CAnswers& answe
     const int to = oneLetter ? letterBuckets + BYTE_VALUES : from + 1;
     const int known = query.abbreviations[0] >= 0 ? 0 : firstLetters;
     const unsigned next = NextLetters(known > 2 ? first[2] : 0, known > 3 ? first[3] : 0);
-    const unsigned nextMask = known > 3 ? BYTE_VALUES * BYTE_VALUES - 1 : known > 2 ? BYTE_VALUES - 1 : 0;
+    const unsigned nextMask = known > 3 ? BYTE_VALUES - 1 : known > 2 ? NIBBLE_VALUES - 1 : 0;
     for (int bucket = from; bucket < to; ++bucket) {
         for (int w = m_buckets[bucket]; w < m_buckets[bucket + 1] && !isDone(w); ++w) {
             if ((m_nextLetters[w] & nextMask) == next)

@@ -68,11 +68,10 @@ private:
     bool NamesRegionOrCountry(int region, const char* text, size_t length) const;
 
     const CGazetteer& m_gazetteer;
-    std::unique_ptr<unsigned[]> m_words;              // every word of every name (its name and byte in it), by bucket
-    std::unique_ptr<unsigned short[]> m_nextLetters;  // each word's third and fourth letters, its bucket the first two
-    std::unique_ptr<unsigned char[]> m_weights;       // each word's place's weight, falling in each bucket
-    std::unique_ptr<int[]> m_buckets;                 // where each bucket of m_words starts, and where the last ends
-    std::unique_ptr<char[]> m_folded;                 // the regions' and countries' names folded
+    std::unique_ptr<unsigned[]> m_words;             // every word of every name (its name and byte in it), by bucket
+    std::unique_ptr<unsigned char[]> m_nextLetters;  // each word's third and fourth letters, its bucket the first two
+    std::unique_ptr<int[]> m_buckets;                // where each bucket of m_words starts, and where the last ends
+    std::unique_ptr<char[]> m_folded;                // the regions' and countries' names folded
     std::unique_ptr<const char*[]> m_regionNames;
     std::unique_ptr<const char*[]> m_countryNames;  // each country's English name, then its others
     std::unique_ptr<int[]> m_countryNameStarts;     // where each country's are in m_countryNames, and the end

@@ -14,20 +14,36 @@ unsigned Word(const unsigned char* bytes)
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<unsigned>(bytes[3]) << 24;
 }
 
-// Unpacks the raw deflate stream packed into out, which it must fill exactly.
-bool Unpack(const unsigned char* packed, unsigned packedSize, unsigned char* out, unsigned outSize)
+// A block the records unpack into, filled in turn.
+struct UnpackedPart
+{
+    unsigned char* bytes;
+    unsigned size;
+};
+
+// Unpacks the raw deflate stream packed into the parts, which it must fill
+// exactly, one after the other.
+bool Unpack(const unsigned char* packed, unsigned packedSize, const UnpackedPart (&parts)[2])
 {
     z_stream stream = {};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
         return false;
     stream.next_in = const_cast<unsigned char*>(packed);
     stream.avail_in = packedSize;
-    stream.next_out = out;
-    stream.avail_out = outSize;
-    const int result = inflate(&stream, Z_FINISH);
-    const bool whole = result == Z_STREAM_END && stream.avail_out == 0 && stream.avail_in == 0;
+    int result = Z_OK;
+    bool filled = true;
+    for (const UnpackedPart& part : parts) {
+        stream.next_out = part.bytes;
+        stream.avail_out = part.size;
+        while (result == Z_OK && stream.avail_out)
+            result = inflate(&stream, Z_NO_FLUSH);
+        filled = filled && !stream.avail_out;
+    }
+    // Past the last byte only the stream's end may follow.
+    if (result == Z_OK)
+        result = inflate(&stream, Z_FINISH);
     inflateEnd(&stream);
-    return whole;
+    return filled && result == Z_STREAM_END && !stream.avail_in;
 }
 
 }  // namespace
@@ -64,7 +80,7 @@ PlaceTableError CPlaceTable::Open(const unsigned char* file, size_t size)
     for (int w = 0; w < PLACE_TABLE_HEADER_WORDS; ++w)
         words[w] = Word(file + PLACE_TABLE_MAGIC_SIZE + 4 * w);
     m_counts = {words[1], words[2], words[3], words[4], words[5], words[6], words[7]};
-    const unsigned unpackedSize = words[8], packedSize = words[9], checksum = words[10];
+    const unsigned unpackedSize = words[8], textsSize = words[9], packedSize = words[10], checksum = words[11];
     const unsigned char* packed = file + PLACE_TABLE_HEADER_SIZE;
     if (size - PLACE_TABLE_HEADER_SIZE != packedSize)
         return PlaceTableError::LENGTH;
@@ -74,20 +90,24 @@ PlaceTableError CPlaceTable::Open(const unsigned char* file, size_t size)
     // and the records' sizes fit an int.
     const unsigned counts[] = {m_counts.countries,  m_counts.countryNames, m_counts.regions,    m_counts.places,
                                m_counts.alternates, m_counts.zoneKeys,     m_counts.zoneGuesses};
-    if (unpackedSize > INT32_MAX)
+    if (unpackedSize > INT32_MAX || textsSize > unpackedSize)
         return PlaceTableError::CONTENTS;
     for (unsigned count : counts) {
         if (count > unpackedSize)
             return PlaceTableError::CONTENTS;
     }
-    m_records.reset(new (std::nothrow) unsigned char[unpackedSize ? unpackedSize : 1]);
-    if (!m_records)
+    const unsigned numbersSize = unpackedSize - textsSize;
+    m_texts.reset(new (std::nothrow) unsigned char[textsSize ? textsSize : 1]);
+    m_numbers.reset(new (std::nothrow) unsigned char[numbersSize ? numbersSize : 1]);
+    if (!m_texts || !m_numbers)
         return PlaceTableError::NO_MEMORY;
-    if (!Unpack(packed, packedSize, m_records.get(), unpackedSize)) {
-        m_records.reset();
+    if (!Unpack(packed, packedSize, {{m_texts.get(), textsSize}, {m_numbers.get(), numbersSize}})) {
+        m_texts.reset();
+        m_numbers.reset();
         return PlaceTableError::UNPACKING;
     }
-    m_recordsSize = unpackedSize;
+    m_textsSize = textsSize;
+    m_numbersSize = numbersSize;
     return PlaceTableError::NONE;
 }
 

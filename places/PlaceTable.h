@@ -35,28 +35,38 @@ struct PlaceTableCounts
 
 // The file tools/places/make_places.py writes: the magic, then
 // little-endian 32-bit words: the format version, the counts in the order
-// of PlaceTableCounts, the records' unpacked size, their packed size and the
+// of PlaceTableCounts, the records' unpacked size, the size of their texts
+// (which come first, the numbers after them), their packed size and the
 // CRC-32 of the packed bytes; then the records as one raw deflate stream.
-const unsigned PLACE_TABLE_VERSION = 1;
+const unsigned PLACE_TABLE_VERSION = 2;
 const char PLACE_TABLE_MAGIC[] = "UMBPLACE";
 const size_t PLACE_TABLE_MAGIC_SIZE = sizeof PLACE_TABLE_MAGIC - 1;
-const int PLACE_TABLE_HEADER_WORDS = 11;
+const int PLACE_TABLE_HEADER_WORDS = 12;
 const size_t PLACE_TABLE_HEADER_SIZE = PLACE_TABLE_MAGIC_SIZE + PLACE_TABLE_HEADER_WORDS * 4;
 
 // A table's records, unpacked from its file once its header and checksum
-// passed; the texts its reader gives live as long as it does.
+// passed: their texts (zero-terminated, one after another) into a block
+// that lives as long as the table, their numbers into one that is freed
+// once they are read.
 class CPlaceTable
 {
 public:
     PlaceTableError Open(const unsigned char* file, size_t size);
     const PlaceTableCounts& Counts() const { return m_counts; }
-    const unsigned char* Records() const { return m_records.get(); }
-    size_t RecordsSize() const { return m_recordsSize; }
+    const unsigned char* Texts() const { return m_texts.get(); }
+    size_t TextsSize() const { return m_textsSize; }
+    const unsigned char* Numbers() const { return m_numbers.get(); }
+    size_t NumbersSize() const { return m_numbersSize; }
+    void FreeNumbers()
+    {
+        m_numbers.reset();
+        m_numbersSize = 0;
+    }
 
 private:
     PlaceTableCounts m_counts = {};
-    std::unique_ptr<unsigned char[]> m_records;
-    size_t m_recordsSize = 0;
+    std::unique_ptr<unsigned char[]> m_texts, m_numbers;
+    size_t m_textsSize = 0, m_numbersSize = 0;
 };
 
 // Reads records: numbers as little-endian base-128 groups (signed ones

@@ -1,42 +1,12 @@
 // Benchmarks of the gazetteer: unpacking it, the slowest of a set of searches, and the figures of the tuning sets.
 #include "places/PlaceSearch.h"
 #include "places/SearchSets.h"
+#include "places/SlowSearches.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
-
-namespace {
-
-// Single letters match the most places and texts that match none read every
-// name: between them they take the longest searches.
-const char* const QUERIES[] = {"a",
-                               "e",
-                               "s",
-                               "z",
-                               "x",
-                               "ł",
-                               "ö",
-                               "new",
-                               "san",
-                               "sao paulo",
-                               "qqq",
-                               "zzzzzzzzzz",
-                               "los angeles county",
-                               "ljub",
-                               "b ",
-                               "-",
-                               "москва",
-                               "北京",
-                               "springfield il",
-                               "san jose costa rica",
-                               "a a a a a a a a a a a a a a a a a",
-                               "santa maria de los angeles de la sierra madre oriental del norte y del sur",
-                               "s s",
-                               "mari"};
-
-}  // namespace
 
 // The table's file alone: header, CRC-32 and unpacking by zlib.
 static void BM_PlaceTableOpen(benchmark::State& state)
@@ -68,11 +38,11 @@ static void BM_SearchIndex(benchmark::State& state)
 }
 BENCHMARK(BM_SearchIndex)->Unit(benchmark::kMillisecond);
 
-// Every query each iteration; the counter "worst_ms" is the mean time of the
-// slowest query, "worst_query" its place in QUERIES.
+// Every text each iteration; the counter "worst_ms" is the mean time of the
+// slowest, "worst_query" its place in SLOW_SEARCHES.
 static void BM_GazetteerFindWorst(benchmark::State& state)
 {
-    const int queryCount = sizeof QUERIES / sizeof QUERIES[0];
+    const int queryCount = sizeof SLOW_SEARCHES / sizeof SLOW_SEARCHES[0];
     const CGazetteer gazetteer;
     const CPlaceSearch search(gazetteer);
     double total[queryCount] = {};
@@ -80,7 +50,7 @@ static void BM_GazetteerFindWorst(benchmark::State& state)
         for (int q = 0; q < queryCount; ++q) {
             FoundPlace found[MAX_FOUND_PLACES];
             auto start = std::chrono::steady_clock::now();
-            benchmark::DoNotOptimize(search.Find(QUERIES[q], "SI", found));
+            benchmark::DoNotOptimize(search.Find(SLOW_SEARCHES[q], SLOW_SEARCHES_HOME, found));
             std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
             total[q] += took.count();
         }

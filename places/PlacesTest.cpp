@@ -104,8 +104,10 @@ TEST(PlaceSearch, FirstAnswers)
         {"ljub", nullptr, "Ljubljana, Ljubljana, Slovenia", 4605, 1451},  // an own name before another's
         {"mari", "SI", "Maribor, Urban Municipality of Maribor, Slovenia", 4655, 1565},    // home before larger
         {"maribo", "SI", "Maribor, Urban Municipality of Maribor, Slovenia", 4655, 1565},  // and before Maribo whole
-        {"par", nullptr, "Paris, Île-de-France, France", 4885, 235},  // not Par, a whole name far smaller
-        {"pa", nullptr, "Paris, Île-de-France, France", 4885, 235},   // nor Pa, another's name of Chongqing
+        {"ce", "SI", "Celje, Urban Municipality of Celje, Slovenia", 4623, 1526},  // a small country's towns lead
+        {"mari", nullptr, "Mariupol, Donetsk, Ukraine", 4710, 3754},               // not Mari, a whole name far smaller
+        {"par", nullptr, "Paris, Île-de-France, France", 4885, 235},               // not Par, a whole name far smaller
+        {"pa", nullptr, "Paris, Île-de-France, France", 4885, 235},  // nor Pa, another's name of Chongqing
         {"ZURICH", nullptr, "Zürich, Zurich, Switzerland", 4737, 855},
         {"lodz", nullptr, "Łódź, Łódź Voivodeship, Poland", 5177, 1947},
         {"sao paulo", nullptr, "São Paulo, São Paulo, Brazil", -2355, -4664},
@@ -168,12 +170,14 @@ TEST(PlaceSearch, FindsNamesTypedWithSlips)
         {"maribar", "Maribor", 0},       // changed
         {"mairbor", "Maribor", 0},       // swapped
         {"zagerb", "Zagreb", 0},
-        {"bracelnoa", "Barcelona", 0},     // two in a word of nine letters
-        {"mairobr", "Maribor", -1},        // but not in one of seven
-        {"aribor", "Maribor", -1},         // nor in the first letter
-        {"parsi", "Parsippany", 0},        // found without a slip, before
-        {"parsi", "Paris", 1},             // a far larger place found with one
-        {"new yrok", "New York City", 0},  // in a later word
+        {"bracelnoa", "Barcelona", 0},      // two in a word of nine letters
+        {"mairobr", "Maribor", -1},         // but not in one of seven
+        {"maxrbor", "Maribor", -1},         // two changed beside each other are no swap
+        {"aribor", "Maribor", -1},          // nor in the first letter
+        {"new tork", "New York City", -1},  // of any word
+        {"parsi", "Parsippany", 0},         // found without a slip, before
+        {"parsi", "Paris", 1},              // a far larger place found with one
+        {"new yrok", "New York City", 0},   // in a later word
     };
     for (const auto& c : cases) {
         FoundPlace found[MAX_FOUND_PLACES];
@@ -252,17 +256,21 @@ TEST(Gazetteer, ReadsBackEveryRowTheGeneratorWrote)
 }
 
 // One country, region and place with another name, as make_places.py writes
-// them, and the counts of the records.
+// them, and the counts of the records: the texts, then the numbers.
 const PlaceTableCounts SMALL_COUNTS = {1, 1, 1, 1, 1, 0, 0};
 const unsigned char SMALL_RECORDS[] = {
-    'S',  'I',  'S',  'l',  'o', 'v', 'e', 'n', 'i', 'a', 0, 1, 1,  // country, its place and other names
-    'S',  'l',  'o',  'v',  'e', 'n', 'i', 'j', 'a', 0,             // its other name
-    0,    'C',  'e',  'n',  't', 'e', 'r', 0,   0,                  // region of country 0, no code
-    'L',  'j',  'u',  'b',  'l', 'j', 'a', 'n', 'a', 0,   1,        // the place and its number of other names
-    'L',  'u',  'b',  'i',  'a', 'n', 'a', 0,   1,                  // its other name; the region's places
-    0xFA, 0x47, 0xD6, 0x16,                                         // 4605, 1451 hundredths, zigzagged
-    0xC0, 0x8B, 0x11, 0,                                            // 280,000 people; no detail
+    'S',  'l',  'o',  'v',  'e', 'n', 'i', 'a', 0,       // the country
+    'S',  'l',  'o',  'v',  'e', 'n', 'i', 'j', 'a', 0,  // its other name
+    'C',  'e',  'n',  't',  'e', 'r', 0,   0,            // the region, no code
+    'L',  'j',  'u',  'b',  'l', 'j', 'a', 'n', 'a', 0,  // the place
+    'L',  'u',  'b',  'i',  'a', 'n', 'a', 0,            // its other name
+    'S',  'I',  1,    1,                                 // the country's code, place and other names
+    0,                                                   // the region's country
+    1,    1,                                             // the place's other names; the region's places
+    0xFA, 0x47, 0xD6, 0x16,                              // 4605, 1451 hundredths, zigzagged
+    0xC0, 0x8B, 0x11, 0,                                 // 280,000 people; no detail
 };
+const size_t SMALL_TEXTS = 45;
 
 // The file with delta added to its byte at (a byte more at its end).
 std::vector<unsigned char> WithByte(std::vector<unsigned char> file, size_t at, int delta)
@@ -278,15 +286,17 @@ std::vector<unsigned char> WithByte(std::vector<unsigned char> file, size_t at, 
 // sound table is read.
 TEST(PlaceTable, RefusesEveryKindOfDamage)
 {
-    const std::vector<unsigned char> sound = PlaceTableFile(SMALL_COUNTS, SMALL_RECORDS, sizeof SMALL_RECORDS);
+    const std::vector<unsigned char> sound =
+        PlaceTableFile(SMALL_COUNTS, SMALL_RECORDS, sizeof SMALL_RECORDS, SMALL_TEXTS);
     const size_t packedAt = PLACE_TABLE_HEADER_SIZE;
-    const size_t unpackedSizeAt = PLACE_TABLE_MAGIC_SIZE + 8 * 4;
+    const size_t unpackedSizeAt = PLACE_TABLE_MAGIC_SIZE + 8 * 4, textsSizeAt = unpackedSizeAt + 4;
     // The records with a zone key whose text does not end, and with a whole
     // key and a guess whose number does not end.
     std::vector<unsigned char> textCut(SMALL_RECORDS, SMALL_RECORDS + sizeof SMALL_RECORDS);
     std::vector<unsigned char> numberCut = textCut;
-    textCut.insert(textCut.end(), {'C', 'e', 'n', 't', 'r', 'a', 'l'});
-    numberCut.insert(numberCut.end(), {'K', 0, 0x80});
+    textCut.insert(textCut.begin() + SMALL_TEXTS, {'C', 'e', 'n', 't', 'r', 'a', 'l'});
+    numberCut.insert(numberCut.begin() + SMALL_TEXTS, {'K', 0});
+    numberCut.push_back(0x80);
     PlaceTableCounts oneKey = SMALL_COUNTS, oneGuess = SMALL_COUNTS, twoPlaces = SMALL_COUNTS;
     oneKey.zoneKeys = 1;
     oneGuess.zoneKeys = 1;
@@ -308,10 +318,13 @@ TEST(PlaceTable, RefusesEveryKindOfDamage)
         {"a packed byte changed", WithByte(sound, packedAt + 3, 1), PlaceTableError::WRONG_CHECKSUM},
         {"a longer unpacked size", WithByte(sound, unpackedSizeAt, 1), PlaceTableError::UNPACKING},
         {"a shorter unpacked size", WithByte(sound, unpackedSizeAt, -1), PlaceTableError::UNPACKING},
-        {"a place the records lack", PlaceTableFile(twoPlaces, SMALL_RECORDS, sizeof SMALL_RECORDS),
+        {"texts beyond the records", WithByte(sound, textsSizeAt + 3, 1), PlaceTableError::CONTENTS},
+        {"texts that end a byte early", WithByte(sound, textsSizeAt, -1), PlaceTableError::CONTENTS},
+        {"a place the records lack", PlaceTableFile(twoPlaces, SMALL_RECORDS, sizeof SMALL_RECORDS, SMALL_TEXTS),
          PlaceTableError::CONTENTS},
-        {"a text without its end", PlaceTableFile(oneKey, textCut.data(), textCut.size()), PlaceTableError::CONTENTS},
-        {"a number without its end", PlaceTableFile(oneGuess, numberCut.data(), numberCut.size()),
+        {"a text without its end", PlaceTableFile(oneKey, textCut.data(), textCut.size(), SMALL_TEXTS + 7),
+         PlaceTableError::CONTENTS},
+        {"a number without its end", PlaceTableFile(oneGuess, numberCut.data(), numberCut.size(), SMALL_TEXTS + 2),
          PlaceTableError::CONTENTS},
     };
     for (const auto& c : cases) {

@@ -77,7 +77,7 @@ TEST_F(ProgramSettingsTest, FlagsStoredAsDwordsAreReadAndKept)
     } flags[] = {
         {L"IsBigClock", &DialSettings::isBig},     {L"IsSimulateDateTime", &DialSettings::simulate},
         {L"IsExactSun", &DialSettings::exactSun},  {L"IsDateLines", &DialSettings::dateLines},
-        {L"HourLines", &DialSettings::clockHours},
+        {L"HourLines", &DialSettings::clockHours}, {L"IsMoonFace", &DialSettings::moonFace},
     };
     for (const auto& f : flags) {
         for (DWORD stored : {0u, 1u}) {

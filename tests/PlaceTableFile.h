@@ -8,10 +8,11 @@
 #include <cstring>
 #include <vector>
 
-// The table file that holds records (size bytes) with the given counts, as
-// tools/places/make_places.py writes one (zlib packs it instead of zopfli).
+// The table file that holds records (size bytes: textsSize of texts, then
+// the numbers) with the given counts, as tools/places/make_places.py writes
+// one (zlib packs it instead of zopfli).
 inline std::vector<unsigned char> PlaceTableFile(const PlaceTableCounts& counts, const unsigned char* records,
-                                                 size_t size)
+                                                 size_t size, size_t textsSize)
 {
     std::vector<unsigned char> packed(compressBound(static_cast<uLong>(size)) + 16);
     z_stream stream = {};
@@ -33,6 +34,7 @@ inline std::vector<unsigned char> PlaceTableFile(const PlaceTableCounts& counts,
         counts.zoneKeys,
         counts.zoneGuesses,
         static_cast<unsigned>(size),
+        static_cast<unsigned>(textsSize),
         static_cast<unsigned>(packed.size()),
         static_cast<unsigned>(crc32(crc32(0, nullptr, 0), packed.data(), static_cast<uInt>(packed.size())))};
     std::vector<unsigned char> file(PLACE_TABLE_MAGIC, PLACE_TABLE_MAGIC + PLACE_TABLE_MAGIC_SIZE);

