@@ -164,8 +164,9 @@ private:
     bool m_kept;
 };
 
-// A command for the command interpreter, run later in a process of its own,
-// that removes the paths added to it. Each path goes between double quotes,
+// A command for the command interpreter, run in a process of its own, that
+// first reads a line of its input (set /P), and so waits until its input
+// ends, then removes the paths added to it. Each path goes between double quotes,
 // where & ( ) ^ and spaces are plain text; /V:OFF keeps !...! plain too and
 // /D leaves out the AutoRun commands. A % is expanded even between quotes (and
 // some interpreters expand the result again), so a path holding one could name
@@ -176,7 +177,8 @@ class CRemovalCommand
 public:
     explicit CRemovalCommand(Removal what) : m_what(what), m_text(nullptr), m_length(0), m_items(0), m_complete(true)
     {
-        Append(what == Removal::FOLDERS ? L"cmd /D /V:OFF /C rmdir /Q /S" : L"cmd /D /V:OFF /C del /Q");
+        Append(what == Removal::FOLDERS ? L"cmd /D /V:OFF /C set /P gate=& rmdir /Q /S"
+                                        : L"cmd /D /V:OFF /C set /P gate=& del /Q");
     }
     ~CRemovalCommand() { free(m_text); }
 
@@ -195,22 +197,27 @@ public:
         m_items++;
     }
 
-    // Starts the command without a window at idle priority, so that it
-    // normally runs after this process has ended; nothing waits for it.
-    void Start()
+    // Starts the command without a window at idle priority, its input a copy
+    // of gate that it inherits; nothing waits for it.
+    void Start(HANDLE gate)
     {
-        if (!m_complete || m_items == 0)
+        HANDLE input = nullptr;
+        if (!m_complete || m_items == 0 ||
+            !DuplicateHandle(GetCurrentProcess(), gate, GetCurrentProcess(), &input, 0, TRUE, DUPLICATE_SAME_ACCESS))
             return;
+        const CKernelHandle inherited(input);
         STARTUPINFOW startup;
         ZeroMemory(&startup, sizeof startup);
         startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = input;
         // Started in the system folder, so that the folders it removes are
         // nobody's current folder.
         wchar_t systemFolder[MAX_PATH];
         const UINT folderLength = GetSystemDirectoryW(systemFolder, MAX_PATH);
         const bool inSystem = folderLength > 0 && folderLength < MAX_PATH;
         CProcessHandles process;
-        CreateProcessW(nullptr, m_text, nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS, nullptr,
+        CreateProcessW(nullptr, m_text, nullptr, nullptr, TRUE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS, nullptr,
                        inSystem ? systemFolder : nullptr, &startup, process.Out());
     }
 
@@ -333,7 +340,7 @@ int InstallFailureText(InstallResult result)
 }
 
 bool UninstallSelfAs(const wchar_t* folderName, const wchar_t* linkName, const CProgramSettings* settings,
-                     CUninstallReport* report)
+                     CUninstallReport* report, HANDLE removalGate)
 {
     wchar_t ownPath[MAX_PATH];
     const wchar_t* exeName = GetOwnPath(ownPath);
@@ -371,7 +378,13 @@ bool UninstallSelfAs(const wchar_t* folderName, const wchar_t* linkName, const C
         removeFiles.AddItem(path);
     if (GetLinkPath(CSIDL_DESKTOP, linkName, path))
         removeFiles.AddItem(path);
-    removeFiles.Start();
-    removeFolder.Start();
+    // The gate that ends with this process: a pipe whose writing end is left
+    // open, for the system to close as the process ends.
+    HANDLE reading = nullptr, writing = nullptr;
+    if (!removalGate && CreatePipe(&reading, &writing, nullptr, 0))
+        removalGate = reading;
+    const CKernelHandle ownGate(reading);
+    removeFiles.Start(removalGate);
+    removeFolder.Start(removalGate);
     return true;
 }

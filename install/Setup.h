@@ -1,6 +1,8 @@
 // Installing and uninstalling the program under the names it is given.
 #pragma once
 
+#include <windows.h>
+
 class CProgramSettings;
 
 // What an uninstall achieved: the uninstall entry is gone (and the files
@@ -39,10 +41,12 @@ InstallResult InstallSelfAs(const wchar_t* folderName, const wchar_t* linkName);
 int InstallFailureText(InstallResult result);
 // Removes what InstallSelfAs added and the program's settings, when given
 // (the user's and the machine's keys); report, when given, hears whether the
-// uninstall entry is gone, and only then do the files go. True when the
-// entry is gone.
+// uninstall entry is gone, and only then do the files go: by commands that
+// remove nothing before removalGate, the reading end of a pipe, ends (every
+// writing end is closed). Without a gate given, they wait until this process
+// has ended, so that its own file is free to go. True when the entry is gone.
 bool UninstallSelfAs(const wchar_t* folderName, const wchar_t* linkName, const CProgramSettings* settings,
-                     CUninstallReport* report = nullptr);
+                     CUninstallReport* report = nullptr, HANDLE removalGate = nullptr);
 
 // The file-system path of a shell special folder (CSIDL_...) into out, which
 // holds MAX_PATH characters; out is empty and the result false when the shell

@@ -221,10 +221,21 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
     // A fallback copy in the temporary folder goes too.
     EXPECT_TRUE(CopyFileW(copy.c_str(), (temp + OwnFileName()).c_str(), FALSE));
     CreateSettingsKeys();
-    EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str(), &SETTINGS));
-    EXPECT_FALSE(KeyExists(key));
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-        EXPECT_FALSE(KeyExists(MAKER_KEY, root)) << "the settings and the empty maker's key go";
+    // The commands wait for the gate: while it stays open, what they remove stays.
+    const std::wstring removedByCommands[] = {installFolder, startupLink, desktopLink};
+    HANDLE gate = nullptr, gateWriting = nullptr;
+    EXPECT_TRUE(CreatePipe(&gate, &gateWriting, nullptr, 0));
+    const CKernelHandle gateReading(gate);
+    {
+        const CKernelHandle gateOpen(gateWriting);
+        EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str(), &SETTINGS, nullptr, gate));
+        EXPECT_FALSE(KeyExists(key));
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+            EXPECT_FALSE(KeyExists(MAKER_KEY, root)) << "the settings and the empty maker's key go";
+        Sleep(1000);
+        for (const std::wstring& path : removedByCommands)
+            EXPECT_TRUE(Exists(path)) << "gone while the gate is open: " << path;
+    }
     for (const std::wstring& path : {installFolder, startupLink, desktopLink, temp + OwnFileName()})
         EXPECT_TRUE(WaitUntilGone(path)) << path;
     Sleep(1000);
