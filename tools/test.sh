@@ -18,8 +18,8 @@ fi
 status=0
 # The native tests share nothing, so they run side by side (the fuzz
 # targets take most of their time). The tests under Wine run side by side in
-# lanes, each with an X display and Wine prefixes of its own, created by its
-# first test (tools/wine-env.sh); the others run beside them.
+# lanes, each with an X display and Wine prefixes of its own, made by its
+# first test (tools/wine-env.sh); the reproducible build runs beside them.
 (cd "$UMBRANT_BUILD/native" && ctest --output-on-failure --timeout 900 -j "$(nproc)" "$@") || status=1
 lanes=$(grep -o '"id"' "$UMBRANT_WIN_BUILD/lanes.json" | wc -l)
 (cd "$UMBRANT_WIN_BUILD" && ctest --output-on-failure --timeout 900 -j $((lanes + 1)) "$@") || status=1
