@@ -139,6 +139,12 @@ umbrant_ensure_prefix() {
     exec 9>&-
 }
 
+# Starts Wine's desktop process: a program whose first window races the
+# desktop's start can be ended early by Wine.
+umbrant_start_desktop() {
+    "$UMBRANT_WINE" rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1 || true
+}
+
 umbrant_wine() {
     "$UMBRANT_WINE" "$@"
 }

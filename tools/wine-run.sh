@@ -7,9 +7,7 @@ shift
 . "$(dirname "$0")/wine-env.sh"
 umbrant_ensure_display
 umbrant_ensure_prefix
-# Start Wine's desktop process before the program: a test program whose first
-# window races the desktop's start can be ended early by Wine.
-"$UMBRANT_WINE" rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1 || true
+umbrant_start_desktop
 # The host's own dial moment, for the test that compares the real clock path
 # under Wine with the host clock: UTC day of year and seconds, minus the
 # standard-time bias (the smaller of the January and July offsets).

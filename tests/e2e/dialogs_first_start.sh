@@ -17,8 +17,7 @@ export LANG=en_US.UTF-8 TZ=Asia/Tokyo
 e2e_registry_reset
 e2e_registry_set Language 0
 e2e_desktop
-"$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-E2E_PID=$!
+e2e_launch "$E2E_EXE"
 e2e_check "the Settings dialog opens by itself on the first start" dlg_wait Settings 30
 e2e_check "the guessed place is Tokyo (got '$(dlg_text Settings 255)')" [ "$(dlg_text Settings 255)" = Tokyo ]
 e2e_check "at 35.69 N, 139.69 E (got $(dlg_text Settings 224), $(dlg_text Settings 248))" \

@@ -42,8 +42,7 @@ e2e_check "the size chosen in the dialog is saved" [ "$(e2e_registry_get IsBigCl
 
 # Second start: the stored size skips the dialog, and the card fades in: the
 # first picture taken as soon as the window shows is not yet the white card.
-"$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-E2E_PID=$!
+e2e_launch "$E2E_EXE"
 E2E_WINDOW=$(e2e_poll 30 eval 'xdotool search --onlyvisible --name "^Umbrant\$" 2>/dev/null | head -1 | grep .') ||
     e2e_fail "the gadget window appears"
 early=$(e2e_screenshot fade-early)

@@ -9,8 +9,7 @@ install_reset
 e2e_registry_set Language 4096
 mkdir -p "$STARTUP_LINK"
 e2e_on_exit 'rmdir "$STARTUP_LINK" 2>/dev/null'
-"$UMBRANT_WINE" "$SOURCE_EXE" -install > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-E2E_PID=$!
+e2e_launch "$SOURCE_EXE" -install
 # Its title is Slovenian.
 install_answer_box Namestitev
 wait "$E2E_PID"

@@ -92,8 +92,7 @@ EOF
 install_run() {
     local exe=$1
     shift
-    "$UMBRANT_WINE" "$exe" "$@" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-    E2E_PID=$!
+    e2e_launch "$exe" "$@"
     if ! e2e_wait_window Umbrant 40 >/dev/null; then
         e2e_running || { wait "$E2E_PID"; echo "the program ended with status $? without a window"; }
         e2e_fail "the gadget window appears"
@@ -137,8 +136,7 @@ install_run_uninstall_string() {
 # Starts program (a Windows or Unix path) with the uninstall option, answers
 # the information box and waits for the program to end.
 install_uninstall_with() {
-    "$UMBRANT_WINE" "$1" $2 > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-    E2E_PID=$!
+    e2e_launch "$1" $2
     install_answer_box Info
     E2E_PID=
 }

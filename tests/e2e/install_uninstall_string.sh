@@ -29,8 +29,7 @@ e2e_check "the empty maker's key goes" install_key_absent "$MAKER_KEY"
 e2e_check "the downloaded file stays" [ -f "$SOURCE_EXE" ]
 
 # A first start opens the Settings dialog by itself.
-"$UMBRANT_WINE" "$SOURCE_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-E2E_PID=$!
+e2e_launch "$SOURCE_EXE"
 e2e_check "the next start is a first start" eval "e2e_wait_window '(Settings|Nastavitve)' 40 >/dev/null"
 install_reset
 e2e_finish

@@ -271,12 +271,18 @@ e2e_running() {
     [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null
 }
 
+# Starts the Windows program $1 with the options $2 ... in the background
+# (E2E_PID, its output in wine.log), after Wine's desktop process.
+e2e_launch() {
+    e2e_prefix_runs 'explorer(\.exe)?' || umbrant_start_desktop
+    "$UMBRANT_WINE" "$@" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
+    E2E_PID=$!
+}
+
 # Starts the program with the given options and waits for its window.
 e2e_start() {
     e2e_desktop
-    E2E_STARTED=$(date +%s.%N)
-    "$UMBRANT_WINE" "$E2E_EXE" "$@" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-    E2E_PID=$!
+    e2e_launch "$E2E_EXE" "$@"
     E2E_WINDOW=$(e2e_wait_window Umbrant 30) || e2e_fail "the gadget window appears"
     e2e_focus
     e2e_geometry "$E2E_WINDOW"

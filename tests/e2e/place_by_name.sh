@@ -30,8 +30,7 @@ e2e_on_exit "setxkbmap ${layout:-us}"
 
 e2e_registry_reset
 e2e_desktop
-"$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-E2E_PID=$!
+e2e_launch "$E2E_EXE"
 e2e_check "the Slovenian dialog opens on the first start" dlg_wait Nastavitve 30
 e2e_check "the guessed place is Ljubljana (got '$(dlg_text Nastavitve $PLACE)')" \
     [ "$(dlg_text Nastavitve $PLACE)" = Ljubljana ]
