@@ -200,45 +200,71 @@ bool ClearOfLabels(const PlacedNumeral& numeral, const DateLabel (&labels)[DATE_
     return true;
 }
 
-// The numerals of the clock's figure-eights, in hour order: each at the first
-// of its eight's spots clear of the labels shown, narrowed to the angle to
-// the nearer of the numerals of the hours before and after it that stand as
-// far from the gnomon, and further,
-// pass by pass, while two still meet; one that meets another after the last
-// pass, or is narrowed to nothing, is left out.
+// The clock's numerals are placed from noon's outward, so that where the
+// eights crowd the midday ones keep their spots.
+const int NOON_HOUR = HOURS_PER_DAY / 2;
+
+// Places the clock's numerals at spots (a spot of radius 0 has none), each
+// narrowed to the angle to the nearest other that stands as far from the
+// gnomon (numerals a numeral's height apart or more stand one beyond the
+// other and leave each other all the room across), and further, pass by
+// pass, while two still meet; true when every one is readable: none
+// narrowed below NARROWEST_CLOCK_NUMERAL, none meeting another.
+bool FitClockNumerals(const FaceGround& ground, NumeralSpot (&spots)[HOURS_PER_DAY],
+                      PlacedNumeral (&placed)[HOURS_PER_DAY], const DialSize& size)
+{
+    const double height = 2 * size.numeralHalfHeight + NUMERAL_CLEARANCE;
+    for (NumeralSpot& spot : spots) {
+        spot.room = INFINITY;
+        for (const NumeralSpot& other : spots) {
+            if (&other != &spot && spot.radius > 0 && other.radius > 0 &&
+                std::fabs(spot.radius - other.radius) < height)
+                spot.room = std::fmin(spot.room, AngleBetween(spot, other));
+        }
+    }
+    for (int hour = 0; hour < HOURS_PER_DAY; ++hour)
+        placed[hour] = PlaceNumeral(ground.dial, spots[hour], size);
+    NarrowWhileTheyMeet(ground.dial, spots, placed, HOURS_PER_DAY, size);
+    for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
+        if (!(spots[hour].radius > 0))
+            continue;
+        if (placed[hour].place.halfWidth < NARROWEST_CLOCK_NUMERAL * size.numeralHalfHeight)
+            return false;
+        for (int other = hour + 1; other < HOURS_PER_DAY; ++other) {
+            if (spots[other].radius > 0 && NumeralsMeet(placed[hour], placed[other]))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The numerals of the clock's figure-eights, in hour order. From noon's
+// outward, each takes the first of its eight's spots clear of the labels
+// shown at which it and those placed before it are all readable (see
+// FitClockNumerals): where the eights crowd, neighbours stand one beyond the
+// other; one that is readable at none of its spots is left out.
 std::vector<PlacedNumeral> PlaceClockNumerals(const FaceGround& ground, const EightSpots (&eights)[HOURS_PER_DAY],
                                               const DateLabel (&labels)[DATE_LABEL_COUNT], const DialSize& size)
 {
     NumeralSpot spots[HOURS_PER_DAY] = {};
-    for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
+    PlacedNumeral placed[HOURS_PER_DAY] = {};
+    for (int i = 0; i < HOURS_PER_DAY; ++i) {
+        const int hour = NOON_HOUR + (i & 1 ? -(i + 1) / 2 : i / 2);
         for (int k = 0; k < eights[hour].count; ++k) {
-            if (ClearOfLabels(PlaceNumeral(ground.dial, eights[hour].spots[k], size), labels)) {
+            NumeralSpot trial[HOURS_PER_DAY];
+            std::copy(spots, spots + HOURS_PER_DAY, trial);
+            trial[hour] = eights[hour].spots[k];
+            if (ClearOfLabels(PlaceNumeral(ground.dial, trial[hour], size), labels) &&
+                FitClockNumerals(ground, trial, placed, size)) {
                 spots[hour] = eights[hour].spots[k];
                 break;
             }
         }
     }
-    // Numerals of neighbouring hours a numeral's height apart or more stand
-    // one beyond the other and leave each other all the room across.
-    const double height = 2 * size.numeralHalfHeight + NUMERAL_CLEARANCE;
-    for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
-        NumeralSpot& spot = spots[hour];
-        for (int beside : {hour + HOURS_PER_DAY - 1, hour + 1}) {
-            const NumeralSpot& other = spots[beside % HOURS_PER_DAY];
-            if (spot.radius > 0 && other.radius > 0 && std::fabs(spot.radius - other.radius) < height)
-                spot.room = std::fmin(spot.room, AngleBetween(spot, other));
-        }
-    }
-    PlacedNumeral placed[HOURS_PER_DAY] = {};
-    for (int hour = 0; hour < HOURS_PER_DAY; ++hour)
-        placed[hour] = PlaceNumeral(ground.dial, spots[hour], size);
-    NarrowWhileTheyMeet(ground.dial, spots, placed, HOURS_PER_DAY, size);
+    FitClockNumerals(ground, spots, placed, size);
     std::vector<PlacedNumeral> numerals;
     for (int hour = 0; hour < HOURS_PER_DAY; ++hour) {
-        bool clear = spots[hour].radius > 0 && placed[hour].place.halfWidth > 0;
-        for (const PlacedNumeral& kept : numerals)
-            clear = clear && !NumeralsMeet(placed[hour], kept);
-        if (clear)
+        if (spots[hour].radius > 0)
             numerals.push_back(placed[hour]);
     }
     return numerals;

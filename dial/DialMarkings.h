@@ -16,6 +16,10 @@
 const int LABELLED_DATE_LINES[] = {0, EQUINOX_LINE, DATE_LINE_COUNT - 1};
 const int DATE_LABEL_COUNT = 3;
 
+// A clock numeral narrower than this share of its natural width (its
+// height) reads as a sliver: it is left out instead.
+const double NARROWEST_CLOCK_NUMERAL = 0.6;
+
 // A date line's label: its size on one line and, where its text breaks in
 // two (after its comma), on two lines, given (a wrapped width of 0 for
 // none); whether it shows, on which, and where (top-left corner in surface
@@ -53,9 +57,11 @@ struct MarkingsLayout
 //    or under the equinoxes' label, numeralGap short of the eight's nearest
 //    point, else wholly short of its farthest (where it runs off the dial).
 //    It is turned along that direction, narrowed to the angle to the
-//    neighbouring numerals that stand as far from the gnomon, and further
-//    while two still touch; one with no spot, or touching another after the
-//    last narrowing, is left out.
+//    nearest numeral that stands as far from the gnomon, and further while
+//    two still touch. Where that leaves a numeral narrower than
+//    NARROWEST_CLOCK_NUMERAL, it takes the next of those spots, standing
+//    one beyond its neighbours (noon's numeral and those nearest it choose
+//    first); one readable at none, or with no spot, is left out.
 //  - Each label stands by its own line where it fits nearest the noon line:
 //    over the line beside a point of it, else just above or below it where
 //    no other date line crosses it; wholly on the dial, clear of the
