@@ -3,7 +3,7 @@
 # virtual X display when none is given.
 #
 # Lanes: CTest runs the Wine tests side by side, each in one of a few lanes
-# (the "lanes" resource of tests/CMakeLists.txt, handed over in
+# (the "lanes" resource of cmake/Windows.cmake, handed over in
 # CTEST_RESOURCE_GROUP_0_LANES as "id:ID,slots:1"). A lane has an X display
 # and Wine prefixes of its own, and so its own wineservers and registries, in
 # build/lanes/ID; a lane never takes the DISPLAY or WINEPREFIX it inherits.
