@@ -117,7 +117,9 @@ void CPlaceBox::Attach(HWND dialog, int editId, int listId, int language)
 void CPlaceBox::OnPlacesPrepared()
 {
     m_places = m_prepared && m_prepared->Take() ? PlacesState::READY : PlacesState::UNAVAILABLE;
-    if (GetWindowTextLengthW(m_edit))
+    // Only what the user typed meanwhile is listed, not the name the
+    // dialog opened with.
+    if (m_typedWhilePreparing)
         OnTextChanged();
 }
 
@@ -125,6 +127,7 @@ void CPlaceBox::OnTextChanged()
 {
     if (m_showingName || !m_list)
         return;
+    m_typedWhilePreparing = m_places == PlacesState::PREPARING;
     wchar_t typed[TYPED_MAX] = L"";
     GetWindowTextW(m_edit, typed, TYPED_MAX);
     char text[TYPED_UTF8_MAX];

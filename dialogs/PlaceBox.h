@@ -75,6 +75,7 @@ private:
     };
     std::unique_ptr<CPreparedPlaces> m_prepared;
     PlacesState m_places = PlacesState::PREPARING;
+    bool m_typedWhilePreparing = false;
     char m_homeCountry[COUNTRY_CODE_SIZE] = "";
     FoundPlace m_found[MAX_FOUND_PLACES] = {};
     wchar_t m_lines[MAX_FOUND_PLACES][PLACE_LINE_MAX] = {};  // whole, as the list may show them cut

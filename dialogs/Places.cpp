@@ -170,7 +170,11 @@ int GuessSystemPlace(const CGazetteer& gazetteer)
 
 CPreparedPlaces::CPreparedPlaces(HWND window, UINT message)
     : m_window(window), m_message(message), m_thread(CreateThread(nullptr, 0, Prepare, this, 0, nullptr))
-{ }
+{
+    // Without the thread nothing will be made: the window hears so at once.
+    if (!m_thread.Get())
+        PostMessageW(window, message, 0, 0);
+}
 
 CPreparedPlaces::~CPreparedPlaces()
 {

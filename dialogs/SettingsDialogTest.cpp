@@ -426,12 +426,27 @@ TEST(SetDialPlace, KeepsTheNameWholeUpTo255Characters)
 }
 
 // The places are made ready off the dialog's thread: typing never waits for
-// them, and what was typed before they were is listed once they are.
-TEST_F(SettingsDialogTest, TextTypedBeforeThePlacesAreReadyIsListedOnceTheyAre)
+// them, what was typed before they were is listed once they are, and the
+// name the dialog opened with opens no list.
+TEST_F(SettingsDialogTest, OnlyTextTypedBeforeThePlacesAreReadyIsListedOnceTheyAre)
 {
-    Open();
-    Type(IDC_PLACE, L"mari");
-    EXPECT_EQ(0, ListedPlaces()) << "listed before the places were ready";
-    WaitForPlaces();
-    EXPECT_EQ(MAX_FOUND_PLACES, ListedPlaces());
+    const struct
+    {
+        const wchar_t* stored;
+        const wchar_t* typed;  // null: nothing
+        int listed;
+    } cases[] = {
+        {L"", L"mari", MAX_FOUND_PLACES},
+        {L"Ljubljana", nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        lstrcpynW(m_state.settings.placeName, c.stored, PLACE_NAME_MAX);
+        Open();
+        if (c.typed)
+            Type(IDC_PLACE, c.typed);
+        EXPECT_EQ(0, ListedPlaces()) << "listed before the places were ready";
+        WaitForPlaces();
+        EXPECT_EQ(c.listed, ListedPlaces()) << testing::PrintToString(std::wstring(c.stored)) << " stored, "
+                                            << testing::PrintToString(c.typed) << " typed";
+    }
 }
