@@ -255,24 +255,23 @@ struct CPlaceSearch::Query
     // False for a text without a letter.
     bool Read(const char* text)
     {
-        const size_t length = FoldForSearch(text, folded, sizeof folded);
-        if (!length)
+        if (!FoldForSearch(text, folded, sizeof folded))
             return false;
-        CFoldedReader reader(folded);
+        // The folded text's words, a space between each two.
+        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(folded);
         int count = 0;
         wordStarts[0] = 0;
-        for (unsigned letter = reader.Next();; letter = reader.Next()) {
-            if (letter && letter != ' ') {
-                letters[count++] = letter;
+        for (size_t i = 0;;) {
+            if (bytes[i] && bytes[i] != ' ') {
+                size_t length;
+                letters[count++] = DecodeUtf8(bytes + i, length);
+                i += length;
                 continue;
             }
+            wordEnds[wordCount] = i;
             wordStarts[++wordCount] = count;
-            if (!letter)
+            if (!bytes[i++])
                 break;
-        }
-        for (size_t i = 0, w = 0; i <= length; ++i) {
-            if (folded[i] == ' ' || !folded[i])
-                wordEnds[w++] = i;
         }
         for (int w = 0; w < wordCount; ++w) {
             const int n = Letters(w);

@@ -136,6 +136,9 @@ TEST(PlaceSearch, FirstAnswers)
         {"qqqq", nullptr, nullptr, 0, 0},
         {"london qqqq", nullptr, nullptr, 0, 0},  // a qualifier that names nothing
         {" - ", nullptr, nullptr, 0, 0},
+        // Bytes that are not UTF-8 on either side of a mark join once it
+        // folds away: into an apostrophe within one word, no separator.
+        {"new\xe2\xcc\x81\x80\x99york", nullptr, nullptr, 0, 0},
     };
     for (const auto& c : cases) {
         FoundPlace found[MAX_FOUND_PLACES];
