@@ -130,7 +130,7 @@ size_t FoldForSearch(const char* text, char* out, size_t outSize)
 }
 
 CFoldedReader::CFoldedReader(const char* text)
-    : m_ascii(Quick()), m_in(reinterpret_cast<const unsigned char*>(text)), m_source(m_in), m_piece(m_in)
+    : m_ascii(Quick()), m_in(reinterpret_cast<const unsigned char*>(text)), m_piece(m_in)
 { }
 
 unsigned CFoldedReader::Next()
@@ -145,7 +145,6 @@ unsigned CFoldedReader::Next()
         if (!*m_in)
             return 0;
         size_t length;
-        m_source = m_in;
         m_piece = FoldCharacter(m_ascii, m_in, length, m_pieceLeft);
         m_in += length;
         if (IsSeparator(m_piece, m_pieceLeft)) {
