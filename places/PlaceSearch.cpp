@@ -5,6 +5,7 @@
 #include "common/Characters.h"
 #include "places/LetterFold.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
@@ -208,17 +209,11 @@ public:
             m_least[weight] = std::pow(10.0, weight / WEIGHT_STEPS_PER_TENFOLD) - 1;
     }
 
+    // The last weight whose least population is at most population.
     unsigned Of(unsigned long population) const
     {
-        int low = 0, high = WEIGHT_MAX;
-        while (low < high) {
-            const int middle = (low + high + 1) / 2;
-            if (m_least[middle] <= population)
-                low = middle;
-            else
-                high = middle - 1;
-        }
-        return static_cast<unsigned>(low);
+        const double* const end = m_least + WEIGHT_MAX + 1;
+        return static_cast<unsigned>(std::upper_bound(m_least, end, static_cast<double>(population)) - m_least - 1);
     }
 
 private:
