@@ -243,6 +243,10 @@ struct CPlaceSearch::Query
     int wordCount = 0;
     int homeCountry = -1;
     int homeBonus = 0;  // what a place in homeCountry adds to its score
+    // For each count of words read as the name, whether the rest names
+    // each region or its country: 1 yes, -1 no, 0 not asked yet; made when
+    // first asked, and kept through the searches of the text.
+    mutable std::unique_ptr<signed char[]> restNamesRegion[QUERY_WORDS_MAX];
 
     const unsigned* Word(int w) const { return letters + wordStarts[w]; }
     int Letters(int w) const { return wordStarts[w + 1] - wordStarts[w]; }
@@ -538,11 +542,6 @@ public:
         m_hits[at] = hit;
     }
 
-    // For each count of words read as the name, whether the rest names
-    // each region or its country: 1 yes, -1 no, 0 not asked yet; made when
-    // first asked.
-    std::unique_ptr<signed char[]> restNamesRegion[QUERY_WORDS_MAX];
-
 private:
     const CAnswers* m_before;
     int m_room;
@@ -748,7 +747,7 @@ void CPlaceSearch::Consider(unsigned word, const Query& query, Matching matching
     const int region = m_gazetteer.PlaceRegion(place);
     int words = agreed;
     for (; words >= answers.FewestWords(); --words) {
-        if (words == query.wordCount || RestNamesRegion(query, words, region, answers))
+        if (words == query.wordCount || RestNamesRegion(query, words, region))
             break;
     }
     if (words < answers.FewestWords())
@@ -781,9 +780,9 @@ void CPlaceSearch::Consider(unsigned word, const Query& query, Matching matching
 
 // Whether the typed words after the first words ones name region or its
 // country; known from the first place of the region asked about.
-bool CPlaceSearch::RestNamesRegion(const Query& query, int words, int region, CAnswers& answers) const
+bool CPlaceSearch::RestNamesRegion(const Query& query, int words, int region) const
 {
-    std::unique_ptr<signed char[]>& known = answers.restNamesRegion[words - 1];
+    std::unique_ptr<signed char[]>& known = query.restNamesRegion[words - 1];
     if (!known)
         known.reset(new (std::nothrow) signed char[m_gazetteer.RegionCount()]());
     if (known && known[region])

@@ -63,7 +63,7 @@ private:
     bool KnowRegionsAndCountries();
     void Search(const Query& query, Matching matching, CAnswers& answers) const;
     void Consider(unsigned word, const Query& query, Matching matching, CAnswers& answers) const;
-    bool RestNamesRegion(const Query& query, int words, int region, CAnswers& answers) const;
+    bool RestNamesRegion(const Query& query, int words, int region) const;
     bool NamesRegion(int region, const char* text, size_t length) const;
     bool NamesCountry(int country, const char* text, size_t length) const;
     bool NamesRegionOrCountry(int region, const char* text, size_t length) const;
