@@ -280,15 +280,10 @@ int CGazetteer::NamePlace(int name) const
     if (name < m_placeCount)
         return name;
     // The last run that starts at the name or before.
-    int low = 0, high = m_alternateRunCount - 1;
-    while (low < high) {
-        const int middle = (low + high + 1) / 2;
-        if (m_alternateRuns[middle].firstName <= name)
-            low = middle;
-        else
-            high = middle - 1;
-    }
-    return m_alternateRuns[low].place;
+    const AlternateRun* runs = m_alternateRuns.get();
+    const AlternateRun* after = std::upper_bound(runs, runs + m_alternateRunCount, name,
+                                                 [](int at, const AlternateRun& run) { return at < run.firstName; });
+    return (after - 1)->place;
 }
 
 unsigned long CGazetteer::PlacePopulation(int place) const

@@ -21,12 +21,11 @@ const char* FoldedCharacter(unsigned code)
 // The first byte of code in UTF-8.
 unsigned FirstByte(unsigned code)
 {
-    const unsigned TWO_BYTES_FROM = 0x80, THREE_BYTES_FROM = 0x800, FOUR_BYTES_FROM = 0x10000;
-    if (code < TWO_BYTES_FROM)
+    if (code < SMALLEST_OF_LENGTH[1])
         return code;
-    if (code < THREE_BYTES_FROM)
+    if (code < SMALLEST_OF_LENGTH[2])
         return 0xC0 | code >> 6;
-    if (code < FOUR_BYTES_FROM)
+    if (code < SMALLEST_OF_LENGTH[3])
         return 0xE0 | code >> 12;
     return 0xF0 | code >> 18;
 }
@@ -38,6 +37,12 @@ size_t FoldedLength(const char* folded)
     while (length < FOLDED_MAX && folded[length])
         ++length;
     return length;
+}
+
+// Whether a folding is a separator's: one space.
+bool IsSeparator(const unsigned char* piece, size_t pieceLength)
+{
+    return pieceLength == 1 && piece[0] == ' ';
 }
 
 }  // namespace
@@ -57,12 +62,12 @@ struct QuickFoldings
             const char* folded = FoldedCharacter(code);
             pieces[code] = reinterpret_cast<const unsigned char*>(folded);
             lengths[code] = folded ? FoldedLength(folded) : 0;
-            isSeparator[code] = lengths[code] == 1 && folded[0] == ' ';
+            isSeparator[code] = IsSeparator(pieces[code], lengths[code]);
         }
         for (unsigned r = 0; r < FOLD_RANGE_COUNT; ++r) {
             for (unsigned code = FOLD_RANGES[r].first; code < FOLD_RANGES[r].end; ++code) {
                 const char* folded = FOLDED[FOLD_RANGES[r].offset + code - FOLD_RANGES[r].first];
-                if (FoldedLength(folded) == 1 && folded[0] == ' ')
+                if (IsSeparator(reinterpret_cast<const unsigned char*>(folded), FoldedLength(folded)))
                     maySeparate[FirstByte(code)] = true;
             }
         }
@@ -92,11 +97,6 @@ const unsigned char* FoldCharacter(const QuickFoldings& ascii, const unsigned ch
     const char* folded = FoldedCharacter(code);
     pieceLength = folded ? FoldedLength(folded) : length;
     return folded ? reinterpret_cast<const unsigned char*>(folded) : in;
-}
-
-bool IsSeparator(const unsigned char* piece, size_t pieceLength)
-{
-    return pieceLength == 1 && piece[0] == ' ';
 }
 
 }  // namespace
@@ -130,7 +130,7 @@ size_t FoldForSearch(const char* text, char* out, size_t outSize)
 }
 
 CFoldedReader::CFoldedReader(const char* text)
-    : m_ascii(Quick()), m_in(reinterpret_cast<const unsigned char*>(text)), m_source(m_in), m_piece(m_in)
+    : m_ascii(Quick()), m_in(reinterpret_cast<const unsigned char*>(text)), m_piece(m_in)
 { }
 
 unsigned CFoldedReader::Next()
@@ -145,7 +145,6 @@ unsigned CFoldedReader::Next()
         if (!*m_in)
             return 0;
         size_t length;
-        m_source = m_in;
         m_piece = FoldCharacter(m_ascii, m_in, length, m_pieceLeft);
         m_in += length;
         if (IsSeparator(m_piece, m_pieceLeft)) {

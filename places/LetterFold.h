@@ -25,14 +25,11 @@ public:
     // The next code point of the folded text (a byte that is not UTF-8 as
     // NOT_A_CHARACTER), 0 at its end.
     unsigned Next();
-    // Where the character of the text that gave the last code point starts.
-    const char* Source() const { return reinterpret_cast<const char*>(m_source); }
 
 private:
     const QuickFoldings& m_ascii;
     const unsigned char* m_in;
-    const unsigned char* m_source;
-    const unsigned char* m_piece;  // what is left of the folding of the character at m_source
+    const unsigned char* m_piece;  // what is left of the folding of the character before m_in
     size_t m_pieceLeft = 0;
     bool m_started = false;
     bool m_spacePending = false;

@@ -5,6 +5,7 @@
 #include "common/Characters.h"
 #include "places/LetterFold.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
@@ -208,17 +209,11 @@ public:
             m_least[weight] = std::pow(10.0, weight / WEIGHT_STEPS_PER_TENFOLD) - 1;
     }
 
+    // The last weight whose least population is at most population.
     unsigned Of(unsigned long population) const
     {
-        int low = 0, high = WEIGHT_MAX;
-        while (low < high) {
-            const int middle = (low + high + 1) / 2;
-            if (m_least[middle] <= population)
-                low = middle;
-            else
-                high = middle - 1;
-        }
-        return static_cast<unsigned>(low);
+        const double* const end = m_least + WEIGHT_MAX + 1;
+        return static_cast<unsigned>(std::upper_bound(m_least, end, static_cast<double>(population)) - m_least - 1);
     }
 
 private:
@@ -248,6 +243,10 @@ struct CPlaceSearch::Query
     int wordCount = 0;
     int homeCountry = -1;
     int homeBonus = 0;  // what a place in homeCountry adds to its score
+    // For each count of words read as the name, whether the rest names
+    // each region or its country: 1 yes, -1 no, 0 not asked yet; made when
+    // first asked, and kept through the searches of the text.
+    mutable std::unique_ptr<signed char[]> restNamesRegion[QUERY_WORDS_MAX];
 
     const unsigned* Word(int w) const { return letters + wordStarts[w]; }
     int Letters(int w) const { return wordStarts[w + 1] - wordStarts[w]; }
@@ -255,24 +254,23 @@ struct CPlaceSearch::Query
     // False for a text without a letter.
     bool Read(const char* text)
     {
-        const size_t length = FoldForSearch(text, folded, sizeof folded);
-        if (!length)
+        if (!FoldForSearch(text, folded, sizeof folded))
             return false;
-        CFoldedReader reader(folded);
+        // The folded text's words, a space between each two.
+        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(folded);
         int count = 0;
         wordStarts[0] = 0;
-        for (unsigned letter = reader.Next();; letter = reader.Next()) {
-            if (letter && letter != ' ') {
-                letters[count++] = letter;
+        for (size_t i = 0;;) {
+            if (bytes[i] && bytes[i] != ' ') {
+                size_t length;
+                letters[count++] = DecodeUtf8(bytes + i, length);
+                i += length;
                 continue;
             }
+            wordEnds[wordCount] = i;
             wordStarts[++wordCount] = count;
-            if (!letter)
+            if (!bytes[i++])
                 break;
-        }
-        for (size_t i = 0, w = 0; i <= length; ++i) {
-            if (folded[i] == ' ' || !folded[i])
-                wordEnds[w++] = i;
         }
         for (int w = 0; w < wordCount; ++w) {
             const int n = Letters(w);
@@ -544,11 +542,6 @@ public:
         m_hits[at] = hit;
     }
 
-    // For each count of words read as the name, whether the rest names
-    // each region or its country: 1 yes, -1 no, 0 not asked yet; made when
-    // first asked.
-    std::unique_ptr<signed char[]> restNamesRegion[QUERY_WORDS_MAX];
-
 private:
     const CAnswers* m_before;
     int m_room;
@@ -754,7 +747,7 @@ void CPlaceSearch::Consider(unsigned word, const Query& query, Matching matching
     const int region = m_gazetteer.PlaceRegion(place);
     int words = agreed;
     for (; words >= answers.FewestWords(); --words) {
-        if (words == query.wordCount || RestNamesRegion(query, words, region, answers))
+        if (words == query.wordCount || RestNamesRegion(query, words, region))
             break;
     }
     if (words < answers.FewestWords())
@@ -787,9 +780,9 @@ void CPlaceSearch::Consider(unsigned word, const Query& query, Matching matching
 
 // Whether the typed words after the first words ones name region or its
 // country; known from the first place of the region asked about.
-bool CPlaceSearch::RestNamesRegion(const Query& query, int words, int region, CAnswers& answers) const
+bool CPlaceSearch::RestNamesRegion(const Query& query, int words, int region) const
 {
-    std::unique_ptr<signed char[]>& known = answers.restNamesRegion[words - 1];
+    std::unique_ptr<signed char[]>& known = query.restNamesRegion[words - 1];
     if (!known)
         known.reset(new (std::nothrow) signed char[m_gazetteer.RegionCount()]());
     if (known && known[region])

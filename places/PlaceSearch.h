@@ -34,9 +34,10 @@ public:
     // paulo" São Paulo, "dunaj" Vienna); st, st., saint, sankt, san and santa
     // stand for each other as words followed by more, as do mt and mount, ft
     // and fort. Words at the end that do not go on the name may name the
-    // place's region (its name or code) or country (its English name or ISO
-    // code), then, in that order: "springfield il", "london ontario", "paris
-    // tx", "san jose costa rica". The answers that read the most words as the
+    // place's region (its name or code) or country (its English name,
+    // another of its names, in Slovenian or short as "uk" and "zda", or its
+    // ISO code), then, in that order: "springfield il", "london ontario",
+    // "paris tx", "san jose costa rica". The answers that read the most words as the
     // name come first, ranked by one score: the population (its logarithm),
     // more for a match on the place's own name than on another language's,
     // for the name typed whole, for a match from the name's first word and
@@ -62,7 +63,7 @@ private:
     bool KnowRegionsAndCountries();
     void Search(const Query& query, Matching matching, CAnswers& answers) const;
     void Consider(unsigned word, const Query& query, Matching matching, CAnswers& answers) const;
-    bool RestNamesRegion(const Query& query, int words, int region, CAnswers& answers) const;
+    bool RestNamesRegion(const Query& query, int words, int region) const;
     bool NamesRegion(int region, const char* text, size_t length) const;
     bool NamesCountry(int country, const char* text, size_t length) const;
     bool NamesRegionOrCountry(int region, const char* text, size_t length) const;

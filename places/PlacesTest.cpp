@@ -1,5 +1,6 @@
 // Tests of the letter folding, the search by name and the guess from country and Windows zone.
 #include "places/PlaceSearch.h"
+#include "common/Characters.h"
 #include "places/LetterFold.h"
 #include "tests/PlaceTableFile.h"
 
@@ -8,8 +9,10 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <unordered_map>
 #include <string>
 #include <vector>
@@ -88,6 +91,56 @@ TEST(LetterFold, FoldsEveryKindOfLetter)
     }
 }
 
+// The index files every word of every name where the search, reading the
+// name from there, finds that word, under its first letters.
+TEST(LetterFold, IndexFilesEveryWordAsTheSearchReadsIt)
+{
+    const int KEYS = CWordScanner::KEY_LETTERS;
+    const CGazetteer gazetteer;
+    ASSERT_TRUE(gazetteer.IsReady());
+    std::vector<char> folded;
+    for (int name = 0; name < gazetteer.NameCount(); ++name) {
+        const char* text = gazetteer.NameText(name);
+        folded.resize(strlen(text) + 1);
+        FoldForSearch(text, folded.data(), folded.size());
+        const unsigned char* word = reinterpret_cast<const unsigned char*>(folded.data());
+        CWordScanner scanner(text);
+        const char* start = text;
+        unsigned keys[KEYS] = {};
+        bool same = true;
+        for (; *word && same; word += *word == ' ') {
+            same = scanner.Next(start, keys);
+            // The character it starts at folds to a letter, and from there
+            // on the search reads the word.
+            size_t length;
+            char first[std::size(SMALLEST_OF_LENGTH) + 1] = {};  // the character alone
+            DecodeUtf8(reinterpret_cast<const unsigned char*>(start), length);
+            memcpy(first, start, same ? length : 0);
+            same &= CFoldedReader(first).Next() != 0;
+            CFoldedReader fromStart(start);
+            int i = 0;
+            for (; *word && *word != ' '; word += length, ++i) {
+                const unsigned letter = DecodeUtf8(word, length);
+                same &= fromStart.Next() == letter && (i >= KEYS || keys[i] == letter);
+            }
+            same &= fromStart.Next() == *word;
+            for (; i < KEYS; ++i)
+                same &= !keys[i];
+        }
+        same = same && !scanner.Next(start, keys);
+        if (!same) {
+            std::string filed;
+            for (unsigned key : keys) {
+                char code[16];
+                snprintf(code, sizeof code, " U+%04X", key);
+                filed += code;
+            }
+            FAIL() << text << ": the index parts from the search at the word filed at byte " << start - text << " under"
+                   << filed;
+        }
+    }
+}
+
 TEST(PlaceSearch, FirstAnswers)
 {
     const CGazetteer gazetteer;
@@ -136,6 +189,9 @@ TEST(PlaceSearch, FirstAnswers)
         {"qqqq", nullptr, nullptr, 0, 0},
         {"london qqqq", nullptr, nullptr, 0, 0},  // a qualifier that names nothing
         {" - ", nullptr, nullptr, 0, 0},
+        // Bytes that are not UTF-8 on either side of a mark join once it
+        // folds away: into an apostrophe within one word, no separator.
+        {"new\xe2\xcc\x81\x80\x99york", nullptr, nullptr, 0, 0},
     };
     for (const auto& c : cases) {
         FoundPlace found[MAX_FOUND_PLACES];

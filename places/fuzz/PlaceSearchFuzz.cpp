@@ -1,4 +1,5 @@
 // libFuzzer target: any bytes typed into the place box, searched with and without a home country, and with slips.
+#include "common/Characters.h"
 #include "places/LetterFold.h"
 #include "places/PlaceSearch.h"
 #include "tests/FuzzText.h"
@@ -27,6 +28,18 @@ bool HasWordStartingWith(const char* name, unsigned letter)
     return false;
 }
 
+// The first letter of text as the search reads it: folded, then decoded
+// (bytes that are not UTF-8 on either side of a mark may join once it
+// folds away).
+unsigned FirstLetterTyped(const char* text)
+{
+    // Room for the first letter's bytes, each a piece of its own.
+    char folded[16];
+    FoldForSearch(text, folded, sizeof folded);
+    size_t length;
+    return DecodeUtf8(reinterpret_cast<const unsigned char*>(folded), length);
+}
+
 }  // namespace
 
 // Every answer is a place of the table, once, the name it was found by is
@@ -39,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Require(search.IsReady(), "the gazetteer unpacks and its words are indexed", "");
     const CFuzzText input(data, size);
     const char* const homes[] = {nullptr, "SI", input.Get()};
-    const unsigned first = CFoldedReader(input.Get()).Next();
+    const unsigned first = FirstLetterTyped(input.Get());
     for (const char* home : homes) {
         FoundPlace found[MAX_FOUND_PLACES];
         const int count = search.Find(input.Get(), home, found);
