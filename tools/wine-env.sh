@@ -145,6 +145,13 @@ umbrant_start_desktop() {
     "$UMBRANT_WINE" rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1 || true
 }
 
+# Ends every program of the prefix's Wine session and waits, up to a minute,
+# until its wineserver has gone; non-zero when it has not.
+umbrant_end_session() {
+    wineserver -k 2>/dev/null
+    timeout 60 wineserver -w 2>/dev/null
+}
+
 umbrant_wine() {
     "$UMBRANT_WINE" "$@"
 }
