@@ -63,8 +63,7 @@ for dpi in "${dpis[@]}"; do
             e2e_registry_set Language 4096
             settings=Nastavitve
         fi
-        "$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-        E2E_PID=$!
+        e2e_launch "$E2E_EXE"
         dlg_wait $settings 30 || { echo "no $settings dialog at $dpi dpi"; exit 1; }
         shoot_dialog $settings "$out/settings-$language-$dpi.png"
         dlg_click $settings 255
