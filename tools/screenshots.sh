@@ -34,9 +34,7 @@ shoot_tip() {
     e2e_registry_summer_noon 1
     e2e_registry_set Language "$1"
     e2e_start
-    e2e_wait_settled
-    e2e_glide $((E2E_X + E2E_WIDTH / 2 - 60)) $((E2E_Y + E2E_HEIGHT / 2 + 40))
-    e2e_wait_popup || exit 1
+    dlg_rest_on_dial
     read -r _ tip_width tip_height tip_x tip_y <<< "$(e2e_popups | head -1)"
     left=$((E2E_X < tip_x ? E2E_X : tip_x))
     top=$((E2E_Y < tip_y ? E2E_Y : tip_y))

@@ -13,12 +13,9 @@
 # Rests the mouse on the dial and checks that the tip is as wide as its
 # longest line; $1 names the DPI.
 check_tip_unbroken() {
-    local fit width longest
-    e2e_check "the fade-in ends" e2e_wait_settled
-    e2e_glide $((E2E_X + E2E_WIDTH / 2 - 30)) $((E2E_Y + E2E_HEIGHT / 2 + 20))
-    fit() { fit=$("$UMBRANT_WINE" "$DLG_PROBE" -tipfit 2>/dev/null | tr -d '\r' | head -1) && [ -n "$fit" ]; }
-    e2e_check "a tip shows at $1 dpi" e2e_poll 10 fit
-    read -r _ width longest <<< "$fit"
+    local width longest
+    dlg_rest_on_dial "at $1 dpi"
+    read -r _ width longest <<< "$(dlg_tip_lines -tipfit | head -1)"
     e2e_check "the tip at $1 dpi is as wide as its longest line ($width for $longest pixels)" \
         [ "$width" -ge "$longest" ]
 }
