@@ -46,7 +46,7 @@ shoot_tip() {
     e2e_stop
 }
 
-display_start 1280x1024+0+0 || exit 1
+display_start 1280x1024+0+0 || { echo "no X server of its own"; exit 1; }
 e2e_on_exit display_stop
 e2e_desktop
 [ -n "$only_tip" ] && dpis=() || dpis=(96 144 192)

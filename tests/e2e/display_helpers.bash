@@ -96,7 +96,7 @@ display_start() {
         (( x + w > width )) && width=$(( x + w ))
         (( y + h > height )) && height=$(( y + h ))
     done
-    umbrant_start_xvfb $DISPLAY_FIRST_NUMBER -noreset -screen 0 "${width}x${height}x24"
+    umbrant_start_xvfb $DISPLAY_FIRST_NUMBER -noreset -screen 0 "${width}x${height}x24" || return 1
     DISPLAY_XVFB_PID=$UMBRANT_XVFB_PID
     export DISPLAY=:$UMBRANT_XVFB_NUMBER
     display_set_monitors "$@" || return 1

@@ -27,7 +27,7 @@ done
 export UMBRANT_BUILD=$(dirname "$E2E_WIN_BUILD")
 export UMBRANT_WINE_ARCH=${UMBRANT_WINE_ARCH:-$(basename "$E2E_WIN_BUILD")}
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
-umbrant_ensure_display
+umbrant_ensure_display || exit 1
 umbrant_ensure_prefix
 # What a test ended midway left: its programs and, in a lane, another
 # keyboard map on its display (outside a lane the display may be the user's,
