@@ -21,9 +21,10 @@ export LANG=sl_SI.UTF-8 TZ=Europe/Ljubljana
 # Ids of the place box, the degree boxes and the exact-sun box.
 PLACE=255 LIST=256 LATITUDE=224 LONGITUDE=248 EXACT_SUN=239
 
-# A Slovenian keyboard, as in Slovenia, read by Wine as it starts: š has a
-# key of its own (a key xdotool maps only for the moment of its press can
-# reach Wine after the map is back).
+# A Slovenian keyboard, as in Slovenia, read by Wine as it starts, where the
+# X server takes it: there š has a key of its own. The tests' Xvfb keeps its
+# map (xmodmap -pke shows no š after this), so xdotool types š there through
+# a spare key it maps for the moment of its press: see varšava below.
 layout=$(setxkbmap -query | awk '$1 == "layout:" { print $2 }')
 setxkbmap si
 e2e_on_exit "setxkbmap ${layout:-us}"
@@ -94,9 +95,10 @@ e2e_check "the caret is after the name (got '$(dlg_text Nastavitve $PLACE)')" \
 dlg_keys BackSpace
 e2e_check "the name lists its places again" dlg_eventually eval '[ "$(list_lines)" -gt 0 ]'
 
-# Under load the X server may hand Wine the š after its key's map changed
-# back, and the letter is lost in the typing, not in the program: typed
-# again, up to three times.
+# Where š has no key of its own (above), the X server may hand Wine the
+# press of the spare key after xdotool has mapped it back, under load, and
+# the letter is lost in the typing, not in the program: typed again, up to
+# three times.
 for _ in 1 2 3; do
     xdotool key --delay 60 ctrl+a BackSpace
     xdotool type --delay 60 'varšava'
