@@ -211,6 +211,12 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
                                  realTemp + L"UmbrantSetupTest keep.txt"};
     for (const std::wstring& path : keep)
         ASSERT_TRUE(WriteSmallFile(path)) << path;
+    // The uninstall's commands wait for this gate: while its writing end stays
+    // open, what they remove stays. Made before the install, which an ASSERT
+    // must not leave behind.
+    HANDLE gate = nullptr, gateWriting = nullptr;
+    ASSERT_TRUE(CreatePipe(&gate, &gateWriting, nullptr, 0)) << "error " << GetLastError();
+    const CKernelHandle gateReading(gate);
 
     // No ASSERT from here on: the uninstall must run to clean up.
     EXPECT_EQ(InstallSelfAs(folderName.c_str(), linkName.c_str()), INSTALLED);
@@ -221,11 +227,8 @@ TEST(InstallSelf, UninstallRemovesOnlyTheNamedItems)
     // A fallback copy in the temporary folder goes too.
     EXPECT_TRUE(CopyFileW(copy.c_str(), (temp + OwnFileName()).c_str(), FALSE));
     CreateSettingsKeys();
-    // The commands wait for the gate: while it stays open, what they remove stays.
+    // What the commands remove stays while the gate is open.
     const std::wstring removedByCommands[] = {installFolder, startupLink, desktopLink};
-    HANDLE gate = nullptr, gateWriting = nullptr;
-    EXPECT_TRUE(CreatePipe(&gate, &gateWriting, nullptr, 0));
-    const CKernelHandle gateReading(gate);
     {
         const CKernelHandle gateOpen(gateWriting);
         EXPECT_TRUE(UninstallSelfAs(folderName.c_str(), linkName.c_str(), &SETTINGS, nullptr, gate));

@@ -34,9 +34,7 @@ shoot_tip() {
     e2e_registry_summer_noon 1
     e2e_registry_set Language "$1"
     e2e_start
-    e2e_wait_settled
-    e2e_glide $((E2E_X + E2E_WIDTH / 2 - 60)) $((E2E_Y + E2E_HEIGHT / 2 + 40))
-    e2e_wait_popup || exit 1
+    dlg_rest_on_dial
     read -r _ tip_width tip_height tip_x tip_y <<< "$(e2e_popups | head -1)"
     left=$((E2E_X < tip_x ? E2E_X : tip_x))
     top=$((E2E_Y < tip_y ? E2E_Y : tip_y))
@@ -48,7 +46,7 @@ shoot_tip() {
     e2e_stop
 }
 
-display_start 1280x1024+0+0 || exit 1
+display_start 1280x1024+0+0 || { echo "no X server of its own"; exit 1; }
 e2e_on_exit display_stop
 e2e_desktop
 [ -n "$only_tip" ] && dpis=() || dpis=(96 144 192)
@@ -63,8 +61,7 @@ for dpi in "${dpis[@]}"; do
             e2e_registry_set Language 4096
             settings=Nastavitve
         fi
-        "$UMBRANT_WINE" "$E2E_EXE" > "$E2E_ARTIFACTS/wine.log" 2>&1 &
-        E2E_PID=$!
+        e2e_launch "$E2E_EXE"
         dlg_wait $settings 30 || { echo "no $settings dialog at $dpi dpi"; exit 1; }
         shoot_dialog $settings "$out/settings-$language-$dpi.png"
         dlg_click $settings 255

@@ -48,30 +48,42 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 
+# Servers umbrant_start_xvfb starts before it gives up: one that cannot
+# start at all ends at once on every number.
+UMBRANT_XVFB_TRIES=10
+# Twentieths of a second a server may take to come up: 20 seconds.
+UMBRANT_XVFB_START_STEPS=400
+
 # Starts Xvfb with the options $2 ... on the first free display number from
 # $1 on and sets UMBRANT_XVFB_NUMBER and UMBRANT_XVFB_PID. A server whose
 # number another one (of another build tree) took first ends at once: the
-# next number is tried. Up once its socket is there and its lock file names it.
+# next number is tried. Up once its socket is there and its lock file names
+# it. 1, saying so, when no server came up.
 umbrant_start_xvfb() {
     local num=$1
     shift
-    while :; do
+    for _ in $(seq $UMBRANT_XVFB_TRIES); do
         while [ -e /tmp/.X$num-lock ] || [ -e /tmp/.X11-unix/X$num ]; do num=$((num + 1)); done
         setsid Xvfb :$num -nolisten tcp "$@" >/dev/null 2>&1 < /dev/null &
         UMBRANT_XVFB_PID=$!
-        while kill -0 $UMBRANT_XVFB_PID 2>/dev/null; do
-            [ -e /tmp/.X11-unix/X$num ] && [ "$(tr -d ' \n' < /tmp/.X$num-lock 2>/dev/null)" = $UMBRANT_XVFB_PID ] &&
-                break 2
+        for _ in $(seq $UMBRANT_XVFB_START_STEPS); do
+            kill -0 $UMBRANT_XVFB_PID 2>/dev/null || break
+            if [ -e /tmp/.X11-unix/X$num ] && [ "$(tr -d ' \n' < /tmp/.X$num-lock 2>/dev/null)" = $UMBRANT_XVFB_PID ]; then
+                UMBRANT_XVFB_NUMBER=$num
+                return 0
+            fi
             sleep 0.05
         done
+        kill $UMBRANT_XVFB_PID 2>/dev/null || true
         num=$((num + 1))
     done
-    UMBRANT_XVFB_NUMBER=$num
+    echo "Xvfb came up on none of $UMBRANT_XVFB_TRIES display numbers (the last :$((num - 1)))" >&2
+    return 1
 }
 
 # Starts Xvfb on a free display unless DISPLAY is set; the server stays up
 # for later scripts of the same build tree and lane and is found again by its
-# state file.
+# state file. 1 when none came up.
 umbrant_ensure_display() {
     [ -n "$DISPLAY" ] && return 0
     local state=$UMBRANT_LANE_DIR/xvfb.display num pid
@@ -84,11 +96,15 @@ umbrant_ensure_display() {
             export DISPLAY=:$num; flock -u 8; exec 8>&-; return 0
         fi
     fi
-    umbrant_start_xvfb 90 -screen 0 1280x1024x24
-    echo "$UMBRANT_XVFB_NUMBER $UMBRANT_XVFB_PID" > "$state"
-    export DISPLAY=:$UMBRANT_XVFB_NUMBER
+    local status=0
+    umbrant_start_xvfb 90 -screen 0 1280x1024x24 || status=$?
+    if [ $status = 0 ]; then
+        echo "$UMBRANT_XVFB_NUMBER $UMBRANT_XVFB_PID" > "$state"
+        export DISPLAY=:$UMBRANT_XVFB_NUMBER
+    fi
     flock -u 8
     exec 8>&-
+    return $status
 }
 
 # Wine links the user's Desktop, Documents and the like to the Unix home
@@ -143,6 +159,13 @@ umbrant_ensure_prefix() {
 # desktop's start can be ended early by Wine.
 umbrant_start_desktop() {
     "$UMBRANT_WINE" rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1 || true
+}
+
+# Ends every program of the prefix's Wine session and waits, up to a minute,
+# until its wineserver has gone; non-zero when it has not.
+umbrant_end_session() {
+    wineserver -k 2>/dev/null
+    timeout 60 wineserver -w 2>/dev/null
 }
 
 umbrant_wine() {

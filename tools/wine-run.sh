@@ -5,7 +5,7 @@
 export UMBRANT_WINE_ARCH=$1
 shift
 . "$(dirname "$0")/wine-env.sh"
-umbrant_ensure_display
+umbrant_ensure_display || exit 1
 umbrant_ensure_prefix
 umbrant_start_desktop
 # The host's own dial moment, for the test that compares the real clock path

@@ -18,6 +18,20 @@ dlg_window_state() {
     "$UMBRANT_WINE" "$DLG_PROBE" -window "$@" 2>/dev/null | tr -d '\r' | cut -d' ' -f2-
 }
 
+# The lines of the tool tips that show; with "-tipfit" each tip's line
+# "tipfit <width> <longest line>" instead (see DialogProbe.cpp).
+dlg_tip_lines() { "$UMBRANT_WINE" "$DLG_PROBE" "${1:--tip}" 2>/dev/null | tr -d '\r'; }
+# Whether a line of the tips that show matches the pattern $1.
+dlg_tip_says() { dlg_tip_lines | grep -q -- "$1"; }
+
+# Rests the mouse on the gadget's dial once its picture has settled and
+# checks that a tip shows; $1 says where, for the check's message.
+dlg_rest_on_dial() {
+    e2e_check "the gadget's picture settles" e2e_wait_settled
+    e2e_glide $((E2E_X + E2E_WIDTH / 2 - 30)) $((E2E_Y + E2E_HEIGHT / 2 + 20))
+    e2e_check "a tip shows after a rest on the dial${1:+ $1}" e2e_poll 10 dlg_tip_says .
+}
+
 # Waits up to $2 seconds (default 20) for the dialog titled $1.
 dlg_wait() {
     for _ in $(seq $((${2:-20} * 4))); do

@@ -7,7 +7,7 @@
 #                                                  # monitors WxH+X+Y, the primary first
 #   display_set_dpi 192                            # for the programs started from now on
 #   ... run the program, end it ...
-#   display_end_session                            # Wine reads the monitors once a session
+#   umbrant_end_session                            # Wine reads the monitors once a session
 #   display_set_monitors 1280x1024+1024+256        # the second monitor unplugged
 #   display_stop
 #
@@ -23,7 +23,7 @@
 # Wine reads the monitors and the work areas when the first program of a
 # session in a prefix starts and keeps them until the session ends; a session
 # also stays on the display it started on. Hence the prefix of its own, and
-# display_end_session before the monitors change.
+# umbrant_end_session (tools/wine-env.sh) before the monitors change.
 
 DISPLAY_XVFB_PID=
 DISPLAY_FIRST_NUMBER=120  # apart from the numbers of the lanes' displays
@@ -96,14 +96,14 @@ display_start() {
         (( x + w > width )) && width=$(( x + w ))
         (( y + h > height )) && height=$(( y + h ))
     done
-    umbrant_start_xvfb $DISPLAY_FIRST_NUMBER -noreset -screen 0 "${width}x${height}x24"
+    umbrant_start_xvfb $DISPLAY_FIRST_NUMBER -noreset -screen 0 "${width}x${height}x24" || return 1
     DISPLAY_XVFB_PID=$UMBRANT_XVFB_PID
     export DISPLAY=:$UMBRANT_XVFB_NUMBER
     display_set_monitors "$@" || return 1
     export WINEPREFIX=$UMBRANT_LANE_DIR/wineprefix-displays
     umbrant_ensure_prefix
     "$UMBRANT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
-    display_end_session
+    umbrant_end_session
 }
 
 # The DPI of the programs started from now on: the user's LogPixels, which
@@ -119,15 +119,9 @@ display_set_work_area() {
     xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$1, $2, $3, $4"
 }
 
-# Waits until every program of the prefix's Wine session has ended.
-display_end_session() {
-    timeout 60 wineserver -w
-}
-
 # Ends the prefix's Wine session and the X server.
 display_stop() {
-    wineserver -k 2>/dev/null
-    display_end_session
+    umbrant_end_session
     [ -n "$DISPLAY_XVFB_PID" ] && kill "$DISPLAY_XVFB_PID" 2>/dev/null
     DISPLAY_XVFB_PID=
 }

@@ -12,12 +12,15 @@ perl -pe 's/B\0U\0T\0T\0O\0N\0C\0L\0O\0S\0E\0/B\0U\0T\0T\0O\0N\0C\0L\0O\0S\0X\0/
           s/A\0P\0P\0I\0C\0O\0N\0/A\0P\0P\0I\0C\0O\0X\0/g;
           s/L\0I\0N\0K\0C\0U\0R\0S\0O\0R\0/L\0I\0N\0K\0C\0U\0R\0S\0O\0X\0/g' "$E2E_EXE" > "$damaged"
 e2e_check "the copy lost its resources" [ -n "$(cmp -l "$damaged" "$E2E_EXE" | head -1)" ]
-# A byte of the place table's packed records, well past its header, changed:
-# the table is the magic followed by its format version, the reader's own
-# copy of the magic by the zero that ends it.
+# A byte of the place table's packed records changed: the table is the magic
+# followed by its format version, the reader's own copy of the magic by the
+# zero that ends it.
 table=$(LC_ALL=C grep -obUaP 'UMBPLACE[\x01-\xff]\x00\x00\x00' "$damaged" | head -1 | cut -d: -f1)
 e2e_check "the copy holds a place table" [ -n "$table" ]
-printf '\377' | dd of="$damaged" bs=1 seek=$((table + 60 + 1000)) conv=notrunc 2>/dev/null
+# The byte's place in the table: past the 56-byte header (the magic and 12
+# words, places/PlaceTable.h), 1000 bytes into the packed records.
+packed_byte=$((56 + 1000))
+printf '\377' | dd of="$damaged" bs=1 seek=$((table + packed_byte)) conv=notrunc 2>/dev/null
 E2E_EXE=$damaged
 
 e2e_registry_summer_noon

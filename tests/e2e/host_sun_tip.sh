@@ -8,10 +8,6 @@
 # Central European summer time: the zone's meridian (15 E) is the longitude.
 export TZ=Europe/Ljubljana
 
-# The lines of the tool tips that show.
-tip_lines() { "$UMBRANT_WINE" "$DLG_PROBE" -tip 2>/dev/null | tr -d '\r'; }
-tip_says() { tip_lines | grep -q -- "$1"; }
-
 # Starts the gadget on 22 June at noon at 46 N with the NAME=VALUE settings
 # of $1 (Language=0 for English), rests the mouse on the dial and checks the
 # tip's lines against the patterns that follow (at 15 E the sun rises at
@@ -25,13 +21,11 @@ check_tip() {
     done
     shift
     e2e_start
-    e2e_check "the fade-in ends" e2e_wait_settled
-    e2e_glide $((E2E_X + E2E_WIDTH / 2 - 30)) $((E2E_Y + E2E_HEIGHT / 2 + 20))
-    e2e_check "a tip shows after a rest on the dial" e2e_poll 10 tip_says .
-    tip_lines | tee -a "$E2E_ARTIFACTS/tips.txt"
+    dlg_rest_on_dial
+    dlg_tip_lines | tee -a "$E2E_ARTIFACTS/tips.txt"
     local pattern
     for pattern in "$@"; do
-        e2e_check "the tip says $pattern" tip_says "$pattern"
+        e2e_check "the tip says $pattern" dlg_tip_says "$pattern"
     done
 }
 
@@ -43,11 +37,11 @@ check_tip Language=0 '^46\.00°, 15\.00°$' '^Sunrise: 5:0[89]$' '^Solar noon: 1
 # Off the dial, in the window's top-left corner (the tip hangs below the
 # mouse), the tip goes.
 e2e_glide $((E2E_X + 3)) $((E2E_Y + 3))
-e2e_check "the tip goes when the mouse leaves the dial" e2e_poll 10 e2e_not tip_says .
+e2e_check "the tip goes when the mouse leaves the dial" e2e_poll 10 e2e_not dlg_tip_says .
 # A rest on the settings button brings its own tip, not the dial's.
 e2e_glide $((E2E_X + E2E_WIDTH - 40)) $((E2E_Y + 21)) 2
-e2e_check "the button's tip shows" tip_says '^Settings$'
-e2e_check "the dial's tip does not" e2e_not tip_says Sunrise
+e2e_check "the button's tip shows" dlg_tip_says '^Settings$'
+e2e_check "the dial's tip does not" e2e_not dlg_tip_says Sunrise
 e2e_stop
 
 check_tip Language=4096 '^Vzhod sonca: 5:0[89]$' '^Pravi poldan: 13:0[1-3]$' '^Višina sonca: 67[.,][0-9]°$' \

@@ -27,12 +27,13 @@ done
 export UMBRANT_BUILD=$(dirname "$E2E_WIN_BUILD")
 export UMBRANT_WINE_ARCH=${UMBRANT_WINE_ARCH:-$(basename "$E2E_WIN_BUILD")}
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
-umbrant_ensure_display
+umbrant_ensure_display || exit 1
 umbrant_ensure_prefix
-# What a test ended midway left on its lane: its programs, another keyboard map.
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
-setxkbmap us
+# What a test ended midway left: its programs and, in a lane, another
+# keyboard map on its display (outside a lane the display may be the user's,
+# whose map stays).
+umbrant_end_session
+[ -n "$UMBRANT_LANE" ] && setxkbmap us
 rm -rf "$E2E_ARTIFACTS"
 mkdir -p "$E2E_ARTIFACTS"
 echo "display $DISPLAY, prefix $WINEPREFIX"
@@ -297,8 +298,7 @@ e2e_stop() {
         wait "$E2E_PID" 2>/dev/null
     fi
     E2E_PID=
-    wineserver -k 2>/dev/null
-    wineserver -w 2>/dev/null
+    umbrant_end_session
 }
 
 e2e_finish() {

@@ -10,7 +10,7 @@ export UMBRANT_BUILD=$(dirname "$build")
 tests=$build/umbrant_win_tests.exe
 [ -f "$tests" ] || { echo "no $tests"; exit 77; }
 
-umbrant_ensure_display
+umbrant_ensure_display || exit 1
 umbrant_ensure_prefix
 unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
 
