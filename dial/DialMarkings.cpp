@@ -478,16 +478,16 @@ void DrawLaidOutMarkings(const PixelView& view, const DialFace& face, const Mark
 {
     for (const DialCurve& line : layout.dateLines)
         DrawCurve(view, line, size.hourLineStrokes, DATE_LINE_COLOUR);
-    if (!face.clockHours) {
-        DrawHourLinesAndNumerals(view, face.latitude, numbers, size);
+    if (face.clockHours) {
+        for (const DialCurve& eight : layout.clockHours)
+            DrawCurve(view, eight, size.hourLineStrokes, HOUR_LINE_COLOUR);
+    } else {
+        DrawHourLines(view, face.latitude, size);
+    }
+    if (!numbers || !numbers->pixels)
         return;
-    }
-    for (const DialCurve& eight : layout.clockHours)
-        DrawCurve(view, eight, size.hourLineStrokes, HOUR_LINE_COLOUR);
-    for (const PlacedNumeral& numeral : layout.numerals) {
-        if (numbers && numbers->pixels)
-            DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
-    }
+    for (const PlacedNumeral& numeral : layout.numerals)
+        DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
 }
 
 bool CKeptMarkings::CopyTo(const DialFace& face, const PixelView& view) const

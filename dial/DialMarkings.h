@@ -72,9 +72,9 @@ struct MarkingsLayout
 //    December solstices' labels. A label that fits nowhere is left out.
 void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize& size, MarkingsLayout& layout);
 
-// Draws the laid-out date lines, then the clock's figure-eights with their
-// numerals or the sun's hour lines with theirs, in the dial rectangle, the
-// view's clip rectangle; numerals only where there is a numerals picture.
+// Draws the laid-out date lines, then the clock's figure-eights or the sun's
+// hour lines, then the laid-out numerals over them, in the dial rectangle,
+// the view's clip rectangle; numerals only where there is a numerals picture.
 void DrawLaidOutMarkings(const PixelView& view, const DialFace& face, const MarkingsLayout& layout,
                          const PixelImage* numbers, const DialSize& size);
 

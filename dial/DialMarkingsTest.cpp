@@ -65,9 +65,7 @@ TEST(DialMarkings, CurvesAreAsWideAsTheHourLines)
         Face hours(scale), dates(scale);
         const int centre = hours.side / 2;
         const DialSize& size = hours.size;
-        std::vector<unsigned char> blank(size.numeralCell * 8 * size.numeralCell * 3 * 4, 255);
-        const PixelImage numbers = {blank.data(), size.numeralCell * 8 * 4, size.numeralCell * 8, size.numeralCell * 3};
-        DrawHourLinesAndNumerals(hours.view, latitude, &numbers, size);
+        DrawHourLines(hours.view, latitude, size);
         const int row = centre + static_cast<int>(hours.side * 0.35);
         const double hourLine = hours.Ink(centre - 10, row, centre + 10, row, HOUR_LINE_BLUE);
 
