@@ -304,20 +304,32 @@ std::vector<LabelAnchor> LabelAnchors(const FaceGround& ground, const DialCurve&
 // The places a label may take by an anchor of its line, in the order tried:
 // over the line to the right of it, to the left, then beside the line, just
 // above it and just below.
-const int LABEL_SIDES = 4;
-const int LABEL_BESIDE = 2;
+enum class LabelSide
+{
+    OverToTheRight,
+    OverToTheLeft,
+    Above,
+    Below
+};
+const LabelSide LABEL_SIDES[] = {LabelSide::OverToTheRight, LabelSide::OverToTheLeft, LabelSide::Above,
+                                 LabelSide::Below};
+
+bool OverItsLine(LabelSide side)
+{
+    return side == LabelSide::OverToTheRight || side == LabelSide::OverToTheLeft;
+}
 
 // The box of a label width x height by an anchor, on a side.
-PixelRect BoxBy(const LabelAnchor& at, int width, int height, int side)
+PixelRect BoxBy(const LabelAnchor& at, int width, int height, LabelSide side)
 {
     const int x = static_cast<int>(std::floor(at.x)), y = static_cast<int>(std::floor(at.y));
     const int middleTop = static_cast<int>(std::floor(at.y - height / 2.0));
     const int centredLeft = static_cast<int>(std::floor(at.x - width / 2.0));
     int left, top;
     switch (side) {
-    case 0: left = x + LABEL_GAP, top = middleTop; break;
-    case 1: left = x + 1 - LABEL_GAP - width, top = middleTop; break;
-    case 2: left = centredLeft, top = y - LABEL_GAP - height; break;
+    case LabelSide::OverToTheRight: left = x + LABEL_GAP, top = middleTop; break;
+    case LabelSide::OverToTheLeft: left = x + 1 - LABEL_GAP - width, top = middleTop; break;
+    case LabelSide::Above: left = centredLeft, top = y - LABEL_GAP - height; break;
     default: left = centredLeft, top = y + 1 + LABEL_GAP; break;
     }
     return {left, top, left + width, top + height};
@@ -371,9 +383,10 @@ struct LabelNeighbours
     SpotsLeft left;
 };
 
-// Whether a label of line may take box: see LayOutMarkings. Other date lines
-// may cross a label over its own line, not one beside it.
-bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, bool overItsLine, const MarkingsLayout& layout,
+// Whether a label of line may take box, on side of an anchor: see
+// LayOutMarkings. Other date lines may cross a label over its own line, not
+// one beside it.
+bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, LabelSide side, const MarkingsLayout& layout,
                const LabelNeighbours& neighbours, const DialSize& size)
 {
     const Outline outline = OutlineOf(box);
@@ -387,7 +400,7 @@ bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, bool ov
         if (other.shown && OutlinesMeet(outline, OutlineOf(LabelBox(other)), CLEARANCE))
             return false;
     }
-    for (int other = 0; other < DATE_LINE_COUNT && !overItsLine; ++other) {
+    for (int other = 0; other < DATE_LINE_COUNT && !OverItsLine(side); ++other) {
         if (other != line && Crosses(ground, layout.dateLines[other], outline))
             return false;
     }
@@ -410,9 +423,9 @@ void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const L
         if (width <= 0)
             continue;
         for (const LabelAnchor& at : anchors) {
-            for (int side = 0; side < LABEL_SIDES; ++side) {
+            for (LabelSide side : LABEL_SIDES) {
                 const PixelRect box = BoxBy(at, width, height, side);
-                if (LabelFits(ground, box, line, side < LABEL_BESIDE, layout, neighbours, size)) {
+                if (LabelFits(ground, box, line, side, layout, neighbours, size)) {
                     label.left = box.left;
                     label.top = box.top;
                     label.wrapped = wrapped;
