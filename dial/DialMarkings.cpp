@@ -373,6 +373,17 @@ bool LeavesTheEightsTheirSpots(const FaceGround& ground, const Outline& box, con
     return true;
 }
 
+// A label's size on one line or on two.
+struct LabelSize
+{
+    int width, height;
+};
+
+LabelSize SizeOf(const DateLabel& label, bool wrapped)
+{
+    return wrapped ? LabelSize {label.wrappedWidth, 2 * label.height} : LabelSize {label.width, label.height};
+}
+
 // What a label must keep clear of besides the gnomon and the labels shown:
 // the numerals placed, and the spots of the clock's numerals still to be
 // placed (null when there are none).
@@ -418,13 +429,12 @@ void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const L
         return;
     const std::vector<LabelAnchor> anchors = LabelAnchors(ground, layout.dateLines[line]);
     for (bool wrapped : {false, true}) {
-        const int width = wrapped ? label.wrappedWidth : label.width;
-        const int height = wrapped ? label.wrappedHeight : label.height;
-        if (width <= 0)
+        const LabelSize extent = SizeOf(label, wrapped);
+        if (extent.width <= 0)
             continue;
         for (const LabelAnchor& at : anchors) {
             for (LabelSide side : LABEL_SIDES) {
-                const PixelRect box = BoxBy(at, width, height, side);
+                const PixelRect box = BoxBy(at, extent.width, extent.height, side);
                 if (LabelFits(ground, box, line, side, layout, neighbours, size)) {
                     label.left = box.left;
                     label.top = box.top;
@@ -446,9 +456,8 @@ const int SOLSTICE_LABELS[] = {2, 0};
 
 PixelRect LabelBox(const DateLabel& label)
 {
-    const int width = label.wrapped ? label.wrappedWidth : label.width;
-    const int height = label.wrapped ? label.wrappedHeight : label.height;
-    return {label.left, label.top, label.left + width, label.top + height};
+    const LabelSize extent = SizeOf(label, label.wrapped);
+    return {label.left, label.top, label.left + extent.width, label.top + extent.height};
 }
 
 void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize& size, MarkingsLayout& layout)

@@ -21,13 +21,13 @@ const int DATE_LABEL_COUNT = 3;
 const double NARROWEST_CLOCK_NUMERAL = 0.6;
 
 // A date line's label: its size on one line and, where its text breaks in
-// two (after its comma), on two lines, given (a wrapped width of 0 for
-// none); whether it shows, on which, and where (top-left corner in surface
-// pixels), found.
+// two (after its comma), its width on two lines, twice as high, given (a
+// wrapped width of 0 for none); whether it shows, on which, and where
+// (top-left corner in surface pixels), found.
 struct DateLabel
 {
     int width, height;
-    int wrappedWidth, wrappedHeight;
+    int wrappedWidth;
     bool shown, wrapped;
     int left, top;
 };

@@ -281,7 +281,6 @@ TEST(MarkingsLayout, NumeralsAndLabelsNeverTouch)
                 layout.labels[i] = {.width = language.width[i],
                                     .height = LABEL_HEIGHT,
                                     .wrappedWidth = language.wrappedWidth[i],
-                                    .wrappedHeight = 2 * LABEL_HEIGHT,
                                     .shown = false,
                                     .wrapped = false,
                                     .left = 0,
