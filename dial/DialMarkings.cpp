@@ -63,18 +63,27 @@ void DrawCurve(const PixelView& view, const DialCurve& curve, int strokes, unsig
     }
 }
 
-// Whether the curve is a point: the gnomon lies on the face at the equator,
-// and all its curves shrink to its tip.
-bool ShrunkToAPoint(const DialCurve& curve)
+// How far the points of the curve that counts takes span: the diagonal of
+// their bounding box, 0 for none.
+template <typename Counts> double SpanOf(const DialCurve& curve, Counts counts)
 {
     DialPoint low = {INFINITY, INFINITY}, high = {-INFINITY, -INFINITY};
     for (const std::vector<DialPoint>& run : curve) {
         for (const DialPoint& p : run) {
+            if (!counts(p))
+                continue;
             low = {std::fmin(low.u, p.u), std::fmin(low.v, p.v)};
             high = {std::fmax(high.u, p.u), std::fmax(high.v, p.v)};
         }
     }
-    return !(std::hypot(high.u - low.u, high.v - low.v) >= 1);
+    return high.u < low.u ? 0 : std::hypot(high.u - low.u, high.v - low.v);
+}
+
+// Whether the curve is a point: the gnomon lies on the face at the equator,
+// and all its curves shrink to its tip.
+bool ShrunkToAPoint(const DialCurve& curve)
+{
+    return !(SpanOf(curve, [](const DialPoint&) { return true; }) >= 1);
 }
 
 // Where the face's markings may stand: the dial rectangle, whose centre is
@@ -150,16 +159,17 @@ EightSpots FindSpots(const DialCurve& curve, const FaceGround& ground, int numer
 {
     EightSpots found = {};
     const double ring = (ground.dial.right - ground.dial.left) * HOUR_NUMERAL_RING;
+    const auto counts = [&ground](const DialPoint& p) { return Shows(ground, p) && std::hypot(p.u, p.v) > 0; };
+    // A speck at the gnomon's edge is no figure-eight a reader sees.
+    if (!(SpanOf(curve, counts) >= size.numeralHalfHeight / 2.0))
+        return found;
     DialPoint withinRing = {0, 0}, nearest = {0, 0}, farthest = {0, 0};
     double withinRingDistance = 0, nearestDistance = INFINITY, farthestDistance = 0;
-    DialPoint low = {INFINITY, INFINITY}, high = {-INFINITY, -INFINITY};
     for (const std::vector<DialPoint>& run : curve) {
         for (const DialPoint& p : run) {
-            const double distance = std::hypot(p.u, p.v);
-            if (!Shows(ground, p) || !(distance > 0))
+            if (!counts(p))
                 continue;
-            low = {std::fmin(low.u, p.u), std::fmin(low.v, p.v)};
-            high = {std::fmax(high.u, p.u), std::fmax(high.v, p.v)};
+            const double distance = std::hypot(p.u, p.v);
             if (distance <= ring && distance > withinRingDistance)
                 withinRingDistance = distance, withinRing = p;
             if (distance < nearestDistance)
@@ -168,9 +178,6 @@ EightSpots FindSpots(const DialCurve& curve, const FaceGround& ground, int numer
                 farthestDistance = distance, farthest = p;
         }
     }
-    // A speck at the gnomon's edge is no figure-eight a reader sees.
-    if (!(std::hypot(high.u - low.u, high.v - low.v) >= size.numeralHalfHeight / 2.0))
-        return found;
     const NumeralSpot candidates[EIGHT_SPOTS] = {
         SpotToward(withinRing, withinRingDistance + size.numeralGap, numeral, size),
         SpotToward(nearest, nearestDistance - size.numeralGap, numeral, size),
@@ -190,11 +197,11 @@ double AngleBetween(const NumeralSpot& a, const NumeralSpot& b)
     return std::atan2(std::fabs(a.sx * b.sy - a.sy * b.sx), a.sx * b.sx + a.sy * b.sy);
 }
 
-// Whether a numeral keeps clear of the labels shown.
-bool ClearOfLabels(const PlacedNumeral& numeral, const DateLabel (&labels)[DATE_LABEL_COUNT])
+// Whether a numeral's or label's outline keeps clear of the labels shown.
+bool ClearOfLabels(const Outline& outline, const DateLabel (&labels)[DATE_LABEL_COUNT])
 {
     for (const DateLabel& label : labels) {
-        if (label.shown && OutlinesMeet(OutlineOf(numeral.place), OutlineOf(LabelBox(label)), CLEARANCE))
+        if (label.shown && OutlinesMeet(outline, OutlineOf(LabelBox(label)), CLEARANCE))
             return false;
     }
     return true;
@@ -254,7 +261,7 @@ std::vector<PlacedNumeral> PlaceClockNumerals(const FaceGround& ground, const Ei
             NumeralSpot trial[HOURS_PER_DAY];
             std::copy(spots, spots + HOURS_PER_DAY, trial);
             trial[hour] = eights[hour].spots[k];
-            if (ClearOfLabels(PlaceNumeral(ground.dial, trial[hour], size), labels) &&
+            if (ClearOfLabels(OutlineOf(PlaceNumeral(ground.dial, trial[hour], size).place), labels) &&
                 FitClockNumerals(ground, trial, placed, size)) {
                 spots[hour] = eights[hour].spots[k];
                 break;
@@ -407,10 +414,8 @@ bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, LabelSi
         if (numeral.place.halfWidth > 0 && OutlinesMeet(outline, OutlineOf(numeral.place), CLEARANCE))
             return false;
     }
-    for (const DateLabel& other : layout.labels) {
-        if (other.shown && OutlinesMeet(outline, OutlineOf(LabelBox(other)), CLEARANCE))
-            return false;
-    }
+    if (!ClearOfLabels(outline, layout.labels))
+        return false;
     for (int other = 0; other < DATE_LINE_COUNT && !OverItsLine(side); ++other) {
         if (other != line && Crosses(ground, layout.dateLines[other], outline))
             return false;
