@@ -91,17 +91,16 @@ bool ShrunkToAPoint(const DialCurve& curve)
 struct FaceGround
 {
     PixelRect dial;
-    double cx, cy;
     PixelRect gnomon;
 };
 
 double SurfaceX(const FaceGround& ground, const DialPoint& p)
 {
-    return ground.cx + p.u;
+    return CentreX(ground.dial) + p.u;
 }
 double SurfaceY(const FaceGround& ground, const DialPoint& p)
 {
-    return ground.cy - p.v;
+    return CentreY(ground.dial) - p.v;
 }
 
 bool Inside(const PixelRect& box, double x, double y)
@@ -468,9 +467,8 @@ PixelRect LabelBox(const DateLabel& label)
 void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize& size, MarkingsLayout& layout)
 {
     const double reach = (dial.right - dial.left) * CURVE_REACH;
-    const FaceGround ground = {dial, static_cast<double>(CentreX(dial)), static_cast<double>(CentreY(dial)),
-                               GnomonBox(ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left,
-                                                            dial.bottom - dial.top, face.latitude, size))};
+    const FaceGround ground = {dial, GnomonBox(ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left,
+                                                                  dial.bottom - dial.top, face.latitude, size))};
     for (int line = 0; line < DATE_LINE_COUNT; ++line)
         layout.dateLines[line] = face.dateLines ? DateLine(face.sun, face.latitude, size.gnomonLength,
                                                            DateLineDeclination(face.sun, line), reach)
