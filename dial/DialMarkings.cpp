@@ -137,13 +137,15 @@ bool NumeralStands(const FaceGround& ground, const PlacedNumeral& numeral)
 // farthest point that shows within the ring of the hour numerals (as the
 // sun's numerals stand beyond the ends of their lines), numeralGap short of
 // its nearest point that shows, and wholly short of its farthest point that
-// shows (where the eight runs off the dial).
+// shows (where the eight runs off the dial). Each keeps the outline of its
+// numeral there, which labels must keep clear of.
 const int EIGHT_SPOTS = 3;
 
 struct EightSpots
 {
     int count;
     NumeralSpot spots[EIGHT_SPOTS];
+    Outline outlines[EIGHT_SPOTS];
 };
 
 // The spot whose numeral stands at distance from the foot towards p: the
@@ -183,9 +185,13 @@ EightSpots FindSpots(const DialCurve& curve, const FaceGround& ground, int numer
         SpotToward(farthest, farthestDistance - size.numeralGap - size.numeralHalfHeight, numeral, size),
     };
     for (int k = 0; k < EIGHT_SPOTS; ++k) {
-        const bool exists = k > 0 || withinRingDistance > 0;
-        if (exists && candidates[k].radius > 0 && NumeralStands(ground, PlaceNumeral(ground.dial, candidates[k], size)))
-            found.spots[found.count++] = candidates[k];
+        if (!(k > 0 || withinRingDistance > 0) || !(candidates[k].radius > 0))
+            continue;
+        const PlacedNumeral widest = PlaceNumeral(ground.dial, candidates[k], size);
+        if (NumeralStands(ground, widest)) {
+            found.spots[found.count] = candidates[k];
+            found.outlines[found.count++] = OutlineOf(widest.place);
+        }
     }
     return found;
 }
@@ -260,8 +266,7 @@ std::vector<PlacedNumeral> PlaceClockNumerals(const FaceGround& ground, const Ei
             NumeralSpot trial[HOURS_PER_DAY];
             std::copy(spots, spots + HOURS_PER_DAY, trial);
             trial[hour] = eights[hour].spots[k];
-            if (ClearOfLabels(OutlineOf(PlaceNumeral(ground.dial, trial[hour], size).place), labels) &&
-                FitClockNumerals(ground, trial, placed, size)) {
+            if (ClearOfLabels(eights[hour].outlines[k], labels) && FitClockNumerals(ground, trial, placed, size)) {
                 spots[hour] = eights[hour].spots[k];
                 break;
             }
@@ -365,14 +370,13 @@ enum class SpotsLeft
 
 // Whether a box leaves the numeral of every figure-eight that has spots the
 // spots it must, at the numeral's widest, clear of it.
-bool LeavesTheEightsTheirSpots(const FaceGround& ground, const Outline& box, const EightSpots (&eights)[HOURS_PER_DAY],
-                               SpotsLeft left, const DialSize& size)
+bool LeavesTheEightsTheirSpots(const Outline& box, const EightSpots (&eights)[HOURS_PER_DAY], SpotsLeft left)
 {
     for (const EightSpots& eight : eights) {
         const int tried = left == SpotsLeft::First && eight.count > 0 ? 1 : eight.count;
         bool clear = eight.count == 0;
         for (int k = 0; k < tried && !clear; ++k)
-            clear = !OutlinesMeet(OutlineOf(PlaceNumeral(ground.dial, eight.spots[k], size).place), box, CLEARANCE);
+            clear = !OutlinesMeet(eight.outlines[k], box, CLEARANCE);
         if (!clear)
             return false;
     }
@@ -404,7 +408,7 @@ struct LabelNeighbours
 // LayOutMarkings. Other date lines may cross a label over its own line, not
 // one beside it.
 bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, LabelSide side, const MarkingsLayout& layout,
-               const LabelNeighbours& neighbours, const DialSize& size)
+               const LabelNeighbours& neighbours)
 {
     const Outline outline = OutlineOf(box);
     if (!OnOpenGround(ground, box, outline))
@@ -419,13 +423,12 @@ bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, LabelSi
         if (other != line && Crosses(ground, layout.dateLines[other], outline))
             return false;
     }
-    return !neighbours.eights || LeavesTheEightsTheirSpots(ground, outline, *neighbours.eights, neighbours.left, size);
+    return !neighbours.eights || LeavesTheEightsTheirSpots(outline, *neighbours.eights, neighbours.left);
 }
 
 // Places label i, of LABELLED_DATE_LINES, where it first fits: on one line,
 // else on two.
-void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const LabelNeighbours& neighbours,
-                const DialSize& size)
+void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const LabelNeighbours& neighbours)
 {
     DateLabel& label = layout.labels[i];
     const int line = LABELLED_DATE_LINES[i];
@@ -439,7 +442,7 @@ void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const L
         for (const LabelAnchor& at : anchors) {
             for (LabelSide side : LABEL_SIDES) {
                 const PixelRect box = BoxBy(at, extent.width, extent.height, side);
-                if (LabelFits(ground, box, line, side, layout, neighbours, size)) {
+                if (LabelFits(ground, box, line, side, layout, neighbours)) {
                     label.left = box.left;
                     label.top = box.top;
                     label.wrapped = wrapped;
@@ -487,15 +490,15 @@ void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize&
                                      (hour + face.clockShiftHours + HOURS_PER_DAY) % HOURS_PER_DAY, size);
         for (SpotsLeft left : {SpotsLeft::First, SpotsLeft::Any}) {
             if (!layout.labels[EQUINOX_LABEL].shown)
-                PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, &eights, left}, size);
+                PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, &eights, left});
         }
         layout.numerals = PlaceClockNumerals(ground, eights, layout.labels, size);
     } else {
         layout.numerals = PlaceSunNumerals(dial, face.latitude, size);
-        PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, nullptr, SpotsLeft::Any}, size);
+        PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, nullptr, SpotsLeft::Any});
     }
     for (int i : SOLSTICE_LABELS)
-        PlaceLabel(ground, i, layout, {layout.numerals, nullptr, SpotsLeft::Any}, size);
+        PlaceLabel(ground, i, layout, {layout.numerals, nullptr, SpotsLeft::Any});
 }
 
 void DrawLaidOutMarkings(const PixelView& view, const DialFace& face, const MarkingsLayout& layout,
