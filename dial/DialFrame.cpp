@@ -152,7 +152,6 @@ void LayOutFrameMarkings(const DialFrame& frame, HDC dc, const DialSize& size, M
             label.width = whole.cx;
             label.height = whole.cy;
             label.wrappedWidth = lines.second.empty() ? 0 : std::max(first.cx, second.cx);
-            label.wrappedHeight = 2 * whole.cy;
         }
     }
     LayOutMarkings(frame.dial, face, size, layout);

@@ -63,18 +63,27 @@ void DrawCurve(const PixelView& view, const DialCurve& curve, int strokes, unsig
     }
 }
 
-// Whether the curve is a point: the gnomon lies on the face at the equator,
-// and all its curves shrink to its tip.
-bool ShrunkToAPoint(const DialCurve& curve)
+// How far the points of the curve that counts takes span: the diagonal of
+// their bounding box, 0 for none.
+template <typename Counts> double SpanOf(const DialCurve& curve, Counts counts)
 {
     DialPoint low = {INFINITY, INFINITY}, high = {-INFINITY, -INFINITY};
     for (const std::vector<DialPoint>& run : curve) {
         for (const DialPoint& p : run) {
+            if (!counts(p))
+                continue;
             low = {std::fmin(low.u, p.u), std::fmin(low.v, p.v)};
             high = {std::fmax(high.u, p.u), std::fmax(high.v, p.v)};
         }
     }
-    return !(std::hypot(high.u - low.u, high.v - low.v) >= 1);
+    return high.u < low.u ? 0 : std::hypot(high.u - low.u, high.v - low.v);
+}
+
+// Whether the curve is a point: the gnomon lies on the face at the equator,
+// and all its curves shrink to its tip.
+bool ShrunkToAPoint(const DialCurve& curve)
+{
+    return !(SpanOf(curve, [](const DialPoint&) { return true; }) >= 1);
 }
 
 // Where the face's markings may stand: the dial rectangle, whose centre is
@@ -82,17 +91,16 @@ bool ShrunkToAPoint(const DialCurve& curve)
 struct FaceGround
 {
     PixelRect dial;
-    double cx, cy;
     PixelRect gnomon;
 };
 
 double SurfaceX(const FaceGround& ground, const DialPoint& p)
 {
-    return ground.cx + p.u;
+    return CentreX(ground.dial) + p.u;
 }
 double SurfaceY(const FaceGround& ground, const DialPoint& p)
 {
-    return ground.cy - p.v;
+    return CentreY(ground.dial) - p.v;
 }
 
 bool Inside(const PixelRect& box, double x, double y)
@@ -129,13 +137,15 @@ bool NumeralStands(const FaceGround& ground, const PlacedNumeral& numeral)
 // farthest point that shows within the ring of the hour numerals (as the
 // sun's numerals stand beyond the ends of their lines), numeralGap short of
 // its nearest point that shows, and wholly short of its farthest point that
-// shows (where the eight runs off the dial).
+// shows (where the eight runs off the dial). Each keeps the outline of its
+// numeral there, which labels must keep clear of.
 const int EIGHT_SPOTS = 3;
 
 struct EightSpots
 {
     int count;
     NumeralSpot spots[EIGHT_SPOTS];
+    Outline outlines[EIGHT_SPOTS];
 };
 
 // The spot whose numeral stands at distance from the foot towards p: the
@@ -150,16 +160,17 @@ EightSpots FindSpots(const DialCurve& curve, const FaceGround& ground, int numer
 {
     EightSpots found = {};
     const double ring = (ground.dial.right - ground.dial.left) * HOUR_NUMERAL_RING;
+    const auto counts = [&ground](const DialPoint& p) { return Shows(ground, p) && std::hypot(p.u, p.v) > 0; };
+    // A speck at the gnomon's edge is no figure-eight a reader sees.
+    if (!(SpanOf(curve, counts) >= size.numeralHalfHeight / 2.0))
+        return found;
     DialPoint withinRing = {0, 0}, nearest = {0, 0}, farthest = {0, 0};
     double withinRingDistance = 0, nearestDistance = INFINITY, farthestDistance = 0;
-    DialPoint low = {INFINITY, INFINITY}, high = {-INFINITY, -INFINITY};
     for (const std::vector<DialPoint>& run : curve) {
         for (const DialPoint& p : run) {
-            const double distance = std::hypot(p.u, p.v);
-            if (!Shows(ground, p) || !(distance > 0))
+            if (!counts(p))
                 continue;
-            low = {std::fmin(low.u, p.u), std::fmin(low.v, p.v)};
-            high = {std::fmax(high.u, p.u), std::fmax(high.v, p.v)};
+            const double distance = std::hypot(p.u, p.v);
             if (distance <= ring && distance > withinRingDistance)
                 withinRingDistance = distance, withinRing = p;
             if (distance < nearestDistance)
@@ -168,18 +179,19 @@ EightSpots FindSpots(const DialCurve& curve, const FaceGround& ground, int numer
                 farthestDistance = distance, farthest = p;
         }
     }
-    // A speck at the gnomon's edge is no figure-eight a reader sees.
-    if (!(std::hypot(high.u - low.u, high.v - low.v) >= size.numeralHalfHeight / 2.0))
-        return found;
     const NumeralSpot candidates[EIGHT_SPOTS] = {
         SpotToward(withinRing, withinRingDistance + size.numeralGap, numeral, size),
         SpotToward(nearest, nearestDistance - size.numeralGap, numeral, size),
         SpotToward(farthest, farthestDistance - size.numeralGap - size.numeralHalfHeight, numeral, size),
     };
     for (int k = 0; k < EIGHT_SPOTS; ++k) {
-        const bool exists = k > 0 || withinRingDistance > 0;
-        if (exists && candidates[k].radius > 0 && NumeralStands(ground, PlaceNumeral(ground.dial, candidates[k], size)))
-            found.spots[found.count++] = candidates[k];
+        if (!(k > 0 || withinRingDistance > 0) || !(candidates[k].radius > 0))
+            continue;
+        const PlacedNumeral widest = PlaceNumeral(ground.dial, candidates[k], size);
+        if (NumeralStands(ground, widest)) {
+            found.spots[found.count] = candidates[k];
+            found.outlines[found.count++] = OutlineOf(widest.place);
+        }
     }
     return found;
 }
@@ -190,11 +202,11 @@ double AngleBetween(const NumeralSpot& a, const NumeralSpot& b)
     return std::atan2(std::fabs(a.sx * b.sy - a.sy * b.sx), a.sx * b.sx + a.sy * b.sy);
 }
 
-// Whether a numeral keeps clear of the labels shown.
-bool ClearOfLabels(const PlacedNumeral& numeral, const DateLabel (&labels)[DATE_LABEL_COUNT])
+// Whether a numeral's or label's outline keeps clear of the labels shown.
+bool ClearOfLabels(const Outline& outline, const DateLabel (&labels)[DATE_LABEL_COUNT])
 {
     for (const DateLabel& label : labels) {
-        if (label.shown && OutlinesMeet(OutlineOf(numeral.place), OutlineOf(LabelBox(label)), CLEARANCE))
+        if (label.shown && OutlinesMeet(outline, OutlineOf(LabelBox(label)), CLEARANCE))
             return false;
     }
     return true;
@@ -254,8 +266,7 @@ std::vector<PlacedNumeral> PlaceClockNumerals(const FaceGround& ground, const Ei
             NumeralSpot trial[HOURS_PER_DAY];
             std::copy(spots, spots + HOURS_PER_DAY, trial);
             trial[hour] = eights[hour].spots[k];
-            if (ClearOfLabels(PlaceNumeral(ground.dial, trial[hour], size), labels) &&
-                FitClockNumerals(ground, trial, placed, size)) {
+            if (ClearOfLabels(eights[hour].outlines[k], labels) && FitClockNumerals(ground, trial, placed, size)) {
                 spots[hour] = eights[hour].spots[k];
                 break;
             }
@@ -304,20 +315,32 @@ std::vector<LabelAnchor> LabelAnchors(const FaceGround& ground, const DialCurve&
 // The places a label may take by an anchor of its line, in the order tried:
 // over the line to the right of it, to the left, then beside the line, just
 // above it and just below.
-const int LABEL_SIDES = 4;
-const int LABEL_BESIDE = 2;
+enum class LabelSide
+{
+    OverToTheRight,
+    OverToTheLeft,
+    Above,
+    Below
+};
+const LabelSide LABEL_SIDES[] = {LabelSide::OverToTheRight, LabelSide::OverToTheLeft, LabelSide::Above,
+                                 LabelSide::Below};
+
+bool OverItsLine(LabelSide side)
+{
+    return side == LabelSide::OverToTheRight || side == LabelSide::OverToTheLeft;
+}
 
 // The box of a label width x height by an anchor, on a side.
-PixelRect BoxBy(const LabelAnchor& at, int width, int height, int side)
+PixelRect BoxBy(const LabelAnchor& at, int width, int height, LabelSide side)
 {
     const int x = static_cast<int>(std::floor(at.x)), y = static_cast<int>(std::floor(at.y));
     const int middleTop = static_cast<int>(std::floor(at.y - height / 2.0));
     const int centredLeft = static_cast<int>(std::floor(at.x - width / 2.0));
     int left, top;
     switch (side) {
-    case 0: left = x + LABEL_GAP, top = middleTop; break;
-    case 1: left = x + 1 - LABEL_GAP - width, top = middleTop; break;
-    case 2: left = centredLeft, top = y - LABEL_GAP - height; break;
+    case LabelSide::OverToTheRight: left = x + LABEL_GAP, top = middleTop; break;
+    case LabelSide::OverToTheLeft: left = x + 1 - LABEL_GAP - width, top = middleTop; break;
+    case LabelSide::Above: left = centredLeft, top = y - LABEL_GAP - height; break;
     default: left = centredLeft, top = y + 1 + LABEL_GAP; break;
     }
     return {left, top, left + width, top + height};
@@ -347,18 +370,28 @@ enum class SpotsLeft
 
 // Whether a box leaves the numeral of every figure-eight that has spots the
 // spots it must, at the numeral's widest, clear of it.
-bool LeavesTheEightsTheirSpots(const FaceGround& ground, const Outline& box, const EightSpots (&eights)[HOURS_PER_DAY],
-                               SpotsLeft left, const DialSize& size)
+bool LeavesTheEightsTheirSpots(const Outline& box, const EightSpots (&eights)[HOURS_PER_DAY], SpotsLeft left)
 {
     for (const EightSpots& eight : eights) {
         const int tried = left == SpotsLeft::First && eight.count > 0 ? 1 : eight.count;
         bool clear = eight.count == 0;
         for (int k = 0; k < tried && !clear; ++k)
-            clear = !OutlinesMeet(OutlineOf(PlaceNumeral(ground.dial, eight.spots[k], size).place), box, CLEARANCE);
+            clear = !OutlinesMeet(eight.outlines[k], box, CLEARANCE);
         if (!clear)
             return false;
     }
     return true;
+}
+
+// A label's size on one line or on two.
+struct LabelSize
+{
+    int width, height;
+};
+
+LabelSize SizeOf(const DateLabel& label, bool wrapped)
+{
+    return wrapped ? LabelSize {label.wrappedWidth, 2 * label.height} : LabelSize {label.width, label.height};
 }
 
 // What a label must keep clear of besides the gnomon and the labels shown:
@@ -371,10 +404,11 @@ struct LabelNeighbours
     SpotsLeft left;
 };
 
-// Whether a label of line may take box: see LayOutMarkings. Other date lines
-// may cross a label over its own line, not one beside it.
-bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, bool overItsLine, const MarkingsLayout& layout,
-               const LabelNeighbours& neighbours, const DialSize& size)
+// Whether a label of line may take box, on side of an anchor: see
+// LayOutMarkings. Other date lines may cross a label over its own line, not
+// one beside it.
+bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, LabelSide side, const MarkingsLayout& layout,
+               const LabelNeighbours& neighbours)
 {
     const Outline outline = OutlineOf(box);
     if (!OnOpenGround(ground, box, outline))
@@ -383,21 +417,18 @@ bool LabelFits(const FaceGround& ground, const PixelRect& box, int line, bool ov
         if (numeral.place.halfWidth > 0 && OutlinesMeet(outline, OutlineOf(numeral.place), CLEARANCE))
             return false;
     }
-    for (const DateLabel& other : layout.labels) {
-        if (other.shown && OutlinesMeet(outline, OutlineOf(LabelBox(other)), CLEARANCE))
-            return false;
-    }
-    for (int other = 0; other < DATE_LINE_COUNT && !overItsLine; ++other) {
+    if (!ClearOfLabels(outline, layout.labels))
+        return false;
+    for (int other = 0; other < DATE_LINE_COUNT && !OverItsLine(side); ++other) {
         if (other != line && Crosses(ground, layout.dateLines[other], outline))
             return false;
     }
-    return !neighbours.eights || LeavesTheEightsTheirSpots(ground, outline, *neighbours.eights, neighbours.left, size);
+    return !neighbours.eights || LeavesTheEightsTheirSpots(outline, *neighbours.eights, neighbours.left);
 }
 
 // Places label i, of LABELLED_DATE_LINES, where it first fits: on one line,
 // else on two.
-void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const LabelNeighbours& neighbours,
-                const DialSize& size)
+void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const LabelNeighbours& neighbours)
 {
     DateLabel& label = layout.labels[i];
     const int line = LABELLED_DATE_LINES[i];
@@ -405,14 +436,13 @@ void PlaceLabel(const FaceGround& ground, int i, MarkingsLayout& layout, const L
         return;
     const std::vector<LabelAnchor> anchors = LabelAnchors(ground, layout.dateLines[line]);
     for (bool wrapped : {false, true}) {
-        const int width = wrapped ? label.wrappedWidth : label.width;
-        const int height = wrapped ? label.wrappedHeight : label.height;
-        if (width <= 0)
+        const LabelSize extent = SizeOf(label, wrapped);
+        if (extent.width <= 0)
             continue;
         for (const LabelAnchor& at : anchors) {
-            for (int side = 0; side < LABEL_SIDES; ++side) {
-                const PixelRect box = BoxBy(at, width, height, side);
-                if (LabelFits(ground, box, line, side < LABEL_BESIDE, layout, neighbours, size)) {
+            for (LabelSide side : LABEL_SIDES) {
+                const PixelRect box = BoxBy(at, extent.width, extent.height, side);
+                if (LabelFits(ground, box, line, side, layout, neighbours)) {
                     label.left = box.left;
                     label.top = box.top;
                     label.wrapped = wrapped;
@@ -433,17 +463,15 @@ const int SOLSTICE_LABELS[] = {2, 0};
 
 PixelRect LabelBox(const DateLabel& label)
 {
-    const int width = label.wrapped ? label.wrappedWidth : label.width;
-    const int height = label.wrapped ? label.wrappedHeight : label.height;
-    return {label.left, label.top, label.left + width, label.top + height};
+    const LabelSize extent = SizeOf(label, label.wrapped);
+    return {label.left, label.top, label.left + extent.width, label.top + extent.height};
 }
 
 void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize& size, MarkingsLayout& layout)
 {
     const double reach = (dial.right - dial.left) * CURVE_REACH;
-    const FaceGround ground = {dial, static_cast<double>(CentreX(dial)), static_cast<double>(CentreY(dial)),
-                               GnomonBox(ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left,
-                                                            dial.bottom - dial.top, face.latitude, size))};
+    const FaceGround ground = {dial, GnomonBox(ComputeGnomonBands(dial.left, dial.top, dial.right - dial.left,
+                                                                  dial.bottom - dial.top, face.latitude, size))};
     for (int line = 0; line < DATE_LINE_COUNT; ++line)
         layout.dateLines[line] = face.dateLines ? DateLine(face.sun, face.latitude, size.gnomonLength,
                                                            DateLineDeclination(face.sun, line), reach)
@@ -462,15 +490,15 @@ void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize&
                                      (hour + face.clockShiftHours + HOURS_PER_DAY) % HOURS_PER_DAY, size);
         for (SpotsLeft left : {SpotsLeft::First, SpotsLeft::Any}) {
             if (!layout.labels[EQUINOX_LABEL].shown)
-                PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, &eights, left}, size);
+                PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, &eights, left});
         }
         layout.numerals = PlaceClockNumerals(ground, eights, layout.labels, size);
     } else {
         layout.numerals = PlaceSunNumerals(dial, face.latitude, size);
-        PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, nullptr, SpotsLeft::Any}, size);
+        PlaceLabel(ground, EQUINOX_LABEL, layout, {layout.numerals, nullptr, SpotsLeft::Any});
     }
     for (int i : SOLSTICE_LABELS)
-        PlaceLabel(ground, i, layout, {layout.numerals, nullptr, SpotsLeft::Any}, size);
+        PlaceLabel(ground, i, layout, {layout.numerals, nullptr, SpotsLeft::Any});
 }
 
 void DrawLaidOutMarkings(const PixelView& view, const DialFace& face, const MarkingsLayout& layout,
@@ -478,16 +506,16 @@ void DrawLaidOutMarkings(const PixelView& view, const DialFace& face, const Mark
 {
     for (const DialCurve& line : layout.dateLines)
         DrawCurve(view, line, size.hourLineStrokes, DATE_LINE_COLOUR);
-    if (!face.clockHours) {
-        DrawHourLinesAndNumerals(view, face.latitude, numbers, size);
+    if (face.clockHours) {
+        for (const DialCurve& eight : layout.clockHours)
+            DrawCurve(view, eight, size.hourLineStrokes, HOUR_LINE_COLOUR);
+    } else {
+        DrawHourLines(view, face.latitude, size);
+    }
+    if (!numbers || !numbers->pixels)
         return;
-    }
-    for (const DialCurve& eight : layout.clockHours)
-        DrawCurve(view, eight, size.hourLineStrokes, HOUR_LINE_COLOUR);
-    for (const PlacedNumeral& numeral : layout.numerals) {
-        if (numbers && numbers->pixels)
-            DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
-    }
+    for (const PlacedNumeral& numeral : layout.numerals)
+        DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
 }
 
 bool CKeptMarkings::CopyTo(const DialFace& face, const PixelView& view) const

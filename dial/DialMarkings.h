@@ -21,13 +21,13 @@ const int DATE_LABEL_COUNT = 3;
 const double NARROWEST_CLOCK_NUMERAL = 0.6;
 
 // A date line's label: its size on one line and, where its text breaks in
-// two (after its comma), on two lines, given (a wrapped width of 0 for
-// none); whether it shows, on which, and where (top-left corner in surface
-// pixels), found.
+// two (after its comma), its width on two lines, twice as high, given (a
+// wrapped width of 0 for none); whether it shows, on which, and where
+// (top-left corner in surface pixels), found.
 struct DateLabel
 {
     int width, height;
-    int wrappedWidth, wrappedHeight;
+    int wrappedWidth;
     bool shown, wrapped;
     int left, top;
 };
@@ -72,9 +72,9 @@ struct MarkingsLayout
 //    December solstices' labels. A label that fits nowhere is left out.
 void LayOutMarkings(const PixelRect& dial, const DialFace& face, const DialSize& size, MarkingsLayout& layout);
 
-// Draws the laid-out date lines, then the clock's figure-eights with their
-// numerals or the sun's hour lines with theirs, in the dial rectangle, the
-// view's clip rectangle; numerals only where there is a numerals picture.
+// Draws the laid-out date lines, then the clock's figure-eights or the sun's
+// hour lines, then the laid-out numerals over them, in the dial rectangle,
+// the view's clip rectangle; numerals only where there is a numerals picture.
 void DrawLaidOutMarkings(const PixelView& view, const DialFace& face, const MarkingsLayout& layout,
                          const PixelImage* numbers, const DialSize& size);
 

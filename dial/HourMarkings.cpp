@@ -89,12 +89,11 @@ std::vector<PlacedNumeral> PlaceSunNumerals(const PixelRect& dial, float latitud
     return numerals;
 }
 
-void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const PixelImage* numbers, const DialSize& size)
+void DrawHourLines(const PixelView& view, float latitude, const DialSize& size)
 {
     const int left = view.clip.left, top = view.clip.top, right = view.clip.right, bottom = view.clip.bottom;
-    if (!view.pixels || !numbers || !numbers->pixels || !HasLines(latitude))
+    if (!view.pixels || !HasLines(latitude))
         return;
-    const std::vector<PlacedNumeral> numerals = PlaceSunNumerals(view.clip, latitude, size);
     const int width = right - left;
     const int cx = (left + right) >> 1, cy = (top + bottom) >> 1;
     const double inner = width * LINE_START;
@@ -113,10 +112,6 @@ void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const Pixel
             DrawAntialiasedLine(view, TruncateCoordinate(cx + sx * outer) + ox,
                                 TruncateCoordinate(cy + sy * outer) + oy, TruncateCoordinate(cx + sx * inner) + ox,
                                 TruncateCoordinate(cy + sy * inner) + oy, HOUR_LINE_COLOUR);
-        }
-        if (!(k & 1)) {
-            const PlacedNumeral& numeral = numerals[k >> 1];
-            DrawRotatedImage(view, numeral.place, *numbers, numeral.cell);
         }
     }
 }

@@ -60,8 +60,8 @@ void NarrowWhileTheyMeet(const PixelRect& dial, NumeralSpot* spots, PlacedNumera
 std::vector<PlacedNumeral> PlaceSunNumerals(const PixelRect& dial, float latitude, const DialSize& size);
 
 // The half-hour lines from 4:00 to 20:00 of a horizontal dial for the
-// latitude, and the numerals 4 to 20 turned along their lines, squeezed where
-// the lines crowd, drawn into the dial rectangle, the view's clip rectangle.
-// Nothing is drawn without pixels or numerals, or at latitude 0 (or not a
-// number), where all lines coincide.
-void DrawHourLinesAndNumerals(const PixelView& view, float latitude, const PixelImage* numbers, const DialSize& size);
+// latitude, whole-hour lines stopping short of their numerals' ring, drawn
+// into the dial rectangle, the view's clip rectangle. Nothing is drawn
+// without pixels, or at latitude 0 (or not a number), where all lines
+// coincide.
+void DrawHourLines(const PixelView& view, float latitude, const DialSize& size);

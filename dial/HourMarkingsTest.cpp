@@ -1,6 +1,7 @@
 // Tests of the hour lines and numerals.
 #include "dial/HourMarkings.h"
 
+#include "dial/DialMarkings.h"
 #include "dial/TestDial.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,28 @@
 
 namespace {
 
-// The test dial with the hour lines and numerals of a latitude.
+// The test dial with the sun's hour lines of a latitude and the numerals of
+// a picture, as the face lays them out.
 struct Dial : TestDial
 {
-    void Draw(float latitude)
+    void Draw(float latitude, const PixelImage* picture, unsigned char* start)
     {
-        DrawHourLinesAndNumerals(View(pixels.data()), latitude, &numbers, DialSizeFor(DialModel::Big, NATURAL_SCALE));
+        const DialFace face = {.model = DialModel::Big,
+                               .scalePercent = NATURAL_SCALE,
+                               .latitude = latitude,
+                               .sun = {.exact = false, .longitude = 15.0, .year = 2026, .zoneMinutes = 60},
+                               .dateLines = false,
+                               .clockHours = false,
+                               .clockShiftHours = 0,
+                               .language = 0,
+                               .moonFace = false};
+        const DialSize size = DialSizeFor(DialModel::Big, NATURAL_SCALE);
+        const PixelView view = View(start);
+        MarkingsLayout layout {};
+        LayOutMarkings(view.clip, face, size, layout);
+        DrawLaidOutMarkings(view, face, layout, picture, size);
     }
+    void Draw(float latitude) { Draw(latitude, &numbers, pixels.data()); }
 };
 
 TEST(HourMarkings, NothingAtTheEquator)
@@ -81,14 +97,22 @@ TEST(HourMarkings, NumeralsNarrowWhereLinesCrowd)
     EXPECT_GE(maxX - minX + 1, 13);  // turned a quarter: 16 high across
 }
 
-TEST(HourMarkings, MissingPicturesDrawNothing)
+// Without a numerals picture the lines are still drawn, and nothing without
+// pixels or at a latitude that is not a number.
+TEST(HourMarkings, MissingPicturesDrawNoNumerals)
 {
     Dial dial;
-    DrawHourLinesAndNumerals(dial.View(dial.pixels.data()), 45.0f, nullptr, DialSizeFor(DialModel::Big, NATURAL_SCALE));
-    DrawHourLinesAndNumerals(dial.View(nullptr), 45.0f, &dial.numbers, DialSizeFor(DialModel::Big, NATURAL_SCALE));
     dial.Draw(NAN);
+    dial.Draw(45.0f, &dial.numbers, nullptr);
     for (unsigned char p : dial.pixels)
         ASSERT_EQ(p, 255);
+    dial.Draw(45.0f, nullptr, dial.pixels.data());
+    double x, y;
+    int minX, maxX;
+    for (int n = 4; n <= 20; ++n)
+        EXPECT_FALSE(dial.Find(n, x, y, minX, maxX)) << n << " drawn at " << x << "," << y;
+    const int noonLine = std::min(dial.Blue(225, 380), dial.Blue(226, 380));
+    EXPECT_LT(noonLine, 255) << "the noon line's blue " << noonLine;
 }
 
 }  // namespace

@@ -105,6 +105,10 @@ void CTrackingTip::FitWidth(const wchar_t* text)
         const CSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_tip, WM_GETFONT, 0, 0)));
         DrawTextW(dc.Get(), text, -1, &extent, DT_CALCRECT | TIP_TEXT_FORMAT);
     }
+    // Nothing measured (no device context, or the measuring failed): a width
+    // of 0 would break the text at every word, so the tip keeps the one it has.
+    if (extent.right <= extent.left)
+        return;
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     LONG width = extent.right - extent.left;

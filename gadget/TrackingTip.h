@@ -23,8 +23,9 @@ public:
 
 private:
     void SendToolInfo(UINT message, const wchar_t* text);
-    // Makes the tip as wide as the longest line of text, so that no line
-    // breaks.
+    // Makes the tip as wide as the longest line of text, up to the width of
+    // the work area of the owner's monitor, beyond which a line breaks; the
+    // width stays as it was when the text cannot be measured.
     void FitWidth(const wchar_t* text);
 
     HWND m_window;

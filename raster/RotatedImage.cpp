@@ -4,6 +4,7 @@
 #include "common/Saturate.h"
 #include "raster/BlendTables.h"
 
+#include <algorithm>
 #include <cassert>
 #include <climits>
 #include <cmath>
@@ -125,9 +126,14 @@ bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const P
     if (!dstPixels || dstStride < 0 || halfWidth < 0 || halfHeight < 0 || !srcPixels || srcWidth < 0 || srcHeight < 0 ||
         srcStride < 0 || srcHeight > MAX_SOURCE_HEIGHT)
         return false;
+    // Samples keep to the pixels of the source rectangle within the image,
+    // so that a narrowed copy never takes in what lies beside the rectangle.
+    const int uLow = std::max(FloorToInt(srcX), 0), vLow = std::max(FloorToInt(srcY), 0);
+    const int uHigh = std::min(SaturateToInt(std::ceil(srcX + srcRectWidth)), srcWidth);
+    const int vHigh = std::min(SaturateToInt(std::ceil(srcY + srcRectHeight)), srcHeight);
     // A flat rectangle covers no pixel centre, and a source narrower than the
     // 2 x 2 sample block gives nothing to sample.
-    if (halfWidth == 0 || halfHeight == 0 || srcWidth < 2 || srcHeight < 2)
+    if (halfWidth == 0 || halfHeight == 0 || uHigh - uLow < 2 || vHigh - vLow < 2)
         return true;
     InitBlendTables();
     // The clip rectangle must lie inside the destination, the source rows
@@ -156,9 +162,10 @@ bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const P
     const unsigned int dv = static_cast<unsigned int>(SaturateToInt((srcRectHeight - 1) * -s * 32768 / halfHeight));
     const int rectWidth = SaturateToInt(srcRectWidth - 1), rectHeight = SaturateToInt(srcRectHeight - 1);
     const int originU = SaturateToInt(srcX * 65536.0), originV = SaturateToInt(srcY * 65536.0);
-    // One unsigned compare tests 0 <= i < limit.
-    const unsigned int uLimit = static_cast<unsigned int>(srcWidth - 1);
-    const unsigned int vLimit = static_cast<unsigned int>(srcHeight - 1);
+    // One unsigned compare tests low <= i < low + limit: the block's first
+    // column and row, the second being inside as well.
+    const unsigned int uLimit = static_cast<unsigned int>(uHigh - uLow - 1);
+    const unsigned int vLimit = static_cast<unsigned int>(vHigh - vLow - 1);
 
     Edge left = {}, right = {};
     int leftCorner = top, rightCorner = top;
@@ -199,10 +206,10 @@ bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const P
             sv += static_cast<unsigned int>(SaturateToInt(clippedColumns * static_cast<int>(dv)));
             unsigned char* out = dstPixels + y * dstStride + x * 4;
             // Unsigned steps wrap instead of overflowing; the bounds test
-            // below then skips any position outside the source.
+            // below then skips any position outside the source rectangle.
             for (; x <= lastX; ++x, out += 4, su += du, sv += dv) {
                 const int iu = static_cast<int>(su) >> 16, iv = static_cast<int>(sv) >> 16;
-                if (static_cast<unsigned int>(iu) >= uLimit || static_cast<unsigned int>(iv) >= vLimit)
+                if (static_cast<unsigned int>(iu - uLow) >= uLimit || static_cast<unsigned int>(iv - vLow) >= vLimit)
                     continue;
                 // The 2 x 2 block as four words, blue in the low byte.
                 unsigned int block[4];

@@ -20,8 +20,8 @@ struct SourceRect
 
 // Copies part of source into target at place, bilinearly sampled, clipped to
 // the target's clip rectangle. Pixels whose 2 x 2 sample block would leave
-// the source are not written. The source's height is limited to 4096; a
-// place with halfWidth or halfHeight 0 draws nothing.
+// the part (or the source) are not written. The source's height is limited
+// to 4096; a place with halfWidth or halfHeight 0 draws nothing.
 bool DrawRotatedImage(const PixelView& target, const TurnedPlace& place, const PixelImage& source,
                       const SourceRect& part);
 

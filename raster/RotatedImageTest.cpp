@@ -50,11 +50,12 @@ TEST(RotatedImage, UnturnedFootprintAndSourceSteps)
     TestCanvas source = GradientSource();
     TestCanvas target(200, 200, MARKER);
     EXPECT_TRUE(Draw(target, 0, 0, 200, 200, source, 0.0f, 0.0f));
-    // Columns 84..116 (the right edge is inclusive), rows 84..115; the source
-    // advances 31/32 of a pixel per column and 31/32 of the rectangle per row.
+    // Columns 84..115, rows 84..115; the source advances 31/32 of a pixel per
+    // column and 31/32 of the rectangle per row. Column 116, on the inclusive
+    // right edge, would take its sample block past the rectangle.
     for (int y = 0; y < 200; ++y) {
         for (int x = 0; x < 200; ++x) {
-            if (x >= 84 && x <= 116 && y >= 84 && y <= 115) {
+            if (x >= 84 && x <= 115 && y >= 84 && y <= 115) {
                 const int v = static_cast<int>((y - 84) / 32.0 * 65535) * 31;
                 ASSERT_EQ(target.At(x, y), Sample(source, (x - 84) * 63488, v)) << x << "," << y;
             } else {
@@ -69,12 +70,41 @@ TEST(RotatedImage, NeverSamplesPastTheSourceEdge)
 {
     TestCanvas source = GradientSource();
     TestCanvas target(200, 200, MARKER);
-    // The rectangle ends at the source's last column: the last destination
-    // column would need a column beyond it.
-    EXPECT_TRUE(Draw(target, 0, 0, 200, 200, source, 32.0f, 0.0f));
+    // The rectangle runs a column past the source's last: from column 115 on
+    // the sample block would need a column beyond it.
+    EXPECT_TRUE(Draw(target, 0, 0, 200, 200, source, 33.0f, 0.0f));
     for (int y = 84; y <= 115; ++y) {
-        EXPECT_TRUE(target.Changed(115, y));
-        EXPECT_FALSE(target.Changed(116, y));
+        EXPECT_TRUE(target.Changed(114, y)) << y;
+        EXPECT_FALSE(target.Changed(115, y)) << y;
+    }
+}
+
+// A narrowed copy steps far through its source per pixel, and a turned one
+// overshoots its rectangle's edges: neither may take in the red around the
+// black middle cell it copies.
+TEST(RotatedImage, NeverSamplesPastThePartDrawn)
+{
+    InitBlendTables();
+    TestCanvas source(96, 96, 0xFF0000);
+    for (int y = 32; y < 64; ++y) {
+        for (int x = 32; x < 64; ++x)
+            source.Set(x, y, 0);
+    }
+    const struct
+    {
+        float angle;
+        int halfWidth;
+    } cases[] = {{0, 16}, {0, 3}, {17, 16}, {17, 3}, {90, 5}, {135, 4}, {200, 2}, {300, 7}};
+    for (const auto& c : cases) {
+        TestCanvas target(200, 200, MARKER);
+        EXPECT_TRUE(DrawRotatedImage(target.View(), {100, 100, c.halfWidth, 16, c.angle}, source.Image(),
+                                     {32.0f, 32.0f, 32.0f, 32.0f}));
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 200; ++x)
+                ASSERT_TRUE(!target.Changed(x, y) || target.At(x, y) == 0)
+                    << "turned " << c.angle << ", half width " << c.halfWidth << ": " << std::hex << target.At(x, y)
+                    << " at " << std::dec << x << "," << y;
+        }
     }
 }
 
