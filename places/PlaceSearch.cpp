@@ -633,8 +633,12 @@ bool CPlaceSearch::IndexWords()
         CWordScanner scanner(text);
         const char* start;
         unsigned letters[CWordScanner::KEY_LETTERS];
-        while (added && scanner.Next(start, letters)) {
-            const unsigned byte = static_cast<unsigned>(start - text);
+        // The first word is kept at the name's start, which the search reads
+        // from as it reads from the word ("'s-Gravenwezel", "‘Alīābād"): so a
+        // name that opens with a separator is still matched from its first
+        // word and typed whole.
+        for (bool first = true; added && scanner.Next(start, letters); first = false) {
+            const unsigned byte = first ? 0 : static_cast<unsigned>(start - text);
             const FoundWord word = {KeptWord(name, byte, weight),
                                     static_cast<unsigned short>(BucketOf(letters[0], letters[1])),
                                     static_cast<unsigned char>(NextLetters(letters[2], letters[3]))};

@@ -186,6 +186,7 @@ TEST(PlaceSearch, FirstAnswers)
         {"springfield", nullptr, "Springfield, Missouri, United States", 3722, -9330},
         {"kranjska gora", nullptr, "Kranjska Gora, Municipality of Kranjska Gora, Slovenia", 4646, 1378},  // a village
         {"vransko", "SI", "Vransko, Municipality of Vransko, Slovenia", 4624, 1495},
+        {"anah", "IQ", "‘Anah, Anbar, Iraq", 3437, 4198},  // a name opening with a separator, typed whole
         {"qqqq", nullptr, nullptr, 0, 0},
         {"london qqqq", nullptr, nullptr, 0, 0},  // a qualifier that names nothing
         {" - ", nullptr, nullptr, 0, 0},
